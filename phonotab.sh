@@ -1,0 +1,102 @@
+#!/usr/bin/env bash
+# Phonotab: set-up, build, demo and tests on Debian 12.
+#   ./phonotab.sh run     install what is missing, build, run the program on the demo data
+#   ./phonotab.sh test    install what is missing, build, run every test (plain, sanitizers, fuzzers)
+#   ./phonotab.sh build   build only (build/)
+#   ./phonotab.sh deps    install the Debian packages the build needs
+set -euo pipefail
+cd "$(dirname "$0")"
+ROOT=$(pwd)
+JOBS=${PHONOTAB_JOBS:-$(nproc)}
+FUZZ_SECONDS=${PHONOTAB_FUZZ_SECONDS:-10}
+# Builds take both cores: one at a time, whoever starts them.
+LOCK=${PHONOTAB_BUILD_LOCK:-/tmp/phonotab-build.lock}
+
+PACKAGES=(build-essential cmake ninja-build pkg-config git clang libclang-rt-14-dev
+  libgtest-dev libgmock-dev libbenchmark-dev libcli11-dev
+  qt6-base-dev qt6-svg-dev libqt6svg6-dev libgl-dev
+  libxlsxwriter-dev libzip-dev libpugixml-dev
+  python3 python3-numpy python3-openpyxl python3-lxml)
+
+deps() {
+  local missing=()
+  for p in "${PACKAGES[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+  done
+  if [ ${#missing[@]} -eq 0 ]; then return 0; fi
+  echo "Installing: ${missing[*]}"
+  local sudo=""
+  [ "$(id -u)" -ne 0 ] && sudo="sudo"
+  $sudo apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${missing[@]}"
+}
+
+configure_and_build() {  # DIR [cmake options...]
+  local dir=$1; shift
+  (
+    flock 9
+    if [ ! -f "$dir/build.ninja" ]; then
+      cmake -S "$ROOT" -B "$dir" -G Ninja "$@"
+    fi
+    cmake --build "$dir" -j "$JOBS"
+  ) 9>"$LOCK"
+}
+
+build() { configure_and_build build -DCMAKE_BUILD_TYPE=RelWithDebInfo; }
+
+build_asan() {
+  configure_and_build build-asan -DCMAKE_BUILD_TYPE=Debug -DPHONOTAB_SANITIZE=ON \
+    -DPHONOTAB_BUILD_GUI=OFF -DPHONOTAB_BUILD_BENCH=OFF
+}
+
+build_fuzz() {
+  configure_and_build build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DPHONOTAB_FUZZ=ON \
+    -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_C_COMPILER=clang
+}
+
+run_fuzzers() {
+  local corpus
+  for f in build-fuzz/fuzz_*; do
+    [ -x "$f" ] || continue
+    local name; name=$(basename "$f")
+    corpus=build-fuzz/corpus/$name
+    mkdir -p "$corpus"
+    # Seeds: the tools' output (demo data, description, tables ...).
+    if [ -d "tests/fuzz/seeds/$name" ]; then cp -n tests/fuzz/seeds/"$name"/* "$corpus"/ 2>/dev/null || true; fi
+    case $name in
+      fuzz_measurement_file) cp -n build/data/demo/* "$corpus"/ 2>/dev/null || true ;;
+      fuzz_teledesc) cp -n build/data/TeleDescFile.bin "$corpus"/ 2>/dev/null || true ;;
+    esac
+    echo "== $name (${FUZZ_SECONDS}s)"
+    "$f" -max_total_time="$FUZZ_SECONDS" -max_len=65536 -rss_limit_mb=2048 -print_final_stats=0 "$corpus" \
+      >"build-fuzz/$name.log" 2>&1 || { tail -40 "build-fuzz/$name.log"; echo "fuzzer $name failed"; return 1; }
+  done
+}
+
+run_demo() {
+  build
+  echo "== Demo data in build/data/demo"
+  for f in build/data/demo/*; do
+    case $f in *.stamp) continue ;; esac
+    echo "-- $(basename "$f")"
+    build/phonotab-cli info "$f"
+  done
+}
+
+test_all() {
+  build
+  (cd build && ctest --output-on-failure -j "$JOBS")
+  build_asan
+  (cd build-asan && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 ctest --output-on-failure -j "$JOBS")
+  build_fuzz
+  run_fuzzers
+  echo "All tests passed."
+}
+
+case "${1:-}" in
+  deps) deps ;;
+  build) deps; build ;;
+  run) deps; run_demo ;;
+  test) deps; test_all ;;
+  *) echo "usage: $0 run|test|build|deps" >&2; exit 2 ;;
+esac

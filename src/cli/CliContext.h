@@ -1,0 +1,51 @@
+// What every command of the batch tool shares: the global options, the
+// telemetry description and the way failures are reported.
+#pragma once
+
+#include <functional>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "base/Message.h"
+#include "base/TextCodec.h"
+#include "measurement/TeleDesc.h"
+
+namespace CLI {
+class App;
+}
+
+namespace phonotab::cli {
+
+constexpr int kExitOk = 0;
+constexpr int kExitFailure = 1;
+constexpr int kExitUsage = 2;
+
+struct CliContext {
+    std::string teleDescPath;  // empty: the program's data folder
+    std::string language = "Русский";
+    std::string encodingName = "utf8";
+    TextEncoding encoding = TextEncoding::Utf8;
+
+    // The folder beside the executable that holds TeleDescFile.bin and lang/.
+    static std::string dataFolder();
+
+    // Selects the interface language by its name; false when no table has it.
+    bool applyLanguage() const;
+    // Loads the description into the process-wide slot; prints message 403
+    // and returns false when it cannot be read.
+    bool loadTeleDesc() const;
+};
+
+// Prints the message's text on stderr (one line) and returns kExitFailure.
+int fail(const Message& m);
+int usageError(const std::string& what);
+
+// Each command adds itself to the app with the function that runs it once the
+// command line has been parsed and the global options applied.
+using CommandRunner = std::function<int()>;
+using CommandList = std::vector<std::pair<CLI::App*, CommandRunner>>;
+
+void addInfoCommand(CLI::App& app, CliContext& ctx, CommandList& commands);
+
+}  // namespace phonotab::cli

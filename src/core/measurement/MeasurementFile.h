@@ -1,0 +1,73 @@
+// One opened instrument data file: its kind, layout, time base and header.
+// The file itself is not kept open; readers map it again per operation.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "base/CalendarTime.h"
+#include "base/Result.h"
+#include "measurement/FileProbe.h"
+#include "measurement/MeasurementRecord.h"
+#include "measurement/MntScan.h"
+#include "measurement/MonitoringStream.h"
+#include "measurement/RecordLayout.h"
+#include "measurement/TeleDesc.h"
+
+namespace phonotab {
+
+enum class FileWorkMode { Samples = 0, Histograms = 1, Records = 2 };
+
+// The text of a work mode ("выборка", "гистогр.", "запись").
+std::string workModeName(FileWorkMode mode);
+
+struct MeasurementFile {
+    std::string path;
+    FileKind kind = FileKind::Plain;
+    FileWorkMode workMode = FileWorkMode::Records;
+    std::uint16_t typeCode = 0;
+    std::uint16_t instrumentCode = 0;
+    std::uint32_t vin = 0;
+    RecordLayout layout;
+    std::uint32_t recordSize = 0;
+    std::uint64_t dataOffset = 0;
+    std::int64_t firstIndex = 0;
+    std::int64_t count = 0;
+    double timeStep = 1.0;
+    CalendarTime startTime;
+    double duration = 0.0;
+    MeasurementRecord header;
+
+    bool isMnt = false;                     // record file with the extension "mnt"
+    std::vector<std::uint64_t> recordOffsets;  // "mnt" files: offset of each record
+    MonitoringData monitoring;              // monitoring streams
+    std::vector<MntBlock> blocks;           // "mnt" files: histogram blocks
+    MntHistogramSets histogramSets;         // "mnt" files: complete histogram sets
+
+    bool isMonitoring() const { return typeCode == kMonitoringType && kind != FileKind::Cbf; }
+    bool isCbf() const { return kind == FileKind::Cbf; }
+    // Samples are stored histograms rather than level records.
+    bool histogramMode() const { return workMode == FileWorkMode::Histograms; }
+    int channelCount() const { return layout.channelCount; }
+
+    // Seconds from the start of the file to sample i.
+    double sampleSeconds(std::int64_t i) const { return static_cast<double>(firstIndex + i) * timeStep; }
+    // Calendar time of sample i, whole seconds.
+    CalendarTime sampleTime(std::int64_t i) const;
+    // Byte offset of record i (record and CBF files), or -1 when out of range.
+    std::int64_t recordOffset(std::int64_t i) const;
+};
+
+// True when the path's last three characters, lower-cased, are "mnt".
+bool hasMntExtension(const std::string& path);
+
+// Opens, recognises and reads a data file as the given work mode (a monitoring
+// stream read as records is read as samples). Refusals: 105 cannot open,
+// 404 old CBF, 132 unknown type, 143 no whole record, 413 too few histograms.
+Result<MeasurementFile> LoadMeasurementFile(const std::string& path, FileWorkMode mode, const TeleDesc& desc);
+// The same from bytes already in memory (path is kept for names and extension).
+Result<MeasurementFile> LoadMeasurementFromBytes(const std::string& path, ByteSpan bytes, FileWorkMode mode,
+                                                 const TeleDesc& desc);
+
+}  // namespace phonotab

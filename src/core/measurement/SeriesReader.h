@@ -1,0 +1,60 @@
+// Reading parameter values out of a file's samples: one mapping of the file per
+// operation, one pass over the samples for all chosen parameters.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <span>
+#include <vector>
+
+#include "base/MappedFile.h"
+#include "base/Result.h"
+#include "measurement/MeasurementFile.h"
+
+namespace phonotab {
+
+// Where a parameter's value lies inside one sample, resolved once.
+struct ValueLocator {
+    int offset = -1;       // byte offset in the sample; -1 when the sample lacks the field
+    FieldCode fieldCode = 0;  // the field actually stored (decides the encoding)
+    unsigned size = 0;
+
+    bool present() const { return offset >= 0; }
+    // The value in a sample's bytes; the no-value mark when it is not there.
+    double read(ByteSpan sample) const;
+};
+
+// Finds a parameter's field in the file's layout: the code itself, then the
+// code of the other measured-value kind (0x2fc for 0x1fc and back), then either
+// of them with encoding nibble 5 (a parameter chosen with encoding 0 whose field
+// the instrument stores in 32 bits).
+ValueLocator locateParameter(const MeasurementFile& file, FieldCode code);
+
+// Access to the samples of a loaded file (level records, CBF records, "mnt"
+// records or monitoring entries). Histogram samples are read elsewhere.
+class SampleSource {
+public:
+    // Maps the file again; 105 when it cannot be opened.
+    static Result<SampleSource> open(const MeasurementFile& file);
+
+    std::int64_t count() const { return file_->count; }
+    // The bytes of sample i (empty when out of range or cut off).
+    ByteSpan sample(std::int64_t i) const;
+    ByteSpan fileBytes() const { return map_.bytes(); }
+
+private:
+    const MeasurementFile* file_ = nullptr;
+    MappedFile map_;
+    std::vector<std::uint8_t> entryBytes_;  // monitoring entries as little-endian bytes
+};
+
+using ProgressFn = std::function<bool(double fraction)>;  // false asks to stop
+
+// Extracts the series of each code over samples [first, first + count) in one
+// pass. A parameter the file does not store gives an empty series. Returns
+// false when the file cannot be read or the progress callback asked to stop.
+Result<std::vector<std::vector<double>>> ExtractSeries(const MeasurementFile& file, std::span<const FieldCode> codes,
+                                                      std::int64_t first, std::int64_t count,
+                                                      const ProgressFn& progress = {});
+
+}  // namespace phonotab

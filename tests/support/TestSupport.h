@@ -1,0 +1,46 @@
+// Shared helpers of the tests: the demo description, scratch folders.
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "TeleDescSource.h"
+#include "measurement/TeleDesc.h"
+
+namespace phonotab::testing {
+
+// The demonstration description (data/teledesc/demo.tdsc) as source and as
+// loaded in the given language.
+const fixtures::TeleDescSource& demoSource();
+const TeleDesc& demoDesc(const std::string& language = "Русский");
+
+// A fresh empty folder under the system's temporary folder, removed when the
+// object goes out of scope.
+class ScratchDir {
+public:
+    ScratchDir();
+    ~ScratchDir();
+    ScratchDir(const ScratchDir&) = delete;
+    ScratchDir& operator=(const ScratchDir&) = delete;
+    const std::filesystem::path& path() const { return path_; }
+    std::string file(const std::string& name) const { return (path_ / name).string(); }
+
+private:
+    std::filesystem::path path_;
+};
+
+std::string sourceDir();
+std::string buildDir();
+std::string readText(const std::string& path);
+bool writeBytes(const std::string& path, const std::vector<std::uint8_t>& bytes);
+
+// Runs the built batch tool with a shell argument string; stderr is captured
+// into out as well.
+struct CliRun {
+    int status = -1;
+    std::string out;
+};
+CliRun runCli(const std::string& args);
+
+}  // namespace phonotab::testing

@@ -1,0 +1,41 @@
+// phonotab-mkdata SOURCE.tdsc demo FOLDER        the demo data set
+// phonotab-mkdata SOURCE.tdsc large FILE RECORDS  a large sound level meter file
+// Writes instrument files of the demonstration instruments.
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#include "DemoData.h"
+#include "base/MappedFile.h"
+
+int main(int argc, char** argv) {
+    using namespace phonotab;
+    if (argc < 4) {
+        std::fprintf(stderr, "usage: %s SOURCE.tdsc demo FOLDER | large FILE RECORDS\n", argv[0]);
+        return 2;
+    }
+    std::string text, error;
+    fixtures::TeleDescSource desc;
+    if (!readFileText(argv[1], text) || !fixtures::parseTeleDescSource(text, desc, error)) {
+        std::fprintf(stderr, "%s: cannot read the description %s\n", argv[1], error.c_str());
+        return 1;
+    }
+    const std::string what = argv[2];
+    if (what == "demo") {
+        if (!fixtures::writeDemoData(desc, argv[3], error)) {
+            std::fprintf(stderr, "%s\n", error.c_str());
+            return 1;
+        }
+        return 0;
+    }
+    if (what == "large" && argc == 5) {
+        const long long records = std::atoll(argv[4]);
+        if (records <= 0 || !fixtures::writeLargeSlmFile(desc, argv[3], records, 11)) {
+            std::fprintf(stderr, "cannot write %s\n", argv[3]);
+            return 1;
+        }
+        return 0;
+    }
+    std::fprintf(stderr, "unknown request\n");
+    return 2;
+}

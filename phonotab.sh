@@ -2,7 +2,7 @@
 # Phonotab: set-up, build, demo and tests on Debian 12.
 #   ./phonotab.sh run     install what is missing, build, run the program on the demo data
 #   ./phonotab.sh test    install what is missing, build, run every test (plain, sanitizers, fuzzers)
-#   ./phonotab.sh build   build only (build/)
+#   ./phonotab.sh build [--target T]   build only (build/), all targets or the named ones
 #   ./phonotab.sh deps    install the Debian packages the build needs
 set -euo pipefail
 cd "$(dirname "$0")"
@@ -31,6 +31,8 @@ deps() {
   DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${missing[@]}"
 }
 
+BUILD_ARGS=()  # extra arguments of "build", e.g. --target core_tables_tests
+
 configure_and_build() {  # DIR [cmake options...]
   local dir=$1; shift
   (
@@ -38,7 +40,7 @@ configure_and_build() {  # DIR [cmake options...]
     if [ ! -f "$dir/build.ninja" ]; then
       cmake -S "$ROOT" -B "$dir" -G Ninja "$@"
     fi
-    cmake --build "$dir" -j "$JOBS"
+    cmake --build "$dir" -j "$JOBS" ${BUILD_ARGS[@]+"${BUILD_ARGS[@]}"}
   ) 9>"$LOCK"
 }
 
@@ -95,7 +97,7 @@ test_all() {
 
 case "${1:-}" in
   deps) deps ;;
-  build) deps; build ;;
+  build) shift; BUILD_ARGS=("$@"); deps; build ;;
   run) deps; run_demo ;;
   test) deps; test_all ;;
   *) echo "usage: $0 run|test|build|deps" >&2; exit 2 ;;

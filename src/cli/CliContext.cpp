@@ -44,6 +44,20 @@ bool CliContext::loadTeleDesc() const {
     return true;
 }
 
+namespace {
+std::vector<CommandAdder>& commandRegistry() {
+    static std::vector<CommandAdder> adders;
+    return adders;
+}
+}  // namespace
+
+bool registerCommand(CommandAdder adder) {
+    commandRegistry().push_back(adder);
+    return true;
+}
+
+const std::vector<CommandAdder>& registeredCommands() { return commandRegistry(); }
+
 int fail(const Message& m) {
     std::string text = m.text();
     for (char& c : text)

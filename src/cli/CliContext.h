@@ -45,7 +45,11 @@ int usageError(const std::string& what);
 // command line has been parsed and the global options applied.
 using CommandRunner = std::function<int()>;
 using CommandList = std::vector<std::pair<CLI::App*, CommandRunner>>;
+using CommandAdder = void (*)(CLI::App& app, CliContext& ctx, CommandList& commands);
 
-void addInfoCommand(CLI::App& app, CliContext& ctx, CommandList& commands);
+// Command files register their adder at start-up; a new command is a new file:
+//   static const bool registered = registerCommand(&addMyCommand);
+bool registerCommand(CommandAdder adder);
+const std::vector<CommandAdder>& registeredCommands();
 
 }  // namespace phonotab::cli

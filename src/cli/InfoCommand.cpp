@@ -56,8 +56,6 @@ int runInfo(const CliContext& ctx, const std::string& path, const std::string& m
     return kExitOk;
 }
 
-}  // namespace
-
 void addInfoCommand(CLI::App& app, CliContext& ctx, CommandList& commands) {
     auto* cmd = app.add_subcommand("info", "recognise a data file and print its facts as JSON");
     auto path = std::make_shared<std::string>();
@@ -67,5 +65,9 @@ void addInfoCommand(CLI::App& app, CliContext& ctx, CommandList& commands) {
         ->check(CLI::IsMember({"samples", "histograms", "records"}));
     commands.emplace_back(cmd, [&ctx, path, mode] { return runInfo(ctx, *path, *mode); });
 }
+
+const bool registered = registerCommand(&addInfoCommand);
+
+}  // namespace
 
 }  // namespace phonotab::cli

@@ -13,7 +13,7 @@ int main(int argc, char** argv) {
     app.add_option("--encoding", ctx.encodingName, "text exports: utf8 (default) or cp1251");
 
     CommandList commands;
-    addInfoCommand(app, ctx, commands);
+    for (CommandAdder add : registeredCommands()) add(app, ctx, commands);
 
     try {
         app.parse(argc, argv);

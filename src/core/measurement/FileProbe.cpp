@@ -12,7 +12,7 @@ constexpr char kCbfSignature[18] = "S210CF~e&9gt5F7lJ";
 
 FileProbe ProbeFileType(ByteSpan head) {
     std::array<std::uint8_t, kProbeBytes> b{};
-    std::memcpy(b.data(), head.data(), head.size() < b.size() ? head.size() : b.size());
+    if (!head.empty()) std::memcpy(b.data(), head.data(), head.size() < b.size() ? head.size() : b.size());
     FileProbe p;
     // The signatures are compared with their terminating zero (18 bytes).
     if (std::memcmp(b.data(), kOldCbfSignature, 18) == 0) {

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "base/MappedFile.h"
+#include "base/Series.h"
 #include "base/Result.h"
 #include "measurement/MeasurementFile.h"
 
@@ -51,9 +52,10 @@ private:
 using ProgressFn = std::function<bool(double fraction)>;  // false asks to stop
 
 // Extracts the series of each code over samples [first, first + count) in one
-// pass. A parameter the file does not store gives an empty series. Returns
-// false when the file cannot be read or the progress callback asked to stop.
-Result<std::vector<std::vector<double>>> ExtractSeries(const MeasurementFile& file, std::span<const FieldCode> codes,
+// pass. A parameter the file does not store gives an empty series. Fails with
+// 105 when the file cannot be read, 5006 when the progress callback asked to
+// stop. Large record files are read by several threads, each its own part.
+Result<std::vector<Series>> ExtractSeries(const MeasurementFile& file, std::span<const FieldCode> codes,
                                                       std::int64_t first, std::int64_t count,
                                                       const ProgressFn& progress = {});
 

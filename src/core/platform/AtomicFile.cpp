@@ -1,0 +1,75 @@
+#include "platform/AtomicFile.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <vector>
+
+namespace phonotab {
+
+AtomicFileWriter::~AtomicFileWriter() { abandon(); }
+
+Status AtomicFileWriter::open(const std::string& path) {
+    abandon();
+    path_ = path;
+    std::vector<char> tmpl(path.begin(), path.end());
+    const std::string suffix = ".tmpXXXXXX";
+    tmpl.insert(tmpl.end(), suffix.begin(), suffix.end());
+    tmpl.push_back('\0');
+    const int fd = ::mkstemp(tmpl.data());
+    if (fd < 0) return Message(105, path);
+    temp_ = tmpl.data();
+    // New files get the usual permissions rather than mkstemp's owner-only ones.
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    ::fchmod(fd, 0666 & ~mask);
+    file_ = ::fdopen(fd, "wb");
+    if (!file_) {
+        ::close(fd);
+        ::unlink(temp_.c_str());
+        temp_.clear();
+        return Message(105, path);
+    }
+    failed_ = false;
+    return {};
+}
+
+void AtomicFileWriter::write(std::string_view bytes) {
+    if (!file_ || failed_ || bytes.empty()) return;
+    if (std::fwrite(bytes.data(), 1, bytes.size(), file_) != bytes.size()) failed_ = true;
+}
+
+Status AtomicFileWriter::commit() {
+    if (!file_) return Message(5003, path_);
+    const bool flushed = std::fflush(file_) == 0 && ::fsync(::fileno(file_)) == 0;
+    const bool closed = std::fclose(file_) == 0;
+    file_ = nullptr;
+    if (failed_ || !flushed || !closed || std::rename(temp_.c_str(), path_.c_str()) != 0) {
+        ::unlink(temp_.c_str());
+        temp_.clear();
+        return Message(5003, path_);
+    }
+    temp_.clear();
+    return {};
+}
+
+void AtomicFileWriter::abandon() {
+    if (file_) {
+        std::fclose(file_);
+        file_ = nullptr;
+    }
+    if (!temp_.empty()) {
+        ::unlink(temp_.c_str());
+        temp_.clear();
+    }
+}
+
+Status writeFileAtomically(const std::string& path, std::string_view bytes) {
+    AtomicFileWriter w;
+    if (Status s = w.open(path); !s) return s;
+    w.write(bytes);
+    return w.commit();
+}
+
+}  // namespace phonotab

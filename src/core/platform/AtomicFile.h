@@ -1,0 +1,39 @@
+// Writing a user's file without ever leaving it half-written: the bytes go to a
+// temporary file beside the target, which replaces the target by a rename only
+// once everything was written. A failure leaves the old file as it was.
+#pragma once
+
+#include <cstdio>
+#include <string>
+#include <string_view>
+
+#include "base/Result.h"
+
+namespace phonotab {
+
+class AtomicFileWriter {
+public:
+    AtomicFileWriter() = default;
+    ~AtomicFileWriter();  // without commit(), the temporary file is removed
+    AtomicFileWriter(const AtomicFileWriter&) = delete;
+    AtomicFileWriter& operator=(const AtomicFileWriter&) = delete;
+
+    // Creates the temporary file; message 105 with the target's path on failure.
+    Status open(const std::string& path);
+    bool isOpen() const { return file_ != nullptr; }
+    void write(std::string_view bytes);
+    void write(const void* data, std::size_t size) { write(std::string_view(static_cast<const char*>(data), size)); }
+    // Flushes, closes and renames onto the target; 5003 when any step failed.
+    Status commit();
+    // Drops the temporary file; the target stays untouched.
+    void abandon();
+
+private:
+    std::string path_, temp_;
+    std::FILE* file_ = nullptr;
+    bool failed_ = false;
+};
+
+Status writeFileAtomically(const std::string& path, std::string_view bytes);
+
+}  // namespace phonotab

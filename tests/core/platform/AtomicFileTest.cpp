@@ -1,0 +1,33 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "TestSupport.h"
+#include "platform/AtomicFile.h"
+
+using namespace phonotab;
+
+TEST(AtomicFile, ReplacesTheTargetOnlyOnCommit) {
+    phonotab::testing::ScratchDir dir;
+    const std::string path = dir.file("result.txt");
+    ASSERT_TRUE(writeFileAtomically(path, "old").ok());
+    {
+        AtomicFileWriter w;
+        ASSERT_TRUE(w.open(path).ok());
+        w.write("new contents");
+        EXPECT_EQ(phonotab::testing::readText(path), "old");  // not yet
+    }  // dropped without commit
+    EXPECT_EQ(phonotab::testing::readText(path), "old");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1);  // no temporary left
+    AtomicFileWriter w;
+    ASSERT_TRUE(w.open(path).ok());
+    w.write("new");
+    ASSERT_TRUE(w.commit().ok());
+    EXPECT_EQ(phonotab::testing::readText(path), "new");
+}
+
+TEST(AtomicFile, UnwritableFolderGivesTheOpenMessage) {
+    Status s = writeFileAtomically("/nonexistent-folder/x.txt", "x");
+    ASSERT_FALSE(s.ok());
+    EXPECT_EQ(s.error().id, 105);
+}

@@ -1,0 +1,86 @@
+// Everything one draw of a pane puts on the picture, in window pixels: zone
+// bands, grid, frame and tick marks, labels and titles, zone lines and curves,
+// in that order. The desktop paints a scene with its drawing library; the
+// numbers, texts and positions are all decided here.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "plots/AxisTicks.h"
+#include "plots/CoordinateMap.h"
+#include "plots/GraphColours.h"
+#include "plots/GraphPane.h"
+#include "plots/SeriesDecimator.h"
+#include "plots/TextMetrics.h"
+#include "plots/TickStep.h"
+
+namespace phonotab {
+
+struct SceneLine {
+    int x1 = 0, y1 = 0, x2 = 0, y2 = 0;
+    ColourWord colour = 0;
+    int width = 1;
+    bool dotted = false;
+};
+
+struct SceneBand {
+    PlotRect rect;
+    ColourWord colour = 0;
+};
+
+// One line of text; (x, y) is the top left of its box. A vertical text reads
+// upwards and its box is height(role) wide.
+struct SceneText {
+    int x = 0, y = 0;
+    std::string text;
+    TextRole role = TextRole::Label;
+    bool vertical = false;
+};
+
+struct SceneCurve {
+    std::vector<ScenePoint> points;
+    ColourWord colour = 0;
+};
+
+struct PaneScene {
+    bool empty = true;  // no series: nothing is drawn
+    PlotRect plot;
+    ColourWord background = 0xFFFFFF;
+    ColourWord foreground = 0;  // axes, marks and texts
+    std::vector<SceneBand> bands;
+    std::vector<SceneLine> grid;   // dotted, width 1
+    std::vector<SceneLine> marks;  // frame and tick marks, solid, width 1
+    std::vector<SceneText> texts;
+    std::vector<SceneLine> zoneLines;
+    std::vector<SceneCurve> curves;
+
+    PaneStats stats;
+    CoordinateMap map;
+    std::optional<TickStep> xStep, yStep;  // of linear and logarithmic axes
+    std::vector<AxisTick> xTicks, yTicks;
+    int timeStep = 0;  // seconds between ticks of a calendar axis
+    int widestYLabel = 0;
+
+    // The texts of all labels, for checks and exports.
+    bool hasText(const std::string& text) const;
+};
+
+struct SceneOptions {
+    // Screen pictures keep colours and zones always; a vector export only with
+    // the pane's flag 0x2000.
+    bool colours = true;
+    const ColourTable* table = nullptr;  // the standard table when absent
+};
+
+// Lengths of tick marks and gaps around labels, in pixels.
+namespace scenegeom {
+constexpr int kMajorMark = 6, kMinorMark = 3, kLabelGap = 3;
+constexpr int kSecondLineOffset = 14;  // the date line under a clock time
+}  // namespace scenegeom
+
+// Computes the pane's ranges over its visible range and lays out its picture.
+PaneScene buildPaneScene(const GraphPane& pane, const TextMetrics& metrics, const SceneOptions& options = {});
+
+}  // namespace phonotab

@@ -1,0 +1,232 @@
+#include "acoustics/CalculateFile.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+#include "acoustics/LevelAccumulator.h"
+#include "acoustics/ResultFiles.h"
+#include "acoustics/StoredHistograms.h"
+#include "acoustics/WindowStatistics.h"
+#include "acoustics/ZoneSegments.h"
+
+namespace phonotab {
+
+CalcFile openForCalculation(MeasurementFile file) {
+    CalcFile cf;
+    cf.settings.samplePeriod = file.timeStep;
+    cf.settings.fileSamples = file.count;
+    cf.settings.firstSample = 0;
+    cf.settings.sampleCount = file.count;
+    cf.settings.histogramMode = file.histogramMode();
+    cf.settings.scanInterval = cf.settings.scanStep = kInitialScanSeconds;
+    cf.ranges = RangeSet(file.duration);
+    cf.file = std::move(file);
+    return cf;
+}
+
+namespace {
+
+constexpr int kMsgInsufficient = 310;
+
+// Every entry and sub-entry of a list, in order.
+template <typename F>
+void forEachEntry(std::vector<ParameterEntry>& list, F&& f) {
+    for (auto& e : list) {
+        f(e);
+        for (auto& s : e.subEntries) f(s);
+    }
+}
+
+// Samples in a time span, snapped the way scan settings are: floor(x/period + 0.5).
+std::int64_t wholeSamples(double seconds, double period) {
+    const double n = std::floor(seconds / period + 0.5);
+    if (!(n > 0)) return 0;
+    return n >= 9e18 ? std::numeric_limits<std::int64_t>::max() / 2 : static_cast<std::int64_t>(n);
+}
+
+// Loads the series of the entries that have none: the measured levels of the
+// whole file in one pass, stored histograms over the work range.
+Status loadSeries(CalcFile& cf, std::vector<ParameterEntry*>& all, const ProgressFn& progress) {
+    std::vector<FieldCode> codes;
+    std::vector<ParameterEntry*> levelEntries;
+    for (ParameterEntry* e : all) {
+        const ParameterKind kind = parameterKind(e->code);
+        if (kind == ParameterKind::StoredHistogram) {
+            // The counts follow the work range and the zones: rebuilt on every load.
+            const bool both = e->twoVariants() && cf.settings.includeExclusionsUncorrected;
+            e->data.clear();
+            e->data2.clear();
+            if (e->code == kStoredHistogramCode || e->code == kStoredHistogramCode + 1) {
+                if (Status s = loadStoredHistogram(cf.file, cf.settings, cf.ranges, histogramStream(e->code), both,
+                                                   e->data, e->data2);
+                    !s)
+                    return s;
+            }
+            e->loaded = true;
+            continue;
+        }
+        if (e->loaded) continue;
+        if (kind == ParameterKind::SynthesizedLeq) {
+            if (Status s = loadSynthesizedLeq(cf.file, histogramStream(e->code), e->data); !s) return s;
+            e->loaded = true;
+            continue;
+        }
+        if (cf.file.histogramMode()) {  // levels have no samples among stored histograms
+            e->data.clear();
+            e->loaded = true;
+            continue;
+        }
+        codes.push_back(e->code);
+        levelEntries.push_back(e);
+    }
+    if (codes.empty()) return {};
+    auto series = ExtractSeries(cf.file, codes, 0, cf.file.count, progress);
+    if (!series) return series.error();
+    for (std::size_t i = 0; i < levelEntries.size(); ++i) {
+        levelEntries[i]->data = std::move((*series)[i]);
+        levelEntries[i]->loaded = true;
+    }
+    return {};
+}
+
+// The correction table entry a level parameter takes, or -1: corrections apply
+// to measured levels of the first kind (bits 27–24 equal 1) whose band is
+// within the instrument's bands of the family.
+int entryCorrectionIndex(const ParameterEntry& e, const RecordLayout& layout) {
+    const FieldCode c = e.code;
+    if (((c >> 24) & 0xF) != 1) return -1;
+    const int family = static_cast<int>((c >> 20) & 0xF);
+    if (family < 1 || family > 3) return -1;
+    const int band = static_cast<int>(c & 0xFF);
+    if (band >= layout.bandCount[static_cast<std::size_t>(family - 1)]) return -1;
+    return correctionIndex(family, band);
+}
+
+void computeTimeSeries(CalcFile& cf, ParameterEntry& e, const std::vector<SampleSegment>& segments,
+                       const WindowPlan& plan) {
+    const CalcSettings& s = cf.settings;
+    const std::int64_t first = s.firstSample, n = s.sampleCount;
+    if (static_cast<std::int64_t>(e.data.size()) < first + n) {
+        // Nothing to compute from (a parameter the file does not store): every
+        // window is empty and reports zeros.
+        const std::vector<SampleSegment> noSamples;
+        const std::vector<double> noCorrections;
+        const double none = kNoValue;
+        computeWindows(&none, noSamples, noCorrections, VariantRule{}, plan, s, e.first);
+        if (e.twoVariants()) computeWindows(&none, noSamples, noCorrections, VariantRule{}, plan, s, e.second);
+        return;
+    }
+    const double* data = e.data.data() + first;
+    const std::vector<double> corr = segmentCorrections(segments, cf.ranges, entryCorrectionIndex(e, cf.file.layout));
+    if (e.twoVariants()) {
+        computeWindows(data, segments, corr, VariantRule{false, s.includeExclusionsUncorrected}, plan, s, e.first);
+        computeWindows(data, segments, corr, VariantRule{true, false}, plan, s, e.second);
+    } else {
+        computeWindows(data, segments, corr, VariantRule{true, false}, plan, s, e.first);
+    }
+}
+
+void evaluateHistogramVariant(const CalcSettings& s, const Series& counts, VariantResults& r) {
+    if (counts.size() < static_cast<std::size_t>(kStoredClasses)) return;
+    LevelAccumulator acc;
+    acc.reset(s.histogram);
+    const StoredHistogramValues v = EvaluateStoredHistogram(s.histogram, counts.data(), acc, kHistogramSamplePeriod);
+    if (v.hasValue) {
+        r.minima.push_back(v.minimum);
+        r.maxima.push_back(v.maximum);
+        r.leqs.push_back(v.leq);
+        r.durations.push_back(v.duration);
+    }
+    r.histogramCount = r.leqCount = v.total;
+    r.classCounts = acc.classes;
+    ComputePercentiles(s.histogram, acc.classes, v.total, r.percentiles, r.insufficient);
+}
+
+}  // namespace
+
+CalcReport CalculateFile(CalcFile& cf, const TeleDesc& desc, const CalcRequest& request) {
+    CalcReport report;
+    CalcSettings& s = cf.settings;
+    s.windowStarts.clear();
+    s.histogramMode = cf.file.histogramMode();
+
+    std::vector<ParameterEntry*> all;
+    std::vector<ParameterEntry*> owners;  // entries whose flags decide the messages
+    auto collect = [&](std::vector<ParameterEntry>& list) {
+        for (auto& e : list) {
+            owners.push_back(&e);
+            all.push_back(&e);
+            for (auto& sub : e.subEntries) {
+                sub.flags.uncorrected = e.flags.uncorrected;  // sub-entries follow their entry
+                all.push_back(&sub);
+            }
+        }
+    };
+    if (!request.quiet) collect(cf.entries);
+    if (request.extraEntries) collect(*request.extraEntries);
+    for (ParameterEntry* e : all) e->clearResults();
+
+    if (Status st = loadSeries(cf, all, request.progress); !st) {
+        if (st.error().id == 5006) {
+            report.cancelled = true;
+            return report;
+        }
+        report.messages.push_back(st.error());  // the series stay empty: zero results
+    }
+
+    if (s.histogramMode) {
+        // One result per stored-histogram entry, no windows; other entries get none.
+        for (ParameterEntry* e : all) {
+            if (parameterKind(e->code) != ParameterKind::StoredHistogram) continue;
+            evaluateHistogramVariant(s, e->data, e->first);
+            if (!e->data2.empty()) evaluateHistogramVariant(s, e->data2, e->second);
+        }
+    } else {
+        // Scan settings snapped to whole samples (a period of 0 leaves them: its
+        // samples share one instant, so there is a single window).
+        WindowPlan plan = WindowPlan::single(s.sampleCount);
+        if (s.samplePeriod > 0) {
+            s.scanInterval = std::floor(s.scanInterval / s.samplePeriod + 0.5) * s.samplePeriod;
+            s.scanStep = std::floor(s.scanStep / s.samplePeriod + 0.5) * s.samplePeriod;
+            if (s.scanning)
+                plan = WindowPlan::scanning(s.sampleCount, wholeSamples(s.scanStep, s.samplePeriod),
+                                            wholeSamples(s.scanInterval, s.samplePeriod));
+        }
+        const std::vector<SampleSegment> segments = classifySamples(cf.ranges, s);
+        for (ParameterEntry* e : all) {
+            if (parameterKind(e->code) == ParameterKind::SynthesizedLeq) continue;  // plotted, never computed
+            computeTimeSeries(cf, *e, segments, plan);
+        }
+        const std::int64_t windows = plan.windowCount();
+        s.windowStarts.reserve(static_cast<std::size_t>(windows));
+        for (std::int64_t k = 0; k < windows; ++k)
+            s.windowStarts.push_back(sampleTime(s, cf.ranges, plan.start(k)));
+    }
+
+    bool insufficient = false;
+    for (ParameterEntry* e : owners) {
+        if (!e->flags.percentiles && !e->flags.histogram) continue;
+        auto raised = [](const ParameterEntry& x) { return x.first.insufficient || x.second.insufficient; };
+        insufficient |= raised(*e);
+        for (const auto& sub : e->subEntries) insufficient |= raised(sub);
+    }
+
+    if (!request.quiet) {
+        ResultFileContext ctx;
+        ctx.dataPath = cf.file.path;
+        ctx.mode = cf.file.workMode;
+        ctx.instrumentName = desc.instrumentName(cf.file.instrumentCode);
+        ctx.vin = cf.file.vin;
+        ctx.naming = NamingContext{&desc, &cf.file.layout, &cf.file.header};
+        ctx.settings = &s;
+        ctx.options = request.options;
+        ctx.encoding = request.encoding;
+        ctx.fromParametersWindow = request.fromParametersWindow;
+        for (Message& m : WriteFileResults(ctx, cf.entries, request.sharedOutput)) report.messages.push_back(std::move(m));
+    }
+    if (insufficient) report.messages.push_back(Message(kMsgInsufficient));
+    return report;
+}
+
+}  // namespace phonotab

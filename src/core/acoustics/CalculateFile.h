@@ -1,0 +1,51 @@
+// The calculation of a file: every chosen parameter's statistics per window (or
+// per stored histogram), then its result files.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "acoustics/CalcSettings.h"
+#include "acoustics/ParameterEntry.h"
+#include "acoustics/RangeSet.h"
+#include "base/Message.h"
+#include "base/TextCodec.h"
+#include "measurement/MeasurementFile.h"
+#include "measurement/SeriesReader.h"
+#include "measurement/TeleDesc.h"
+
+namespace phonotab {
+
+// A file open for calculation: what the main window holds for its current file.
+struct CalcFile {
+    MeasurementFile file;
+    CalcSettings settings;
+    RangeSet ranges;
+    std::vector<ParameterEntry> entries;
+};
+
+// A file's calculation state when it is opened: the work range is the whole
+// record, the sample period its time step, the span its duration.
+CalcFile openForCalculation(MeasurementFile file);
+
+struct CalcRequest {
+    std::vector<ParameterEntry>* extraEntries = nullptr;  // computed as well
+    bool quiet = false;                   // only the extra entries, no files
+    const std::string* sharedOutput = nullptr;  // the project's shared result file
+    ResultOptions options;
+    TextEncoding encoding = TextEncoding::Utf8;
+    bool fromParametersWindow = true;
+    ProgressFn progress;
+};
+
+struct CalcReport {
+    std::vector<Message> messages;  // to show after the calculation, in order
+    bool cancelled = false;
+};
+
+// Loads the series of entries that have none, computes, and writes the result
+// files unless quiet. Message 310 is reported once when an entry asking for
+// percentiles or the histogram counted fewer than 100 samples in a window.
+CalcReport CalculateFile(CalcFile& cf, const TeleDesc& desc, const CalcRequest& request);
+
+}  // namespace phonotab

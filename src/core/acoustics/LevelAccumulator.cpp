@@ -1,0 +1,94 @@
+#include "acoustics/LevelAccumulator.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace phonotab {
+
+void LevelAccumulator::reset(const HistogramSettings& h) {
+    minimum = 1e300;
+    maximum = 0.0;
+    energy = 0.0;
+    classes.assign(static_cast<std::size_t>(std::max(h.counterCount(), 0)), 0);
+}
+
+int ClassIndex(const HistogramSettings& h, double level) {
+    const int n = std::max(h.classes, 0);
+    if (level < h.lower) return h.excludeEdges ? -1 : 0;
+    const double q = (level - h.lower) / h.width;
+    if (!(h.width > 0) || !(q < n)) return h.excludeEdges ? -1 : n + 1;
+    const int k = static_cast<int>(std::floor(q));
+    return h.excludeEdges ? k : k + 1;
+}
+
+double levelEnergy(double level) {
+    static const double kScale = std::log(10.0) / 10.0;
+    return std::exp(level * kScale);
+}
+
+double energyLevel(double energy, double count) { return 10.0 * std::log10(energy / count); }
+
+void AccumulateSample(const HistogramSettings& h, double level, LevelAccumulator& acc) {
+    if (level < acc.minimum) acc.minimum = level;
+    if (level > acc.maximum) acc.maximum = level;
+    acc.energy += levelEnergy(level);
+    const int c = ClassIndex(h, level);
+    if (c >= 0 && static_cast<std::size_t>(c) < acc.classes.size()) ++acc.classes[static_cast<std::size_t>(c)];
+}
+
+void ComputePercentiles(const HistogramSettings& h, const std::vector<int>& classes, std::int64_t total,
+                        std::vector<std::vector<double>>& percentiles, bool& insufficient) {
+    const std::vector<double> set(h.percentiles.begin(), h.percentiles.end());
+    percentiles.resize(set.size());
+    if (total < 100) insufficient = true;
+    if (total <= 0 || set.empty()) return;
+    int slot = static_cast<int>(set.size()) - 1;
+    std::int64_t cumulative = 0;
+    for (std::size_t i = 0; i < classes.size() && slot >= 0; ++i) {
+        cumulative += classes[i];
+        const double f = static_cast<double>(cumulative) / static_cast<double>(total);
+        while (slot >= 0) {
+            const double n = set[static_cast<std::size_t>(slot)];
+            if (1.0 - n * 0.01 >= f) break;
+            // The upper edge of class i in both layouts.
+            const double level = h.excludeEdges ? h.lower + (static_cast<double>(i) + 1) * h.width
+                                                : h.lower + static_cast<double>(i) * h.width;
+            percentiles[static_cast<std::size_t>(slot)].push_back(level);
+            --slot;
+        }
+    }
+}
+
+StoredHistogramValues EvaluateStoredHistogram(const HistogramSettings& h, const double* counts,
+                                              LevelAccumulator& acc, double histogramSamplePeriod) {
+    StoredHistogramValues v;
+    int firstNonZero = -1, lastNonZero = -1;
+    double energy = 0.0, countSum = 0.0;
+    for (int i = 0; i < kStoredClasses; ++i) {
+        const double c = counts[i];
+        if (c == 0) continue;
+        if (firstNonZero < 0) firstNonZero = i;
+        lastNonZero = i;
+        const double centre = kStoredClassWidth * i + 0.125;
+        energy += std::pow(10.0, centre * 0.1) * c;
+        countSum += c;
+        const auto whole = static_cast<std::int64_t>(std::floor(c + 0.5));
+        v.total += whole;
+        const int k = ClassIndex(h, centre);
+        if (k >= 0 && static_cast<std::size_t>(k) < acc.classes.size())
+            acc.classes[static_cast<std::size_t>(k)] += static_cast<int>(std::clamp<std::int64_t>(whole, INT32_MIN, INT32_MAX));
+    }
+    v.minimum = kStoredClassWidth * (firstNonZero < 0 ? kStoredClasses : firstNonZero);
+    v.maximum = lastNonZero < 0 ? 0.0 : kStoredClassWidth * lastNonZero;
+    if (countSum != 0) {
+        v.hasValue = true;
+        v.leq = energyLevel(energy, countSum);
+        v.duration = countSum * histogramSamplePeriod;
+        acc.minimum = v.minimum;
+        acc.maximum = v.maximum;
+        acc.energy = v.leq;
+    }
+    return v;
+}
+
+}  // namespace phonotab

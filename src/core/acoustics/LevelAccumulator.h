@@ -1,0 +1,57 @@
+// Minimum, maximum, energy and class counts of the levels of one window, and
+// the percentile levels read from the class counts.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "acoustics/CalcSettings.h"
+
+namespace phonotab {
+
+struct LevelAccumulator {
+    double minimum = 1e300;
+    double maximum = 0.0;  // starts at 0: a window of negative levels reports 0
+    double energy = 0.0;   // the energy sum; replaced by the Leq after the window
+    std::vector<int> classes;
+
+    void reset(const HistogramSettings& h);
+};
+
+// The class counter a level goes to, or -1 when it is not counted.
+// Edges included: below the lower bound → 0, class k → k + 1, at or above the
+// upper bound → classes + 1. Edges excluded: class k → k, outside → -1.
+// A class width of 0 or below (the settings dialog stores what it is given)
+// cannot divide the levels: every level at or above the lower bound counts as
+// beyond the upper bound.
+int ClassIndex(const HistogramSettings& h, double level);
+
+// The energy of a level: 10^(L/10), computed as exp(L·ln10/10).
+double levelEnergy(double level);
+// 10·log10(energy / count).
+double energyLevel(double energy, double count);
+
+void AccumulateSample(const HistogramSettings& h, double level, LevelAccumulator& acc);
+
+// Appends one value per percentile (slot 0 = smallest n) from class counts of
+// which `total` samples were counted. Sets insufficient when total < 100.
+// A window with no counted sample gets no value at all.
+void ComputePercentiles(const HistogramSettings& h, const std::vector<int>& classes, std::int64_t total,
+                        std::vector<std::vector<double>>& percentiles, bool& insufficient);
+
+// A histogram stored by the instrument: 1024 classes of 0.25 dB.
+constexpr int kStoredClasses = 1024;
+constexpr double kStoredClassWidth = 0.25;
+
+struct StoredHistogramValues {
+    bool hasValue = false;  // some class held counts
+    double minimum = 0, maximum = 0, leq = 0, duration = 0;
+    std::int64_t total = 0;  // whole counts entered into the user classes
+};
+
+// Minimum, maximum, Leq and duration of a stored histogram, and its counts put
+// into the user classes of acc (by each class's centre level).
+StoredHistogramValues EvaluateStoredHistogram(const HistogramSettings& h, const double* counts,
+                                              LevelAccumulator& acc, double histogramSamplePeriod);
+
+}  // namespace phonotab

@@ -1,0 +1,355 @@
+#include "acoustics/ResultFiles.h"
+
+#include <sys/stat.h>
+
+#include <cmath>
+#include <cstdio>
+#include <ctime>
+#include <sstream>
+
+#include "base/CFormat.h"
+#include "base/StringTable.h"
+#include "platform/AtomicFile.h"
+
+namespace phonotab {
+
+std::string fileNamePart(const std::string& name) {
+    std::string out = name;
+    for (char& c : out) {
+        if (c == '/') c = '~';
+        if (c == ':') c = ' ';
+    }
+    return out;
+}
+
+std::string entryName(const ParameterEntry& e, const NamingContext& naming) {
+    return e.displayName.empty() ? ParameterName(e.code, naming).name : e.displayName;
+}
+
+namespace {
+
+std::string timeText(const char* format, const std::tm& tm) {
+    char buf[128];
+    const std::size_t n = std::strftime(buf, sizeof buf, format, &tm);
+    return std::string(buf, n);
+}
+
+// The text of one result file, built in memory and written in one go.
+class ResultText {
+public:
+    ResultText(const ResultFileContext& ctx) : ctx_(ctx), sep_(ctx.options.csv ? ';' : '\t') {}
+
+    void text(const std::string& s) { out_ += encodeForOutput(s, ctx_.encoding); }
+    void raw(std::string_view s) { out_ += s; }
+    void sep() { out_.push_back(sep_); }
+    void values(const std::vector<double>& v) {
+        for (double x : v) {
+            appendLg(out_, x);
+            out_.push_back(sep_);
+        }
+    }
+    std::string& bytes() { return out_; }
+    char separator() const { return sep_; }
+
+private:
+    const ResultFileContext& ctx_;
+    char sep_;
+    std::string out_;
+};
+
+void writeHeader(ResultText& t, const ResultFileContext& ctx) {
+    t.text(ctx.dataPath);
+    t.raw("\n");
+    struct stat st {};
+    if (::stat(ctx.dataPath.c_str(), &st) == 0) {
+        std::tm tm{};
+        localtime_r(&st.st_mtime, &tm);
+        t.raw(timeText("%d/%m/%y\n%X\n", tm));
+    } else {
+        t.raw("?\n?\n");
+    }
+    t.text(workModeName(ctx.mode));
+    t.raw("\n");
+    t.text(ctx.instrumentName);
+    t.raw(cformat("\n%08X\n", ctx.vin));
+}
+
+void writeScanRow(ResultText& t, const CalcSettings& s) {
+    if (!s.scanning) return;
+    t.raw("ScanTime");
+    for (double start : s.windowStarts) {
+        t.sep();
+        const double whole = std::floor(start + 0.5);
+        const long long secs = static_cast<long long>(whole);
+        std::tm tm{};
+        tm.tm_year = 100;
+        tm.tm_mday = 1;
+        const long long day = ((secs % 86400) + 86400) % 86400;
+        tm.tm_hour = static_cast<int>(day / 3600);
+        tm.tm_min = static_cast<int>(day % 3600 / 60);
+        tm.tm_sec = static_cast<int>(day % 60);
+        t.raw(timeText("%X", tm));
+    }
+    t.raw("\n");
+}
+
+// Whether the second variant is written: the entry asks for it and has results.
+bool hasSecond(const ParameterEntry& e) { return e.twoVariants() && !e.second.leqs.empty(); }
+
+struct Block {
+    const char* label;  // "Maximum", "Minimum", "Leq" or a percentile label
+    std::string percentileLabel;
+    enum Kind { Max, Min, Leq, Pct } kind;
+    std::size_t percentile = 0;
+};
+
+const std::vector<double>& blockValues(const VariantResults& r, const Block& b) {
+    static const std::vector<double> none;
+    switch (b.kind) {
+        case Block::Max: return r.maxima;
+        case Block::Min: return r.minima;
+        case Block::Leq: return r.leqs;
+        case Block::Pct: return b.percentile < r.percentiles.size() ? r.percentiles[b.percentile] : none;
+    }
+    return none;
+}
+
+std::vector<Block> blocksOf(const ParameterEntry& e, const CalcSettings& s, bool percentilesWritten) {
+    std::vector<Block> blocks;
+    if (e.flags.maximum) blocks.push_back({"Maximum", {}, Block::Max});
+    if (e.flags.minimum) blocks.push_back({"Minimum", {}, Block::Min});
+    if (e.flags.leq) blocks.push_back({"Leq", {}, Block::Leq});
+    if (e.flags.percentiles && percentilesWritten) {
+        std::size_t i = 0;
+        for (double n : s.histogram.percentiles) blocks.push_back({nullptr, cformat("Percentile L%lg", n), Block::Pct, i++});
+    }
+    return blocks;
+}
+
+void writeGrouped(ResultText& t, const ResultFileContext& ctx, const ParameterEntry& e, bool percentilesWritten) {
+    const char sep = t.separator();
+    const ParameterNames names = ParameterName(e.code, ctx.naming);
+    const bool two = hasSecond(e);
+    for (const Block& b : blocksOf(e, *ctx.settings, percentilesWritten)) {
+        const std::string label = b.label ? b.label : b.percentileLabel;
+        const bool leqTime = b.kind == Block::Leq && !ctx.options.noLeqTime;
+        t.text(label + ": " + names.fullName + "\n" + names.bandText);
+        if (two) {
+            t.text(" без корр.");
+            t.sep();
+            t.values(blockValues(e.first, b));
+            t.text("\n" + names.bandText + " с корр.");
+            t.sep();
+            t.values(blockValues(e.second, b));
+            if (leqTime) {
+                t.text(cformat("\nВремя Leq без корр.%c", sep));
+                t.values(e.first.durations);
+                t.text(cformat("\nВремя Leq с корр.%c", sep));
+                t.values(e.second.durations);
+            }
+            t.raw("\n");
+            for (const ParameterEntry& sub : e.subEntries) {
+                const std::string row = ParameterName(sub.code, ctx.naming).bandText;
+                t.text(row + " без корр.");
+                t.sep();
+                t.values(blockValues(sub.first, b));
+                t.text("\n" + row + " с корр.");
+                t.sep();
+                t.values(blockValues(sub.second, b));
+                t.raw("\n");
+            }
+        } else {
+            t.sep();
+            t.values(blockValues(e.first, b));
+            if (leqTime) {
+                t.text(cformat("\nВремя Leq%c", sep));
+                t.values(e.first.durations);
+            }
+            t.raw("\n");
+            for (const ParameterEntry& sub : e.subEntries) {
+                t.text(ParameterName(sub.code, ctx.naming).bandText);
+                t.sep();
+                t.values(blockValues(sub.first, b));
+                t.raw("\n");
+            }
+        }
+    }
+}
+
+void writePlainRows(ResultText& t, const ResultFileContext& ctx, const ParameterEntry& owner, const ParameterEntry& e,
+                    bool two, bool percentilesWritten) {
+    const char sep = t.separator();
+    const ParameterNames ownerNames = ParameterName(owner.code, ctx.naming);
+    t.text(ownerNames.fullName + " " + ParameterName(e.code, ctx.naming).bandText + "\n");
+    auto rows = [&](const std::string& label, const std::vector<double>& a, const std::vector<double>& b) {
+        if (two) {
+            t.text(label + cformat(" без корр.%c", sep));
+            t.values(a);
+            t.text("\n" + label + cformat(" с корр.%c", sep));
+            t.values(b);
+        } else {
+            t.text(label + cformat("%c", sep));
+            t.values(a);
+        }
+    };
+    const StatisticFlags& f = owner.flags;
+    if (f.maximum) {
+        rows("Maximum", e.first.maxima, e.second.maxima);
+        t.raw("\n");
+    }
+    if (f.minimum) {
+        rows("Minimum", e.first.minima, e.second.minima);
+        t.raw("\n");
+    }
+    if (f.leq) {
+        rows("LEq", e.first.leqs, e.second.leqs);
+        if (!ctx.options.noLeqTime) {
+            t.raw("\n");
+            rows("Время LEq", e.first.durations, e.second.durations);
+        }
+        t.raw("\n");
+    }
+    if (f.percentiles && percentilesWritten) {
+        std::size_t i = 0;
+        static const std::vector<double> none;
+        for (double n : ctx.settings->histogram.percentiles) {
+            const auto& a = i < e.first.percentiles.size() ? e.first.percentiles[i] : none;
+            const auto& b = i < e.second.percentiles.size() ? e.second.percentiles[i] : none;
+            rows(cformat("Percentile L%lg", n), a, b);
+            t.raw("\n");
+            ++i;
+        }
+    }
+}
+
+void writeHistogramFile(const ResultFileContext& ctx, const ParameterEntry& e, const std::string& name,
+                        std::vector<Message>& messages) {
+    const std::string path = ctx.options.resultFolder + ctx.options.baseName + "_" + fileNamePart(name) + "_H.txt";
+    const HistogramSettings& h = ctx.settings->histogram;
+    std::string out = cformat("%s %lg %lg %lg %d\n", "#comment_histo:", h.lower, h.upper(), h.width,
+                              h.excludeEdges ? 1 : 0);
+    const ParameterNames names = ParameterName(e.code, ctx.naming);
+    out += encodeForOutput("Histogram: " + names.fullName + "\n" + names.bandText, ctx.encoding);
+    out += '\t';
+    for (int c : e.first.classCounts) cformatAppend(out, "%d\t", c);
+    out += '\n';
+    for (const ParameterEntry& sub : e.subEntries) {
+        out += encodeForOutput(ParameterName(sub.code, ctx.naming).bandText, ctx.encoding);
+        out += '\t';
+        for (int c : sub.first.classCounts) cformatAppend(out, "%d\t", c);
+        out += '\n';
+    }
+    if (!writeFileAtomically(path, out)) messages.push_back(Message(105, path));
+}
+
+bool appendToFile(const std::string& path, const std::string& bytes) {
+    std::FILE* f = std::fopen(path.c_str(), "ab");
+    if (!f) return false;
+    const bool ok = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
+    return std::fclose(f) == 0 && ok;
+}
+
+}  // namespace
+
+std::vector<Message> WriteFileResults(const ResultFileContext& ctx, const std::vector<ParameterEntry>& entries,
+                                      const std::string* sharedFile) {
+    std::vector<Message> messages;
+    const ResultOptions& o = ctx.options;
+    const std::string ext = o.csv ? ".csv" : ".txt";
+    const bool oneFile = o.singleFile && !sharedFile;
+    const std::string onePath = o.resultFolder + o.baseName + ext;
+    if (oneFile) std::remove(onePath.c_str());
+    const bool percentilesWritten = ctx.mode != FileWorkMode::Samples;
+    bool headed = false;
+
+    for (const ParameterEntry& e : entries) {
+        if (parameterKind(e.code) == ParameterKind::SynthesizedLeq) continue;
+        const std::string name = entryName(e, ctx.naming);
+        if (e.flags.anyStatistic()) {
+            ResultText t(ctx);
+            if (sharedFile || oneFile) t.raw("\n");
+            if (!(oneFile && ctx.fromParametersWindow && headed)) writeHeader(t, ctx);
+            headed = true;
+            writeScanRow(t, *ctx.settings);
+            if (o.grouped) {
+                writeGrouped(t, ctx, e, percentilesWritten);
+            } else {
+                const bool two = hasSecond(e);
+                writePlainRows(t, ctx, e, e, two, percentilesWritten);
+                for (const ParameterEntry& sub : e.subEntries) writePlainRows(t, ctx, e, sub, two, percentilesWritten);
+            }
+            if (sharedFile || oneFile) {
+                const std::string& path = sharedFile ? *sharedFile : onePath;
+                if (!appendToFile(path, t.bytes())) messages.push_back(Message(105, path));
+            } else {
+                const std::string path = o.resultFolder + o.baseName + "_" + fileNamePart(name) + ext;
+                if (!writeFileAtomically(path, t.bytes())) messages.push_back(Message(105, path));
+            }
+        }
+        if (e.flags.histogram && percentilesWritten) writeHistogramFile(ctx, e, name, messages);
+    }
+    return messages;
+}
+
+bool readHistogramFile(const std::string& text, HistogramFile& out) {
+    std::istringstream in(text);
+    std::string line;
+    if (!std::getline(in, line)) return false;
+    const std::size_t tag = line.find("#comment_histo:");
+    if (tag == std::string::npos) return false;
+    HistogramFile h;
+    int edges = 0;
+    // Read under the C locale so that the decimal point is a point.
+    const char* p = line.c_str() + tag + 15;
+    const char* end = nullptr;
+    if (!scanLg(p, h.lower, &end) || !scanLg(end, h.upper, &end) || !scanLg(end, h.width, &end)) return false;
+    if (std::sscanf(end, "%d", &edges) != 1) return false;
+    h.excludeEdges = edges != 0;
+    bool named = false;
+    while (std::getline(in, line)) {
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        line = decodeLocal8Bit(line);
+        if (!named && line.rfind("Histogram:", 0) == 0) {
+            std::string next;
+            std::getline(in, next);
+            if (!next.empty() && next.back() == '\r') next.pop_back();
+            next = decodeLocal8Bit(next);
+            h.seriesName = line + "\n" + next.substr(0, next.find('\t'));
+            named = true;
+            line = next;
+        }
+        const std::size_t tab = line.find('\t');
+        if (tab == std::string::npos) continue;
+        std::pair<std::string, std::vector<double>> s;
+        s.first = line.substr(0, tab);
+        std::size_t at = tab + 1;
+        while (at < line.size()) {
+            const std::size_t next = line.find('\t', at);
+            if (next == std::string::npos) break;  // a field counts once it is tab-terminated
+            double v = 0;
+            if (scanLg(line.c_str() + at, v)) s.second.push_back(v);
+            at = next + 1;
+        }
+        h.series.push_back(std::move(s));
+    }
+    out = std::move(h);
+    return true;
+}
+
+std::vector<std::string> histogramClassLabels(const HistogramFile& h, std::size_t classCount) {
+    std::vector<std::string> labels;
+    for (std::size_t i = 0; i < classCount; ++i) {
+        if (!h.excludeEdges && i == 0) {
+            labels.push_back(cformat("<%lg", h.lower));
+        } else if (!h.excludeEdges && i + 1 == classCount) {
+            labels.push_back(cformat(">=%lg", h.upper));
+        } else {
+            const std::size_t k = h.excludeEdges ? i : i - 1;
+            const double lo = h.lower + static_cast<double>(k) * h.width;
+            labels.push_back(cformat("<%lg\n[%lg - %lg]", lo + h.width, lo, lo + h.width));
+        }
+    }
+    return labels;
+}
+
+}  // namespace phonotab

@@ -1,0 +1,56 @@
+// The text result files of a calculation: per-window minima, maxima, Leq, Leq
+// times and percentiles per parameter, and the histogram files "_H.txt".
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "acoustics/CalcSettings.h"
+#include "acoustics/ParameterEntry.h"
+#include "acoustics/ParameterName.h"
+#include "base/Message.h"
+#include "base/TextCodec.h"
+#include "measurement/MeasurementFile.h"
+
+namespace phonotab {
+
+struct ResultFileContext {
+    std::string dataPath;  // the data file's full path (its last-write time heads the files)
+    FileWorkMode mode = FileWorkMode::Records;
+    std::string instrumentName;
+    std::uint32_t vin = 0;
+    NamingContext naming;
+    const CalcSettings* settings = nullptr;
+    ResultOptions options;
+    TextEncoding encoding = TextEncoding::Utf8;
+    // In one-file mode the calculation of the parameters window heads the file
+    // once; the project's calculations head every entry.
+    bool fromParametersWindow = true;
+};
+
+// The name an entry's files are named after: its display name, or the default
+// name of its code when it has none.
+std::string entryName(const ParameterEntry& e, const NamingContext& naming);
+// '/' becomes '~' and ':' a blank, so that a name can be part of a file name.
+std::string fileNamePart(const std::string& name);
+
+// Writes the result files of every entry. sharedFile: the project's shared
+// result file (appended to), or nullptr. Returns the messages to show:
+// 105 for each file that could not be created.
+std::vector<Message> WriteFileResults(const ResultFileContext& ctx, const std::vector<ParameterEntry>& entries,
+                                      const std::string* sharedFile);
+
+// A histogram file read back ("#comment_histo:" on its first line).
+struct HistogramFile {
+    double lower = 0, upper = 0, width = 1;
+    bool excludeEdges = false;
+    std::string seriesName;  // "Histogram: ..." and the line after it
+    std::vector<std::pair<std::string, std::vector<double>>> series;
+};
+// False when the text is not a histogram file.
+bool readHistogramFile(const std::string& text, HistogramFile& out);
+// Labels of the classes of a histogram file: "<%lg" below, ">=%lg" above, and
+// "<%lg\n[%lg - %lg]" for the classes between.
+std::vector<std::string> histogramClassLabels(const HistogramFile& h, std::size_t classCount);
+
+}  // namespace phonotab

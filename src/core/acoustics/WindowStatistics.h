@@ -1,0 +1,46 @@
+// Per-window statistics of one parameter variant over the work range: minimum,
+// maximum, Leq, Leq time, class counts and percentile levels.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "acoustics/CalcSettings.h"
+#include "acoustics/ParameterEntry.h"
+#include "acoustics/ZoneSegments.h"
+
+namespace phonotab {
+
+// The calculation windows over [0, n): [k·step, k·step + length) while they fit;
+// without scanning (or a step of 0 samples) one window over everything, and a
+// first window longer than the series is cut to it.
+struct WindowPlan {
+    std::int64_t samples = 0;
+    std::int64_t step = 0;    // samples; 0 means a single window
+    std::int64_t length = 0;  // samples
+
+    static WindowPlan single(std::int64_t n) { return {n, 0, n}; }
+    // Scan interval and step in samples (already snapped to whole samples).
+    static WindowPlan scanning(std::int64_t n, std::int64_t stepSamples, std::int64_t lengthSamples);
+
+    std::int64_t windowCount() const;
+    std::int64_t start(std::int64_t k) const { return k * step; }
+    std::int64_t end(std::int64_t k) const;
+    bool overlapping() const { return step > 0 && length > step && windowCount() > 1; }
+};
+
+// How the samples of the work range enter one variant of an entry.
+struct VariantRule {
+    bool corrected = true;        // the run's correction is added
+    bool takesExcluded = false;   // samples of exclusion zones enter (uncorrected)
+};
+
+// Computes the windows of one variant. data points at the entry's value of the
+// first sample of the work range; corrections holds one value per segment.
+// Samples holding the no-value mark never enter. The class counts over the
+// whole work range go to results.classCounts.
+void computeWindows(const double* data, const std::vector<SampleSegment>& segments,
+                    const std::vector<double>& corrections, VariantRule rule, const WindowPlan& plan,
+                    const CalcSettings& settings, VariantResults& results);
+
+}  // namespace phonotab

@@ -1,0 +1,100 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "acoustics/CalcSettings.h"
+#include "acoustics/LevelAccumulator.h"
+
+using namespace phonotab;
+
+TEST(ClassIndex, BoundariesAndEdges) {
+    HistogramSettings h;  // 20 dB, 1 dB, 100 classes
+    struct Case {
+        double level;
+        int included, excluded;
+    } cases[] = {{19.99, 0, -1}, {20.0, 1, 0}, {50.3, 31, 30}, {51.0, 32, 31}, {119.99, 100, 99},
+                 {120.0, 101, -1}, {500, 101, -1}, {-40, 0, -1}};
+    for (const auto& c : cases) {
+        h.excludeEdges = false;
+        EXPECT_EQ(ClassIndex(h, c.level), c.included) << c.level;
+        h.excludeEdges = true;
+        EXPECT_EQ(ClassIndex(h, c.level), c.excluded) << c.level;
+    }
+    h.excludeEdges = false;
+    h.width = 0;  // unusable classes never divide by zero
+    EXPECT_EQ(ClassIndex(h, 50), 101);
+}
+
+TEST(Percentiles, UpperEdgeOfTheClassAndTheInsufficientFlag) {
+    HistogramSettings h;
+    h.percentiles = {5, 95};
+    for (int n : {100, 99}) {
+        LevelAccumulator acc;
+        acc.reset(h);
+        for (int i = 0; i < n; ++i) AccumulateSample(h, 50.3, acc);
+        std::vector<std::vector<double>> p;
+        bool insufficient = false;
+        ComputePercentiles(h, acc.classes, n, p, insufficient);
+        ASSERT_EQ(p.size(), 2u);
+        EXPECT_EQ(p[0], std::vector<double>{51});
+        EXPECT_EQ(p[1], std::vector<double>{51});
+        EXPECT_EQ(insufficient, n < 100);
+        EXPECT_EQ(acc.minimum, 50.3);
+        EXPECT_NEAR(10 * std::log10(acc.energy / n), 50.3, 1e-9);
+    }
+}
+
+TEST(Percentiles, EdgeClassesAndEmptyWindows) {
+    HistogramSettings h;
+    h.percentiles = {10, 50, 90};
+    std::vector<int> classes(102, 0);
+    classes[0] = 20;    // below 20 dB
+    classes[101] = 80;  // at or above 120 dB
+    std::vector<std::vector<double>> p;
+    bool insufficient = false;
+    ComputePercentiles(h, classes, 100, p, insufficient);
+    // Below the lower bound reads as the lower bound; above as upper + width.
+    EXPECT_EQ(p[2], std::vector<double>{20});   // L90: 10 % above → within the lowest 20 %
+    EXPECT_EQ(p[1], std::vector<double>{121});
+    EXPECT_EQ(p[0], std::vector<double>{121});
+    EXPECT_FALSE(insufficient);
+    // Nothing counted: no value at all, and the flag.
+    std::vector<std::vector<double>> none;
+    ComputePercentiles(h, std::vector<int>(102, 0), 0, none, insufficient);
+    EXPECT_TRUE(none[0].empty() && none[1].empty() && none[2].empty());
+    EXPECT_TRUE(insufficient);
+}
+
+TEST(Percentiles, TextOfTheSettingsDialog) {
+    EXPECT_EQ(parsePercentileText("95 5  5 abc 50"), (std::set<double>{5, 50, 95}));
+    EXPECT_EQ(parsePercentileText("nan 10"), (std::set<double>{10}));
+    EXPECT_EQ(formatPercentileText({5, 50, 95.5}), "5 50 95.5");
+}
+
+TEST(StoredHistogram, Evaluation) {
+    HistogramSettings h;
+    std::vector<double> counts(kStoredClasses, 0.0);
+    counts[400] = 1000;  // 100.0 – 100.25 dB
+    LevelAccumulator acc;
+    acc.reset(h);
+    StoredHistogramValues v = EvaluateStoredHistogram(h, counts.data(), acc, 0.1);
+    ASSERT_TRUE(v.hasValue);
+    EXPECT_EQ(v.minimum, 100.0);
+    EXPECT_EQ(v.maximum, 100.0);
+    EXPECT_NEAR(v.leq, 100.125, 1e-9);
+    EXPECT_DOUBLE_EQ(v.duration, 100.0);
+    EXPECT_EQ(v.total, 1000);
+    EXPECT_EQ(acc.classes[81], 1000);  // 100.125 dB in class [100, 101)
+
+    LevelAccumulator empty;
+    empty.reset(h);
+    v = EvaluateStoredHistogram(h, std::vector<double>(kStoredClasses, 0.0).data(), empty, 0.1);
+    EXPECT_FALSE(v.hasValue);
+    EXPECT_EQ(v.minimum, 256.0);
+    EXPECT_EQ(v.maximum, 0.0);
+}
+
+TEST(LevelArithmetic, EnergyAverage) {
+    EXPECT_NEAR(energyLevel(levelEnergy(60) + levelEnergy(70), 2), 67.403627, 1e-6);
+    EXPECT_NEAR(levelEnergy(37.5), std::pow(10.0, 3.75), 1e-9 * std::pow(10.0, 3.75));
+}

@@ -14,7 +14,7 @@ LOCK=${PHONOTAB_BUILD_LOCK:-/tmp/phonotab-build.lock}
 
 PACKAGES=(build-essential cmake ninja-build pkg-config git clang libclang-rt-14-dev
   libgtest-dev libgmock-dev libbenchmark-dev libcli11-dev
-  qt6-base-dev qt6-svg-dev libqt6svg6-dev libgl-dev
+  qt6-base-dev qt6-svg-dev libgl-dev
   libxlsxwriter-dev libzip-dev libpugixml-dev
   python3 python3-numpy python3-openpyxl python3-lxml)
 

@@ -104,7 +104,7 @@ int entryCorrectionIndex(const ParameterEntry& e, const RecordLayout& layout) {
 }
 
 void computeTimeSeries(CalcFile& cf, ParameterEntry& e, const std::vector<SampleSegment>& segments,
-                       const WindowPlan& plan) {
+                       const WindowPlan& plan, bool rangeHistogram) {
     const CalcSettings& s = cf.settings;
     const std::int64_t first = s.firstSample, n = s.sampleCount;
     if (static_cast<std::int64_t>(e.data.size()) < first + n) {
@@ -120,10 +120,11 @@ void computeTimeSeries(CalcFile& cf, ParameterEntry& e, const std::vector<Sample
     const double* data = e.data.data() + first;
     const std::vector<double> corr = segmentCorrections(segments, cf.ranges, entryCorrectionIndex(e, cf.file.layout));
     if (e.twoVariants()) {
-        computeWindows(data, segments, corr, VariantRule{false, s.includeExclusionsUncorrected}, plan, s, e.first);
-        computeWindows(data, segments, corr, VariantRule{true, false}, plan, s, e.second);
+        computeWindows(data, segments, corr, VariantRule{false, s.includeExclusionsUncorrected}, plan, s, e.first,
+                       rangeHistogram);
+        computeWindows(data, segments, corr, VariantRule{true, false}, plan, s, e.second, rangeHistogram);
     } else {
-        computeWindows(data, segments, corr, VariantRule{true, false}, plan, s, e.first);
+        computeWindows(data, segments, corr, VariantRule{true, false}, plan, s, e.first, rangeHistogram);
     }
 }
 
@@ -194,9 +195,16 @@ CalcReport CalculateFile(CalcFile& cf, const TeleDesc& desc, const CalcRequest& 
                                             wholeSamples(s.scanInterval, s.samplePeriod));
         }
         const std::vector<SampleSegment> segments = classifySamples(cf.ranges, s);
-        for (ParameterEntry* e : all) {
-            if (parameterKind(e->code) == ParameterKind::SynthesizedLeq) continue;  // plotted, never computed
-            computeTimeSeries(cf, *e, segments, plan);
+        for (ParameterEntry* owner : owners) {
+            // Sub-entries are computed like entries of their own; the histogram
+            // over the work range is only wanted for the histogram file.
+            const bool rangeHistogram = owner->flags.histogram;
+            auto compute = [&](ParameterEntry& e) {
+                if (parameterKind(e.code) != ParameterKind::SynthesizedLeq)  // plotted, never computed
+                    computeTimeSeries(cf, e, segments, plan, rangeHistogram);
+            };
+            compute(*owner);
+            for (auto& sub : owner->subEntries) compute(sub);
         }
         const std::int64_t windows = plan.windowCount();
         s.windowStarts.reserve(static_cast<std::size_t>(windows));

@@ -34,25 +34,85 @@ std::string timeText(const char* format, const std::tm& tm) {
     return std::string(buf, n);
 }
 
-// The text of one result file, built in memory and written in one go.
+// Where the text of one result file goes: a fresh file replaced atomically, or
+// the end of a shared file.
+class ResultSink {
+public:
+    virtual ~ResultSink() = default;
+    virtual void write(std::string_view bytes) = 0;
+    virtual bool finish() = 0;
+};
+
+class NewFileSink : public ResultSink {
+public:
+    bool open(const std::string& path) { return w_.open(path).ok(); }
+    void write(std::string_view bytes) override { w_.write(bytes); }
+    bool finish() override { return w_.commit().ok(); }
+
+private:
+    AtomicFileWriter w_;
+};
+
+class AppendSink : public ResultSink {
+public:
+    bool open(const std::string& path) {
+        f_ = std::fopen(path.c_str(), "ab");
+        return f_ != nullptr;
+    }
+    ~AppendSink() override {
+        if (f_) std::fclose(f_);
+    }
+    void write(std::string_view bytes) override {
+        if (f_ && std::fwrite(bytes.data(), 1, bytes.size(), f_) != bytes.size()) failed_ = true;
+    }
+    bool finish() override {
+        const bool ok = f_ && std::fclose(f_) == 0 && !failed_;
+        f_ = nullptr;
+        return ok;
+    }
+
+private:
+    std::FILE* f_ = nullptr;
+    bool failed_ = false;
+};
+
+// The text of one result file, streamed to its sink in pieces of about a
+// megabyte: a file of a million windows never sits in memory whole.
 class ResultText {
 public:
-    ResultText(const ResultFileContext& ctx) : ctx_(ctx), sep_(ctx.options.csv ? ';' : '\t') {}
+    ResultText(const ResultFileContext& ctx, ResultSink& sink)
+        : ctx_(ctx), sink_(sink), sep_(ctx.options.csv ? ';' : '\t') {}
+    ~ResultText() { flush(); }
 
-    void text(const std::string& s) { out_ += encodeForOutput(s, ctx_.encoding); }
-    void raw(std::string_view s) { out_ += s; }
+    void text(const std::string& s) {
+        out_ += encodeForOutput(s, ctx_.encoding);
+        maybeFlush();
+    }
+    void raw(std::string_view s) {
+        out_ += s;
+        maybeFlush();
+    }
     void sep() { out_.push_back(sep_); }
     void values(const std::vector<double>& v) {
         for (double x : v) {
             appendLg(out_, x);
             out_.push_back(sep_);
+            maybeFlush();
         }
     }
-    std::string& bytes() { return out_; }
+    void maybeFlush() {
+        if (out_.size() >= kFlushSize) flush();
+    }
+    void flush() {
+        sink_.write(out_);
+        out_.clear();
+    }
     char separator() const { return sep_; }
 
 private:
+    static constexpr std::size_t kFlushSize = 1 << 20;
     const ResultFileContext& ctx_;
+    ResultSink& sink_;
     char sep_;
     std::string out_;
 };
@@ -74,21 +134,42 @@ void writeHeader(ResultText& t, const ResultFileContext& ctx) {
     t.raw(cformat("\n%08X\n", ctx.vin));
 }
 
-void writeScanRow(ResultText& t, const CalcSettings& s) {
-    if (!s.scanning) return;
-    t.raw("ScanTime");
-    for (double start : s.windowStarts) {
-        t.sep();
-        const double whole = std::floor(start + 0.5);
-        const long long secs = static_cast<long long>(whole);
+// The time of day of 00:00:00 plus a number of seconds, in the locale's "%X".
+class TimeOfDay {
+public:
+    TimeOfDay() {
+        // Most locales write "%X" as hh:mm:ss, which is formatted directly:
+        // a scanned file may have a million windows.
+        plain_ = timeText("%X", at(3723)) == "01:02:03";
+    }
+    std::string operator()(double seconds) const {
+        const double whole = std::floor(seconds + 0.5);
+        const long long secs = std::isfinite(whole) ? static_cast<long long>(std::fmod(whole, 86400.0)) : 0;
+        const long long day = (secs % 86400 + 86400) % 86400;
+        if (plain_) return cformat("%02lld:%02lld:%02lld", day / 3600, day % 3600 / 60, day % 60);
+        return timeText("%X", at(day));
+    }
+
+private:
+    static std::tm at(long long day) {
         std::tm tm{};
         tm.tm_year = 100;
         tm.tm_mday = 1;
-        const long long day = ((secs % 86400) + 86400) % 86400;
         tm.tm_hour = static_cast<int>(day / 3600);
         tm.tm_min = static_cast<int>(day % 3600 / 60);
         tm.tm_sec = static_cast<int>(day % 60);
-        t.raw(timeText("%X", tm));
+        return tm;
+    }
+    bool plain_ = true;
+};
+
+void writeScanRow(ResultText& t, const CalcSettings& s) {
+    if (!s.scanning) return;
+    const TimeOfDay timeOfDay;
+    t.raw("ScanTime");
+    for (double start : s.windowStarts) {
+        t.sep();
+        t.raw(timeOfDay(start));
     }
     t.raw("\n");
 }
@@ -242,13 +323,6 @@ void writeHistogramFile(const ResultFileContext& ctx, const ParameterEntry& e, c
     if (!writeFileAtomically(path, out)) messages.push_back(Message(105, path));
 }
 
-bool appendToFile(const std::string& path, const std::string& bytes) {
-    std::FILE* f = std::fopen(path.c_str(), "ab");
-    if (!f) return false;
-    const bool ok = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
-    return std::fclose(f) == 0 && ok;
-}
-
 }  // namespace
 
 std::vector<Message> WriteFileResults(const ResultFileContext& ctx, const std::vector<ParameterEntry>& entries,
@@ -266,24 +340,35 @@ std::vector<Message> WriteFileResults(const ResultFileContext& ctx, const std::v
         if (parameterKind(e.code) == ParameterKind::SynthesizedLeq) continue;
         const std::string name = entryName(e, ctx.naming);
         if (e.flags.anyStatistic()) {
-            ResultText t(ctx);
-            if (sharedFile || oneFile) t.raw("\n");
-            if (!(oneFile && ctx.fromParametersWindow && headed)) writeHeader(t, ctx);
-            headed = true;
-            writeScanRow(t, *ctx.settings);
-            if (o.grouped) {
-                writeGrouped(t, ctx, e, percentilesWritten);
-            } else {
-                const bool two = hasSecond(e);
-                writePlainRows(t, ctx, e, e, two, percentilesWritten);
-                for (const ParameterEntry& sub : e.subEntries) writePlainRows(t, ctx, e, sub, two, percentilesWritten);
-            }
+            NewFileSink fresh;
+            AppendSink shared;
+            const std::string path = sharedFile ? *sharedFile
+                                     : oneFile ? onePath
+                                               : o.resultFolder + o.baseName + "_" + fileNamePart(name) + ext;
+            ResultSink* sink = nullptr;
             if (sharedFile || oneFile) {
-                const std::string& path = sharedFile ? *sharedFile : onePath;
-                if (!appendToFile(path, t.bytes())) messages.push_back(Message(105, path));
+                if (shared.open(path)) sink = &shared;
+            } else if (fresh.open(path)) {
+                sink = &fresh;
+            }
+            if (!sink) {
+                messages.push_back(Message(105, path));
             } else {
-                const std::string path = o.resultFolder + o.baseName + "_" + fileNamePart(name) + ext;
-                if (!writeFileAtomically(path, t.bytes())) messages.push_back(Message(105, path));
+                {
+                    ResultText t(ctx, *sink);
+                    if (sharedFile || oneFile) t.raw("\n");
+                    if (!(oneFile && ctx.fromParametersWindow && headed)) writeHeader(t, ctx);
+                    headed = true;
+                    writeScanRow(t, *ctx.settings);
+                    if (o.grouped) {
+                        writeGrouped(t, ctx, e, percentilesWritten);
+                    } else {
+                        const bool two = hasSecond(e);
+                        writePlainRows(t, ctx, e, e, two, percentilesWritten);
+                        for (const ParameterEntry& sub : e.subEntries) writePlainRows(t, ctx, e, sub, two, percentilesWritten);
+                    }
+                }
+                if (!sink->finish()) messages.push_back(Message(105, path));
             }
         }
         if (e.flags.histogram && percentilesWritten) writeHistogramFile(ctx, e, name, messages);

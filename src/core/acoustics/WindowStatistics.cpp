@@ -126,7 +126,7 @@ void appendWindow(const Aggregate& a, const std::vector<int>& classes, const Cal
 
 void computeWindows(const double* data, const std::vector<SampleSegment>& segments,
                     const std::vector<double>& corrections, VariantRule rule, const WindowPlan& plan,
-                    const CalcSettings& settings, VariantResults& results) {
+                    const CalcSettings& settings, VariantResults& results, bool rangeHistogram) {
     const HistogramSettings& h = settings.histogram;
     const LevelSource source(data, segments, corrections, rule);
     const std::size_t counters = static_cast<std::size_t>(std::max(h.counterCount(), 0));
@@ -182,6 +182,7 @@ void computeWindows(const double* data, const std::vector<SampleSegment>& segmen
 
     // The class counts of the whole work range (the histogram file).
     const std::int64_t n = plan.samples;
+    if (!rangeHistogram) return;
     if (windows == 1 && plan.start(0) == 0 && plan.end(0) == n && !plan.overlapping()) {
         results.classCounts = classes;
     } else {

@@ -37,10 +37,10 @@ struct VariantRule {
 
 // Computes the windows of one variant. data points at the entry's value of the
 // first sample of the work range; corrections holds one value per segment.
-// Samples holding the no-value mark never enter. The class counts over the
-// whole work range go to results.classCounts.
+// Samples holding the no-value mark never enter. With rangeHistogram, the class
+// counts over the whole work range go to results.classCounts (the histogram file).
 void computeWindows(const double* data, const std::vector<SampleSegment>& segments,
                     const std::vector<double>& corrections, VariantRule rule, const WindowPlan& plan,
-                    const CalcSettings& settings, VariantResults& results);
+                    const CalcSettings& settings, VariantResults& results, bool rangeHistogram = true);
 
 }  // namespace phonotab

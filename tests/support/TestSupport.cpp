@@ -49,6 +49,12 @@ const TeleDesc& demoDesc(const std::string& language) {
     return it->second;
 }
 
+const fixtures::TypeSource& demoType(std::uint32_t typeCode) {
+    for (const auto& t : demoSource().types)
+        if (t.typeCode == typeCode) return t;
+    throw std::runtime_error("no demo type " + std::to_string(typeCode));
+}
+
 ScratchDir::ScratchDir() {
     std::random_device rd;
     path_ = std::filesystem::temp_directory_path() / ("phonotab-test-" + std::to_string(rd()) + std::to_string(rd()));

@@ -14,6 +14,8 @@ namespace phonotab::testing {
 // loaded in the given language.
 const fixtures::TeleDescSource& demoSource();
 const TeleDesc& demoDesc(const std::string& language = "Русский");
+// One type of the demonstration description.
+const fixtures::TypeSource& demoType(std::uint32_t typeCode);
 
 // A fresh empty folder under the system's temporary folder, removed when the
 // object goes out of scope.

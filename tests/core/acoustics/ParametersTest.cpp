@@ -1,0 +1,114 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "DemoData.h"
+#include "TestSupport.h"
+#include "acoustics/DistributionHistogram.h"
+#include "acoustics/ParameterChooser.h"
+#include "acoustics/ParameterName.h"
+
+using namespace phonotab;
+using namespace phonotab::testing;
+
+namespace {
+struct Named {
+    RecordLayout layout;
+    MeasurementRecord header;
+    NamingContext ctx() const { return {&demoDesc(), &layout, &header}; }
+};
+Named named(std::uint32_t type) {
+    Named n;
+    n.layout = *BuildLayout(demoDesc(), type);
+    n.layout.sizeRecord(n.header);
+    return n;
+}
+}  // namespace
+
+TEST(ParameterName, BothFormsWithChannelsBandsAndDerivedCodes) {
+    const Named slm = named(fixtures::kSlmType);
+    ParameterNames n = ParameterName(0x01300100, slm.ctx());
+    EXPECT_EQ(n.name, "A_Быстро");
+    EXPECT_EQ(n.fullName, "A, Быстро");
+    EXPECT_EQ(n.bandText, "A");
+    EXPECT_EQ(ParameterName(0x01100003, slm.ctx()).fullName, "250 Гц, Экв");
+
+    const Named vib = named(fixtures::kVibrationType);
+    n = ParameterName(0x01120005, vib.ctx());
+    EXPECT_EQ(n.name, "кан.3_31,5 Гц_СКЗ");
+    EXPECT_EQ(n.fullName, "канал 3, 31,5 Гц, СКЗ");
+
+    // A band on the record's frequency axis carries its frequency and "Гц".
+    Named axis = slm;
+    axis.header.frequencyAxes[0] = {31.5, 1250.0};
+    EXPECT_EQ(ParameterName(0x01100001, axis.ctx()).bandText, "1.25k Гц");
+
+    // Derived codes: the p-th measured code of channel c, with a prefix.
+    EXPECT_EQ(ParameterName(0x20260000, slm.ctx()).name, "Гистогр. 31,5 Гц_Экв");
+    EXPECT_EQ(ParameterName(0x00270001, slm.ctx()).fullName, "Синт. Leq 63 Гц, Экв");
+    // Instrument percentiles: the label stored for the index.
+    axis.header.channels[0].statistics[0].points[2].label = "L50";
+    EXPECT_EQ(ParameterName(0x00170002, axis.ctx()).name, "L50");
+}
+
+TEST(ParameterKind, CodesTheCalculationTellsApart) {
+    EXPECT_EQ(parameterKind(0x01310205), ParameterKind::MeasuredLevel);
+    EXPECT_EQ(field::family(0x01310205), 3u);
+    EXPECT_EQ(field::channel(0x01310205), 1u);
+    EXPECT_EQ(parameterKind(0x00171003), ParameterKind::InstrumentPercentile);
+    EXPECT_EQ(parameterKind(0x20260001), ParameterKind::StoredHistogram);
+    EXPECT_EQ(histogramStream(0x20260001), 1);
+    EXPECT_EQ(parameterKind(0x00270005), ParameterKind::SynthesizedLeq);
+    EXPECT_EQ(histogramStream(0x00270005), 1);
+    EXPECT_EQ(histogramStream(0x00270000), 0);
+}
+
+TEST(ParameterChooser, ModesBandsAllAndSubEntries) {
+    const Named slm = named(fixtures::kSlmType);
+    ParameterChooser chooser(slm.ctx(), false);
+    EXPECT_EQ(ParameterChooser::prefix(3, 0), 0x01300000u);
+    EXPECT_EQ(ParameterChooser::prefix(5, 0x5012), 0x51220000u);
+    EXPECT_EQ(chooser.modes(3, 0), (std::vector<int>{0, 1, 2, 3, 4}));
+    EXPECT_EQ(chooser.modes(1, 0), (std::vector<int>{0, 1}));
+    const auto bands = chooser.bands(1, 0, 1);
+    ASSERT_EQ(bands.size(), 10u);
+    EXPECT_EQ(bands[0].text, "31,5 Гц");
+    EXPECT_EQ(bands[9].text, "16 кГц");
+    const auto all = chooser.bands(1, 0, 1, true);
+    ASSERT_EQ(all.size(), 1u);
+    EXPECT_EQ(all[0].text, "31,5 Гц - 16 кГц");
+    const ParameterEntry e = ParameterChooser::build(all[0], all[0].count);
+    EXPECT_EQ(e.code, 0x01100100u);
+    ASSERT_EQ(e.subEntries.size(), 9u);
+    EXPECT_EQ(e.subEntries[8].code, 0x01100109u);
+    EXPECT_TRUE(e.displayName.empty());
+
+    // Stored 32-bit values are offered under the 16-bit code of types 1 to 3.
+    const Named vib = named(fixtures::kVibrationType);
+    EXPECT_EQ(ParameterChooser(vib.ctx(), false).bands(3, 2, 0x10).front().code, 0x01321000u);
+
+    ParameterChooser histo(slm.ctx(), true);
+    const auto items = histo.bands(3, 0, 1);
+    ASSERT_EQ(items.size(), 9u);
+    EXPECT_EQ(items[3].text, "гистогр. A");
+    EXPECT_EQ(items[4].text, "Синт. Leq по гистогр. A");
+    EXPECT_EQ(parameterKind(items[3].code), ParameterKind::StoredHistogram);
+    EXPECT_TRUE(ParameterChooser(slm.ctx(), false).bands(2, 3, 0).empty());  // no such channel
+}
+
+TEST(DistributionHistogram, HalfDecibelClassesOverSeveralFiles) {
+    ScratchDir dir;
+    const auto file = fixtures::makeSlmFile(demoSource(), {2024, 1, 1, 0, 0, 0}, 200, 4);
+    writeBytes(dir.file("a.bin"), file);
+    writeBytes(dir.file("b.bin"), file);
+    auto r = DistributionHistogram({dir.file("a.bin"), dir.file("b.bin")}, 0, 99, 0x01300100, {0.05, 0.5, 0.95},
+                                   demoDesc());
+    ASSERT_TRUE(r.ok());
+    EXPECT_EQ(r->records, 200);
+    ASSERT_EQ(r->levels.size(), 3u);
+    EXPECT_EQ(r->levels[0].first, 0.95);
+    EXPECT_LE(r->levels[0].second, r->levels[2].second);  // L95 at or below L5
+    EXPECT_GE(r->levels[0].second, std::floor(r->minimum * 2) / 2);
+    EXPECT_EQ(DistributionHistogram({dir.file("a.bin")}, 500, 600, 0x01300100, {0.5}, demoDesc()).error().id, 392);
+    EXPECT_EQ(DistributionHistogram({dir.file("none.bin")}, 0, 1, 0x01300100, {0.5}, demoDesc()).error().id, 105);
+}

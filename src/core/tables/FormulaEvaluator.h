@@ -1,0 +1,32 @@
+// Evaluation of the formulas of a report table.
+//
+// References evaluate the formulas they need first, depth first, each formula at
+// most once per recalculation; a formula met again while it is being evaluated
+// closes a cycle and fails. The walk keeps its own stack, so a chain of a
+// hundred thousand formulas each referring to the next needs no deep recursion.
+#pragma once
+
+#include <optional>
+#include <string_view>
+
+#include "tables/CellKey.h"
+#include "tables/ReferenceBookLookup.h"
+#include "tables/ReportTable.h"
+
+namespace phonotab {
+
+// Evaluates the formula of the cell at key in place (value and state). Nothing
+// happens when the cell has no formula. books may be null (no reference books).
+void EvaluateFormula(ReportTable& table, CellKey key, const ReferenceBookLookup* books);
+
+// Evaluates every formula that is Pending, in key order.
+void EvaluatePendingFormulas(ReportTable& table, const ReferenceBookLookup* books);
+
+// Sets every formula of the table to Pending.
+void ResetFormulas(ReportTable& table);
+
+// Evaluates a formula text that belongs to no cell (an expression of a macro)
+// against the table; nothing when it fails.
+std::optional<double> EvaluateFormulaText(ReportTable& table, std::string_view text, const ReferenceBookLookup* books);
+
+}  // namespace phonotab

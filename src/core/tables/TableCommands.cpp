@@ -1,0 +1,119 @@
+#include "tables/TableCommands.h"
+
+#include <algorithm>
+
+#include "tables/ShiftReferences.h"
+
+namespace phonotab {
+
+void RecordCellsForUndo(ReportTable& table, UndoKind kind, const std::vector<CellKey>& cells) {
+    UndoRecord r;
+    r.kind = kind;
+    r.cells.reserve(cells.size());
+    for (CellKey k : cells)
+        if (table.inside(k)) r.cells.push_back(table.imageOf(k));
+    table.RecordUndo(std::move(r));
+}
+
+bool InsertRowCommand(ReportTable& table, int at, int templateRow) {
+    if (at < 0 || at > table.rowCount() || templateRow < 0 || templateRow >= table.rowCount() ||
+        table.rowCount() >= ReportTable::MaxRows)
+        return false;
+    table.RecordUndo(UndoRecord{UndoKind::RowInserted, at, templateRow, {}, {}});
+    return table.InsertRow(at, templateRow);
+}
+
+bool InsertColumnCommand(ReportTable& table, int at, int templateColumn) {
+    if (at < 0 || at > table.columnCount() || templateColumn < 0 || templateColumn >= table.columnCount() ||
+        table.columnCount() >= ReportTable::MaxColumns)
+        return false;
+    table.RecordUndo(UndoRecord{UndoKind::ColumnInserted, at, templateColumn, {}, {}});
+    return table.InsertColumn(at, templateColumn);
+}
+
+namespace {
+
+// A deletion turns references to the deleted row or column into "?"; re-inserting
+// it on undo cannot bring them back. Keep every formula and macro text that a
+// deletion followed by a re-insertion would not give back unchanged.
+void keepLossyTexts(const ReportTable& table, bool rows, int index, UndoRecord& r) {
+    const CellRect filter = rows ? shiftRegionFrom(0, index) : shiftRegionFrom(index, 0);
+    const int dc = rows ? 0 : 1;
+    const int dr = rows ? 1 : 0;
+    auto lossy = [&](const std::string& text) {
+        std::string t = text;
+        ShiftReferences(t, filter, -dc, -dr, true, false);
+        ShiftReferences(t, filter, dc, dr, true, false);
+        return t != text;
+    };
+    auto inDeleted = [&](CellKey k) { return (rows ? k.row : k.column) == index; };
+    for (const auto& [k, f] : table.formulas)
+        if (!inDeleted(k) && lossy(f.text)) r.rewritten.push_back({k, false, f.text});
+    for (const auto& [k, m] : table.macros)
+        if (!inDeleted(k) && lossy(m)) r.rewritten.push_back({k, true, m});
+}
+
+}  // namespace
+
+bool DeleteRowCommand(ReportTable& table, int row) {
+    if (row < 0 || row >= table.rowCount() || table.rowCount() <= 1) return false;
+    UndoRecord r{UndoKind::RowDeleted, row, 0, {}, {}};
+    for (int c = 0; c < table.columnCount(); ++c) r.cells.push_back(table.imageOf({c, row}));
+    keepLossyTexts(table, true, row, r);
+    table.RecordUndo(std::move(r));
+    return table.DeleteRow(row);
+}
+
+bool DeleteColumnCommand(ReportTable& table, int column) {
+    if (column < 0 || column >= table.columnCount() || table.columnCount() <= 1) return false;
+    UndoRecord r{UndoKind::ColumnDeleted, column, 0, {}, {}};
+    for (int row = 0; row < table.rowCount(); ++row) r.cells.push_back(table.imageOf({column, row}));
+    keepLossyTexts(table, false, column, r);
+    table.RecordUndo(std::move(r));
+    return table.DeleteColumn(column);
+}
+
+bool ToggleRowReportCommand(ReportTable& table, int row) {
+    if (row < 0 || row >= table.rowCount()) return false;
+    table.RecordUndo(UndoRecord{UndoKind::RowReportFlag, row, 0, {}, {}});
+    table.setRowInReport(row, !table.rowInReport(row));
+    return true;
+}
+
+bool ToggleColumnReportCommand(ReportTable& table, int column) {
+    if (column < 0 || column >= table.columnCount()) return false;
+    table.RecordUndo(UndoRecord{UndoKind::ColumnReportFlag, column, 0, {}, {}});
+    table.setColumnInReport(column, !table.columnInReport(column));
+    return true;
+}
+
+bool MergeCellsCommand(ReportTable& table, CellRect rect) {
+    rect.left = std::max(rect.left, 0);
+    rect.top = std::max(rect.top, 0);
+    rect.right = std::min(rect.right, table.columnCount());
+    rect.bottom = std::min(rect.bottom, table.rowCount());
+    if (rect.empty()) return false;
+    std::vector<CellKey> cells;
+    for (int c = rect.left; c < rect.right; ++c)
+        for (int r = rect.top; r < rect.bottom; ++r) cells.push_back({c, r});
+    RecordCellsForUndo(table, UndoKind::CellsMerged, cells);
+    for (CellKey k : cells) {
+        std::uint32_t& f = table.cell(k).flags;
+        if (k.column > rect.left) f |= cellflag::CoveredFromLeft;
+        if (k.row > rect.top) f |= cellflag::CoveredFromAbove;
+    }
+    table.SetModified();
+    table.RequestRecalculation();
+    return true;
+}
+
+bool UnmergeCellsCommand(ReportTable& table, const std::vector<CellKey>& cells) {
+    RecordCellsForUndo(table, UndoKind::CellsUnmerged, cells);
+    for (CellKey k : cells)
+        if (table.inside(k)) table.cell(k).flags &= ~cellflag::Covered;
+    table.SetModified();
+    table.RequestRecalculation();
+    return true;
+}
+
+}  // namespace phonotab

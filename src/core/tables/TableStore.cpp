@@ -1,0 +1,73 @@
+#include "tables/TableStore.h"
+
+#include <algorithm>
+#include <filesystem>
+
+#include "base/MappedFile.h"
+#include "tables/SafeFileWrite.h"
+
+namespace phonotab {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr int kCannotCopy = 364;
+
+bool hasTableExtension(const fs::path& p) {
+    std::string ext = p.extension().string();
+    std::transform(ext.begin(), ext.end(), ext.begin(), [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return ext == ".tbl";
+}
+
+// Copies the file, through a temporary file so that a failed copy never leaves
+// a broken target. Without overwriting, an existing target gives Exists.
+enum class CopyResult { Done, Exists, Failed };
+
+CopyResult copyTable(const std::string& from, const std::string& to, bool overwrite) {
+    std::string bytes;
+    if (!readFileText(from, bytes)) return CopyResult::Failed;
+    if (overwrite) return writeFileReplacing(to, bytes).ok() ? CopyResult::Done : CopyResult::Failed;
+    Result<bool> written = writeFileIfAbsent(to, bytes);
+    if (!written) return CopyResult::Failed;
+    return *written ? CopyResult::Done : CopyResult::Exists;
+}
+
+Result<CopyOutcome> copyAsking(const std::string& from, const std::string& to, const ConfirmOverwrite& confirm) {
+    switch (copyTable(from, to, false)) {
+        case CopyResult::Done: return CopyOutcome::Copied;
+        case CopyResult::Failed: return Message(kCannotCopy);
+        case CopyResult::Exists: break;
+    }
+    if (!confirm || !confirm()) return CopyOutcome::Declined;
+    if (copyTable(from, to, true) != CopyResult::Done) return Message(kCannotCopy);
+    return CopyOutcome::Copied;
+}
+
+}  // namespace
+
+std::vector<std::string> ListStandardTables(const std::string& storeFolder) {
+    std::vector<std::string> names;
+    std::error_code ec;
+    for (fs::directory_iterator it(storeFolder, ec), end; !ec && it != end; it.increment(ec)) {
+        std::error_code fec;
+        if (it->is_directory(fec) || !hasTableExtension(it->path())) continue;
+        names.push_back(it->path().filename().string());
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+Result<CopyOutcome> CopyStandardTableToProject(const std::string& storeFolder, const std::string& fileName,
+                                               const std::string& workingFolder, const std::string& newName,
+                                               const ConfirmOverwrite& confirm) {
+    if (newName.empty()) return Message(kCannotCopy);
+    return copyAsking((fs::path(storeFolder) / fileName).string(), (fs::path(workingFolder) / newName).string(), confirm);
+}
+
+Result<CopyOutcome> CopyTableToStore(const std::string& tablePath, const std::string& storeFolder,
+                                     const ConfirmOverwrite& confirm) {
+    return copyAsking(tablePath, (fs::path(storeFolder) / fs::path(tablePath).filename()).string(), confirm);
+}
+
+}  // namespace phonotab

@@ -1,5 +1,6 @@
 // phonotab-mkdata SOURCE.tdsc demo FOLDER        the demo data set
 // phonotab-mkdata SOURCE.tdsc large FILE RECORDS  a large sound level meter file
+// phonotab-mkdata SOURCE.tdsc logger FILE RECORDS PER_SECOND  a large level logger file
 // Writes instrument files of the demonstration instruments.
 #include <cstdio>
 #include <cstdlib>
@@ -31,6 +32,15 @@ int main(int argc, char** argv) {
     if (what == "large" && argc == 5) {
         const long long records = std::atoll(argv[4]);
         if (records <= 0 || !fixtures::writeLargeSlmFile(desc, argv[3], records, 11)) {
+            std::fprintf(stderr, "cannot write %s\n", argv[3]);
+            return 1;
+        }
+        return 0;
+    }
+    if (what == "logger" && argc == 6) {
+        const long long records = std::atoll(argv[4]);
+        const int perSecond = std::atoi(argv[5]);
+        if (records <= 0 || perSecond <= 0 || !fixtures::writeLevelLoggerFile(desc, argv[3], records, perSecond, 12)) {
             std::fprintf(stderr, "cannot write %s\n", argv[3]);
             return 1;
         }

@@ -1,0 +1,73 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "DemoData.h"
+#include "TestSupport.h"
+
+using namespace phonotab;
+using namespace phonotab::testing;
+
+namespace {
+std::string demoFile(const ScratchDir& dir, int records = 300) {
+    const std::string path = dir.file("street.bin");
+    writeBytes(path, fixtures::makeSlmFile(demoSource(), {2024, 5, 20, 9, 0, 0}, records, 1));
+    return path;
+}
+}  // namespace
+
+TEST(CliCalc, WritesResultFilesIntoANewFolder) {
+    ScratchDir dir;
+    const std::string data = demoFile(dir);
+    const std::string out = dir.file("results/deeper");
+    const CliRun r = runCli("calc " + data + " -o " + out +
+                            " --param 0x01300100:min,max,leq,pct,hist:2 --param 17825792:leq --scan 60:30 "
+                            "--exclude 10:20 --exclude 15:40 --correct 100:200:3.0=1.5,3.1=-2 --classes 30:0.5:200 "
+                            "--percentiles 10,90");
+    ASSERT_EQ(r.status, 0) << r.out;
+    EXPECT_TRUE(std::filesystem::exists(out + "/street_A_Быстро.txt"));
+    EXPECT_TRUE(std::filesystem::exists(out + "/street_A_Быстро_H.txt"));
+    EXPECT_TRUE(std::filesystem::exists(out + "/street_31,5 Гц_Экв.txt"));  // decimal code of 0x01100000
+    const std::string text = readText(out + "/street_A_Быстро.txt");
+    EXPECT_NE(text.find("ScanTime\t00:00:00\t00:00:30"), std::string::npos) << text;
+    EXPECT_NE(text.find("Percentile L10: A, Быстро"), std::string::npos);
+    EXPECT_NE(text.find("\nC\t"), std::string::npos);  // the sub-entry's row
+    EXPECT_NE(readText(out + "/street_A_Быстро_H.txt").find("#comment_histo: 30 130 0.5 0"), std::string::npos);
+}
+
+TEST(CliCalc, OptionsOfTheLayout) {
+    ScratchDir dir;
+    const std::string data = demoFile(dir);
+    CliRun r = runCli("calc " + data + " -o " + dir.file("o") +
+                      " --param 0x01300100:leq,uncorr --csv --single-file --plain --no-leq-time");
+    ASSERT_EQ(r.status, 0) << r.out;
+    const std::string text = readText(dir.file("o/street.csv"));
+    EXPECT_NE(text.find("LEq без корр.;"), std::string::npos) << text;
+    EXPECT_EQ(text.find("Время"), std::string::npos);
+    r = runCli("--encoding cp1251 calc " + data + " -o " + dir.file("c") + " --param 0x01300100:leq");
+    ASSERT_EQ(r.status, 0) << r.out;
+    EXPECT_NE(readText(dir.file("c/street_A_Быстро.txt")).find("\xE7\xE0\xEF\xE8\xF1\xFC\n"), std::string::npos);  // "запись"
+}
+
+TEST(CliCalc, MessagesAndExitStatus) {
+    ScratchDir dir;
+    const std::string data = demoFile(dir, 50);
+    // Fewer than 100 samples for percentiles: the message, still a success.
+    CliRun r = runCli("calc " + data + " -o " + dir.file("o") + " --param 0x01300100:pct");
+    EXPECT_EQ(r.status, 0);
+    EXPECT_NE(r.out.find("Недостаточно данных для расчета Ln"), std::string::npos) << r.out;
+    // A result file that cannot be created.
+    std::filesystem::create_directories(dir.file("o2/street_A_Быстро.txt/blocked"));
+    r = runCli("calc " + data + " -o " + dir.file("o2") + " --param 0x01300100:leq --param 0x01300000:leq");
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.out.find("Не могу открыть файл"), std::string::npos) << r.out;
+    EXPECT_TRUE(std::filesystem::exists(dir.file("o2/street_A_Экв.txt")));  // the others are written
+    // Usage errors.
+    for (const char* bad : {"--param 0x01300100:avg", "--param zz:leq", "--param 0x01300100:leq:0",
+                            "--param 0x01300100:leq --scan 10", "--param 0x01300100:leq --exclude 1",
+                            "--param 0x01300100:leq --correct 1:2:4.0=1", "--param 0x01300100:leq --classes 1:2"}) {
+        r = runCli("calc " + data + " -o " + dir.file("o3") + " " + bad);
+        EXPECT_EQ(r.status, 2) << bad << ": " << r.out;
+    }
+    EXPECT_EQ(runCli("calc " + dir.file("missing.bin") + " -o " + dir.file("o4") + " --param 1:leq").status, 1);
+}

@@ -1,0 +1,214 @@
+#include "measurement/RecordDump.h"
+
+#include <filesystem>
+
+#include "base/CFormat.h"
+#include "base/MappedFile.h"
+#include "base/StringTable.h"
+#include "measurement/Catalogue.h"
+#include "measurement/FileProbe.h"
+#include "measurement/RecordDecoder.h"
+
+namespace phonotab {
+
+namespace {
+
+constexpr int kMsgCannotOpen = 105;
+constexpr int kMsgDifferentTypes = 391;
+constexpr int kMsgUnknownInstrumentType = 436;
+
+// The type of the record at an offset: the version test at +4, then the type
+// word at +0 (versioned) or +18 (plain, + 60000).
+std::uint16_t recordType(ByteSpan bytes, std::size_t offset) {
+    return ProbeFileType(offset < bytes.size() ? bytes.subspan(offset) : ByteSpan()).typeCode;
+}
+
+void appendDuration(std::string& out, const char* fmt, std::int32_t d) {
+    // An unknown duration (−1) is written by the same format: "0:00:-1".
+    cformatAppend(out, fmt, d / 3600, (d % 3600) / 60, d % 60);
+}
+
+std::string overloadText(std::uint16_t state) { return tr(state == 0 ? 432 : state == 1 ? 431 : 418); }
+
+// Output that is written in pieces, converting texts to the chosen encoding.
+class DumpOutput {
+public:
+    DumpOutput(std::FILE* f, TextEncoding e) : f_(f), e_(e) {}
+    ~DumpOutput() { flush(); }
+    void write(const std::string& utf8) {
+        buf_ += encodeForOutput(utf8, e_);
+        if (buf_.size() > (1u << 20)) flush();
+    }
+    void flush() {
+        if (!buf_.empty()) std::fwrite(buf_.data(), 1, buf_.size(), f_);
+        buf_.clear();
+    }
+
+private:
+    std::FILE* f_;
+    TextEncoding e_;
+    std::string buf_;
+};
+
+}  // namespace
+
+void appendRecordDump(std::string& out, const MeasurementRecord& rec, const RecordLayout& layout, const TeleDesc& desc) {
+    const CalendarTime t = rec.dateTime();
+    cformatAppend(out, "VIN:; %08X;\n", rec.vin);
+    cformatAppend(out, "%s:; %02d/%02d/%d;\n", tr(415).c_str(), t.day, t.month, t.year);
+    cformatAppend(out, "%s:; %02d:%02d:%02d;\n", tr(416).c_str(), t.hour, t.minute, t.second);
+    appendDuration(out, (tr(417) + ":; %d:%02d:%02d;\n").c_str(), rec.durationSeconds);
+    if (layout.channelCount == 1) cformatAppend(out, "%s:; %d;\n", tr(112).c_str(), rec.rangeIndex() + 1);
+    cformatAppend(out, "%s:; ", tr(113).c_str());
+    out += rec.comment + ";\n";
+    out += "\n" + desc.instrumentName(rec.instrumentCode) + ";\n\n";
+    for (int c = 0; c < layout.channelCount && c < kMaxChannels; ++c) {
+        const ChannelBlock& ch = rec.channels[static_cast<std::size_t>(c)];
+        if (layout.channelCount > 1) out += channelCaption(c, true) + "; ";
+        out += overloadText(ch.overloadState) + "; ";
+        if (ch.underloadFlag) out += tr(433) + "; ";
+        cformatAppend(out, "%s: %.2lf;", tr(434).c_str(), ch.calibrationDb);
+        out += "\n";
+        for (int f = 1; f <= kFamilies; ++f) {
+            const FamilyTable& table = ch.families[static_cast<std::size_t>(f - 1)];
+            if (layout.bandCount[static_cast<std::size_t>(f - 1)] <= 0) continue;
+            out += familyCaption(layout, f) + ";\n";
+            for (int b = 0; b < table.bands; ++b) out += ";" + bandCaption(desc, layout, &rec, f, b, BandForm::Text);
+            out += ";\n";
+            for (int d = 0; d < table.detectors; ++d) {
+                out += detectorName(layout, d) + ";";
+                for (int b = 0; b < table.bands; ++b) cformatAppend(out, "%.2lf;", table.value(d, b));
+                out += "\n";
+            }
+            out += "\n";
+        }
+        const auto& stats = ch.statistics;
+        bool anyPoints = false;
+        for (const auto& e : stats) anyPoints |= !e.points.empty();
+        if (anyPoints) {
+            out += tr(412) + ";\n";
+            for (const auto& p : stats.front().points) out += ";" + p.label;
+            out += ";";
+            for (std::size_t k = 0; k < stats.size(); ++k) {
+                const std::string caption =
+                    k < layout.codes2.size() ? parameterCaption(layout.codes2[k], desc, layout, &rec) : std::string();
+                out += "\n" + caption + ";";
+                for (const auto& p : stats[k].points) cformatAppend(out, "%.2lf;", p.level);
+            }
+            out += "\n\n";
+        }
+    }
+}
+
+Status DumpRecordFiles(const std::vector<std::string>& files, std::FILE* out, const TeleDesc& desc,
+                       TextEncoding encoding) {
+    DumpOutput output(out, encoding);
+    for (const std::string& path : files) {
+        MappedFile f;
+        if (!f.open(path)) return Message(kMsgCannotOpen, path);
+        f.adviseSequential();
+        const ByteSpan bytes = f.bytes();
+        // Records follow one another at multiples of the record size; each
+        // record's own type decides its layout.
+        std::size_t offset = 0;
+        for (int number = 1; offset < bytes.size(); ++number) {
+            const std::uint16_t type = recordType(bytes, offset);
+            Result<RecordLayout> layout = BuildLayout(desc, type);
+            if (!layout || layout->recordSize == 0) return Message(kMsgUnknownInstrumentType);
+            if (bytes.size() - offset < layout->recordSize) break;  // trailing bytes are no record
+            MeasurementRecord rec;
+            layout->sizeRecord(rec);
+            rec.typeCode = type;
+            DecodeRecord(*layout, bytes.subspan(offset, layout->recordSize), false, rec);
+            std::string text = cformat("\n%s; %d;\n", tr(435).c_str(), number);
+            appendRecordDump(text, rec, *layout, desc);
+            output.write(text);
+            offset += layout->recordSize;
+        }
+    }
+    return {};
+}
+
+bool readSummaryType(const std::string& path, std::uint16_t& typeCode) {
+    MappedFile f;
+    if (!f.open(path)) return false;
+    typeCode = recordType(f.bytes(), 0);
+    return true;
+}
+
+Status WriteSummary(const std::vector<std::string>& files, const std::vector<SummaryColumn>& columns,
+                    const SummaryOptions& options, std::FILE* out, const TeleDesc& desc, TextEncoding encoding) {
+    // All files must be of one type; nothing is written otherwise.
+    std::uint16_t firstType = 0;
+    std::string firstInstrument;
+    for (std::size_t i = 0; i < files.size(); ++i) {
+        MappedFile f;
+        if (!f.open(files[i])) return Message(kMsgCannotOpen, files[i]);
+        const FileProbe p = ProbeFileType(f.bytes());
+        if (i == 0) {
+            firstType = p.typeCode;
+            firstInstrument = desc.instrumentName(p.instrumentCode);
+        } else if (p.typeCode != firstType) {
+            return Message(kMsgDifferentTypes, firstInstrument, desc.instrumentName(p.instrumentCode));
+        }
+    }
+    DumpOutput output(out, encoding);
+    Result<RecordLayout> firstLayout = BuildLayout(desc, firstType);
+
+    std::string header = tr(437) + "; ";
+    if (options.includeDate) header += tr(415) + "; ";
+    if (options.includeTime) header += tr(416) + "; ";
+    if (options.includeVin) header += "VIN; ";
+    if (options.includeDuration) header += tr(417) + "; ";
+    MeasurementRecord firstHeader;
+    if (firstLayout && !files.empty()) {
+        // Frequency captions come from the first file's first record.
+        MappedFile f;
+        if (f.open(files.front()) && f.size() >= firstLayout->recordSize) {
+            firstLayout->sizeRecord(firstHeader);
+            firstHeader.typeCode = firstType;
+            DecodeRecord(*firstLayout, f.bytes().subspan(0, firstLayout->recordSize), false, firstHeader);
+        }
+    }
+    for (const SummaryColumn& c : columns) {
+        if (options.frequencyAsNumber && firstLayout)
+            header += bandCaption(desc, *firstLayout, &firstHeader, c.familyIndex() + 1, options.band, BandForm::Text) + "; ";
+        else
+            header += c.name + "; ";
+    }
+    output.write(header + "\n");
+
+    for (const std::string& path : files) {
+        MappedFile f;
+        if (!f.open(path)) return Message(kMsgCannotOpen, path);
+        f.adviseSequential();
+        Result<RecordLayout> layout = BuildLayout(desc, recordType(f.bytes(), 0));
+        if (!layout || layout->recordSize == 0) return Message(kMsgUnknownInstrumentType);
+        const std::string name = std::filesystem::path(path).filename().string();
+        MeasurementRecord rec;
+        layout->sizeRecord(rec);
+        rec.typeCode = static_cast<std::uint16_t>(layout->typeCode);
+        const ByteSpan bytes = f.bytes();
+        for (std::size_t off = 0; bytes.size() - off >= layout->recordSize; off += layout->recordSize) {
+            DecodeRecord(*layout, bytes.subspan(off, layout->recordSize), false, rec);
+            const CalendarTime t = rec.dateTime();
+            std::string line = name + "; ";
+            if (options.includeDate) cformatAppend(line, "%02d/%02d/%d; ", t.day, t.month, t.year);
+            if (options.includeTime) cformatAppend(line, "%02d:%02d:%02d; ", t.hour, t.minute, t.second);
+            if (options.includeVin) cformatAppend(line, "%08X; ", rec.vin);
+            if (options.includeDuration) appendDuration(line, "%d:%02d:%02d; ", rec.durationSeconds);
+            for (const SummaryColumn& c : columns) {
+                double v = 0.0;
+                const int fam = c.familyIndex();
+                if (fam >= 0 && fam <= 2 && c.channel() < kMaxChannels)
+                    v = rec.channels[static_cast<std::size_t>(c.channel())].families[static_cast<std::size_t>(fam)].value(
+                        c.detector(), options.band);
+                cformatAppend(line, "%.2lf; ", v);
+            }
+            output.write(line + "\n");
+        }
+    }
+    return {};
+}
+
+}  // namespace phonotab

@@ -1,0 +1,50 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "DemoData.h"
+#include "TestSupport.h"
+#include "base/TextCodec.h"
+#include "project/ReportConfig.h"
+
+using namespace phonotab;
+using namespace phonotab::testing;
+
+TEST(CliExports, DumpOneOrJoinedAndEncoding) {
+    ScratchDir dir;
+    writeBytes(dir.file("a.bin"), fixtures::makeSlmFile(demoSource(), {2023, 3, 14, 9, 30, 15}, 2, 1));
+    writeBytes(dir.file("b.bin"), fixtures::makeSlmFile(demoSource(), {2023, 3, 15, 9, 30, 15}, 3, 2));
+    ASSERT_EQ(runCli("dump " + dir.file("a.bin") + " -o " + dir.file("a.txt")).status, 0);
+    EXPECT_EQ(readText(dir.file("a.txt")).rfind("\nЗапись; 1;\n", 0), 0u);
+    ASSERT_EQ(runCli("dump --joined " + dir.file("a.bin") + " " + dir.file("b.bin") + " -o " + dir.file("j.txt")).status, 0);
+    const std::string joined = readText(dir.file("j.txt"));
+    EXPECT_NE(joined.find("Запись; 3;"), std::string::npos);
+    EXPECT_NE(joined.find("15/03/2023"), std::string::npos);
+    ASSERT_EQ(runCli("--encoding cp1251 dump " + dir.file("a.bin") + " -o " + dir.file("c.txt")).status, 0);
+    EXPECT_EQ(readText(dir.file("c.txt")).rfind("\n" + utf8ToCp1251("Запись; 1;"), 0), 0u);
+    EXPECT_EQ(runCli("dump " + dir.file("a.bin") + " " + dir.file("b.bin") + " -o " + dir.file("x.txt")).status, 2);
+    EXPECT_EQ(runCli("dump " + dir.file("none.bin") + " -o " + dir.file("x.txt")).status, 1);
+}
+
+TEST(CliExports, SummaryRemembersItsColumnsPerKindOfFile) {
+    ScratchDir dir;
+    writeBytes(dir.file("a.bin"), fixtures::makeSlmFile(demoSource(), {2023, 3, 14, 9, 30, 15}, 2, 1));
+    const std::string cfg = dir.file("report.cfg");
+    CliRun r = runCli("summary " + dir.file("a.bin") + " -o " + dir.file("s.csv") +
+                      " --column 0:1:2 --band 0 --no-vin --config " + cfg);
+    ASSERT_EQ(r.status, 0) << r.out;
+    EXPECT_EQ(readText(dir.file("s.csv")).rfind("Имя файла; Дата; Время; Продолжительность; A_Быстро; \n", 0), 0u);
+    ASSERT_EQ(ReportConfig::load(cfg).list(60101).size(), 1u);
+    // Without --column the stored list is used.
+    r = runCli("summary " + dir.file("a.bin") + " -o " + dir.file("t.csv") + " --config " + cfg);
+    ASSERT_EQ(r.status, 0) << r.out;
+    EXPECT_NE(readText(dir.file("t.csv")).find("A_Быстро; \n"), std::string::npos);
+    // Different types: the message, nothing written.
+    writeBytes(dir.file("v.bin"), fixtures::makeVibrationFile(demoSource(), {2024, 5, 22, 8, 0, 0}, 1, 4));
+    r = runCli("summary " + dir.file("a.bin") + " " + dir.file("v.bin") + " -o " + dir.file("u.csv") + " --column 0:0:0");
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.out.find("Разные типы файлов"), std::string::npos);
+    EXPECT_FALSE(std::filesystem::exists(dir.file("u.csv")));
+    EXPECT_EQ(runCli("summary " + dir.file("a.bin") + " -o " + dir.file("w.csv") + " --column 1:2").status, 2);
+    EXPECT_EQ(runCli("summary " + dir.file("a.bin") + " -o " + dir.file("w.csv")).status, 2);
+}

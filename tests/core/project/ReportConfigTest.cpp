@@ -1,0 +1,38 @@
+#include <gtest/gtest.h>
+
+#include "TestSupport.h"
+#include "project/ReportConfig.h"
+
+using namespace phonotab;
+
+TEST(ReportConfig, ListsPerKindRoundTrip) {
+    ReportConfig cfg;
+    cfg.store(60101, {{0x00000100, "A_Быстро"}, {0x01000002, "кан.2"}});
+    cfg.store(21, {});  // an empty list is kept as n = 0
+    phonotab::testing::ScratchDir dir;
+    ASSERT_TRUE(cfg.save(dir.file("report.cfg")).ok());
+    const ReportConfig back = ReportConfig::load(dir.file("report.cfg"));
+    EXPECT_EQ(back.lists(), cfg.lists());
+    EXPECT_TRUE(back.has(21));
+    EXPECT_TRUE(back.list(21).empty());
+    EXPECT_EQ(back.list(60101)[1].name, "кан.2");
+    EXPECT_TRUE(ReportConfig::load(dir.file("missing.cfg")).lists().empty());
+}
+
+TEST(ReportConfig, ReadingStopsAtTheFirstIncompleteField) {
+    ReportConfig cfg;
+    cfg.store(1, {{5, "first"}});
+    cfg.store(2, {{6, "second list"}, {7, "x"}});
+    const auto bytes = cfg.serialize();
+    // Cut inside the name of the second list's first entry: the first list stays.
+    const std::size_t cut = 4 + (4 + 4 + 4 + 4 + 10) + (4 + 4 + 4 + 4 + 6);
+    const ReportConfig part = ReportConfig::parse(ByteSpan(bytes.data(), cut));
+    EXPECT_EQ(part.list(1), cfg.list(1));
+    EXPECT_TRUE(part.list(2).empty());
+    // Any cut or a damaged length never reads past the end.
+    for (std::size_t n = 0; n <= bytes.size(); ++n) (void)ReportConfig::parse(ByteSpan(bytes.data(), n));
+    auto bad = bytes;
+    bad[4 + 4 + 4 + 4] = 0xFF;  // first name length huge
+    bad[4 + 4 + 4 + 4 + 3] = 0x7F;
+    EXPECT_TRUE(ReportConfig::parse(bad).list(1).empty());
+}

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
-#include <sys/stat.h>
+#include <sys/resource.h>
+
+#include <csignal>
 
 #include <filesystem>
 
@@ -262,14 +264,23 @@ TEST(TableFile, SavingGoesThroughATemporaryFile) {
     EXPECT_EQ(s.error().text(), "Не могу открыть файл '" + missing + "'");
     EXPECT_TRUE(t.modified());
 
-    if (::geteuid() != 0) {  // root writes everywhere
-        ::chmod(dir.path().c_str(), 0555);
-        t.name = "changed";
-        EXPECT_FALSE(TableFile::Save(t, path).ok());
-        ::chmod(dir.path().c_str(), 0755);
-        ASSERT_TRUE(TableFile::Load(back, path, nullptr).ok());
-        EXPECT_EQ(back.name, "Уровни звука");
-    }
+    // A write that fails half-way (the file size limit stands in for a full disk)
+    // leaves the old file as it was.
+    t.name = "changed";
+    t.texts[{1, 2}] = std::string(4000, 'x');
+    std::signal(SIGXFSZ, SIG_IGN);
+    rlimit before{};
+    ::getrlimit(RLIMIT_FSIZE, &before);
+    rlimit small = before;
+    small.rlim_cur = 1000;
+    ::setrlimit(RLIMIT_FSIZE, &small);
+    Status failed = TableFile::Save(t, path);
+    ::setrlimit(RLIMIT_FSIZE, &before);
+    ASSERT_FALSE(failed.ok());
+    EXPECT_EQ(failed.error().text(), "Не могу записать файл '" + path + "'");
+    ASSERT_TRUE(TableFile::Load(back, path, nullptr).ok());
+    EXPECT_EQ(back.name, "Уровни звука");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1);
 
     Status missingFile = TableFile::Load(back, dir.file("none.tbl"), nullptr);
     ASSERT_FALSE(missingFile.ok());

@@ -74,6 +74,16 @@ void appendLg(std::string& out, double v) {
     out.append(buf, res.ptr);
 }
 
+void appendFixed(std::string& out, double v, int precision) {
+    char buf[400];
+    const auto res = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::fixed, precision);
+    if (res.ec != std::errc()) {
+        cformatAppend(out, "%.*f", precision, v);
+        return;
+    }
+    out.append(buf, res.ptr);
+}
+
 std::string formatLg(double v) {
     std::string out;
     appendLg(out, v);

@@ -1,6 +1,8 @@
 #include "measurement/RecordDump.h"
 
 #include <filesystem>
+#include <map>
+#include <memory>
 
 #include "base/CFormat.h"
 #include "base/MappedFile.h"
@@ -29,6 +31,68 @@ void appendDuration(std::string& out, const char* fmt, std::int32_t d) {
 }
 
 std::string overloadText(std::uint16_t state) { return tr(state == 0 ? 432 : state == 1 ? 431 : 418); }
+
+// A data file read front to back through a fixed buffer: memory stays the
+// same whatever the size of the file.
+class SequentialFile {
+public:
+    ~SequentialFile() {
+        if (f_) std::fclose(f_);
+    }
+    bool open(const std::string& path) {
+        f_ = std::fopen(path.c_str(), "rb");
+        return f_ != nullptr;
+    }
+    // The next n bytes without consuming them (fewer at the end of the file).
+    ByteSpan peek(std::size_t n) {
+        if (buf_.size() - pos_ < n) {
+            buf_.erase(buf_.begin(), buf_.begin() + static_cast<std::ptrdiff_t>(pos_));
+            pos_ = 0;
+            const std::size_t want = std::max<std::size_t>(n, 1 << 20);
+            const std::size_t have = buf_.size();
+            buf_.resize(have + want);
+            const std::size_t got = std::fread(buf_.data() + have, 1, want, f_);
+            buf_.resize(have + got);
+        }
+        return ByteSpan(buf_.data() + pos_, std::min(n, buf_.size() - pos_));
+    }
+    void consume(std::size_t n) { pos_ = std::min(buf_.size(), pos_ + n); }
+
+private:
+    std::FILE* f_ = nullptr;
+    std::vector<std::uint8_t> buf_;
+    std::size_t pos_ = 0;
+};
+
+// Layouts of the types met in a file, built once each, with a blank record
+// sized for each (decoding starts from a copy of it).
+class LayoutCache {
+public:
+    explicit LayoutCache(const TeleDesc& desc) : desc_(desc) {}
+    struct Entry {
+        RecordLayout layout;
+        MeasurementRecord blank;
+    };
+    const Entry* get(std::uint16_t type) {
+        auto it = cache_.find(type);
+        if (it == cache_.end()) {
+            Result<RecordLayout> l = BuildLayout(desc_, type);
+            std::unique_ptr<Entry> e;
+            if (l && l->recordSize > 0) {
+                e = std::make_unique<Entry>();
+                e->layout = std::move(*l);
+                e->layout.sizeRecord(e->blank);
+                e->blank.typeCode = type;
+            }
+            it = cache_.emplace(type, std::move(e)).first;
+        }
+        return it->second.get();
+    }
+
+private:
+    const TeleDesc& desc_;
+    std::map<std::uint16_t, std::unique_ptr<Entry>> cache_;
+};
 
 // Output that is written in pieces, converting texts to the chosen encoding.
 class DumpOutput {
@@ -77,7 +141,10 @@ void appendRecordDump(std::string& out, const MeasurementRecord& rec, const Reco
             out += ";\n";
             for (int d = 0; d < table.detectors; ++d) {
                 out += detectorName(layout, d) + ";";
-                for (int b = 0; b < table.bands; ++b) cformatAppend(out, "%.2lf;", table.value(d, b));
+                for (int b = 0; b < table.bands; ++b) {
+                    appendFixed(out, table.value(d, b), 2);
+                    out += ';';
+                }
                 out += "\n";
             }
             out += "\n";
@@ -93,7 +160,10 @@ void appendRecordDump(std::string& out, const MeasurementRecord& rec, const Reco
                 const std::string caption =
                     k < layout.codes2.size() ? parameterCaption(layout.codes2[k], desc, layout, &rec) : std::string();
                 out += "\n" + caption + ";";
-                for (const auto& p : stats[k].points) cformatAppend(out, "%.2lf;", p.level);
+                for (const auto& p : stats[k].points) {
+                    appendFixed(out, p.level, 2);
+                    out += ';';
+                }
             }
             out += "\n\n";
         }
@@ -103,27 +173,29 @@ void appendRecordDump(std::string& out, const MeasurementRecord& rec, const Reco
 Status DumpRecordFiles(const std::vector<std::string>& files, std::FILE* out, const TeleDesc& desc,
                        TextEncoding encoding) {
     DumpOutput output(out, encoding);
+    LayoutCache layouts(desc);
+    MeasurementRecord rec;
     for (const std::string& path : files) {
-        MappedFile f;
+        SequentialFile f;
         if (!f.open(path)) return Message(kMsgCannotOpen, path);
-        f.adviseSequential();
-        const ByteSpan bytes = f.bytes();
         // Records follow one another at multiples of the record size; each
         // record's own type decides its layout.
-        std::size_t offset = 0;
-        for (int number = 1; offset < bytes.size(); ++number) {
-            const std::uint16_t type = recordType(bytes, offset);
-            Result<RecordLayout> layout = BuildLayout(desc, type);
-            if (!layout || layout->recordSize == 0) return Message(kMsgUnknownInstrumentType);
-            if (bytes.size() - offset < layout->recordSize) break;  // trailing bytes are no record
-            MeasurementRecord rec;
-            layout->sizeRecord(rec);
-            rec.typeCode = type;
-            DecodeRecord(*layout, bytes.subspan(offset, layout->recordSize), false, rec);
+        for (int number = 1;; ++number) {
+            const ByteSpan head = f.peek(kProbeBytes);
+            if (head.empty()) break;
+            const LayoutCache::Entry* e = layouts.get(ProbeFileType(head).typeCode);
+            if (!e) return Message(kMsgUnknownInstrumentType);
+            const ByteSpan bytes = f.peek(e->layout.recordSize);
+            if (bytes.size() < e->layout.recordSize) break;  // trailing bytes are no record
+            if (rec.typeCode != e->blank.typeCode || rec.channels[0].statistics.size() != e->blank.channels[0].statistics.size())
+                rec = e->blank;
+            else
+                e->layout.clearValues(rec);
+            DecodeRecord(e->layout, bytes, false, rec);
+            f.consume(e->layout.recordSize);
             std::string text = cformat("\n%s; %d;\n", tr(435).c_str(), number);
-            appendRecordDump(text, rec, *layout, desc);
+            appendRecordDump(text, rec, e->layout, desc);
             output.write(text);
-            offset += layout->recordSize;
         }
     }
     return {};
@@ -178,19 +250,21 @@ Status WriteSummary(const std::vector<std::string>& files, const std::vector<Sum
     }
     output.write(header + "\n");
 
+    LayoutCache layouts(desc);
+    MeasurementRecord rec;
     for (const std::string& path : files) {
-        MappedFile f;
+        SequentialFile f;
         if (!f.open(path)) return Message(kMsgCannotOpen, path);
-        f.adviseSequential();
-        Result<RecordLayout> layout = BuildLayout(desc, recordType(f.bytes(), 0));
-        if (!layout || layout->recordSize == 0) return Message(kMsgUnknownInstrumentType);
+        const LayoutCache::Entry* e = layouts.get(ProbeFileType(f.peek(kProbeBytes)).typeCode);
+        if (!e) return Message(kMsgUnknownInstrumentType);
         const std::string name = std::filesystem::path(path).filename().string();
-        MeasurementRecord rec;
-        layout->sizeRecord(rec);
-        rec.typeCode = static_cast<std::uint16_t>(layout->typeCode);
-        const ByteSpan bytes = f.bytes();
-        for (std::size_t off = 0; bytes.size() - off >= layout->recordSize; off += layout->recordSize) {
-            DecodeRecord(*layout, bytes.subspan(off, layout->recordSize), false, rec);
+        rec = e->blank;
+        for (;;) {
+            const ByteSpan bytes = f.peek(e->layout.recordSize);
+            if (bytes.size() < e->layout.recordSize) break;
+            e->layout.clearValues(rec);
+            DecodeRecord(e->layout, bytes, false, rec);
+            f.consume(e->layout.recordSize);
             const CalendarTime t = rec.dateTime();
             std::string line = name + "; ";
             if (options.includeDate) cformatAppend(line, "%02d/%02d/%d; ", t.day, t.month, t.year);
@@ -203,7 +277,8 @@ Status WriteSummary(const std::vector<std::string>& files, const std::vector<Sum
                 if (fam >= 0 && fam <= 2 && c.channel() < kMaxChannels)
                     v = rec.channels[static_cast<std::size_t>(c.channel())].families[static_cast<std::size_t>(fam)].value(
                         c.detector(), options.band);
-                cformatAppend(line, "%.2lf; ", v);
+                appendFixed(line, v, 2);
+                line += "; ";
             }
             output.write(line + "\n");
         }

@@ -114,6 +114,11 @@ void RecordLayout::sizeRecord(MeasurementRecord& record) const {
     for (int a = 0; a < kFamilies; ++a) record.frequencyAxes[a].assign(static_cast<std::size_t>(axisPoints[a]), 0.0);
 }
 
+void RecordLayout::clearValues(MeasurementRecord& record) const {
+    for (auto& ch : record.channels)
+        for (auto& f : ch.families) std::fill(f.cells.begin(), f.cells.end(), kNoValue);
+}
+
 Result<RecordLayout> BuildLayout(const TeleDesc& desc, std::uint32_t typeCode) {
     const TeleTypeEntry* t = desc.type(typeCode);
     if (!t) return Message(kMsgUnknownType);

@@ -51,6 +51,20 @@ TEST(CFormat, FastLgEqualsPrintfLg) {
     }
 }
 
+TEST(CFormat, FastFixedEqualsPrintf) {
+    std::mt19937_64 rng(3);
+    std::uniform_real_distribution<double> level(-200.0, 200.0);
+    std::vector<double> values = {0.0, -0.0, 1e-200, -1e-200, 0.005, 0.015, 0.125, -0.125, 2.675, 1e20, -0.004999};
+    for (int i = 0; i < 100000; ++i) values.push_back(level(rng));
+    for (double v : values) {
+        char ref[64];
+        std::snprintf(ref, sizeof ref, "%.2lf", v);
+        std::string got;
+        appendFixed(got, v, 2);
+        ASSERT_EQ(got, ref) << v;
+    }
+}
+
 TEST(CFormat, ScanLgReadsTheNumericPrefix) {
     double v = 0;
     const char* end = nullptr;

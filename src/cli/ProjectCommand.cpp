@@ -1,0 +1,161 @@
+// phonotab-cli project show P.pht | project save P.pht -o OUT.pht
+// The project file as JSON, and its rewriting in the current version.
+#include <CLI/CLI.hpp>
+
+#include <cstdio>
+
+#include "CliContext.h"
+#include "JsonWriter.h"
+#include "project/ProjectFile.h"
+
+namespace phonotab::cli {
+
+namespace {
+
+void writeSelection(JsonWriter& j, const ParameterSelection& s, bool withSubs) {
+    j.beginObject();
+    j.field("parameterId", static_cast<std::int64_t>(s.parameterId));
+    j.key("flags").beginArray();
+    for (auto f : s.flags) j.value(f);
+    j.endArray();
+    j.field("colour", static_cast<std::int64_t>(s.colour));
+    j.field("caption", s.caption);
+    if (withSubs) {
+        j.key("subSelections").beginArray();
+        for (const auto& sub : s.subSelections) writeSelection(j, sub, false);
+        j.endArray();
+    }
+    j.endObject();
+}
+
+void writeEntry(JsonWriter& j, const ProjectFileEntry& e) {
+    j.beginObject();
+    j.field("path", e.path);
+    j.field("workMode", e.workMode);
+    j.field("referenceName", e.referenceName);
+    j.field("fileType", e.fileType);
+    j.field("instrumentCode", e.instrumentCode);
+    j.key("selections").beginArray();
+    for (const auto& s : e.selections) writeSelection(j, s, true);
+    j.endArray();
+    j.field("rangeFirst", e.rangeFirst);
+    j.field("rangeCount", e.rangeCount);
+    j.field("viewRow", e.viewRow);
+    j.field("recordInterval", e.recordInterval);
+    j.field("scanInterval", e.scanInterval);
+    j.field("scanStep", e.scanStep);
+    j.field("histogramLow", e.histogramLow);
+    j.field("histogramStep", e.histogramStep);
+    j.field("histogramClasses", e.histogramClasses);
+    j.field("histogramExcludeEdges", e.histogramExcludeEdges);
+    j.key("percentiles").beginArray();
+    for (double p : e.percentiles) j.value(p);
+    j.endArray();
+    j.key("ranges").beginArray();
+    for (const auto& z : e.ranges) {
+        j.beginObject();
+        j.field("begin", z.begin);
+        j.field("end", z.end);
+        j.field("exclusion", z.exclusion);
+        j.key("corrections").beginArray();
+        for (double c : z.corrections) j.value(c);
+        j.endArray();
+        j.endObject();
+    }
+    j.endArray();
+    j.field("scanning", e.scanning);
+    j.endObject();
+}
+
+std::string projectJson(const ProjectState& s) {
+    JsonWriter j;
+    j.beginObject();
+    j.field("version", s.version);
+    j.key("currentFile");
+    writeEntry(j, s.currentFile);
+    j.key("customColours").beginArray();
+    for (auto c : s.customColours) j.value(static_cast<std::int64_t>(c));
+    j.endArray();
+    j.field("workingFolder", s.workingFolder);
+    j.key("windows").beginArray();
+    for (const auto& w : s.windows) {
+        j.beginObject();
+        j.field("kind", static_cast<int>(w.kind));
+        j.key("rect").beginArray().value(w.rect.left).value(w.rect.top).value(w.rect.right).value(w.rect.bottom).endArray();
+        j.endObject();
+    }
+    j.endArray();
+    j.field("currentColour", static_cast<std::int64_t>(s.currentColour));
+    j.key("files").beginArray();
+    for (const auto& e : s.files) writeEntry(j, e);
+    j.endArray();
+    j.field("groupByParameter", s.groupByParameter);
+    j.field("currentIndex", s.currentIndex);
+    j.key("reportTexts").beginArray();
+    for (const auto& t : s.reportTexts) j.value(t);
+    j.endArray();
+    j.key("tables").beginArray();
+    for (const auto& t : s.tables) {
+        j.beginObject();
+        j.field("name", t.table.name);
+        j.field("size", static_cast<std::int64_t>(t.storedSize));
+        j.endObject();
+    }
+    j.endArray();
+    j.key("illustrations").beginArray();
+    for (const auto& ill : s.illustrations) {
+        j.beginObject();
+        j.field("caption", ill.caption);
+        j.field("picturePath", ill.picturePath);
+        j.key("table");
+        if (ill.table)
+            j.value(static_cast<std::int64_t>(*ill.table));
+        else
+            j.null();
+        j.endObject();
+    }
+    j.endArray();
+    j.field("includeExclusionsUncorrected", s.includeExclusionsUncorrected);
+    j.field("noLeqTime", s.noLeqTime);
+    j.field("csvResults", s.csvResults);
+    j.field("singleResultFile", s.singleResultFile);
+    j.endObject();
+    return j.str();
+}
+
+int runShow(const std::string& path) {
+    Result<ProjectState> p = LoadProject(path, ProjectState{});
+    if (!p) return fail(p.error());
+    std::fputs(projectJson(*p).c_str(), stdout);
+    return kExitOk;
+}
+
+int runSave(const std::string& path, const std::string& out) {
+    Result<ProjectState> p = LoadProject(path, ProjectState{});
+    if (!p) return fail(p.error());
+    if (Status s = SaveProject(*p, out); !s) return fail(s.error());
+    return kExitOk;
+}
+
+void addProjectCommand(CLI::App& app, CliContext& ctx, CommandList& commands) {
+    auto* project = app.add_subcommand("project", "project files");
+    project->require_subcommand(1);
+    auto path = std::make_shared<std::string>();
+    auto out = std::make_shared<std::string>();
+
+    auto* show = project->add_subcommand("show", "the project as JSON");
+    show->add_option("PROJECT", *path, "project file (.pht)")->required();
+    commands.emplace_back(show, [path] { return runShow(*path); });
+
+    auto* save = project->add_subcommand("save", "read a project and write it back in the current version");
+    save->add_option("PROJECT", *path, "project file (.pht)")->required();
+    save->add_option("-o,--output", *out, "output project file")->required();
+    commands.emplace_back(save, [path, out] { return runSave(*path, *out); });
+    (void)ctx;
+}
+
+const bool registered = registerCommand(&addProjectCommand);
+
+}  // namespace
+
+}  // namespace phonotab::cli

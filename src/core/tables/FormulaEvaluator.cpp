@@ -96,6 +96,7 @@ private:
     bool unary(Op op) {
         const std::size_t s = topStart();
         const std::size_t n = vals_.size() - s;
+        if (n == 0) return false;
         double* v = vals_.data() + s;
         switch (op) {
             case Op::Esum: {

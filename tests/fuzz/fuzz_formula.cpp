@@ -1,0 +1,59 @@
+// Fuzzes the formula language: the input's lines become the cells of a small
+// table (formulas when a line starts with "=", texts otherwise), which is drawn;
+// each line is also evaluated on its own and its references shifted every way.
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "project/ReferenceBooks.h"
+#include "tables/FormulaEvaluator.h"
+#include "tables/ShiftReferences.h"
+#include "tables/TableCommands.h"
+#include "tables/TableDrawing.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    using namespace phonotab;
+    static const ReferenceBooks books = [] {
+        ReferenceBooks b;
+        b.referenceBooks["B"] = {{60, "a"}, {70, "b"}};
+        return b;
+    }();
+    const std::string_view input(reinterpret_cast<const char*>(data), size);
+    ReportTable t(6, 6);
+    if (size > 0 && (data[0] & 1)) MergeCellsCommand(t, CellRect{1, 1, 3, 3});
+    std::size_t pos = 0;
+    int slot = 0;
+    std::vector<std::string> lines;
+    while (pos <= input.size() && slot < 36) {
+        std::size_t end = input.find('\n', pos);
+        if (end == std::string_view::npos) end = input.size();
+        std::string line(input.substr(pos, end - pos));
+        const CellKey k{slot % 6, slot / 6};
+        if (!line.empty() && line[0] == '=')
+            t.formulas[k] = CellFormula{line.substr(1), 0, FormulaState::Pending};
+        else
+            t.texts[k] = line;
+        lines.push_back(std::move(line));
+        ++slot;
+        pos = end + 1;
+    }
+    FillDisplayTexts(t, TableEnvironment{&books, nullptr});
+    for (const std::string& line : lines) {
+        (void)EvaluateFormulaText(t, line, &books);
+        for (int d : {-1, 1}) {
+            std::string a = line, b = line, c = line;
+            ShiftReferences(a, shiftRegionFrom(0, 2), 0, d, true, false);
+            ShiftReferences(b, std::nullopt, d, 0, false, true);
+            ShiftReferences(c, CellRect{1, 1, 3, 3}, d, d, false, false);
+        }
+    }
+    // Structural changes rewrite every formula; the drawing must still hold.
+    DeleteRowCommand(t, 2);
+    InsertColumnCommand(t, 1, 0);
+    FillDisplayTexts(t, TableEnvironment{&books, nullptr});
+    while (t.Undo()) {
+    }
+    FillDisplayTexts(t, TableEnvironment{&books, nullptr});
+    return 0;
+}

@@ -286,3 +286,24 @@ TEST(TableFile, SavingGoesThroughATemporaryFile) {
     ASSERT_FALSE(missingFile.ok());
     EXPECT_EQ(missingFile.error().id, 105);
 }
+
+// Versions 6 to 11 share the cell layout of version 12; a table without bindings
+// reads the same bytes, each version only as far as its gates allow.
+TEST(TableFile, VersionGatesOfTheGraphAndMacros) {
+    ReportTable t = fullTable();
+    t.bindings.clear();
+    std::vector<std::uint8_t> bytes = TableFile::SaveBytes(t);
+    for (std::uint8_t v = 6; v <= 11; ++v) {
+        bytes[5] = v;
+        ReportTable back;
+        ASSERT_TRUE(TableFile::LoadBytes(back, bytes, "x.tbl", nullptr).ok());
+        EXPECT_EQ(back.name, t.name);
+        EXPECT_EQ(back.cell(1, 0).numberFormat, t.cell(1, 0).numberFormat);
+        EXPECT_EQ(back.graph.series[1].cellRange, v > 6 ? "A1:A3" : "") << int(v);
+        EXPECT_EQ(back.graph.yCaption, v > 6 ? "дБА" : "") << int(v);
+        EXPECT_EQ(back.graph.optionWord, v > 7 ? 0x1234 : 0) << int(v);
+        EXPECT_EQ(back.graph.axisFlags, v > 8 ? 5 : 0) << int(v);
+        EXPECT_EQ(back.graph.manualMaximum, v > 9 ? 110.5 : 0.0) << int(v);
+        EXPECT_EQ(back.macros.size(), v > 10 ? 1u : 0u) << int(v);
+    }
+}

@@ -58,6 +58,11 @@ double CoordinateMap::xAt(int px) const {
     return xMin_ + (px - plot_.left) / kx_;
 }
 
+double CoordinateMap::xAtPosition(double position) const {
+    if (logX_) return xMin_ * std::pow(10.0, logSpanX_ * (position - plot_.left) / (plot_.right - plot_.left - 1));
+    return xMin_ + (position - plot_.left) / kx_;
+}
+
 double CoordinateMap::yAt(int py) const {
     if (logY_)
         return yMax_ / std::pow(10.0, logSpanY_ * (py - plot_.top) / (plot_.bottom - plot_.top - 1));

@@ -19,6 +19,9 @@ public:
     int py(double y) const;
     double xAt(int px) const;
     double yAt(int py) const;
+    // The x value at a fractional pixel position (px(x) is that position rounded
+    // half up): px(x) ≤ p exactly for the x below xAtPosition(p + 0.5).
+    double xAtPosition(double position) const;
 
     double kx() const { return kx_; }
     double ky() const { return ky_; }

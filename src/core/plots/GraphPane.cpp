@@ -56,6 +56,7 @@ void GraphPane::setTitles(std::string title, std::string xTitle, std::string yTi
 
 void GraphPane::setMarker(int which, GraphMarker m) {
     markers_[which == 2 ? 1 : 0] = m;
+    markerSet_[which == 2 ? 1 : 0] = true;
     markersShown_ = true;
 }
 

@@ -115,11 +115,13 @@ public:
     void setStatisticsText(std::string text) { statisticsText_ = std::move(text); }
     const std::string& statisticsText() const { return statisticsText_; }
 
+    // Markers 1 and 2: setting one shows the markers.
     void setMarker(int which, GraphMarker m);
     const GraphMarker& marker(int which) const { return markers_[which == 2 ? 1 : 0]; }
+    bool markerSet(int which) const { return markersShown_ && markerSet_[which == 2 ? 1 : 0]; }
     void setMarkersShown(bool shown) { markersShown_ = shown; }
     bool markersShown() const { return markersShown_; }
-    void clearMarkers() { markersShown_ = false, markers_ = {}; }
+    void clearMarkers() { markersShown_ = false, markers_ = {}, markerSet_ = {}; }
 
     void setPlotRect(PlotRect r) { plot_ = r; }
     const PlotRect& plotRect() const { return plot_; }
@@ -139,12 +141,13 @@ private:
     double yFixMin_ = 0, yFixMax_ = 1;
     std::vector<GraphZone> zones_;
     std::string title_, xTitle_, yTitle_;
-    int labelDigits_ = 6, readoutDecimals_ = 2;
+    int labelDigits_ = 10, readoutDecimals_ = 2;
     int spacingX_ = 80, spacingY_ = 40;
     std::int64_t timeOrigin_ = 0;
     std::uint32_t background_ = 0xFFFFFF;
     std::string statisticsText_;
     std::array<GraphMarker, 2> markers_{};
+    std::array<bool, 2> markerSet_{};
     bool markersShown_ = false;
     PlotRect plot_, readoutX_, readoutY_;
     PaneStats stats_;

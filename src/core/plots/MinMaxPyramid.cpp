@@ -1,93 +1,43 @@
 #include "plots/MinMaxPyramid.h"
 
 #include <algorithm>
+#include <cfloat>
 #include <cmath>
 
 namespace phonotab {
 
-void RangeSummary::add(double v) {
-    if (!std::isfinite(v)) return;
-    if (count == 0) {
-        min = max = v;
-    } else {
-        min = std::min(min, v);
-        max = std::max(max, v);
-    }
-    ++count;
-    const double d = v - reference;
-    sum += d;
-    sumSq += d * d;
-}
+namespace {
 
-void RangeSummary::merge(const RangeSummary& o) {
-    if (o.count == 0) return;
-    if (count == 0) {
-        min = o.min;
-        max = o.max;
-    } else {
-        min = std::min(min, o.min);
-        max = std::max(max, o.max);
-    }
-    count += o.count;
-    sum += o.sum;
-    sumSq += o.sumSq;
-}
+// True for finite values; NaN fails both comparisons.
+inline bool finite(double v) { return v >= -DBL_MAX && v <= DBL_MAX; }
 
-MinMaxPyramid::MinMaxPyramid(const double* samples, std::size_t count)
-    : samples_(samples), count_(samples ? count : 0) {
-    if (count_ == 0) return;
-    for (std::size_t i = 0; i < count_; ++i)
-        if (std::isfinite(samples_[i])) {
-            reference_ = samples_[i];
-            break;
-        }
-    std::vector<Node> level((count_ + kBlock - 1) / kBlock);
-    for (std::size_t b = 0; b < level.size(); ++b) {
-        RangeSummary s;
-        s.reference = reference_;
-        const std::size_t end = std::min(count_, (b + 1) * kBlock);
-        for (std::size_t i = b * kBlock; i < end; ++i) s.add(samples_[i]);
-        level[b] = Node{s.min, s.max, s.count, s.sum, s.sumSq};
-    }
-    levels_.push_back(std::move(level));
-    while (levels_.back().size() > 1) {
-        const std::vector<Node>& below = levels_.back();
+template <typename Node, typename Combine>
+std::vector<std::vector<Node>> buildUp(std::vector<Node> base, Combine combine) {
+    std::vector<std::vector<Node>> levels;
+    levels.push_back(std::move(base));
+    while (levels.back().size() > 1) {
+        const std::vector<Node>& below = levels.back();
         std::vector<Node> up((below.size() + 1) / 2);
-        for (std::size_t i = 0; i < up.size(); ++i) {
-            Node n = below[2 * i];
-            if (2 * i + 1 < below.size()) {
-                const Node& o = below[2 * i + 1];
-                if (o.count != 0) {
-                    n.min = n.count ? std::min(n.min, o.min) : o.min;
-                    n.max = n.count ? std::max(n.max, o.max) : o.max;
-                    n.count += o.count;
-                    n.sum += o.sum;
-                    n.sumSq += o.sumSq;
-                }
-            }
-            up[i] = n;
-        }
-        levels_.push_back(std::move(up));
+        for (std::size_t i = 0; i < up.size(); ++i)
+            up[i] = 2 * i + 1 < below.size() ? combine(below[2 * i], below[2 * i + 1]) : below[2 * i];
+        levels.push_back(std::move(up));
     }
+    return levels;
 }
 
-// Calls sample(v) for the samples of the partial blocks at both ends and
-// node(n) for the whole blocks between them, taken from the highest levels
-// that fit.
-template <typename Visit, typename VisitNode>
-void MinMaxPyramid::walk(std::size_t first, std::size_t last, Visit&& sample, VisitNode&& node) const {
-    if (count_ == 0 || first > last || first >= count_) return;
-    last = std::min(last, count_ - 1);
-    std::size_t lo = (first + kBlock - 1) / kBlock;  // first whole block
-    std::size_t hi = (last + 1) / kBlock;            // one past the last whole block
-    if (lo >= hi) {
-        for (std::size_t i = first; i <= last; ++i) sample(samples_[i]);
-        return;
-    }
-    for (std::size_t i = first; i < lo * kBlock; ++i) sample(samples_[i]);
-    for (std::size_t i = hi * kBlock; i <= last; ++i) sample(samples_[i]);
-    for (std::size_t j = 0; lo < hi && j < levels_.size(); ++j) {
-        const std::vector<Node>& level = levels_[j];
+// Visits [first, last] (inclusive, within the array): sample(i, end) for the
+// partial blocks at both ends, node(n) for the whole blocks between them,
+// taken from the highest levels that fit.
+template <typename Node, typename Samples, typename Visit>
+void walk(const std::vector<std::vector<Node>>& levels, std::size_t block, std::size_t first, std::size_t last,
+          Samples&& samples, Visit&& node) {
+    std::size_t lo = (first + block - 1) / block;  // first whole block
+    std::size_t hi = (last + 1) / block;           // one past the last whole block
+    if (lo >= hi) return samples(first, last + 1);
+    samples(first, lo * block);
+    samples(hi * block, last + 1);
+    for (std::size_t j = 0; lo < hi && j < levels.size(); ++j) {
+        const std::vector<Node>& level = levels[j];
         if (lo & 1) node(level[lo++]);
         if (hi & 1) node(level[--hi]);
         lo >>= 1;
@@ -95,37 +45,108 @@ void MinMaxPyramid::walk(std::size_t first, std::size_t last, Visit&& sample, Vi
     }
 }
 
-RangeSummary MinMaxPyramid::summary(std::size_t first, std::size_t last) const {
-    RangeSummary s;
-    s.reference = reference_;
-    walk(
-        first, last, [&](double v) { s.add(v); },
-        [&](const Node& n) { s.merge(RangeSummary{n.min, n.max, n.count, reference_, n.sum, n.sumSq}); });
-    return s;
+}  // namespace
+
+MinMaxPyramid::MinMaxPyramid(const double* samples, std::size_t count)
+    : samples_(samples), count_(samples ? count : 0) {
+    if (count_ == 0) return;
+    for (std::size_t i = 0; i < count_; ++i)
+        if (finite(samples_[i])) {
+            reference_ = samples_[i];
+            break;
+        }
+    std::vector<Extremes> ex((count_ + kExtremesBlock - 1) / kExtremesBlock);
+    for (std::size_t b = 0; b < ex.size(); ++b) {
+        Extremes e{HUGE_VAL, -HUGE_VAL};
+        const std::size_t end = std::min(count_, (b + 1) * kExtremesBlock);
+        for (std::size_t i = b * kExtremesBlock; i < end; ++i) {
+            const double v = samples_[i];
+            if (!finite(v)) continue;
+            e.min = std::min(e.min, v);
+            e.max = std::max(e.max, v);
+        }
+        ex[b] = e;
+    }
+    extremes_ = buildUp(std::move(ex), [](const Extremes& a, const Extremes& b) {
+        return Extremes{std::min(a.min, b.min), std::max(a.max, b.max)};
+    });
+    std::vector<Sums> su((count_ + kSumsBlock - 1) / kSumsBlock);
+    for (std::size_t b = 0; b < su.size(); ++b) {
+        Sums s{0, 0, 0};
+        const std::size_t end = std::min(count_, (b + 1) * kSumsBlock);
+        for (std::size_t i = b * kSumsBlock; i < end; ++i) {
+            const double v = samples_[i];
+            if (!finite(v)) continue;
+            const double d = v - reference_;
+            ++s.count;
+            s.sum += d;
+            s.sumSq += d * d;
+        }
+        su[b] = s;
+    }
+    sums_ = buildUp(std::move(su), [](const Sums& a, const Sums& b) {
+        return Sums{a.count + b.count, a.sum + b.sum, a.sumSq + b.sumSq};
+    });
 }
 
 bool MinMaxPyramid::minMax(std::size_t first, std::size_t last, double& min, double& max) const {
+    if (count_ == 0 || first > last || first >= count_) return false;
+    last = std::min(last, count_ - 1);
     double lo = HUGE_VAL, hi = -HUGE_VAL;
-    bool any = false;
     walk(
-        first, last,
-        [&](double v) {
-            if (!std::isfinite(v)) return;
-            lo = std::min(lo, v);
-            hi = std::max(hi, v);
-            any = true;
+        extremes_, kExtremesBlock, first, last,
+        [&](std::size_t a, std::size_t b) {
+            for (std::size_t i = a; i < b; ++i) {
+                const double v = samples_[i];
+                if (!finite(v)) continue;
+                lo = v < lo ? v : lo;
+                hi = v > hi ? v : hi;
+            }
         },
-        [&](const Node& n) {
-            if (n.count == 0) return;
-            lo = std::min(lo, n.min);
-            hi = std::max(hi, n.max);
-            any = true;
+        [&](const Extremes& e) {
+            lo = e.min < lo ? e.min : lo;
+            hi = e.max > hi ? e.max : hi;
         });
-    if (any) {
-        min = lo;
-        max = hi;
+    if (lo > hi) return false;
+    min = lo;
+    max = hi;
+    return true;
+}
+
+void MinMaxPyramid::prefetch(std::size_t position) const {
+    if (position >= count_) return;
+    const std::size_t block = position / kExtremesBlock * kExtremesBlock;
+    for (std::size_t i = block; i < std::min(count_, block + kExtremesBlock); i += 8) __builtin_prefetch(samples_ + i);
+    std::size_t node = position / kExtremesBlock;
+    for (std::size_t j = 0; j < extremes_.size() && j < 10; ++j, node >>= 1) {
+        __builtin_prefetch(extremes_[j].data() + node);
+        if (node > 0) __builtin_prefetch(extremes_[j].data() + node - 1);
     }
-    return any;
+}
+
+RangeSummary MinMaxPyramid::summary(std::size_t first, std::size_t last) const {
+    RangeSummary s;
+    s.reference = reference_;
+    if (!minMax(first, last, s.min, s.max)) return s;
+    last = std::min(last, count_ - 1);
+    walk(
+        sums_, kSumsBlock, first, last,
+        [&](std::size_t a, std::size_t b) {
+            for (std::size_t i = a; i < b; ++i) {
+                const double v = samples_[i];
+                if (!finite(v)) continue;
+                const double d = v - reference_;
+                ++s.count;
+                s.sum += d;
+                s.sumSq += d * d;
+            }
+        },
+        [&](const Sums& n) {
+            s.count += n.count;
+            s.sum += n.sum;
+            s.sumSq += n.sumSq;
+        });
+    return s;
 }
 
 }  // namespace phonotab

@@ -106,7 +106,9 @@ private:
             const double first = std::floor(static_cast<double>(pane_.timeOrigin()) + axis.min);
             std::string sample = "00:00:00";
             if (std::fabs(first) < 1e15) sample = formatClockTime(fromCivilSeconds(static_cast<std::int64_t>(first)));
-            const int w = std::max(1, metrics_.width(sample, TextRole::Label));
+            // A label slot is a label and a gap of two blanks, so that neighbouring
+            // clock times do not run into each other.
+            const int w = std::max(1, metrics_.width(sample + "  ", TextRole::Label));
             TimeAxisTicks t = timeAxisTicks(axis, pane_.timeOrigin(), r.width() / w);
             scene_.timeStep = t.step;
             scene_.xTicks = std::move(t.ticks);
@@ -248,7 +250,10 @@ private:
             curve.colour = colours_ ? table_.seriesColour(s.colour) : scene_.foreground;
             curve.points.reserve(static_cast<std::size_t>(std::min<std::int64_t>(part->count(), 4 * scene_.plot.width() + 8)));
             decimateSeries(s, *part, m, curve.points);
-            if (!curve.points.empty()) scene_.curves.push_back(std::move(curve));
+            if (curve.points.empty()) continue;
+            curve.runs.reserve(static_cast<std::size_t>(scene_.plot.width()));
+            rasterisePolyline(curve.points, scene_.plot, curve.runs);
+            scene_.curves.push_back(std::move(curve));
         }
     }
 

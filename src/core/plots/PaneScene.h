@@ -10,6 +10,7 @@
 
 #include "plots/AxisTicks.h"
 #include "plots/CoordinateMap.h"
+#include "plots/CurveRaster.h"
 #include "plots/GraphColours.h"
 #include "plots/GraphPane.h"
 #include "plots/SeriesDecimator.h"
@@ -40,7 +41,8 @@ struct SceneText {
 };
 
 struct SceneCurve {
-    std::vector<ScenePoint> points;
+    std::vector<ScenePoint> points;  // the reduced polyline (for vector pictures)
+    std::vector<ColumnRun> runs;     // its pixels within the plot (for bitmaps)
     ColourWord colour = 0;
 };
 

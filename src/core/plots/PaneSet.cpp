@@ -1,6 +1,7 @@
 #include "plots/PaneSet.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace phonotab {
 
@@ -88,6 +89,23 @@ void PaneSet::scrollTo(std::int64_t s, std::int64_t n) {
         v.first = std::max(v.first, full.first);
     }
     visible_ = v;
+}
+
+void PaneSet::scrollBy(std::int64_t delta) {
+    const IndexRange v = visibleRange();
+    if (v.count() < 2) return;
+    scrollTo(v.first + delta, v.count());
+}
+
+void PaneSet::zoomAround(double index, double factor) {
+    const IndexRange v = visibleRange();
+    if (v.count() < 2 || !(factor > 0) || !std::isfinite(index)) return;
+    const double n = static_cast<double>(v.count());
+    const double fullCount = static_cast<double>(fullRange().count());
+    const double m = std::clamp(std::round(n * factor), 2.0, std::max(2.0, fullCount));
+    index = std::clamp(index, static_cast<double>(v.first), static_cast<double>(v.last));
+    const double start = std::round(index - (index - static_cast<double>(v.first)) * m / n);
+    scrollTo(static_cast<std::int64_t>(start), static_cast<std::int64_t>(m));
 }
 
 void PaneSet::prepareDraw() {

@@ -46,6 +46,11 @@ public:
     // n < 2 or no series has been added.
     void scrollTo(std::int64_t s, std::int64_t n);
     void showFullRange() { visible_.reset(); }
+    // Moves the visible window by delta samples.
+    void scrollBy(std::int64_t delta);
+    // Scales the visible window's length by factor (below 1 zooms in), keeping
+    // the sample at index where it is on the axis; never below two samples.
+    void zoomAround(double index, double factor);
 
     // Hands every pane its mapping, full range and visible range before a draw.
     void prepareDraw();

@@ -19,10 +19,33 @@ public:
         return m_.map->py(v);
     }
 
-    // The last index ≤ last that falls into the same column as k (indices of one
-    // column are contiguous, whichever way x runs): a gallop, then a bisection.
+    // The last index ≤ last that falls into the same column as k. Where x grows
+    // with the index the column's right edge gives it at once, up to rounding;
+    // otherwise (or when rounding fools the estimate) a gallop and a bisection
+    // find it, as the indices of one column are contiguous whichever way x runs.
     std::int64_t runEnd(std::int64_t k, std::int64_t last) const {
         const int p = column(k);
+        if (m_.dx > 0 && m_.map->kx() > 0) {
+            const double edge = (m_.map->xAtPosition(p + 0.5) - m_.x0) / m_.dx;
+            if (std::isfinite(edge) && edge > static_cast<double>(k)) {
+                const double capped = std::min(edge, static_cast<double>(last) + 1);
+                std::int64_t e = std::clamp(static_cast<std::int64_t>(std::ceil(capped)) - 1, k, last);
+                for (int step = 0; step < 3; ++step) {
+                    if (column(e) != p) {
+                        if (e == k) break;
+                        --e;
+                    } else if (e < last && column(e + 1) == p) {
+                        ++e;
+                    } else {
+                        return e;
+                    }
+                }
+            }
+        }
+        return gallop(k, last, p);
+    }
+
+    std::int64_t gallop(std::int64_t k, std::int64_t last, int p) const {
         std::int64_t good = k, stride = 1;
         std::int64_t bad = last + 1;
         while (good + stride <= last) {
@@ -63,6 +86,9 @@ void decimateSeries(const GraphSeries& series, IndexRange part, const SeriesMapp
     const ColumnWalker walker(series, mapping);
     for (std::int64_t k = part.first; k <= part.last;) {
         const std::int64_t end = walker.runEnd(k, part.last);
+        // The next column most likely ends as far on as this one did.
+        if (end - k >= 4 * static_cast<std::int64_t>(MinMaxPyramid::kExtremesBlock))
+            series.pyramid->prefetch(series.position(std::min(part.last, 2 * end - k + 1)));
         const int x = walker.column(k);
         if (end - k < 4) {
             for (std::int64_t j = k; j <= end; ++j) {

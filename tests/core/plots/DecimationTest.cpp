@@ -2,10 +2,10 @@
 
 #include <cmath>
 #include <random>
-#include <set>
 #include <vector>
 
 #include "plots/MinMaxPyramid.h"
+#include "plots/CurveRaster.h"
 #include "plots/SeriesDecimator.h"
 
 using namespace phonotab;
@@ -46,31 +46,6 @@ TEST(MinMaxPyramid, AnswersEveryRangeLikeAScan) {
     EXPECT_EQ(pyr.summary(7, 9).count, 0);
 }
 
-namespace {
-
-// Every pixel a width-1 polyline through the points touches (both ends of each
-// segment included), as a non-antialiased rasteriser draws it.
-std::set<std::pair<int, int>> rasterise(const std::vector<ScenePoint>& pts) {
-    std::set<std::pair<int, int>> px;
-    if (pts.size() == 1) px.insert({pts[0].x, pts[0].y});
-    for (std::size_t i = 1; i < pts.size(); ++i) {
-        int x0 = pts[i - 1].x, y0 = pts[i - 1].y;
-        const int x1 = pts[i].x, y1 = pts[i].y;
-        const int dx = std::abs(x1 - x0), dy = -std::abs(y1 - y0);
-        const int sx = x0 < x1 ? 1 : -1, sy = y0 < y1 ? 1 : -1;
-        int err = dx + dy;
-        for (;;) {
-            px.insert({x0, y0});
-            if (x0 == x1 && y0 == y1) break;
-            const int e2 = 2 * err;
-            if (e2 >= dy) err += dy, x0 += sx;
-            if (e2 <= dx) err += dx, y0 += sy;
-        }
-    }
-    return px;
-}
-
-}  // namespace
 
 TEST(SeriesDecimator, DrawsTheSamePixelsAsThePolylineOfAllSamples) {
     std::mt19937 rng(3);
@@ -110,7 +85,11 @@ TEST(SeriesDecimator, DrawsTheSamePixelsAsThePolylineOfAllSamples) {
         for (std::int64_t k = part.first; k <= part.last; ++k)
             full.push_back({map.px(static_cast<double>(k)), map.py(s.drawn(s.raw(k)))});
         EXPECT_LE(reduced.size(), 4u * 400u) << c.count;
-        EXPECT_EQ(rasterise(reduced), rasterise(full)) << c.count;
+        std::vector<ColumnRun> a, b;
+        rasterisePolyline(reduced, map.plot(), a);
+        rasterisePolyline(full, map.plot(), b);
+        EXPECT_EQ(a, b) << c.count;
+        EXPECT_LE(a.size(), 400u);  // one run per column
     }
 }
 
@@ -129,4 +108,29 @@ TEST(SeriesDecimator, ClampsToTheFixedRangeAndSkipsDamagedSamples) {
     std::vector<ScenePoint> pts;
     decimateSeries(s, {0, 4}, m, pts);
     EXPECT_EQ(pts, (std::vector<ScenePoint>{{0, 100}, {1, 50}, {3, 0}, {4, 0}}));
+}
+
+TEST(CurveRaster, SegmentsCoverTheirEndsWithoutGaps) {
+    const PlotRect clip{0, 0, 100, 100};
+    struct Case {
+        std::vector<ScenePoint> points;
+        std::vector<ColumnRun> runs;
+    } cases[] = {
+        {{{5, 10}, {5, 3}}, {{5, 3, 10}}},                      // within one column
+        {{{0, 0}, {4, 2}}, {{0, 0, 0}, {1, 1, 1}, {2, 1, 1}, {3, 2, 2}, {4, 2, 2}}},  // shallow
+        {{{0, 0}, {2, 7}}, {{0, 0, 1}, {1, 2, 5}, {2, 6, 7}}},  // steep: rows split by nearest column
+        {{{0, 7}, {2, 0}}, {{0, 6, 7}, {1, 2, 5}, {2, 0, 1}}},  // the same upwards
+        {{{3, 3}}, {{3, 3, 3}}},                                // a single point
+        // Clipped to the plot: the steep way back reaches row 99 only past it.
+        {{{98, 5}, {98, 500}, {120, 5}}, {{98, 5, 99}}},
+        {{{-50, 200}, {-10, 50}}, {}},
+    };
+    for (const Case& c : cases) {
+        std::vector<ColumnRun> runs;
+        rasterisePolyline(c.points, clip, runs);
+        EXPECT_EQ(runs, c.runs) << c.points[0].x << "," << c.points[0].y;
+    }
+    std::vector<ColumnRun> across;
+    rasterisePolyline({{-50000, 50}, {150000, 50}}, clip, across);
+    EXPECT_EQ(across.size(), 100u);
 }

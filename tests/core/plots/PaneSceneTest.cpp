@@ -105,7 +105,7 @@ TEST(PaneScene, CalendarAxisShowsClockTimes) {
     Fixture f(std::vector<double>(7201, 55.0), paneflag::kTimeAxis);
     f.pane.setTimeOrigin(toCivilSeconds({2023, 5, 14, 23, 0, 0}));
     const PaneScene s = buildPaneScene(f.pane, kMetrics);
-    // 600 px for labels 56 px wide: 10 slots, so 20 minutes.
+    // 600 px for label slots 70 px wide: 8 slots, so 20 minutes (7 ticks).
     EXPECT_EQ(s.timeStep, 1200);
     EXPECT_TRUE(s.hasText("23:00:00"));
     EXPECT_TRUE(s.hasText("00:20:00"));

@@ -64,3 +64,21 @@ TEST(PaneSet, ScrollAndZoomStayInsideTheFullRange) {
     EXPECT_TRUE(set.zoomed());
     EXPECT_EQ(set.pane(0)->series().size(), 0u);
 }
+
+TEST(PaneSet, ZoomKeepsThePointUnderThePointer) {
+    const std::vector<double> v(1000, 1.0);
+    PaneSet set;
+    set.addPane(0);
+    ASSERT_EQ(set.addSeries(0, v.data(), 0, 1000, 32), 0);
+    set.zoomAround(250, 0.5);  // a quarter into the full range stays a quarter in
+    EXPECT_EQ(set.visibleRange(), (IndexRange{125, 624}));
+    set.zoomAround(125, 0.001);  // never fewer than two samples
+    EXPECT_EQ(set.visibleRange().count(), 2);
+    set.zoomAround(125, 1e9);  // never more than everything
+    EXPECT_EQ(set.visibleRange(), (IndexRange{0, 999}));
+    set.scrollTo(100, 100);
+    set.scrollBy(-500);
+    EXPECT_EQ(set.visibleRange(), (IndexRange{0, 99}));
+    set.scrollBy(10);
+    EXPECT_EQ(set.visibleRange(), (IndexRange{10, 109}));
+}

@@ -7,6 +7,8 @@
 #include <string>
 
 #include "DemoData.h"
+#include "DemoProject.h"
+#include "project/ProjectFile.h"
 #include "base/MappedFile.h"
 
 int main(int argc, char** argv) {
@@ -25,6 +27,11 @@ int main(int argc, char** argv) {
     if (what == "demo") {
         if (!fixtures::writeDemoData(desc, argv[3], error)) {
             std::fprintf(stderr, "%s\n", error.c_str());
+            return 1;
+        }
+        const std::string project = std::string(argv[3]) + "/demo.pht";
+        if (Status s = SaveProject(fixtures::makeDemoProject(argv[3]), project); !s) {
+            std::fprintf(stderr, "cannot write %s\n", project.c_str());
             return 1;
         }
         return 0;

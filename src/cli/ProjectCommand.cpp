@@ -7,6 +7,11 @@
 #include "CliContext.h"
 #include "JsonWriter.h"
 #include "project/ProjectFile.h"
+#include "project/ProjectPaths.h"
+#include "project/RecalculateProject.h"
+
+#include <filesystem>
+#include <sstream>
 
 namespace phonotab::cli {
 
@@ -137,6 +142,47 @@ int runSave(const std::string& path, const std::string& out) {
     return kExitOk;
 }
 
+// The project's working folder on this system: the stored folder when it
+// exists here, else the folder of the project file (a project moved with its data).
+std::string localWorkingFolder(const ProjectState& p, const std::string& projectPath) {
+    const std::filesystem::path projectDir = std::filesystem::absolute(projectPath).parent_path();
+    std::error_code ec;
+    if (!p.workingFolder.empty()) {
+        const std::string stored = storedPathToLocal(p.workingFolder, projectDir.string());
+        if (std::filesystem::is_directory(stored, ec)) return stored;
+    }
+    return projectDir.string();
+}
+
+int runCalc(const CliContext& ctx, const std::string& path, const std::string& entries, const std::string& shared,
+            const std::string& out, bool sequential) {
+    if (!ctx.loadTeleDesc()) return kExitFailure;
+    Result<ProjectState> p = LoadProject(path, ProjectState{});
+    if (!p) return fail(p.error());
+    RecalcRequest req;
+    std::istringstream names(entries);
+    for (std::string n; std::getline(names, n, ',');)
+        if (!n.empty()) req.entries.insert(n);
+    for (const std::string& n : req.entries) {
+        bool known = false;
+        for (const auto& f : p->files) known |= f.referenceName == n;
+        if (!known) return usageError("--entries: no project file named " + n);
+    }
+    if (!shared.empty()) req.sharedFile = shared;
+    req.workingFolder = localWorkingFolder(*p, path);
+    req.resultFolder = req.workingFolder + "/";
+    req.encoding = ctx.encoding;
+    req.parallel = !sequential;
+    const RecalcReport report = RecalculateProject(*p, currentTeleDesc(), req);
+    int status = kExitOk;
+    for (const Message& m : report.messages) {
+        fail(m);
+        if (m.id != 310) status = kExitFailure;
+    }
+    if (Status s = SaveProject(*p, out); !s) return fail(s.error());
+    return status;
+}
+
 void addProjectCommand(CLI::App& app, CliContext& ctx, CommandList& commands) {
     auto* project = app.add_subcommand("project", "project files");
     project->require_subcommand(1);
@@ -151,7 +197,19 @@ void addProjectCommand(CLI::App& app, CliContext& ctx, CommandList& commands) {
     save->add_option("PROJECT", *path, "project file (.pht)")->required();
     save->add_option("-o,--output", *out, "output project file")->required();
     commands.emplace_back(save, [path, out] { return runSave(*path, *out); });
-    (void)ctx;
+
+    auto* calc = project->add_subcommand("calc", "recalculate the project's files and fill the tables' bound values");
+    auto entries = std::make_shared<std::string>();
+    auto shared = std::make_shared<std::string>();
+    auto sequential = std::make_shared<bool>(false);
+    calc->add_option("PROJECT", *path, "project file (.pht)")->required();
+    calc->add_option("--entries", *entries, "reference names of the files to calculate, separated by commas");
+    calc->add_option("--shared-file", *shared, "one result file for all files");
+    calc->add_flag("--sequential", *sequential, "one file after the other on one core");
+    calc->add_option("-o,--output", *out, "the recalculated project")->required();
+    commands.emplace_back(calc, [&ctx, path, entries, shared, out, sequential] {
+        return runCalc(ctx, *path, *entries, *shared, *out, *sequential);
+    });
 }
 
 const bool registered = registerCommand(&addProjectCommand);

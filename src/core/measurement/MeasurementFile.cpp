@@ -50,7 +50,7 @@ void setStepFromDuration(MeasurementFile& f) {
     f.timeStep = f.count >= 2 ? f.duration / static_cast<double>(f.count - 1) : 1.0;
 }
 
-Status loadCbf(MeasurementFile& f, ByteSpan bytes) {
+Status loadCbf(MeasurementFile& f, ByteSpan bytes, const TeleDesc& desc) {
     ByteReader r(bytes);
     r.skip(18);
     f.typeCode = r.u16();
@@ -77,6 +77,17 @@ Status loadCbf(MeasurementFile& f, ByteSpan bytes) {
         }
     }
     f.layout = BuildCbfLayout(std::move(codes), f.typeCode);
+    // The file describes its fields; the description of its type still names them.
+    if (const TeleTypeEntry* t = desc.type(f.typeCode)) {
+        f.layout.base1 = t->base1;
+        f.layout.base3 = t->base3;
+        f.layout.entryWords = {t->word3, t->word4, t->word5, f.layout.entryWords[3]};
+        f.layout.reference = t->reference;
+        f.layout.reference2 = t->reference2;
+        f.layout.codes2 = t->codes2;
+        f.layout.titles = t->titles;
+        f.layout.detectorNames = t->detectorNames;
+    }
     f.recordSize = f.layout.recordSize;
     if (f.recordSize == 0) return Message(kMsgCbfNoFields);
     // The record area starts at 28 + 20·D, two bytes before the descriptor table
@@ -208,7 +219,7 @@ Result<MeasurementFile> LoadMeasurementFromBytes(const std::string& path, ByteSp
     f.kind = probe.kind;
     if (probe.kind == FileKind::OldCbf) return Message(kMsgOldCbf);
     if (probe.kind == FileKind::Cbf) {
-        if (Status s = loadCbf(f, bytes); !s) return s.error();
+        if (Status s = loadCbf(f, bytes, desc); !s) return s.error();
         return f;
     }
     // Too short to tell a plain file's type: nothing of a record is there.

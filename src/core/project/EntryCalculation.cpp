@@ -1,0 +1,97 @@
+#include "project/EntryCalculation.h"
+
+namespace phonotab {
+
+namespace {
+
+ParameterEntry entryFrom(const ParameterSelection& s) {
+    ParameterEntry e;
+    e.code = s.parameterId;
+    e.flags.plot = s.flags[0] != 0;
+    e.flags.minimum = s.flags[1] != 0;
+    e.flags.maximum = s.flags[2] != 0;
+    e.flags.leq = s.flags[3] != 0;
+    e.flags.percentiles = s.flags[4] != 0;
+    e.flags.histogram = s.flags[5] != 0;
+    e.flags.uncorrected = s.flags[6] != 0;
+    e.colour = s.colour;
+    e.displayName = s.caption;
+    return e;
+}
+
+ParameterSelection selectionFrom(const ParameterEntry& e) {
+    ParameterSelection s;
+    s.parameterId = e.code;
+    const StatisticFlags& f = e.flags;
+    s.flags = {f.plot, f.minimum, f.maximum, f.leq, f.percentiles, f.histogram, f.uncorrected};
+    s.colour = e.colour;
+    s.caption = e.displayName;
+    return s;
+}
+
+}  // namespace
+
+std::vector<ParameterEntry> entriesFromSelections(const std::vector<ParameterSelection>& selections) {
+    std::vector<ParameterEntry> out;
+    for (const auto& s : selections) {
+        ParameterEntry e = entryFrom(s);
+        for (const auto& sub : s.subSelections) e.subEntries.push_back(entryFrom(sub));
+        out.push_back(std::move(e));
+    }
+    return out;
+}
+
+std::vector<ParameterSelection> selectionsFromEntries(const std::vector<ParameterEntry>& entries) {
+    std::vector<ParameterSelection> out;
+    for (const auto& e : entries) {
+        ParameterSelection s = selectionFrom(e);
+        for (const auto& sub : e.subEntries) s.subSelections.push_back(selectionFrom(sub));
+        out.push_back(std::move(s));
+    }
+    return out;
+}
+
+Result<CalcFile> openEntry(const ProjectFileEntry& entry, const std::string& localPath, const TeleDesc& desc,
+                           bool includeExclusionsUncorrected) {
+    const auto mode = static_cast<FileWorkMode>(entry.workMode >= 0 && entry.workMode <= 2 ? entry.workMode : 2);
+    Result<MeasurementFile> file = LoadMeasurementFile(localPath, mode, desc);
+    if (!file) return file.error();
+    CalcFile cf = openForCalculation(std::move(*file));
+    CalcSettings& s = cf.settings;
+    if (!entry.ranges.empty()) cf.ranges = RangeSet::fromStored(entry.ranges);
+    if (entry.rangeCount > 0) {
+        s.firstSample = entry.rangeFirst;
+        s.sampleCount = entry.rangeCount;
+        normalizeWorkRange(s, cf.ranges, true);
+    }
+    s.scanning = entry.scanning != 0;
+    s.scanInterval = entry.scanInterval;
+    s.scanStep = entry.scanStep;
+    s.histogram.lower = entry.histogramLow;
+    s.histogram.width = entry.histogramStep;
+    s.histogram.classes = entry.histogramClasses;
+    s.histogram.excludeEdges = entry.histogramExcludeEdges != 0;
+    s.histogram.percentiles = entry.percentiles;
+    s.includeExclusionsUncorrected = includeExclusionsUncorrected;
+    cf.entries = entriesFromSelections(entry.selections);
+    return cf;
+}
+
+void storeSettings(const CalcFile& cf, ProjectFileEntry& entry) {
+    const CalcSettings& s = cf.settings;
+    entry.selections = selectionsFromEntries(cf.entries);
+    entry.rangeFirst = static_cast<std::int32_t>(s.firstSample);
+    entry.rangeCount = static_cast<std::int32_t>(s.sampleCount);
+    entry.recordInterval = s.samplePeriod;
+    entry.scanning = s.scanning ? 1 : 0;
+    entry.scanInterval = s.scanInterval;
+    entry.scanStep = s.scanStep;
+    entry.histogramLow = s.histogram.lower;
+    entry.histogramStep = s.histogram.width;
+    entry.histogramClasses = s.histogram.classes;
+    entry.histogramExcludeEdges = s.histogram.excludeEdges ? 1 : 0;
+    entry.percentiles = s.histogram.percentiles;
+    entry.ranges = cf.ranges.all();
+}
+
+}  // namespace phonotab

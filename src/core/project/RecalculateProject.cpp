@@ -1,0 +1,181 @@
+#include "project/RecalculateProject.h"
+
+#include <atomic>
+#include <cstdio>
+#include <filesystem>
+#include <map>
+#include <mutex>
+#include <thread>
+#include <tuple>
+
+#include "acoustics/CalculateFile.h"
+#include "project/EntryCalculation.h"
+#include "project/ProjectFiles.h"
+#include "project/ProjectPaths.h"
+
+namespace phonotab {
+
+double boundValue(const ParameterEntry& e, int item) {
+    const VariantResults& r = e.first;
+    auto first = [](const std::vector<double>& v) { return v.empty() ? -1.0 : v.front(); };
+    switch (item) {
+        case -1: return 0.0;
+        case 0: return first(r.minima);
+        case 1: return first(r.maxima);
+        case 2: return first(r.leqs);
+        case 3: return first(r.durations);
+        default:
+            if (item >= 4 && static_cast<std::size_t>(item - 4) < r.percentiles.size())
+                return first(r.percentiles[static_cast<std::size_t>(item - 4)]);
+            return -1.0;
+    }
+}
+
+namespace {
+
+// One bound value wanted: which source, which parameter, which statistic.
+using BindingKey = std::tuple<std::string, std::uint32_t, std::int32_t>;
+
+struct EntryOutcome {
+    std::vector<Message> messages;
+    std::map<BindingKey, double> values;
+};
+
+const ParameterEntry* findCode(const std::vector<ParameterEntry>& list, std::uint32_t code) {
+    for (const auto& e : list) {
+        if (e.code == code) return &e;
+        for (const auto& s : e.subEntries)
+            if (s.code == code) return &s;
+    }
+    return nullptr;
+}
+
+EntryOutcome calculateEntry(const ProjectState& state, const ProjectFileEntry& entry,
+                            const std::vector<BindingKey>& wanted, const TeleDesc& desc, const RecalcRequest& request) {
+    EntryOutcome out;
+    const std::string local = storedPathToLocal(entry.path, request.workingFolder);
+    Result<CalcFile> opened = openEntry(entry, local, desc, state.includeExclusionsUncorrected != 0);
+    if (!opened) {
+        out.messages.push_back(opened.error());
+        return out;
+    }
+    CalcFile& cf = *opened;
+    // Temporary entries for the bound parameters the file does not compute yet.
+    std::vector<ParameterEntry> temporary;
+    for (const auto& key : wanted) {
+        const std::uint32_t code = std::get<1>(key);
+        if (findCode(cf.entries, code) || findCode(temporary, code)) continue;
+        ParameterEntry t;
+        t.code = code;
+        temporary.push_back(t);
+    }
+    CalcRequest req;
+    req.options.csv = state.csvResults != 0;
+    req.options.singleFile = state.singleResultFile != 0;
+    req.options.grouped = state.groupByParameter != 0;
+    req.options.noLeqTime = state.noLeqTime != 0;
+    req.options.resultFolder = request.resultFolder;
+    req.options.baseName = std::filesystem::path(local).stem().string();
+    req.encoding = request.encoding;
+    req.fromParametersWindow = false;
+    if (request.sharedFile) req.sharedOutput = &*request.sharedFile;
+
+    std::vector<ParameterEntry> computed;
+    if (cf.settings.scanning) {
+        // The scanned calculation writes the result files; the bound values
+        // come from a second calculation over the whole work range.
+        CalcReport scanned = CalculateFile(cf, desc, req);
+        out.messages = std::move(scanned.messages);
+        cf.settings.scanning = false;
+        computed = std::move(cf.entries);
+        for (auto& t : temporary) computed.push_back(std::move(t));
+        CalcRequest quiet;
+        quiet.quiet = true;
+        quiet.extraEntries = &computed;
+        CalcReport whole = CalculateFile(cf, desc, quiet);
+        for (auto& m : whole.messages)
+            if (m.id != 310) out.messages.push_back(std::move(m));
+    } else {
+        req.extraEntries = &temporary;
+        CalcReport single = CalculateFile(cf, desc, req);
+        out.messages = std::move(single.messages);
+        computed = std::move(cf.entries);
+        for (auto& t : temporary) computed.push_back(std::move(t));
+    }
+    for (const auto& key : wanted)
+        if (const ParameterEntry* e = findCode(computed, std::get<1>(key)))
+            out.values[key] = boundValue(*e, std::get<2>(key));
+    return out;
+}
+
+}  // namespace
+
+RecalcReport RecalculateProject(ProjectState& state, const TeleDesc& desc, const RecalcRequest& request) {
+    RecalcReport report;
+    copyCurrentSettingsBack(state);
+    if (request.sharedFile) std::remove(request.sharedFile->c_str());
+
+    // Every binding of every table names a value to compute; none has one yet.
+    std::map<std::string, std::vector<BindingKey>> wanted;  // by source
+    for (auto& t : state.tables)
+        for (auto& [cell, b] : t.table.bindings) {
+            b.value = -1.0;
+            const BindingKey key{b.sourceName, static_cast<std::uint32_t>(b.parameterCode), b.itemIndex};
+            auto& list = wanted[b.sourceName];
+            if (std::find(list.begin(), list.end(), key) == list.end()) list.push_back(key);
+        }
+
+    std::vector<std::size_t> chosen;
+    for (std::size_t i = 0; i < state.files.size(); ++i)
+        if (request.entries.empty() || request.entries.count(state.files[i].referenceName)) chosen.push_back(i);
+
+    // Files are independent unless they write the same result files: one
+    // shared file, or two entries of data files with the same base name.
+    bool parallel = request.parallel && !request.sharedFile && state.singleResultFile == 0;
+    std::set<std::string> baseNames;
+    for (std::size_t i : chosen)
+        if (!baseNames.insert(std::filesystem::path(storedPathToLocal(state.files[i].path, "")).stem().string()).second)
+            parallel = false;
+
+    std::vector<EntryOutcome> outcomes(chosen.size());
+    std::atomic<std::size_t> next{0}, done{0};
+    std::atomic<bool> stop{false};
+    std::mutex progressMutex;
+    auto work = [&] {
+        for (std::size_t k; !stop && (k = next++) < chosen.size();) {
+            const ProjectFileEntry& e = state.files[chosen[k]];
+            auto it = wanted.find(e.referenceName);
+            outcomes[k] = calculateEntry(state, e, it == wanted.end() ? std::vector<BindingKey>{} : it->second, desc,
+                                         request);
+            const std::size_t finished = ++done;
+            if (request.progress) {
+                std::lock_guard lock(progressMutex);
+                if (!request.progress(finished, chosen.size())) stop = true;
+            }
+        }
+    };
+    const unsigned threads = parallel ? std::clamp(std::thread::hardware_concurrency(), 1u, 8u) : 1u;
+    std::vector<std::thread> pool;
+    for (unsigned t = 1; t < threads; ++t) pool.emplace_back(work);
+    work();
+    for (auto& th : pool) th.join();
+    report.cancelled = stop;
+
+    // Messages and values in the order of the files, as one file after the other gives them.
+    std::map<BindingKey, double> values;
+    for (auto& o : outcomes) {
+        for (auto& m : o.messages) report.messages.push_back(std::move(m));
+        for (auto& [k, v] : o.values) values[k] = v;
+    }
+    for (auto& t : state.tables) {
+        for (auto& [cell, b] : t.table.bindings) {
+            auto it = values.find(BindingKey{b.sourceName, static_cast<std::uint32_t>(b.parameterCode), b.itemIndex});
+            if (it != values.end()) b.value = it->second;
+        }
+        t.table.RequestRecalculation();
+        t.table.SetModified();
+    }
+    return report;
+}
+
+}  // namespace phonotab

@@ -1,0 +1,41 @@
+// The project recalculation: every chosen file calculated with its stored
+// settings, its result files written, and the values of the tables' bindings
+// filled from the results.
+#pragma once
+
+#include <functional>
+#include <optional>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "base/Message.h"
+#include "base/TextCodec.h"
+#include "measurement/TeleDesc.h"
+#include "project/ProjectState.h"
+
+namespace phonotab {
+
+struct RecalcRequest {
+    std::set<std::string> entries;            // reference names; empty: every entry
+    std::optional<std::string> sharedFile;    // one result file for all (replaced)
+    std::string workingFolder;                // the project's working folder on this system
+    std::string resultFolder;                 // where result files go (ends with '/')
+    TextEncoding encoding = TextEncoding::Utf8;
+    bool parallel = true;                     // independent files on several cores
+    std::function<bool(std::size_t done, std::size_t total)> progress;  // false asks to stop
+};
+
+struct RecalcReport {
+    std::vector<Message> messages;
+    bool cancelled = false;
+};
+
+// The value of a statistic of a calculated entry's first window: item −1 gives
+// 0, 0 the minimum, 1 the maximum, 2 the Leq, 3 the Leq time, 4 and above a
+// percentile; -1.0 when the calculation has no such value.
+double boundValue(const struct ParameterEntry& entry, int item);
+
+RecalcReport RecalculateProject(ProjectState& state, const TeleDesc& desc, const RecalcRequest& request);
+
+}  // namespace phonotab

@@ -1,9 +1,11 @@
 // phonotab-mkdata SOURCE.tdsc demo FOLDER        the demo data set
 // phonotab-mkdata SOURCE.tdsc large FILE RECORDS  a large sound level meter file
 // phonotab-mkdata SOURCE.tdsc logger FILE RECORDS PER_SECOND  a large level logger file
+// phonotab-mkdata SOURCE.tdsc bench-project FOLDER FILES RECORDS  files and a project over them
 // Writes instrument files of the demonstration instruments.
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <string>
 
 #include "DemoData.h"
@@ -49,6 +51,16 @@ int main(int argc, char** argv) {
         const int perSecond = std::atoi(argv[5]);
         if (records <= 0 || perSecond <= 0 || !fixtures::writeLevelLoggerFile(desc, argv[3], records, perSecond, 12)) {
             std::fprintf(stderr, "cannot write %s\n", argv[3]);
+            return 1;
+        }
+        return 0;
+    }
+    if (what == "bench-project" && argc == 6) {
+        ProjectState p;
+        std::filesystem::create_directories(argv[3]);
+        if (!fixtures::makeBenchProject(desc, argv[3], std::atoi(argv[4]), std::atoll(argv[5]), p) ||
+            !SaveProject(p, std::string(argv[3]) + "/bench.pht")) {
+            std::fprintf(stderr, "cannot write the project in %s\n", argv[3]);
             return 1;
         }
         return 0;

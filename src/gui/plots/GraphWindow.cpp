@@ -53,8 +53,7 @@ CalendarTime localNow() {
 struct GraphWindow::PaneView {
     int id = 0;
     GraphPane* pane = nullptr;
-    QRect area;      // plot, labels and titles
-    QRect controls;  // the strip below
+    QRect area;  // plot, labels and titles; the controls stand below
     PaneScene scene;
     bool drawn = false;
     std::unique_ptr<ReadoutField> readoutX, readoutY;
@@ -168,7 +167,6 @@ void GraphWindow::layoutPanes() {
         PaneView& v = *views_[i];
         const QRect slot(0, i * h, width(), i == n - 1 ? height() - i * h : h);
         const int controlsTop = slot.bottom() + 1 - kControlGap - kControlHeight;
-        v.controls = QRect(slot.left(), controlsTop, slot.width(), kControlHeight);
         v.area = QRect(slot.left(), slot.top(), slot.width(), controlsTop - kControlGap - slot.top());
         const PlotRect plot{v.area.left() + kLeft, v.area.top() + kTop,
                             std::max(v.area.left() + kLeft + 2, v.area.right() + 1 - kRight),

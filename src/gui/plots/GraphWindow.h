@@ -43,6 +43,8 @@ public:
     explicit GraphWindow(QWidget* parent = nullptr);
     ~GraphWindow() override;
 
+    // The panes, for series, mapping and the visible range. Panes themselves are
+    // made through addPane, which gives them their readout fields and buttons.
     PaneSet& paneSet() { return panes_; }
     const PaneSet& paneSet() const { return panes_; }
     // The pane with this identifier, made (with its controls) when missing.

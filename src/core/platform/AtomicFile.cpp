@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdlib>
 #include <vector>
 
@@ -21,10 +22,16 @@ Status AtomicFileWriter::open(const std::string& path) {
     const int fd = ::mkstemp(tmpl.data());
     if (fd < 0) return Message(105, path);
     temp_ = tmpl.data();
-    // New files get the usual permissions rather than mkstemp's owner-only ones.
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    ::fchmod(fd, 0666 & ~mask);
+    // mkstemp makes the file private: an existing target keeps its permissions,
+    // a new file gets the usual ones.
+    struct stat st {};
+    if (::stat(path.c_str(), &st) == 0) {
+        ::fchmod(fd, st.st_mode & 07777);
+    } else {
+        const mode_t mask = ::umask(0);
+        ::umask(mask);
+        ::fchmod(fd, 0666 & ~mask);
+    }
     file_ = ::fdopen(fd, "wb");
     if (!file_) {
         ::close(fd);
@@ -41,18 +48,34 @@ void AtomicFileWriter::write(std::string_view bytes) {
     if (std::fwrite(bytes.data(), 1, bytes.size(), file_) != bytes.size()) failed_ = true;
 }
 
-Status AtomicFileWriter::commit() {
-    if (!file_) return Message(5003, path_);
+bool AtomicFileWriter::finishWriting() {
+    if (!file_) return false;
     const bool flushed = std::fflush(file_) == 0 && ::fsync(::fileno(file_)) == 0;
     const bool closed = std::fclose(file_) == 0;
     file_ = nullptr;
-    if (failed_ || !flushed || !closed || std::rename(temp_.c_str(), path_.c_str()) != 0) {
-        ::unlink(temp_.c_str());
-        temp_.clear();
+    return !failed_ && flushed && closed;
+}
+
+Status AtomicFileWriter::commit() {
+    if (!finishWriting() || std::rename(temp_.c_str(), path_.c_str()) != 0) {
+        abandon();
         return Message(5003, path_);
     }
     temp_.clear();
     return {};
+}
+
+Result<bool> AtomicFileWriter::commitIfAbsent() {
+    if (!finishWriting()) {
+        abandon();
+        return Message(5003, path_);
+    }
+    const int rc = ::link(temp_.c_str(), path_.c_str());
+    const int err = errno;
+    abandon();  // the temporary name goes either way
+    if (rc == 0) return true;
+    if (err == EEXIST) return false;
+    return Message(5003, path_);
 }
 
 void AtomicFileWriter::abandon() {
@@ -71,6 +94,13 @@ Status writeFileAtomically(const std::string& path, std::string_view bytes) {
     if (Status s = w.open(path); !s) return s;
     w.write(bytes);
     return w.commit();
+}
+
+Result<bool> writeFileIfAbsent(const std::string& path, std::string_view bytes) {
+    AtomicFileWriter w;
+    if (Status s = w.open(path); !s) return s.error();
+    w.write(bytes);
+    return w.commitIfAbsent();
 }
 
 }  // namespace phonotab

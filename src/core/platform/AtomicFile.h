@@ -25,15 +25,26 @@ public:
     void write(const void* data, std::size_t size) { write(std::string_view(static_cast<const char*>(data), size)); }
     // Flushes, closes and renames onto the target; 5003 when any step failed.
     Status commit();
+    // Like commit(), but only when the target does not exist yet: false (and
+    // the target untouched) when it does. A link never replaces a file, so a
+    // file created meanwhile by someone else is not clobbered either.
+    Result<bool> commitIfAbsent();
     // Drops the temporary file; the target stays untouched.
     void abandon();
 
 private:
+    bool finishWriting();
+
     std::string path_, temp_;
     std::FILE* file_ = nullptr;
     bool failed_ = false;
 };
 
+// Replaces (or creates) the file: 105 when the temporary file cannot be
+// created, 5003 when writing or replacing fails; the old file is then intact.
+// An existing file keeps its permissions.
 Status writeFileAtomically(const std::string& path, std::string_view bytes);
+// Creates the file only if it does not exist: false (nothing written) when it does.
+Result<bool> writeFileIfAbsent(const std::string& path, std::string_view bytes);
 
 }  // namespace phonotab

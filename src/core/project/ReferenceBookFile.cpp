@@ -4,7 +4,7 @@
 
 #include "base/CFormat.h"
 #include "base/MappedFile.h"
-#include "tables/SafeFileWrite.h"
+#include "platform/AtomicFile.h"
 
 namespace phonotab {
 
@@ -92,7 +92,7 @@ Status LoadReferenceBooks(const std::string& path, ReferenceBooks& books) {
 }
 
 Status SaveReferenceBooks(const std::string& path, const ReferenceBooks& books, TextEncoding encoding) {
-    return writeFileReplacing(path, encodeForOutput(WriteRefMap(books), encoding));
+    return writeFileAtomically(path, encodeForOutput(WriteRefMap(books), encoding));
 }
 
 }  // namespace phonotab

@@ -5,7 +5,7 @@
 #include "base/MappedFile.h"
 #include "base/TextCodec.h"
 #include "tables/LegacyParameterId.h"
-#include "tables/SafeFileWrite.h"
+#include "platform/AtomicFile.h"
 #include "tables/TableDrawing.h"
 
 namespace phonotab {
@@ -148,7 +148,7 @@ std::vector<std::uint8_t> TableFile::SaveBytes(const ReportTable& t) {
 
 Status TableFile::Save(ReportTable& table, const std::string& path) {
     const std::vector<std::uint8_t> bytes = SaveBytes(table);
-    Status s = writeFileReplacing(path, std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
+    Status s = writeFileAtomically(path, std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
     if (s.ok()) table.SetModified(false);
     return s;
 }

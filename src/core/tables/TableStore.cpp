@@ -4,7 +4,7 @@
 #include <filesystem>
 
 #include "base/MappedFile.h"
-#include "tables/SafeFileWrite.h"
+#include "platform/AtomicFile.h"
 
 namespace phonotab {
 
@@ -27,7 +27,7 @@ enum class CopyResult { Done, Exists, Failed };
 CopyResult copyTable(const std::string& from, const std::string& to, bool overwrite) {
     std::string bytes;
     if (!readFileText(from, bytes)) return CopyResult::Failed;
-    if (overwrite) return writeFileReplacing(to, bytes).ok() ? CopyResult::Done : CopyResult::Failed;
+    if (overwrite) return writeFileAtomically(to, bytes).ok() ? CopyResult::Done : CopyResult::Failed;
     Result<bool> written = writeFileIfAbsent(to, bytes);
     if (!written) return CopyResult::Failed;
     return *written ? CopyResult::Done : CopyResult::Exists;

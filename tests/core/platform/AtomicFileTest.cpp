@@ -31,3 +31,16 @@ TEST(AtomicFile, UnwritableFolderGivesTheOpenMessage) {
     ASSERT_FALSE(s.ok());
     EXPECT_EQ(s.error().id, 105);
 }
+
+TEST(AtomicFile, CreatingOnlyWhenAbsentNeverReplaces) {
+    phonotab::testing::ScratchDir dir;
+    const std::string path = dir.file("t.tbl");
+    Result<bool> first = writeFileIfAbsent(path, "one");
+    ASSERT_TRUE(first.ok());
+    EXPECT_TRUE(*first);
+    Result<bool> second = writeFileIfAbsent(path, "two");
+    ASSERT_TRUE(second.ok());
+    EXPECT_FALSE(*second);
+    EXPECT_EQ(phonotab::testing::readText(path), "one");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1);
+}

@@ -1,0 +1,24 @@
+// The interface languages offered at start-up: the language tables in the
+// program's data folder, each named by its string 103.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace phonotab {
+
+struct LanguageChoice {
+    std::string fileName;  // the table's file name in the folder
+    std::string name;      // its string 103
+    bool operator==(const LanguageChoice&) const = default;
+};
+
+// Every "*.txt" table of the folder that carries string 103, ordered by file
+// name; tables with the same language name are all listed.
+std::vector<LanguageChoice> listLanguageTables(const std::string& folder);
+
+// Makes the named table of the folder the current one. False (and the current
+// table kept) when the name is no plain file name or the table cannot be read.
+bool applyLanguageTable(const std::string& folder, const std::string& fileName);
+
+}  // namespace phonotab

@@ -10,7 +10,6 @@
 #include "acoustics/CalculateFile.h"
 #include "acoustics/ParameterName.h"
 #include "base/CFormat.h"
-#include "base/MappedFile.h"
 
 namespace phonotab::cli {
 
@@ -100,12 +99,7 @@ int runCalc(const CliContext& ctx, CalcArgs a) {
     } else if (a.mode == "histograms") {
         mode = FileWorkMode::Histograms;
     } else if (a.mode.empty()) {
-        // A file newly added to a project: stations and "mnt" files are read as samples.
-        MappedFile m;
-        if (m.open(path)) {
-            const FileProbe p = ProbeFileType(m.bytes());
-            if (p.isMonitoring() || (hasMntExtension(path) && p.kind != FileKind::Cbf)) mode = FileWorkMode::Samples;
-        }
+        mode = defaultWorkMode(path);  // as for a file newly added to a project
     }
     Result<MeasurementFile> file = LoadMeasurementFile(path, mode, desc);
     if (!file) return fail(file.error());

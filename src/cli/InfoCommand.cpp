@@ -5,7 +5,6 @@
 
 #include "CliContext.h"
 #include "JsonWriter.h"
-#include "base/MappedFile.h"
 #include "measurement/MeasurementFile.h"
 
 namespace phonotab::cli {
@@ -26,14 +25,8 @@ int runInfo(const CliContext& ctx, const std::string& path, const std::string& m
         wm = FileWorkMode::Samples;
     else if (mode == "histograms")
         wm = FileWorkMode::Histograms;
-    else if (mode.empty()) {
-        // Stations and "mnt" files are read as samples unless asked otherwise.
-        MappedFile probeMap;
-        if (probeMap.open(path)) {
-            const FileProbe p = ProbeFileType(probeMap.bytes());
-            if (p.isMonitoring() || (hasMntExtension(path) && p.kind != FileKind::Cbf)) wm = FileWorkMode::Samples;
-        }
-    }
+    else if (mode.empty())
+        wm = defaultWorkMode(path);
     Result<MeasurementFile> f = LoadMeasurementFile(path, wm, desc);
     if (!f) return fail(f.error());
     JsonWriter j;

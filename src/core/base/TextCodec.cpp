@@ -76,6 +76,14 @@ std::size_t decodeUtf8At(std::string_view text, std::size_t i, char32_t& cp) {
     return len;
 }
 
+// The code point at text[i] (U+FFFD for a malformed byte), advancing i.
+char32_t nextCodePoint(std::string_view text, std::size_t& i) {
+    char32_t cp;
+    const std::size_t len = decodeUtf8At(text, i, cp);
+    i += len == 0 ? 1 : len;
+    return len == 0 ? char32_t{0xFFFD} : cp;
+}
+
 // CP1251 code points of the bytes 0x80..0xFF.
 constexpr std::array<char16_t, 128> kCp1251High = {
     0x0402, 0x0403, 0x201A, 0x0453, 0x201E, 0x2026, 0x2020, 0x2021, 0x20AC, 0x2030, 0x0409, 0x2039,
@@ -96,13 +104,7 @@ std::u16string utf8ToUtf16(std::string_view text) {
     std::u16string out;
     out.reserve(text.size());
     for (std::size_t i = 0; i < text.size();) {
-        char32_t cp;
-        std::size_t len = decodeUtf8At(text, i, cp);
-        if (len == 0) {
-            cp = 0xFFFD;
-            len = 1;
-        }
-        i += len;
+        char32_t cp = nextCodePoint(text, i);
         if (cp >= 0x10000) {
             cp -= 0x10000;
             out.push_back(static_cast<char16_t>(0xD800 + (cp >> 10)));
@@ -152,13 +154,7 @@ std::string utf8ToCp1251(std::string_view text) {
     std::string out;
     out.reserve(text.size());
     for (std::size_t i = 0; i < text.size();) {
-        char32_t cp;
-        std::size_t len = decodeUtf8At(text, i, cp);
-        if (len == 0) {
-            cp = 0xFFFD;
-            len = 1;
-        }
-        i += len;
+        const char32_t cp = nextCodePoint(text, i);
         if (cp < 0x80) {
             out.push_back(static_cast<char>(cp));
             continue;

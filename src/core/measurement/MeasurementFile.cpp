@@ -198,6 +198,14 @@ bool hasMntExtension(const std::string& path) {
     return ext == "mnt";
 }
 
+FileWorkMode defaultWorkMode(const std::string& path) {
+    MappedFile f;
+    if (!f.open(path)) return FileWorkMode::Records;
+    const FileProbe p = ProbeFileType(f.bytes());
+    if (p.isMonitoring() || (hasMntExtension(path) && p.kind != FileKind::Cbf)) return FileWorkMode::Samples;
+    return FileWorkMode::Records;
+}
+
 CalendarTime MeasurementFile::sampleTime(std::int64_t i) const {
     const double s = std::floor(sampleSeconds(i));
     return fromCivilSeconds(toCivilSeconds(startTime) + static_cast<std::int64_t>(s));

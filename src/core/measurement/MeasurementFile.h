@@ -62,6 +62,10 @@ struct MeasurementFile {
 // True when the path's last three characters, lower-cased, are "mnt".
 bool hasMntExtension(const std::string& path);
 
+// The work mode a file gets unless the user says otherwise: stations' streams
+// and "mnt" files are read as samples, every other file as records.
+FileWorkMode defaultWorkMode(const std::string& path);
+
 // Opens, recognises and reads a data file as the given work mode (a monitoring
 // stream read as records is read as samples). Refusals: 105 cannot open,
 // 404 old CBF, 132 unknown type, 143 no whole record, 413 too few histograms.

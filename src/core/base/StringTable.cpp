@@ -1,7 +1,9 @@
 #include "base/StringTable.h"
 
 #include <fstream>
+#include <memory>
 #include <mutex>
+#include <vector>
 #include <sstream>
 
 extern const unsigned char phonotab_lang_ru[];
@@ -37,6 +39,13 @@ std::string unescape(std::string_view s) {
 std::mutex& currentMutex() {
     static std::mutex m;
     return m;
+}
+// Every table ever made current stays alive (references handed out by
+// currentStrings() may still be in use on another thread); the list keeps
+// them reachable.
+std::vector<std::unique_ptr<StringTable>>& tables() {
+    static std::vector<std::unique_ptr<StringTable>> all;
+    return all;
 }
 StringTable*& currentTable() {
     static StringTable* table = nullptr;
@@ -97,9 +106,8 @@ const StringTable& currentStrings() {
 
 void setCurrentStrings(StringTable table) {
     std::lock_guard lock(currentMutex());
-    // The previous table is kept alive on purpose: references handed out by
-    // currentStrings() may still be in use by a caller on another thread.
-    currentTable() = new StringTable(std::move(table));
+    tables().push_back(std::make_unique<StringTable>(std::move(table)));
+    currentTable() = tables().back().get();
 }
 
 std::string tr(int id) { return currentStrings().text(id); }

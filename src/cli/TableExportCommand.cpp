@@ -1,0 +1,94 @@
+// phonotab-cli table html T.tbl -o OUT [--bw] [--refbooks RefMap.txt]
+// phonotab-cli table xlsx T.tbl -o OUT.xlsx [--refbooks RefMap.txt]
+// A report table as it leaves the program: the exact bytes the desktop puts on
+// the clipboard as "HTML Format" (terminating zero included), and the
+// spreadsheet workbook. Both after a full drawing of the table.
+#include <CLI/CLI.hpp>
+#include <cstdio>
+#include <filesystem>
+
+#include "CliContext.h"
+#include "platform/AtomicFile.h"
+#include "project/ReferenceBookFile.h"
+#include "tables/TableDrawing.h"
+#include "tables/TableFile.h"
+#include "tables/TableHtml.h"
+#include "tables/TableWorkbookExport.h"
+
+namespace phonotab::cli {
+
+namespace {
+
+constexpr int kCannotOpen = 105;
+constexpr int kNothingToCopy = 5400;
+
+// The "table" command group, shared with the other table command files
+// (whichever file registers first creates it).
+CLI::App* tableGroup(CLI::App& app) {
+    for (CLI::App* sub : app.get_subcommands([](CLI::App* a) { return a->get_name() == "table"; })) return sub;
+    CLI::App* group = app.add_subcommand("table", "report tables: render, save, show, html, xlsx");
+    group->require_subcommand(1);
+    return group;
+}
+
+// Loads the table and fills every cell's display text, reference-book formulas
+// read from refbooks when given.
+Status loadDrawn(ReportTable& table, const std::string& path, const std::string& refbooks) {
+    if (Status s = TableFile::Load(table, path, nullptr); !s) return s;
+    ReferenceBooks books;
+    if (!refbooks.empty()) {
+        std::error_code ec;
+        if (!std::filesystem::exists(refbooks, ec)) return Message(kCannotOpen, refbooks);
+        if (Status s = LoadReferenceBooks(refbooks, books); !s) return s;
+    }
+    FillDisplayTexts(table, TableEnvironment{&books, nullptr});
+    return {};
+}
+
+struct ExportOptions {
+    std::string path, output, refbooks;
+    bool blackAndWhite = false;
+};
+
+int runHtml(const ExportOptions& o) {
+    ReportTable table;
+    if (Status s = loadDrawn(table, o.path, o.refbooks); !s) return fail(s.error());
+    const std::optional<ClipboardHtml> html =
+        TableClipboardHtml(table, o.blackAndWhite ? HtmlColours::BlackAndWhite : HtmlColours::Colour);
+    // With every row or column excluded the clipboard gets nothing: so does the file.
+    if (!html) std::fprintf(stderr, "%s\n", Message(kNothingToCopy).text().c_str());
+    if (Status s = writeFileAtomically(o.output, html ? html->bytes : std::string()); !s) return fail(s.error());
+    return kExitOk;
+}
+
+int runXlsx(const ExportOptions& o) {
+    ReportTable table;
+    if (Status s = loadDrawn(table, o.path, o.refbooks); !s) return fail(s.error());
+    if (Status s = ExportTableWorkbook(table, o.output); !s) return fail(s.error());
+    return kExitOk;
+}
+
+void addTableExportCommands(CLI::App& app, CliContext&, CommandList& commands) {
+    CLI::App* group = tableGroup(app);
+
+    auto* html = group->add_subcommand("html", "write the table's HTML clipboard bytes (\"HTML Format\")");
+    auto htmlOptions = std::make_shared<ExportOptions>();
+    html->add_option("FILE", htmlOptions->path, "table file (.tbl)")->required();
+    html->add_option("-o,--output", htmlOptions->output, "file to write")->required();
+    html->add_flag("--bw", htmlOptions->blackAndWhite, "black-and-white copy: white backgrounds, black text");
+    html->add_option("--refbooks", htmlOptions->refbooks, "reference books (RefMap.txt) for \"#book#index\" formulas");
+    commands.emplace_back(html, [htmlOptions] { return runHtml(*htmlOptions); });
+
+    auto* xlsx = group->add_subcommand("xlsx", "write the table as a spreadsheet workbook (.xlsx)");
+    auto xlsxOptions = std::make_shared<ExportOptions>();
+    xlsx->add_option("FILE", xlsxOptions->path, "table file (.tbl)")->required();
+    xlsx->add_option("-o,--output", xlsxOptions->output, "workbook to write (.xlsx)")->required();
+    xlsx->add_option("--refbooks", xlsxOptions->refbooks, "reference books (RefMap.txt) for \"#book#index\" formulas");
+    commands.emplace_back(xlsx, [xlsxOptions] { return runXlsx(*xlsxOptions); });
+}
+
+const bool registered = registerCommand(&addTableExportCommands);
+
+}  // namespace
+
+}  // namespace phonotab::cli

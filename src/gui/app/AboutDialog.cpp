@@ -1,0 +1,38 @@
+#include "app/AboutDialog.h"
+
+#include <QDialogButtonBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QVBoxLayout>
+
+#include "app/AppIcons.h"
+#include "app/UiText.h"
+
+namespace phonotab {
+
+namespace {
+constexpr int kTitle = 5506;
+constexpr int kVersion = 5505;
+}  // namespace
+
+QString AboutDialog::versionText() {
+    return messageText(Message(kVersion, PHONOTAB_VERSION_MAJOR, PHONOTAB_VERSION_MINOR));
+}
+
+AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent) {
+    setWindowTitle(uiText(kTitle));
+    auto* icon = new QLabel(this);
+    icon->setPixmap(applicationIcon().pixmap(48, 48));
+    auto* text = new QLabel(versionText(), this);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, this);
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    auto* row = new QHBoxLayout;
+    row->addWidget(icon);
+    row->addSpacing(12);
+    row->addWidget(text, 1);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(row);
+    layout->addWidget(buttons);
+}
+
+}  // namespace phonotab

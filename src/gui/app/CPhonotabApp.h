@@ -1,0 +1,58 @@
+// The application: start-up (the interface language, the project session,
+// the main window) and the settings store every window uses. The program ends
+// when the main window closes.
+#pragma once
+
+#include <QString>
+
+#include <memory>
+
+#include "app/AppPaths.h"
+
+namespace phonotab {
+
+class CPhonotabDlg;
+class DialogPrompts;
+class Prompts;
+class ProjectSession;
+class SettingsStore;
+
+class CPhonotabApp {
+public:
+    struct Options {
+        QString settingsFile;       // empty: the user's "phonotab.ini"
+        AppPaths paths;             // empty folder: beside the executable
+        Prompts* prompts = nullptr;  // null: dialogs
+    };
+
+    CPhonotabApp();
+    explicit CPhonotabApp(Options options);
+    ~CPhonotabApp();
+
+    // The start-up sequence: the interface language ("Init"/"Language"; the
+    // language dialog while none is set), the project session, the main
+    // window (which reads the telemetry description, its settings and the
+    // reference books). The window is built but not shown.
+    void initInstance();
+
+    // Opens what the command line names: a ".pht" file as the project, any
+    // other file as the current data file.
+    void openArgument(const QString& path);
+
+    SettingsStore& settings() { return *settings_; }
+    ProjectSession& session() { return *session_; }
+    CPhonotabDlg& mainWindow() { return *mainWindow_; }
+
+private:
+    void chooseLanguage();
+
+    Options options_;
+    std::unique_ptr<DialogPrompts> dialogs_;
+    std::unique_ptr<SettingsStore> settings_;
+    // The session outlives the main window: windows write their settings and
+    // leave the session's lists while they are destroyed.
+    std::unique_ptr<ProjectSession> session_;
+    std::unique_ptr<CPhonotabDlg> mainWindow_;
+};
+
+}  // namespace phonotab

@@ -1,0 +1,173 @@
+#include "app/CPhonotabDlg.h"
+
+#include <QCloseEvent>
+#include <QDir>
+
+#include "app/AboutDialog.h"
+#include "app/AppIcons.h"
+#include "app/FolderView.h"
+#include "app/MainCommands.h"
+#include "app/ProjectSession.h"
+#include "app/SettingsStore.h"
+
+namespace phonotab {
+
+namespace {
+const QString kSection = QStringLiteral("Phonotab");
+// Commands whose windows and dialogs are not part of the program yet.
+constexpr int kNotYetAvailable[] = {command::ConvertToText, command::JoinToText, command::Summary,
+                                    command::Percentiles, command::ReferenceBookEditor};
+}  // namespace
+
+CPhonotabDlg::CPhonotabDlg(ProjectSession& session, QWidget* parent) : QMainWindow(parent), session_(session) {
+    setMinimumSize(kMinWidth, kMinHeight);
+    readPlacement();
+    setWindowIcon(applicationIcon());
+    session_.windows().setParentWidget(this);
+    session_.setDialogParent(this);
+
+    commands_ = new MainCommands(*this);
+    connect(commands_, &MainCommands::triggered, this, &CPhonotabDlg::run);
+
+    session_.startInFolder(QDir::currentPath());
+    folderView_ = new FolderView(session_, this);
+    folderView_->setContentsMargins(5, 0, 5, 5);
+    setCentralWidget(folderView_);
+    commands_->setChecked(command::ViewIcons, true);
+
+    session_.readRecentLists();
+    session_.loadTelemetryDescription();
+    session_.loadReferenceBooks();
+    for (int c : kNotYetAvailable) commands_->setEnabled(c, false);
+
+    connect(&session_, &ProjectSession::stateChanged, this, &CPhonotabDlg::refreshState);
+    connect(&session_, &ProjectSession::fileChanged, this, &CPhonotabDlg::refreshState);
+    connect(&session_.windows(), &ChildWindowList::changed, this, &CPhonotabDlg::updateWindowChecks);
+    refreshState();
+}
+
+CPhonotabDlg::~CPhonotabDlg() {
+    // The child windows go with this window; the menu must not follow them.
+    disconnect(&session_.windows(), nullptr, this, nullptr);
+    disconnect(&session_, nullptr, this, nullptr);
+}
+
+void CPhonotabDlg::readPlacement() {
+    const SettingsStore& s = session_.settings();
+    const int left = s.integer(kSection, "Left", 0), top = s.integer(kSection, "Top", 0);
+    const int right = s.integer(kSection, "Right", kMinWidth), bottom = s.integer(kSection, "Bottom", kMinHeight);
+    setGeometry(left, top, std::max(right - left, kMinWidth), std::max(bottom - top, kMinHeight));
+}
+
+void CPhonotabDlg::writePlacement() {
+    SettingsStore& s = session_.settings();
+    const QRect g = geometry();
+    s.setInteger(kSection, "Left", g.x());
+    s.setInteger(kSection, "Top", g.y());
+    s.setInteger(kSection, "Right", g.x() + g.width());
+    s.setInteger(kSection, "Bottom", g.y() + g.height());
+}
+
+void CPhonotabDlg::refreshState() {
+    setWindowTitle(session_.title());
+    commands_->showRecent(command::RecentFile1, session_.recentFiles());
+    commands_->showRecent(command::RecentProject1, session_.recentProjects());
+    applyEnablingRule();
+    updateWindowChecks();
+}
+
+void CPhonotabDlg::applyEnablingRule() {
+    using namespace command;
+    const bool project = session_.projectOpen();
+    for (int c : {SaveProject, SaveProjectAs, ProjectFilesWindow, ReportWindow}) commands_->setEnabled(c, project);
+    const bool file = session_.currentFile() != nullptr;
+    for (int c : {RangesWindow, PlotWindow, ParametersWindow}) commands_->setEnabled(c, file);
+}
+
+void CPhonotabDlg::updateWindowChecks() {
+    using namespace command;
+    const ChildWindowList& w = session_.windows();
+    const bool histograms = session_.state().currentFile.workMode == 1;
+    commands_->setChecked(ProjectFilesWindow, w.has(WindowKind::ProjectFiles));
+    commands_->setChecked(ParametersWindow, w.has(WindowKind::Parameters));
+    commands_->setChecked(RangesWindow, w.has(WindowKind::Ranges));
+    commands_->setChecked(PlotWindow, (w.has(WindowKind::TimePlot) && !histograms) ||
+                                          (w.has(WindowKind::HistogramPlot) && histograms));
+    ChildWindow* report = w.find(WindowKind::Report);
+    commands_->setChecked(ReportWindow, report && report->asWidget()->isVisible());
+}
+
+void CPhonotabDlg::showWindow(int cmd) {
+    WindowKind kind = WindowKind::Other;
+    switch (cmd) {
+        case command::ProjectFilesWindow: kind = WindowKind::ProjectFiles; break;
+        case command::ParametersWindow: kind = WindowKind::Parameters; break;
+        case command::RangesWindow: kind = WindowKind::Ranges; break;
+        case command::ReportWindow: kind = WindowKind::Report; break;
+        case command::PlotWindow:
+            kind = session_.state().currentFile.workMode == 1 ? WindowKind::HistogramPlot : WindowKind::TimePlot;
+            break;
+        default: return;
+    }
+    session_.windows().show(kind);
+    updateWindowChecks();
+}
+
+void CPhonotabDlg::run(int cmd) {
+    using namespace command;
+    if (cmd >= RecentFile1 && cmd < RecentFile1 + 4) {
+        session_.openRecentFile(cmd - RecentFile1);
+        return;
+    }
+    if (cmd >= RecentProject1 && cmd < RecentProject1 + 4) {
+        session_.openRecentProject(cmd - RecentProject1);
+        return;
+    }
+    switch (cmd) {
+        case OpenFile: session_.chooseAndOpenDataFile(); break;
+        case NewProject: session_.newProject(); break;
+        case OpenProject: session_.openProject(); break;
+        case SaveProject: session_.saveProject(); break;
+        case SaveProjectAs: session_.saveProjectAs(); break;
+        case ChangeWorkingFolder: session_.changeWorkingFolder(); break;
+        case ViewIcons: folderView_->setStyle(FolderView::Style::Icons); break;
+        case ViewList: folderView_->setStyle(FolderView::Style::List); break;
+        case ViewDetails: folderView_->setStyle(FolderView::Style::Details); break;
+        case ProjectFilesWindow:
+        case ParametersWindow:
+        case RangesWindow:
+        case PlotWindow:
+        case ReportWindow: showWindow(cmd); break;
+        case NewTable: folderView_->commands().newTable(); break;
+        case InsertStandardTable: folderView_->commands().insertStandardTable(); break;
+        case About: AboutDialog(this).exec(); break;
+        case Exit: close(); break;
+        default: break;
+    }
+    if (cmd == ViewIcons || cmd == ViewList || cmd == ViewDetails) {
+        for (int c : {ViewIcons, ViewList, ViewDetails}) commands_->setChecked(c, c == cmd);
+    }
+}
+
+void CPhonotabDlg::closeEvent(QCloseEvent* event) {
+    if (shutDown_) {
+        event->accept();
+        return;
+    }
+    if (!session_.confirmClose()) {
+        event->ignore();
+        return;
+    }
+    writePlacement();
+    session_.shutdown();
+    shutDown_ = true;
+    event->accept();
+    emit closed();
+}
+
+void CPhonotabDlg::moveEvent(QMoveEvent* event) {
+    QMainWindow::moveEvent(event);
+    session_.notifyMainMoved();
+}
+
+}  // namespace phonotab

@@ -1,0 +1,58 @@
+// The program's main window: the menu and toolbar of the project and window
+// commands, the recent files and projects, and the folder view of the working
+// folder. The open project, the current file and the child windows belong to
+// the session; this window shows their state and passes commands on.
+#pragma once
+
+#include <QMainWindow>
+
+namespace phonotab {
+
+class FolderView;
+class MainCommands;
+class ProjectSession;
+
+class CPhonotabDlg : public QMainWindow {
+    Q_OBJECT
+public:
+    static constexpr int kMinWidth = 740;
+    static constexpr int kMinHeight = 445;
+
+    // Builds the window: placement from the settings (at least 740 × 445), the
+    // folder view on the current folder, the recent lists, the telemetry
+    // description and the reference books; then the command states.
+    explicit CPhonotabDlg(ProjectSession& session, QWidget* parent = nullptr);
+    ~CPhonotabDlg() override;
+
+    MainCommands& commands() { return *commands_; }
+    FolderView& folderView() { return *folderView_; }
+    ProjectSession& session() { return session_; }
+
+    // Runs a command of the menu or the toolbar by its number.
+    void run(int command);
+
+signals:
+    // The window closed for good: the program ends.
+    void closed();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
+
+private:
+    void readPlacement();
+    void writePlacement();
+    // Title, command states and recent lists from the session.
+    void refreshState();
+    // The project commands need an open project, the file windows a current file.
+    void applyEnablingRule();
+    void updateWindowChecks();
+    void showWindow(int command);
+
+    ProjectSession& session_;
+    MainCommands* commands_;
+    FolderView* folderView_;
+    bool shutDown_ = false;
+};
+
+}  // namespace phonotab

@@ -1,0 +1,148 @@
+#include "app/ChildWindowList.h"
+
+#include <algorithm>
+
+#include "app/CHistoPlotDlg.h"
+#include "app/CParametersDlg.h"
+#include "app/CPlotDlg.h"
+#include "app/CPrjReportDlg.h"
+#include "app/CProjectDlg.h"
+#include "app/CRangeDlg.h"
+#include "app/ProjectSession.h"
+#include "app/SettingsStore.h"
+
+namespace phonotab {
+
+ChildWindowList::ChildWindowList(ProjectSession& session) : session_(session) {}
+
+ChildWindowList::~ChildWindowList() {
+    for (const Entry& e : entries_) QObject::disconnect(e.object, nullptr, this, nullptr);
+}
+
+std::vector<ChildWindow*> ChildWindowList::all() const {
+    std::vector<ChildWindow*> out;
+    for (const Entry& e : entries_) out.push_back(e.window);
+    return out;
+}
+
+ChildWindow* ChildWindowList::find(WindowKind kind) const {
+    for (const Entry& e : entries_)
+        if (e.window->windowKind() == kind) return e.window;
+    return nullptr;
+}
+
+ChildWindow* ChildWindowList::make(WindowKind kind) {
+    QWidget* p = parent_;
+    switch (kind) {
+        case WindowKind::ProjectFiles: return new CProjectDlg(session_, p);
+        case WindowKind::Ranges: return new CRangeDlg(session_, p);
+        case WindowKind::Parameters: return new CParametersDlg(session_, p);
+        case WindowKind::TimePlot: return new CPlotDlg(session_, p);
+        case WindowKind::HistogramPlot: return new CHistoPlotDlg(session_, p);
+        case WindowKind::Report: return new CPrjReportDlg(session_, p);
+        case WindowKind::Table:
+        case WindowKind::Other: break;
+    }
+    return nullptr;
+}
+
+void ChildWindowList::append(ChildWindow* window) {
+    QWidget* w = window->asWidget();
+    entries_.push_back({w, window});
+    connect(w, &QObject::destroyed, this, [this](QObject* gone) {
+        const auto before = entries_.size();
+        std::erase_if(entries_, [gone](const Entry& e) { return e.object == gone; });
+        if (entries_.size() != before) emit changed();
+    });
+    w->show();
+    emit changed();
+}
+
+void ChildWindowList::add(ChildWindow* window) {
+    if (window) append(window);
+}
+
+ChildWindow* ChildWindowList::create(WindowKind kind) {
+    ChildWindow* window = make(kind);
+    if (window) append(window);
+    return window;
+}
+
+ChildWindow* ChildWindowList::show(WindowKind kind) {
+    if (ChildWindow* open = find(kind)) {
+        QWidget* w = open->asWidget();
+        w->showNormal();
+        w->raise();
+        w->activateWindow();
+        emit changed();
+        return open;
+    }
+    return create(kind);
+}
+
+std::vector<WindowRecord> ChildWindowList::records() const {
+    std::vector<WindowRecord> out;
+    for (const Entry& e : entries_) {
+        WindowRecord rec;
+        rec.kind = e.window->windowKind();
+        if (rec.kind != WindowKind::Table) {
+            const QRect g = e.window->asWidget()->geometry();
+            rec.rect = {g.x(), g.y(), g.x() + g.width(), g.y() + g.height()};
+            rec.state = e.window->ownState();
+        }
+        out.push_back(std::move(rec));
+    }
+    return out;
+}
+
+void ChildWindowList::restore(const std::vector<WindowRecord>& records) {
+    for (const WindowRecord& rec : records) {
+        const bool single = rec.kind == WindowKind::ProjectFiles || rec.kind == WindowKind::Ranges ||
+                            rec.kind == WindowKind::Parameters || rec.kind == WindowKind::Report;
+        const bool plot = rec.kind == WindowKind::TimePlot || rec.kind == WindowKind::HistogramPlot;
+        if (!single && !plot) continue;
+        ChildWindow* window = single ? find(rec.kind) : nullptr;
+        if (!window) window = create(rec.kind);
+        if (!window) continue;
+        QWidget* w = window->asWidget();
+        w->show();
+        const QRect r = rectFromEdges(rec.rect.left, rec.rect.top, rec.rect.right, rec.rect.bottom);
+        if (rec.kind == WindowKind::Ranges)
+            w->move(r.topLeft());
+        else if (r.width() > 0 && r.height() > 0)
+            w->setGeometry(r);
+        window->restoreOwnState(rec.state);
+    }
+}
+
+void ChildWindowList::close(const std::vector<ChildWindow*>& windows) {
+    for (ChildWindow* window : windows) {
+        QWidget* w = window->asWidget();
+        std::erase_if(entries_, [w](const Entry& e) { return e.object == w; });
+        QObject::disconnect(w, nullptr, this, nullptr);
+        window->closeWithProject();
+        // The window hears the session no more; it goes once control returns
+        // to the event loop, which keeps a window safe whose own command led here.
+        QObject::disconnect(&session_, nullptr, w, nullptr);
+        w->hide();
+        w->deleteLater();
+    }
+    if (!windows.empty()) emit changed();
+}
+
+void ChildWindowList::closeForClear(ClearForm form) {
+    // Every window but the tables first, then (full form) the table windows.
+    std::vector<ChildWindow*> first, tables;
+    for (const Entry& e : entries_) {
+        const WindowKind k = e.window->windowKind();
+        if (k == WindowKind::Table) {
+            tables.push_back(e.window);
+        } else if (form == ClearForm::Full || (k != WindowKind::ProjectFiles && k != WindowKind::Report)) {
+            first.push_back(e.window);
+        }
+    }
+    close(first);
+    if (form == ClearForm::Full) close(tables);
+}
+
+}  // namespace phonotab

@@ -1,0 +1,137 @@
+#include "app/FolderCommands.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+#include "acoustics/ResultFiles.h"
+#include "app/CHistoPlotDlg.h"
+#include "app/CTableDlg.h"
+#include "app/ProjectSession.h"
+#include "app/UiText.h"
+#include "base/TextCodec.h"
+#include "project/FolderFileOps.h"
+#include "project/FolderListing.h"
+#include "project/ProjectFile.h"
+#include "tables/TableFile.h"
+#include "tables/TableStore.h"
+
+namespace phonotab {
+
+namespace {
+constexpr int kMsgCannotOpen = 105;
+constexpr int kMsgFormat = 5001;
+constexpr int kMsgEnterFileName = 352;
+constexpr int kMsgOverwrite = 363;
+constexpr int kMsgChooseTable = 386;
+constexpr int kMsgCannotCopy = 364;
+constexpr int kMsgDeleteOne = 5501;
+constexpr int kMsgDeleteMany = 5502;
+constexpr int kMsgCopyFailed = 5503;
+// Histogram files are small texts; a larger file is not taken for one.
+constexpr qint64 kHistogramFileLimit = 64 * 1024 * 1024;
+}  // namespace
+
+QString FolderCommands::pathOf(const QString& name) const { return session_.localWorkingFolder() + name; }
+
+void FolderCommands::open(const QString& name) {
+    const QString path = pathOf(name);
+    const auto kind = folderItemKind(fromQt(name));
+    if (kind == FolderItemKind::Table) {
+        ReportTable table;
+        const ProjectSources sources(session_.state().files);
+        if (Status s = TableFile::Load(table, fromQt(path), &sources); !s) {
+            session_.prompts().showMessage(s.error());
+            return;
+        }
+        table.filePath = fromQt(path);
+        session_.windows().add(new CTableDlg(session_, std::move(table), session_.windows().parentWidget()));
+        return;
+    }
+    if (name.endsWith(QStringLiteral(".txt"), Qt::CaseInsensitive) && isHistogramText(readFileHead(fromQt(path)))) {
+        QFile f(path);
+        HistogramFile h;
+        if (!f.open(QIODevice::ReadOnly) || f.size() > kHistogramFileLimit) {
+            session_.prompts().showMessage(Message(kMsgCannotOpen, fromQt(path)));
+            return;
+        }
+        if (!readHistogramFile(decodeLocal8Bit(f.readAll().toStdString()), h)) {
+            session_.prompts().showMessage(Message(kMsgFormat, fromQt(path)));
+            return;
+        }
+        QWidget* main = session_.windows().parentWidget();
+        auto* window = new CHistoPlotDlg(session_, h, main);
+        window->setWindowTitle(window->windowTitle() + " - " + name);
+        if (main) window->move(main->pos() + QPoint(40, 40));  // near the main window
+        session_.windows().add(window);
+        return;
+    }
+    openExternally(name);
+}
+
+void FolderCommands::openExternally(const QString& name) { session_.prompts().openExternally(pathOf(name)); }
+
+void FolderCommands::copy(const QString& name) {
+    const auto newName = session_.prompts().askText(uiText(kMsgEnterFileName), name);
+    if (!newName || newName->isEmpty()) return;
+    if (!copyFileInFolder(fromQt(session_.localWorkingFolder()), fromQt(name), fromQt(*newName)))
+        session_.prompts().showMessage(uiText(kMsgCopyFailed));
+}
+
+void FolderCommands::putIntoStore(const QString& name) {
+    Prompts& prompts = session_.prompts();
+    const Result<CopyOutcome> r = CopyTableToStore(fromQt(pathOf(name)), fromQt(session_.paths().tableStore()), [&] {
+        return prompts.ask(uiText(kMsgOverwrite), false) == Prompts::Answer::Yes;
+    });
+    if (!r) prompts.showMessage(r.error());
+}
+
+void FolderCommands::properties(const QString& name) {
+    QFile f(pathOf(name));
+    if (!f.open(QIODevice::ReadOnly)) session_.prompts().showMessage(Message(kMsgCannotOpen, fromQt(pathOf(name))));
+}
+
+bool FolderCommands::remove(const QStringList& names, bool ask) {
+    if (names.isEmpty()) return false;
+    if (ask) {
+        const Message question = names.size() == 1 ? Message(kMsgDeleteOne, fromQt(names.front()))
+                                                   : Message(kMsgDeleteMany, names.size());
+        if (session_.prompts().ask(messageText(question), false) != Prompts::Answer::Yes) return false;
+    }
+    bool any = false;
+    for (const QString& n : names) any |= deleteInFolder(fromQt(session_.localWorkingFolder()), fromQt(n));
+    session_.notifyFolderChanged();
+    return any;
+}
+
+bool FolderCommands::rename(const QString& from, const QString& to) {
+    return renameInFolder(fromQt(session_.localWorkingFolder()), fromQt(from), fromQt(to));
+}
+
+void FolderCommands::newTable() {
+    session_.windows().add(new CTableDlg(session_, ReportTable(), session_.windows().parentWidget()));
+}
+
+void FolderCommands::insertStandardTable() {
+    Prompts& prompts = session_.prompts();
+    const std::string store = fromQt(session_.paths().tableStore());
+    const std::vector<std::string> names = ListStandardTables(store);
+    if (names.empty()) return;
+    QStringList items;
+    for (const auto& n : names) items << toQt(n);
+    const int chosen = prompts.chooseItem(uiText(kMsgChooseTable), items);
+    if (chosen < 0 || chosen >= items.size()) return;
+    const auto newName = prompts.askText(uiText(kMsgEnterFileName), items[chosen]);
+    if (!newName) return;
+    if (!isPlainFileName(fromQt(*newName))) {
+        prompts.showMessage(Message(kMsgCannotCopy));
+        return;
+    }
+    const Result<CopyOutcome> r =
+        CopyStandardTableToProject(store, names[static_cast<std::size_t>(chosen)],
+                                   fromQt(session_.localWorkingFolder()), fromQt(*newName),
+                                   [&] { return prompts.ask(uiText(kMsgOverwrite), false) == Prompts::Answer::Yes; });
+    if (!r) prompts.showMessage(r.error());
+    session_.notifyFolderChanged();
+}
+
+}  // namespace phonotab

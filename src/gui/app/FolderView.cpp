@@ -1,0 +1,199 @@
+#include "app/FolderView.h"
+
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QListView>
+#include <QMenu>
+#include <QStackedLayout>
+#include <QTreeView>
+
+#include "app/AppIcons.h"
+#include "app/ProjectSession.h"
+#include "app/UiText.h"
+#include "project/FolderListing.h"
+
+namespace phonotab {
+
+namespace {
+constexpr int kHeaders[4] = {5517, 5518, 5519, 5520};
+constexpr int kNewTable = 384;
+constexpr int kInsertStandardTable = 5536;
+constexpr int kOpenWithDesktop = 5521;
+constexpr int kCopyFile = 5522;
+constexpr int kPutIntoStore = 5523;
+constexpr int kDeleteFile = 5524;
+constexpr int kDeleteFiles = 5525;
+constexpr int kProperties = 5526;
+constexpr int kRefreshDelayMs = 150;
+}  // namespace
+
+FolderModel::FolderModel(FolderCommands& commands, QObject* parent) : QStandardItemModel(parent), commands_(commands) {}
+
+bool FolderModel::setData(const QModelIndex& index, const QVariant& value, int role) {
+    if (role != Qt::EditRole || index.column() != 0) return QStandardItemModel::setData(index, value, role);
+    const QString from = index.data(Qt::DisplayRole).toString();
+    const QString to = value.toString();
+    if (to == from) return false;
+    if (!commands_.rename(from, to)) return false;
+    return QStandardItemModel::setData(index, value, role);
+}
+
+FolderView::FolderView(ProjectSession& session, QWidget* parent)
+    : QWidget(parent), session_(session), commands_(session) {
+    model_ = new FolderModel(commands_, this);
+    model_->setColumnCount(4);
+    QStringList headers;
+    for (int id : kHeaders) headers << uiText(id);
+    model_->setHorizontalHeaderLabels(headers);
+
+    list_ = new QListView(this);
+    list_->setModel(model_);
+    list_->setMovement(QListView::Static);
+    list_->setResizeMode(QListView::Adjust);
+    list_->setWordWrap(true);
+    list_->setTextElideMode(Qt::ElideMiddle);  // long names keep their beginning and extension
+    list_->setUniformItemSizes(false);
+    configure(list_);
+
+    details_ = new QTreeView(this);
+    details_->setModel(model_);
+    details_->setSelectionModel(list_->selectionModel());
+    details_->setRootIsDecorated(false);
+    details_->setItemsExpandable(false);
+    details_->setUniformRowHeights(true);
+    details_->setAllColumnsShowFocus(true);
+    for (int c = 0; c < 4; ++c) details_->header()->resizeSection(c, kColumnWidths[c]);
+    details_->header()->setStretchLastSection(false);
+    configure(details_);
+
+    stack_ = new QStackedLayout(this);
+    stack_->setContentsMargins(0, 0, 0, 0);
+    stack_->addWidget(list_);
+    stack_->addWidget(details_);
+    setStyle(Style::Icons);
+
+    refreshTimer_.setSingleShot(true);
+    refreshTimer_.setInterval(kRefreshDelayMs);
+    connect(&refreshTimer_, &QTimer::timeout, this, &FolderView::refresh);
+    connect(&session_, &ProjectSession::folderChanged, this, &FolderView::folderChanged);
+    refresh();
+}
+
+void FolderView::configure(QAbstractItemView* view) {
+    view->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    view->setEditTriggers(QAbstractItemView::EditKeyPressed | QAbstractItemView::SelectedClicked);
+    view->setContextMenuPolicy(Qt::CustomContextMenu);
+    view->installEventFilter(this);
+    connect(view, &QAbstractItemView::doubleClicked, this, [this](const QModelIndex& index) {
+        commands_.open(model_->item(index.row(), 0)->text());
+    });
+    connect(view, &QWidget::customContextMenuRequested, this,
+            [this, view](const QPoint& pos) { showContextMenu(view, pos); });
+}
+
+void FolderView::setStyle(Style style) {
+    style_ = style;
+    if (style == Style::Details) {
+        stack_->setCurrentWidget(details_);
+        return;
+    }
+    const bool icons = style == Style::Icons;
+    list_->setViewMode(icons ? QListView::IconMode : QListView::ListMode);
+    list_->setIconSize(icons ? QSize(32, 32) : QSize(16, 16));
+    list_->setGridSize(icons ? QSize(120, 72) : QSize());
+    list_->setFlow(icons ? QListView::LeftToRight : QListView::TopToBottom);
+    list_->setWrapping(true);
+    list_->setSpacing(icons ? 4 : 1);
+    stack_->setCurrentWidget(list_);
+}
+
+QAbstractItemView* FolderView::activeView() const {
+    return style_ == Style::Details ? static_cast<QAbstractItemView*>(details_) : list_;
+}
+
+void FolderView::folderChanged() {
+    // Another folder is listed at once; changes inside the folder after a moment.
+    if (session_.localWorkingFolder() != listedFolder_)
+        refresh();
+    else
+        refreshTimer_.start();
+}
+
+void FolderView::refresh() {
+    refreshTimer_.stop();
+    // The files selected before stay selected while they exist.
+    const QStringList selected = listedFolder_ == session_.localWorkingFolder() ? selectedNames() : QStringList();
+    listedFolder_ = session_.localWorkingFolder();
+    model_->removeRows(0, model_->rowCount());
+    if (listedFolder_.isEmpty()) return;
+    for (const FolderItem& item : listWorkingFolder(fromQt(listedFolder_))) {
+        QList<QStandardItem*> row;
+        auto* name = new QStandardItem(folderItemIcon(item.kind), toQt(item.name));
+        name->setEditable(true);
+        row << name;
+        for (const std::string& c : item.columns) {
+            auto* cell = new QStandardItem(toQt(c));
+            cell->setEditable(false);
+            row << cell;
+        }
+        model_->appendRow(row);
+        if (selected.contains(name->text()))
+            list_->selectionModel()->select(name->index(), QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    }
+}
+
+void FolderView::removeFiles(const QStringList& names, bool ask) {
+    commands_.remove(names, ask);
+    refresh();
+}
+
+QStringList FolderView::selectedNames() const {
+    QStringList names;
+    for (const QModelIndex& i : list_->selectionModel()->selectedRows(0)) names << model_->item(i.row(), 0)->text();
+    return names;
+}
+
+QMenu* FolderView::contextMenu(const QString& name, int selected, QWidget* parent) {
+    auto* menu = new QMenu(parent);
+    if (selected >= 2) {
+        const QStringList names = selectedNames();
+        menu->addAction(uiText(kDeleteFiles), this, [this, names] { removeFiles(names, true); });
+        return menu;
+    }
+    if (name.isEmpty()) {
+        menu->addAction(uiText(kNewTable), this, [this] { commands_.newTable(); });
+        menu->addAction(uiText(kInsertStandardTable), this, [this] { commands_.insertStandardTable(); });
+        return menu;
+    }
+    menu->addAction(name)->setEnabled(false);
+    menu->addAction(uiText(kOpenWithDesktop), this, [this, name] { commands_.openExternally(name); });
+    menu->addAction(uiText(kCopyFile), this, [this, name] { commands_.copy(name); });
+    if (folderItemKind(fromQt(name)) == FolderItemKind::Table)
+        menu->addAction(uiText(kPutIntoStore), this, [this, name] { commands_.putIntoStore(name); });
+    menu->addSeparator();
+    menu->addAction(uiText(kDeleteFile), this, [this, name] { removeFiles({name}, false); });
+    menu->addSeparator();
+    menu->addAction(uiText(kProperties), this, [this, name] { commands_.properties(name); });
+    return menu;
+}
+
+void FolderView::showContextMenu(QAbstractItemView* view, const QPoint& pos) {
+    const QModelIndex index = view->indexAt(pos);
+    const QString name = index.isValid() ? model_->item(index.row(), 0)->text() : QString();
+    QMenu* menu = contextMenu(name, static_cast<int>(selectedNames().size()), this);
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    menu->popup(view->viewport()->mapToGlobal(pos));
+}
+
+bool FolderView::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->key() == Qt::Key_Delete &&
+        (watched == list_ || watched == details_)) {
+        // (While a name is edited the key goes to the editor, not here.)
+        const QStringList names = selectedNames();
+        if (!names.isEmpty()) removeFiles(names, true);
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+}  // namespace phonotab

@@ -1,0 +1,136 @@
+// phonotab-app-pictures [FOLDER]: pictures of the main window for a look by
+// eye. For Russian and English, the demo project is opened, its working folder
+// moved to a scratch copy of the demo folder with a standard table and a
+// picture added, and its first file made the current file; the window is
+// written as PNG files in the folder (default "pictures"), with its title
+// drawn above it: main_<language>_details.png, main_<language>_icons.png, and
+// the about box about_<language>.png. Runs on the offscreen platform unless
+// another is set; settings go to a temporary file.
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QPainter>
+#include <QTemporaryDir>
+#include <QTextStream>
+
+#include <cstdio>
+
+#include "app/AboutDialog.h"
+#include "app/AppIcons.h"
+#include "app/CPhonotabApp.h"
+#include "app/CPhonotabDlg.h"
+#include "app/FolderView.h"
+#include "app/ProjectSession.h"
+#include "app/SettingsStore.h"
+#include "base/StringTable.h"
+
+using namespace phonotab;
+
+namespace {
+
+// Declines every question and chooses the scratch folder when asked for a
+// folder; messages go to stderr.
+class QuietPrompts : public Prompts {
+public:
+    QString folder;
+    int messages = 0;
+    void showMessage(const QString& text) override {
+        ++messages;
+        std::fprintf(stderr, "message: %s\n", text.toUtf8().constData());
+    }
+    Answer ask(const QString&, bool) override { return Answer::No; }
+    QString openFilePath(const QString&, const QString&, const QString&) override { return {}; }
+    QString saveFilePath(const QString&, const QString&, const QString&, const QString&) override { return {}; }
+    QString chooseFolder(const QString&, const QString&) override { return folder; }
+    std::optional<QString> askText(const QString&, const QString&) override { return std::nullopt; }
+    int chooseItem(const QString&, const QStringList&) override { return -1; }
+    int chooseLanguage(const std::vector<LanguageChoice>&) override { return -1; }
+    void openExternally(const QString&) override {}
+};
+
+// The window as it looks on screen, with a title bar drawn above it (the
+// offscreen platform draws no frames).
+bool save(QWidget& w, const QString& path) {
+    QApplication::processEvents();
+    const QPixmap content = w.grab();
+    const int bar = 26;
+    QImage image(content.width(), content.height() + bar, QImage::Format_RGB32);
+    image.fill(QColor(60, 70, 90));
+    QPainter p(&image);
+    p.drawPixmap(0, bar, content);
+    p.drawPixmap(5, 5, w.windowIcon().pixmap(16, 16));
+    p.setPen(Qt::white);
+    p.drawText(QRect(28, 0, image.width() - 32, bar), Qt::AlignVCenter | Qt::AlignLeft, w.windowTitle());
+    p.end();
+    const bool ok = image.save(path);
+    std::printf("%s %s\n", ok ? "wrote" : "could not write", path.toUtf8().constData());
+    return ok;
+}
+
+bool pictures(const QString& language, const QString& folder) {
+    QTemporaryDir scratch;
+    const QString settingsFile = scratch.path() + "/phonotab.ini";
+    {
+        SettingsStore s(settingsFile);
+        s.setText("Init", "Language", language + ".txt");
+        s.setInteger("Phonotab", "Left", 40);
+        s.setInteger("Phonotab", "Top", 40);
+        s.setInteger("Phonotab", "Right", 40 + 900);
+        s.setInteger("Phonotab", "Bottom", 40 + 540);
+    }
+    // A copy of the demo folder with a standard table and a picture beside the data.
+    const AppPaths paths = AppPaths::besideExecutable();
+    const QString work = scratch.path() + "/demo";
+    QDir().mkpath(work);
+    const QDir demo(paths.dataFolder + "/demo");
+    for (const QString& name : demo.entryList(QDir::Files)) QFile::copy(demo.filePath(name), work + "/" + name);
+    const QDir store(paths.tableStore());
+    for (const QString& name : store.entryList({"*.tbl"}, QDir::Files)) QFile::copy(store.filePath(name), work + "/" + name);
+    QPixmap picture(320, 200);
+    picture.fill(Qt::white);
+    QPainter(&picture).drawPixmap(110, 50, applicationIcon().pixmap(96, 96));
+    picture.save(work + "/scheme.bmp");
+
+    QuietPrompts prompts;
+    prompts.folder = work;
+    CPhonotabApp::Options options;
+    options.settingsFile = settingsFile;
+    options.paths = paths;
+    options.prompts = &prompts;
+    CPhonotabApp app(options);
+    app.initInstance();
+    CPhonotabDlg& window = app.mainWindow();
+    window.show();
+    ProjectSession& session = app.session();
+    if (!session.loadProject(paths.dataFolder + "/demo/demo.pht") || !session.changeWorkingFolder() ||
+        !session.openProjectEntry(0)) {
+        std::fprintf(stderr, "the demo project could not be opened\n");
+        return false;
+    }
+    window.folderView().refresh();
+    bool ok = true;
+    window.folderView().setStyle(FolderView::Style::Details);
+    ok &= save(window, folder + "/main_" + language + "_details.png");
+    window.folderView().setStyle(FolderView::Style::Icons);
+    ok &= save(window, folder + "/main_" + language + "_icons.png");
+    AboutDialog about(&window);
+    about.show();
+    ok &= save(about, folder + "/about_" + language + ".png");
+    about.hide();
+    window.close();
+    setCurrentStrings(StringTable::russian());
+    return ok && prompts.messages == 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication qapp(argc, argv);
+    const QString folder = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("pictures");
+    QDir().mkpath(folder);
+    const QString out = QDir(folder).absolutePath();
+    bool ok = true;
+    for (const char* language : {"ru", "en"}) ok &= pictures(language, out);
+    return ok ? 0 : 1;
+}

@@ -1,0 +1,45 @@
+// The application started on a scratch settings file and scripted answers,
+// with the build's data folder (telemetry description, languages, demo data).
+#pragma once
+
+#include <QDir>
+#include <QTemporaryDir>
+
+#include <memory>
+
+#include "ScriptedPrompts.h"
+#include "app/CPhonotabApp.h"
+#include "app/CPhonotabDlg.h"
+#include "app/MainCommands.h"
+#include "app/ProjectSession.h"
+#include "app/SettingsStore.h"
+
+namespace phonotab::testing {
+
+// The build's data folder.
+QString dataFolder();
+// A demo data file or project.
+QString demoFile(const QString& name);
+
+struct AppFixture {
+    QTemporaryDir scratch;
+    ScriptedPrompts prompts;
+    std::unique_ptr<CPhonotabApp> app;
+
+    QString settingsFile() const { return scratch.path() + "/phonotab.ini"; }
+    // A folder inside the scratch folder, made when missing.
+    QString folder(const QString& name) const;
+    // Settings to start with (the language is set to Russian unless given).
+    SettingsStore settings() const { return SettingsStore(settingsFile()); }
+
+    // Starts the application and shows its main window.
+    void start();
+    CPhonotabDlg& window() { return app->mainWindow(); }
+    ProjectSession& session() { return app->session(); }
+    MainCommands& commands() { return app->mainWindow().commands(); }
+    // Whether every action of the command (menu item and toolbar button) is enabled.
+    bool enabled(int command);
+    bool checked(int command);
+};
+
+}  // namespace phonotab::testing

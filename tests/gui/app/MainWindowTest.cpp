@@ -1,0 +1,369 @@
+#include <QAbstractItemView>
+#include <QAction>
+#include <QDir>
+#include <QFile>
+#include <QSignalSpy>
+#include <QStandardItemModel>
+#include <QTest>
+
+#include "AppFixture.h"
+#include "TestMain.h"
+#include "app/CProjectDlg.h"
+#include "app/CTableDlg.h"
+#include "app/FolderView.h"
+#include "base/StringTable.h"
+#include "project/ProjectFile.h"
+
+using namespace phonotab;
+using namespace phonotab::testing;
+
+namespace {
+
+const QString kStreetDay = QStringLiteral("SLM101_street_day.bin");
+const QString kStreetDayTitle = QStringLiteral("SLM101_street_day.bin (Шумомер SLM-101, VIN: 00A1B201)");
+
+void writeFile(const QString& path, const QByteArray& bytes) {
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write(bytes);
+}
+
+ProjectState readProject(const QString& path) {
+    Result<ProjectState> p = LoadProject(path.toStdString(), ProjectState{});
+    if (!p) qWarning("%s", p.error().text().c_str());
+    return p ? *p : ProjectState{};
+}
+
+std::vector<WindowKind> kinds(const std::vector<WindowRecord>& records) {
+    std::vector<WindowKind> out;
+    for (const auto& r : records) out.push_back(r.kind);
+    return out;
+}
+
+std::vector<WindowKind> openKinds(ProjectSession& s) {
+    std::vector<WindowKind> out;
+    for (ChildWindow* w : s.windows().all()) out.push_back(w->windowKind());
+    return out;
+}
+
+}  // namespace
+
+class MainWindowTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void cleanup() { setCurrentStrings(StringTable::russian()); }
+
+    void projectCommandsNeedAProjectAndFileWindowsAFile() {
+        namespace c = command;
+        AppFixture f;
+        f.start();
+        const int projectCommands[] = {c::SaveProject, c::SaveProjectAs, c::ProjectFilesWindow, c::ReportWindow};
+        const int fileCommands[] = {c::RangesWindow, c::PlotWindow, c::ParametersWindow};
+        auto expect = [&](bool project, bool file) {
+            for (int cmd : projectCommands) QCOMPARE(f.enabled(cmd), project);
+            for (int cmd : fileCommands) QCOMPARE(f.enabled(cmd), file);
+            for (int cmd : {c::OpenProject, c::NewTable, c::InsertStandardTable, c::OpenFile, c::NewProject})
+                QVERIFY(f.enabled(cmd));
+        };
+        expect(false, false);
+
+        QVERIFY(f.session().openDataFile(demoFile(kStreetDay)));
+        expect(false, true);
+
+        f.prompts.folders.push_back(f.folder("work"));
+        QVERIFY(f.session().newProject());
+        expect(true, false);
+
+        // A file that cannot be read leaves no current file.
+        QVERIFY(!f.session().openDataFile(f.folder("work") + "/missing.bin"));
+        QCOMPARE(f.prompts.messages.size(), 1);
+        expect(true, false);
+        QCOMPARE(f.prompts.unexpected, 0);
+    }
+
+    void recentListsHoldFourPathsWithoutRepeats() {
+        using namespace command;
+        AppFixture f;
+        {
+            SettingsStore s = f.settings();
+            s.setText("PhonotabDlg", "Doc1", "");
+            s.setText("PhonotabDlg", "Doc2", "/old/a.bin");
+            s.setText("PhonotabDlg", "Prj3", "/old/p.pht");
+        }
+        f.start();
+        QCOMPARE(f.commands().action(RecentFile1)->text(), QString("/old/a.bin"));
+        QCOMPARE(f.commands().action(RecentFile1 + 1)->text(), QString(".."));
+        QCOMPARE(f.commands().action(RecentProject1)->text(), QString("/old/p.pht"));
+        // An empty place does nothing.
+        f.window().run(RecentFile1 + 3);
+        QCOMPARE(f.prompts.messages.size(), 0);
+
+        const QStringList files = {"SLM101_street_day.bin", "SLM101_street_night.bin", "SLM101_yard.bin",
+                                   "VM21_workshop.bin", "MS31_station.bin"};
+        for (const QString& name : files) QVERIFY(f.session().openDataFile(demoFile(name)));
+        QVERIFY(f.session().openDataFile(demoFile("SLM101_yard.bin")));  // again: to the front, once
+        const QString demo = QDir(dataFolder() + "/demo").absolutePath() + "/";
+        const QStringList expected = {demo + "SLM101_yard.bin", demo + "MS31_station.bin",
+                                      demo + "VM21_workshop.bin", demo + "SLM101_street_night.bin"};
+        for (int i = 0; i < 4; ++i) QCOMPARE(f.commands().action(RecentFile1 + i)->text(), expected[i]);
+
+        // A recent file opens from its menu item and moves to the front.
+        f.window().run(RecentFile1 + 3);
+        QCOMPARE(f.commands().action(RecentFile1)->text(), expected[3]);
+
+        QVERIFY(f.window().close());
+        SettingsStore s = f.settings();
+        QCOMPARE(s.text("PhonotabDlg", "Doc1"), expected[3]);
+        QCOMPARE(s.text("PhonotabDlg", "Doc4"), expected[2]);
+        QCOMPARE(s.text("PhonotabDlg", "Prj1"), QString("/old/p.pht"));
+        QCOMPARE(s.text("PhonotabDlg", "Prj2", "unset"), QString(""));
+    }
+
+    void titleNamesProjectAndCurrentFile() {
+        AppFixture f;
+        f.start();
+        QCOMPARE(f.window().windowTitle(), QString("Phonotab"));
+
+        QVERIFY(f.session().openDataFile(demoFile(kStreetDay)));
+        QCOMPARE(f.window().windowTitle(), "Phonotab: " + kStreetDayTitle);
+
+        const QString project = QFileInfo(demoFile("demo.pht")).absoluteFilePath();
+        QVERIFY(f.session().loadProject(project));
+        QCOMPARE(f.window().windowTitle(), project);  // the loaded project has no current file
+        QVERIFY(f.session().openProjectEntry(0));
+        QCOMPARE(f.window().windowTitle(), project + ": " + kStreetDayTitle);
+
+        const QString copy = f.folder("saved") + "/copy.pht";
+        f.prompts.files.push_back(copy);
+        QVERIFY(f.session().saveProjectAs());
+        QCOMPARE(f.window().windowTitle(), copy + ": " + kStreetDayTitle);
+
+        f.prompts.answers.push_back(Prompts::Answer::No);  // nothing to save: no question is expected
+        f.prompts.folders.push_back(QString());            // and the folder chooser is cancelled
+        f.session().newProject();
+        QCOMPARE(f.window().windowTitle(), QString("Phonotab"));
+        QVERIFY(f.prompts.questions.isEmpty());
+    }
+
+    void storedSmallWindowOpensAtTheMinimumSize() {
+        AppFixture f;
+        {
+            SettingsStore s = f.settings();
+            s.setInteger("Phonotab", "Left", 100);
+            s.setInteger("Phonotab", "Top", 120);
+            s.setInteger("Phonotab", "Right", 600);
+            s.setInteger("Phonotab", "Bottom", 420);
+        }
+        f.start();
+        QCOMPARE(f.window().geometry(), QRect(100, 120, 740, 445));
+        QVERIFY(f.window().close());
+        SettingsStore s = f.settings();
+        QCOMPARE(s.integer("Phonotab", "Right", 0), 840);
+        QCOMPARE(s.integer("Phonotab", "Bottom", 0), 565);
+    }
+
+    void folderViewListsReportFilesWithTheirColumns() {
+        AppFixture f;
+        f.start();
+        const QString work = f.folder("work");
+        writeFile(work + "/three.txt", "a\tb\tc\nsecond line\n");
+        writeFile(work + "/six.txt", "a\tb\tc\tзапись\tSLM-101\t00A1B201\n");
+        writeFile(work + "/table.tbl", "not a table");
+        writeFile(work + "/data.bin", "");
+        f.prompts.folders.push_back(work);
+        QVERIFY(f.session().newProject());
+
+        FolderView& view = f.window().folderView();
+        view.refresh();
+        QStandardItemModel* m = view.model();
+        QCOMPARE(m->rowCount(), 3);
+        QCOMPARE(m->columnCount(), 4);
+        QCOMPARE(m->horizontalHeaderItem(0)->text(), QString("Имя"));
+        QCOMPARE(m->horizontalHeaderItem(3)->text(), QString("VIN"));
+        auto row = [&](const QString& name) {
+            QStringList cells;
+            for (int r = 0; r < m->rowCount(); ++r)
+                if (m->item(r, 0)->text() == name)
+                    for (int c = 0; c < 4; ++c) cells << m->item(r, c)->text();
+            return cells;
+        };
+        QCOMPARE(row("three.txt"), QStringList({"three.txt", "", "", ""}));
+        QCOMPARE(row("six.txt"), QStringList({"six.txt", "запись", "SLM-101", "00A1B201"}));
+        QCOMPARE(row("table.tbl"), QStringList({"table.tbl", "", "", ""}));
+
+        // Renaming in place: the label keeps the new text only when the file was renamed.
+        const QModelIndex three = m->indexFromItem(m->findItems("three.txt").front());
+        QVERIFY(!m->setData(three, "six.txt"));
+        QCOMPARE(m->data(three).toString(), QString("three.txt"));
+        QVERIFY(m->setData(three, "renamed.txt"));
+        QVERIFY(QFile::exists(work + "/renamed.txt"));
+        QVERIFY(!QFile::exists(work + "/three.txt"));
+
+        // Delete asks first; No keeps the file, Yes deletes it.
+        view.refresh();
+        view.setStyle(FolderView::Style::Details);
+        QAbstractItemView* list = view.activeView();
+        list->setFocus();
+        list->selectionModel()->select(m->indexFromItem(m->findItems("six.txt").front()),
+                                       QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+        f.prompts.answers = {Prompts::Answer::No, Prompts::Answer::Yes};
+        QTest::keyClick(list, Qt::Key_Delete);
+        QVERIFY(QFile::exists(work + "/six.txt"));
+        QCOMPARE(f.prompts.questions.back(), QString("Удалить файл 'six.txt'?"));
+        QTest::keyClick(list, Qt::Key_Delete);
+        QVERIFY(!QFile::exists(work + "/six.txt"));
+        QCOMPARE(m->rowCount(), 2);
+
+        // The folder is watched: a file written by another program shows up.
+        writeFile(work + "/new.csv", "x");
+        QTRY_COMPARE(m->rowCount(), 3);
+        QCOMPARE(f.prompts.unexpected, 0);
+    }
+
+    void projectKeepsItsChildWindows() {
+        AppFixture f;
+        f.start();
+        ProjectSession& s = f.session();
+        QVERIFY(s.loadProject(demoFile("demo.pht")));
+        QCOMPARE(openKinds(s), std::vector<WindowKind>{WindowKind::ProjectFiles});
+        QVERIFY(s.openProjectEntry(0));  // the project files window survives opening a file
+
+        f.window().run(command::ReportWindow);
+        f.window().run(command::RangesWindow);
+        f.window().run(command::PlotWindow);
+        ChildWindow* secondPlot = s.windows().create(WindowKind::TimePlot);
+        f.window().run(command::NewTable);
+        f.window().run(command::ProjectFilesWindow);  // shown again, not a second one
+        QCOMPARE(openKinds(s), (std::vector<WindowKind>{WindowKind::ProjectFiles, WindowKind::Report,
+                                                        WindowKind::Ranges, WindowKind::TimePlot,
+                                                        WindowKind::TimePlot, WindowKind::Table}));
+        for (int c : {command::ProjectFilesWindow, command::ReportWindow, command::RangesWindow, command::PlotWindow})
+            QVERIFY(f.checked(c));
+        QVERIFY(!f.checked(command::ParametersWindow));
+
+        secondPlot->asWidget()->setGeometry(200, 210, 500, 300);
+        secondPlot->restoreOwnState(TimePlotWindowState{1, "t, s", "L, dB"});
+        s.windows().find(WindowKind::Ranges)->asWidget()->setGeometry(50, 60, 400, 200);
+
+        const QString saved = f.folder("saved") + "/windows.pht";
+        f.prompts.files.push_back(saved);
+        QVERIFY(s.saveProjectAs());
+        const ProjectState written = readProject(saved);
+        QCOMPARE(kinds(written.windows), (std::vector<WindowKind>{WindowKind::ProjectFiles, WindowKind::Report,
+                                                                  WindowKind::Ranges, WindowKind::TimePlot,
+                                                                  WindowKind::TimePlot}));
+        QCOMPARE(written.windows[4].rect, (WindowRect{200, 210, 700, 510}));
+        QCOMPARE(std::get<TimePlotWindowState>(written.windows[4].state).yCaption, std::string("L, dB"));
+        QCOMPARE(written.files.size(), std::size_t(7));
+
+        // A new project closes every window; loading the saved one brings them back.
+        f.prompts.folders.push_back(QString());
+        s.newProject();
+        QVERIFY(s.windows().all().empty());
+        for (int c : {command::ProjectFilesWindow, command::RangesWindow, command::PlotWindow})
+            QVERIFY(!f.checked(c));
+
+        QVERIFY(s.loadProject(saved));
+        QCOMPARE(openKinds(s), (std::vector<WindowKind>{WindowKind::ProjectFiles, WindowKind::Report,
+                                                        WindowKind::Ranges, WindowKind::TimePlot,
+                                                        WindowKind::TimePlot}));
+        const auto open = s.windows().all();
+        QCOMPARE(open[4]->asWidget()->geometry(), QRect(200, 210, 500, 300));
+        QCOMPARE(std::get<TimePlotWindowState>(open[4]->ownState()).xCaption, std::string("t, s"));
+        QCOMPARE(open[2]->asWidget()->pos(), QPoint(50, 60));
+        QCOMPARE(s.state().currentIndex, 0);
+        QVERIFY(s.currentFile() != nullptr);  // the current file is opened again
+        QCOMPARE(f.prompts.unexpected, 0);
+    }
+
+    void failedLoadKeepsTheOpenProject() {
+        AppFixture f;
+        f.start();
+        ProjectSession& s = f.session();
+        QVERIFY(s.loadProject(demoFile("demo.pht")));
+        s.setModified();
+        const QString damaged = f.folder("bad") + "/damaged.pht";
+        writeFile(damaged, QByteArray("\x17\x00\x00\x00\x03\x00", 6));
+        QVERIFY(!s.loadProject(damaged));
+        QCOMPARE(f.prompts.messages.size(), 1);
+        QVERIFY(f.prompts.messages.front().contains("damaged.pht"));
+        QCOMPARE(s.projectPath(), QFileInfo(demoFile("demo.pht")).absoluteFilePath());
+        QCOMPARE(s.state().files.size(), std::size_t(7));
+        QCOMPARE(openKinds(s), std::vector<WindowKind>{WindowKind::ProjectFiles});
+        QVERIFY(s.doc().modified);
+    }
+
+    void closingAsksToSaveAModifiedProject_data() {
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<bool>("closes");
+        QTest::addColumn<bool>("saved");
+        QTest::newRow("cancel keeps the program running") << int(Prompts::Answer::Cancel) << false << false;
+        QTest::newRow("no closes without saving") << int(Prompts::Answer::No) << true << false;
+        QTest::newRow("yes saves and closes") << int(Prompts::Answer::Yes) << true << true;
+    }
+
+    void closingAsksToSaveAModifiedProject() {
+        QFETCH(int, answer);
+        QFETCH(bool, closes);
+        QFETCH(bool, saved);
+        AppFixture f;
+        f.start();
+        ProjectSession& s = f.session();
+        const QString path = f.folder("p") + "/p.pht";
+        QVERIFY(s.loadProject(demoFile("demo.pht")));
+        f.prompts.files.push_back(path);
+        QVERIFY(s.saveProjectAs());
+        s.state().reportTexts[0] = "changed";
+        s.setModified();
+
+        QSignalSpy closed(&f.window(), &CPhonotabDlg::closed);
+        f.prompts.answers.push_back(static_cast<Prompts::Answer>(answer));
+        QCOMPARE(f.window().close(), closes);
+        QCOMPARE(f.prompts.questions, QStringList{"Проект изменен. Сохранить?"});
+        QCOMPARE(closed.count(), closes ? 1 : 0);
+        QCOMPARE(f.window().isVisible(), !closes);
+        QCOMPARE(readProject(path).reportTexts[0] == "changed", saved);
+
+        // Without changes, closing asks nothing.
+        if (!closes) {
+            s.doc().modified = false;
+            QVERIFY(f.window().close());
+            QCOMPARE(f.prompts.questions.size(), 1);
+        }
+    }
+
+    void languageIsAskedUntilChosen() {
+        {
+            AppFixture f;  // no language set: the dialog's list, cancelled
+            f.prompts.languages.push_back(-1);
+            f.start();
+            QCOMPARE(f.prompts.offeredLanguages.size(), std::size_t(2));
+            QCOMPARE(f.prompts.offeredLanguages[0].name, std::string("English"));
+            QCOMPARE(f.prompts.offeredLanguages[1].name, std::string("Русский"));
+            QCOMPARE(f.settings().text("Init", "Language"), QString());
+            QCOMPARE(f.commands().action(command::OpenFile)->text(), QString("Открыть файл"));
+            QVERIFY(f.window().close());
+        }
+        AppFixture f;
+        f.prompts.languages.push_back(0);
+        f.start();
+        QCOMPARE(f.settings().text("Init", "Language"), QString("en.txt"));
+        QCOMPARE(f.commands().action(command::OpenFile)->text(), QString("Open file"));
+        QVERIFY(f.session().openDataFile(demoFile(kStreetDay)));
+        // The telemetry description speaks the chosen language too.
+        QVERIFY(f.window().windowTitle().contains("Sound level meter SLM-101"));
+        QVERIFY(f.window().close());
+
+        setCurrentStrings(StringTable::russian());
+        AppFixture again;  // a stored language is taken without asking
+        again.settings().setText("Init", "Language", "en.txt");
+        again.start();
+        QVERIFY(again.prompts.offeredLanguages.empty());
+        QCOMPARE(again.commands().action(command::OpenFile)->text(), QString("Open file"));
+        QVERIFY(again.window().close());
+    }
+};
+
+PHONOTAB_REGISTER_TEST(MainWindowTest)
+#include "MainWindowTest.moc"

@@ -1,0 +1,62 @@
+// Scripted answers to the program's questions, and a record of what it showed.
+#pragma once
+
+#include <deque>
+#include <optional>
+
+#include "app/Prompts.h"
+
+namespace phonotab::testing {
+
+class ScriptedPrompts : public Prompts {
+public:
+    // Answers, taken in order; a question without a scripted answer counts as
+    // unexpected and is cancelled.
+    std::deque<Answer> answers;
+    std::deque<QString> files;    // open and save dialogs
+    std::deque<QString> folders;  // folder choosers
+    std::deque<std::optional<QString>> texts;
+    std::deque<int> items;
+    std::deque<int> languages;
+
+    QStringList messages;   // texts of the message boxes shown
+    QStringList questions;  // texts of the questions asked
+    QStringList opened;     // files given to the desktop's program
+    int unexpected = 0;
+
+    void showMessage(const QString& text) override { messages << text; }
+    Answer ask(const QString& text, bool withCancel) override {
+        questions << text;
+        return take(answers, withCancel ? Answer::Cancel : Answer::No);
+    }
+    QString openFilePath(const QString&, const QString&, const QString&) override { return take(files, QString()); }
+    QString saveFilePath(const QString&, const QString&, const QString&, const QString&) override {
+        return take(files, QString());
+    }
+    QString chooseFolder(const QString&, const QString&) override { return take(folders, QString()); }
+    std::optional<QString> askText(const QString&, const QString&) override {
+        return take(texts, std::optional<QString>());
+    }
+    int chooseItem(const QString&, const QStringList&) override { return take(items, -1); }
+    int chooseLanguage(const std::vector<LanguageChoice>& choices) override {
+        offeredLanguages = choices;
+        return take(languages, -1);
+    }
+    void openExternally(const QString& path) override { opened << path; }
+
+    std::vector<LanguageChoice> offeredLanguages;
+
+private:
+    template <typename T, typename D>
+    T take(std::deque<T>& queue, D fallback) {
+        if (queue.empty()) {
+            ++unexpected;
+            return fallback;
+        }
+        T v = queue.front();
+        queue.pop_front();
+        return v;
+    }
+};
+
+}  // namespace phonotab::testing

@@ -1,0 +1,116 @@
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QListWidget>
+#include <QProgressDialog>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+#include <thread>
+
+#include "TestMain.h"
+#include "app/AboutDialog.h"
+#include "app/LanguageDialog.h"
+#include "app/LongTask.h"
+#include "app/SettingsStore.h"
+
+using namespace phonotab;
+
+namespace {
+
+// Presses the cancel button of the progress dialog as soon as it shows.
+void cancelWhenShown() {
+    auto* timer = new QTimer;
+    QObject::connect(timer, &QTimer::timeout, timer, [timer] {
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (auto* d = qobject_cast<QProgressDialog*>(w); d && d->isVisible()) {
+                QTest::mouseClick(d->findChild<QPushButton*>(), Qt::LeftButton);
+                timer->deleteLater();
+                return;
+            }
+    });
+    timer->start(20);
+}
+
+}  // namespace
+
+class ShellPartsTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void longWorkRunsOffTheInterfaceThread() {
+        const auto ui = std::this_thread::get_id();
+        const std::optional<bool> r = runLongTask<bool>(nullptr, "work", [ui](TaskControl&) {
+            return std::this_thread::get_id() != ui;
+        });
+        QVERIFY(r.has_value());
+        QVERIFY(*r);
+    }
+
+    void cancelStopsWorkThatWatchesIt() {
+        cancelWhenShown();
+        const std::optional<int> steps = runLongTask<int>(
+            nullptr, "work",
+            [](TaskControl& c) {
+                int n = 0;
+                while (c.report(0.5) && n < 1000) {
+                    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+                    ++n;
+                }
+                return n;
+            },
+            CancelMode::WaitForEnd);
+        QVERIFY(steps.has_value());  // the work ended by itself and its result came back
+        QVERIFY(*steps < 1000);
+    }
+
+    void cancelLeavesWorkThatCannotStop() {
+        cancelWhenShown();
+        QElapsedTimer clock;
+        clock.start();
+        const std::optional<int> r = runLongTask<int>(nullptr, "work", [](TaskControl&) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(1500));
+            return 1;
+        });
+        QVERIFY(!r.has_value());
+        QVERIFY(clock.elapsed() < 1200);
+    }
+
+    void rectanglesAreSixteenBytes() {
+        QTemporaryDir dir;
+        SettingsStore s(dir.path() + "/phonotab.ini");
+        s.setRect("Settings", "ProjectDlg", QRect(10, 20, 300, 200));
+        QCOMPARE(s.rect("Settings", "ProjectDlg"), std::optional<QRect>(QRect(10, 20, 300, 200)));
+        s.setText("Settings", "PlotDlg", "short");
+        QCOMPARE(s.rect("Settings", "PlotDlg"), std::optional<QRect>());
+        QCOMPARE(s.integer("Phonotab", "Right", 740), 740);
+        s.setText("Phonotab", "Left", "not a number");
+        QCOMPARE(s.integer("Phonotab", "Left", 0), 0);
+        s.sync();
+        QFile f(s.fileName());
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        const QByteArray ini = f.readAll();
+        QVERIFY(ini.contains("[Settings]"));
+        QVERIFY(ini.contains("ProjectDlg=@ByteArray("));
+    }
+
+    void languageDialogWantsAChoice() {
+        LanguageDialog d({{"en.txt", "English"}, {"en2.txt", "English"}});
+        QCOMPARE(d.windowTitle(), QString("Select language"));
+        QCOMPARE(d.list()->count(), 2);
+        d.show();
+        d.accept();  // nothing selected: stays open
+        QVERIFY(d.isVisible());
+        QCOMPARE(d.chosen(), -1);
+        d.list()->setCurrentRow(1);  // two tables of one name: the choice goes by position
+        d.accept();
+        QVERIFY(!d.isVisible());
+        QCOMPARE(d.chosen(), 1);
+    }
+
+    void aboutBoxNamesTheVersion() { QCOMPARE(AboutDialog::versionText(), QString("Программа Phonotab версия 2.6")); }
+};
+
+PHONOTAB_REGISTER_TEST(ShellPartsTest)
+#include "ShellPartsTest.moc"

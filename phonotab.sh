@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Phonotab: set-up, build, demo and tests on Debian 12.
-#   ./phonotab.sh run     install what is missing, build, run the program on the demo data
+#   ./phonotab.sh run     install what is missing, build, start the program on the demo project
+#                         (without a display: the batch tool on the demo data)
 #   ./phonotab.sh test    install what is missing, build, run every test (plain, sanitizers, fuzzers)
 #   ./phonotab.sh build [--target T]   build only (build/), all targets or the named ones
 #   ./phonotab.sh deps    install the Debian packages the build needs
@@ -77,6 +78,12 @@ run_fuzzers() {
 
 run_demo() {
   build
+  if [ -n "${DISPLAY:-}" ] || [ -n "${WAYLAND_DISPLAY:-}" ]; then
+    echo "== Phonotab on the demo project build/data/demo/demo.pht"
+    exec build/phonotab build/data/demo/demo.pht
+  fi
+  echo "No display (neither DISPLAY nor WAYLAND_DISPLAY is set): the desktop application needs one."
+  echo "Running the batch tool on the demo data instead; pictures of the main window: build/phonotab-app-pictures."
   echo "== Demo data in build/data/demo"
   for f in build/data/demo/*; do
     case $f in *.stamp) continue ;; esac

@@ -1,5 +1,10 @@
 #include "app/CPhonotabApp.h"
 
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <QLibraryInfo>
+#include <QTranslator>
+
 #include "app/CPhonotabDlg.h"
 #include "app/DialogPrompts.h"
 #include "app/ProjectSession.h"
@@ -29,6 +34,7 @@ CPhonotabApp::CPhonotabApp(Options options) : options_(std::move(options)) {
 CPhonotabApp::~CPhonotabApp() {
     mainWindow_.reset();
     session_.reset();
+    if (toolkitTranslator_) QCoreApplication::removeTranslator(toolkitTranslator_.get());
 }
 
 void CPhonotabApp::chooseLanguage() {
@@ -36,17 +42,30 @@ void CPhonotabApp::chooseLanguage() {
     const QString stored = settings_->text(kInit, kLanguage);
     if (!stored.isEmpty()) {
         // A table that cannot be read leaves the built-in Russian in use.
-        applyLanguageTable(folder, fromQt(stored));
+        if (applyLanguageTable(folder, fromQt(stored))) translateToolkit(QFileInfo(stored).completeBaseName());
         return;
     }
     const std::vector<LanguageChoice> choices = listLanguageTables(folder);
     const int chosen = options_.prompts->chooseLanguage(choices);
     if (chosen < 0 || static_cast<std::size_t>(chosen) >= choices.size()) return;  // asked again next time
     const LanguageChoice& c = choices[static_cast<std::size_t>(chosen)];
-    if (applyLanguageTable(folder, c.fileName)) settings_->setText(kInit, kLanguage, toQt(c.fileName));
+    if (applyLanguageTable(folder, c.fileName)) {
+        settings_->setText(kInit, kLanguage, toQt(c.fileName));
+        translateToolkit(QFileInfo(toQt(c.fileName)).completeBaseName());
+    }
+}
+
+void CPhonotabApp::translateToolkit(const QString& code) {
+    // The toolkit's own dialogs (files, folders) speak the language too when
+    // the system has the toolkit's translation; otherwise they stay in English.
+    if (toolkitTranslator_) QCoreApplication::removeTranslator(toolkitTranslator_.get());
+    toolkitTranslator_ = std::make_unique<QTranslator>();
+    if (toolkitTranslator_->load("qtbase_" + code, QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QCoreApplication::installTranslator(toolkitTranslator_.get());
 }
 
 void CPhonotabApp::initInstance() {
+    translateToolkit(QStringLiteral("ru"));  // the built-in language
     chooseLanguage();
     session_ = std::make_unique<ProjectSession>(*options_.prompts, *settings_, options_.paths);
     mainWindow_ = std::make_unique<CPhonotabDlg>(*session_);

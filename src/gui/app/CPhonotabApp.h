@@ -9,6 +9,8 @@
 
 #include "app/AppPaths.h"
 
+class QTranslator;
+
 namespace phonotab {
 
 class CPhonotabDlg;
@@ -45,6 +47,7 @@ public:
 
 private:
     void chooseLanguage();
+    void translateToolkit(const QString& languageCode);
 
     Options options_;
     std::unique_ptr<DialogPrompts> dialogs_;
@@ -53,6 +56,7 @@ private:
     // leave the session's lists while they are destroyed.
     std::unique_ptr<ProjectSession> session_;
     std::unique_ptr<CPhonotabDlg> mainWindow_;
+    std::unique_ptr<QTranslator> toolkitTranslator_;
 };
 
 }  // namespace phonotab

@@ -1,6 +1,8 @@
 #include "app/ProjectSession.h"
 
+#include <QApplication>
 #include <QDir>
+#include <QPalette>
 #include <QFileInfo>
 
 #include <filesystem>
@@ -42,6 +44,10 @@ QString absolute(const QString& path) { return QFileInfo(path).absoluteFilePath(
 ProjectSession::ProjectSession(Prompts& prompts, SettingsStore& settings, AppPaths paths, QObject* parent)
     : QObject(parent), prompts_(prompts), settings_(settings), paths_(std::move(paths)), windows_(*this) {
     connect(&watcher_, &QFileSystemWatcher::directoryChanged, this, [this] { emit folderChanged(); });
+    // The colour choosers' custom colours start as the face colour of buttons
+    // (0x00BBGGRR); a loaded project replaces them.
+    const QColor face = QApplication::palette().button().color();
+    state_.customColours.fill(static_cast<std::uint32_t>(face.red() | face.green() << 8 | face.blue() << 16));
 }
 
 ProjectSession::~ProjectSession() = default;
@@ -219,6 +225,9 @@ bool ProjectSession::loadProject(const QString& givenPath) {
     if (!c.path.empty() && c.fileType != 0)
         loadCurrentFile(toQt(storedPathToLocal(c.path, fromQt(localWorkingFolder()))));
     windows_.restore(stored);
+    // The report window holds the title-page texts and the tables of every
+    // project that has them.
+    if (state_.version > 17 && !windows_.has(WindowKind::Report)) windows_.show(WindowKind::Report);
     emit fileChanged();
     emit projectSync(1);
     doc_.modified = false;

@@ -2,6 +2,7 @@
 #include <QAction>
 #include <QDir>
 #include <QFile>
+#include <QMenu>
 #include <QSignalSpy>
 #include <QStandardItemModel>
 #include <QTest>
@@ -10,6 +11,7 @@
 #include "TestMain.h"
 #include "app/CProjectDlg.h"
 #include "app/CTableDlg.h"
+#include "app/FolderCommands.h"
 #include "app/FolderView.h"
 #include "base/StringTable.h"
 #include "project/ProjectFile.h"
@@ -199,6 +201,7 @@ private slots:
         QVERIFY(m->setData(three, "renamed.txt"));
         QVERIFY(QFile::exists(work + "/renamed.txt"));
         QVERIFY(!QFile::exists(work + "/three.txt"));
+        QVERIFY(!m->setData(three, "../outside.txt"));
 
         // Delete asks first; No keeps the file, Yes deletes it.
         view.refresh();
@@ -221,13 +224,98 @@ private slots:
         QCOMPARE(f.prompts.unexpected, 0);
     }
 
+    void folderFilesOpenInTheirWindows() {
+        AppFixture f;
+        f.start();
+        const QString work = f.folder("work");
+        writeFile(work + "/level_H.txt",
+                  "#comment_histo: 20 23 1 0\nHistogram: A, Fast\nA\t1\t2\t3\t4\t5\n");
+        writeFile(work + "/broken_H.txt", "#comment_histo: x\n");
+        writeFile(work + "/notes.txt", "plain text\n");
+        f.prompts.folders.push_back(work);
+        QVERIFY(f.session().newProject());
+        FolderCommands& commands = f.window().folderView().commands();
+        ProjectSession& s = f.session();
+
+        commands.open("level_H.txt");
+        QCOMPARE(openKinds(s), std::vector<WindowKind>{WindowKind::HistogramPlot});
+        const WindowState plotted = s.windows().all()[0]->ownState();
+        QCOMPARE(std::get<HistogramPlotWindowState>(plotted).histograms.size(), std::size_t(1));
+        commands.open("broken_H.txt");
+        QCOMPARE(f.prompts.messages.size(), 1);
+        commands.open("notes.txt");
+        QCOMPARE(f.prompts.opened, QStringList{work + "/notes.txt"});
+
+        // "Вставить копию стандартной таблицы": a store table under a new name,
+        // never over an existing file without asking.
+        f.prompts.items = {0, 0};
+        f.prompts.texts = {QString("noise.tbl"), QString("noise.tbl")};
+        f.prompts.answers = {Prompts::Answer::No};
+        commands.insertStandardTable();
+        QVERIFY(QFile::exists(work + "/noise.tbl"));
+        commands.insertStandardTable();
+        QCOMPARE(f.prompts.questions.back(), QString("Файл уже существует.\nПерезаписать файл?"));
+
+        commands.open("noise.tbl");
+        ChildWindow* table = s.windows().find(WindowKind::Table);
+        QVERIFY(table);
+        QVERIFY(!table->asWidget()->windowTitle().isEmpty());
+
+        // "Создать копию файла" never overwrites.
+        f.prompts.texts = {QString("copy.tbl"), QString("notes.txt")};
+        commands.copy("noise.tbl");
+        QVERIFY(QFile::exists(work + "/copy.tbl"));
+        commands.copy("noise.tbl");
+        QCOMPARE(f.prompts.messages.back(),
+                 QString("Не удалось создать копию файла.\nВозможно файл с таким именем уже существует"));
+
+        // The context menus.
+        auto items = [&](const QString& name, int selected) {
+            std::unique_ptr<QMenu> menu(f.window().folderView().contextMenu(name, selected, nullptr));
+            QStringList texts;
+            for (QAction* a : menu->actions())
+                if (!a->isSeparator()) texts << a->text();
+            return texts;
+        };
+        QCOMPARE(items("", 0), QStringList({"Создать новую таблицу", "Вставить копию стандартной таблицы"}));
+        QCOMPARE(items("noise.tbl", 1), QStringList({"noise.tbl", "Открыть файл средствами Windows",
+                                                     "Создать копию файла", "Поместить копию в стандартные",
+                                                     "Удалить файл", "Свойства"}));
+        QVERIFY(!items("notes.txt", 1).contains("Поместить копию в стандартные"));
+        QCOMPARE(items("notes.txt", 2), QStringList{"Удалить файлы"});
+        QCOMPARE(f.prompts.unexpected, 0);
+    }
+
+    void calculationRunsOffTheInterfaceThread() {
+        AppFixture f;
+        f.start();
+        const QString work = f.folder("results");
+        f.prompts.folders.push_back(work);
+        QVERIFY(f.session().newProject());
+        f.prompts.files.push_back(demoFile(kStreetDay));
+        QVERIFY(f.session().chooseAndOpenDataFile());
+        QCOMPARE(f.settings().text("BrowseSect", "BinPath"), QFileInfo(demoFile(kStreetDay)).absolutePath() + "/");
+
+        ParameterEntry leq;
+        leq.code = 0x01300000;
+        leq.flags.leq = leq.flags.minimum = leq.flags.maximum = true;
+        f.session().currentFile()->entries.push_back(leq);
+        const CalcReport report = f.session().calculateCurrentFile();
+        QVERIFY(!report.cancelled);
+        QVERIFY(f.session().currentFile()->entries.front().first.leqs.size() > 0);
+        QVERIFY(!QDir(work).entryList({"SLM101_street_day*.txt"}, QDir::Files).isEmpty());
+    }
+
     void projectKeepsItsChildWindows() {
         AppFixture f;
         f.start();
         ProjectSession& s = f.session();
         QVERIFY(s.loadProject(demoFile("demo.pht")));
-        QCOMPARE(openKinds(s), std::vector<WindowKind>{WindowKind::ProjectFiles});
-        QVERIFY(s.openProjectEntry(0));  // the project files window survives opening a file
+        // The stored project files window, and the report window of the project's texts.
+        QCOMPARE(openKinds(s), (std::vector<WindowKind>{WindowKind::ProjectFiles, WindowKind::Report}));
+        s.windows().create(WindowKind::Parameters);
+        QVERIFY(s.openProjectEntry(0));  // the project files and report windows survive opening a file
+        QCOMPARE(openKinds(s), (std::vector<WindowKind>{WindowKind::ProjectFiles, WindowKind::Report}));
 
         f.window().run(command::ReportWindow);
         f.window().run(command::RangesWindow);
@@ -290,7 +378,7 @@ private slots:
         QVERIFY(f.prompts.messages.front().contains("damaged.pht"));
         QCOMPARE(s.projectPath(), QFileInfo(demoFile("demo.pht")).absoluteFilePath());
         QCOMPARE(s.state().files.size(), std::size_t(7));
-        QCOMPARE(openKinds(s), std::vector<WindowKind>{WindowKind::ProjectFiles});
+        QCOMPARE(openKinds(s), (std::vector<WindowKind>{WindowKind::ProjectFiles, WindowKind::Report}));
         QVERIFY(s.doc().modified);
     }
 

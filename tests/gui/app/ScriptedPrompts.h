@@ -15,7 +15,7 @@ public:
     std::deque<Answer> answers;
     std::deque<QString> files;    // open and save dialogs
     std::deque<QString> folders;  // folder choosers
-    std::deque<std::optional<QString>> texts;
+    std::deque<QString> texts;    // one-line texts; a null text cancels
     std::deque<int> items;
     std::deque<int> languages;
 
@@ -35,7 +35,9 @@ public:
     }
     QString chooseFolder(const QString&, const QString&) override { return take(folders, QString()); }
     std::optional<QString> askText(const QString&, const QString&) override {
-        return take(texts, std::optional<QString>());
+        const QString text = take(texts, QString());
+        if (text.isNull()) return std::nullopt;
+        return text;
     }
     int chooseItem(const QString&, const QStringList&) override { return take(items, -1); }
     int chooseLanguage(const std::vector<LanguageChoice>& choices) override {
@@ -53,7 +55,7 @@ private:
             ++unexpected;
             return fallback;
         }
-        T v = queue.front();
+        T v = std::move(queue.front());
         queue.pop_front();
         return v;
     }

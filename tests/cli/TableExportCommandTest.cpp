@@ -26,6 +26,7 @@ ReportTable exportTable() {
     t.texts[{0, 2}] = "a & b";
     t.formulas[{2, 2}] = CellFormula{"1/", 0, FormulaState::Pending};
     t.texts[{0, 3}] = "x\r\ny";
+    t.texts[{2, 0}] = "\xF0\x9D\x84\x9E";  // U+1D11E, beyond the basic plane
     t.cell(0, 0).background = 0x0000FF;
     return t;
 }
@@ -72,7 +73,7 @@ TEST(CliTableExport, HtmlIsTheClipboardBytesAndParses) {
     CliRun r = runCli("table html " + dir.file("t.tbl") + " -o " + dir.file("out.bin"));
     ASSERT_EQ(r.status, 0) << r.out;
     EXPECT_EQ(parseClipboardHtml(dir.file("out.bin")),
-              "Уровни <дБА>|2|1|#FF0000\t|1|1|#FFFFFF\n"
+              "Уровни <дБА>|2|1|#FF0000\t\xF0\x9D\x84\x9E|1|1|#FFFFFF\n"
               "a & b|1|1|#FFFFFF\tblock|1|1|#FFFFFF\t|1|1|#FFFFFF\n"
               "xy|1|1|#FFFFFF|BR\t|1|1|#FFFFFF\t|1|1|#FFFFFF\n");
 

@@ -25,7 +25,10 @@ int SettingsStore::integer(const QString& section, const QString& key, int fallb
 
 QString SettingsStore::text(const QString& section, const QString& key, const QString& fallback) const {
     const QVariant v = settings_.value(path(section, key));
-    return v.isValid() ? v.toString() : fallback;
+    if (!v.isValid()) return fallback;
+    // An unquoted value with commas (a file edited by hand) reads as a list.
+    if (v.typeId() == QMetaType::QStringList) return v.toStringList().join(QLatin1Char(','));
+    return v.toString();
 }
 
 void SettingsStore::setInteger(const QString& section, const QString& key, int value) {

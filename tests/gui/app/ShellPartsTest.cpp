@@ -87,12 +87,25 @@ private slots:
         QCOMPARE(s.integer("Phonotab", "Right", 740), 740);
         s.setText("Phonotab", "Left", "not a number");
         QCOMPARE(s.integer("Phonotab", "Left", 0), 0);
+        s.setText("PhonotabDlg", "Doc1", "/data/a, b.bin");
         s.sync();
         QFile f(s.fileName());
         QVERIFY(f.open(QIODevice::ReadOnly));
         const QByteArray ini = f.readAll();
         QVERIFY(ini.contains("[Settings]"));
         QVERIFY(ini.contains("ProjectDlg=@ByteArray("));
+        f.close();
+
+        // A value with commas written by hand, without quotes, is still one text.
+        QFile hand(dir.path() + "/hand.ini");
+        QVERIFY(hand.open(QIODevice::WriteOnly));
+        hand.write("[PhonotabDlg]\nDoc1=/data/a,b.bin\nDoc2=/данные/x.bin\n");
+        hand.close();
+        SettingsStore edited(hand.fileName());
+        QCOMPARE(edited.text("PhonotabDlg", "Doc1"), QString("/data/a,b.bin"));
+        QCOMPARE(edited.text("PhonotabDlg", "Doc2"), QString("/данные/x.bin"));
+        QCOMPARE(SettingsStore(s.fileName()).text("PhonotabDlg", "Doc1"), QString("/data/a, b.bin"));
+        QVERIFY(SettingsStore::defaultPath().endsWith("/phonotab.ini"));
     }
 
     void languageDialogWantsAChoice() {

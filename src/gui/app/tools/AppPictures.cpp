@@ -3,12 +3,14 @@
 // moved to a scratch copy of the demo folder with a standard table and a
 // picture added, and its first file made the current file; the window is
 // written as PNG files in the folder (default "pictures"), with its title
-// drawn above it: main_<language>_details.png, main_<language>_icons.png, and
-// the about box about_<language>.png. Runs on the offscreen platform unless
+// drawn above it: main_<language>_details.png, main_<language>_icons.png, the
+// menus side by side menus_<language>.png, and the about box about_<language>.png. Runs on the offscreen platform unless
 // another is set; settings go to a temporary file.
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QMenu>
+#include <QMenuBar>
 #include <QPainter>
 #include <QTemporaryDir>
 #include <QTextStream>
@@ -67,6 +69,33 @@ bool save(QWidget& w, const QString& path) {
     return ok;
 }
 
+// Every menu of the main window's menu bar, opened side by side.
+bool saveMenus(QMainWindow& w, const QString& path) {
+    std::vector<QPixmap> menus;
+    int width = 0, height = 0;
+    for (QAction* a : w.menuBar()->actions()) {
+        QMenu* m = a->menu();
+        if (!m) continue;
+        m->ensurePolished();
+        m->adjustSize();
+        menus.push_back(m->grab());
+        width += menus.back().width() + 8;
+        height = std::max(height, menus.back().height());
+    }
+    QImage image(width + 8, height + 16, QImage::Format_RGB32);
+    image.fill(QColor(230, 232, 236));
+    QPainter p(&image);
+    int x = 8;
+    for (const QPixmap& m : menus) {
+        p.drawPixmap(x, 8, m);
+        x += m.width() + 8;
+    }
+    p.end();
+    const bool ok = image.save(path);
+    std::printf("%s %s\n", ok ? "wrote" : "could not write", path.toUtf8().constData());
+    return ok;
+}
+
 bool pictures(const QString& language, const QString& folder) {
     QTemporaryDir scratch;
     const QString settingsFile = scratch.path() + "/phonotab.ini";
@@ -113,6 +142,7 @@ bool pictures(const QString& language, const QString& folder) {
     ok &= save(window, folder + "/main_" + language + "_details.png");
     window.folderView().setStyle(FolderView::Style::Icons);
     ok &= save(window, folder + "/main_" + language + "_icons.png");
+    ok &= saveMenus(window, folder + "/menus_" + language + ".png");
     AboutDialog about(&window);
     about.show();
     ok &= save(about, folder + "/about_" + language + ".png");

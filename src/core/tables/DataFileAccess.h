@@ -15,6 +15,13 @@
 
 namespace phonotab {
 
+// The open-file dialog for data files: its filter, and where it remembers the
+// last folder (profile section and key).
+inline constexpr const char* DataFileFilter =
+    "Data files (*.bin,*.ldl,*.txt)|*.bin;*ldl;*txt|All Files (*.*)|*.*||";
+inline constexpr const char* DataFileFolderSection = "BrowseSect";
+inline constexpr const char* DataFileFolderKey = "BinPath";
+
 class DataFileLoader {
 public:
     virtual ~DataFileLoader() = default;

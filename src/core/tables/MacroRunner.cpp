@@ -1,5 +1,6 @@
 #include "tables/MacroRunner.h"
 
+#include <algorithm>
 #include <map>
 #include <memory>
 
@@ -21,6 +22,9 @@ constexpr int kMsgCheckFailed = 5602;
 // An expression longer than this after expansion is not evaluated: named
 // values that repeat each other would otherwise double with every statement.
 constexpr std::size_t kMaxExpandedLength = 64 * 1024;
+// What one run may write into cells and named values: a macro from a table
+// file must not fill a thousand by a thousand cells with long texts.
+constexpr std::size_t kWriteBudget = 64u * 1024 * 1024;
 
 bool isNameChar(char c) { return (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9'); }
 
@@ -221,13 +225,27 @@ private:
 
         if (target.front() == '#') {
             const std::string name(trimMacroBlanks(target.substr(1)));
-            if (!name.empty()) named_[name] = std::move(result);
+            if (name.empty() || !spend(result.size() + name.size())) return;
+            named_[name] = std::move(result);
             return;
         }
         const std::optional<CellRect> cells = ParseCellTarget(target);
         if (!cells) return;
+        const auto span = [](int from, int to, int count) {
+            return static_cast<std::size_t>(std::max(0, std::min(to, count) - std::max(from, 0)));
+        };
+        const std::size_t area = span(cells->left, cells->right, table_.columnCount()) *
+                                 span(cells->top, cells->bottom, table_.rowCount());
+        if (!spend(area * (result.size() + 1))) return;
         AssignCells(table_, *cells, result, log_);
         displayStale_ = true;
+    }
+
+    // False (and nothing spent) when the run's budget does not hold the bytes.
+    bool spend(std::size_t bytes) {
+        if (bytes > budget_) return false;
+        budget_ -= bytes;
+        return true;
     }
 
     ReportTable& table_;
@@ -240,6 +258,7 @@ private:
     DataSpecification fixed_;
     std::map<std::string, std::string> named_;
     bool displayStale_ = true;
+    std::size_t budget_ = kWriteBudget;
 };
 
 }  // namespace

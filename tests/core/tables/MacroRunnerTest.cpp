@@ -219,3 +219,11 @@ TEST(MacroCommands, ArgumentsAndTargets) {
     EXPECT_EQ(*ParseCellTarget(" $C$3 : a1 "), (CellRect{0, 0, 3, 3}));
     for (const char* bad : {"", "A", "5", "A1:", "#X", "A1B2"}) EXPECT_FALSE(ParseCellTarget(bad)) << bad;
 }
+
+TEST(MacroRunner, RefusesToFillTheTableWithHugeTexts) {
+    // A macro from a table file could otherwise ask for gigabytes.
+    MacroSheet m("#A = [TEXT]" + std::string(60000, 'x') + "; A1:CV1000 = [TEXT]#A; B1 = [TEXT]#A", 1000, 100);
+    EXPECT_EQ(m.run(), MacroEnd::Completed);
+    EXPECT_EQ(m.s.t.texts.size(), 1u);
+    EXPECT_EQ(m.text("B1").size(), 60000u);
+}

@@ -1,0 +1,165 @@
+// Fuzzes cell macros with scripted answers. The input is three parts separated
+// by NUL bytes: the answers (one byte per question: 0xFF dismisses a menu or
+// dialog, any other byte picks an item or moves the chosen parameter), the
+// macro text, and the data file the macro loads: a text table, a converter
+// dump when it begins with '"', or an instrument file of the demonstration
+// description when it begins with 'B'. The macro runs in a small table with
+// texts, formulas, bindings and merged cells; then the editor operations,
+// the linked cells and the hints work on the same text, and every change is
+// undone.
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "InstrumentFiles.h"
+#include "TeleDescSource.h"
+#include "base/MappedFile.h"
+#include "project/FileDataTree.h"
+#include "project/ReferenceBooks.h"
+#include "tables/CellHint.h"
+#include "tables/DataSpecification.h"
+#include "tables/MacroEditor.h"
+#include "tables/MacroRunner.h"
+#include "tables/TableCellCommands.h"
+#include "tables/TableCommands.h"
+
+namespace {
+
+using namespace phonotab;
+
+const TeleDesc& desc() {
+    static const TeleDesc d = [] {
+        std::string text, error;
+        fixtures::TeleDescSource src;
+        readFileText(PHONOTAB_DEMO_TDSC, text);
+        fixtures::parseTeleDescSource(text, src, error);
+        return *parseTeleDesc(fixtures::writeTeleDesc(src), "Русский");
+    }();
+    return d;
+}
+
+class Answers final : public MacroDialogs {
+public:
+    explicit Answers(std::string_view bytes) : bytes_(bytes) {}
+
+    std::optional<std::size_t> chooseVariant(const std::vector<std::string>& v) override { return pick(v.size()); }
+    std::optional<std::size_t> chooseOption(const std::string&, const std::vector<std::string>& o) override {
+        return pick(o.size());
+    }
+    std::optional<std::string> chooseDataFile() override {
+        const int b = next();
+        if (b < 0 || b == 0xFF) return std::nullopt;
+        return std::string("data.file");
+    }
+    std::optional<DataSelection> chooseFileParameter(DataTree& tree, const FileParameterRequest& r) override {
+        const int b = next();
+        if (b < 0 || b == 0xFF) return std::nullopt;
+        DataSelection s = r.preset;
+        s.record = b % 4;
+        s.band = (b >> 2) % 8;
+        s.mode = (b >> 5) % 3;
+        (void)ResolveDataPath(tree, s);
+        return s;
+    }
+    void showMessage(const Message& m) override { (void)m.text(); }
+
+private:
+    int next() { return pos_ < bytes_.size() ? static_cast<unsigned char>(bytes_[pos_++]) : -1; }
+    std::optional<std::size_t> pick(std::size_t count) {
+        const int b = next();
+        if (b < 0 || b == 0xFF || count == 0) return std::nullopt;
+        return static_cast<std::size_t>(b) % count;
+    }
+    std::string_view bytes_;
+    std::size_t pos_ = 0;
+};
+
+class Loader final : public DataFileLoader {
+public:
+    explicit Loader(std::string_view file) : file_(file) {}
+    Result<std::unique_ptr<DataTree>> loadDataFile(const std::string&) override {
+        if (!file_.empty() && file_[0] == 'B') {
+            std::vector<std::uint8_t> bytes(file_.begin() + 1, file_.end());
+            Result<std::unique_ptr<RecordFileDataTree>> t = RecordFileDataTree::fromBytes("f.mnt", std::move(bytes), desc());
+            if (!t) return t.error();
+            return std::unique_ptr<DataTree>(std::move(*t));
+        }
+        if (!file_.empty() && file_[0] == '"') return std::unique_ptr<DataTree>(LdlDataTree(ParseLdlDump(file_)));
+        return std::unique_ptr<DataTree>(TextTableDataTree(file_));
+    }
+
+private:
+    std::string_view file_;
+};
+
+class Books final : public ReferenceBookEntries {
+public:
+    Books() { books_.referenceBooks["NORM"] = {{40, "день"}, {30, ""}}; }
+    std::optional<double> referenceValue(std::string_view b, long long i) const override {
+        return books_.referenceValue(b, i);
+    }
+    std::optional<std::string> referenceText(std::string_view b, long long i) const override {
+        if (const ReferenceRecord* r = books_.record(b, i)) return r->description;
+        return std::nullopt;
+    }
+
+private:
+    ReferenceBooks books_;
+};
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const std::string_view input(reinterpret_cast<const char*>(data), size);
+    const std::size_t first = input.find('\0');
+    const std::string_view answers = input.substr(0, first);
+    std::string_view rest = first == std::string_view::npos ? std::string_view() : input.substr(first + 1);
+    const std::size_t second = rest.find('\0');
+    const std::string macro(rest.substr(0, second));
+    const std::string_view file = second == std::string_view::npos ? std::string_view() : rest.substr(second + 1);
+
+    static const Books books;
+    ReportTable t(6, 6);
+    t.texts[{0, 1}] = "12.5";
+    t.texts[{1, 1}] = "строка";
+    t.formulas[{2, 1}] = CellFormula{"A2*2+$A$2", 0, FormulaState::Pending};
+    t.formulas[{3, 1}] = CellFormula{"#NORM#0", 0, FormulaState::Pending};
+    t.bindings[{4, 1}] = CellBinding{"День", 0x01300000, 2, 61.0};
+    MergeCellsCommand(t, CellRect{3, 3, 5, 5});
+    SetMacroCommand(t, {0, 0}, macro);
+    t.macros[{1, 0}] = macro;  // as a table file may hold it, not upper-cased
+    t.macros[{4, 4}] = macro;  // in a covered cell
+
+    const TableEnvironment env{&books, nullptr};
+    for (CellKey k : {CellKey{0, 0}, CellKey{1, 0}, CellKey{4, 4}}) {
+        Answers a(answers);
+        Loader loader(file);
+        (void)RunMacro(t, k, a, &loader, env);
+    }
+    FillDisplayTexts(t, env);
+
+    // The editor, the linked cells and the hints on the same text.
+    const std::size_t a = answers.empty() ? 0 : static_cast<unsigned char>(answers[0]);
+    const std::size_t b = answers.size() < 2 ? macro.size() : static_cast<unsigned char>(answers[1]) * 7;
+    for (MacroShift d : {MacroShift::Left, MacroShift::Right, MacroShift::Up, MacroShift::Down})
+        (void)ShiftSelectedText(macro, a, b, d);
+    (void)ReplicateSelectedText(macro, a, b, CopyFormulaSettings{static_cast<int>(a % 5), -1, static_cast<int>(b % 3)});
+    TableSelection sel = TableSelection::fromRect(CellRect{0, 0, 1, 1});
+    for (int r = 0; r < t.rowCount(); ++r)
+        for (int c = 0; c < t.columnCount(); ++c) {
+            (void)SelectLinkedCells(t, {c, r}, sel);
+            (void)CellHintText(t, {c, r}, CellHintEnvironment{&books, nullptr});
+        }
+    (void)ParseDataSpecification(macro);
+
+    while (t.Undo()) {
+    }
+    FillDisplayTexts(t, env);
+    while (t.Redo()) {
+    }
+    FillDisplayTexts(t, env);
+    return 0;
+}

@@ -154,7 +154,7 @@ private:
     }
 
     // "[TEXT]", "#NAME" values and "{...}" values put into an expression; false
-    // when a specification cannot be read or the text grows too long.
+    // when a data specification cannot be read or the text grows too long.
     bool expand(std::string_view expr, std::string& out, bool& asText) {
         std::string work;
         for (std::size_t pos = 0;;) {

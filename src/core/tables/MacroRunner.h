@@ -13,7 +13,7 @@
 // parameter of it; "{...}" in an expression reads a value of that file.
 //
 // Every question goes through MacroDialogs. A dismissed variant menu, file
-// dialog or parameter dialog, an unreadable specification, a file that does
+// dialog or parameter dialog, an unreadable data specification, a file that does
 // not load or a failed check ends the run; what was changed before stays and
 // undoes in one step.
 #pragma once

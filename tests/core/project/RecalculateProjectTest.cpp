@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <utime.h>
+
 #include <filesystem>
 
 #include "DemoData.h"
@@ -26,6 +28,9 @@ ProjectState project(const ScratchDir& dir) {
     for (int i = 0; i < 3; ++i) {
         const std::string name = "f" + std::to_string(i) + ".bin";
         writeBytes(dir.file(name), fixtures::makeSlmFile(demoSource(), {2024, 1, 1, 0, 0, 0}, 600, 10 + i, 55 + 5 * i));
+        // One last-write time for every copy: it heads the result files compared below.
+        struct utimbuf times {1700000000, 1700000000};
+        utime(dir.file(name).c_str(), &times);
         ProjectFileEntry e;
         e.path = name;
         e.referenceName = "Точка " + std::to_string(i);

@@ -85,11 +85,13 @@ run_demo() {
   echo "No display (neither DISPLAY nor WAYLAND_DISPLAY is set): the desktop application needs one."
   echo "Running the batch tool on the demo data instead; pictures of the main window: build/phonotab-app-pictures."
   echo "== Demo data in build/data/demo"
-  for f in build/data/demo/*; do
-    case $f in *.stamp) continue ;; esac
+  for f in build/data/demo/*.bin build/data/demo/*.cbf build/data/demo/*.mnt; do
     echo "-- $(basename "$f")"
     build/phonotab-cli info "$f"
   done
+  echo "== The demo project recalculated (result files in build/data/demo)"
+  build/phonotab-cli project calc build/data/demo/demo.pht -o build/data/demo/demo-recalculated.pht || true
+  ls build/data/demo/*.txt
 }
 
 test_all() {

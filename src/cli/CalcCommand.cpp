@@ -43,15 +43,15 @@ bool toInt(const std::string& s, long long& v) {
 }
 
 // CODE:STATS[:COUNT] → an entry with COUNT − 1 sub-entries for the following bands.
-bool parseParam(const std::string& spec, ParameterEntry& e, std::string& error) {
-    const auto parts = split(spec, ':');
+bool parseParam(const std::string& text, ParameterEntry& e, std::string& error) {
+    const auto parts = split(text, ':');
     if (parts.size() < 2 || parts.size() > 3) {
-        error = "--param " + spec + ": expected CODE:STATS[:COUNT]";
+        error = "--param " + text + ": expected CODE:STATS[:COUNT]";
         return false;
     }
     long long code = 0;
     if (!toInt(parts[0], code) || code < 0 || code > 0xFFFFFFFFll) {
-        error = "--param " + spec + ": bad parameter code";
+        error = "--param " + text + ": bad parameter code";
         return false;
     }
     e.code = static_cast<FieldCode>(code);
@@ -63,13 +63,13 @@ bool parseParam(const std::string& spec, ParameterEntry& e, std::string& error) 
         else if (stat == "hist") e.flags.histogram = true;
         else if (stat == "uncorr") e.flags.uncorrected = true;
         else if (!stat.empty()) {
-            error = "--param " + spec + ": unknown statistic '" + stat + "'";
+            error = "--param " + text + ": unknown statistic '" + stat + "'";
             return false;
         }
     }
     long long count = 1;
     if (parts.size() == 3 && (!toInt(parts[2], count) || count < 1 || count > 4096)) {
-        error = "--param " + spec + ": bad count";
+        error = "--param " + text + ": bad count";
         return false;
     }
     for (long long k = 1; k < count; ++k) {

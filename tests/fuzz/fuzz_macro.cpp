@@ -20,7 +20,7 @@
 #include "project/FileDataTree.h"
 #include "project/ReferenceBooks.h"
 #include "tables/CellHint.h"
-#include "tables/DataSpecification.h"
+#include "tables/DataAddress.h"
 #include "tables/MacroEditor.h"
 #include "tables/MacroRunner.h"
 #include "tables/TableCellCommands.h"
@@ -153,7 +153,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             (void)SelectLinkedCells(t, {c, r}, sel);
             (void)CellHintText(t, {c, r}, CellHintEnvironment{&books, nullptr});
         }
-    (void)ParseDataSpecification(macro);
+    (void)ParseDataAddress(macro);
 
     while (t.Undo()) {
     }

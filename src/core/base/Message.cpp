@@ -44,13 +44,13 @@ std::string formatWithArgs(const std::string& fmt, const std::vector<MessageArg>
         // Collect flags, width and precision (digits only, no '*'), then length
         // modifiers, then the conversion letter.
         std::size_t j = i + 1;
-        std::string spec = "%";
-        while (j < fmt.size() && std::strchr("-+ #0", fmt[j])) spec.push_back(fmt[j++]);
-        while (j < fmt.size() && fmt[j] >= '0' && fmt[j] <= '9' && spec.size() < 8) spec.push_back(fmt[j++]);
+        std::string conversion = "%";
+        while (j < fmt.size() && std::strchr("-+ #0", fmt[j])) conversion.push_back(fmt[j++]);
+        while (j < fmt.size() && fmt[j] >= '0' && fmt[j] <= '9' && conversion.size() < 8) conversion.push_back(fmt[j++]);
         if (j < fmt.size() && fmt[j] == '.') {
-            spec.push_back(fmt[j++]);
-            while (j < fmt.size() && fmt[j] >= '0' && fmt[j] <= '9' && spec.size() < 12)
-                spec.push_back(fmt[j++]);
+            conversion.push_back(fmt[j++]);
+            while (j < fmt.size() && fmt[j] >= '0' && fmt[j] <= '9' && conversion.size() < 12)
+                conversion.push_back(fmt[j++]);
         }
         while (j < fmt.size() && std::strchr("hlLqjzt", fmt[j])) ++j;
         if (j >= fmt.size()) {
@@ -62,7 +62,7 @@ std::string formatWithArgs(const std::string& fmt, const std::vector<MessageArg>
         switch (conv) {
             case 'd':
             case 'i':
-                if (arg) out += cformat((spec + "lld").c_str(), static_cast<long long>(argAsInt(*arg)));
+                if (arg) out += cformat((conversion + "lld").c_str(), static_cast<long long>(argAsInt(*arg)));
                 ++next;
                 break;
             case 'u':
@@ -70,7 +70,7 @@ std::string formatWithArgs(const std::string& fmt, const std::vector<MessageArg>
             case 'X':
             case 'o':
                 if (arg)
-                    out += cformat((spec + "ll" + conv).c_str(),
+                    out += cformat((conversion + "ll" + conv).c_str(),
                                    static_cast<unsigned long long>(argAsInt(*arg)));
                 ++next;
                 break;
@@ -84,12 +84,12 @@ std::string formatWithArgs(const std::string& fmt, const std::vector<MessageArg>
             case 'E':
             case 'g':
             case 'G':
-                if (arg) out += cformat((spec + conv).c_str(), argAsDouble(*arg));
+                if (arg) out += cformat((conversion + conv).c_str(), argAsDouble(*arg));
                 ++next;
                 break;
             case 's':
             case 'S':
-                if (arg) out += cformat((spec + "s").c_str(), argAsText(*arg).c_str());
+                if (arg) out += cformat((conversion + "s").c_str(), argAsText(*arg).c_str());
                 ++next;
                 break;
             default:

@@ -45,11 +45,11 @@ struct DataRecord {
 };
 
 // What is chosen in a loaded file. All numbers are 0-based; a data
-// specification writes them from 1. record and band are positions in their
+// address writes them from 1. record and band are positions in their
 // lists; channel, type and mode are the numbers of those items. A mode name,
 // when set, picks the mode by name instead of by number.
 struct DataSelection {
-    int output = 0;  // what a data specification reads: 0 value, 1 band name, 2 mode, 3 type, 4 channel, 5/6 record names
+    int output = 0;  // what a data address reads: 0 value, 1 band name, 2 mode, 3 type, 4 channel, 5/6 record names
     int record = 0;
     int channel = 0;
     int type = 0;

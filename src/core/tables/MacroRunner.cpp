@@ -5,7 +5,7 @@
 #include <memory>
 
 #include "base/CFormat.h"
-#include "tables/DataSpecification.h"
+#include "tables/DataAddress.h"
 #include "tables/FormulaEvaluator.h"
 #include "tables/MacroCommands.h"
 #include "tables/MacroText.h"
@@ -16,7 +16,7 @@ namespace {
 
 constexpr int kMsgOpenError = 312;
 constexpr int kMsgUnbalancedBrace = 5600;
-constexpr int kMsgBadSpecification = 5601;
+constexpr int kMsgBadAddress = 5601;
 constexpr int kMsgCheckFailed = 5602;
 
 // An expression longer than this after expansion is not evaluated: named
@@ -103,9 +103,9 @@ private:
             const ConstructSearch found = FindMacroConstruct(text, "FIX", pos, c);
             if (found == ConstructSearch::None) return std::nullopt;
             if (found == ConstructSearch::Unbalanced) return fail(Message(kMsgUnbalancedBrace));
-            const std::optional<DataSpecification> spec = ParseDataSpecification(c.body);
-            if (!spec) return fail(Message(kMsgBadSpecification, c.body));
-            fixed_.items.insert(fixed_.items.end(), spec->items.begin(), spec->items.end());
+            const std::optional<DataAddress> address = ParseDataAddress(c.body);
+            if (!address) return fail(Message(kMsgBadAddress, c.body));
+            fixed_.items.insert(fixed_.items.end(), address->items.begin(), address->items.end());
             text.erase(c.begin, c.end - c.begin);
             pos = c.begin;
         }
@@ -113,15 +113,15 @@ private:
 
     // Every block is read first; then the file, the checks and the parameter.
     std::optional<MacroEnd> loadFile(std::string& text) {
-        std::vector<DataSpecification> given;
+        std::vector<DataAddress> given;
         MacroConstruct c;
         for (std::size_t pos = 0;;) {
             const ConstructSearch found = FindMacroConstruct(text, "", pos, c);
             if (found == ConstructSearch::None) break;
             if (found == ConstructSearch::Unbalanced) return fail(Message(kMsgUnbalancedBrace));
-            std::optional<DataSpecification> spec = ParseDataSpecification(c.body);
-            if (!spec) return fail(Message(kMsgBadSpecification, c.body));
-            if (!(c.begin >= 5 && startsWithWord(text, c.begin - 5, "CHECK"))) given.push_back(std::move(*spec));
+            std::optional<DataAddress> address = ParseDataAddress(c.body);
+            if (!address) return fail(Message(kMsgBadAddress, c.body));
+            if (!(c.begin >= 5 && startsWithWord(text, c.begin - 5, "CHECK"))) given.push_back(std::move(*address));
             pos = c.end;
         }
 
@@ -136,14 +136,14 @@ private:
         while (true) {
             const ConstructSearch found = FindMacroConstruct(text, "CHECK", 0, c);
             if (found != ConstructSearch::Found) break;
-            const std::optional<DataSpecification> spec = ParseDataSpecification(c.body);
-            if (!spec || FirstMismatch(*spec, current_)) return fail(Message(kMsgCheckFailed, c.body));
+            const std::optional<DataAddress> address = ParseDataAddress(c.body);
+            if (!address || FirstMismatch(*address, current_)) return fail(Message(kMsgCheckFailed, c.body));
             text.erase(c.begin, c.end - c.begin);
         }
 
         FileParameterRequest request;
         request.preset = current_;
-        for (const DataSpecification& s : given) ApplyAbsoluteItems(s, request.preset);
+        for (const DataAddress& s : given) ApplyAbsoluteItems(s, request.preset);
         ApplyAbsoluteItems(fixed_, request.preset);
         request.fixedItems = fixed_.absoluteMask();
         const std::optional<DataSelection> chosen = dialogs_.chooseFileParameter(*file_, request);
@@ -154,7 +154,7 @@ private:
     }
 
     // "[TEXT]", "#NAME" values and "{...}" values put into an expression; false
-    // when a data specification cannot be read or the text grows too long.
+    // when a data address cannot be read or the text grows too long.
     bool expand(std::string_view expr, std::string& out, bool& asText) {
         std::string work;
         for (std::size_t pos = 0;;) {
@@ -181,11 +181,11 @@ private:
             } else if (ch == '{') {
                 const std::size_t close = work.find('}', i + 1);
                 if (close == std::string::npos || !file_) return false;
-                const std::optional<DataSpecification> spec = ParseDataSpecification(
+                const std::optional<DataAddress> address = ParseDataAddress(
                     std::string_view(work).substr(i + 1, close - i - 1));
-                if (!spec) return false;
+                if (!address) return false;
                 DataSelection s = current_;
-                ApplyDataSpecification(*spec, s);
+                ApplyDataAddress(*address, s);
                 ApplyAbsoluteItems(fixed_, s);
                 if (s.output != 0) asText = true;
                 out += SelectedDataText(*file_, s);
@@ -255,7 +255,7 @@ private:
     MacroChangeLog log_;
     std::unique_ptr<DataTree> file_;
     DataSelection current_;
-    DataSpecification fixed_;
+    DataAddress fixed_;
     std::map<std::string, std::string> named_;
     bool displayStale_ = true;
     std::size_t budget_ = kWriteBudget;

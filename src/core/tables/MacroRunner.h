@@ -9,11 +9,11 @@
 //   CHECK{t1}                            the loaded file must match the items
 //   A1 = B1*2; #X = {b3}; C1 = [TEXT]#X  assignments (values, texts, named values)
 //   RHIDE 5; RSHOW C; INSCP 6,5; DELCP 7; SCOPY 8,5   row and column commands
-// Any "{...}" data specification makes the macro ask for a data file and a
+// Any "{...}" data address makes the macro ask for a data file and a
 // parameter of it; "{...}" in an expression reads a value of that file.
 //
 // Every question goes through MacroDialogs. A dismissed variant menu, file
-// dialog or parameter dialog, an unreadable data specification, a file that does
+// dialog or parameter dialog, an unreadable data address, a file that does
 // not load or a failed check ends the run; what was changed before stays and
 // undoes in one step.
 #pragma once

@@ -106,7 +106,7 @@ void ShiftReferences(std::string& text, std::optional<CellRect> filter, int dc, 
     std::size_t i = 0;
     while (i < n) {
         const char ch = text[i];
-        if (ch == '{') {  // a data specification of a macro stays as it is
+        if (ch == '{') {  // a data address of a macro stays as it is
             const std::size_t close = text.find('}', i);
             const std::size_t end = close == std::string::npos ? n : close + 1;
             out.append(text, i, end - i);

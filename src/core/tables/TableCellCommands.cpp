@@ -215,7 +215,7 @@ std::vector<CellKey> ReferencedCells(const std::string& text) {
     std::size_t i = 0;
     while (i < n) {
         const char c = text[i];
-        if (c == '{') {  // a data specification names no cells
+        if (c == '{') {  // a data address names no cells
             const std::size_t close = text.find('}', i);
             i = close == std::string::npos ? n : close + 1;
             continue;

@@ -69,7 +69,7 @@ int SelectLinkedCells(const ReportTable& table, CellKey cell, TableSelection& se
 
 // The cells a formula or macro text names: a letter or two not preceded by a
 // letter or digit, an optional "$" before either part, then a row number.
-// Data specifications in braces and "#NAME" values are no references.
+// Data addresses in braces and "#NAME" values are no references.
 std::vector<CellKey> ReferencedCells(const std::string& text);
 
 // A double click on a cell: a cell with a macro runs it (with Ctrl held: edits

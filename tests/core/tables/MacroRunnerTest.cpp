@@ -2,7 +2,7 @@
 
 #include "ScriptedDialogs.h"
 #include "TableTestSupport.h"
-#include "tables/DataSpecification.h"
+#include "tables/DataAddress.h"
 #include "tables/MacroCommands.h"
 #include "tables/MacroRunner.h"
 #include "tables/MacroText.h"

@@ -269,7 +269,7 @@ TEST(CellCommands, ClearKeepsMacrosAndSetMacroStoresUpperCase) {
 TEST(CellCommands, LinkedCellsAreTheReferencesOfFormulaAndMacro) {
     EXPECT_EQ(ReferencedCells("A1+SUM(B2:B9)+$C$3-LOG(D$4,2E-5)"),
               (std::vector<CellKey>{at("A1"), at("B2"), at("B9"), at("C3"), at("D4")}));
-    // Commands' rows, data specifications, "#" names, long words and row 0 name no cells.
+    // Commands' rows, data addresses, "#" names, long words and row 0 name no cells.
     EXPECT_EQ(ReferencedCells("RHIDE 5; E4 = {R1C2}*#X1+AA2+ZZZ9+A0+ESUM2+B12X; SCOPY 7,6"),
               (std::vector<CellKey>{at("E4"), at("AA2")}));
 

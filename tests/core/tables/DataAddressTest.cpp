@@ -1,12 +1,12 @@
 #include <gtest/gtest.h>
 
 #include "ScriptedDialogs.h"
-#include "tables/DataSpecification.h"
+#include "tables/DataAddress.h"
 
 using namespace phonotab;
 using namespace phonotab::testing;
 
-TEST(DataSpecification, ReadsItemsAndTheirMask) {
+TEST(DataAddress, ReadsItemsAndTheirMask) {
     struct Case {
         const char* text;
         bool ok;
@@ -25,50 +25,50 @@ TEST(DataSpecification, ReadsItemsAndTheirMask) {
         {"r1;", false, 0},
     };
     for (const Case& c : cases) {
-        const auto spec = ParseDataSpecification(c.text);
-        ASSERT_EQ(spec.has_value(), c.ok) << c.text;
-        if (spec) {
-            EXPECT_EQ(spec->absoluteMask(), c.mask) << c.text;
+        const auto address = ParseDataAddress(c.text);
+        ASSERT_EQ(address.has_value(), c.ok) << c.text;
+        if (address) {
+            EXPECT_EQ(address->absoluteMask(), c.mask) << c.text;
         }
     }
 }
 
-TEST(DataSpecification, AbsoluteItemsCountFromOneRelativeOnesMove) {
+TEST(DataAddress, AbsoluteItemsCountFromOneRelativeOnesMove) {
     DataSelection s;
     s.record = 4;
     s.band = 3;
     s.mode = 1;
     s.modeName = "Быстро";
-    ApplyDataSpecification(*ParseDataSpecification("r2b+2n5"), s);
+    ApplyDataAddress(*ParseDataAddress("r2b+2n5"), s);
     EXPECT_EQ(s.record, 1);
     EXPECT_EQ(s.band, 5);
     EXPECT_EQ(s.output, 5);
     EXPECT_EQ(s.modeName, "Быстро");
-    ApplyDataSpecification(*ParseDataSpecification("m-1"), s);
+    ApplyDataAddress(*ParseDataAddress("m-1"), s);
     EXPECT_EQ(s.mode, 0);
     EXPECT_TRUE(s.modeName.empty());  // "m" forgets a mode chosen by name
     // A long chain of relative items stays in range.
     std::string many;
     for (int i = 0; i < 30000; ++i) many += "b+99";
-    ApplyDataSpecification(*ParseDataSpecification(many), s);
+    ApplyDataAddress(*ParseDataAddress(many), s);
     EXPECT_EQ(s.band, 1'000'000);
 
     DataSelection f = s;
-    ApplyAbsoluteItems(*ParseDataSpecification("c2b+5n1"), f);
+    ApplyAbsoluteItems(*ParseDataAddress("c2b+5n1"), f);
     EXPECT_EQ(f.channel, 1);
     EXPECT_EQ(f.band, s.band);
     EXPECT_EQ(f.output, s.output);
-    EXPECT_EQ(FirstMismatch(*ParseDataSpecification("c2r3"), f)->letter, 'r');
-    EXPECT_FALSE(FirstMismatch(*ParseDataSpecification("c2b+3"), f));
+    EXPECT_EQ(FirstMismatch(*ParseDataAddress("c2r3"), f)->letter, 'r');
+    EXPECT_FALSE(FirstMismatch(*ParseDataAddress("c2b+3"), f));
 }
 
-TEST(DataSpecification, ResolvesAgainstTheFileTree) {
+TEST(DataAddress, ResolvesAgainstTheFileTree) {
     MemoryDataTree file = smallDataFile();
     DataSelection s = InitialDataSelection(file);
     EXPECT_EQ(s, DataSelection{});
-    auto read = [&](const char* spec) {
+    auto read = [&](const char* address) {
         DataSelection x = s;
-        ApplyDataSpecification(*ParseDataSpecification(spec), x);
+        ApplyDataAddress(*ParseDataAddress(address), x);
         return SelectedDataText(file, x);
     };
     EXPECT_EQ(read("r2m2b2"), "21.100000");

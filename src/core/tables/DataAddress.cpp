@@ -1,4 +1,4 @@
-#include "tables/DataSpecification.h"
+#include "tables/DataAddress.h"
 
 #include <algorithm>
 
@@ -35,7 +35,7 @@ int* fieldOf(char letter, DataSelection& s) {
     }
 }
 
-void apply(const DataSpecItem& item, DataSelection& s) {
+void apply(const DataAddressItem& item, DataSelection& s) {
     if (item.letter == 'n') {
         s.output = item.number;
         return;
@@ -51,21 +51,21 @@ void apply(const DataSpecItem& item, DataSelection& s) {
 
 }  // namespace
 
-unsigned DataSpecification::absoluteMask() const {
+unsigned DataAddress::absoluteMask() const {
     unsigned mask = 0;
-    for (const DataSpecItem& i : items)
+    for (const DataAddressItem& i : items)
         if (i.sign == 0) mask |= bitOf(i.letter);
     return mask;
 }
 
-std::optional<DataSpecification> ParseDataSpecification(std::string_view text) {
-    DataSpecification spec;
+std::optional<DataAddress> ParseDataAddress(std::string_view text) {
+    DataAddress address;
     std::size_t i = 0;
     const std::size_t n = text.size();
     while (true) {
         while (i < n && isBlank(text[i])) ++i;
         if (i >= n) break;
-        DataSpecItem item;
+        DataAddressItem item;
         item.letter = lower(text[i++]);
         const bool signed_ = item.letter == 'b' || item.letter == 'm' || item.letter == 'r';
         if (item.letter != 'n' && bitOf(item.letter) == 0) return std::nullopt;
@@ -78,22 +78,22 @@ std::optional<DataSpecification> ParseDataSpecification(std::string_view text) {
             ++digits;
         }
         if (digits == 0) return std::nullopt;
-        spec.items.push_back(item);
+        address.items.push_back(item);
     }
-    return spec;
+    return address;
 }
 
-void ApplyDataSpecification(const DataSpecification& spec, DataSelection& selection) {
-    for (const DataSpecItem& item : spec.items) apply(item, selection);
+void ApplyDataAddress(const DataAddress& address, DataSelection& selection) {
+    for (const DataAddressItem& item : address.items) apply(item, selection);
 }
 
-void ApplyAbsoluteItems(const DataSpecification& spec, DataSelection& selection) {
-    for (const DataSpecItem& item : spec.items)
+void ApplyAbsoluteItems(const DataAddress& address, DataSelection& selection) {
+    for (const DataAddressItem& item : address.items)
         if (item.sign == 0 && item.letter != 'n') apply(item, selection);
 }
 
-std::optional<DataSpecItem> FirstMismatch(const DataSpecification& spec, const DataSelection& selection) {
-    for (const DataSpecItem& item : spec.items) {
+std::optional<DataAddressItem> FirstMismatch(const DataAddress& address, const DataSelection& selection) {
+    for (const DataAddressItem& item : address.items) {
         if (item.sign != 0 || item.letter == 'n') continue;
         DataSelection s = selection;
         const int* f = fieldOf(item.letter, s);

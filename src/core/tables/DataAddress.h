@@ -1,4 +1,4 @@
-// Data specifications: the text inside "{" "}" of a cell macro that names a
+// Data addresses: the text inside "{" "}" of a cell macro that names a
 // value of the loaded data file, such as "{r2c1t1m2b5}" or "{n1b+1}".
 //
 // Items are a letter and one or two digits: "n" the output selector (one digit,
@@ -16,7 +16,7 @@
 
 namespace phonotab {
 
-// Bits of the items a specification sets absolutely.
+// Bits of the items an address sets absolutely.
 namespace dataspec {
 constexpr unsigned Band = 1u << 0;
 constexpr unsigned Mode = 1u << 1;
@@ -25,14 +25,14 @@ constexpr unsigned Channel = 1u << 3;
 constexpr unsigned Record = 1u << 4;
 }  // namespace dataspec
 
-struct DataSpecItem {
+struct DataAddressItem {
     char letter = 'b';  // lower case
     int number = 0;     // as written
     int sign = 0;       // 0 absolute, +1 or -1 relative
 };
 
-struct DataSpecification {
-    std::vector<DataSpecItem> items;
+struct DataAddress {
+    std::vector<DataAddressItem> items;
 
     // The absolute items given, as dataspec bits.
     unsigned absoluteMask() const;
@@ -41,17 +41,17 @@ struct DataSpecification {
 
 // Reads the text between the braces. Blanks are skipped. Nothing when a letter
 // is not one of the six or is not followed by its digits.
-std::optional<DataSpecification> ParseDataSpecification(std::string_view text);
+std::optional<DataAddress> ParseDataAddress(std::string_view text);
 
 // Applies the items in order: an absolute item sets its field to the number
 // minus 1 ("n" takes the number as is), a relative one moves it; "m" forgets a
 // mode chosen by name.
-void ApplyDataSpecification(const DataSpecification& spec, DataSelection& selection);
+void ApplyDataAddress(const DataAddress& address, DataSelection& selection);
 
 // Only the absolute items (fixed items and checks use these).
-void ApplyAbsoluteItems(const DataSpecification& spec, DataSelection& selection);
+void ApplyAbsoluteItems(const DataAddress& address, DataSelection& selection);
 
 // The first absolute item whose value differs from the selection's, or nothing.
-std::optional<DataSpecItem> FirstMismatch(const DataSpecification& spec, const DataSelection& selection);
+std::optional<DataAddressItem> FirstMismatch(const DataAddress& address, const DataSelection& selection);
 
 }  // namespace phonotab

@@ -103,4 +103,40 @@ Result<bool> writeFileIfAbsent(const std::string& path, std::string_view bytes) 
     return w.commitIfAbsent();
 }
 
+namespace {
+
+// Streams the source into a temporary file beside the target.
+Status copyInto(AtomicFileWriter& w, const std::string& from, const std::string& to) {
+    std::FILE* in = std::fopen(from.c_str(), "rb");
+    if (!in) return Message(105, from);
+    if (Status s = w.open(to); !s) {
+        std::fclose(in);
+        return s;
+    }
+    std::vector<char> buf(1 << 20);
+    std::size_t n;
+    while ((n = std::fread(buf.data(), 1, buf.size(), in)) > 0) w.write(buf.data(), n);
+    const bool readOk = !std::ferror(in);
+    std::fclose(in);
+    if (!readOk) {
+        w.abandon();
+        return Message(105, from);
+    }
+    return {};
+}
+
+}  // namespace
+
+Status copyFileReplacing(const std::string& from, const std::string& to) {
+    AtomicFileWriter w;
+    if (Status s = copyInto(w, from, to); !s) return s;
+    return w.commit();
+}
+
+Result<bool> copyFileIfAbsent(const std::string& from, const std::string& to) {
+    AtomicFileWriter w;
+    if (Status s = copyInto(w, from, to); !s) return s.error();
+    return w.commitIfAbsent();
+}
+
 }  // namespace phonotab

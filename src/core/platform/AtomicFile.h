@@ -47,4 +47,9 @@ Status writeFileAtomically(const std::string& path, std::string_view bytes);
 // Creates the file only if it does not exist: false (nothing written) when it does.
 Result<bool> writeFileIfAbsent(const std::string& path, std::string_view bytes);
 
+// Copies a file the same two ways, streaming it (a data file may be large):
+// 105 when the source cannot be read, otherwise as above.
+Status copyFileReplacing(const std::string& from, const std::string& to);
+Result<bool> copyFileIfAbsent(const std::string& from, const std::string& to);
+
 }  // namespace phonotab

@@ -6,7 +6,8 @@
 
 #include <cerrno>
 #include <filesystem>
-#include <vector>
+
+#include "platform/AtomicFile.h"
 
 namespace phonotab {
 
@@ -28,16 +29,9 @@ bool copyFileInFolder(const std::string& folder, const std::string& fromName, co
     const std::string from = inFolder(folder, fromName), to = inFolder(folder, toName);
     std::error_code ec;
     if (fs::exists(to, ec) || !fs::is_regular_file(from, ec)) return false;
-    // The bytes go to a temporary file first; a hard link then gives it the new
-    // name, which never replaces a file that appeared meanwhile.
-    std::string tmp = to + ".XXXXXX";
-    const int fd = ::mkstemp(tmp.data());
-    if (fd < 0) return false;
-    ::close(fd);
-    bool ok = fs::copy_file(from, tmp, fs::copy_options::overwrite_existing, ec) && !ec;
-    if (ok) ok = ::link(tmp.c_str(), to.c_str()) == 0;
-    ::unlink(tmp.c_str());
-    return ok;
+    // Never replaces a file, not even one that appeared meanwhile.
+    const Result<bool> copied = copyFileIfAbsent(from, to);
+    return copied.ok() && *copied;
 }
 
 bool renameInFolder(const std::string& folder, const std::string& fromName, const std::string& toName) {

@@ -25,10 +25,8 @@ bool hasTableExtension(const fs::path& p) {
 enum class CopyResult { Done, Exists, Failed };
 
 CopyResult copyTable(const std::string& from, const std::string& to, bool overwrite) {
-    std::string bytes;
-    if (!readFileText(from, bytes)) return CopyResult::Failed;
-    if (overwrite) return writeFileAtomically(to, bytes).ok() ? CopyResult::Done : CopyResult::Failed;
-    Result<bool> written = writeFileIfAbsent(to, bytes);
+    if (overwrite) return copyFileReplacing(from, to).ok() ? CopyResult::Done : CopyResult::Failed;
+    Result<bool> written = copyFileIfAbsent(from, to);
     if (!written) return CopyResult::Failed;
     return *written ? CopyResult::Done : CopyResult::Exists;
 }

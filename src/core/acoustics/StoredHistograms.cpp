@@ -35,6 +35,34 @@ bool StoredHistogramReader::runningCounters(std::int64_t i, int stream, std::vec
     return true;
 }
 
+namespace {
+
+// The running counters of interval i and of the interval before it; the
+// counters read for one interval serve as the "before" of the next.
+class CounterPairs {
+public:
+    explicit CounterPairs(const StoredHistogramReader& r, int stream) : r_(r), stream_(stream) {}
+    bool read(std::int64_t i) {
+        if (i == 0) return false;  // the first interval has nothing to differ from
+        if (have_ == i - 1) {
+            previous.swap(counts);
+        } else if (!r_.runningCounters(i - 1, stream_, previous)) {
+            have_ = -1;
+            return false;
+        }
+        have_ = r_.runningCounters(i, stream_, counts) ? i : -1;
+        return have_ == i;
+    }
+    std::vector<std::uint32_t> counts, previous;
+
+private:
+    const StoredHistogramReader& r_;
+    int stream_;
+    std::int64_t have_ = -1;  // the interval whose counters `counts` holds
+};
+
+}  // namespace
+
 Status loadStoredHistogram(const MeasurementFile& file, const CalcSettings& settings, const RangeSet& ranges,
                            int stream, bool both, Series& data, Series& data2) {
     data.assign(kStoredClasses, 0.0);
@@ -44,7 +72,8 @@ Status loadStoredHistogram(const MeasurementFile& file, const CalcSettings& sett
     Result<StoredHistogramReader> reader = StoredHistogramReader::open(file);
     if (!reader) return reader.error();
     const std::vector<SampleSegment> segments = classifySamples(ranges, settings);
-    std::vector<std::uint32_t> counts, previous;
+    std::vector<std::uint32_t> counts;
+    CounterPairs pairs(*reader, stream);
     for (const SampleSegment& seg : segments) {
         if (seg.excluded && !both) continue;
         for (std::int64_t t = seg.begin; t < seg.end; ++t) {
@@ -61,13 +90,10 @@ Status loadStoredHistogram(const MeasurementFile& file, const CalcSettings& sett
                     add(2 * k + 1, c - std::floor(c / 2.0));
                 }
             } else {
-                // The first interval of the file has nothing to differ from.
-                if (i == 0 || !reader->runningCounters(i, stream, counts) ||
-                    !reader->runningCounters(i - 1, stream, previous))
-                    continue;
+                if (!pairs.read(i)) continue;
                 for (int k = 0; k <= 1021; ++k) {
-                    const std::uint32_t now = counts[static_cast<std::size_t>(k)];
-                    const std::uint32_t before = previous[static_cast<std::size_t>(k)];
+                    const std::uint32_t now = pairs.counts[static_cast<std::size_t>(k)];
+                    const std::uint32_t before = pairs.previous[static_cast<std::size_t>(k)];
                     if (now > before) add(k + 2, static_cast<double>(now - before));
                 }
             }
@@ -83,7 +109,8 @@ Status loadSynthesizedLeq(const MeasurementFile& file, int stream, Series& data)
     if (!reader) return reader.error();
     const std::int64_t n = reader->intervals();
     data.assign(static_cast<std::size_t>(std::max<std::int64_t>(n, 0)), 0.0);
-    std::vector<std::uint32_t> counts, previous;
+    std::vector<std::uint32_t> counts;
+    CounterPairs pairs(*reader, stream);
     for (std::int64_t i = 0; i < n; ++i) {
         double energy = 0.0, total = 0.0;
         if (reader->isStation()) {
@@ -94,12 +121,10 @@ Status loadSynthesizedLeq(const MeasurementFile& file, int stream, Series& data)
                 total += c;
             }
         } else {
-            if (i == 0 || !reader->runningCounters(i, stream, counts) ||
-                !reader->runningCounters(i - 1, stream, previous))
-                continue;
+            if (!pairs.read(i)) continue;
             for (int k = 0; k < kStoredClasses; ++k) {
-                const std::uint32_t now = counts[static_cast<std::size_t>(k)];
-                const std::uint32_t before = previous[static_cast<std::size_t>(k)];
+                const std::uint32_t now = pairs.counts[static_cast<std::size_t>(k)];
+                const std::uint32_t before = pairs.previous[static_cast<std::size_t>(k)];
                 if (now <= before) continue;
                 const double c = static_cast<double>(now - before);
                 energy += c * std::pow(10.0, (0.25 * k + 0.125) * 0.1);

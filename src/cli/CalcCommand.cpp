@@ -182,7 +182,7 @@ int runCalc(const CliContext& ctx, CalcArgs a) {
     int status = kExitOk;
     for (const Message& m : report.messages) {
         fail(m);
-        if (m.id != 310) status = kExitFailure;
+        if (m.id != msg::InsufficientSamples) status = kExitFailure;
     }
     return status;
 }

@@ -35,11 +35,11 @@ int runDump(const CliContext& ctx, const DumpArgs& a) {
     if (!ctx.loadTeleDesc()) return kExitFailure;
     if (!a.joined && a.files.size() != 1) return usageError("dump: one FILE, or --joined with several");
     std::FILE* out = openOutput(a.out);
-    if (!out) return fail(Message(105, a.out));
+    if (!out) return fail(Message(msg::CannotOpen, a.out));
     const Status s = DumpRecordFiles(a.files, out, currentTeleDesc(), ctx.encoding);
     const bool closed = std::fclose(out) == 0;
     if (!s) return fail(s.error());
-    if (!closed) return fail(Message(5003, a.out));
+    if (!closed) return fail(Message(msg::CannotWrite, a.out));
     return kExitOk;
 }
 
@@ -55,7 +55,7 @@ int runSummary(const CliContext& ctx, const SummaryArgs& a) {
     const TeleDesc& desc = currentTeleDesc();
     if (a.band < 0 || a.band > 4095) return usageError("--band: a band index from 0");
     std::uint16_t type = 0;
-    if (!readSummaryType(a.files.front(), type)) return fail(Message(105, a.files.front()));
+    if (!readSummaryType(a.files.front(), type)) return fail(Message(msg::CannotOpen, a.files.front()));
     Result<RecordLayout> layout = BuildLayout(desc, type);
 
     std::vector<ReportColumn> chosen;
@@ -94,17 +94,17 @@ int runSummary(const CliContext& ctx, const SummaryArgs& a) {
     // once the check has passed.
     for (std::size_t i = 1; i < a.files.size(); ++i) {
         std::uint16_t t = 0;
-        if (!readSummaryType(a.files[i], t)) return fail(Message(105, a.files[i]));
+        if (!readSummaryType(a.files[i], t)) return fail(Message(msg::CannotOpen, a.files[i]));
     }
     out = openOutput(a.out);
-    if (!out) return fail(Message(105, a.out));
+    if (!out) return fail(Message(msg::CannotOpen, a.out));
     const Status s = WriteSummary(a.files, columns, o, out, desc, ctx.encoding);
     const bool closed = std::fclose(out) == 0;
     if (!s) {
-        if (s.error().id == 391) std::remove(a.out.c_str());  // nothing is written for mixed types
+        if (s.error().id == msg::DifferentFileTypes) std::remove(a.out.c_str());  // nothing is written for mixed types
         return fail(s.error());
     }
-    if (!closed) return fail(Message(5003, a.out));
+    if (!closed) return fail(Message(msg::CannotWrite, a.out));
     return kExitOk;
 }
 

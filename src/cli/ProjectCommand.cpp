@@ -4,9 +4,10 @@
 
 #include <cstdio>
 
+#include "BatchPrompts.h"
 #include "CliContext.h"
 #include "JsonWriter.h"
-#include "project/ProjectFile.h"
+#include "project/DocumentController.h"
 #include "project/ProjectPaths.h"
 #include "project/RecalculateProject.h"
 
@@ -129,16 +130,18 @@ std::string projectJson(const ProjectState& s) {
 }
 
 int runShow(const std::string& path) {
-    Result<ProjectState> p = LoadProject(path, ProjectState{});
-    if (!p) return fail(p.error());
-    std::fputs(projectJson(*p).c_str(), stdout);
+    BatchPrompts prompts;
+    DocumentController doc(prompts);
+    if (Status s = doc.readProject(path); !s) return fail(s.error());
+    std::fputs(projectJson(doc.state()).c_str(), stdout);
     return kExitOk;
 }
 
 int runSave(const std::string& path, const std::string& out) {
-    Result<ProjectState> p = LoadProject(path, ProjectState{});
-    if (!p) return fail(p.error());
-    if (Status s = SaveProject(*p, out); !s) return fail(s.error());
+    BatchPrompts prompts;
+    DocumentController doc(prompts);
+    if (Status s = doc.readProject(path); !s) return fail(s.error());
+    if (Status s = doc.saveProjectTo(out); !s) return fail(s.error());
     return kExitOk;
 }
 
@@ -157,8 +160,10 @@ std::string localWorkingFolder(const ProjectState& p, const std::string& project
 int runCalc(const CliContext& ctx, const std::string& path, const std::string& entries, const std::string& shared,
             const std::string& out, bool sequential) {
     if (!ctx.loadTeleDesc()) return kExitFailure;
-    Result<ProjectState> p = LoadProject(path, ProjectState{});
-    if (!p) return fail(p.error());
+    BatchPrompts prompts;
+    DocumentController doc(prompts);
+    if (Status s = doc.readProject(path); !s) return fail(s.error());
+    const ProjectState* p = &doc.state();
     RecalcRequest req;
     std::istringstream names(entries);
     for (std::string n; std::getline(names, n, ',');)
@@ -173,13 +178,13 @@ int runCalc(const CliContext& ctx, const std::string& path, const std::string& e
     req.resultFolder = req.workingFolder + "/";
     req.encoding = ctx.encoding;
     req.parallel = !sequential;
-    const RecalcReport report = RecalculateProject(*p, currentTeleDesc(), req);
+    const RecalcReport report = doc.recalculateProject(std::move(req));
     int status = kExitOk;
     for (const Message& m : report.messages) {
         fail(m);
-        if (m.id != 310) status = kExitFailure;
+        if (m.severity() == Severity::Failure) status = kExitFailure;
     }
-    if (Status s = SaveProject(*p, out); !s) return fail(s.error());
+    if (Status s = doc.saveProjectTo(out); !s) return fail(s.error());
     return status;
 }
 

@@ -14,12 +14,11 @@ namespace phonotab::cli {
 
 namespace {
 
-constexpr int kCannotOpen = 105;
 
 // Reads the named file; unlike at start-up, a missing file is an error here.
 Status readBooks(const std::string& path, ReferenceBooks& books) {
     std::error_code ec;
-    if (!std::filesystem::is_regular_file(path, ec)) return Message(kCannotOpen, path);
+    if (!std::filesystem::is_regular_file(path, ec)) return Message(msg::CannotOpen, path);
     return LoadReferenceBooks(path, books);
 }
 

@@ -17,7 +17,6 @@ namespace phonotab::cli {
 
 namespace {
 
-constexpr int kCannotOpen = 105;
 
 // The "table" command group; other command files may add their own table
 // subcommands to it (whichever file registers first creates it).
@@ -34,7 +33,7 @@ int runRender(const CliContext& ctx, const std::string& path, const std::string&
     ReferenceBooks books;
     if (!refbooks.empty()) {
         std::error_code ec;
-        if (!std::filesystem::exists(refbooks, ec)) return fail(Message(kCannotOpen, refbooks));
+        if (!std::filesystem::exists(refbooks, ec)) return fail(Message(msg::CannotOpen, refbooks));
         if (Status s = LoadReferenceBooks(refbooks, books); !s) return fail(s.error());
     }
     FillDisplayTexts(table, TableEnvironment{&books, nullptr});

@@ -19,8 +19,6 @@ namespace phonotab::cli {
 
 namespace {
 
-constexpr int kCannotOpen = 105;
-constexpr int kNothingToCopy = 5400;
 
 // The "table" command group, shared with the other table command files
 // (whichever file registers first creates it).
@@ -38,7 +36,7 @@ Status loadDrawn(ReportTable& table, const std::string& path, const std::string&
     ReferenceBooks books;
     if (!refbooks.empty()) {
         std::error_code ec;
-        if (!std::filesystem::exists(refbooks, ec)) return Message(kCannotOpen, refbooks);
+        if (!std::filesystem::exists(refbooks, ec)) return Message(msg::CannotOpen, refbooks);
         if (Status s = LoadReferenceBooks(refbooks, books); !s) return s;
     }
     FillDisplayTexts(table, TableEnvironment{&books, nullptr});
@@ -56,7 +54,7 @@ int runHtml(const ExportOptions& o) {
     const std::optional<ClipboardHtml> html =
         TableClipboardHtml(table, o.blackAndWhite ? HtmlColours::BlackAndWhite : HtmlColours::Colour);
     // With every row or column excluded the clipboard gets nothing: so does the file.
-    if (!html) std::fprintf(stderr, "%s\n", Message(kNothingToCopy).text().c_str());
+    if (!html) std::fprintf(stderr, "%s\n", Message(msg::NothingToCopy).text().c_str());
     if (Status s = writeFileAtomically(o.output, html ? html->bytes : std::string()); !s) return fail(s.error());
     return kExitOk;
 }

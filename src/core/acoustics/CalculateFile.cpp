@@ -27,7 +27,8 @@ CalcFile openForCalculation(MeasurementFile file) {
 
 namespace {
 
-constexpr int kMsgInsufficient = 310;
+// The share of the progress that reading the series takes; the windows' statistics take the rest.
+constexpr double kLoadShare = 0.7;
 
 // Every entry and sub-entry of a list, in order.
 template <typename F>
@@ -47,7 +48,7 @@ std::int64_t wholeSamples(double seconds, double period) {
 
 // Loads the series of the entries that have none: the measured levels of the
 // whole file in one pass, stored histograms over the work range.
-Status loadSeries(CalcFile& cf, std::vector<ParameterEntry*>& all, const ProgressFn& progress) {
+Status loadSeries(CalcFile& cf, std::vector<ParameterEntry*>& all, const Progress& progress) {
     std::vector<FieldCode> codes;
     std::vector<ParameterEntry*> levelEntries;
     for (ParameterEntry* e : all) {
@@ -168,8 +169,8 @@ CalcReport CalculateFile(CalcFile& cf, const TeleDesc& desc, const CalcRequest& 
     if (request.extraEntries) collect(*request.extraEntries);
     for (ParameterEntry* e : all) e->clearResults();
 
-    if (Status st = loadSeries(cf, all, request.progress); !st) {
-        if (st.error().id == 5006) {
+    if (Status st = loadSeries(cf, all, request.progress.part(0.0, kLoadShare)); !st) {
+        if (st.error().id == msg::Cancelled) {
             report.cancelled = true;
             return report;
         }
@@ -195,7 +196,13 @@ CalcReport CalculateFile(CalcFile& cf, const TeleDesc& desc, const CalcRequest& 
                                             wholeSamples(s.scanInterval, s.samplePeriod));
         }
         const std::vector<SampleSegment> segments = classifySamples(cf.ranges, s);
-        for (ParameterEntry* owner : owners) {
+        for (std::size_t k = 0; k < owners.size(); ++k) {
+            ParameterEntry* owner = owners[k];
+            if (!request.progress.report(kLoadShare + (1.0 - kLoadShare) * static_cast<double>(k) /
+                                                          static_cast<double>(owners.size()))) {
+                report.cancelled = true;
+                return report;
+            }
             // Sub-entries are computed like entries of their own; the histogram
             // over the work range is only wanted for the histogram file.
             const bool rangeHistogram = owner->flags.histogram;
@@ -220,6 +227,10 @@ CalcReport CalculateFile(CalcFile& cf, const TeleDesc& desc, const CalcRequest& 
         for (const auto& sub : e->subEntries) insufficient |= raised(sub);
     }
 
+    if (request.progress.cancelled()) {
+        report.cancelled = true;
+        return report;
+    }
     if (!request.quiet) {
         ResultFileContext ctx;
         ctx.dataPath = cf.file.path;
@@ -233,7 +244,7 @@ CalcReport CalculateFile(CalcFile& cf, const TeleDesc& desc, const CalcRequest& 
         ctx.fromParametersWindow = request.fromParametersWindow;
         for (Message& m : WriteFileResults(ctx, cf.entries, request.sharedOutput)) report.messages.push_back(std::move(m));
     }
-    if (insufficient) report.messages.push_back(Message(kMsgInsufficient));
+    if (insufficient) report.messages.push_back(Message(msg::InsufficientSamples));
     return report;
 }
 

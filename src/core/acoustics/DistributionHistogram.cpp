@@ -15,7 +15,7 @@ Result<DistributionResult> DistributionHistogram(const std::vector<std::string>&
     r.classes.assign(514, 0);
     for (const std::string& path : files) {
         MappedFile f;
-        if (!f.open(path)) return Message(105, path);
+        if (!f.open(path)) return Message(msg::CannotOpen, path);
         const ByteSpan bytes = f.bytes();
         const FileProbe probe = ProbeFileType(bytes);
         const TeleTypeEntry* type = desc.type(probe.typeCode);
@@ -35,7 +35,7 @@ Result<DistributionResult> DistributionHistogram(const std::vector<std::string>&
             ++r.records;
         }
     }
-    if (r.maximum < r.minimum) return Message(392);
+    if (r.maximum < r.minimum) return Message(msg::NoSourceData);
     // Largest fraction first: the level of fraction p is 0.5·i at the first
     // class i where the share of records at or below it exceeds 1 − p.
     std::vector<double> wanted(fractions.rbegin(), fractions.rend());

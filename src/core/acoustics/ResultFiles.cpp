@@ -320,7 +320,7 @@ void writeHistogramFile(const ResultFileContext& ctx, const ParameterEntry& e, c
         for (int c : sub.first.classCounts) cformatAppend(out, "%d\t", c);
         out += '\n';
     }
-    if (!writeFileAtomically(path, out)) messages.push_back(Message(105, path));
+    if (!writeFileAtomically(path, out)) messages.push_back(Message(msg::CannotOpen, path));
 }
 
 }  // namespace
@@ -352,7 +352,7 @@ std::vector<Message> WriteFileResults(const ResultFileContext& ctx, const std::v
                 sink = &fresh;
             }
             if (!sink) {
-                messages.push_back(Message(105, path));
+                messages.push_back(Message(msg::CannotOpen, path));
             } else {
                 {
                     ResultText t(ctx, *sink);
@@ -368,7 +368,7 @@ std::vector<Message> WriteFileResults(const ResultFileContext& ctx, const std::v
                         for (const ParameterEntry& sub : e.subEntries) writePlainRows(t, ctx, e, sub, two, percentilesWritten);
                     }
                 }
-                if (!sink->finish()) messages.push_back(Message(105, path));
+                if (!sink->finish()) messages.push_back(Message(msg::CannotOpen, path));
             }
         }
         if (e.flags.histogram && percentilesWritten) writeHistogramFile(ctx, e, name, messages);

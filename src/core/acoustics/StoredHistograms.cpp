@@ -10,7 +10,7 @@ namespace phonotab {
 Result<StoredHistogramReader> StoredHistogramReader::open(const MeasurementFile& file) {
     StoredHistogramReader r;
     r.file_ = &file;
-    if (!file.isMonitoring() && !r.map_.open(file.path)) return Message(105, file.path);
+    if (!file.isMonitoring() && !r.map_.open(file.path)) return Message(msg::CannotOpen, file.path);
     return r;
 }
 

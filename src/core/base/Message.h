@@ -11,6 +11,7 @@
 #include <variant>
 #include <vector>
 
+#include "base/MessageIds.h"
 #include "base/StringTable.h"
 
 namespace phonotab {
@@ -28,6 +29,7 @@ struct Message {
         (args.push_back(toArg(std::forward<Args>(a))), ...);
     }
 
+    Severity severity() const { return severityOf(id); }
     std::string text(const StringTable& table) const;
     std::string text() const { return text(currentStrings()); }
     bool operator==(const Message& o) const { return id == o.id && args == o.args; }

@@ -128,7 +128,7 @@ Result<std::vector<LdlRecord>> ConvertLdlFile(const std::string& dataPath, const
         }
         args.push_back(w);
     }
-    if (args.empty()) return Message(5005, converterCommand);
+    if (args.empty()) return Message(msg::ConverterFailed, converterCommand);
     if (!hasOut) {
         args.push_back(dataPath);
         args.push_back(textPath);
@@ -139,12 +139,12 @@ Result<std::vector<LdlRecord>> ConvertLdlFile(const std::string& dataPath, const
     argv.push_back(nullptr);
     pid_t pid;
     if (posix_spawnp(&pid, argv[0], nullptr, nullptr, argv.data(), environ) != 0)
-        return Message(5005, converterCommand);
+        return Message(msg::ConverterFailed, converterCommand);
     int status = 0;
     while (waitpid(pid, &status, 0) < 0 && errno == EINTR) {
     }
     std::string text;
-    if (!readFileText(textPath, text)) return Message(312);
+    if (!readFileText(textPath, text)) return Message(msg::OpenError);
     std::remove(textPath.c_str());
     return ParseLdlDump(text);
 }

@@ -12,12 +12,6 @@ namespace phonotab {
 
 namespace {
 
-constexpr int kMsgCannotOpen = 105;
-constexpr int kMsgUnknownType = 132;
-constexpr int kMsgEmpty = 143;
-constexpr int kMsgOldCbf = 404;
-constexpr int kMsgTooFewHistograms = 413;
-constexpr int kMsgCbfNoFields = 5004;
 
 constexpr double kCbfRecordPeriod = 0.3413333333333333;  // 1024/3000 s
 constexpr double kMonitoringEntryPeriod = 10.24;
@@ -57,10 +51,10 @@ Status loadCbf(MeasurementFile& f, ByteSpan bytes, const TeleDesc& desc) {
     f.instrumentCode = r.u16();
     f.vin = r.u32();
     const std::uint32_t d = r.u32();
-    if (!r.ok()) return Message(kMsgEmpty);
+    if (!r.ok()) return Message(msg::EmptyFile);
     // The descriptor table must fit before the record area (which begins two
     // bytes before the table's end, in its uninterpreted last field).
-    if (d > (bytes.size() - kCbfRecordAreaBase) / kCbfDescriptorSize) return Message(5001, f.path);
+    if (d > (bytes.size() - kCbfRecordAreaBase) / kCbfDescriptorSize) return Message(msg::FormatErrorIn, f.path);
     std::vector<FieldCode> codes;
     std::uint64_t total = 0;
     for (std::uint32_t i = 0; i < d; ++i) {
@@ -72,7 +66,7 @@ Status loadCbf(MeasurementFile& f, ByteSpan bytes, const TeleDesc& desc) {
         for (std::int32_t k = 0; k < n; ++k) {
             const FieldCode c = first + static_cast<std::uint32_t>(k) * step;
             total += field::size(c);
-            if (total > bytes.size()) return Message(5001, f.path);
+            if (total > bytes.size()) return Message(msg::FormatErrorIn, f.path);
             codes.push_back(c);
         }
     }
@@ -89,13 +83,13 @@ Status loadCbf(MeasurementFile& f, ByteSpan bytes, const TeleDesc& desc) {
         f.layout.detectorNames = t->detectorNames;
     }
     f.recordSize = f.layout.recordSize;
-    if (f.recordSize == 0) return Message(kMsgCbfNoFields);
+    if (f.recordSize == 0) return Message(msg::CbfNoFields);
     // The record area starts at 28 + 20·D, two bytes before the descriptor table
     // ends, as the instruments' files are read; this one rule serves the record
     // count and every field read.
     f.dataOffset = kCbfRecordAreaBase + static_cast<std::uint64_t>(kCbfDescriptorSize) * d;
     f.count = bytes.size() > f.dataOffset ? static_cast<std::int64_t>((bytes.size() - f.dataOffset) / f.recordSize) : 0;
-    if (f.count == 0) return Message(kMsgEmpty);
+    if (f.count == 0) return Message(msg::EmptyFile);
 
     const int dtOffset = f.layout.offsetOf(kCbfPackedDateTime);
     const int counterOffset = f.layout.offsetOf(kCbfSecondsCounter);
@@ -121,8 +115,9 @@ Status loadCbf(MeasurementFile& f, ByteSpan bytes, const TeleDesc& desc) {
     return {};
 }
 
-Status loadMonitoring(MeasurementFile& f, ByteSpan bytes) {
-    f.monitoring = ParseMonitoringStream(bytes);
+Status loadMonitoring(MeasurementFile& f, ByteSpan bytes, const Progress& progress) {
+    f.monitoring = ParseMonitoringStream(bytes, progress);
+    if (progress.cancelled()) return Message(msg::Cancelled);
     if (f.workMode == FileWorkMode::Records) f.workMode = FileWorkMode::Samples;
     if (f.histogramMode()) {
         f.count = static_cast<std::int64_t>(f.monitoring.firstHistograms.size());
@@ -136,14 +131,15 @@ Status loadMonitoring(MeasurementFile& f, ByteSpan bytes) {
     return {};
 }
 
-Status loadMnt(MeasurementFile& f, ByteSpan bytes) {
-    MntScanResult scan = ScanMntFile(bytes, f.recordSize, f.typeCode);
+Status loadMnt(MeasurementFile& f, ByteSpan bytes, const Progress& progress) {
+    MntScanResult scan = ScanMntFile(bytes, f.recordSize, f.typeCode, progress);
+    if (progress.cancelled()) return Message(msg::Cancelled);
     f.recordOffsets = std::move(scan.recordOffsets);
     f.blocks = std::move(scan.blocks);
     f.histogramSets = FindMntHistogramSets(f.blocks, f.recordSize);
     f.startTime = f.header.dateTime();
     if (f.histogramMode()) {
-        if (f.histogramSets.tagZeroBlocks < 2) return Message(kMsgTooFewHistograms);
+        if (f.histogramSets.tagZeroBlocks < 2) return Message(msg::TooFewHistograms);
         // The histogram sets are timed by the records written just before the
         // first and the last run of blocks: the first run opens the first
         // interval, the last run closes the last one.
@@ -162,7 +158,7 @@ Status loadMnt(MeasurementFile& f, ByteSpan bytes) {
         return {};
     }
     f.count = static_cast<std::int64_t>(f.recordOffsets.size());
-    if (f.count == 0) return Message(kMsgEmpty);
+    if (f.count == 0) return Message(msg::EmptyFile);
     const MeasurementRecord last = decodeAt(f, bytes, f.recordOffsets.back());
     f.duration = secondsBetween(f.startTime, last.dateTime());
     setStepFromDuration(f);
@@ -171,7 +167,7 @@ Status loadMnt(MeasurementFile& f, ByteSpan bytes) {
 
 Status loadRecordFile(MeasurementFile& f, ByteSpan bytes) {
     f.count = static_cast<std::int64_t>(bytes.size() / f.recordSize);
-    if (f.count == 0) return Message(kMsgEmpty);
+    if (f.count == 0) return Message(msg::EmptyFile);
     f.startTime = f.header.dateTime();
     const MeasurementRecord last =
         decodeAt(f, bytes, static_cast<std::uint64_t>(f.count - 1) * f.recordSize);
@@ -218,44 +214,47 @@ std::int64_t MeasurementFile::recordOffset(std::int64_t i) const {
 }
 
 Result<MeasurementFile> LoadMeasurementFromBytes(const std::string& path, ByteSpan bytes, FileWorkMode mode,
-                                                 const TeleDesc& desc) {
+                                                 const TeleDesc& desc, const Progress& progress) {
     MeasurementFile f;
     f.path = path;
     f.workMode = mode;
-    if (bytes.empty()) return Message(kMsgEmpty);
+    if (bytes.empty()) return Message(msg::EmptyFile);
     const FileProbe probe = ProbeFileType(bytes);
     f.kind = probe.kind;
-    if (probe.kind == FileKind::OldCbf) return Message(kMsgOldCbf);
+    if (probe.kind == FileKind::OldCbf) return Message(msg::OldCbf);
     if (probe.kind == FileKind::Cbf) {
         if (Status s = loadCbf(f, bytes, desc); !s) return s.error();
         return f;
     }
     // Too short to tell a plain file's type: nothing of a record is there.
-    if (bytes.size() < kProbeBytes && probe.kind == FileKind::Plain) return Message(kMsgEmpty);
+    if (bytes.size() < kProbeBytes && probe.kind == FileKind::Plain) return Message(msg::EmptyFile);
     f.typeCode = probe.typeCode;
     f.instrumentCode = probe.instrumentCode;
     Result<RecordLayout> layout = BuildLayout(desc, f.typeCode);
     if (!layout) return layout.error();
     f.layout = std::move(*layout);
     f.recordSize = f.layout.recordSize;
-    if (f.recordSize == 0) return Message(kMsgUnknownType);
+    if (f.recordSize == 0) return Message(msg::UnknownFileType);
     f.isMnt = hasMntExtension(path) && !f.isMonitoring();
     if (f.workMode == FileWorkMode::Histograms && !f.isMonitoring() && !f.isMnt)
         f.workMode = FileWorkMode::Records;  // only stations and "mnt" files store histograms
-    if (!f.isMonitoring() && bytes.size() < f.recordSize) return Message(kMsgEmpty);
+    if (!f.isMonitoring() && bytes.size() < f.recordSize) return Message(msg::EmptyFile);
 
     f.header = decodeAt(f, bytes, 0);
     f.instrumentCode = f.header.instrumentCode;
     f.vin = f.header.vin;
-    Status s = f.isMonitoring() ? loadMonitoring(f, bytes) : f.isMnt ? loadMnt(f, bytes) : loadRecordFile(f, bytes);
+    Status s = f.isMonitoring() ? loadMonitoring(f, bytes, progress)
+               : f.isMnt        ? loadMnt(f, bytes, progress)
+                                : loadRecordFile(f, bytes);
     if (!s) return s.error();
     return f;
 }
 
-Result<MeasurementFile> LoadMeasurementFile(const std::string& path, FileWorkMode mode, const TeleDesc& desc) {
+Result<MeasurementFile> LoadMeasurementFile(const std::string& path, FileWorkMode mode, const TeleDesc& desc,
+                                            const Progress& progress) {
     MappedFile file;
-    if (!file.open(path)) return Message(kMsgCannotOpen, path);
-    return LoadMeasurementFromBytes(path, file.bytes(), mode, desc);
+    if (!file.open(path)) return Message(msg::CannotOpen, path);
+    return LoadMeasurementFromBytes(path, file.bytes(), mode, desc, progress);
 }
 
 }  // namespace phonotab

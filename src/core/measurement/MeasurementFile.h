@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "base/CalendarTime.h"
+#include "base/Progress.h"
 #include "base/Result.h"
 #include "measurement/FileProbe.h"
 #include "measurement/MeasurementRecord.h"
@@ -68,10 +69,13 @@ FileWorkMode defaultWorkMode(const std::string& path);
 
 // Opens, recognises and reads a data file as the given work mode (a monitoring
 // stream read as records is read as samples). Refusals: 105 cannot open,
-// 404 old CBF, 132 unknown type, 143 no whole record, 413 too few histograms.
-Result<MeasurementFile> LoadMeasurementFile(const std::string& path, FileWorkMode mode, const TeleDesc& desc);
+// 404 old CBF, 132 unknown type, 143 no whole record, 413 too few histograms,
+// 5006 when a stop was asked for through the progress (scanning a long
+// monitoring stream or "mnt" file is what takes time).
+Result<MeasurementFile> LoadMeasurementFile(const std::string& path, FileWorkMode mode, const TeleDesc& desc,
+                                            const Progress& progress = {});
 // The same from bytes already in memory (path is kept for names and extension).
 Result<MeasurementFile> LoadMeasurementFromBytes(const std::string& path, ByteSpan bytes, FileWorkMode mode,
-                                                 const TeleDesc& desc);
+                                                 const TeleDesc& desc, const Progress& progress = {});
 
 }  // namespace phonotab

@@ -2,12 +2,21 @@
 
 namespace phonotab {
 
-MntScanResult ScanMntFile(ByteSpan file, std::uint32_t recordSize, std::uint16_t typeCode) {
+namespace {
+constexpr std::uint64_t kProgressBytes = 1u << 22;  // a progress report every 4 MiB scanned
+}  // namespace
+
+MntScanResult ScanMntFile(ByteSpan file, std::uint32_t recordSize, std::uint16_t typeCode, const Progress& progress) {
     MntScanResult r;
     if (recordSize == 0 || file.size() < recordSize) return r;
     r.recordOffsets.push_back(0);
     std::uint64_t offset = recordSize;
+    std::uint64_t nextReport = kProgressBytes;
     while (offset + 4 <= file.size()) {
+        if (offset >= nextReport) {
+            if (!progress.report(static_cast<double>(offset) / static_cast<double>(file.size()))) break;
+            nextReport = offset + kProgressBytes;
+        }
         const std::uint32_t v = loadU32(file.data() + offset);
         const std::uint16_t low = static_cast<std::uint16_t>(v & 0xFFFF);
         if (low == kMntBlockMarker) {

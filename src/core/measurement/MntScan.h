@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "base/Bytes.h"
+#include "base/Progress.h"
 
 namespace phonotab {
 
@@ -25,7 +26,10 @@ struct MntScanResult {
 // 0xAAAA starts a 4096-byte block, one whose low word is the type code starts a
 // record; anything else (or a block or record cut off by the end of the file)
 // ends the scan.
-MntScanResult ScanMntFile(ByteSpan file, std::uint32_t recordSize, std::uint16_t typeCode);
+// A stop asked for through the progress ends the scan early (the caller then
+// discards the result).
+MntScanResult ScanMntFile(ByteSpan file, std::uint32_t recordSize, std::uint16_t typeCode,
+                          const Progress& progress = {});
 
 // The complete histogram sets among the blocks. A set runs from a tag-0 block
 // to the next; blocks before the first tag-0 block and those of an incomplete

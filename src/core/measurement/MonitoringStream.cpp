@@ -2,7 +2,11 @@
 
 namespace phonotab {
 
-MonitoringData ParseMonitoringStream(ByteSpan file) {
+namespace {
+constexpr std::size_t kProgressBlocks = 4096;  // a progress report every 4 MiB parsed
+}  // namespace
+
+MonitoringData ParseMonitoringStream(ByteSpan file, const Progress& progress) {
     MonitoringData out;
     std::vector<MonitoringEntry> pending;
     enum class State { Idle, Entry, Marker, Histogram } state = State::Idle;
@@ -14,6 +18,9 @@ MonitoringData ParseMonitoringStream(ByteSpan file) {
 
     const std::size_t blocks = file.size() / 1024;
     for (std::size_t blk = 0; blk < blocks; ++blk) {
+        if (blk % kProgressBlocks == 0 &&
+            !progress.report(static_cast<double>(blk) / static_cast<double>(blocks)))
+            break;
         const std::size_t begin = blk == 0 ? kMonitoringStreamStart : blk * 1024;
         const std::size_t end = (blk + 1) * 1024;
         for (std::size_t off = begin; off + 2 <= end; off += 2) {

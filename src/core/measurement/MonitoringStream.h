@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "base/Bytes.h"
+#include "base/Progress.h"
 
 namespace phonotab {
 
@@ -34,6 +35,8 @@ struct MonitoringData {
 // start; a trailing partial block ends the parse. Entries that follow the last
 // histogram block are kept: they are whole measurements, only without the
 // histogram of their interval.
-MonitoringData ParseMonitoringStream(ByteSpan file);
+// A stop asked for through the progress ends the parse early (the caller then
+// discards the result).
+MonitoringData ParseMonitoringStream(ByteSpan file, const Progress& progress = {});
 
 }  // namespace phonotab

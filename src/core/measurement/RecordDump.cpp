@@ -15,9 +15,12 @@ namespace phonotab {
 
 namespace {
 
-constexpr int kMsgCannotOpen = 105;
-constexpr int kMsgDifferentTypes = 391;
-constexpr int kMsgUnknownInstrumentType = 436;
+// How often a long dump or summary reports its progress and looks for a stop.
+constexpr int kRecordsPerReport = 4096;
+
+double fileFraction(std::size_t file, std::size_t files) {
+    return static_cast<double>(file) / static_cast<double>(files);
+}
 
 // The type of the record at an offset: the version test at +4, then the type
 // word at +0 (versioned) or +18 (plain, + 60000).
@@ -171,20 +174,23 @@ void appendRecordDump(std::string& out, const MeasurementRecord& rec, const Reco
 }
 
 Status DumpRecordFiles(const std::vector<std::string>& files, std::FILE* out, const TeleDesc& desc,
-                       TextEncoding encoding) {
+                       TextEncoding encoding, const Progress& progress) {
     DumpOutput output(out, encoding);
     LayoutCache layouts(desc);
     MeasurementRecord rec;
-    for (const std::string& path : files) {
+    for (std::size_t i = 0; i < files.size(); ++i) {
+        const std::string& path = files[i];
         SequentialFile f;
-        if (!f.open(path)) return Message(kMsgCannotOpen, path);
+        if (!f.open(path)) return Message(msg::CannotOpen, path);
         // Records follow one another at multiples of the record size; each
         // record's own type decides its layout.
         for (int number = 1;; ++number) {
+            if (number % kRecordsPerReport == 0 && !progress.report(fileFraction(i, files.size())))
+                return Message(msg::Cancelled);
             const ByteSpan head = f.peek(kProbeBytes);
             if (head.empty()) break;
             const LayoutCache::Entry* e = layouts.get(ProbeFileType(head).typeCode);
-            if (!e) return Message(kMsgUnknownInstrumentType);
+            if (!e) return Message(msg::UnknownInstrumentType);
             const ByteSpan bytes = f.peek(e->layout.recordSize);
             if (bytes.size() < e->layout.recordSize) break;  // trailing bytes are no record
             if (rec.typeCode != e->blank.typeCode || rec.channels[0].statistics.size() != e->blank.channels[0].statistics.size())
@@ -209,19 +215,20 @@ bool readSummaryType(const std::string& path, std::uint16_t& typeCode) {
 }
 
 Status WriteSummary(const std::vector<std::string>& files, const std::vector<SummaryColumn>& columns,
-                    const SummaryOptions& options, std::FILE* out, const TeleDesc& desc, TextEncoding encoding) {
+                    const SummaryOptions& options, std::FILE* out, const TeleDesc& desc, TextEncoding encoding,
+                    const Progress& progress) {
     // All files must be of one type; nothing is written otherwise.
     std::uint16_t firstType = 0;
     std::string firstInstrument;
     for (std::size_t i = 0; i < files.size(); ++i) {
         MappedFile f;
-        if (!f.open(files[i])) return Message(kMsgCannotOpen, files[i]);
+        if (!f.open(files[i])) return Message(msg::CannotOpen, files[i]);
         const FileProbe p = ProbeFileType(f.bytes());
         if (i == 0) {
             firstType = p.typeCode;
             firstInstrument = desc.instrumentName(p.instrumentCode);
         } else if (p.typeCode != firstType) {
-            return Message(kMsgDifferentTypes, firstInstrument, desc.instrumentName(p.instrumentCode));
+            return Message(msg::DifferentFileTypes, firstInstrument, desc.instrumentName(p.instrumentCode));
         }
     }
     DumpOutput output(out, encoding);
@@ -252,14 +259,17 @@ Status WriteSummary(const std::vector<std::string>& files, const std::vector<Sum
 
     LayoutCache layouts(desc);
     MeasurementRecord rec;
-    for (const std::string& path : files) {
+    for (std::size_t i = 0; i < files.size(); ++i) {
+        const std::string& path = files[i];
         SequentialFile f;
-        if (!f.open(path)) return Message(kMsgCannotOpen, path);
+        if (!f.open(path)) return Message(msg::CannotOpen, path);
         const LayoutCache::Entry* e = layouts.get(ProbeFileType(f.peek(kProbeBytes)).typeCode);
-        if (!e) return Message(kMsgUnknownInstrumentType);
+        if (!e) return Message(msg::UnknownInstrumentType);
         const std::string name = std::filesystem::path(path).filename().string();
         rec = e->blank;
-        for (;;) {
+        for (int number = 1;; ++number) {
+            if (number % kRecordsPerReport == 0 && !progress.report(fileFraction(i, files.size())))
+                return Message(msg::Cancelled);
             const ByteSpan bytes = f.peek(e->layout.recordSize);
             if (bytes.size() < e->layout.recordSize) break;
             e->layout.clearValues(rec);

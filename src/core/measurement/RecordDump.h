@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "base/Progress.h"
 #include "base/Result.h"
 #include "base/TextCodec.h"
 #include "measurement/MeasurementRecord.h"
@@ -21,9 +22,10 @@ void appendRecordDump(std::string& out, const MeasurementRecord& rec, const Reco
 
 // Writes the dump of every record of each file to out, each record headed by
 // "Запись; N;". Messages: 105 a file that cannot be opened, 436 a record of a
-// type the description does not know (the output keeps what was written).
+// type the description does not know (the output keeps what was written),
+// 5006 when a stop was asked for through the progress.
 Status DumpRecordFiles(const std::vector<std::string>& files, std::FILE* out, const TeleDesc& desc,
-                       TextEncoding encoding);
+                       TextEncoding encoding, const Progress& progress = {});
 
 // One column of a summary: channel (bits 31–24), detector (15–8), family
 // index 0..2 (7–0), with the name the column is headed with.
@@ -51,8 +53,10 @@ bool readSummaryType(const std::string& path, std::uint16_t& typeCode);
 
 // Writes the summary of every record of the files: a header line, then one line
 // per record. Messages: 105, 391 files of different types (nothing written),
-// 436 a file of an unknown type (the output keeps what was written).
+// 436 a file of an unknown type (the output keeps what was written), 5006 when
+// a stop was asked for through the progress.
 Status WriteSummary(const std::vector<std::string>& files, const std::vector<SummaryColumn>& columns,
-                    const SummaryOptions& options, std::FILE* out, const TeleDesc& desc, TextEncoding encoding);
+                    const SummaryOptions& options, std::FILE* out, const TeleDesc& desc, TextEncoding encoding,
+                    const Progress& progress = {});
 
 }  // namespace phonotab

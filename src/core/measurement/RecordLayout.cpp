@@ -6,7 +6,6 @@ namespace phonotab {
 
 namespace {
 
-constexpr int kMsgUnknownType = 132;
 constexpr std::uint32_t kMaxStatEntries = 256;
 
 bool isCalibrationSelectorField(unsigned identity) {
@@ -121,7 +120,7 @@ void RecordLayout::clearValues(MeasurementRecord& record) const {
 
 Result<RecordLayout> BuildLayout(const TeleDesc& desc, std::uint32_t typeCode) {
     const TeleTypeEntry* t = desc.type(typeCode);
-    if (!t) return Message(kMsgUnknownType);
+    if (!t) return Message(msg::UnknownFileType);
     RecordLayout l;
     l.typeCode = typeCode;
     l.codes = t->codes;
@@ -136,7 +135,7 @@ Result<RecordLayout> BuildLayout(const TeleDesc& desc, std::uint32_t typeCode) {
     l.recordSize = t->recordSize;
     l.longIndex = t->longIndex;
     l.typeCheckOffset = t->typeCheckOffset;
-    if (!scanCodes(l)) return Message(kMsgUnknownType);
+    if (!scanCodes(l)) return Message(msg::UnknownFileType);
     // Statistics entries beyond what a record could describe are a damaged
     // description; they are capped so that sizing a record stays bounded.
     if (l.entryWords[3] > kMaxStatEntries) l.entryWords[3] = kMaxStatEntries;

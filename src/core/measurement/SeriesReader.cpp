@@ -50,7 +50,7 @@ Result<SampleSource> SampleSource::open(const MeasurementFile& file) {
             }
         return s;
     }
-    if (!s.map_.open(file.path)) return Message(105, file.path);
+    if (!s.map_.open(file.path)) return Message(msg::CannotOpen, file.path);
     return s;
 }
 
@@ -97,9 +97,9 @@ void extractColumn(const ValueLocator& where, const std::uint8_t* block, std::si
 // range is split between threads; each reads and writes only its own part.
 Status extractContiguous(const MeasurementFile& file, const std::vector<ValueLocator>& where,
                          const std::vector<std::size_t>& present, std::int64_t first, std::int64_t count,
-                         std::vector<Series>& out, const ProgressFn& progress) {
+                         std::vector<Series>& out, const Progress& progress) {
     const int fd = ::open(file.path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) return Message(105, file.path);
+    if (fd < 0) return Message(msg::CannotOpen, file.path);
     ::posix_fadvise(fd, 0, 0, POSIX_FADV_SEQUENTIAL);
     const std::size_t rs = file.recordSize;
     const std::size_t perBlock = std::max<std::size_t>(1, (1u << 20) / rs);
@@ -123,9 +123,9 @@ Status extractContiguous(const MeasurementFile& file, const std::vector<ValueLoc
                 std::fill(dst + whole, dst + n, kNoValue);
             }
             done += static_cast<std::int64_t>(n);
-            if (reports && progress &&
-                !progress(static_cast<double>(done - from) / static_cast<double>(std::max<std::int64_t>(to - from, 1))))
-                stop = true;
+            const double fraction =
+                static_cast<double>(done - from) / static_cast<double>(std::max<std::int64_t>(to - from, 1));
+            if (reports ? !progress.report(fraction) : progress.cancelled()) stop = true;
         }
     };
 
@@ -138,7 +138,7 @@ Status extractContiguous(const MeasurementFile& file, const std::vector<ValueLoc
     work(0, std::min<std::int64_t>(count, part), true);
     for (auto& th : pool) th.join();
     ::close(fd);
-    if (stop) return Message(5006);
+    if (stop) return Message(msg::Cancelled);
     return {};
 }
 
@@ -146,7 +146,7 @@ Status extractContiguous(const MeasurementFile& file, const std::vector<ValueLoc
 
 Result<std::vector<Series>> ExtractSeries(const MeasurementFile& file, std::span<const FieldCode> codes,
                                                       std::int64_t first, std::int64_t count,
-                                                      const ProgressFn& progress) {
+                                                      const Progress& progress) {
     std::vector<Series> out(codes.size());
     first = std::clamp<std::int64_t>(first, 0, file.count);
     count = std::clamp<std::int64_t>(count, 0, file.count - first);
@@ -183,7 +183,7 @@ Result<std::vector<Series>> ExtractSeries(const MeasurementFile& file, std::span
             const ByteSpan s = src->sample(first + i);
             for (std::size_t k : present) out[k][static_cast<std::size_t>(i)] = where[k].read(s);
         }
-        if (progress && !progress(static_cast<double>(end) / static_cast<double>(count))) return Message(5006);
+        if (!progress.report(static_cast<double>(end) / static_cast<double>(count))) return Message(msg::Cancelled);
     }
     return out;
 }

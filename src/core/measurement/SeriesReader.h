@@ -8,8 +8,9 @@
 #include <vector>
 
 #include "base/MappedFile.h"
-#include "base/Series.h"
+#include "base/Progress.h"
 #include "base/Result.h"
+#include "base/Series.h"
 #include "measurement/MeasurementFile.h"
 
 namespace phonotab {
@@ -49,14 +50,12 @@ private:
     std::vector<std::uint8_t> entryBytes_;  // monitoring entries as little-endian bytes
 };
 
-using ProgressFn = std::function<bool(double fraction)>;  // false asks to stop
-
 // Extracts the series of each code over samples [first, first + count) in one
 // pass. A parameter the file does not store gives an empty series. Fails with
-// 105 when the file cannot be read, 5006 when the progress callback asked to
-// stop. Large record files are read by several threads, each its own part.
+// 105 when the file cannot be read, 5006 when a stop was asked for through the
+// progress. Large record files are read by several threads, each its own part.
 Result<std::vector<Series>> ExtractSeries(const MeasurementFile& file, std::span<const FieldCode> codes,
                                                       std::int64_t first, std::int64_t count,
-                                                      const ProgressFn& progress = {});
+                                                      const Progress& progress = {});
 
 }  // namespace phonotab

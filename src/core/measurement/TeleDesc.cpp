@@ -10,7 +10,6 @@ namespace phonotab {
 
 namespace {
 
-constexpr int kMsgNoDescription = 403;
 
 // Reads the description's strings and counts. A count is only trusted when the
 // bytes left can hold that many items of their smallest size, so a damaged
@@ -115,7 +114,7 @@ int TeleDesc::fieldOffset(std::uint32_t typeCode, FieldCode code) const {
 Result<TeleDesc> parseTeleDesc(ByteSpan bytes, const std::string& language) {
     DescReader r(bytes);
     TeleDesc d;
-    if (r.u32() != kTeleDescMagic || !r.ok()) return Message(kMsgNoDescription);
+    if (r.u32() != kTeleDescMagic || !r.ok()) return Message(msg::NoTelemetryDescription);
     d.version = r.u32();
 
     const std::uint32_t n1 = r.count(4 * 13);
@@ -169,13 +168,13 @@ Result<TeleDesc> parseTeleDesc(ByteSpan bytes, const std::string& language) {
 
     // A description that ends early is refused as a whole, like a missing one:
     // half a list of types would refuse some files for no visible reason.
-    if (!r.ok()) return Message(kMsgNoDescription);
+    if (!r.ok()) return Message(msg::NoTelemetryDescription);
     return d;
 }
 
 Result<TeleDesc> loadTeleDesc(const std::string& path, const std::string& language) {
     MappedFile file;
-    if (!file.open(path)) return Message(kMsgNoDescription);
+    if (!file.open(path)) return Message(msg::NoTelemetryDescription);
     return parseTeleDesc(file.bytes(), language);
 }
 

@@ -20,7 +20,7 @@ Status AtomicFileWriter::open(const std::string& path) {
     tmpl.insert(tmpl.end(), suffix.begin(), suffix.end());
     tmpl.push_back('\0');
     const int fd = ::mkstemp(tmpl.data());
-    if (fd < 0) return Message(105, path);
+    if (fd < 0) return Message(msg::CannotOpen, path);
     temp_ = tmpl.data();
     // mkstemp makes the file private: an existing target keeps its permissions,
     // a new file gets the usual ones.
@@ -37,7 +37,7 @@ Status AtomicFileWriter::open(const std::string& path) {
         ::close(fd);
         ::unlink(temp_.c_str());
         temp_.clear();
-        return Message(105, path);
+        return Message(msg::CannotOpen, path);
     }
     failed_ = false;
     return {};
@@ -59,7 +59,7 @@ bool AtomicFileWriter::finishWriting() {
 Status AtomicFileWriter::commit() {
     if (!finishWriting() || std::rename(temp_.c_str(), path_.c_str()) != 0) {
         abandon();
-        return Message(5003, path_);
+        return Message(msg::CannotWrite, path_);
     }
     temp_.clear();
     return {};
@@ -68,14 +68,14 @@ Status AtomicFileWriter::commit() {
 Result<bool> AtomicFileWriter::commitIfAbsent() {
     if (!finishWriting()) {
         abandon();
-        return Message(5003, path_);
+        return Message(msg::CannotWrite, path_);
     }
     const int rc = ::link(temp_.c_str(), path_.c_str());
     const int err = errno;
     abandon();  // the temporary name goes either way
     if (rc == 0) return true;
     if (err == EEXIST) return false;
-    return Message(5003, path_);
+    return Message(msg::CannotWrite, path_);
 }
 
 void AtomicFileWriter::abandon() {
@@ -108,7 +108,7 @@ namespace {
 // Streams the source into a temporary file beside the target.
 Status copyInto(AtomicFileWriter& w, const std::string& from, const std::string& to) {
     std::FILE* in = std::fopen(from.c_str(), "rb");
-    if (!in) return Message(105, from);
+    if (!in) return Message(msg::CannotOpen, from);
     if (Status s = w.open(to); !s) {
         std::fclose(in);
         return s;
@@ -120,7 +120,7 @@ Status copyInto(AtomicFileWriter& w, const std::string& from, const std::string&
     std::fclose(in);
     if (!readOk) {
         w.abandon();
-        return Message(105, from);
+        return Message(msg::CannotOpen, from);
     }
     return {};
 }

@@ -17,7 +17,6 @@ namespace phonotab {
 
 namespace {
 
-constexpr int kCannotWrite = 5003;
 
 bool insideSheet(int row, int column) {
     return row >= 0 && row < XlsxWorkbook::MaxRows && column >= 0 && column < XlsxWorkbook::MaxColumns;
@@ -145,9 +144,9 @@ void XlsxWorkbook::setColumnWidth(int column, double width) {
 
 Status XlsxWorkbook::save(const std::string& path) const {
     ScratchFile scratch;
-    if (scratch.path.empty()) return Message(kCannotWrite, path);
+    if (scratch.path.empty()) return Message(msg::CannotWrite, path);
     lxw_workbook* wb = workbook_new(scratch.path.c_str());
-    if (!wb) return Message(kCannotWrite, path);
+    if (!wb) return Message(msg::CannotWrite, path);
     lxw_worksheet* ws = workbook_add_worksheet(wb, nullptr);
     bool ok = ws != nullptr;
 
@@ -190,12 +189,12 @@ Status XlsxWorkbook::save(const std::string& path) const {
     }
     // The workbook is closed (and its memory freed) whatever happened above.
     const bool closed = workbook_close(wb) == LXW_NO_ERROR;
-    if (!ok || !closed) return Message(kCannotWrite, path);
+    if (!ok || !closed) return Message(msg::CannotWrite, path);
 
     std::ifstream in(scratch.path, std::ios::binary);
-    if (!in) return Message(kCannotWrite, path);
+    if (!in) return Message(msg::CannotWrite, path);
     const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    if (bytes.empty()) return Message(kCannotWrite, path);
+    if (bytes.empty()) return Message(msg::CannotWrite, path);
     return writeFileAtomically(path, bytes);
 }
 

@@ -7,5 +7,4 @@ constexpr int kReadoutMaximum = 5201;  // "%1.0lf (макс)"
 constexpr int kClearMarkers = 5202;    // caption of the clear-markers button
 constexpr int kVectorExport = 5203;    // caption of the vector export button
 constexpr int kTextExport = 5204;      // caption of the text export button
-constexpr int kCannotWrite = 5003;     // "Не могу записать файл '%s'"
 }  // namespace phonotab::plotstr

@@ -52,9 +52,9 @@ std::vector<ParameterSelection> selectionsFromEntries(const std::vector<Paramete
 }
 
 Result<CalcFile> openEntry(const ProjectFileEntry& entry, const std::string& localPath, const TeleDesc& desc,
-                           bool includeExclusionsUncorrected) {
+                           bool includeExclusionsUncorrected, const Progress& progress) {
     const auto mode = static_cast<FileWorkMode>(entry.workMode >= 0 && entry.workMode <= 2 ? entry.workMode : 2);
-    Result<MeasurementFile> file = LoadMeasurementFile(localPath, mode, desc);
+    Result<MeasurementFile> file = LoadMeasurementFile(localPath, mode, desc, progress);
     if (!file) return file.error();
     CalcFile cf = openForCalculation(std::move(*file));
     CalcSettings& s = cf.settings;

@@ -16,9 +16,10 @@ std::vector<ParameterSelection> selectionsFromEntries(const std::vector<Paramete
 
 // Loads an entry's data file (its work mode decides how) and gives it the
 // entry's stored settings: selections, work range, ranges, histogram and scan
-// settings. A work range of no samples stands for the whole record.
+// settings. A work range of no samples stands for the whole record. Loading
+// reports through the progress and stops with 5006 when asked.
 Result<CalcFile> openEntry(const ProjectFileEntry& entry, const std::string& localPath, const TeleDesc& desc,
-                           bool includeExclusionsUncorrected);
+                           bool includeExclusionsUncorrected, const Progress& progress = {});
 
 // Stores a calculation state's settings into an entry.
 void storeSettings(const CalcFile& cf, ProjectFileEntry& entry);

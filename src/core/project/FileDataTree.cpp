@@ -15,8 +15,6 @@ namespace phonotab {
 
 namespace {
 
-constexpr int kMsgOpenError = 312;
-constexpr int kMsgMonitoringFile = 414;
 constexpr int kMsgRecordCaption = 316;  // "Запись %d"
 constexpr int kMsgPercentiles = 412;    // "процентили"
 constexpr int kPercentileType = 3;
@@ -137,14 +135,14 @@ DataRecord RecordDataNode(const MeasurementRecord& rec, const RecordLayout& layo
 Status RecordFileDataTree::load(const std::string& path) {
     Result<MeasurementFile> f = LoadMeasurementFromBytes(path, bytes_, FileWorkMode::Records, desc_);
     if (!f) return f.error();
-    if (f->isMonitoring()) return Message(kMsgMonitoringFile);
+    if (f->isMonitoring()) return Message(msg::MonitoringFileInTable);
     file_ = std::move(*f);
     return {};
 }
 
 Result<std::unique_ptr<RecordFileDataTree>> RecordFileDataTree::open(const std::string& path, const TeleDesc& desc) {
     std::unique_ptr<RecordFileDataTree> tree(new RecordFileDataTree(desc));
-    if (!tree->mapped_.open(path)) return Message(kMsgOpenError);
+    if (!tree->mapped_.open(path)) return Message(msg::OpenError);
     tree->bytes_ = tree->mapped_.bytes();
     if (Status s = tree->load(path); !s) return s.error();
     return tree;
@@ -232,7 +230,7 @@ Result<std::unique_ptr<DataTree>> FileDataLoader::loadDataFile(const std::string
     }
     if (ext == "txt") {
         std::string text;
-        if (!readFileText(path, text)) return Message(kMsgOpenError);
+        if (!readFileText(path, text)) return Message(msg::OpenError);
         return std::unique_ptr<DataTree>(TextTableDataTree(text));
     }
     Result<std::unique_ptr<RecordFileDataTree>> tree = RecordFileDataTree::open(path, desc_);

@@ -10,8 +10,6 @@ namespace phonotab {
 
 namespace {
 
-constexpr int kMsgDamaged = 5310;
-constexpr int kMsgVersion = 5311;
 constexpr std::int32_t kFirstVersion = 15;
 constexpr int kCorrectionsBefore3 = 49;
 
@@ -261,8 +259,8 @@ std::optional<std::int32_t> ProjectSources::sourceFileType(std::string_view refe
 Result<ProjectState> ReadProject(ByteSpan bytes, const ProjectState& previous, const std::string& path) {
     ArchiveReader a(bytes);
     const std::int32_t version = a.i32();
-    if (!a.ok()) return Message(kMsgDamaged, path);
-    if (version < kFirstVersion) return Message(kMsgVersion);
+    if (!a.ok()) return Message(msg::ProjectDamaged, path);
+    if (version < kFirstVersion) return Message(msg::ProjectVersion);
 
     // A fresh project; the fields an older file lacks keep the open project's values.
     ProjectState s;
@@ -351,13 +349,13 @@ Result<ProjectState> ReadProject(ByteSpan bytes, const ProjectState& previous, c
     if (version > 20) s.noLeqTime = a.i32();
     if (version > 21) s.csvResults = a.i32();
     if (version > 22) s.singleResultFile = a.i32();
-    if (!a.ok()) return Message(kMsgDamaged, path);
+    if (!a.ok()) return Message(msg::ProjectDamaged, path);
     return s;
 }
 
 Result<ProjectState> LoadProject(const std::string& path, const ProjectState& previous) {
     std::vector<std::uint8_t> bytes;
-    if (!readFileBytes(path, bytes)) return Message(105, path);
+    if (!readFileBytes(path, bytes)) return Message(msg::CannotOpen, path);
     return ReadProject(bytes, previous, path);
 }
 

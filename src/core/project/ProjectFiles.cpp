@@ -11,12 +11,6 @@
 namespace phonotab {
 
 namespace {
-constexpr int kMsgCannotOpen = 105;
-constexpr int kMsgUnknownType = 132;
-constexpr int kMsgNameTaken = 5313;
-constexpr int kMsgCountDiffers = 5314;
-constexpr int kMsgOtherType = 5315;
-constexpr int kMsgTypesOrModesDiffer = 5316;
 
 bool validIndex(const ProjectState& s, int i) { return i >= 0 && static_cast<std::size_t>(i) < s.files.size(); }
 }  // namespace
@@ -65,15 +59,15 @@ bool referenceNameFree(const ProjectState& state, const std::string& name, int e
 Status addFiles(ProjectState& state, const AddFilesRequest& r, const TeleDesc& desc) {
     const bool several = r.paths.size() > 1;
     if (several) {
-        if (!r.name.empty() && !referenceNameFree(state, r.name)) return Message(kMsgNameTaken);
+        if (!r.name.empty() && !referenceNameFree(state, r.name)) return Message(msg::NameTaken);
     } else if (!referenceNameFree(state, r.name)) {
-        return Message(kMsgNameTaken);
+        return Message(msg::NameTaken);
     }
     int histogramAnswer = -1;  // asked once for all the files added together
     for (const std::string& path : r.paths) {
         const std::string stored = MakeRelativeToWorkingFolder(toStoredPath(path), r.workingFolder);
         MappedFile f;
-        if (!f.open(path)) return Message(kMsgCannotOpen, stored);
+        if (!f.open(path)) return Message(msg::CannotOpen, stored);
         const FileProbe probe = ProbeFileType(f.bytes());
         ProjectFileEntry e;
         e.path = stored;
@@ -83,7 +77,7 @@ Status addFiles(ProjectState& state, const AddFilesRequest& r, const TeleDesc& d
             if (histogramAnswer < 0) histogramAnswer = r.askHistogramMode && r.askHistogramMode() ? 1 : 0;
             e.workMode = histogramAnswer;
         } else {
-            if (desc.instrumentName(probe.instrumentCode).empty()) return Message(kMsgUnknownType);
+            if (desc.instrumentName(probe.instrumentCode).empty()) return Message(msg::UnknownFileType);
             e.workMode = 2;
         }
         const ProjectFileEntry& c = state.currentFile;
@@ -109,15 +103,15 @@ Status addFiles(ProjectState& state, const AddFilesRequest& r, const TeleDesc& d
 
 Status substituteFiles(ProjectState& state, const std::vector<int>& selected, const std::vector<std::string>& paths,
                        const std::string& workingFolder) {
-    if (selected.size() != paths.size()) return Message(kMsgCountDiffers);
+    if (selected.size() != paths.size()) return Message(msg::CountDiffers);
     for (std::size_t k = 0; k < paths.size(); ++k) {
         if (!validIndex(state, selected[k])) continue;
         ProjectFileEntry& e = state.files[static_cast<std::size_t>(selected[k])];
         const std::string stored = MakeRelativeToWorkingFolder(toStoredPath(paths[k]), workingFolder);
         MappedFile f;
-        if (!f.open(paths[k])) return Message(kMsgCannotOpen, stored);
+        if (!f.open(paths[k])) return Message(msg::CannotOpen, stored);
         const FileProbe probe = ProbeFileType(f.bytes());
-        if (!sameTypeFamily(probe.typeCode, static_cast<std::uint16_t>(e.fileType))) return Message(kMsgOtherType);
+        if (!sameTypeFamily(probe.typeCode, static_cast<std::uint16_t>(e.fileType))) return Message(msg::OtherFileType);
         const bool wasCurrent = static_cast<int>(selected[k]) == state.currentIndex;
         e.path = stored;
         if (wasCurrent) state.currentFile.path = stored;
@@ -127,7 +121,7 @@ Status substituteFiles(ProjectState& state, const std::vector<int>& selected, co
 
 Status copyEntry(ProjectState& state, int index, const std::string& name) {
     if (!validIndex(state, index)) return {};
-    if (!referenceNameFree(state, name)) return Message(kMsgNameTaken);
+    if (!referenceNameFree(state, name)) return Message(msg::NameTaken);
     ProjectFileEntry copy = state.files[static_cast<std::size_t>(index)];
     copy.referenceName = name;
     state.files.push_back(std::move(copy));
@@ -136,7 +130,7 @@ Status copyEntry(ProjectState& state, int index, const std::string& name) {
 
 Status renameEntry(ProjectState& state, int index, const std::string& name) {
     if (!validIndex(state, index)) return {};
-    if (!referenceNameFree(state, name, index)) return Message(kMsgNameTaken);
+    if (!referenceNameFree(state, name, index)) return Message(msg::NameTaken);
     if (index == state.currentIndex) state.currentFile.referenceName = name;
     state.files[static_cast<std::size_t>(index)].referenceName = name;
     return {};
@@ -176,7 +170,7 @@ Status giveCurrentSettings(ProjectState& state, const std::vector<int>& selected
         if (!validIndex(state, i)) continue;
         ProjectFileEntry& e = state.files[static_cast<std::size_t>(i)];
         if (e.referenceName == c.referenceName) continue;
-        if (e.fileType != c.fileType || e.workMode != c.workMode) return Message(kMsgTypesOrModesDiffer);
+        if (e.fileType != c.fileType || e.workMode != c.workMode) return Message(msg::TypesOrModesDiffer);
         e.scanning = c.scanning;
         e.histogramLow = c.histogramLow;
         e.histogramStep = c.histogramStep;

@@ -4,7 +4,6 @@
 #include <cstdio>
 #include <filesystem>
 #include <map>
-#include <mutex>
 #include <thread>
 #include <tuple>
 
@@ -54,9 +53,10 @@ EntryOutcome calculateEntry(const ProjectState& state, const ProjectFileEntry& e
                             const std::vector<BindingKey>& wanted, const TeleDesc& desc, const RecalcRequest& request) {
     EntryOutcome out;
     const std::string local = storedPathToLocal(entry.path, request.workingFolder);
-    Result<CalcFile> opened = openEntry(entry, local, desc, state.includeExclusionsUncorrected != 0);
+    Result<CalcFile> opened = openEntry(entry, local, desc, state.includeExclusionsUncorrected != 0,
+                                        request.progress.quiet());
     if (!opened) {
-        out.messages.push_back(opened.error());
+        if (opened.error().id != msg::Cancelled) out.messages.push_back(opened.error());
         return out;
     }
     CalcFile& cf = *opened;
@@ -78,6 +78,7 @@ EntryOutcome calculateEntry(const ProjectState& state, const ProjectFileEntry& e
     req.options.baseName = std::filesystem::path(local).stem().string();
     req.encoding = request.encoding;
     req.fromParametersWindow = false;
+    req.progress = request.progress.quiet();  // files run side by side: only the stop reaches them
     if (request.sharedFile) req.sharedOutput = &*request.sharedFile;
 
     std::vector<ParameterEntry> computed;
@@ -85,6 +86,7 @@ EntryOutcome calculateEntry(const ProjectState& state, const ProjectFileEntry& e
         // The scanned calculation writes the result files; the bound values
         // come from a second calculation over the whole work range.
         CalcReport scanned = CalculateFile(cf, desc, req);
+        if (scanned.cancelled) return out;  // a stopped file binds no value
         out.messages = std::move(scanned.messages);
         cf.settings.scanning = false;
         computed = std::move(cf.entries);
@@ -92,12 +94,15 @@ EntryOutcome calculateEntry(const ProjectState& state, const ProjectFileEntry& e
         CalcRequest quiet;
         quiet.quiet = true;
         quiet.extraEntries = &computed;
+        quiet.progress = req.progress;
         CalcReport whole = CalculateFile(cf, desc, quiet);
+        if (whole.cancelled) return {};
         for (auto& m : whole.messages)
-            if (m.id != 310) out.messages.push_back(std::move(m));
+            if (m.id != msg::InsufficientSamples) out.messages.push_back(std::move(m));
     } else {
         req.extraEntries = &temporary;
         CalcReport single = CalculateFile(cf, desc, req);
+        if (single.cancelled) return out;
         out.messages = std::move(single.messages);
         computed = std::move(cf.entries);
         for (auto& t : temporary) computed.push_back(std::move(t));
@@ -140,7 +145,6 @@ RecalcReport RecalculateProject(ProjectState& state, const TeleDesc& desc, const
     std::vector<EntryOutcome> outcomes(chosen.size());
     std::atomic<std::size_t> next{0}, done{0};
     std::atomic<bool> stop{false};
-    std::mutex progressMutex;
     auto work = [&] {
         for (std::size_t k; !stop && (k = next++) < chosen.size();) {
             const ProjectFileEntry& e = state.files[chosen[k]];
@@ -148,10 +152,8 @@ RecalcReport RecalculateProject(ProjectState& state, const TeleDesc& desc, const
             outcomes[k] = calculateEntry(state, e, it == wanted.end() ? std::vector<BindingKey>{} : it->second, desc,
                                          request);
             const std::size_t finished = ++done;
-            if (request.progress) {
-                std::lock_guard lock(progressMutex);
-                if (!request.progress(finished, chosen.size())) stop = true;
-            }
+            if (!request.progress.report(static_cast<double>(finished) / static_cast<double>(chosen.size())))
+                stop = true;
         }
     };
     const unsigned threads = parallel ? std::clamp(std::thread::hardware_concurrency(), 1u, 8u) : 1u;

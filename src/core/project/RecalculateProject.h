@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "base/Message.h"
+#include "base/Progress.h"
 #include "base/TextCodec.h"
 #include "measurement/TeleDesc.h"
 #include "project/ProjectState.h"
@@ -23,7 +24,7 @@ struct RecalcRequest {
     std::string resultFolder;                 // where result files go (ends with '/')
     TextEncoding encoding = TextEncoding::Utf8;
     bool parallel = true;                     // independent files on several cores
-    std::function<bool(std::size_t done, std::size_t total)> progress;  // false asks to stop
+    Progress progress;                        // the share of files done; a stop ends after the running files
 };
 
 struct RecalcReport {

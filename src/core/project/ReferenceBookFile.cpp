@@ -10,8 +10,6 @@ namespace phonotab {
 
 namespace {
 
-constexpr int kLineError = 5100;
-constexpr int kCannotOpen = 105;
 
 bool startsWith(std::string_view s, std::string_view prefix) { return s.substr(0, prefix.size()) == prefix; }
 
@@ -48,7 +46,7 @@ Status ReadRefMap(std::string_view raw, ReferenceBooks& books) {
         if (startsWith(line, "NAME:")) {
             attach();
             const std::string name = referenceBookName(std::string_view(line).substr(5));
-            if (name.empty() || books.referenceBooks.count(name)) return Message(kLineError, lineNo);
+            if (name.empty() || books.referenceBooks.count(name)) return Message(msg::RefBookLineError, lineNo);
             current = &books.referenceBooks[name];
         } else if (startsWith(line, "DEVICE:")) {
             const std::string_view t = trimBlanks(std::string_view(line).substr(7));
@@ -58,7 +56,7 @@ Status ReadRefMap(std::string_view raw, ReferenceBooks& books) {
         } else {
             ReferenceRecord r;
             const char* after = nullptr;
-            if (!current || !scanLg(line.c_str(), r.value, &after)) return Message(kLineError, lineNo);
+            if (!current || !scanLg(line.c_str(), r.value, &after)) return Message(msg::RefBookLineError, lineNo);
             r.description = std::string(trimBlanks(std::string_view(after)));
             records.push_back(std::move(r));
         }
@@ -87,7 +85,7 @@ Status LoadReferenceBooks(const std::string& path, ReferenceBooks& books) {
     std::error_code ec;
     if (!std::filesystem::exists(path, ec)) return Status::success();
     std::string text;
-    if (!readFileText(path, text)) return Message(kCannotOpen, path);
+    if (!readFileText(path, text)) return Message(msg::CannotOpen, path);
     return ReadRefMap(text, books);
 }
 

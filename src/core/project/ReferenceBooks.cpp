@@ -7,8 +7,6 @@
 namespace phonotab {
 
 namespace {
-constexpr int kNameExists = 5101;
-constexpr int kNotANumber = 5102;
 }  // namespace
 
 std::string_view trimBlanks(std::string_view s) {
@@ -51,7 +49,7 @@ std::optional<double> ReferenceBooks::referenceValue(std::string_view name, long
 Result<bool> ReferenceBooks::addBook(std::string_view typed) {
     const std::string name = referenceBookName(typed);
     if (name.empty()) return false;
-    if (referenceBooks.count(name)) return Message(kNameExists);
+    if (referenceBooks.count(name)) return Message(msg::NameExists);
     referenceBooks.emplace(name, std::vector<ReferenceRecord>{});
     return true;
 }
@@ -61,7 +59,7 @@ Result<bool> ReferenceBooks::renameBook(std::string_view oldName, std::string_vi
     auto it = referenceBooks.find(oldName);
     if (it == referenceBooks.end() || name.empty()) return false;
     if (name == it->first) return true;
-    if (referenceBooks.count(name)) return Message(kNameExists);
+    if (referenceBooks.count(name)) return Message(msg::NameExists);
     std::vector<ReferenceRecord> records = std::move(it->second);
     referenceBooks.erase(it);
     referenceBooks.emplace(name, std::move(records));
@@ -89,7 +87,7 @@ Result<double> parseReferenceValue(std::string_view text) {
     const std::string t(trimBlanks(text));
     double v = 0;
     const char* end = nullptr;
-    if (t.empty() || !scanLg(t.c_str(), v, &end) || *end != '\0') return Message(kNotANumber);
+    if (t.empty() || !scanLg(t.c_str(), v, &end) || *end != '\0') return Message(msg::NotANumber);
     return v;
 }
 

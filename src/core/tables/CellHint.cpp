@@ -10,7 +10,6 @@ namespace phonotab {
 
 namespace {
 
-constexpr int kMsgNoSuchSource = 244;
 constexpr int kStrSourceName = 5610;  // "Имя источника"
 constexpr int kStrPercentile = 5615;  // "Процентиль L%.0lf"
 constexpr int kStrDoubleClick = 5616; // "двойной щелчок"
@@ -32,7 +31,7 @@ std::string bookHint(const std::string& formula, const ReferenceBookEntries* boo
 
 std::string bindingHint(const CellBinding& b, const ProjectSourceList* sources) {
     const std::optional<std::string> path = sources ? sources->sourceFilePath(b.sourceName) : std::nullopt;
-    if (!path) return Message(kMsgNoSuchSource, b.sourceName).text();
+    if (!path) return Message(msg::NoSuchSource, b.sourceName).text();
     return b.sourceName + " [" + *path + "]: " + sources->parameterDescription(b.sourceName, b.parameterCode) + " " +
            bindingItemName(b, sources);
 }

@@ -8,7 +8,6 @@ namespace phonotab {
 
 namespace {
 
-constexpr int kMsgMacroTooLong = 5603;
 constexpr std::size_t kMaxMacroLength = 1024 * 1024;
 // Far beyond any table; keeps the arithmetic on references in range.
 constexpr int kMaxOffset = 1'000'000;
@@ -41,7 +40,7 @@ Result<MacroTextEdit> ReplicateSelectedText(std::string_view text, std::size_t s
     if (settings.q <= 0 || start == end) return e;
     if (static_cast<std::size_t>(settings.q) > kMaxMacroLength / (end - start) ||
         text.size() + static_cast<std::size_t>(settings.q) * (end - start) > kMaxMacroLength)
-        return Message(kMsgMacroTooLong);
+        return Message(msg::MacroTooLong);
     const int dc = std::clamp(settings.xOfs, -kMaxOffset, kMaxOffset);
     const int dr = std::clamp(settings.yOfs, -kMaxOffset, kMaxOffset);
     std::string copies;
@@ -50,7 +49,7 @@ Result<MacroTextEdit> ReplicateSelectedText(std::string_view text, std::size_t s
         ShiftReferences(running, std::nullopt, dc, dr, false, true);
         copies += running;
         // A shifted reference can grow ("Z9" to "AA10"); the copies stay bounded.
-        if (copies.size() + text.size() > kMaxMacroLength) return Message(kMsgMacroTooLong);
+        if (copies.size() + text.size() > kMaxMacroLength) return Message(msg::MacroTooLong);
     }
     e.text.insert(end, copies);
     return e;

@@ -14,10 +14,6 @@ namespace phonotab {
 
 namespace {
 
-constexpr int kMsgOpenError = 312;
-constexpr int kMsgUnbalancedBrace = 5600;
-constexpr int kMsgBadAddress = 5601;
-constexpr int kMsgCheckFailed = 5602;
 
 // An expression longer than this after expansion is not evaluated: named
 // values that repeat each other would otherwise double with every statement.
@@ -81,7 +77,7 @@ private:
                 continue;
             }
             const std::size_t close = text.find('}', brace + 1);
-            if (close == std::string::npos) return fail(Message(kMsgUnbalancedBrace));
+            if (close == std::string::npos) return fail(Message(msg::MacroUnbalancedBrace));
             std::vector<std::string> items = SplitChoiceItems(std::string_view(text).substr(brace + 1, close - brace - 1));
             const std::string title = items.front();
             items.erase(items.begin());
@@ -102,9 +98,9 @@ private:
         while (true) {
             const ConstructSearch found = FindMacroConstruct(text, "FIX", pos, c);
             if (found == ConstructSearch::None) return std::nullopt;
-            if (found == ConstructSearch::Unbalanced) return fail(Message(kMsgUnbalancedBrace));
+            if (found == ConstructSearch::Unbalanced) return fail(Message(msg::MacroUnbalancedBrace));
             const std::optional<DataAddress> address = ParseDataAddress(c.body);
-            if (!address) return fail(Message(kMsgBadAddress, c.body));
+            if (!address) return fail(Message(msg::MacroBadAddress, c.body));
             fixed_.items.insert(fixed_.items.end(), address->items.begin(), address->items.end());
             text.erase(c.begin, c.end - c.begin);
             pos = c.begin;
@@ -118,16 +114,16 @@ private:
         for (std::size_t pos = 0;;) {
             const ConstructSearch found = FindMacroConstruct(text, "", pos, c);
             if (found == ConstructSearch::None) break;
-            if (found == ConstructSearch::Unbalanced) return fail(Message(kMsgUnbalancedBrace));
+            if (found == ConstructSearch::Unbalanced) return fail(Message(msg::MacroUnbalancedBrace));
             std::optional<DataAddress> address = ParseDataAddress(c.body);
-            if (!address) return fail(Message(kMsgBadAddress, c.body));
+            if (!address) return fail(Message(msg::MacroBadAddress, c.body));
             if (!(c.begin >= 5 && startsWithWord(text, c.begin - 5, "CHECK"))) given.push_back(std::move(*address));
             pos = c.end;
         }
 
         const std::optional<std::string> path = dialogs_.chooseDataFile();
         if (!path) return MacroEnd::Cancelled;
-        if (!loader_) return fail(Message(kMsgOpenError));
+        if (!loader_) return fail(Message(msg::OpenError));
         Result<std::unique_ptr<DataTree>> loaded = loader_->loadDataFile(*path);
         if (!loaded) return fail(loaded.error());
         file_ = std::move(*loaded);
@@ -137,7 +133,7 @@ private:
             const ConstructSearch found = FindMacroConstruct(text, "CHECK", 0, c);
             if (found != ConstructSearch::Found) break;
             const std::optional<DataAddress> address = ParseDataAddress(c.body);
-            if (!address || FirstMismatch(*address, current_)) return fail(Message(kMsgCheckFailed, c.body));
+            if (!address || FirstMismatch(*address, current_)) return fail(Message(msg::MacroCheckFailed, c.body));
             text.erase(c.begin, c.end - c.begin);
         }
 

@@ -9,8 +9,6 @@ namespace phonotab {
 
 namespace {
 
-constexpr int kMsgNoSuchSource = 244;
-constexpr int kMsgDifferentTypes = 397;
 
 // The data source after `name` in the project's list; the last one stays.
 std::optional<std::string> nextSource(const std::vector<std::string>& names, const std::string& name) {
@@ -67,7 +65,7 @@ bool ProjectDataCommand(ReportTable& table, const TableSelection& selection, con
     const std::optional<std::int32_t> firstType = sources.sourceFileType(choice->sourceName);
     const std::optional<std::int32_t> firstMode = sources.sourceWorkMode(choice->sourceName);
     if (!firstType || !firstMode) {
-        dialogs.showMessage(Message(kMsgNoSuchSource, choice->sourceName));
+        dialogs.showMessage(Message(msg::NoSuchSource, choice->sourceName));
         return false;
     }
     // The whole walk is checked before the table changes.
@@ -76,14 +74,14 @@ bool ProjectDataCommand(ReportTable& table, const TableSelection& selection, con
     CellBinding b{choice->sourceName, choice->parameterCode, choice->itemIndex, -1.0};
     for (std::size_t i = 0; i < cells.size(); ++i) {
         if (sources.sourceFileType(b.sourceName) != firstType || sources.sourceWorkMode(b.sourceName) != firstMode) {
-            dialogs.showMessage(Message(kMsgDifferentTypes));
+            dialogs.showMessage(Message(msg::DifferentTypesOrModes));
             return false;
         }
         made.push_back(b);
         if (choice->oneParameterManyFiles) {
             const std::optional<std::string> next = nextSource(names, b.sourceName);
             if (!next) {
-                dialogs.showMessage(Message(kMsgNoSuchSource, b.sourceName));
+                dialogs.showMessage(Message(msg::NoSuchSource, b.sourceName));
                 return false;
             }
             b.sourceName = *next;

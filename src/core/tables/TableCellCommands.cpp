@@ -13,8 +13,6 @@ namespace phonotab {
 
 namespace {
 
-constexpr int kMsgNoSuchSource = 244;
-constexpr int kMsgDifferentTypes = 397;
 
 bool anyBound(const ReportTable& t, const TableSelection& s) {
     return std::any_of(s.cells.begin(), s.cells.end(), [&](CellKey k) { return t.bindings.count(k) != 0; });
@@ -155,7 +153,7 @@ bool ReplaceSourceCommand(ReportTable& table, const TableSelection& selection, c
     const std::optional<std::int32_t> type = sources.sourceFileType(*name);
     const std::optional<std::int32_t> mode = sources.sourceWorkMode(*name);
     if (!type || !mode) {
-        dialogs.showMessage(Message(kMsgNoSuchSource, *name));
+        dialogs.showMessage(Message(msg::NoSuchSource, *name));
         return false;
     }
     // A binding's parameter code belongs to its file type: the new source must
@@ -165,7 +163,7 @@ bool ReplaceSourceCommand(ReportTable& table, const TableSelection& selection, c
         const std::optional<std::int32_t> oldType = sources.sourceFileType(old);
         const std::optional<std::int32_t> oldMode = sources.sourceWorkMode(old);
         if ((oldType && *oldType != *type) || (oldMode && *oldMode != *mode)) {
-            dialogs.showMessage(Message(kMsgDifferentTypes));
+            dialogs.showMessage(Message(msg::DifferentTypesOrModes));
             return false;
         }
     }

@@ -12,8 +12,6 @@ namespace phonotab {
 
 namespace {
 
-constexpr int kCannotOpen = 105;
-constexpr int kFormatError = 227;
 
 void putString(ByteWriter& w, const std::string& s) {
     const std::u16string u = utf8ToUtf16(s);
@@ -155,7 +153,7 @@ Status TableFile::Save(ReportTable& table, const std::string& path) {
 
 Status TableFile::LoadBytes(ReportTable& table, ByteSpan bytes, const std::string& path,
                             const DataSourceDirectory* sources) {
-    if (bytes.size() < 5 || std::memcmp(bytes.data(), "TBLS", 5) != 0) return Message(kFormatError);
+    if (bytes.size() < 5 || std::memcmp(bytes.data(), "TBLS", 5) != 0) return Message(msg::FormatError);
     FieldReader in(bytes.subspan(5));
     std::int32_t v = 0, columns = 0, rows = 0;
     in.i32(v);
@@ -163,7 +161,7 @@ Status TableFile::LoadBytes(ReportTable& table, ByteSpan bytes, const std::strin
     in.i32(rows);
     // Zero and negative counts are refused alike.
     if (v == 0 || columns <= 0 || rows <= 0 || columns > ReportTable::MaxColumns || rows > ReportTable::MaxRows)
-        return Message(kFormatError);
+        return Message(msg::FormatError);
 
     ReportTable t(1, 1);
     {
@@ -260,7 +258,7 @@ Status TableFile::LoadBytes(ReportTable& table, ByteSpan bytes, const std::strin
 
 Status TableFile::Load(ReportTable& table, const std::string& path, const DataSourceDirectory* sources) {
     std::vector<std::uint8_t> bytes;
-    if (!readFileBytes(path, bytes)) return Message(kCannotOpen, path);
+    if (!readFileBytes(path, bytes)) return Message(msg::CannotOpen, path);
     return LoadBytes(table, bytes, path, sources);
 }
 

@@ -12,7 +12,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-constexpr int kCannotCopy = 364;
 
 bool hasTableExtension(const fs::path& p) {
     std::string ext = p.extension().string();
@@ -34,11 +33,11 @@ CopyResult copyTable(const std::string& from, const std::string& to, bool overwr
 Result<CopyOutcome> copyAsking(const std::string& from, const std::string& to, const ConfirmOverwrite& confirm) {
     switch (copyTable(from, to, false)) {
         case CopyResult::Done: return CopyOutcome::Copied;
-        case CopyResult::Failed: return Message(kCannotCopy);
+        case CopyResult::Failed: return Message(msg::CannotCopy);
         case CopyResult::Exists: break;
     }
     if (!confirm || !confirm()) return CopyOutcome::Declined;
-    if (copyTable(from, to, true) != CopyResult::Done) return Message(kCannotCopy);
+    if (copyTable(from, to, true) != CopyResult::Done) return Message(msg::CannotCopy);
     return CopyOutcome::Copied;
 }
 
@@ -59,7 +58,7 @@ std::vector<std::string> ListStandardTables(const std::string& storeFolder) {
 Result<CopyOutcome> CopyStandardTableToProject(const std::string& storeFolder, const std::string& fileName,
                                                const std::string& workingFolder, const std::string& newName,
                                                const ConfirmOverwrite& confirm) {
-    if (newName.empty()) return Message(kCannotCopy);
+    if (newName.empty()) return Message(msg::CannotCopy);
     return copyAsking((fs::path(storeFolder) / fileName).string(), (fs::path(workingFolder) / newName).string(), confirm);
 }
 

@@ -5,6 +5,7 @@
 
 #include "app/AboutDialog.h"
 #include "app/AppIcons.h"
+#include "app/ChildWindowList.h"
 #include "app/FolderView.h"
 #include "app/MainCommands.h"
 #include "app/ProjectSession.h"
@@ -23,14 +24,16 @@ CPhonotabDlg::CPhonotabDlg(ProjectSession& session, QWidget* parent) : QMainWind
     setMinimumSize(kMinWidth, kMinHeight);
     readPlacement();
     setWindowIcon(applicationIcon());
-    session_.windows().setParentWidget(this);
+    windows_ = std::make_unique<ChildWindowList>(session_);
+    windows_->setParentWidget(this);
+    session_.controller().setWindows(windows_.get());
     session_.setDialogParent(this);
 
     commands_ = new MainCommands(*this);
     connect(commands_, &MainCommands::triggered, this, &CPhonotabDlg::run);
 
     session_.startInFolder(QDir::currentPath());
-    folderView_ = new FolderView(session_, this);
+    folderView_ = new FolderView(session_, *windows_, this);
     folderView_->setContentsMargins(5, 0, 5, 5);
     setCentralWidget(folderView_);
     commands_->setChecked(command::ViewIcons, true);
@@ -42,14 +45,15 @@ CPhonotabDlg::CPhonotabDlg(ProjectSession& session, QWidget* parent) : QMainWind
 
     connect(&session_, &ProjectSession::stateChanged, this, &CPhonotabDlg::refreshState);
     connect(&session_, &ProjectSession::fileChanged, this, &CPhonotabDlg::refreshState);
-    connect(&session_.windows(), &ChildWindowList::changed, this, &CPhonotabDlg::updateWindowChecks);
+    connect(windows_.get(), &ChildWindowList::changed, this, &CPhonotabDlg::updateWindowChecks);
     refreshState();
 }
 
 CPhonotabDlg::~CPhonotabDlg() {
     // The child windows go with this window; the menu must not follow them.
-    disconnect(&session_.windows(), nullptr, this, nullptr);
+    disconnect(windows_.get(), nullptr, this, nullptr);
     disconnect(&session_, nullptr, this, nullptr);
+    session_.controller().setWindows(nullptr);
 }
 
 void CPhonotabDlg::readPlacement() {
@@ -86,7 +90,7 @@ void CPhonotabDlg::applyEnablingRule() {
 
 void CPhonotabDlg::updateWindowChecks() {
     using namespace command;
-    const ChildWindowList& w = session_.windows();
+    const ChildWindowList& w = *windows_;
     const bool histograms = session_.state().currentFile.workMode == 1;
     commands_->setChecked(ProjectFilesWindow, w.has(WindowKind::ProjectFiles));
     commands_->setChecked(ParametersWindow, w.has(WindowKind::Parameters));
@@ -109,27 +113,27 @@ void CPhonotabDlg::showWindow(int cmd) {
             break;
         default: return;
     }
-    session_.windows().show(kind);
+    windows_->show(kind);
     updateWindowChecks();
 }
 
 void CPhonotabDlg::run(int cmd) {
     using namespace command;
     if (cmd >= RecentFile1 && cmd < RecentFile1 + 4) {
-        session_.openRecentFile(cmd - RecentFile1);
+        session_.controller().openRecentFile(cmd - RecentFile1);
         return;
     }
     if (cmd >= RecentProject1 && cmd < RecentProject1 + 4) {
-        session_.openRecentProject(cmd - RecentProject1);
+        session_.controller().openRecentProject(cmd - RecentProject1);
         return;
     }
     switch (cmd) {
-        case OpenFile: session_.chooseAndOpenDataFile(); break;
-        case NewProject: session_.newProject(); break;
-        case OpenProject: session_.openProject(); break;
-        case SaveProject: session_.saveProject(); break;
-        case SaveProjectAs: session_.saveProjectAs(); break;
-        case ChangeWorkingFolder: session_.changeWorkingFolder(); break;
+        case OpenFile: session_.controller().chooseAndOpenDataFile(); break;
+        case NewProject: session_.controller().newProject(); break;
+        case OpenProject: session_.controller().openProject(); break;
+        case SaveProject: session_.controller().saveProject(); break;
+        case SaveProjectAs: session_.controller().saveProjectAs(); break;
+        case ChangeWorkingFolder: session_.controller().changeWorkingFolder(); break;
         case ViewIcons: folderView_->setStyle(FolderView::Style::Icons); break;
         case ViewList: folderView_->setStyle(FolderView::Style::List); break;
         case ViewDetails: folderView_->setStyle(FolderView::Style::Details); break;
@@ -154,7 +158,7 @@ void CPhonotabDlg::closeEvent(QCloseEvent* event) {
         event->accept();
         return;
     }
-    if (!session_.confirmClose()) {
+    if (!session_.controller().confirmClose()) {
         event->ignore();
         return;
     }

@@ -1,13 +1,17 @@
 // The program's main window: the menu and toolbar of the project and window
 // commands, the recent files and projects, and the folder view of the working
-// folder. The open project, the current file and the child windows belong to
-// the session; this window shows their state and passes commands on.
+// folder. The open project and the current file belong to the session's
+// document controller; this window owns the child windows, shows the
+// project's state and passes commands on.
 #pragma once
 
 #include <QMainWindow>
 
+#include <memory>
+
 namespace phonotab {
 
+class ChildWindowList;
 class FolderView;
 class MainCommands;
 class ProjectSession;
@@ -27,6 +31,7 @@ public:
     MainCommands& commands() { return *commands_; }
     FolderView& folderView() { return *folderView_; }
     ProjectSession& session() { return session_; }
+    ChildWindowList& windows() { return *windows_; }
 
     // Runs a command of the menu or the toolbar by its number.
     void run(int command);
@@ -50,6 +55,7 @@ private:
     void showWindow(int command);
 
     ProjectSession& session_;
+    std::unique_ptr<ChildWindowList> windows_;
     MainCommands* commands_;
     FolderView* folderView_;
     bool shutDown_ = false;

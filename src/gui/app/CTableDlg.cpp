@@ -9,7 +9,6 @@
 namespace phonotab {
 
 namespace {
-constexpr int kTableChanged = 240;
 // The title of a table that has no name yet.
 const QString kProvisionalTitle = QStringLiteral("Table");
 }  // namespace
@@ -23,7 +22,7 @@ CTableDlg::CTableDlg(ProjectSession& session, ReportTable table, QWidget* parent
 
 bool CTableDlg::querySave(bool mayCancel) {
     if (!table_.modified()) return true;
-    const auto answer = session_.prompts().ask(messageText(Message(kTableChanged, table_.name)), mayCancel);
+    const auto answer = session_.prompts().ask(messageText(Message(msg::TableModified, table_.name)), mayCancel);
     if (answer == Prompts::Answer::Cancel) return false;
     if (answer == Prompts::Answer::Yes) {
         if (Status s = TableFile::Save(table_, table_.filePath); !s) {

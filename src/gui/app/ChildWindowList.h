@@ -1,6 +1,7 @@
 // The main window's child windows in the order they were opened: created on
 // demand, shown again when they exist, stored in and restored from the
-// project, closed with the project.
+// project, closed with the project. The main window owns the list; the
+// document controller reaches it as its DocumentWindows.
 #pragma once
 
 #include <QObject>
@@ -10,13 +11,14 @@
 #include <vector>
 
 #include "app/ChildWindow.h"
+#include "project/DocumentWindows.h"
 #include "project/ProjectFiles.h"
 
 namespace phonotab {
 
 class ProjectSession;
 
-class ChildWindowList : public QObject {
+class ChildWindowList : public QObject, public DocumentWindows {
     Q_OBJECT
 public:
     explicit ChildWindowList(ProjectSession& session);
@@ -51,6 +53,13 @@ public:
     // every window, the partial form all but the project files window, the
     // report window and the table windows.
     void closeForClear(ClearForm form);
+
+    // The document controller's view of the list.
+    std::vector<WindowRecord> windowRecords() const override { return records(); }
+    void restoreWindows(const std::vector<WindowRecord>& records) override { restore(records); }
+    void closeWindows(ClearForm form) override { closeForClear(form); }
+    bool hasWindow(WindowKind kind) const override { return has(kind); }
+    void showWindow(WindowKind kind) override { show(kind); }
 
 signals:
     // A window came or went: the check marks of the window menu follow.

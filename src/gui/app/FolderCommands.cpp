@@ -6,6 +6,7 @@
 #include "acoustics/ResultFiles.h"
 #include "app/CHistoPlotDlg.h"
 #include "app/CTableDlg.h"
+#include "app/ChildWindowList.h"
 #include "app/ProjectSession.h"
 #include "app/UiText.h"
 #include "base/TextCodec.h"
@@ -18,14 +19,9 @@
 namespace phonotab {
 
 namespace {
-constexpr int kMsgCannotOpen = 105;
-constexpr int kMsgFormat = 5001;
 constexpr int kMsgEnterFileName = 352;
 constexpr int kMsgOverwrite = 363;
 constexpr int kMsgChooseTable = 386;
-constexpr int kMsgCannotCopy = 364;
-constexpr int kMsgDeleteOne = 5501;
-constexpr int kMsgDeleteMany = 5502;
 constexpr int kMsgCopyFailed = 5503;
 // Histogram files are small texts; a larger file is not taken for one.
 constexpr qint64 kHistogramFileLimit = 64 * 1024 * 1024;
@@ -44,25 +40,25 @@ void FolderCommands::open(const QString& name) {
             return;
         }
         table.filePath = fromQt(path);
-        session_.windows().add(new CTableDlg(session_, std::move(table), session_.windows().parentWidget()));
+        windows_.add(new CTableDlg(session_, std::move(table), windows_.parentWidget()));
         return;
     }
     if (name.endsWith(QStringLiteral(".txt"), Qt::CaseInsensitive) && isHistogramText(readFileHead(fromQt(path)))) {
         QFile f(path);
         HistogramFile h;
         if (!f.open(QIODevice::ReadOnly) || f.size() > kHistogramFileLimit) {
-            session_.prompts().showMessage(Message(kMsgCannotOpen, fromQt(path)));
+            session_.prompts().showMessage(Message(msg::CannotOpen, fromQt(path)));
             return;
         }
         if (!readHistogramFile(decodeLocal8Bit(f.readAll().toStdString()), h)) {
-            session_.prompts().showMessage(Message(kMsgFormat, fromQt(path)));
+            session_.prompts().showMessage(Message(msg::FormatErrorIn, fromQt(path)));
             return;
         }
-        QWidget* main = session_.windows().parentWidget();
+        QWidget* main = windows_.parentWidget();
         auto* window = new CHistoPlotDlg(session_, h, main);
         window->setWindowTitle(window->windowTitle() + " - " + name);
         if (main) window->move(main->pos() + QPoint(40, 40));  // near the main window
-        session_.windows().add(window);
+        windows_.add(window);
         return;
     }
     openExternally(name);
@@ -87,19 +83,19 @@ void FolderCommands::putIntoStore(const QString& name) {
 
 void FolderCommands::properties(const QString& name) {
     QFile f(pathOf(name));
-    if (!f.open(QIODevice::ReadOnly)) session_.prompts().showMessage(Message(kMsgCannotOpen, fromQt(pathOf(name))));
+    if (!f.open(QIODevice::ReadOnly)) session_.prompts().showMessage(Message(msg::CannotOpen, fromQt(pathOf(name))));
 }
 
 bool FolderCommands::remove(const QStringList& names, bool ask) {
     if (names.isEmpty()) return false;
     if (ask) {
-        const Message question = names.size() == 1 ? Message(kMsgDeleteOne, fromQt(names.front()))
-                                                   : Message(kMsgDeleteMany, names.size());
+        const Message question = names.size() == 1 ? Message(msg::DeleteOne, fromQt(names.front()))
+                                                   : Message(msg::DeleteMany, names.size());
         if (session_.prompts().ask(messageText(question), false) != Prompts::Answer::Yes) return false;
     }
     bool any = false;
     for (const QString& n : names) any |= deleteInFolder(fromQt(session_.localWorkingFolder()), fromQt(n));
-    session_.notifyFolderChanged();
+    session_.controller().notify(DocumentNotice::FolderChanged);
     return any;
 }
 
@@ -108,7 +104,7 @@ bool FolderCommands::rename(const QString& from, const QString& to) {
 }
 
 void FolderCommands::newTable() {
-    session_.windows().add(new CTableDlg(session_, ReportTable(), session_.windows().parentWidget()));
+    windows_.add(new CTableDlg(session_, ReportTable(), windows_.parentWidget()));
 }
 
 void FolderCommands::insertStandardTable() {
@@ -123,7 +119,7 @@ void FolderCommands::insertStandardTable() {
     const auto newName = prompts.askText(uiText(kMsgEnterFileName), items[chosen]);
     if (!newName) return;
     if (!isPlainFileName(fromQt(*newName))) {
-        prompts.showMessage(Message(kMsgCannotCopy));
+        prompts.showMessage(Message(msg::CannotCopy));
         return;
     }
     const Result<CopyOutcome> r =
@@ -131,7 +127,7 @@ void FolderCommands::insertStandardTable() {
                                    fromQt(session_.localWorkingFolder()), fromQt(*newName),
                                    [&] { return prompts.ask(uiText(kMsgOverwrite), false) == Prompts::Answer::Yes; });
     if (!r) prompts.showMessage(r.error());
-    session_.notifyFolderChanged();
+    session_.controller().notify(DocumentNotice::FolderChanged);
 }
 
 }  // namespace phonotab

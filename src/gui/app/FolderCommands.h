@@ -9,11 +9,12 @@
 
 namespace phonotab {
 
+class ChildWindowList;
 class ProjectSession;
 
 class FolderCommands {
 public:
-    explicit FolderCommands(ProjectSession& session) : session_(session) {}
+    FolderCommands(ProjectSession& session, ChildWindowList& windows) : session_(session), windows_(windows) {}
 
     // A histogram file opens a histogram plot, a ".tbl" file a table window,
     // anything else the desktop's program.
@@ -39,6 +40,7 @@ private:
     QString pathOf(const QString& name) const;
 
     ProjectSession& session_;
+    ChildWindowList& windows_;
 };
 
 }  // namespace phonotab

@@ -38,8 +38,8 @@ bool FolderModel::setData(const QModelIndex& index, const QVariant& value, int r
     return QStandardItemModel::setData(index, value, role);
 }
 
-FolderView::FolderView(ProjectSession& session, QWidget* parent)
-    : QWidget(parent), session_(session), commands_(session) {
+FolderView::FolderView(ProjectSession& session, ChildWindowList& windows, QWidget* parent)
+    : QWidget(parent), session_(session), commands_(session, windows) {
     model_ = new FolderModel(commands_, this);
     model_->setColumnCount(4);
     QStringList headers;

@@ -18,6 +18,7 @@ class QTreeView;
 
 namespace phonotab {
 
+class ChildWindowList;
 class ProjectSession;
 
 // The folder's files; editing a name renames the file, and the name keeps the
@@ -38,7 +39,7 @@ public:
     enum class Style { Icons, List, Details };
     static constexpr int kColumnWidths[4] = {270, 70, 70, 70};
 
-    FolderView(ProjectSession& session, QWidget* parent = nullptr);
+    FolderView(ProjectSession& session, ChildWindowList& windows, QWidget* parent = nullptr);
 
     void setStyle(Style style);
     Style style() const { return style_; }

@@ -15,14 +15,15 @@ namespace phonotab {
 namespace {
 constexpr int kQuietMs = 400;  // short work ends before any dialog shows
 constexpr int kCancelText = 5530;
+constexpr int kStopping = 5006;  // shown while the work comes to its stop
 }  // namespace
 
-bool detail::runInBackground(QWidget* parent, const QString& label, const std::shared_ptr<TaskControl>& control,
-                             std::function<void()> job, CancelMode mode) {
+bool runLongTask(QWidget* parent, const QString& label, const std::function<void(const Progress&)>& work) {
+    const Progress progress;
     QFutureWatcher<void> watcher;
     QEventLoop loop;
     QObject::connect(&watcher, &QFutureWatcher<void>::finished, &loop, &QEventLoop::quit);
-    watcher.setFuture(QtConcurrent::run(std::move(job)));
+    watcher.setFuture(QtConcurrent::run([&work, progress] { work(progress); }));
 
     // First a short wait without user input, so that a quick job neither
     // flashes a dialog nor lets other commands in meanwhile.
@@ -31,27 +32,23 @@ bool detail::runInBackground(QWidget* parent, const QString& label, const std::s
     QObject::connect(&quiet, &QTimer::timeout, &loop, &QEventLoop::quit);
     quiet.start(kQuietMs);
     if (!watcher.isFinished()) loop.exec(QEventLoop::ExcludeUserInputEvents);
-    if (watcher.isFinished()) return true;
+    if (watcher.isFinished()) return progress.cancelled();
 
     // Then the progress dialog, modal for the whole program, until the job
-    // ends or the user cancels.
+    // ends; a cancel asks the job to stop and waits for it.
     QProgressDialog dialog(label, uiText(kCancelText), 0, 1000, parent);
     dialog.setWindowTitle(QStringLiteral("Phonotab"));
     dialog.setWindowModality(Qt::ApplicationModal);
     dialog.setMinimumDuration(0);
     dialog.setAutoClose(false);
     dialog.setAutoReset(false);
-    bool abandoned = false;
     QObject::connect(&dialog, &QProgressDialog::canceled, &loop, [&] {
-        control->cancel();
-        if (mode == CancelMode::Abandon) {
-            abandoned = true;
-            loop.quit();
-        }
+        progress.cancel();
+        dialog.setLabelText(uiText(kStopping));
     });
     QTimer poll;
     QObject::connect(&poll, &QTimer::timeout, &dialog, [&] {
-        const int p = control->permille();
+        const int p = progress.permille();
         if (p < 0) {
             dialog.setMaximum(0);  // busy indicator until the work reports
         } else {
@@ -61,8 +58,8 @@ bool detail::runInBackground(QWidget* parent, const QString& label, const std::s
     });
     poll.start(100);
     dialog.show();
-    while (!abandoned && !watcher.isFinished()) loop.exec();
-    return !abandoned;
+    while (!watcher.isFinished()) loop.exec();
+    return progress.cancelled();
 }
 
 }  // namespace phonotab

@@ -424,7 +424,7 @@ Result<QString> GraphWindow::exportVector(int paneId) {
         targetFor(v->pane, QStringLiteral("svg"), QStringLiteral("SVG files (*.svg);;All Files (*)"));
     if (path.isEmpty()) return QString();
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) return Message(plotstr::kCannotWrite, path.toStdString());
+    if (!file.open(QIODevice::WriteOnly)) return Message(msg::CannotWrite, path.toStdString());
     QSvgGenerator svg;
     svg.setOutputDevice(&file);
     svg.setSize(v->area.size());
@@ -440,7 +440,7 @@ Result<QString> GraphWindow::exportVector(int paneId) {
         options.colours = v->pane->hasFlag(paneflag::kExportColours);
         paintScene(painter, buildPaneScene(*v->pane, *metrics_, options), fonts_, CurvePainting::Polyline);
     }
-    if (!file.commit()) return Message(plotstr::kCannotWrite, path.toStdString());
+    if (!file.commit()) return Message(msg::CannotWrite, path.toStdString());
     return path;
 }
 
@@ -452,15 +452,15 @@ Result<QString> GraphWindow::exportText(int paneId) {
         targetFor(v->pane, QStringLiteral("txt"), QStringLiteral("Text files (*.txt);;All Files (*)"));
     if (path.isEmpty()) return QString();
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) return Message(plotstr::kCannotWrite, path.toStdString());
+    if (!file.open(QIODevice::WriteOnly)) return Message(msg::CannotWrite, path.toStdString());
     const bool written = writePaneText(*v->pane, encoding_, [&](std::string_view piece) {
         return file.write(piece.data(), static_cast<qint64>(piece.size())) == static_cast<qint64>(piece.size());
     });
     if (!written) {
         file.cancelWriting();
-        return Message(plotstr::kCannotWrite, path.toStdString());
+        return Message(msg::CannotWrite, path.toStdString());
     }
-    if (!file.commit()) return Message(plotstr::kCannotWrite, path.toStdString());
+    if (!file.commit()) return Message(msg::CannotWrite, path.toStdString());
     return path;
 }
 
@@ -468,9 +468,9 @@ Result<QString> GraphWindow::saveImage(const QImage& image, const QString& path)
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly) || !image.save(&file, "BMP")) {
         file.cancelWriting();
-        return Message(plotstr::kCannotWrite, path.toStdString());
+        return Message(msg::CannotWrite, path.toStdString());
     }
-    if (!file.commit()) return Message(plotstr::kCannotWrite, path.toStdString());
+    if (!file.commit()) return Message(msg::CannotWrite, path.toStdString());
     return path;
 }
 

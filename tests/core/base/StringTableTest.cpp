@@ -50,5 +50,5 @@ TEST(Message, SubstitutesFieldsByWhatTheyAskFor) {
     // Mismatched and missing arguments never misbehave.
     EXPECT_EQ(formatWithArgs("%d|%s|%lg|%s", {std::string("12"), std::int64_t{3}, std::string("2.5")}), "12|3|2.5|");
     EXPECT_EQ(formatWithArgs("trailing %", {}), "trailing %");
-    EXPECT_EQ(Message(105, "f.bin").text(StringTable::russian()), "Не могу открыть файл 'f.bin'");
+    EXPECT_EQ(Message(msg::CannotOpen, "f.bin").text(StringTable::russian()), "Не могу открыть файл 'f.bin'");
 }

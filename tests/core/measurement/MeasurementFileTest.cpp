@@ -257,7 +257,10 @@ TEST(SeriesReader, OnePassExtractionEqualsDecodingEachRecord) {
         EXPECT_EQ((*series)[1][static_cast<std::size_t>(i)], r.channels[0].families[0].value(0, 9));
         EXPECT_EQ((*series)[2][static_cast<std::size_t>(i)], r.channels[0].statistics[0].points[2].level);
     }
-    // A stop asked by the progress callback ends the read.
-    auto stopped = ExtractSeries(*f, codes, 0, 50, [](double) { return false; });
-    EXPECT_FALSE(stopped.ok());
+    // A stop asked for through the progress ends the read.
+    Progress stop;
+    stop.cancel();
+    auto stopped = ExtractSeries(*f, codes, 0, 50, stop);
+    ASSERT_FALSE(stopped.ok());
+    EXPECT_EQ(stopped.error().id, msg::Cancelled);
 }

@@ -235,7 +235,7 @@ TEST(FileDataTree, MacrosAndFileDataReadRealFiles) {
     for (int b = 0; b < 10; ++b, ++s.band) EXPECT_EQ(t.texts.at({1 + b, 2}), SelectedDataText(**direct, s)) << b;
     d.files = {dir.file("MS.bin")};
     EXPECT_FALSE(FileDataCommand(t, row, loader, d));
-    EXPECT_EQ(d.messages.back(), Message(414));
+    EXPECT_EQ(d.messages.back(), Message(msg::MonitoringFileInTable));
 }
 
 TEST(ProjectTableSources, NamesSourcesParametersAndBookEntries) {

@@ -154,7 +154,7 @@ TEST(MacroRunner, ChecksAndRefusalsEndTheRun) {
     for (const Case& c : cases) {
         MacroSheet m(c.macro);
         m.dialogs.files = {"/data/f.bin"};
-        if (c.message == 414) m.loader.refusal = Message(414);
+        if (c.message == 414) m.loader.refusal = Message(msg::MonitoringFileInTable);
         EXPECT_EQ(m.run(), c.end) << c.macro;
         EXPECT_EQ(m.dialogs.messages.empty() ? 0 : m.dialogs.messages[0].id, c.message) << c.macro;
         EXPECT_EQ(m.dialogs.files.empty(), c.fileAsked) << c.macro;

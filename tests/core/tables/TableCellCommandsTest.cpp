@@ -165,7 +165,7 @@ TEST(ProjectDataBinding, RefusesUnknownOrMismatchedSourcesWithoutChanges) {
     unknown.projectParameters = {ProjectParameterChoice{"Склад", 0x01300000, CellBinding::Leq, false}};
     EXPECT_FALSE(ProjectDataCommand(s.t, cells("A1", "A3"), sources, unknown));
     ASSERT_EQ(unknown.messages.size(), 1u);
-    EXPECT_EQ(unknown.messages[0], Message(244, "Склад"));
+    EXPECT_EQ(unknown.messages[0], Message(msg::NoSuchSource, "Склад"));
 
     ScriptedDialogs mixed;
     mixed.projectParameters = {ProjectParameterChoice{"День", 0x01300000, CellBinding::Leq, true}};
@@ -212,11 +212,11 @@ TEST(FileDataCommand, WritesConsecutiveBandValues) {
     EXPECT_EQ(s.t.undoHistory().at(0).kind, UndoKind::CellsFromData);
 
     // A refused file shows its message; a cancelled choice changes nothing.
-    loader.refusal = Message(414);
+    loader.refusal = Message(msg::MonitoringFileInTable);
     ScriptedDialogs refused;
     refused.files = {"/data/station.bin"};
     EXPECT_FALSE(FileDataCommand(s.t, cells("E1", "E2"), loader, refused));
-    EXPECT_EQ(refused.messages, std::vector<Message>{Message(414)});
+    EXPECT_EQ(refused.messages, std::vector<Message>{Message(msg::MonitoringFileInTable)});
     loader.refusal.reset();
     ScriptedDialogs cancelled;
     cancelled.files = {"/data/a.bin"};

@@ -11,6 +11,7 @@
 #include "TestMain.h"
 #include "app/CProjectDlg.h"
 #include "app/CTableDlg.h"
+#include "app/ChildWindowList.h"
 #include "app/FolderCommands.h"
 #include "app/FolderView.h"
 #include "base/StringTable.h"
@@ -42,9 +43,9 @@ std::vector<WindowKind> kinds(const std::vector<WindowRecord>& records) {
     return out;
 }
 
-std::vector<WindowKind> openKinds(ProjectSession& s) {
+std::vector<WindowKind> openKinds(ChildWindowList& windows) {
     std::vector<WindowKind> out;
-    for (ChildWindow* w : s.windows().all()) out.push_back(w->windowKind());
+    for (ChildWindow* w : windows.all()) out.push_back(w->windowKind());
     return out;
 }
 
@@ -74,7 +75,7 @@ private slots:
         expect(false, true);
 
         f.prompts.folders.push_back(f.folder("work"));
-        QVERIFY(f.session().newProject());
+        QVERIFY(f.session().controller().newProject());
         expect(true, false);
 
         // A file that cannot be read leaves no current file.
@@ -133,17 +134,17 @@ private slots:
         const QString project = QFileInfo(demoFile("demo.pht")).absoluteFilePath();
         QVERIFY(f.session().loadProject(project));
         QCOMPARE(f.window().windowTitle(), project);  // the loaded project has no current file
-        QVERIFY(f.session().openProjectEntry(0));
+        QVERIFY(f.session().controller().openProjectEntry(0));
         QCOMPARE(f.window().windowTitle(), project + ": " + kStreetDayTitle);
 
         const QString copy = f.folder("saved") + "/copy.pht";
         f.prompts.files.push_back(copy);
-        QVERIFY(f.session().saveProjectAs());
+        QVERIFY(f.session().controller().saveProjectAs());
         QCOMPARE(f.window().windowTitle(), copy + ": " + kStreetDayTitle);
 
         f.prompts.answers.push_back(Prompts::Answer::No);  // nothing to save: no question is expected
         f.prompts.folders.push_back(QString());            // and the folder chooser is cancelled
-        f.session().newProject();
+        f.session().controller().newProject();
         QCOMPARE(f.window().windowTitle(), QString("Phonotab"));
         QVERIFY(f.prompts.questions.isEmpty());
     }
@@ -174,7 +175,7 @@ private slots:
         writeFile(work + "/table.tbl", "not a table");
         writeFile(work + "/data.bin", "");
         f.prompts.folders.push_back(work);
-        QVERIFY(f.session().newProject());
+        QVERIFY(f.session().controller().newProject());
 
         FolderView& view = f.window().folderView();
         view.refresh();
@@ -233,13 +234,13 @@ private slots:
         writeFile(work + "/broken_H.txt", "#comment_histo: x\n");
         writeFile(work + "/notes.txt", "plain text\n");
         f.prompts.folders.push_back(work);
-        QVERIFY(f.session().newProject());
+        QVERIFY(f.session().controller().newProject());
         FolderCommands& commands = f.window().folderView().commands();
         ProjectSession& s = f.session();
 
         commands.open("level_H.txt");
-        QCOMPARE(openKinds(s), std::vector<WindowKind>{WindowKind::HistogramPlot});
-        const WindowState plotted = s.windows().all()[0]->ownState();
+        QCOMPARE(openKinds(f.window().windows()), std::vector<WindowKind>{WindowKind::HistogramPlot});
+        const WindowState plotted = f.window().windows().all()[0]->ownState();
         QCOMPARE(std::get<HistogramPlotWindowState>(plotted).histograms.size(), std::size_t(1));
         commands.open("broken_H.txt");
         QCOMPARE(f.prompts.messages.size(), 1);
@@ -257,7 +258,7 @@ private slots:
         QCOMPARE(f.prompts.questions.back(), QString("Файл уже существует.\nПерезаписать файл?"));
 
         commands.open("noise.tbl");
-        ChildWindow* table = s.windows().find(WindowKind::Table);
+        ChildWindow* table = f.window().windows().find(WindowKind::Table);
         QVERIFY(table);
         QVERIFY(!table->asWidget()->windowTitle().isEmpty());
 
@@ -291,16 +292,24 @@ private slots:
         f.start();
         const QString work = f.folder("results");
         f.prompts.folders.push_back(work);
-        QVERIFY(f.session().newProject());
+        QVERIFY(f.session().controller().newProject());
         f.prompts.files.push_back(demoFile(kStreetDay));
-        QVERIFY(f.session().chooseAndOpenDataFile());
+        QVERIFY(f.session().controller().chooseAndOpenDataFile());
         QCOMPARE(f.settings().text("BrowseSect", "BinPath"), QFileInfo(demoFile(kStreetDay)).absolutePath() + "/");
 
         ParameterEntry leq;
         leq.code = 0x01300000;
         leq.flags.leq = leq.flags.minimum = leq.flags.maximum = true;
-        f.session().currentFile()->entries.push_back(leq);
-        const CalcReport report = f.session().calculateCurrentFile();
+        QVERIFY(f.session()
+                    .controller()
+                    .editCurrentFile(
+                        [&](CalcFile& file) {
+                            file.entries.push_back(leq);
+                            return Status{};
+                        },
+                        DocumentNotice::PlotContentChanged)
+                    .ok());
+        const CalcReport report = f.session().controller().calculateCurrentFile();
         QVERIFY(!report.cancelled);
         QVERIFY(f.session().currentFile()->entries.front().first.leqs.size() > 0);
         QVERIFY(!QDir(work).entryList({"SLM101_street_day*.txt"}, QDir::Files).isEmpty());
@@ -312,18 +321,18 @@ private slots:
         ProjectSession& s = f.session();
         QVERIFY(s.loadProject(demoFile("demo.pht")));
         // The stored project files window, and the report window of the project's texts.
-        QCOMPARE(openKinds(s), (std::vector<WindowKind>{WindowKind::ProjectFiles, WindowKind::Report}));
-        s.windows().create(WindowKind::Parameters);
-        QVERIFY(s.openProjectEntry(0));  // the project files and report windows survive opening a file
-        QCOMPARE(openKinds(s), (std::vector<WindowKind>{WindowKind::ProjectFiles, WindowKind::Report}));
+        QCOMPARE(openKinds(f.window().windows()), (std::vector<WindowKind>{WindowKind::ProjectFiles, WindowKind::Report}));
+        f.window().windows().create(WindowKind::Parameters);
+        QVERIFY(s.controller().openProjectEntry(0));  // the project files and report windows survive opening a file
+        QCOMPARE(openKinds(f.window().windows()), (std::vector<WindowKind>{WindowKind::ProjectFiles, WindowKind::Report}));
 
         f.window().run(command::ReportWindow);
         f.window().run(command::RangesWindow);
         f.window().run(command::PlotWindow);
-        ChildWindow* secondPlot = s.windows().create(WindowKind::TimePlot);
+        ChildWindow* secondPlot = f.window().windows().create(WindowKind::TimePlot);
         f.window().run(command::NewTable);
         f.window().run(command::ProjectFilesWindow);  // shown again, not a second one
-        QCOMPARE(openKinds(s), (std::vector<WindowKind>{WindowKind::ProjectFiles, WindowKind::Report,
+        QCOMPARE(openKinds(f.window().windows()), (std::vector<WindowKind>{WindowKind::ProjectFiles, WindowKind::Report,
                                                         WindowKind::Ranges, WindowKind::TimePlot,
                                                         WindowKind::TimePlot, WindowKind::Table}));
         for (int c : {command::ProjectFilesWindow, command::ReportWindow, command::RangesWindow, command::PlotWindow})
@@ -332,11 +341,11 @@ private slots:
 
         secondPlot->asWidget()->setGeometry(200, 210, 500, 300);
         secondPlot->restoreOwnState(TimePlotWindowState{1, "t, s", "L, dB"});
-        s.windows().find(WindowKind::Ranges)->asWidget()->setGeometry(50, 60, 400, 200);
+        f.window().windows().find(WindowKind::Ranges)->asWidget()->setGeometry(50, 60, 400, 200);
 
         const QString saved = f.folder("saved") + "/windows.pht";
         f.prompts.files.push_back(saved);
-        QVERIFY(s.saveProjectAs());
+        QVERIFY(s.controller().saveProjectAs());
         const ProjectState written = readProject(saved);
         QCOMPARE(kinds(written.windows), (std::vector<WindowKind>{WindowKind::ProjectFiles, WindowKind::Report,
                                                                   WindowKind::Ranges, WindowKind::TimePlot,
@@ -347,16 +356,16 @@ private slots:
 
         // A new project closes every window; loading the saved one brings them back.
         f.prompts.folders.push_back(QString());
-        s.newProject();
-        QVERIFY(s.windows().all().empty());
+        s.controller().newProject();
+        QVERIFY(f.window().windows().all().empty());
         for (int c : {command::ProjectFilesWindow, command::RangesWindow, command::PlotWindow})
             QVERIFY(!f.checked(c));
 
         QVERIFY(s.loadProject(saved));
-        QCOMPARE(openKinds(s), (std::vector<WindowKind>{WindowKind::ProjectFiles, WindowKind::Report,
+        QCOMPARE(openKinds(f.window().windows()), (std::vector<WindowKind>{WindowKind::ProjectFiles, WindowKind::Report,
                                                         WindowKind::Ranges, WindowKind::TimePlot,
                                                         WindowKind::TimePlot}));
-        const auto open = s.windows().all();
+        const auto open = f.window().windows().all();
         QCOMPARE(open[4]->asWidget()->geometry(), QRect(200, 210, 500, 300));
         QCOMPARE(std::get<TimePlotWindowState>(open[4]->ownState()).xCaption, std::string("t, s"));
         QCOMPARE(open[2]->asWidget()->pos(), QPoint(50, 60));
@@ -370,7 +379,7 @@ private slots:
         f.start();
         ProjectSession& s = f.session();
         QVERIFY(s.loadProject(demoFile("demo.pht")));
-        s.setModified();
+        s.controller().editProject([](ProjectState&) {}, DocumentNotice::ViewChanged);
         const QString damaged = f.folder("bad") + "/damaged.pht";
         writeFile(damaged, QByteArray("\x17\x00\x00\x00\x03\x00", 6));
         QVERIFY(!s.loadProject(damaged));
@@ -378,8 +387,8 @@ private slots:
         QVERIFY(f.prompts.messages.front().contains("damaged.pht"));
         QCOMPARE(s.projectPath(), QFileInfo(demoFile("demo.pht")).absoluteFilePath());
         QCOMPARE(s.state().files.size(), std::size_t(7));
-        QCOMPARE(openKinds(s), (std::vector<WindowKind>{WindowKind::ProjectFiles, WindowKind::Report}));
-        QVERIFY(s.doc().modified);
+        QCOMPARE(openKinds(f.window().windows()), (std::vector<WindowKind>{WindowKind::ProjectFiles, WindowKind::Report}));
+        QVERIFY(s.controller().modified());
     }
 
     void closingAsksToSaveAModifiedProject_data() {
@@ -401,9 +410,8 @@ private slots:
         const QString path = f.folder("p") + "/p.pht";
         QVERIFY(s.loadProject(demoFile("demo.pht")));
         f.prompts.files.push_back(path);
-        QVERIFY(s.saveProjectAs());
-        s.state().reportTexts[0] = "changed";
-        s.setModified();
+        QVERIFY(s.controller().saveProjectAs());
+        s.controller().editProject([](ProjectState& p) { p.reportTexts[0] = "changed"; }, DocumentNotice::ViewChanged);
 
         QSignalSpy closed(&f.window(), &CPhonotabDlg::closed);
         f.prompts.answers.push_back(static_cast<Prompts::Answer>(answer));
@@ -415,7 +423,7 @@ private slots:
 
         // Without changes, closing asks nothing.
         if (!closes) {
-            s.doc().modified = false;
+            QVERIFY(s.controller().saveProject());
             QVERIFY(f.window().close());
             QCOMPARE(f.prompts.questions.size(), 1);
         }

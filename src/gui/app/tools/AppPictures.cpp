@@ -131,8 +131,8 @@ bool pictures(const QString& language, const QString& folder) {
     CPhonotabDlg& window = app.mainWindow();
     window.show();
     ProjectSession& session = app.session();
-    if (!session.loadProject(paths.dataFolder + "/demo/demo.pht") || !session.changeWorkingFolder() ||
-        !session.openProjectEntry(0)) {
+    if (!session.loadProject(paths.dataFolder + "/demo/demo.pht") || !session.controller().changeWorkingFolder() ||
+        !session.controller().openProjectEntry(0)) {
         std::fprintf(stderr, "the demo project could not be opened\n");
         return false;
     }

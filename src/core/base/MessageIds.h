@@ -1,0 +1,92 @@
+// The messages the core reports and the questions it has asked, by name: the
+// numbers are those of the string tables, so a message keeps its text in
+// every language. Callers compare and construct messages with these names,
+// never with numbers of their own.
+#pragma once
+
+namespace phonotab {
+
+// How the front end treats a message: a notice tells the user something and
+// the work counts as done (the batch tool still exits 0); a failure means the
+// operation did not do what was asked.
+enum class Severity { Notice, Failure };
+
+namespace msg {
+
+enum Id : int {
+    // Files
+    CannotOpen = 105,              // "Cannot open file '%s'"
+    UnknownFileType = 132,
+    EmptyFile = 143,
+    FormatError = 227,
+    OpenError = 312,
+    CannotCopy = 364,
+    CannotWrite = 5003,            // "Cannot write file '%s'"
+    FormatErrorIn = 5001,          // "File format error in '%s'"
+    InvalidArgument = 5002,
+    ConverterFailed = 5005,
+    Cancelled = 5006,              // a long operation stopped at the user's wish
+
+    // Measurement files and the telemetry description
+    DifferentFileTypes = 391,      // "Different file types: %s and %s"
+    NoSourceData = 392,
+    DifferentTypesOrModes = 397,
+    NoTelemetryDescription = 403,
+    OldCbf = 404,
+    TooFewHistograms = 413,
+    MonitoringFileInTable = 414,
+    UnknownInstrumentType = 436,
+    CbfNoFields = 5004,
+
+    // Calculation
+    InsufficientSamples = 310,     // fewer than 100 samples in a window for Ln
+
+    // Report tables, their graphs and macros
+    TableModified = 240,           // question: save the table's changes?
+    NoSuchSource = 244,
+    GraphAxisError = 301,
+    GraphSeriesError = 302,
+    GraphCellError = 303,
+    ChooseTable = 386,
+    NothingToCopy = 5400,
+    MacroUnbalancedBrace = 5600,
+    MacroBadAddress = 5601,
+    MacroCheckFailed = 5602,
+    MacroTooLong = 5603,
+
+    // Reference books
+    RefBookLineError = 5100,
+    NameExists = 5101,
+    NotANumber = 5102,
+
+    // Projects and the working folder
+    ProjectDamaged = 5310,
+    ProjectVersion = 5311,
+    FolderMissing = 5312,
+    NameTaken = 5313,
+    CountDiffers = 5314,
+    OtherFileType = 5315,
+    TypesOrModesDiffer = 5316,
+    ProjectChanged = 5500,         // question: save the project's changes?
+    DeleteOne = 5501,              // question
+    DeleteMany = 5502,             // question
+    CopyFailed = 5503,
+    Overwrite = 363,               // question
+    EnterFileName = 352,
+};
+
+}  // namespace msg
+
+// The severity of a message of the string table: notices are the few that
+// report something done or chosen by the user; everything else is a failure.
+constexpr Severity severityOf(int id) {
+    switch (id) {
+        case msg::InsufficientSamples:
+        case msg::Cancelled:
+            return Severity::Notice;
+        default:
+            return Severity::Failure;
+    }
+}
+
+}  // namespace phonotab

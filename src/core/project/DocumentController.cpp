@@ -1,0 +1,397 @@
+#include "project/DocumentController.h"
+
+#include <filesystem>
+#include <optional>
+
+#include "base/StringTable.h"
+#include "measurement/Catalogue.h"
+#include "project/EntryCalculation.h"
+#include "project/MainWindowTitle.h"
+#include "project/ProjectFile.h"
+#include "project/ProjectFiles.h"
+#include "project/ProjectPaths.h"
+#include "project/ReferenceBookFile.h"
+#include "project/WorkingFolder.h"
+
+namespace phonotab {
+
+namespace {
+
+constexpr int kOpeningFile = 5531;   // "Opening %s" over the loading's progress
+constexpr int kCalculating = 5532;   // over the calculation's progress
+constexpr int kLanguageName = 103;   // the telemetry description's captions follow the language
+
+std::string absolute(const std::string& path) {
+    std::error_code ec;
+    const std::filesystem::path p = std::filesystem::absolute(path, ec);
+    return ec ? path : p.string();
+}
+
+std::string currentFolder() {
+    std::error_code ec;
+    const std::filesystem::path p = std::filesystem::current_path(ec);
+    return ec ? std::string() : p.string();
+}
+
+}  // namespace
+
+DocumentController::DocumentController(DocumentPrompts& prompts) : prompts_(prompts) {}
+
+DocumentController::~DocumentController() = default;
+
+void DocumentController::notify(DocumentNotice notice) const {
+    if (listener_) listener_(notice);
+}
+
+std::string DocumentController::localWorkingFolder() const { return phonotab::localWorkingFolder(state_.workingFolder); }
+
+std::string DocumentController::title() const {
+    if (!current_) return mainWindowTitle(projectPath_, nullptr);
+    TitleFile f;
+    f.path = state_.currentFile.path;
+    f.instrument = instrumentName(currentTeleDesc(), current_->file.instrumentCode);
+    f.serialNumber = static_cast<std::uint32_t>(state_.serialNumber);
+    return mainWindowTitle(projectPath_, &f);
+}
+
+// ---- start-up ---------------------------------------------------------------
+
+bool DocumentController::loadTelemetryDescription(const std::string& path) {
+    Result<TeleDesc> desc = loadTeleDesc(path, tr(kLanguageName));
+    if (!desc) {
+        prompts_.showMessage(desc.error());
+        return false;
+    }
+    setCurrentTeleDesc(std::move(*desc));
+    return true;
+}
+
+void DocumentController::loadReferenceBooks(const std::string& path) {
+    booksPath_ = path;
+    booksRead_ = false;
+    if (Status s = LoadReferenceBooks(path, books_); !s) {
+        // The user corrects the file in the desktop's editor; until the next
+        // start it is never written over with what could be read.
+        prompts_.showMessage(s.error());
+        prompts_.openExternally(path);
+        return;
+    }
+    booksRead_ = true;
+    booksAsRead_ = books_;
+}
+
+void DocumentController::saveReferenceBooks() {
+    if (!booksRead_ || books_ == booksAsRead_) return;
+    // A file that cannot be written is skipped silently: the program is closing.
+    (void)SaveReferenceBooks(booksPath_, books_);
+    booksAsRead_ = books_;
+}
+
+void DocumentController::startInFolder(const std::string& localFolder) {
+    state_.workingFolder = storedWorkingFolder(localFolder);
+    openWorkingFolder(false);
+}
+
+// ---- the working folder ------------------------------------------------------
+
+bool DocumentController::openWorkingFolder(bool reportMissing) {
+    const std::string local = localWorkingFolder();
+    std::error_code ec;
+    folderOpen_ = !local.empty() && std::filesystem::is_directory(local, ec);
+    if (folderOpen_) {
+        // Relative paths of the user's commands resolve in the working folder.
+        std::filesystem::current_path(local, ec);
+    } else if (reportMissing) {
+        prompts_.showMessage(Message(msg::FolderMissing));
+    }
+    notify(DocumentNotice::WorkingFolderChanged);
+    notify(DocumentNotice::FolderChanged);
+    return folderOpen_;
+}
+
+bool DocumentController::changeWorkingFolder() {
+    const std::string folder = prompts_.chooseFolder(localWorkingFolder());
+    if (folder.empty()) return false;
+    state_.workingFolder = storedWorkingFolder(folder);
+    openWorkingFolder(true);
+    doc_.modified = true;
+    notify(DocumentNotice::StateChanged);
+    return true;
+}
+
+// ---- clearing ------------------------------------------------------------------
+
+void DocumentController::captureCurrentFile() {
+    if (current_) storeSettings(*current_, state_.currentFile);
+}
+
+void DocumentController::clearProject(ClearForm form) {
+    captureCurrentFile();
+    if (windows_) windows_->closeWindows(form);
+    phonotab::clearProject(state_, form);
+    current_.reset();
+}
+
+bool DocumentController::offerToSave() {
+    notify(DocumentNotice::SyncToProject);
+    if (!projectOpen_ || !doc_.modified) return true;
+    switch (prompts_.ask(Message(msg::ProjectChanged), true)) {
+        case DocumentPrompts::Answer::Yes: return saveProject();
+        case DocumentPrompts::Answer::No: return true;
+        case DocumentPrompts::Answer::Cancel: break;
+    }
+    return false;
+}
+
+// ---- project commands --------------------------------------------------------------
+
+bool DocumentController::newProject() {
+    if (!offerToSave()) return false;
+    clearProject(ClearForm::Full);
+    projectPath_.clear();
+    state_.files.clear();
+    state_.currentFile = ProjectFileEntry{};
+    state_.serialNumber = -1;
+    state_.currentIndex = -1;  // no entry is current in an empty list
+    state_.illustrations.clear();
+    doc_.modified = false;
+    notify(DocumentNotice::FileChanged);
+    notify(DocumentNotice::StateChanged);
+
+    const std::string folder = prompts_.chooseFolder(localWorkingFolder());
+    if (folder.empty()) return false;
+    state_.workingFolder = storedWorkingFolder(folder);
+    openWorkingFolder(true);
+    projectOpen_ = true;
+    notify(DocumentNotice::StateChanged);
+    return true;
+}
+
+std::string DocumentController::askProjectPath(bool forSaving) {
+    if (!forSaving) return prompts_.chooseFile(DocumentPrompts::FileQuestion::OpenProject, currentFolder());
+    return prompts_.chooseFile(DocumentPrompts::FileQuestion::SaveProjectAs,
+                               projectPath_.empty() ? currentFolder() : projectPath_);
+}
+
+bool DocumentController::openProject() {
+    if (!offerToSave()) return false;
+    const std::string path = askProjectPath(false);
+    return !path.empty() && loadProject(path);
+}
+
+bool DocumentController::openRecentProject(int position) {
+    if (position < 0) return false;
+    const std::string path = recentProjects_.at(static_cast<std::size_t>(position));
+    if (path.empty()) return false;
+    if (!offerToSave()) return false;
+    return loadProject(path);
+}
+
+Status DocumentController::readProject(const std::string& givenPath) {
+    const std::string path = absolute(givenPath);
+    // The file is read into a fresh state: a file that fails leaves the open
+    // project as it was.
+    Result<ProjectState> loaded = LoadProject(path, state_);
+    if (!loaded) return loaded.error();
+    current_.reset();
+    state_ = std::move(*loaded);
+    projectPath_ = path;
+    doc_.modified = false;
+    projectOpen_ = true;
+    return {};
+}
+
+bool DocumentController::loadProject(const std::string& givenPath) {
+    const std::string path = absolute(givenPath);
+    notify(DocumentNotice::SyncToProject);
+    captureCurrentFile();
+    copyCurrentSettingsBack(state_);
+    Result<ProjectState> loaded = LoadProject(path, state_);
+    if (!loaded) {
+        prompts_.showMessage(loaded.error());
+        return false;
+    }
+    clearProject(ClearForm::Full);
+    state_ = std::move(*loaded);
+    const std::vector<WindowRecord> stored = state_.windows;
+    projectPath_ = path;
+    openWorkingFolder(true);
+    const ProjectFileEntry& c = state_.currentFile;
+    if (!c.path.empty() && c.fileType != 0) loadCurrentFile(storedPathToLocal(c.path, localWorkingFolder()));
+    if (windows_) {
+        windows_->restoreWindows(stored);
+        // The report window holds the title-page texts and the tables of every
+        // project that has them.
+        if (state_.version > 17 && !windows_->hasWindow(WindowKind::Report)) windows_->showWindow(WindowKind::Report);
+    }
+    notify(DocumentNotice::FileChanged);
+    notify(DocumentNotice::SyncFromProject);
+    doc_.modified = false;
+    projectOpen_ = true;
+    recentProjects_.add(path);
+    notify(DocumentNotice::StateChanged);
+    return true;
+}
+
+bool DocumentController::saveProject() {
+    if (projectPath_.empty()) return saveProjectAs();
+    return writeProject(projectPath_, false);
+}
+
+bool DocumentController::saveProjectAs() {
+    const std::string path = askProjectPath(true);
+    return !path.empty() && writeProject(absolute(path), true);
+}
+
+Status DocumentController::saveProjectTo(const std::string& path) {
+    if (Status s = SaveProject(state_, path); !s) return s;
+    doc_.modified = false;
+    projectPath_ = absolute(path);
+    projectOpen_ = true;
+    return {};
+}
+
+bool DocumentController::writeProject(const std::string& path, bool asked) {
+    // What the windows and the current file hold goes into the project first.
+    notify(DocumentNotice::SyncToProject);
+    captureCurrentFile();
+    copyCurrentSettingsBack(state_);
+    if (windows_) state_.windows = windows_->windowRecords();
+    if (Status s = saveProjectTo(path); !s) {
+        prompts_.showMessage(s.error());
+        return false;
+    }
+    if (asked) recentProjects_.add(path);
+    notify(DocumentNotice::StateChanged);
+    return true;
+}
+
+// ---- the current file ----------------------------------------------------------
+
+bool DocumentController::loadCurrentFile(const std::string& localPath) {
+    const ProjectFileEntry entry = state_.currentFile;
+    const bool uncorrected = state_.includeExclusionsUncorrected != 0;
+    std::optional<Result<CalcFile>> opened;
+    prompts_.runLong(Message(kOpeningFile, storedFileName(localPath)), [&](const Progress& progress) {
+        opened.emplace(openEntry(entry, localPath, currentTeleDesc(), uncorrected, progress));
+    });
+    current_.reset();
+    if (!opened || !*opened) {
+        // A stop asked for by the user is no failure to report.
+        if (opened && opened->error().id != msg::Cancelled) prompts_.showMessage(opened->error());
+        state_.currentFile.fileType = 0;  // no current file
+        return false;
+    }
+    current_ = std::make_unique<CalcFile>(std::move(opened->value()));
+    state_.serialNumber = static_cast<std::int32_t>(current_->file.vin);
+    return true;
+}
+
+bool DocumentController::chooseAndOpenDataFile() {
+    const std::string path = prompts_.chooseFile(DocumentPrompts::FileQuestion::OpenDataFile, currentFolder());
+    return !path.empty() && openDataFile(path);
+}
+
+bool DocumentController::openDataFile(const std::string& givenPath) {
+    if (givenPath.empty()) return false;
+    const std::string path = absolute(givenPath);
+    clearProject(ClearForm::Partial);
+    ProjectFileEntry& c = state_.currentFile;
+    c.path = toStoredPath(path);
+    c.selections.clear();
+    c.ranges.clear();
+    c.rangeFirst = c.rangeCount = 0;  // the whole record of the new file
+    c.workMode = 2;
+    state_.currentIndex = -1;
+    const bool ok = loadCurrentFile(path);
+    if (ok) {
+        c.fileType = current_->file.typeCode;
+        c.instrumentCode = current_->file.instrumentCode;
+        recentFiles_.add(path);
+    }
+    notify(DocumentNotice::FileChanged);
+    notify(DocumentNotice::StateChanged);
+    return ok;
+}
+
+bool DocumentController::openRecentFile(int position) {
+    if (position < 0) return false;
+    const std::string path = recentFiles_.at(static_cast<std::size_t>(position));
+    return !path.empty() && openDataFile(path);
+}
+
+bool DocumentController::openProjectEntry(int index) {
+    if (index < 0 || static_cast<std::size_t>(index) >= state_.files.size()) return false;
+    clearProject(ClearForm::Partial);
+    state_.currentFile = state_.files[static_cast<std::size_t>(index)];
+    state_.currentIndex = index;
+    const bool ok = loadCurrentFile(storedPathToLocal(state_.currentFile.path, localWorkingFolder()));
+    notify(DocumentNotice::FileChanged);
+    notify(DocumentNotice::StateChanged);
+    return ok;
+}
+
+CalcReport DocumentController::calculateCurrentFile() {
+    if (!current_) return {};
+    CalcRequest req;
+    req.options.csv = state_.csvResults != 0;
+    req.options.singleFile = state_.singleResultFile != 0;
+    req.options.grouped = state_.groupByParameter != 0;
+    req.options.noLeqTime = state_.noLeqTime != 0;
+    req.options.resultFolder = localWorkingFolder();
+    req.options.baseName = std::filesystem::path(current_->file.path).stem().string();
+    CalcReport report;
+    prompts_.runLong(Message(kCalculating), [&](const Progress& progress) {
+        req.progress = progress;
+        report = CalculateFile(*current_, currentTeleDesc(), req);
+    });
+    for (const Message& m : report.messages) prompts_.showMessage(m);
+    notify(DocumentNotice::FolderChanged);
+    return report;
+}
+
+RecalcReport DocumentController::recalculateProject(RecalcRequest request) {
+    captureCurrentFile();
+    RecalcReport report;
+    prompts_.runLong(Message(kCalculating), [&](const Progress& progress) {
+        request.progress = progress;
+        report = RecalculateProject(state_, currentTeleDesc(), request);
+    });
+    doc_.modified = true;
+    notify(DocumentNotice::FolderChanged);
+    notify(DocumentNotice::SyncFromProject);  // the tables show their new values
+    notify(DocumentNotice::StateChanged);
+    return report;
+}
+
+// ---- edits ------------------------------------------------------------------------------
+
+Status DocumentController::editCurrentFile(const std::function<Status(CalcFile&)>& change, DocumentNotice notice) {
+    if (!current_) return Message(msg::NoSourceData);
+    // The file's series can be large: the change works in place, and a change
+    // that fails must have changed nothing (the core's edits check first).
+    if (Status s = change(*current_); !s) return s;
+    storeSettings(*current_, state_.currentFile);
+    doc_.modified = true;
+    notify(notice);
+    notify(DocumentNotice::StateChanged);
+    return {};
+}
+
+void DocumentController::editProject(const std::function<void(ProjectState&)>& change, DocumentNotice notice) {
+    change(state_);
+    doc_.modified = true;
+    notify(notice);
+    notify(DocumentNotice::StateChanged);
+}
+
+// ---- closing ---------------------------------------------------------------------------
+
+bool DocumentController::confirmClose() { return offerToSave(); }
+
+void DocumentController::shutdown() {
+    clearProject(ClearForm::Full);
+    saveReferenceBooks();
+}
+
+}  // namespace phonotab

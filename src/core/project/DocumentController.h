@@ -1,0 +1,143 @@
+// The open project and the rules that keep it: new, open, save and save as
+// with the offer to save a modified project first, the current file and its
+// loading, the working folder, the recent lists, the reference books' write
+// back, and the one entry point through which every edit of the current file
+// or the project goes. The desktop's session adapter and the batch tool both
+// drive it; it asks through DocumentPrompts and tells the windows through
+// notices.
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "acoustics/CalculateFile.h"
+#include "base/Result.h"
+#include "project/DocumentNotice.h"
+#include "project/DocumentPrompts.h"
+#include "project/DocumentWindows.h"
+#include "project/MruList.h"
+#include "project/ProjectState.h"
+#include "project/RecalculateProject.h"
+#include "project/ReferenceBooks.h"
+
+namespace phonotab {
+
+class DocumentController {
+public:
+    using Listener = std::function<void(DocumentNotice)>;
+
+    explicit DocumentController(DocumentPrompts& prompts);
+    ~DocumentController();
+    DocumentController(const DocumentController&) = delete;
+    DocumentController& operator=(const DocumentController&) = delete;
+
+    // The child windows, when there are any (the batch tool has none).
+    void setWindows(DocumentWindows* windows) { windows_ = windows; }
+    // Who hears the notices (the desktop's session adapter).
+    void setListener(Listener listener) { listener_ = std::move(listener); }
+
+    const ProjectState& state() const { return state_; }
+    bool modified() const { return doc_.modified; }
+    // The colour choosers' custom colours until a project brings its own
+    // (the desktop gives the face colour of its buttons, as 0x00BBGGRR).
+    void setDefaultCustomColour(std::uint32_t colour) { state_.customColours.fill(colour); }
+    // The open project's file; empty for a project never saved.
+    const std::string& projectPath() const { return projectPath_; }
+    // Set once a project was made, opened or saved: the project commands need it.
+    bool projectOpen() const { return projectOpen_; }
+    // The current file open for calculation; null while none is.
+    const CalcFile* currentFile() const { return current_.get(); }
+    ReferenceBooks& referenceBooks() { return books_; }
+    MruList& recentFiles() { return recentFiles_; }
+    MruList& recentProjects() { return recentProjects_; }
+    // The working folder on this system ('/'-terminated; empty while none
+    // was chosen) and whether it exists.
+    std::string localWorkingFolder() const;
+    bool workingFolderOpen() const { return folderOpen_; }
+    // The main window's title.
+    std::string title() const;
+
+    // Start-up: the telemetry description (message 403 when it cannot be
+    // read: no data file can then be recognised), the reference books (a file
+    // that cannot be read is shown to the user to mend and never written over
+    // until the next start), the working folder.
+    bool loadTelemetryDescription(const std::string& path);
+    void loadReferenceBooks(const std::string& path);
+    void startInFolder(const std::string& localFolder);
+
+    // The project commands; each returns whether it was carried out. A
+    // modified open project is offered for saving before another replaces it.
+    bool newProject();
+    bool openProject();  // asks for the file
+    bool loadProject(const std::string& path);
+    bool openRecentProject(int position);
+    bool saveProject();  // asks for a file only when the project has none
+    bool saveProjectAs();
+    bool changeWorkingFolder();
+    // Reads a project into the controller without opening its current file,
+    // its working folder or its windows (the batch tool); the open project
+    // stays as it was when the file fails.
+    Status readProject(const std::string& path);
+    // Writes the project as it stands to the path (atomically, keeping the
+    // file's permissions) and makes it the project's file.
+    Status saveProjectTo(const std::string& path);
+
+    // The data-file commands: the file dialog, a path, a recent file, an
+    // entry of the project's file list.
+    bool chooseAndOpenDataFile();
+    bool openDataFile(const std::string& path);
+    bool openRecentFile(int position);
+    bool openProjectEntry(int index);
+
+    // Calculates the current file (results into the working folder) as long
+    // work; the messages are shown afterwards.
+    CalcReport calculateCurrentFile();
+    // Recalculates the project's files (as long work): results written, the
+    // tables' bound values filled, the project modified.
+    RecalcReport recalculateProject(RecalcRequest request);
+
+    // The one way to change the current file: the change is applied to the
+    // calculation state, stored into the project's current-file entry, the
+    // project is marked modified and the notice sent. A failing change
+    // changes nothing; without a current file the answer is 392.
+    Status editCurrentFile(const std::function<Status(CalcFile&)>& change, DocumentNotice notice);
+    // The one way to change the project's own fields (files, tables, texts,
+    // options): applied, marked modified, the notice sent.
+    void editProject(const std::function<void(ProjectState&)>& change, DocumentNotice notice);
+    // Sends a notice without a change (a window's view changed).
+    void notify(DocumentNotice notice) const;
+
+    // Closing the program: the windows put their edits into the project and
+    // a modified project is offered for saving. False keeps the program running.
+    bool confirmClose();
+    // After the main window closed: the project is cleared and the reference
+    // books are written back when they changed.
+    void shutdown();
+
+private:
+    bool offerToSave();
+    void clearProject(ClearForm form);
+    void captureCurrentFile();
+    bool openWorkingFolder(bool reportMissing);
+    bool loadCurrentFile(const std::string& localPath);
+    std::string askProjectPath(bool forSaving);
+    bool writeProject(const std::string& path, bool asked);
+    void saveReferenceBooks();
+
+    DocumentPrompts& prompts_;
+    DocumentWindows* windows_ = nullptr;
+    Listener listener_;
+    ProjectState state_;
+    CProjectDoc doc_;
+    std::string projectPath_;
+    bool projectOpen_ = false;
+    bool folderOpen_ = false;
+    std::unique_ptr<CalcFile> current_;
+    ReferenceBooks books_, booksAsRead_;
+    std::string booksPath_;
+    bool booksRead_ = false;  // a file that failed to read is never written over
+    MruList recentFiles_, recentProjects_;
+};
+
+}  // namespace phonotab

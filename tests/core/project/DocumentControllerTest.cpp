@@ -1,0 +1,236 @@
+#include <gtest/gtest.h>
+
+#include <deque>
+#include <filesystem>
+
+#include "DemoData.h"
+#include "TestSupport.h"
+#include "project/DocumentController.h"
+#include "project/ProjectFile.h"
+#include "project/ReferenceBookFile.h"
+
+using namespace phonotab;
+using namespace phonotab::testing;
+
+namespace {
+
+// Scripted answers; what the controller showed and asked is recorded.
+struct ScriptedPrompts : DocumentPrompts {
+    std::deque<Answer> answers;
+    std::deque<std::string> files, folders;
+    bool stopLongWork = false;  // the user presses cancel at once
+    std::vector<int> shown, asked, longWork;
+    std::vector<std::string> opened;
+
+    void showMessage(const Message& m) override { shown.push_back(m.id); }
+    Answer ask(const Message& q, bool) override {
+        asked.push_back(q.id);
+        return take(answers, Answer::Cancel);
+    }
+    std::string chooseFile(FileQuestion, const std::string&) override { return take(files, std::string()); }
+    std::string chooseFolder(const std::string&) override { return take(folders, std::string()); }
+    void openExternally(const std::string& path) override { opened.push_back(path); }
+    void runLong(const Message& label, const std::function<void(const Progress&)>& work) override {
+        longWork.push_back(label.id);
+        Progress p;
+        if (stopLongWork) p.cancel();
+        work(p);
+    }
+
+    template <typename T>
+    static T take(std::deque<T>& q, T fallback) {
+        if (q.empty()) return fallback;
+        T v = std::move(q.front());
+        q.pop_front();
+        return v;
+    }
+};
+
+struct FakeWindows : DocumentWindows {
+    std::vector<WindowRecord> open;
+    std::vector<ClearForm> clears;
+    std::vector<WindowRecord> windowRecords() const override { return open; }
+    void restoreWindows(const std::vector<WindowRecord>& records) override { open = records; }
+    void closeWindows(ClearForm form) override {
+        clears.push_back(form);
+        if (form == ClearForm::Full) open.clear();
+    }
+    bool hasWindow(WindowKind kind) const override {
+        for (const auto& w : open)
+            if (w.kind == kind) return true;
+        return false;
+    }
+    void showWindow(WindowKind kind) override { open.push_back(WindowRecord{kind, {}, {}}); }
+};
+
+struct Fixture {
+    ScratchDir dir;
+    ScriptedPrompts prompts;
+    FakeWindows windows;
+    DocumentController doc{prompts};
+    std::vector<DocumentNotice> notices;
+
+    Fixture() {
+        setCurrentTeleDesc(demoDesc());
+        doc.setWindows(&windows);
+        doc.setListener([this](DocumentNotice n) { notices.push_back(n); });
+        writeBytes(dir.file("a.bin"), fixtures::makeSlmFile(demoSource(), {2024, 1, 1, 0, 0, 0}, 600, 10, 60));
+    }
+    // A project in the scratch folder with one file entry, saved as p.pht.
+    std::string savedProject() {
+        ProjectState p;
+        p.workingFolder = storedFolder();
+        ProjectFileEntry e;
+        e.path = "a.bin";
+        e.referenceName = "A";
+        p.files.push_back(e);
+        p.reportTexts[0] = "stored";
+        p.windows = {WindowRecord{WindowKind::ProjectFiles, {1, 2, 3, 4}, {}}};
+        const std::string path = dir.file("p.pht");
+        EXPECT_TRUE(SaveProject(p, path).ok());
+        return path;
+    }
+    std::string storedFolder() const { return dir.path().string() + "/"; }
+    bool heard(DocumentNotice n) const { return std::find(notices.begin(), notices.end(), n) != notices.end(); }
+};
+
+}  // namespace
+
+// A modified project is offered for saving before a new one replaces it:
+// Cancel keeps everything, No drops the changes, Yes saves them first.
+TEST(DocumentController, OfferToSaveBeforeANewProject) {
+    struct Case {
+        DocumentPrompts::Answer answer;
+        bool replaced;
+        bool saved;
+    };
+    for (const Case c : {Case{DocumentPrompts::Answer::Cancel, false, false}, Case{DocumentPrompts::Answer::No, true, false},
+                         Case{DocumentPrompts::Answer::Yes, true, true}}) {
+        Fixture f;
+        const std::string path = f.savedProject();
+        ASSERT_TRUE(f.doc.loadProject(path));
+        f.doc.editProject([](ProjectState& p) { p.reportTexts[0] = "edited"; }, DocumentNotice::ViewChanged);
+        ASSERT_TRUE(f.doc.modified());
+
+        f.prompts.answers = {c.answer};
+        f.prompts.folders = {f.dir.path().string()};
+        EXPECT_EQ(f.doc.newProject(), c.replaced);
+        EXPECT_EQ(f.prompts.asked, std::vector<int>{msg::ProjectChanged});
+        EXPECT_EQ(f.doc.state().files.empty(), c.replaced);
+        EXPECT_EQ(f.doc.projectPath().empty(), c.replaced);
+        Result<ProjectState> onDisk = LoadProject(path, ProjectState{});
+        ASSERT_TRUE(onDisk.ok());
+        EXPECT_EQ(onDisk->reportTexts[0], c.saved ? "edited" : "stored");
+        if (c.replaced) {
+            EXPECT_FALSE(f.doc.modified());
+            EXPECT_EQ(f.doc.state().currentIndex, -1);
+            EXPECT_TRUE(f.windows.open.empty());
+        }
+    }
+}
+
+// Loading restores the stored windows (and the report window of a recent
+// project); a file that fails leaves the open project, its path and its
+// modified flag as they were; saving stores the windows that are open.
+TEST(DocumentController, LoadAndSaveKeepTheProjectWhole) {
+    Fixture f;
+    const std::string path = f.savedProject();
+    ASSERT_TRUE(f.doc.loadProject(path));
+    EXPECT_TRUE(f.doc.workingFolderOpen());
+    ASSERT_EQ(f.windows.open.size(), 2u);
+    EXPECT_EQ(f.windows.open[1].kind, WindowKind::Report);
+    EXPECT_TRUE(f.heard(DocumentNotice::SyncFromProject));
+    EXPECT_EQ(f.doc.recentProjects().at(0), path);
+
+    f.doc.editProject([](ProjectState& p) { p.reportTexts[1] = "more"; }, DocumentNotice::ViewChanged);
+    writeBytes(f.dir.file("bad.pht"), {0x17, 0, 0, 0, 3, 0});
+    EXPECT_FALSE(f.doc.loadProject(f.dir.file("bad.pht")));
+    EXPECT_EQ(f.prompts.shown.size(), 1u);
+    EXPECT_EQ(f.doc.projectPath(), path);
+    EXPECT_EQ(f.doc.state().reportTexts[1], "more");
+    EXPECT_TRUE(f.doc.modified());
+    EXPECT_EQ(f.windows.open.size(), 2u);
+
+    f.prompts.files = {f.dir.file("copy.pht")};
+    ASSERT_TRUE(f.doc.saveProjectAs());
+    EXPECT_FALSE(f.doc.modified());
+    EXPECT_EQ(f.doc.projectPath(), f.dir.file("copy.pht"));
+    Result<ProjectState> copy = LoadProject(f.dir.file("copy.pht"), ProjectState{});
+    ASSERT_TRUE(copy.ok());
+    EXPECT_EQ(copy->windows.size(), 2u);
+    EXPECT_EQ(copy->reportTexts[1], "more");
+}
+
+// Every edit of the current file goes through one door: stored into the
+// project's current-file entry, the project modified, the notice sent; a
+// failing edit changes nothing.
+TEST(DocumentController, EditsOfTheCurrentFileAreStoredAndAnnounced) {
+    Fixture f;
+    EXPECT_EQ(f.doc.editCurrentFile([](CalcFile&) { return Status{}; }, DocumentNotice::WorkRangeChanged).error().id,
+              msg::NoSourceData);
+
+    ASSERT_TRUE(f.doc.openDataFile(f.dir.file("a.bin")));
+    ASSERT_NE(f.doc.currentFile(), nullptr);
+    EXPECT_EQ(f.prompts.longWork.size(), 1u);  // loaded as long work
+    EXPECT_EQ(f.doc.recentFiles().at(0), f.dir.file("a.bin"));
+    f.notices.clear();
+
+    EXPECT_FALSE(f.doc.editCurrentFile([](CalcFile&) { return Status(Message(msg::NotANumber)); },
+                                       DocumentNotice::WorkRangeChanged)
+                     .ok());
+    EXPECT_FALSE(f.doc.modified());
+    EXPECT_TRUE(f.notices.empty());
+
+    ASSERT_TRUE(f.doc
+                    .editCurrentFile(
+                        [](CalcFile& cf) {
+                            cf.settings.scanInterval = 30;
+                            cf.settings.scanStep = 15;
+                            return Status{};
+                        },
+                        DocumentNotice::PlotContentChanged)
+                    .ok());
+    EXPECT_TRUE(f.doc.modified());
+    EXPECT_EQ(f.doc.state().currentFile.scanInterval, 30);
+    EXPECT_EQ(f.doc.state().currentFile.scanStep, 15);
+    EXPECT_EQ(f.notices.front(), DocumentNotice::PlotContentChanged);
+}
+
+// A load the user stops leaves no current file and shows no failure.
+TEST(DocumentController, StoppedLoadingLeavesNoCurrentFile) {
+    Fixture f;
+    // A station's monitoring stream is scanned while it loads.
+    writeBytes(f.dir.file("station.bin"), fixtures::makeStationFile(demoSource(), {2024, 1, 1, 0, 0, 0}, 200, 20, 7));
+    ASSERT_TRUE(f.doc.openDataFile(f.dir.file("station.bin")));
+    f.prompts.stopLongWork = true;
+    EXPECT_FALSE(f.doc.openDataFile(f.dir.file("station.bin")));
+    EXPECT_EQ(f.doc.currentFile(), nullptr);
+    EXPECT_EQ(f.doc.state().currentFile.fileType, 0);
+    EXPECT_TRUE(f.prompts.shown.empty());
+}
+
+// The reference books are written back at the end only when they changed,
+// and never over a file that could not be read (the user mends it).
+TEST(DocumentController, ReferenceBooksWriteBackGuard) {
+    {
+        Fixture f;
+        const std::string path = f.dir.file("RefMap.txt");
+        ASSERT_TRUE(SaveReferenceBooks(path, ReferenceBooks{}).ok());
+        const auto before = std::filesystem::last_write_time(path);
+        f.doc.loadReferenceBooks(path);
+        f.doc.shutdown();
+        EXPECT_EQ(std::filesystem::last_write_time(path), before);  // unchanged: not written
+    }
+    {
+        Fixture f;
+        const std::string path = f.dir.file("RefMap.txt");
+        writeBytes(path, {0xff, '\n', '{', '\n'});
+        const std::string broken = readText(path);
+        f.doc.loadReferenceBooks(path);
+        EXPECT_EQ(f.prompts.shown.size(), 1u);
+        EXPECT_EQ(f.prompts.opened, std::vector<std::string>{path});
+        f.doc.referenceBooks() = ReferenceBooks{};
+        f.doc.shutdown();
+        EXPECT_EQ(readText(path), broken);
+    }
+}

@@ -9,9 +9,9 @@
 #include <memory>
 #include <string>
 
-#include "tables/CellNumberFormat.h"
+#include "tables/formula/CellNumberFormat.h"
 #include "tables/FormulaEvaluator.h"
-#include "tables/ShiftReferences.h"
+#include "tables/formula/ShiftReferences.h"
 #include "tables/TableDrawing.h"
 
 using namespace phonotab;

@@ -11,7 +11,7 @@
 #include "JsonWriter.h"
 #include "project/ReferenceBookFile.h"
 #include "tables/TableDrawing.h"
-#include "tables/TableFile.h"
+#include "tables/io/TableFile.h"
 
 namespace phonotab::cli {
 

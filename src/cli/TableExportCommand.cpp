@@ -11,9 +11,9 @@
 #include "platform/AtomicFile.h"
 #include "project/ReferenceBookFile.h"
 #include "tables/TableDrawing.h"
-#include "tables/TableFile.h"
-#include "tables/TableHtml.h"
-#include "tables/TableWorkbookExport.h"
+#include "tables/io/TableFile.h"
+#include "tables/io/TableHtml.h"
+#include "tables/io/TableWorkbookExport.h"
 
 namespace phonotab::cli {
 

@@ -6,10 +6,10 @@
 #include <cstdlib>
 #include <string_view>
 
-#include "tables/TableClipboardText.h"
+#include "tables/io/TableClipboardText.h"
 #include "tables/TableDrawing.h"
-#include "tables/TableFile.h"
-#include "tables/TableHtml.h"
+#include "tables/io/TableFile.h"
+#include "tables/io/TableHtml.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace phonotab;

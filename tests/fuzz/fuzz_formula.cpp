@@ -8,7 +8,7 @@
 
 #include "project/ReferenceBooks.h"
 #include "tables/FormulaEvaluator.h"
-#include "tables/ShiftReferences.h"
+#include "tables/formula/ShiftReferences.h"
 #include "tables/TableCommands.h"
 #include "tables/TableDrawing.h"
 

@@ -20,9 +20,9 @@
 #include "project/FileDataTree.h"
 #include "project/ReferenceBooks.h"
 #include "tables/CellHint.h"
-#include "tables/DataAddress.h"
-#include "tables/MacroEditor.h"
-#include "tables/MacroRunner.h"
+#include "tables/macros/DataAddress.h"
+#include "tables/macros/MacroEditor.h"
+#include "tables/macros/MacroRunner.h"
 #include "tables/TableCellCommands.h"
 #include "tables/TableCommands.h"
 

@@ -6,7 +6,7 @@
 
 #include "project/ReferenceBooks.h"
 #include "tables/TableDrawing.h"
-#include "tables/TableFile.h"
+#include "tables/io/TableFile.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace phonotab;

@@ -5,8 +5,8 @@
 #include <numbers>
 #include <vector>
 
-#include "tables/CellNumberFormat.h"
-#include "tables/FormulaProgram.h"
+#include "tables/formula/CellNumberFormat.h"
+#include "tables/formula/FormulaProgram.h"
 
 namespace phonotab {
 

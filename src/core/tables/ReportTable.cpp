@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <utility>
 
-#include "tables/ShiftReferences.h"
+#include "tables/formula/ShiftReferences.h"
 
 namespace phonotab {
 

@@ -16,12 +16,6 @@ constexpr std::uint32_t RowExcluded = 1u << 2;     // in the row's column-0 cell
 constexpr std::uint32_t ColumnExcluded = 1u << 4;  // in the column's row-0 cell: column left out of the report
 }  // namespace cellflag
 
-// Number format word: bit 31 engineering notation, bits 0-3 decimals.
-namespace numfmt {
-constexpr std::uint32_t Engineering = 1u << 31;
-constexpr std::uint32_t DecimalsMask = 0xF;
-}  // namespace numfmt
-
 // Alignment word: byte 0 horizontal, byte 2 vertical.
 namespace cellalign {
 constexpr std::uint32_t Left = 0, Right = 2, HCentre = 6;
@@ -50,7 +44,7 @@ struct TableCell {
     std::uint32_t alignment = 0;
     std::string fontFace = "Arial";
     std::uint32_t font = 1;
-    std::int32_t numberFormat = 1;  // one decimal
+    std::int32_t numberFormat = 1;  // one decimal; numfmt bits (formula/CellNumberFormat.h)
     std::string displayText;        // rebuilt at every drawing, never saved
 
     bool covered() const { return (flags & cellflag::Covered) != 0; }

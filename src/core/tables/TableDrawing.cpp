@@ -1,7 +1,7 @@
 #include "tables/TableDrawing.h"
 
 #include "base/CFormat.h"
-#include "tables/CellNumberFormat.h"
+#include "tables/formula/CellNumberFormat.h"
 #include "tables/FormulaEvaluator.h"
 
 namespace phonotab {

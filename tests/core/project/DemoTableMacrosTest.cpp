@@ -6,7 +6,7 @@
 #include "TestSupport.h"
 #include "project/FileDataTree.h"
 #include "project/ReferenceBookFile.h"
-#include "tables/MacroRunner.h"
+#include "tables/macros/MacroRunner.h"
 #include "tables/TableDrawing.h"
 
 using namespace phonotab;

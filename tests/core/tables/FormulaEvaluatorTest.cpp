@@ -4,7 +4,7 @@
 
 #include "TableTestSupport.h"
 #include "tables/FormulaEvaluator.h"
-#include "tables/ShiftReferences.h"
+#include "tables/formula/ShiftReferences.h"
 
 using namespace phonotab;
 using namespace phonotab::testing;

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "TableTestSupport.h"
-#include "tables/TableClipboardText.h"
+#include "tables/io/TableClipboardText.h"
 #include "tables/TableCommands.h"
 
 using namespace phonotab;

@@ -11,7 +11,8 @@
 #include "base/Bytes.h"
 #include "base/MappedFile.h"
 #include "base/TextCodec.h"
-#include "tables/TableFile.h"
+#include "tables/formula/CellNumberFormat.h"
+#include "tables/io/TableFile.h"
 
 using namespace phonotab;
 using namespace phonotab::testing;

@@ -4,7 +4,7 @@
 #include "base/CFormat.h"
 #include "tables/ReportWorkingCopy.h"
 #include "tables/TableCommands.h"
-#include "tables/TableHtml.h"
+#include "tables/io/TableHtml.h"
 
 using namespace phonotab;
 using namespace phonotab::testing;

@@ -3,7 +3,7 @@
 #include "../platform/SheetReader.h"
 #include "TableTestSupport.h"
 #include "tables/TableCommands.h"
-#include "tables/TableWorkbookExport.h"
+#include "tables/io/TableWorkbookExport.h"
 
 using namespace phonotab;
 using namespace phonotab::testing;

@@ -1,14 +1,14 @@
-#include "tables/MacroRunner.h"
+#include "tables/macros/MacroRunner.h"
 
 #include <algorithm>
 #include <map>
 #include <memory>
 
 #include "base/CFormat.h"
-#include "tables/DataAddress.h"
+#include "tables/macros/DataAddress.h"
 #include "tables/FormulaEvaluator.h"
-#include "tables/MacroCommands.h"
-#include "tables/MacroText.h"
+#include "tables/macros/MacroCommands.h"
+#include "tables/macros/MacroText.h"
 
 namespace phonotab {
 

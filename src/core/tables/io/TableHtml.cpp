@@ -1,4 +1,4 @@
-#include "tables/TableHtml.h"
+#include "tables/io/TableHtml.h"
 
 #include "base/CFormat.h"
 #include "base/TextCodec.h"

@@ -1,4 +1,4 @@
-#include "tables/TableClipboardText.h"
+#include "tables/io/TableClipboardText.h"
 
 #include <algorithm>
 #include <vector>

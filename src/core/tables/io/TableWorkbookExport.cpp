@@ -1,4 +1,4 @@
-#include "tables/TableWorkbookExport.h"
+#include "tables/io/TableWorkbookExport.h"
 
 #include <algorithm>
 #include <array>

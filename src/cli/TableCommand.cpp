@@ -37,12 +37,12 @@ int runRender(const CliContext& ctx, const std::string& path, const std::string&
         if (!std::filesystem::exists(refbooks, ec)) return fail(Message(kCannotOpen, refbooks));
         if (Status s = LoadReferenceBooks(refbooks, books); !s) return fail(s.error());
     }
-    FillDisplayTexts(table, TableEnvironment{&books, nullptr});
+    const DisplayTexts shown = DrawDisplayTexts(table, TableEnvironment{&books, nullptr});
     std::string out;
     for (int r = 0; r < table.rowCount(); ++r) {
         for (int c = 0; c < table.columnCount(); ++c) {
             if (c > 0) out.push_back('\t');
-            out += table.cell(c, r).displayText;
+            out += shown.at(c, r);
         }
         out.push_back('\n');
     }

@@ -1,5 +1,5 @@
 // One cell of a report table's grid: geometry, report flags, colours, font and
-// number format, and the text it shows now.
+// number format. What it shows is drawn apart (DisplayTexts).
 #pragma once
 
 #include <cstdint>
@@ -45,15 +45,9 @@ struct TableCell {
     std::string fontFace = "Arial";
     std::uint32_t font = 1;
     std::int32_t numberFormat = 1;  // one decimal; numfmt bits (formula/CellNumberFormat.h)
-    std::string displayText;        // rebuilt at every drawing, never saved
 
     bool covered() const { return (flags & cellflag::Covered) != 0; }
-    // Everything but the display text.
-    bool sameFormat(const TableCell& o) const {
-        return width == o.width && height == o.height && flags == o.flags && background == o.background &&
-               textColour == o.textColour && alignment == o.alignment && fontFace == o.fontFace &&
-               font == o.font && numberFormat == o.numberFormat;
-    }
+    friend bool operator==(const TableCell&, const TableCell&) = default;
 };
 
 }  // namespace phonotab

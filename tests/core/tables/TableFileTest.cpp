@@ -58,7 +58,7 @@ void expectSameContent(const ReportTable& a, const ReportTable& b) {
             // Only the cells of row 0 store a width; the others take their column's.
             TableCell x = a.cell(c, r);
             if (r > 0) x.width = a.cell(c, 0).width;
-            EXPECT_TRUE(x.sameFormat(b.cell(c, r))) << c << "," << r;
+            EXPECT_TRUE(x == b.cell(c, r)) << c << "," << r;
         }
     EXPECT_EQ(a.texts, b.texts);
     EXPECT_EQ(a.bindings, b.bindings);

@@ -216,10 +216,10 @@ private:
             result = std::string(trimMacroBlanks(expanded));
         } else {
             if (displayStale_) {
-                FillDisplayTexts(table_, env_);
+                shown_ = DrawDisplayTexts(table_, env_);
                 displayStale_ = false;
             }
-            const std::optional<double> v = EvaluateFormulaText(table_, trimMacroBlanks(expanded), env_.books);
+            const std::optional<double> v = EvaluateFormulaText(table_, shown_, trimMacroBlanks(expanded), env_.books);
             result = v ? cformat("%.6lg", *v) : std::string(NoValueText);
         }
 
@@ -257,7 +257,8 @@ private:
     DataSelection current_;
     DataAddress fixed_;
     std::map<std::string, std::string> named_;
-    bool displayStale_ = true;
+    DisplayTexts shown_;  // what expressions read from cells without a formula
+    bool displayStale_ = true;  // the table changed since shown_ was drawn
     std::size_t budget_ = kWriteBudget;
 };
 

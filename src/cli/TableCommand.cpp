@@ -11,7 +11,7 @@
 #include "JsonWriter.h"
 #include "project/ReferenceBookFile.h"
 #include "tables/TableDrawing.h"
-#include "tables/TableFile.h"
+#include "tables/io/TableFile.h"
 
 namespace phonotab::cli {
 
@@ -36,12 +36,12 @@ int runRender(const CliContext& ctx, const std::string& path, const std::string&
         if (!std::filesystem::exists(refbooks, ec)) return fail(Message(msg::CannotOpen, refbooks));
         if (Status s = LoadReferenceBooks(refbooks, books); !s) return fail(s.error());
     }
-    FillDisplayTexts(table, TableEnvironment{&books, nullptr});
+    const DisplayTexts shown = DrawDisplayTexts(table, TableEnvironment{&books, nullptr});
     std::string out;
     for (int r = 0; r < table.rowCount(); ++r) {
         for (int c = 0; c < table.columnCount(); ++c) {
             if (c > 0) out.push_back('\t');
-            out += table.cell(c, r).displayText;
+            out += shown.at(c, r);
         }
         out.push_back('\n');
     }

@@ -11,9 +11,9 @@
 #include "platform/AtomicFile.h"
 #include "project/ReferenceBookFile.h"
 #include "tables/TableDrawing.h"
-#include "tables/TableFile.h"
-#include "tables/TableHtml.h"
-#include "tables/TableWorkbookExport.h"
+#include "tables/io/TableFile.h"
+#include "tables/io/TableHtml.h"
+#include "tables/io/TableWorkbookExport.h"
 
 namespace phonotab::cli {
 
@@ -29,18 +29,17 @@ CLI::App* tableGroup(CLI::App& app) {
     return group;
 }
 
-// Loads the table and fills every cell's display text, reference-book formulas
-// read from refbooks when given.
-Status loadDrawn(ReportTable& table, const std::string& path, const std::string& refbooks) {
-    if (Status s = TableFile::Load(table, path, nullptr); !s) return s;
+// Loads the table and draws it: every cell's display text, reference-book
+// formulas read from refbooks when given.
+Result<DisplayTexts> loadDrawn(ReportTable& table, const std::string& path, const std::string& refbooks) {
+    if (Status s = TableFile::Load(table, path, nullptr); !s) return s.error();
     ReferenceBooks books;
     if (!refbooks.empty()) {
         std::error_code ec;
         if (!std::filesystem::exists(refbooks, ec)) return Message(msg::CannotOpen, refbooks);
-        if (Status s = LoadReferenceBooks(refbooks, books); !s) return s;
+        if (Status s = LoadReferenceBooks(refbooks, books); !s) return s.error();
     }
-    FillDisplayTexts(table, TableEnvironment{&books, nullptr});
-    return {};
+    return DrawDisplayTexts(table, TableEnvironment{&books, nullptr});
 }
 
 struct ExportOptions {
@@ -50,9 +49,10 @@ struct ExportOptions {
 
 int runHtml(const ExportOptions& o) {
     ReportTable table;
-    if (Status s = loadDrawn(table, o.path, o.refbooks); !s) return fail(s.error());
+    const Result<DisplayTexts> shown = loadDrawn(table, o.path, o.refbooks);
+    if (!shown) return fail(shown.error());
     const std::optional<ClipboardHtml> html =
-        TableClipboardHtml(table, o.blackAndWhite ? HtmlColours::BlackAndWhite : HtmlColours::Colour);
+        TableClipboardHtml(table, *shown, o.blackAndWhite ? HtmlColours::BlackAndWhite : HtmlColours::Colour);
     // With every row or column excluded the clipboard gets nothing: so does the file.
     if (!html) std::fprintf(stderr, "%s\n", Message(msg::NothingToCopy).text().c_str());
     if (Status s = writeFileAtomically(o.output, html ? html->bytes : std::string()); !s) return fail(s.error());
@@ -61,8 +61,9 @@ int runHtml(const ExportOptions& o) {
 
 int runXlsx(const ExportOptions& o) {
     ReportTable table;
-    if (Status s = loadDrawn(table, o.path, o.refbooks); !s) return fail(s.error());
-    if (Status s = ExportTableWorkbook(table, o.output); !s) return fail(s.error());
+    const Result<DisplayTexts> shown = loadDrawn(table, o.path, o.refbooks);
+    if (!shown) return fail(shown.error());
+    if (Status s = ExportTableWorkbook(table, *shown, o.output); !s) return fail(s.error());
     return kExitOk;
 }
 

@@ -2,7 +2,7 @@
 
 #include "TestSupport.h"
 #include "base/MappedFile.h"
-#include "tables/TableFile.h"
+#include "tables/io/TableFile.h"
 
 using namespace phonotab;
 using namespace phonotab::testing;

@@ -6,7 +6,7 @@
 #include "../core/platform/SheetReader.h"
 #include "TestSupport.h"
 #include "base/MappedFile.h"
-#include "tables/TableFile.h"
+#include "tables/io/TableFile.h"
 
 using namespace phonotab;
 using namespace phonotab::testing;

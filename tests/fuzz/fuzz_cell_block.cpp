@@ -6,9 +6,9 @@
 #include <cstdint>
 #include <cstdlib>
 
-#include "tables/CellBlockPaste.h"
+#include "tables/io/CellBlockPaste.h"
 #include "tables/TableCommands.h"
-#include "tables/TableFile.h"
+#include "tables/io/TableFile.h"
 
 namespace {
 

@@ -6,10 +6,10 @@
 #include <cstdlib>
 #include <string_view>
 
-#include "tables/TableClipboardText.h"
+#include "tables/io/TableClipboardText.h"
 #include "tables/TableDrawing.h"
-#include "tables/TableFile.h"
-#include "tables/TableHtml.h"
+#include "tables/io/TableFile.h"
+#include "tables/io/TableHtml.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace phonotab;
@@ -22,9 +22,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const CellKey first{data[0] & 0x07, (data[0] >> 3) & 0x07};
     const std::string_view text(reinterpret_cast<const char*>(data + 1), size - 1);
     const bool pasted = PasteTableText(t, first, text);
-    FillDisplayTexts(t, TableEnvironment{});
-    (void)TableSelectionText(t, CellRect{0, 0, 4, 5});
-    const std::optional<ClipboardHtml> html = TableClipboardHtml(t, HtmlColours::Colour);
+    const DisplayTexts shown = DrawDisplayTexts(t, TableEnvironment{});
+    (void)TableSelectionText(t, shown, CellRect{0, 0, 4, 5});
+    const std::optional<ClipboardHtml> html = TableClipboardHtml(t, shown, HtmlColours::Colour);
     if (!html || html->bytes.empty() || html->bytes.back() != '\0' || html->endHtml + 1 != html->bytes.size() ||
         html->bytes.compare(html->startHtml, 6, "<HTML>") != 0)
         std::abort();

@@ -8,7 +8,7 @@
 
 #include "project/ReferenceBooks.h"
 #include "tables/FormulaEvaluator.h"
-#include "tables/ShiftReferences.h"
+#include "tables/formula/ShiftReferences.h"
 #include "tables/TableCommands.h"
 #include "tables/TableDrawing.h"
 
@@ -38,9 +38,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         ++slot;
         pos = end + 1;
     }
-    FillDisplayTexts(t, TableEnvironment{&books, nullptr});
+    const DisplayTexts shown = DrawDisplayTexts(t, TableEnvironment{&books, nullptr});
     for (const std::string& line : lines) {
-        (void)EvaluateFormulaText(t, line, &books);
+        (void)EvaluateFormulaText(t, shown, line, &books);
         for (int d : {-1, 1}) {
             std::string a = line, b = line, c = line;
             ShiftReferences(a, shiftRegionFrom(0, 2), 0, d, true, false);
@@ -51,9 +51,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // Structural changes rewrite every formula; the drawing must still hold.
     DeleteRowCommand(t, 2);
     InsertColumnCommand(t, 1, 0);
-    FillDisplayTexts(t, TableEnvironment{&books, nullptr});
+    (void)DrawDisplayTexts(t, TableEnvironment{&books, nullptr});
     while (t.Undo()) {
     }
-    FillDisplayTexts(t, TableEnvironment{&books, nullptr});
+    (void)DrawDisplayTexts(t, TableEnvironment{&books, nullptr});
     return 0;
 }

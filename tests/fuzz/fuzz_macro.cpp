@@ -20,9 +20,9 @@
 #include "project/FileDataTree.h"
 #include "project/ReferenceBooks.h"
 #include "tables/CellHint.h"
-#include "tables/DataAddress.h"
-#include "tables/MacroEditor.h"
-#include "tables/MacroRunner.h"
+#include "tables/macros/DataAddress.h"
+#include "tables/macros/MacroEditor.h"
+#include "tables/macros/MacroRunner.h"
 #include "tables/TableCellCommands.h"
 #include "tables/TableCommands.h"
 
@@ -139,7 +139,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         Loader loader(file);
         (void)RunMacro(t, k, a, &loader, env);
     }
-    FillDisplayTexts(t, env);
+    (void)DrawDisplayTexts(t, env);
 
     // The editor, the linked cells and the hints on the same text.
     const std::size_t a = answers.empty() ? 0 : static_cast<unsigned char>(answers[0]);
@@ -157,9 +157,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     while (t.Undo()) {
     }
-    FillDisplayTexts(t, env);
+    (void)DrawDisplayTexts(t, env);
     while (t.Redo()) {
     }
-    FillDisplayTexts(t, env);
+    (void)DrawDisplayTexts(t, env);
     return 0;
 }

@@ -6,7 +6,7 @@
 
 #include "project/ReferenceBooks.h"
 #include "tables/TableDrawing.h"
-#include "tables/TableFile.h"
+#include "tables/io/TableFile.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace phonotab;
@@ -18,7 +18,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     ReportTable t;
     if (!TableFile::LoadBytes(t, ByteSpan(data, size), "fuzz.tbl", nullptr).ok()) return 0;
     // Drawing a full 1000 x 1000 grid of default cells finds nothing new and is slow.
-    if (static_cast<long>(t.rowCount()) * t.columnCount() <= 4096) FillDisplayTexts(t, TableEnvironment{&books, nullptr});
+    if (static_cast<long>(t.rowCount()) * t.columnCount() <= 4096) (void)DrawDisplayTexts(t, TableEnvironment{&books, nullptr});
     const std::vector<std::uint8_t> written = TableFile::SaveBytes(t);
     ReportTable back;
     if (!TableFile::LoadBytes(back, written, "fuzz.tbl", nullptr).ok()) std::abort();

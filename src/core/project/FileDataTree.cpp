@@ -9,7 +9,7 @@
 #include "base/TextCodec.h"
 #include "measurement/Catalogue.h"
 #include "measurement/RecordDecoder.h"
-#include "tables/CellNumberFormat.h"
+#include "tables/formula/CellNumberFormat.h"
 
 namespace phonotab {
 

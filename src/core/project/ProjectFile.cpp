@@ -3,8 +3,8 @@
 #include "base/MappedFile.h"
 #include "platform/AtomicFile.h"
 #include "project/ArchiveStream.h"
-#include "tables/LegacyParameterId.h"
-#include "tables/TableFile.h"
+#include "tables/io/LegacyParameterId.h"
+#include "tables/io/TableFile.h"
 
 namespace phonotab {
 

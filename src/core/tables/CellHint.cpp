@@ -4,7 +4,7 @@
 
 #include "base/CFormat.h"
 #include "base/Message.h"
-#include "tables/ShiftReferences.h"
+#include "tables/formula/ShiftReferences.h"
 
 namespace phonotab {
 

@@ -5,8 +5,8 @@
 #include <numbers>
 #include <vector>
 
-#include "tables/CellNumberFormat.h"
-#include "tables/FormulaProgram.h"
+#include "tables/formula/CellNumberFormat.h"
+#include "tables/formula/FormulaProgram.h"
 
 namespace phonotab {
 
@@ -193,7 +193,7 @@ private:
 // cell to formula so that references need no map search.
 class TableCells final : public formula::CellAccess {
 public:
-    explicit TableCells(ReportTable& t) : t_(t) {
+    TableCells(ReportTable& t, const DisplayTexts& shown) : t_(t), shown_(shown) {
         if (t.formulas.size() >= 512) {
             index_.assign(static_cast<std::size_t>(t.rowCount()) * static_cast<std::size_t>(t.columnCount()), nullptr);
             for (auto& [k, f] : t.formulas)
@@ -209,7 +209,7 @@ public:
         return it == t_.formulas.end() ? nullptr : &it->second;
     }
     bool textNumber(int column, int row, double& out) const override {
-        const std::optional<double> v = ParseCellNumber(t_.cell(column, row).displayText);
+        const std::optional<double> v = ParseCellNumber(shown_.at(column, row));
         if (!v) return false;
         out = *v;
         return true;
@@ -220,13 +220,15 @@ private:
         return static_cast<std::size_t>(row) * static_cast<std::size_t>(t_.columnCount()) + static_cast<std::size_t>(column);
     }
     ReportTable& t_;
+    const DisplayTexts& shown_;
     std::vector<CellFormula*> index_;
 };
 
 // Depth-first evaluation with an explicit stack of formulas in progress.
 class Evaluator {
 public:
-    Evaluator(ReportTable& t, const ReferenceBookLookup* books) : cells_(t), books_(books) {}
+    Evaluator(ReportTable& t, const DisplayTexts& shown, const ReferenceBookLookup* books)
+        : cells_(t, shown), books_(books) {}
 
     void evaluate(CellFormula& root) {
         if (!start(root)) return;
@@ -303,14 +305,14 @@ private:
 
 }  // namespace
 
-void EvaluateFormula(ReportTable& table, CellKey key, const ReferenceBookLookup* books) {
+void EvaluateFormula(ReportTable& table, const DisplayTexts& shown, CellKey key, const ReferenceBookLookup* books) {
     auto it = table.formulas.find(key);
     if (it == table.formulas.end() || !table.inside(key)) return;
-    Evaluator(table, books).evaluate(it->second);
+    Evaluator(table, shown, books).evaluate(it->second);
 }
 
-void EvaluatePendingFormulas(ReportTable& table, const ReferenceBookLookup* books) {
-    Evaluator ev(table, books);
+void EvaluatePendingFormulas(ReportTable& table, const DisplayTexts& shown, const ReferenceBookLookup* books) {
+    Evaluator ev(table, shown, books);
     for (auto& [k, f] : table.formulas)
         if (f.state == FormulaState::Pending && table.inside(k)) ev.evaluate(f);
 }
@@ -319,10 +321,11 @@ void ResetFormulas(ReportTable& table) {
     for (auto& [k, f] : table.formulas) f.state = FormulaState::Pending;
 }
 
-std::optional<double> EvaluateFormulaText(ReportTable& table, std::string_view text, const ReferenceBookLookup* books) {
+std::optional<double> EvaluateFormulaText(ReportTable& table, const DisplayTexts& shown, std::string_view text,
+                                          const ReferenceBookLookup* books) {
     CellFormula f;
     f.text = std::string(text);
-    Evaluator(table, books).evaluate(f);
+    Evaluator(table, shown, books).evaluate(f);
     if (!f.valid()) return std::nullopt;
     return f.value;
 }

@@ -10,23 +10,28 @@
 #include <string_view>
 
 #include "tables/CellKey.h"
+#include "tables/DisplayTexts.h"
 #include "tables/ReferenceBookLookup.h"
 #include "tables/ReportTable.h"
 
 namespace phonotab {
 
+// A reference to a cell without a formula reads the number its display text
+// holds: `shown` gives those texts (what drawing put there so far).
+
 // Evaluates the formula of the cell at key in place (value and state). Nothing
 // happens when the cell has no formula. books may be null (no reference books).
-void EvaluateFormula(ReportTable& table, CellKey key, const ReferenceBookLookup* books);
+void EvaluateFormula(ReportTable& table, const DisplayTexts& shown, CellKey key, const ReferenceBookLookup* books);
 
 // Evaluates every formula that is Pending, in key order.
-void EvaluatePendingFormulas(ReportTable& table, const ReferenceBookLookup* books);
+void EvaluatePendingFormulas(ReportTable& table, const DisplayTexts& shown, const ReferenceBookLookup* books);
 
 // Sets every formula of the table to Pending.
 void ResetFormulas(ReportTable& table);
 
 // Evaluates a formula text that belongs to no cell (an expression of a macro)
 // against the table; nothing when it fails.
-std::optional<double> EvaluateFormulaText(ReportTable& table, std::string_view text, const ReferenceBookLookup* books);
+std::optional<double> EvaluateFormulaText(ReportTable& table, const DisplayTexts& shown, std::string_view text,
+                                          const ReferenceBookLookup* books);
 
 }  // namespace phonotab

@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "tables/ShiftReferences.h"
+#include "tables/formula/ShiftReferences.h"
 #include "tables/TableCommands.h"
 
 namespace phonotab {

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <utility>
 
-#include "tables/ShiftReferences.h"
+#include "tables/formula/ShiftReferences.h"
 
 namespace phonotab {
 
@@ -150,7 +150,6 @@ CellImage ReportTable::imageOf(CellKey k) const {
     CellImage im;
     im.key = k;
     im.cell = cell(k);
-    im.cell.displayText.clear();
     if (auto it = texts.find(k); it != texts.end()) im.text = it->second;
     if (auto it = bindings.find(k); it != bindings.end()) im.binding = it->second;
     if (auto it = formulas.find(k); it != formulas.end()) im.formula = it->second;

@@ -4,9 +4,16 @@
 #pragma once
 
 #include "tables/CellSpans.h"
+#include "tables/DisplayTexts.h"
 #include "tables/ReportTable.h"
 
 namespace phonotab {
+
+// The working copy: its cells and what each of them shows.
+struct ReportGrid {
+    CellGrid cells;      // rows of equal length
+    DisplayTexts texts;  // the display text of each of those cells
+};
 
 // Rows excluded from the report (bit 2 of the row's column-0 cell) go first,
 // then excluded columns (bit 4 of the column's row-0 cell); which rows and
@@ -21,7 +28,8 @@ namespace phonotab {
 // its own width, "covered from above" bit and report bits, or only takes the
 // removed cell's height.
 //
-// Empty (no rows) when every row or every column is excluded.
-CellGrid ReportWorkingCopy(const ReportTable& table);
+// The display texts are those of `shown`, a drawing of the table. Empty (no
+// rows) when every row or every column is excluded.
+ReportGrid ReportWorkingCopy(const ReportTable& table, const DisplayTexts& shown);
 
 }  // namespace phonotab

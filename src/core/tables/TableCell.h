@@ -1,5 +1,5 @@
 // One cell of a report table's grid: geometry, report flags, colours, font and
-// number format, and the text it shows now.
+// number format. What it shows is drawn apart (DisplayTexts).
 #pragma once
 
 #include <cstdint>
@@ -15,12 +15,6 @@ constexpr std::uint32_t Covered = CoveredFromLeft | CoveredFromAbove;
 constexpr std::uint32_t RowExcluded = 1u << 2;     // in the row's column-0 cell: row left out of the report
 constexpr std::uint32_t ColumnExcluded = 1u << 4;  // in the column's row-0 cell: column left out of the report
 }  // namespace cellflag
-
-// Number format word: bit 31 engineering notation, bits 0-3 decimals.
-namespace numfmt {
-constexpr std::uint32_t Engineering = 1u << 31;
-constexpr std::uint32_t DecimalsMask = 0xF;
-}  // namespace numfmt
 
 // Alignment word: byte 0 horizontal, byte 2 vertical.
 namespace cellalign {
@@ -50,16 +44,10 @@ struct TableCell {
     std::uint32_t alignment = 0;
     std::string fontFace = "Arial";
     std::uint32_t font = 1;
-    std::int32_t numberFormat = 1;  // one decimal
-    std::string displayText;        // rebuilt at every drawing, never saved
+    std::int32_t numberFormat = 1;  // one decimal; numfmt bits (formula/CellNumberFormat.h)
 
     bool covered() const { return (flags & cellflag::Covered) != 0; }
-    // Everything but the display text.
-    bool sameFormat(const TableCell& o) const {
-        return width == o.width && height == o.height && flags == o.flags && background == o.background &&
-               textColour == o.textColour && alignment == o.alignment && fontFace == o.fontFace &&
-               font == o.font && numberFormat == o.numberFormat;
-    }
+    friend bool operator==(const TableCell&, const TableCell&) = default;
 };
 
 }  // namespace phonotab

@@ -6,7 +6,7 @@
 
 #include "base/CFormat.h"
 #include "tables/FormulaReplication.h"
-#include "tables/ShiftReferences.h"
+#include "tables/formula/ShiftReferences.h"
 #include "tables/TableCommands.h"
 
 namespace phonotab {

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "tables/ShiftReferences.h"
+#include "tables/formula/ShiftReferences.h"
 
 namespace phonotab {
 

@@ -1,7 +1,9 @@
 #include "tables/TableDrawing.h"
 
+#include <utility>
+
 #include "base/CFormat.h"
-#include "tables/CellNumberFormat.h"
+#include "tables/formula/CellNumberFormat.h"
 #include "tables/FormulaEvaluator.h"
 
 namespace phonotab {
@@ -14,33 +16,32 @@ std::string fileStem(const std::string& path) {
     return name;
 }
 
-void FillDisplayTexts(ReportTable& table, const TableEnvironment& env) {
-    for (int r = 0; r < table.rowCount(); ++r)
-        for (int c = 0; c < table.columnCount(); ++c) table.cell(c, r).displayText.clear();
+DisplayTexts DrawDisplayTexts(ReportTable& table, const TableEnvironment& env) {
+    DisplayTexts shown(table.rowCount(), table.columnCount());
 
     for (const auto& [k, text] : table.texts)
-        if (table.inside(k)) table.cell(k).displayText = text;
+        if (table.inside(k)) shown.set(k, text);
 
     for (const auto& [k, b] : table.bindings) {
         if (!table.inside(k)) continue;
-        std::string& shown = table.cell(k).displayText;
-        shown = NoValueText;
+        std::string text = NoValueText;
         if (b.itemIndex < 0) {
             if (env.sources)
-                if (std::optional<std::string> path = env.sources->sourceFilePath(b.sourceName)) shown = fileStem(*path);
+                if (std::optional<std::string> path = env.sources->sourceFilePath(b.sourceName)) text = fileStem(*path);
         } else if (b.value >= 0) {
-            shown = cformat("%.1lf", b.value);
+            text = cformat("%.1lf", b.value);
         }
+        shown.set(k, std::move(text));
     }
 
     if (table.recalculationRequested()) ResetFormulas(table);
-    EvaluatePendingFormulas(table, env.books);
+    EvaluatePendingFormulas(table, shown, env.books);
     for (const auto& [k, f] : table.formulas) {
         if (!table.inside(k)) continue;
-        TableCell& cell = table.cell(k);
-        cell.displayText = f.valid() ? FormatCellNumber(cell.numberFormat, f.value) : NoValueText;
+        shown.set(k, f.valid() ? FormatCellNumber(table.cell(k).numberFormat, f.value) : NoValueText);
     }
     table.clearRecalculationRequest();
+    return shown;
 }
 
 CellBox cellBox(const ReportTable& table, int column, int row) {

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "tables/DataSourceDirectory.h"
+#include "tables/DisplayTexts.h"
 #include "tables/ReferenceBookLookup.h"
 #include "tables/ReportTable.h"
 
@@ -21,12 +22,13 @@ struct TableEnvironment {
 // What a cell shows while it has no value.
 inline constexpr const char* NoValueText = "???";
 
-// Rebuilds every cell's display text: all are emptied; user texts first; then
-// bound cells ("???", the source's file name for item -1, the value with "%.1lf");
-// then formulas last, every one reset to Pending first when the table asks for a
-// full recalculation, the Pending ones evaluated, each shown by its cell's number
+// Draws the table's texts: every cell's display text, empty where the cell holds
+// nothing; user texts first; then bound cells ("???", the source's file name for
+// item -1, the value with "%.1lf"); then formulas last, every one reset to
+// Pending first when the table asks for a full recalculation, the Pending ones
+// evaluated (reading the texts drawn so far), each shown by its cell's number
 // format or "???". The recalculate-all request is cleared at the end.
-void FillDisplayTexts(ReportTable& table, const TableEnvironment& env);
+DisplayTexts DrawDisplayTexts(ReportTable& table, const TableEnvironment& env);
 
 // File name without folder and extension; both "/" and "\" separate folders
 // (paths stored by projects come from Windows).

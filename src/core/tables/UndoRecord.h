@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "tables/CellBinding.h"
-#include "tables/CellFormula.h"
+#include "tables/formula/CellFormula.h"
 #include "tables/CellKey.h"
 #include "tables/TableCell.h"
 

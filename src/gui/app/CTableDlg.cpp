@@ -4,7 +4,7 @@
 
 #include "app/ProjectSession.h"
 #include "app/UiText.h"
-#include "tables/TableFile.h"
+#include "tables/io/TableFile.h"
 
 namespace phonotab {
 

@@ -13,8 +13,8 @@
 #include "project/FolderFileOps.h"
 #include "project/FolderListing.h"
 #include "project/ProjectFile.h"
-#include "tables/TableFile.h"
-#include "tables/TableStore.h"
+#include "tables/io/TableFile.h"
+#include "tables/io/TableStore.h"
 
 namespace phonotab {
 

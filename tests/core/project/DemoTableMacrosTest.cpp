@@ -6,7 +6,7 @@
 #include "TestSupport.h"
 #include "project/FileDataTree.h"
 #include "project/ReferenceBookFile.h"
-#include "tables/MacroRunner.h"
+#include "tables/macros/MacroRunner.h"
 #include "tables/TableDrawing.h"
 
 using namespace phonotab;
@@ -24,18 +24,18 @@ TEST(DemoTables, ReferenceBookFormulaAndMacrosRun) {
     const TableEnvironment env{&books, nullptr};
 
     ReportTable& levels = p.tables.at(0).table;
-    FillDisplayTexts(levels, env);
-    EXPECT_EQ(levels.cell(1, 6).displayText, "40.0");  // "#Жилые комнаты, день#0"
-    EXPECT_EQ(levels.cell(2, 7).displayText, "55.0");
+    DisplayTexts shown = DrawDisplayTexts(levels, env);
+    EXPECT_EQ(shown.at(1, 6), "40.0");  // "#Жилые комнаты, день#0"
+    EXPECT_EQ(shown.at(2, 7), "55.0");
     ScriptedDialogs night;
     night.variants = {1};
     ASSERT_EQ(RunMacro(levels, {0, 7}, night, nullptr, env), MacroEnd::Completed);
     ASSERT_EQ(night.variantMenus.size(), 1u);
     EXPECT_EQ(night.variantMenus[0].size(), 2u);
-    FillDisplayTexts(levels, env);
-    EXPECT_EQ(levels.cell(0, 7).displayText, "Норма ночью");
-    EXPECT_EQ(levels.cell(1, 7).displayText, "30");
-    EXPECT_EQ(levels.cell(2, 7).displayText, "45");
+    shown = DrawDisplayTexts(levels, env);
+    EXPECT_EQ(shown.at(0, 7), "Норма ночью");
+    EXPECT_EQ(shown.at(1, 7), "30");
+    EXPECT_EQ(shown.at(2, 7), "45");
 
     ReportTable& spectrum = p.tables.at(1).table;
     FileDataLoader loader(demoDesc(), "", "");

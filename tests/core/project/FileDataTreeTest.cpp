@@ -12,7 +12,7 @@
 #include "measurement/Catalogue.h"
 #include "project/FileDataTree.h"
 #include "project/ProjectTableSources.h"
-#include "tables/MacroRunner.h"
+#include "tables/macros/MacroRunner.h"
 #include "tables/TableCellCommands.h"
 
 using namespace phonotab;

@@ -5,7 +5,7 @@
 #include "project/ArchiveStream.h"
 #include "project/ProjectFile.h"
 #include "project/ProjectPaths.h"
-#include "tables/TableFile.h"
+#include "tables/io/TableFile.h"
 
 using namespace phonotab;
 

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
 #include "TableTestSupport.h"
-#include "tables/CellBlock.h"
-#include "tables/CellBlockPaste.h"
+#include "tables/io/CellBlock.h"
+#include "tables/io/CellBlockPaste.h"
 
 using namespace phonotab;
 using namespace phonotab::testing;

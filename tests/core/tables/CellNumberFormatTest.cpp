@@ -2,8 +2,7 @@
 
 #include <cmath>
 
-#include "tables/CellNumberFormat.h"
-#include "tables/TableCell.h"
+#include "tables/formula/CellNumberFormat.h"
 
 using namespace phonotab;
 

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "ScriptedDialogs.h"
-#include "tables/DataAddress.h"
+#include "tables/macros/DataAddress.h"
 
 using namespace phonotab;
 using namespace phonotab::testing;

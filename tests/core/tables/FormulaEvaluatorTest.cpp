@@ -4,7 +4,7 @@
 
 #include "TableTestSupport.h"
 #include "tables/FormulaEvaluator.h"
-#include "tables/ShiftReferences.h"
+#include "tables/formula/ShiftReferences.h"
 
 using namespace phonotab;
 using namespace phonotab::testing;
@@ -122,11 +122,11 @@ TEST(Formula, CyclesFailWithEverythingThatReadsThem) {
     Sheet s;
     s.formula("A1", "B1").formula("B1", "A1").formula("C1", "A1+1").formula("D1", "5").formula("E1", "E1+1");
     s.draw();
-    EXPECT_EQ(s.t.cell(at("A1")).displayText, "???");
-    EXPECT_EQ(s.t.cell(at("B1")).displayText, "???");
-    EXPECT_EQ(s.t.cell(at("C1")).displayText, "???");
-    EXPECT_EQ(s.t.cell(at("E1")).displayText, "???");
-    EXPECT_EQ(s.t.cell(at("D1")).displayText, "5.0");
+    EXPECT_EQ(s.drawn.at(at("A1")), "???");
+    EXPECT_EQ(s.drawn.at(at("B1")), "???");
+    EXPECT_EQ(s.drawn.at(at("C1")), "???");
+    EXPECT_EQ(s.drawn.at(at("E1")), "???");
+    EXPECT_EQ(s.drawn.at(at("D1")), "5.0");
 }
 
 TEST(Formula, MergedCellsHaveNoValue) {
@@ -163,7 +163,7 @@ TEST(Formula, ReferenceBookForm) {
 
     ReportTable alone(2, 2);
     alone.formulas[{0, 0}] = CellFormula{"#Src#0", 0, FormulaState::Pending};
-    EvaluateFormula(alone, {0, 0}, nullptr);  // no reference books at all
+    EvaluateFormula(alone, DisplayTexts(2, 2), {0, 0}, nullptr);  // no reference books at all
     EXPECT_EQ(alone.formulas.at(CellKey{0, 0}).state, FormulaState::Failed);
 }
 
@@ -176,14 +176,13 @@ TEST(Formula, LongChainsNeedNoDeepStack) {
     const int n = kRows * kColumns;
     for (int i = 0; i + 1 < n; ++i) t.formulas[{i / kRows, i % kRows}] = CellFormula{name(i + 1) + "+1", 0, FormulaState::Pending};
     t.formulas[{kColumns - 1, kRows - 1}] = CellFormula{"0", 0, FormulaState::Pending};
-    FillDisplayTexts(t, {});
+    EXPECT_EQ(DrawDisplayTexts(t, {}).at(0, 0), "99999.0");
     EXPECT_EQ(t.formulas.at(CellKey{0, 0}).value, n - 1);
-    EXPECT_EQ(t.cell(0, 0).displayText, "99999.0");
 
     // Closing the chain into a ring makes every formula fail.
     t.formulas[{kColumns - 1, kRows - 1}].text = "A1";
     t.RequestRecalculation();
-    FillDisplayTexts(t, {});
+    (void)DrawDisplayTexts(t, {});
     int failed = 0;
     for (const auto& [k, f] : t.formulas) failed += f.state == FormulaState::Failed;
     EXPECT_EQ(failed, n);
@@ -193,8 +192,10 @@ TEST(Formula, TextsThatBelongToNoCell) {
     Sheet s;
     s.text("A1", "3").formula("B1", "A1*2");
     s.draw();
-    EXPECT_EQ(EvaluateFormulaText(s.t, "b1+a1", &s.books), 9.0);
-    EXPECT_EQ(EvaluateFormulaText(s.t, "B1*", &s.books), std::nullopt);
+    EXPECT_EQ(EvaluateFormulaText(s.t, s.drawn, "b1+a1", &s.books), 9.0);
+    EXPECT_EQ(EvaluateFormulaText(s.t, s.drawn, "B1*", &s.books), std::nullopt);
+    // Without a drawing no cell text holds a number.
+    EXPECT_EQ(EvaluateFormulaText(s.t, DisplayTexts(), "b1+a1", &s.books), std::nullopt);
 }
 
 TEST(Formula, OnlyPendingFormulasAreEvaluatedUntilARecalculationIsAsked) {
@@ -202,8 +203,7 @@ TEST(Formula, OnlyPendingFormulasAreEvaluatedUntilARecalculationIsAsked) {
     s.text("A1", "3").formula("B1", "A1*2");
     s.draw();
     s.t.texts[at("A1")] = "4";
-    FillDisplayTexts(s.t, {&s.books, nullptr});
-    EXPECT_EQ(s.t.cell(at("B1")).displayText, "6.0");  // cached
+    EXPECT_EQ(DrawDisplayTexts(s.t, {&s.books, nullptr}).at(at("B1")), "6.0");  // cached
     EXPECT_EQ(s.shown("B1"), "8.0");                    // draw() asks for a recalculation
 }
 

@@ -2,7 +2,7 @@
 
 #include "TableTestSupport.h"
 #include "TestSupport.h"
-#include "tables/FormulaDialogText.h"
+#include "tables/formula/FormulaDialogText.h"
 #include "tables/FormulaReplication.h"
 
 using namespace phonotab;

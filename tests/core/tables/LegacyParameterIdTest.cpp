@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "tables/LegacyParameterId.h"
+#include "tables/io/LegacyParameterId.h"
 
 using namespace phonotab;
 

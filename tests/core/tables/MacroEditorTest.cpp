@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "tables/MacroEditor.h"
+#include "tables/macros/MacroEditor.h"
 
 using namespace phonotab;
 

@@ -2,10 +2,10 @@
 
 #include "ScriptedDialogs.h"
 #include "TableTestSupport.h"
-#include "tables/DataAddress.h"
-#include "tables/MacroCommands.h"
-#include "tables/MacroRunner.h"
-#include "tables/MacroText.h"
+#include "tables/macros/DataAddress.h"
+#include "tables/macros/MacroCommands.h"
+#include "tables/macros/MacroRunner.h"
+#include "tables/macros/MacroText.h"
 
 using namespace phonotab;
 using namespace phonotab::testing;

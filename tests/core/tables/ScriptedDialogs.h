@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "tables/CellCommandDialogs.h"
-#include "tables/MacroRunner.h"
+#include "tables/macros/MacroRunner.h"
 #include "tables/ProjectSourceList.h"
 
 namespace phonotab::testing {

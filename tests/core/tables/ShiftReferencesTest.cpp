@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "tables/ShiftReferences.h"
+#include "tables/formula/ShiftReferences.h"
 
 using namespace phonotab;
 

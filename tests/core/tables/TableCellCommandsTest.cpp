@@ -2,7 +2,7 @@
 
 #include "ScriptedDialogs.h"
 #include "TableTestSupport.h"
-#include "tables/ProjectDataBinding.h"
+#include "tables/macros/ProjectDataBinding.h"
 #include "tables/TableCellCommands.h"
 #include "tables/TableCommands.h"
 

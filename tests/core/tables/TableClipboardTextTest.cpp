@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "TableTestSupport.h"
-#include "tables/TableClipboardText.h"
+#include "tables/io/TableClipboardText.h"
 #include "tables/TableCommands.h"
 
 using namespace phonotab;
@@ -12,11 +12,11 @@ TEST(TableClipboardText, CopyJoinsDisplayTextsWithTabsAndLineEnds) {
     s.text("A1", "a1").text("B1", "b1").text("C1", "c1").text("B2", "under the merge").formula("C2", "2*2");
     ASSERT_TRUE(MergeCellsCommand(s.t, CellRect{0, 1, 2, 2}));  // A2:B2, B2 covered
     s.draw();
-    EXPECT_EQ(TableSelectionText(s.t, CellRect{0, 0, 3, 2}), "a1\tb1\tc1\r\n\t\t4.0");
+    EXPECT_EQ(TableSelectionText(s.t, s.drawn, CellRect{0, 0, 3, 2}), "a1\tb1\tc1\r\n\t\t4.0");
     // Clipped to the table; nothing outside it.
-    EXPECT_EQ(TableSelectionText(s.t, CellRect{2, 2, 9, 9}), "");
-    EXPECT_EQ(TableSelectionText(s.t, CellRect{1, 0, 9, 1}), "b1\tc1");
-    EXPECT_EQ(TableSelectionText(s.t, CellRect{5, 5, 9, 9}), "");
+    EXPECT_EQ(TableSelectionText(s.t, s.drawn, CellRect{2, 2, 9, 9}), "");
+    EXPECT_EQ(TableSelectionText(s.t, s.drawn, CellRect{1, 0, 9, 1}), "b1\tc1");
+    EXPECT_EQ(TableSelectionText(s.t, s.drawn, CellRect{5, 5, 9, 9}), "");
 }
 
 TEST(TableClipboardText, PasteFillsRowsAndColumnsFromTheFirstCell) {
@@ -63,8 +63,8 @@ TEST(TableClipboardText, CopyThenPasteGivesTheSameTexts) {
     Sheet s(2, 4);
     s.text("A1", "1").text("B1", "два").text("A2", "").text("B2", "4");
     s.draw();
-    const std::string copied = TableSelectionText(s.t, CellRect{0, 0, 2, 2});
+    const std::string copied = TableSelectionText(s.t, s.drawn, CellRect{0, 0, 2, 2});
     ASSERT_TRUE(PasteTableText(s.t, at("C1"), copied));
     s.draw();
-    EXPECT_EQ(TableSelectionText(s.t, CellRect{2, 0, 4, 2}), copied);
+    EXPECT_EQ(TableSelectionText(s.t, s.drawn, CellRect{2, 0, 4, 2}), copied);
 }

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "TableTestSupport.h"
+#include "tables/formula/CellNumberFormat.h"
 
 using namespace phonotab;
 using namespace phonotab::testing;
@@ -26,24 +27,24 @@ TEST(TableDrawing, TextsThenBindingsThenFormulas) {
     s.t.bindings[at("B2")] = CellBinding{"elsewhere", 0x1100, CellBinding::SourceName, -1};
     s.t.bindings[at("C2")] = CellBinding{"yard", 0x1100, 0, 0.0};
     s.formula("C1", "B1+1");
-    s.t.cell(at("B1")).displayText = "left from before";
-    s.t.cell(at("C3")).displayText = "left from before";
 
     OneSource sources;
     s.t.RequestRecalculation();
-    FillDisplayTexts(s.t, TableEnvironment{&s.books, &sources});
-    EXPECT_EQ(s.t.cell(at("A1")).displayText, "Точка");
-    EXPECT_EQ(s.t.cell(at("B1")).displayText, "60.0");
-    EXPECT_EQ(s.t.cell(at("C1")).displayText, "61.0");
-    EXPECT_EQ(s.t.cell(at("A2")).displayText, "yard_day");
-    EXPECT_EQ(s.t.cell(at("B2")).displayText, "???");
-    EXPECT_EQ(s.t.cell(at("C2")).displayText, "0.0");
-    EXPECT_EQ(s.t.cell(at("C3")).displayText, "");
+    const DisplayTexts shown = DrawDisplayTexts(s.t, TableEnvironment{&s.books, &sources});
+    ASSERT_EQ(shown.rowCount(), 3);
+    ASSERT_EQ(shown.columnCount(), 3);
+    EXPECT_EQ(shown.at(at("A1")), "Точка");
+    EXPECT_EQ(shown.at(at("B1")), "60.0");
+    EXPECT_EQ(shown.at(at("C1")), "61.0");
+    EXPECT_EQ(shown.at(at("A2")), "yard_day");
+    EXPECT_EQ(shown.at(at("B2")), "???");
+    EXPECT_EQ(shown.at(at("C2")), "0.0");
+    EXPECT_EQ(shown.at(at("C3")), "");
+    EXPECT_EQ(shown.at(3, 0), "");  // outside the grid
     EXPECT_FALSE(s.t.recalculationRequested());
 
     // Without a project the source's file name is unknown.
-    FillDisplayTexts(s.t, TableEnvironment{});
-    EXPECT_EQ(s.t.cell(at("A2")).displayText, "???");
+    EXPECT_EQ(DrawDisplayTexts(s.t, TableEnvironment{}).at(at("A2")), "???");
 }
 
 TEST(TableDrawing, FormulaCellsUseTheirNumberFormat) {
@@ -52,9 +53,9 @@ TEST(TableDrawing, FormulaCellsUseTheirNumberFormat) {
     s.t.cell(at("A1")).numberFormat = 2;
     s.t.cell(at("B1")).numberFormat = static_cast<std::int32_t>(numfmt::Engineering);
     s.draw();
-    EXPECT_EQ(s.t.cell(at("A1")).displayText, "0.33");
-    EXPECT_EQ(s.t.cell(at("B1")).displayText, "12.3E3");
-    EXPECT_EQ(s.t.cell(at("A2")).displayText, "???");
+    EXPECT_EQ(s.drawn.at(at("A1")), "0.33");
+    EXPECT_EQ(s.drawn.at(at("B1")), "12.3E3");
+    EXPECT_EQ(s.drawn.at(at("A2")), "???");
 }
 
 TEST(TableDrawing, FileStems) {

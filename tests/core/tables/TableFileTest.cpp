@@ -11,7 +11,8 @@
 #include "base/Bytes.h"
 #include "base/MappedFile.h"
 #include "base/TextCodec.h"
-#include "tables/TableFile.h"
+#include "tables/formula/CellNumberFormat.h"
+#include "tables/io/TableFile.h"
 
 using namespace phonotab;
 using namespace phonotab::testing;
@@ -57,7 +58,7 @@ void expectSameContent(const ReportTable& a, const ReportTable& b) {
             // Only the cells of row 0 store a width; the others take their column's.
             TableCell x = a.cell(c, r);
             if (r > 0) x.width = a.cell(c, 0).width;
-            EXPECT_TRUE(x.sameFormat(b.cell(c, r))) << c << "," << r;
+            EXPECT_TRUE(x == b.cell(c, r)) << c << "," << r;
         }
     EXPECT_EQ(a.texts, b.texts);
     EXPECT_EQ(a.bindings, b.bindings);

@@ -4,7 +4,7 @@
 #include "base/CFormat.h"
 #include "tables/ReportWorkingCopy.h"
 #include "tables/TableCommands.h"
-#include "tables/TableHtml.h"
+#include "tables/io/TableHtml.h"
 
 using namespace phonotab;
 using namespace phonotab::testing;
@@ -19,7 +19,7 @@ std::size_t count(std::string_view text, std::string_view what) {
 
 std::string html(Sheet& s, HtmlColours colours = HtmlColours::Colour) {
     s.draw();
-    const std::optional<ClipboardHtml> h = TableClipboardHtml(s.t, colours);
+    const std::optional<ClipboardHtml> h = TableClipboardHtml(s.t, s.drawn, colours);
     return h ? std::string(h->html()) : std::string("<nothing>");
 }
 
@@ -102,7 +102,7 @@ TEST(TableHtml, HeaderOffsetsCountUtf8Bytes) {
     s.text("B1", "\xF0\x9D\x84\x9E");         // U+1D11E: four bytes, not a surrogate pair
     s.text("C1", std::string("a\xFF") + '\0' + "b");  // a stray byte and a zero character
     s.draw();
-    const std::optional<ClipboardHtml> h = TableClipboardHtml(s.t, HtmlColours::Colour);
+    const std::optional<ClipboardHtml> h = TableClipboardHtml(s.t, s.drawn, HtmlColours::Colour);
     ASSERT_TRUE(h);
     const std::string& b = h->bytes;
     EXPECT_EQ(b.back(), '\0');
@@ -124,7 +124,7 @@ TEST(TableHtml, OffsetsGrowWithTheirOwnDigits) {
         Sheet s(1, 1);
         s.text("A1", std::string(static_cast<std::size_t>(n), 'x'));
         s.draw();
-        const std::optional<ClipboardHtml> h = TableClipboardHtml(s.t, HtmlColours::Colour);
+        const std::optional<ClipboardHtml> h = TableClipboardHtml(s.t, s.drawn, HtmlColours::Colour);
         ASSERT_TRUE(h);
         ASSERT_EQ(h->bytes.find("<HTML>"), h->startHtml) << n;
         ASSERT_EQ(h->bytes.substr(0, h->startHtml),
@@ -152,9 +152,11 @@ TEST(TableHtml, ExcludedRowThatStartsAMergedBlockHandsItToTheNextRow) {
     EXPECT_EQ(count(rows[1], "<TD "), 1u);
 
     // The cell that took over keeps its own report bits: row 2 stays in the report.
-    const CellGrid grid = ReportWorkingCopy(s.t);
-    ASSERT_EQ(grid.size(), 2u);
-    EXPECT_EQ(grid[0][0].flags & cellflag::RowExcluded, 0u);
+    const ReportGrid report = ReportWorkingCopy(s.t, s.drawn);
+    ASSERT_EQ(report.cells.size(), 2u);
+    EXPECT_EQ(report.cells[0][0].flags & cellflag::RowExcluded, 0u);
+    EXPECT_EQ(report.texts.at(0, 0), "caption");
+    EXPECT_EQ(report.texts.at(1, 0), "b2");
 }
 
 TEST(TableHtml, ExcludedColumnsAndTheFirstRowKeepTheGeometry) {

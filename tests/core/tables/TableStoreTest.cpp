@@ -4,7 +4,7 @@
 
 #include "TestSupport.h"
 #include "base/MappedFile.h"
-#include "tables/TableStore.h"
+#include "tables/io/TableStore.h"
 
 using namespace phonotab;
 using namespace phonotab::testing;

@@ -40,6 +40,7 @@ public:
 struct Sheet {
     ReportTable t;
     MemoryBooks books;
+    DisplayTexts drawn;  // of the last draw()
 
     explicit Sheet(int rows = 10, int columns = 10) : t(rows, columns) {}
     Sheet& text(std::string_view ref, std::string s) {
@@ -52,11 +53,11 @@ struct Sheet {
     }
     void draw() {
         t.RequestRecalculation();
-        FillDisplayTexts(t, TableEnvironment{&books, nullptr});
+        drawn = DrawDisplayTexts(t, TableEnvironment{&books, nullptr});
     }
     std::string shown(std::string_view ref) {
         draw();
-        return t.cell(at(ref)).displayText;
+        return drawn.at(at(ref));
     }
     // The value of a formula placed in the cell (drawn); nothing when it fails.
     std::optional<double> value(std::string_view ref) {

@@ -3,7 +3,7 @@
 #include "../platform/SheetReader.h"
 #include "TableTestSupport.h"
 #include "tables/TableCommands.h"
-#include "tables/TableWorkbookExport.h"
+#include "tables/io/TableWorkbookExport.h"
 
 using namespace phonotab;
 using namespace phonotab::testing;
@@ -33,7 +33,7 @@ TEST(TableWorkbookExport, AReaderSeesMergesValuesFormatsAndHiddenRows) {
     s.t.cell(at("A3")).flags |= cellflag::RowExcluded;
     s.t.cell(at("C1")).flags |= cellflag::ColumnExcluded;
     s.draw();
-    ASSERT_TRUE(ExportTableWorkbook(s.t, dir.file("t.xlsx")).ok());
+    ASSERT_TRUE(ExportTableWorkbook(s.t, s.drawn, dir.file("t.xlsx")).ok());
 
     const auto sheet = readSheetWithOpenpyxl(dir.file("t.xlsx"));
     ASSERT_EQ(sheet.count("error"), 0u) << sheetValue(sheet, "error");
@@ -81,7 +81,7 @@ TEST(TableWorkbookExport, OverlappingBlocksFromAFileStillGiveAValidWorkbook) {
     s.t.cell(at("A2")).flags = cellflag::CoveredFromAbove;
     s.t.cell(at("C2")).flags = cellflag::CoveredFromLeft;
     s.draw();
-    ASSERT_TRUE(ExportTableWorkbook(s.t, dir.file("t.xlsx")).ok());
+    ASSERT_TRUE(ExportTableWorkbook(s.t, s.drawn, dir.file("t.xlsx")).ok());
     const auto sheet = readSheetWithOpenpyxl(dir.file("t.xlsx"));
     ASSERT_EQ(sheet.count("error"), 0u) << sheetValue(sheet, "error");
     EXPECT_EQ(sheetValue(sheet, "merges"), "A1:B2");

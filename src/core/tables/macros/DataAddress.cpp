@@ -1,4 +1,4 @@
-#include "tables/DataAddress.h"
+#include "tables/macros/DataAddress.h"
 
 #include <algorithm>
 

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "base/Result.h"
+#include "tables/DisplayTexts.h"
 #include "tables/ReportTable.h"
 
 namespace phonotab {
@@ -15,7 +16,7 @@ namespace phonotab {
 int workbookFontPoints(std::uint32_t font);
 
 // Writes the whole table (excluded rows and columns too, hidden) with each
-// cell's display text as last drawn (run FillDisplayTexts first):
+// cell's display text of `shown`, a drawing of the table:
 //  - every merged block as a merged range, with the cell's alignments, font
 //    face, size, bold, italic, text colour and background; the number format
 //    is text ("@") and the value the display text with "\r\n" as "\n" (the
@@ -25,6 +26,6 @@ int workbookFontPoints(std::uint32_t font);
 // White backgrounds are left unfilled, so that the sheet keeps its grid lines.
 // The file is replaced only when written completely; 105 when it cannot be
 // created, 5003 when it cannot be written.
-Status ExportTableWorkbook(const ReportTable& table, const std::string& path);
+Status ExportTableWorkbook(const ReportTable& table, const DisplayTexts& shown, const std::string& path);
 
 }  // namespace phonotab

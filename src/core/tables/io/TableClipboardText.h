@@ -5,14 +5,15 @@
 #include <string>
 #include <string_view>
 
+#include "tables/DisplayTexts.h"
 #include "tables/ReportTable.h"
 
 namespace phonotab {
 
-// The display texts (as last drawn) of the rectangle's cells, clipped to the
-// table: the cells of a row joined by "\t", rows joined by "\r\n". Covered cells
-// give empty texts. Empty for a rectangle outside the table.
-std::string TableSelectionText(const ReportTable& table, CellRect rect);
+// The display texts (of `shown`, a drawing of the table) of the rectangle's
+// cells, clipped to the table: the cells of a row joined by "\t", rows joined by
+// "\r\n". Covered cells give empty texts. Empty for a rectangle outside the table.
+std::string TableSelectionText(const ReportTable& table, const DisplayTexts& shown, CellRect rect);
 
 // Pastes text from the cell `first` on: each line goes to the next row, each
 // tab-separated part of a line to the next column. Lines end with "\r\n" or

@@ -1,11 +1,11 @@
-#include "tables/MacroCommands.h"
+#include "tables/macros/MacroCommands.h"
 
 #include <algorithm>
 #include <charconv>
 #include <vector>
 
-#include "tables/MacroText.h"
-#include "tables/ShiftReferences.h"
+#include "tables/macros/MacroText.h"
+#include "tables/formula/ShiftReferences.h"
 #include "tables/TableCommands.h"
 
 namespace phonotab {

@@ -1,4 +1,4 @@
-#include "tables/TableWorkbookExport.h"
+#include "tables/io/TableWorkbookExport.h"
 
 #include <algorithm>
 #include <array>
@@ -61,14 +61,14 @@ int workbookFontPoints(std::uint32_t font) {
     return points[static_cast<std::size_t>(step - 1)];
 }
 
-Status ExportTableWorkbook(const ReportTable& table, const std::string& path) {
+Status ExportTableWorkbook(const ReportTable& table, const DisplayTexts& shown, const std::string& path) {
     XlsxWorkbook book;
     const CellGrid& grid = table.grid();
     for (int r = 0; r < table.rowCount(); ++r) {
         for (int c = 0; c < table.columnCount(); ++c) {
             const TableCell& cell = table.cell(c, r);
             if (cell.covered()) continue;
-            std::string value = workbookValue(cell.displayText);
+            std::string value = workbookValue(shown.at(c, r));
             const XlsxFormat format = workbookFormat(cell, value.find('\n') != std::string::npos);
             const int lastRow = r + rowSpan(grid, c, r) - 1;
             const int lastColumn = c + columnSpan(grid, c, r) - 1;

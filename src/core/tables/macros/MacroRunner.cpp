@@ -1,14 +1,14 @@
-#include "tables/MacroRunner.h"
+#include "tables/macros/MacroRunner.h"
 
 #include <algorithm>
 #include <map>
 #include <memory>
 
 #include "base/CFormat.h"
-#include "tables/DataAddress.h"
+#include "tables/macros/DataAddress.h"
 #include "tables/FormulaEvaluator.h"
-#include "tables/MacroCommands.h"
-#include "tables/MacroText.h"
+#include "tables/macros/MacroCommands.h"
+#include "tables/macros/MacroText.h"
 
 namespace phonotab {
 
@@ -212,10 +212,10 @@ private:
             result = std::string(trimMacroBlanks(expanded));
         } else {
             if (displayStale_) {
-                FillDisplayTexts(table_, env_);
+                shown_ = DrawDisplayTexts(table_, env_);
                 displayStale_ = false;
             }
-            const std::optional<double> v = EvaluateFormulaText(table_, trimMacroBlanks(expanded), env_.books);
+            const std::optional<double> v = EvaluateFormulaText(table_, shown_, trimMacroBlanks(expanded), env_.books);
             result = v ? cformat("%.6lg", *v) : std::string(NoValueText);
         }
 
@@ -253,7 +253,8 @@ private:
     DataSelection current_;
     DataAddress fixed_;
     std::map<std::string, std::string> named_;
-    bool displayStale_ = true;
+    DisplayTexts shown_;  // what expressions read from cells without a formula
+    bool displayStale_ = true;  // the table changed since shown_ was drawn
     std::size_t budget_ = kWriteBudget;
 };
 

@@ -1,4 +1,4 @@
-#include "tables/TableStore.h"
+#include "tables/io/TableStore.h"
 
 #include <algorithm>
 #include <filesystem>

@@ -8,6 +8,7 @@
 #include <string>
 #include <string_view>
 
+#include "tables/DisplayTexts.h"
 #include "tables/ReportTable.h"
 
 namespace phonotab {
@@ -27,10 +28,11 @@ struct ClipboardHtml {
 };
 
 // The clipboard bytes of the table's report working copy (rows and columns
-// excluded from the report left out), with each cell's display text as last
-// drawn (run FillDisplayTexts first). Cells showing "???" are left empty; the
-// characters "&", "<" and ">" of a text are escaped and "\r\n" becomes "<BR>".
-// Nothing when every row or every column is excluded.
-std::optional<ClipboardHtml> TableClipboardHtml(const ReportTable& table, HtmlColours colours);
+// excluded from the report left out), each cell showing its text of `shown`, a
+// drawing of the table. Cells showing "???" are left empty; the characters "&",
+// "<" and ">" of a text are escaped and "\r\n" becomes "<BR>". Nothing when
+// every row or every column is excluded.
+std::optional<ClipboardHtml> TableClipboardHtml(const ReportTable& table, const DisplayTexts& shown,
+                                                HtmlColours colours);
 
 }  // namespace phonotab

@@ -1,8 +1,8 @@
-#include "tables/MacroEditor.h"
+#include "tables/macros/MacroEditor.h"
 
 #include <algorithm>
 
-#include "tables/ShiftReferences.h"
+#include "tables/formula/ShiftReferences.h"
 
 namespace phonotab {
 

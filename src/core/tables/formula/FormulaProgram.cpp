@@ -1,4 +1,4 @@
-#include "tables/FormulaProgram.h"
+#include "tables/formula/FormulaProgram.h"
 
 #include <charconv>
 #include <cmath>

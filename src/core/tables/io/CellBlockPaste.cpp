@@ -1,10 +1,10 @@
-#include "tables/CellBlockPaste.h"
+#include "tables/io/CellBlockPaste.h"
 
 #include <algorithm>
 #include <set>
 
-#include "tables/CellBlock.h"
-#include "tables/ShiftReferences.h"
+#include "tables/io/CellBlock.h"
+#include "tables/formula/ShiftReferences.h"
 
 namespace phonotab {
 

@@ -1,4 +1,4 @@
-#include "tables/ProjectDataBinding.h"
+#include "tables/macros/ProjectDataBinding.h"
 
 #include <algorithm>
 

@@ -1,10 +1,9 @@
-#include "tables/CellNumberFormat.h"
+#include "tables/formula/CellNumberFormat.h"
 
 #include <cmath>
 #include <string>
 
 #include "base/CFormat.h"
-#include "tables/TableCell.h"
 
 namespace phonotab {
 

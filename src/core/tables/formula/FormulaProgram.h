@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "tables/CellFormula.h"
+#include "tables/formula/CellFormula.h"
 
 namespace phonotab::formula {
 

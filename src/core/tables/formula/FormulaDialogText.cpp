@@ -1,4 +1,4 @@
-#include "tables/FormulaDialogText.h"
+#include "tables/formula/FormulaDialogText.h"
 
 #include "base/MappedFile.h"
 #include "base/StringTable.h"

@@ -1,4 +1,4 @@
-#include "tables/TableHtml.h"
+#include "tables/io/TableHtml.h"
 
 #include "base/CFormat.h"
 #include "base/TextCodec.h"
@@ -54,7 +54,8 @@ void appendAttributeText(std::string& out, std::string_view value) {
     }
 }
 
-void appendCell(std::string& out, const CellGrid& grid, int column, int row, HtmlColours colours) {
+void appendCell(std::string& out, const CellGrid& grid, const std::string& shown, int column, int row,
+                HtmlColours colours) {
     const TableCell& cell = grid[static_cast<std::size_t>(row)][static_cast<std::size_t>(column)];
     const bool colour = colours == HtmlColours::Colour;
     cformatAppend(out, "<TD HEIGHT=\"%d\" WIDTH=\"%d\" BGCOLOR=\"#%06X\"", grid[static_cast<std::size_t>(row)][0].height,
@@ -79,7 +80,7 @@ void appendCell(std::string& out, const CellGrid& grid, int column, int row, Htm
     const bool italic = (cell.font & cellfont::Italic) != 0;
     if (bold) out += "<B>";
     if (italic) out += "<I>";
-    if (cell.displayText != NoValueText) appendCellText(out, cell.displayText);
+    if (shown != NoValueText) appendCellText(out, shown);
     if (italic) out += "</I>";
     if (bold) out += "</B>";
     out += "</FONT></TD>\n";
@@ -91,8 +92,10 @@ std::string header(std::size_t start, std::size_t end) {
 
 }  // namespace
 
-std::optional<ClipboardHtml> TableClipboardHtml(const ReportTable& table, HtmlColours colours) {
-    const CellGrid grid = ReportWorkingCopy(table);
+std::optional<ClipboardHtml> TableClipboardHtml(const ReportTable& table, const DisplayTexts& shown,
+                                                HtmlColours colours) {
+    const ReportGrid report = ReportWorkingCopy(table, shown);
+    const CellGrid& grid = report.cells;
     if (grid.empty() || grid[0].empty()) return std::nullopt;
 
     std::string html =
@@ -101,7 +104,9 @@ std::optional<ClipboardHtml> TableClipboardHtml(const ReportTable& table, HtmlCo
     for (std::size_t r = 0; r < grid.size(); ++r) {
         html += "<TR>";
         for (std::size_t c = 0; c < grid[r].size(); ++c)
-            if (!grid[r][c].covered()) appendCell(html, grid, static_cast<int>(c), static_cast<int>(r), colours);
+            if (!grid[r][c].covered())
+                appendCell(html, grid, report.texts.at(static_cast<int>(c), static_cast<int>(r)), static_cast<int>(c),
+                           static_cast<int>(r), colours);
         html += "</TR>";
     }
     html += "</TABLE>\n</BODY></HTML>";

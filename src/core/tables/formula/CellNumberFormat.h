@@ -9,6 +9,12 @@
 
 namespace phonotab {
 
+// Number format word: bit 31 engineering notation, bits 0-3 decimals.
+namespace numfmt {
+constexpr std::uint32_t Engineering = 1u << 31;
+constexpr std::uint32_t DecimalsMask = 0xF;
+}  // namespace numfmt
+
 // Fixed notation with the format's decimals (bits 0-3), or engineering notation
 // (bit 31): the exponent a multiple of three and a mantissa of three significant
 // digits, "12.3E3", "-2E-3", "0E0".

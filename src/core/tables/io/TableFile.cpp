@@ -1,10 +1,10 @@
-#include "tables/TableFile.h"
+#include "tables/io/TableFile.h"
 
 #include <cstring>
 
 #include "base/MappedFile.h"
 #include "base/TextCodec.h"
-#include "tables/LegacyParameterId.h"
+#include "tables/io/LegacyParameterId.h"
 #include "platform/AtomicFile.h"
 #include "tables/TableDrawing.h"
 

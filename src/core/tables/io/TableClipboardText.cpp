@@ -1,4 +1,4 @@
-#include "tables/TableClipboardText.h"
+#include "tables/io/TableClipboardText.h"
 
 #include <algorithm>
 #include <vector>
@@ -8,7 +8,7 @@
 
 namespace phonotab {
 
-std::string TableSelectionText(const ReportTable& table, CellRect rect) {
+std::string TableSelectionText(const ReportTable& table, const DisplayTexts& shown, CellRect rect) {
     rect.left = std::max(rect.left, 0);
     rect.top = std::max(rect.top, 0);
     rect.right = std::min(rect.right, table.columnCount());
@@ -19,8 +19,7 @@ std::string TableSelectionText(const ReportTable& table, CellRect rect) {
         if (r > rect.top) out += "\r\n";
         for (int c = rect.left; c < rect.right; ++c) {
             if (c > rect.left) out.push_back('\t');
-            const TableCell& cell = table.cell(c, r);
-            if (!cell.covered()) out += cell.displayText;
+            if (!table.covered(c, r)) out += shown.at(c, r);
         }
     }
     return out;

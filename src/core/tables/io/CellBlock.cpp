@@ -1,4 +1,4 @@
-#include "tables/CellBlock.h"
+#include "tables/io/CellBlock.h"
 
 #include <algorithm>
 

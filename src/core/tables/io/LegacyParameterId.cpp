@@ -1,4 +1,4 @@
-#include "tables/LegacyParameterId.h"
+#include "tables/io/LegacyParameterId.h"
 
 namespace phonotab {
 

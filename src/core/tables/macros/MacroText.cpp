@@ -1,4 +1,4 @@
-#include "tables/MacroText.h"
+#include "tables/macros/MacroText.h"
 
 namespace phonotab {
 

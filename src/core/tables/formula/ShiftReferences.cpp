@@ -1,4 +1,4 @@
-#include "tables/ShiftReferences.h"
+#include "tables/formula/ShiftReferences.h"
 
 #include <charconv>
 #include <string_view>

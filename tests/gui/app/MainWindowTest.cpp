@@ -236,7 +236,6 @@ private slots:
         f.prompts.folders.push_back(work);
         QVERIFY(f.session().controller().newProject());
         FolderCommands& commands = f.window().folderView().commands();
-        ProjectSession& s = f.session();
 
         commands.open("level_H.txt");
         QCOMPARE(openKinds(f.window().windows()), std::vector<WindowKind>{WindowKind::HistogramPlot});

@@ -37,14 +37,7 @@ void FolderCommands::open(const QString& name) {
     const QString path = pathOf(name);
     const auto kind = folderItemKind(fromQt(name));
     if (kind == FolderItemKind::Table) {
-        ReportTable table;
-        const ProjectSources sources(session_.state().files);
-        if (Status s = TableFile::Load(table, fromQt(path), &sources); !s) {
-            session_.prompts().showMessage(s.error());
-            return;
-        }
-        table.filePath = fromQt(path);
-        session_.windows().add(new CTableDlg(session_, std::move(table), session_.windows().parentWidget()));
+        openTable(path);
         return;
     }
     if (name.endsWith(QStringLiteral(".txt"), Qt::CaseInsensitive) && isHistogramText(readFileHead(fromQt(path)))) {
@@ -61,11 +54,22 @@ void FolderCommands::open(const QString& name) {
         QWidget* main = session_.windows().parentWidget();
         auto* window = new CHistoPlotDlg(session_, h, main);
         window->setWindowTitle(window->windowTitle() + " - " + name);
-        if (main) window->move(main->pos() + QPoint(40, 40));  // near the main window
         session_.windows().add(window);
         return;
     }
     openExternally(name);
+}
+
+bool FolderCommands::openTable(const QString& path) {
+    ReportTable table;
+    const ProjectSources sources(session_.state().files);
+    if (Status s = TableFile::Load(table, fromQt(path), &sources); !s) {
+        session_.prompts().showMessage(s.error());
+        return false;
+    }
+    table.filePath = fromQt(path);
+    session_.windows().add(new CTableDlg(session_, std::move(table), session_.windows().parentWidget()));
+    return true;
 }
 
 void FolderCommands::openExternally(const QString& name) { session_.prompts().openExternally(pathOf(name)); }

@@ -56,13 +56,18 @@ void CPhonotabApp::chooseLanguage() {
     const std::string localeTable = languageTableFile(languageOfEnvironment());
     const auto others = std::stable_partition(choices.begin(), choices.end(),
                                               [&](const LanguageChoice& c) { return c.fileName == localeTable; });
+    // The dialog's own buttons speak the locale's language too.
+    translateToolkit(QFileInfo(toQt(localeTable)).completeBaseName());
     const int chosen = options_.prompts->chooseLanguage(choices, others == choices.begin() ? -1 : 0);
-    if (chosen < 0 || static_cast<std::size_t>(chosen) >= choices.size()) return;  // asked again next time
-    const LanguageChoice& c = choices[static_cast<std::size_t>(chosen)];
-    if (applyLanguageTable(folder, c.fileName)) {
-        settings_->setText(kInit, kLanguage, toQt(c.fileName));
-        translateToolkit(QFileInfo(toQt(c.fileName)).completeBaseName());
+    if (chosen >= 0 && static_cast<std::size_t>(chosen) < choices.size()) {
+        const LanguageChoice& c = choices[static_cast<std::size_t>(chosen)];
+        if (applyLanguageTable(folder, c.fileName)) {
+            settings_->setText(kInit, kLanguage, toQt(c.fileName));
+            translateToolkit(QFileInfo(toQt(c.fileName)).completeBaseName());
+            return;
+        }
     }
+    translateToolkit(QStringLiteral("ru"));  // the built-in language stays; asked again next time
 }
 
 void CPhonotabApp::translateToolkit(const QString& code) {

@@ -5,6 +5,7 @@
 #   ./phonotab.sh test    install what is missing, build, run every test (plain, sanitizers, fuzzers)
 #   ./phonotab.sh build [--target T]   build only (build/), all targets or the named ones
 #   ./phonotab.sh deps    install the Debian packages the build needs
+#   ./phonotab.sh package build the Debian package of the programs into build/ (phonotab_VERSION_ARCH.deb)
 set -euo pipefail
 cd "$(dirname "$0")"
 ROOT=$(pwd)
@@ -17,7 +18,8 @@ PACKAGES=(build-essential cmake ninja-build pkg-config git clang libclang-rt-14-
   libgtest-dev libgmock-dev libbenchmark-dev libcli11-dev
   qt6-base-dev qt6-svg-dev libgl-dev
   libxlsxwriter-dev libzip-dev libpugixml-dev
-  python3 python3-numpy python3-openpyxl python3-lxml)
+  python3 python3-numpy python3-openpyxl python3-lxml
+  desktop-file-utils libxml2-utils shared-mime-info file dpkg-dev)
 
 deps() {
   local missing=()
@@ -94,6 +96,16 @@ run_demo() {
   ls build/data/demo/*.txt
 }
 
+# The Debian package, built from build/ under the build lock (cpack builds what is missing first).
+package() {
+  build
+  (
+    flock 9
+    cd build && cpack -G DEB
+  ) 9>"$LOCK"
+  ls build/*.deb
+}
+
 test_all() {
   build
   (cd build && ctest --output-on-failure -j "$JOBS")
@@ -109,5 +121,6 @@ case "${1:-}" in
   build) shift; BUILD_ARGS=("$@"); deps; build ;;
   run) deps; run_demo ;;
   test) deps; test_all ;;
-  *) echo "usage: $0 run|test|build|deps" >&2; exit 2 ;;
+  package) deps; package ;;
+  *) echo "usage: $0 run|test|build|deps|package" >&2; exit 2 ;;
 esac

@@ -5,16 +5,13 @@
 #include <cstdio>
 #include <filesystem>
 
+#include "base/LocaleLanguage.h"
 #include "base/StringTable.h"
+#include "platform/ProgramFolders.h"
 
 namespace phonotab::cli {
 
-std::string CliContext::dataFolder() {
-    std::error_code ec;
-    const auto exe = std::filesystem::read_symlink("/proc/self/exe", ec);
-    if (ec) return "data";
-    return (exe.parent_path() / "data").string();
-}
+std::string CliContext::dataFolder() { return shippedDataFolder(executableFolder()); }
 
 bool CliContext::applyLanguage() const {
     if (language == StringTable::russian().languageName()) {
@@ -31,6 +28,20 @@ bool CliContext::applyLanguage() const {
         }
     }
     return false;
+}
+
+void CliContext::applyLocaleLanguage() {
+    const LocaleLanguage wanted = languageOfEnvironment();
+    if (wanted != LocaleLanguage::Russian) {
+        StringTable t;
+        if (loadStringTableFile(dataFolder() + "/lang/" + languageTableFile(wanted), t) && !t.languageName().empty()) {
+            language = t.languageName();
+            setCurrentStrings(std::move(t));
+            return;
+        }
+    }
+    language = StringTable::russian().languageName();
+    setCurrentStrings(StringTable::russian());
 }
 
 bool CliContext::loadTeleDesc() const {

@@ -23,15 +23,20 @@ constexpr int kExitUsage = 2;
 
 struct CliContext {
     std::string teleDescPath;  // empty: the program's data folder
-    std::string language = "Русский";
+    std::string language = "Русский";  // --lang, or the locale's language
     std::string encodingName = "utf8";
     TextEncoding encoding = TextEncoding::Utf8;
 
-    // The folder beside the executable that holds TeleDescFile.bin and lang/.
+    // The program's data folder that holds TeleDescFile.bin and lang/: "data"
+    // beside the executable in a build, the installed data folder otherwise.
     static std::string dataFolder();
 
     // Selects the interface language by its name; false when no table has it.
     bool applyLanguage() const;
+    // Without --lang: the language of the user's locale (LC_ALL, LC_MESSAGES,
+    // LANG), Russian for a Russian locale and for none, English for any other;
+    // Russian when the English table cannot be read.
+    void applyLocaleLanguage();
     // Loads the description into the process-wide slot; prints message 403
     // and returns false when it cannot be read.
     bool loadTeleDesc() const;

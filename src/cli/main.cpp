@@ -9,7 +9,9 @@ int main(int argc, char** argv) {
     app.require_subcommand(1);
     CliContext ctx;
     app.add_option("--teledesc", ctx.teleDescPath, "telemetry description (default: data/TeleDescFile.bin)");
-    app.add_option("--lang", ctx.language, "interface language by its name (default: Русский)");
+    CLI::Option* lang = app.add_option(
+        "--lang", ctx.language, "interface language by its name (default: the locale's, Русский or English)");
+    app.set_version_flag("--version", std::string("phonotab-cli ") + PHONOTAB_VERSION, "print the version and exit");
     app.add_option("--encoding", ctx.encodingName, "text exports: utf8 (default) or cp1251");
 
     CommandList commands;
@@ -23,7 +25,10 @@ int main(int argc, char** argv) {
     }
     if (!phonotab::parseTextEncoding(ctx.encodingName, ctx.encoding))
         return usageError("--encoding: use utf8 or cp1251");
-    if (!ctx.applyLanguage()) return usageError("--lang: no language table named " + ctx.language);
+    if (lang->count() == 0)
+        ctx.applyLocaleLanguage();
+    else if (!ctx.applyLanguage())
+        return usageError("--lang: no language table named " + ctx.language);
     for (auto& [cmd, run] : commands)
         if (cmd->parsed()) return run();
     return usageError("no command given");

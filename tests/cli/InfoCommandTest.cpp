@@ -51,3 +51,39 @@ TEST(CliInfo, RefusalsAndUsageErrors) {
     EXPECT_EQ(runCli("--lang Klingon info x").status, 2);
     EXPECT_EQ(runCli("frobnicate").status, 2);
 }
+
+TEST(CliLanguage, TheLocaleChoosesTheLanguageUnlessOneIsNamed) {
+    ScratchDir dir;
+    ASSERT_TRUE(writeBytes(dir.file("m.bin"), fixtures::makeSlmFile(demoSource(), {2024, 5, 20, 9, 0, 0}, 5, 1)));
+    ASSERT_TRUE(writeBytes(dir.file("empty.bin"), {}));
+    struct Case {
+        std::string locale, options, instrument, refusal;
+    };
+    const Case cases[] = {
+        {"ru_RU.UTF-8", "", "Шумомер SLM-101", "Файл пустой"},
+        {"C.UTF-8", "", "Шумомер SLM-101", "Файл пустой"},  // no locale: the program's own language
+        {"en_US.UTF-8", "", "Sound level meter SLM-101", "The file is empty"},
+        {"de_DE.UTF-8", "", "Sound level meter SLM-101", "The file is empty"},
+        {"en_US.UTF-8", "--lang Русский ", "Шумомер SLM-101", "Файл пустой"},  // --lang wins
+        {"ru_RU.UTF-8", "--lang English ", "Sound level meter SLM-101", "The file is empty"},
+    };
+    for (const Case& c : cases) {
+        const CliRun info = runCliInLocale(c.locale, c.options + "info " + dir.file("m.bin"));
+        EXPECT_EQ(info.status, 0) << c.locale << ": " << info.out;
+        EXPECT_NE(info.out.find("\"instrumentName\": \"" + c.instrument + "\""), std::string::npos)
+            << c.locale << " " << c.options << ": " << info.out;
+        const CliRun refused = runCliInLocale(c.locale, c.options + "info " + dir.file("empty.bin"));
+        EXPECT_EQ(refused.status, 1);
+        EXPECT_NE(refused.out.find(c.refusal), std::string::npos) << c.locale << " " << c.options << ": " << refused.out;
+    }
+    // LC_ALL and LC_MESSAGES come before LANG.
+    EXPECT_NE(runCli("info " + dir.file("empty.bin")).out.find("Файл пустой"), std::string::npos);
+    const CliRun messages = runCliInLocale("ru_RU.UTF-8 LC_MESSAGES=en_GB.UTF-8", "info " + dir.file("empty.bin"));
+    EXPECT_NE(messages.out.find("The file is empty"), std::string::npos) << messages.out;
+}
+
+TEST(CliLanguage, VersionIsPrinted) {
+    const CliRun r = runCli("--version");
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.out, "phonotab-cli 2.6\n");
+}

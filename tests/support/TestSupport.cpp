@@ -76,9 +76,10 @@ bool writeBytes(const std::string& path, const std::vector<std::uint8_t>& bytes)
     return fixtures::writeFile(path, bytes);
 }
 
-CliRun runCli(const std::string& args) {
+namespace {
+CliRun runCliWith(const std::string& environment, const std::string& args) {
     CliRun r;
-    const std::string cmd = buildDir() + "/phonotab-cli " + args + " 2>&1";
+    const std::string cmd = environment + " " + buildDir() + "/phonotab-cli " + args + " 2>&1";
     FILE* p = popen(cmd.c_str(), "r");
     if (!p) return r;
     char buf[4096];
@@ -87,6 +88,13 @@ CliRun runCli(const std::string& args) {
     const int st = pclose(p);
     r.status = WIFEXITED(st) ? WEXITSTATUS(st) : -1;
     return r;
+}
+}  // namespace
+
+CliRun runCli(const std::string& args) { return runCliWith("LC_ALL=C", args); }
+
+CliRun runCliInLocale(const std::string& locale, const std::string& args) {
+    return runCliWith("env -u LC_ALL -u LC_MESSAGES LANG=" + locale, args);
 }
 
 }  // namespace phonotab::testing

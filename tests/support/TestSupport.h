@@ -38,11 +38,14 @@ std::string readText(const std::string& path);
 bool writeBytes(const std::string& path, const std::vector<std::uint8_t>& bytes);
 
 // Runs the built batch tool with a shell argument string; stderr is captured
-// into out as well.
+// into out as well. The tool runs in the C locale, so that it speaks the
+// program's own language whatever the locale of the tests.
 struct CliRun {
     int status = -1;
     std::string out;
 };
 CliRun runCli(const std::string& args);
+// The same with LANG set to the locale and LC_ALL, LC_MESSAGES unset.
+CliRun runCliInLocale(const std::string& locale, const std::string& args);
 
 }  // namespace phonotab::testing

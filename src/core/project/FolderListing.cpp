@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <utility>
 
 #include "base/TextCodec.h"
 
@@ -13,12 +14,15 @@ namespace {
 constexpr std::size_t kLineLimit = 4096;
 constexpr std::size_t kFieldLimit = 128;
 
-// The last four characters of a name, ASCII letters in lower case.
-std::string lastFour(std::string_view name) {
-    std::string ext;
-    if (name.size() < 4) return ext;
-    for (char c : name.substr(name.size() - 4)) ext += c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c;
-    return ext;
+// Whether a name ends with a lower-case extension, ASCII letter case ignored.
+bool endsWithIgnoringCase(std::string_view name, std::string_view ext) {
+    if (name.size() < ext.size()) return false;
+    const std::string_view end = name.substr(name.size() - ext.size());
+    for (std::size_t i = 0; i < ext.size(); ++i) {
+        const char c = end[i] >= 'A' && end[i] <= 'Z' ? static_cast<char>(end[i] + 32) : end[i];
+        if (c != ext[i]) return false;
+    }
+    return true;
 }
 
 // At most n code points of a UTF-8 text.
@@ -41,11 +45,15 @@ std::string_view firstLine(std::string_view head) {
 }  // namespace
 
 std::optional<FolderItemKind> folderItemKind(std::string_view name) {
-    const std::string ext = lastFour(name);
-    if (ext == ".txt" || ext == ".csv") return FolderItemKind::Text;
-    if (ext == ".bmp") return FolderItemKind::Bitmap;
-    if (ext == ".wmf") return FolderItemKind::Metafile;
-    if (ext == ".tbl") return FolderItemKind::Table;
+    static constexpr std::pair<std::string_view, FolderItemKind> kListed[] = {
+        {".txt", FolderItemKind::Text},      {".csv", FolderItemKind::Text},
+        {".bmp", FolderItemKind::Bitmap},    {".png", FolderItemKind::Bitmap},
+        {".wmf", FolderItemKind::Metafile},  {".svg", FolderItemKind::Metafile},
+        {".tbl", FolderItemKind::Table},     {".xlsx", FolderItemKind::Workbook},
+        {".docx", FolderItemKind::Document},
+    };
+    for (const auto& [ext, kind] : kListed)
+        if (endsWithIgnoringCase(name, ext)) return kind;
     return std::nullopt;
 }
 
@@ -86,7 +94,7 @@ std::vector<FolderItem> listWorkingFolder(const std::string& localFolder) {
         FolderItem item;
         item.name = name;
         item.kind = *kind;
-        if (lastFour(name) == ".txt") item.columns = textFileColumns(readFileHead(it->path().string(), kLineLimit));
+        if (endsWithIgnoringCase(name, ".txt")) item.columns = textFileColumns(readFileHead(it->path().string(), kLineLimit));
         items.push_back(std::move(item));
     }
     std::sort(items.begin(), items.end(), [](const FolderItem& a, const FolderItem& b) { return a.name < b.name; });

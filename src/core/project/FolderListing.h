@@ -12,7 +12,7 @@
 namespace phonotab {
 
 // The icon a listed file gets, in the order of the folder view's images.
-enum class FolderItemKind { Text = 0, Bitmap = 1, Metafile = 2, Table = 3 };
+enum class FolderItemKind { Text = 0, Bitmap = 1, Metafile = 2, Table = 3, Workbook = 4, Document = 5 };
 
 struct FolderItem {
     std::string name;  // file name inside the folder
@@ -22,9 +22,11 @@ struct FolderItem {
     bool operator==(const FolderItem&) const = default;
 };
 
-// The kind of a file by its extension (the last four characters, letter case
-// ignored): ".txt", ".csv" text, ".bmp" bitmap, ".wmf" metafile, ".tbl"
-// table; other files are not listed.
+// The kind of a file by its extension (the end of its name, letter case
+// ignored): ".txt", ".csv" text, ".bmp" and ".png" bitmap, ".wmf" and ".svg"
+// vector picture, ".tbl" table, ".xlsx" workbook, ".docx" document (the
+// pictures, workbooks and documents this program writes); other files are
+// not listed.
 std::optional<FolderItemKind> folderItemKind(std::string_view fileName);
 
 // The fourth, fifth and sixth tab-separated fields of the first line of a text

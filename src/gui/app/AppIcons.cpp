@@ -85,15 +85,36 @@ void lines(QPainter& p, double top, int count) {
 
 }  // namespace
 
+void drawDesktopImage(DesktopImage image, QPainter& p) {
+    p.setRenderHint(QPainter::Antialiasing);
+    switch (image) {
+        case DesktopImage::Application:
+            p.setPen(QPen(kInk, 1.5));
+            p.setBrush(QColor(235, 242, 250));
+            p.drawRoundedRect(QRectF(2, 2, 28, 28), 5, 5);
+            p.setPen(QPen(kInk.lighter(170), 1));
+            for (int y = 9; y < 30; y += 7) p.drawLine(QPointF(4, y), QPointF(28, y));
+            curve(p, kGreen, 2.6);
+            break;
+        case DesktopImage::ProjectFile:
+            // A page with the program's level curve over a small report table.
+            page(p);
+            p.save();
+            p.translate(6.5, 4);
+            p.scale(0.55, 0.5);
+            curve(p, kGreen, 4);
+            p.restore();
+            grid(p, QRectF(9.5, 19, 14, 8), 3, 3, QColor(200, 220, 245));
+            break;
+        case DesktopImage::TableFile:
+            page(p);
+            grid(p, QRectF(9, 11, 15, 15), 3, 5, QColor(200, 220, 245));
+            break;
+    }
+}
+
 QIcon applicationIcon() {
-    return drawn([](QPainter& p) {
-        p.setPen(QPen(kInk, 1.5));
-        p.setBrush(QColor(235, 242, 250));
-        p.drawRoundedRect(QRectF(2, 2, 28, 28), 5, 5);
-        p.setPen(QPen(kInk.lighter(170), 1));
-        for (int y = 9; y < 30; y += 7) p.drawLine(QPointF(4, y), QPointF(28, y));
-        curve(p, kGreen, 2.6);
-    });
+    return drawn([](QPainter& p) { drawDesktopImage(DesktopImage::Application, p); });
 }
 
 QIcon folderItemIcon(FolderItemKind kind) {
@@ -128,6 +149,24 @@ QIcon folderItemIcon(FolderItemKind kind) {
             });
         case FolderItemKind::Table:
             return drawn([](QPainter& p) { grid(p, QRectF(3, 6, 26, 21), 3, 4, QColor(200, 220, 245)); });
+        case FolderItemKind::Workbook:
+            // A spreadsheet: a green head row and a first column over the grid.
+            return drawn([](QPainter& p) {
+                grid(p, QRectF(3, 5, 26, 23), 4, 5, QColor(170, 220, 180));
+                p.fillRect(QRectF(3.6, 9.6, 5.3, 17.8), QColor(225, 240, 228));
+                p.setPen(QPen(kGreen.darker(120), 1.6));
+                p.setBrush(Qt::NoBrush);
+                p.drawRect(QRectF(3, 5, 26, 23));
+            });
+        case FolderItemKind::Document:
+            // A text document: a page with a blue heading and paragraphs.
+            return drawn([](QPainter& p) {
+                page(p);
+                p.fillRect(QRectF(9, 7, 11, 3), kBlue);
+                lines(p, 14, 3);
+                p.setPen(QPen(kInk.lighter(160), 1.6));
+                p.drawLine(QPointF(10, 26), QPointF(17, 26));
+            });
     }
     return {};
 }

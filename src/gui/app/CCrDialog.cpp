@@ -1,6 +1,7 @@
 #include "app/CCrDialog.h"
 
 #include "app/ProjectSession.h"
+#include "app/ScreenPlacement.h"
 #include "app/SettingsStore.h"
 
 namespace phonotab {
@@ -19,8 +20,11 @@ CCrDialog::CCrDialog(ProjectSession& session, WindowKind kind, const QString& ti
     resize(420, 300);
     if (!settingsKey_.isEmpty()) {
         const auto r = session_.settings().rect(kSection, settingsKey_);
-        if (r && r->width() > kMinStoredSize && r->height() > kMinStoredSize && r->x() >= 0 && r->y() >= 0)
+        if (r && r->width() > kMinStoredSize && r->height() > kMinStoredSize && r->x() >= 0 && r->y() >= 0 &&
+            titleBarReachable(*r, availableScreenAreas())) {
             setGeometry(*r);
+            placed_ = true;
+        }
     }
     connect(&session_, &ProjectSession::projectSync, this, [this](int direction) {
         if (direction == 0)

@@ -24,6 +24,7 @@ public:
 
     WindowKind windowKind() const override { return kind_; }
     QWidget* asWidget() override { return this; }
+    bool hasOwnPlacement() const override { return placed_; }
 
     // Plain windows keep the stored state as they read it, so that a project
     // keeps it over a save.
@@ -48,6 +49,7 @@ protected:
 
 private:
     bool shown_ = false;  // only a window that was on screen stores its placement
+    bool placed_ = false;  // the stored rectangle was taken
     ProjectSession& session_;
     WindowKind kind_;
     QString settingsKey_;

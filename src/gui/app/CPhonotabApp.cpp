@@ -5,12 +5,17 @@
 #include <QLibraryInfo>
 #include <QTranslator>
 
+#include <algorithm>
+
 #include "app/CPhonotabDlg.h"
 #include "app/DialogPrompts.h"
+#include "app/FolderView.h"
 #include "app/ProjectSession.h"
 #include "app/SettingsStore.h"
 #include "app/UiText.h"
 #include "base/LanguageList.h"
+#include "base/LocaleLanguage.h"
+#include "platform/ProgramFolders.h"
 
 namespace phonotab {
 
@@ -22,7 +27,8 @@ const QString kLanguage = QStringLiteral("Language");
 CPhonotabApp::CPhonotabApp() : CPhonotabApp(Options{}) {}
 
 CPhonotabApp::CPhonotabApp(Options options) : options_(std::move(options)) {
-    if (options_.paths.dataFolder.isEmpty()) options_.paths = AppPaths::besideExecutable();
+    if (options_.paths.dataFolder.isEmpty()) options_.paths.dataFolder = AppPaths::ofProgram().dataFolder;
+    if (options_.paths.userFolder.isEmpty()) options_.paths.userFolder = AppPaths::defaultUserFolder();
     if (!options_.prompts) {
         dialogs_ = std::make_unique<DialogPrompts>();
         options_.prompts = dialogs_.get();
@@ -45,14 +51,23 @@ void CPhonotabApp::chooseLanguage() {
         if (applyLanguageTable(folder, fromQt(stored))) translateToolkit(QFileInfo(stored).completeBaseName());
         return;
     }
-    const std::vector<LanguageChoice> choices = listLanguageTables(folder);
-    const int chosen = options_.prompts->chooseLanguage(choices);
-    if (chosen < 0 || static_cast<std::size_t>(chosen) >= choices.size()) return;  // asked again next time
-    const LanguageChoice& c = choices[static_cast<std::size_t>(chosen)];
-    if (applyLanguageTable(folder, c.fileName)) {
-        settings_->setText(kInit, kLanguage, toQt(c.fileName));
-        translateToolkit(QFileInfo(toQt(c.fileName)).completeBaseName());
+    // The tables of the locale's language come first, the first of them selected.
+    std::vector<LanguageChoice> choices = listLanguageTables(folder);
+    const std::string localeTable = languageTableFile(languageOfEnvironment());
+    const auto others = std::stable_partition(choices.begin(), choices.end(),
+                                              [&](const LanguageChoice& c) { return c.fileName == localeTable; });
+    // The dialog's own buttons speak the locale's language too.
+    translateToolkit(QFileInfo(toQt(localeTable)).completeBaseName());
+    const int chosen = options_.prompts->chooseLanguage(choices, others == choices.begin() ? -1 : 0);
+    if (chosen >= 0 && static_cast<std::size_t>(chosen) < choices.size()) {
+        const LanguageChoice& c = choices[static_cast<std::size_t>(chosen)];
+        if (applyLanguageTable(folder, c.fileName)) {
+            settings_->setText(kInit, kLanguage, toQt(c.fileName));
+            translateToolkit(QFileInfo(toQt(c.fileName)).completeBaseName());
+            return;
+        }
     }
+    translateToolkit(QStringLiteral("ru"));  // the built-in language stays; asked again next time
 }
 
 void CPhonotabApp::translateToolkit(const QString& code) {
@@ -67,16 +82,25 @@ void CPhonotabApp::translateToolkit(const QString& code) {
 void CPhonotabApp::initInstance() {
     translateToolkit(QStringLiteral("ru"));  // the built-in language
     chooseLanguage();
+    // Without its copies the program still runs; the reference books then report their own failure.
+    (void)seedUserDataFolder(fromQt(options_.paths.dataFolder), fromQt(options_.paths.userFolder));
     session_ = std::make_unique<ProjectSession>(*options_.prompts, *settings_, options_.paths);
     mainWindow_ = std::make_unique<CPhonotabDlg>(*session_);
     if (dialogs_) dialogs_->setParent(mainWindow_.get());
 }
 
-void CPhonotabApp::openArgument(const QString& path) {
+void CPhonotabApp::openArgument(const QString& argument) {
+    const QString path = QFileInfo(argument).absoluteFilePath();
     if (path.endsWith(QStringLiteral(".pht"), Qt::CaseInsensitive))
         session_->loadProject(path);
+    else if (path.endsWith(QStringLiteral(".tbl"), Qt::CaseInsensitive))
+        mainWindow_->folderView().commands().openTable(path);
     else
         session_->openDataFile(path);
+}
+
+void CPhonotabApp::openArguments(const QStringList& paths) {
+    for (const QString& p : paths) openArgument(p);
 }
 
 }  // namespace phonotab

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 #include <memory>
 
@@ -23,7 +24,7 @@ class CPhonotabApp {
 public:
     struct Options {
         QString settingsFile;       // empty: the user's "phonotab.ini"
-        AppPaths paths;             // empty folder: beside the executable
+        AppPaths paths;             // empty folders: the running program's (AppPaths::ofProgram)
         Prompts* prompts = nullptr;  // null: dialogs
     };
 
@@ -32,14 +33,18 @@ public:
     ~CPhonotabApp();
 
     // The start-up sequence: the interface language ("Init"/"Language"; the
-    // language dialog while none is set), the project session, the main
-    // window (which reads the telemetry description, its settings and the
+    // language dialog while none is set, with the locale's language offered
+    // first), the user's data folder (its copies of the shipped reference
+    // books and standard tables made when missing), the project session, the
+    // main window (which reads the telemetry description, its settings and the
     // reference books). The window is built but not shown.
     void initInstance();
 
-    // Opens what the command line names: a ".pht" file as the project, any
-    // other file as the current data file.
+    // Opens what the command line names, in its order: a ".pht" file as the
+    // project, a ".tbl" file in a table window, any other file as the current
+    // data file.
     void openArgument(const QString& path);
+    void openArguments(const QStringList& paths);
 
     SettingsStore& settings() { return *settings_; }
     ProjectSession& session() { return *session_; }

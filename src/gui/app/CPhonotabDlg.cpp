@@ -9,6 +9,7 @@
 #include "app/FolderView.h"
 #include "app/MainCommands.h"
 #include "app/ProjectSession.h"
+#include "app/ScreenPlacement.h"
 #include "app/SettingsStore.h"
 
 namespace phonotab {
@@ -58,9 +59,15 @@ CPhonotabDlg::~CPhonotabDlg() {
 
 void CPhonotabDlg::readPlacement() {
     const SettingsStore& s = session_.settings();
-    const int left = s.integer(kSection, "Left", 0), top = s.integer(kSection, "Top", 0);
-    const int right = s.integer(kSection, "Right", kMinWidth), bottom = s.integer(kSection, "Bottom", kMinHeight);
-    setGeometry(left, top, std::max(right - left, kMinWidth), std::max(bottom - top, kMinHeight));
+    // Never placed before: centred on the screen; placed off every screen: brought back.
+    std::optional<QRect> stored;
+    if (s.contains(kSection, "Left") || s.contains(kSection, "Top") || s.contains(kSection, "Right") ||
+        s.contains(kSection, "Bottom")) {
+        const int left = s.integer(kSection, "Left", 0), top = s.integer(kSection, "Top", 0);
+        const int right = s.integer(kSection, "Right", kMinWidth), bottom = s.integer(kSection, "Bottom", kMinHeight);
+        stored = QRect(left, top, std::max(right - left, 0), std::max(bottom - top, 0));
+    }
+    setGeometry(mainWindowRect(stored, QSize(kMinWidth, kMinHeight), availableScreenAreas(), primaryScreenArea()));
 }
 
 void CPhonotabDlg::writePlacement() {

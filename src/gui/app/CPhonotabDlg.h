@@ -22,7 +22,9 @@ public:
     static constexpr int kMinWidth = 740;
     static constexpr int kMinHeight = 445;
 
-    // Builds the window: placement from the settings (at least 740 × 445), the
+    // Builds the window: placement from the settings (at least 740 × 445;
+    // centred on the screen when none is stored, brought back onto the
+    // primary screen when the stored one lies off every screen), the
     // folder view on the current folder, the recent lists, the telemetry
     // description and the reference books; then the command states.
     explicit CPhonotabDlg(ProjectSession& session, QWidget* parent = nullptr);

@@ -15,6 +15,9 @@ public:
 
     virtual WindowKind windowKind() const = 0;
     virtual QWidget* asWidget() = 0;
+    // Whether the window took a stored rectangle of its own when it was made;
+    // the others are cascaded over the main window.
+    virtual bool hasOwnPlacement() const { return false; }
 
     // The state the project keeps after the window's rectangle.
     virtual WindowState ownState() const { return {}; }

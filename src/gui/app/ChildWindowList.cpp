@@ -1,5 +1,7 @@
 #include "app/ChildWindowList.h"
 
+#include <QScreen>
+
 #include <algorithm>
 
 #include "app/CHistoPlotDlg.h"
@@ -9,6 +11,7 @@
 #include "app/CProjectDlg.h"
 #include "app/CRangeDlg.h"
 #include "app/ProjectSession.h"
+#include "app/ScreenPlacement.h"
 #include "app/SettingsStore.h"
 
 namespace phonotab {
@@ -48,6 +51,12 @@ ChildWindow* ChildWindowList::make(WindowKind kind) {
 
 void ChildWindowList::append(ChildWindow* window) {
     QWidget* w = window->asWidget();
+    if (!window->hasOwnPlacement()) {
+        // Cascaded from the main window's corner, inside the screen it is on.
+        const QRect area = parent_ && parent_->screen() ? parent_->screen()->availableGeometry() : primaryScreenArea();
+        const QPoint anchor = parent_ ? parent_->geometry().topLeft() : area.topLeft();
+        w->move(cascadePosition(anchor, static_cast<int>(entries_.size()), w->size(), area));
+    }
     entries_.push_back({w, window});
     connect(w, &QObject::destroyed, this, [this](QObject* gone) {
         const auto before = entries_.size();
@@ -107,10 +116,16 @@ void ChildWindowList::restore(const std::vector<WindowRecord>& records) {
         QWidget* w = window->asWidget();
         w->show();
         const QRect r = rectFromEdges(rec.rect.left, rec.rect.top, rec.rect.right, rec.rect.bottom);
-        if (rec.kind == WindowKind::Ranges)
-            w->move(r.topLeft());
-        else if (r.width() > 0 && r.height() > 0)
-            w->setGeometry(r);
+        // A rectangle off every screen keeps the cascaded place (and takes its size).
+        const bool reachable = titleBarReachable(r.isValid() ? r : QRect(r.topLeft(), w->size()), availableScreenAreas());
+        if (rec.kind == WindowKind::Ranges) {
+            if (reachable) w->move(r.topLeft());
+        } else if (r.width() > 0 && r.height() > 0) {
+            if (reachable)
+                w->setGeometry(r);
+            else
+                w->resize(r.size());
+        }
         window->restoreOwnState(rec.state);
     }
 }

@@ -78,8 +78,8 @@ int DialogPrompts::chooseItem(const QString& title, const QStringList& items) {
     return static_cast<int>(items.indexOf(dialog.textValue()));
 }
 
-int DialogPrompts::chooseLanguage(const std::vector<LanguageChoice>& choices) {
-    LanguageDialog dialog(choices, parent_);
+int DialogPrompts::chooseLanguage(const std::vector<LanguageChoice>& choices, int preferred) {
+    LanguageDialog dialog(choices, preferred, parent_);
     return dialog.exec() == QDialog::Accepted ? dialog.chosen() : -1;
 }
 

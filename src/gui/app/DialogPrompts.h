@@ -22,7 +22,7 @@ public:
     QString chooseFolder(const QString& title, const QString& start) override;
     std::optional<QString> askText(const QString& title, const QString& preset) override;
     int chooseItem(const QString& title, const QStringList& items) override;
-    int chooseLanguage(const std::vector<LanguageChoice>& choices) override;
+    int chooseLanguage(const std::vector<LanguageChoice>& choices, int preferred) override;
     void openExternally(const QString& path) override;
 
 private:

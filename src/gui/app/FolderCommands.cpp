@@ -33,14 +33,7 @@ void FolderCommands::open(const QString& name) {
     const QString path = pathOf(name);
     const auto kind = folderItemKind(fromQt(name));
     if (kind == FolderItemKind::Table) {
-        ReportTable table;
-        const ProjectSources sources(session_.state().files);
-        if (Status s = TableFile::Load(table, fromQt(path), &sources); !s) {
-            session_.prompts().showMessage(s.error());
-            return;
-        }
-        table.filePath = fromQt(path);
-        windows_.add(new CTableDlg(session_, std::move(table), windows_.parentWidget()));
+        openTable(path);
         return;
     }
     if (name.endsWith(QStringLiteral(".txt"), Qt::CaseInsensitive) && isHistogramText(readFileHead(fromQt(path)))) {
@@ -57,11 +50,22 @@ void FolderCommands::open(const QString& name) {
         QWidget* main = windows_.parentWidget();
         auto* window = new CHistoPlotDlg(session_, h, main);
         window->setWindowTitle(window->windowTitle() + " - " + name);
-        if (main) window->move(main->pos() + QPoint(40, 40));  // near the main window
         windows_.add(window);
         return;
     }
     openExternally(name);
+}
+
+bool FolderCommands::openTable(const QString& path) {
+    ReportTable table;
+    const ProjectSources sources(session_.state().files);
+    if (Status s = TableFile::Load(table, fromQt(path), &sources); !s) {
+        session_.prompts().showMessage(s.error());
+        return false;
+    }
+    table.filePath = fromQt(path);
+    windows_.add(new CTableDlg(session_, std::move(table), windows_.parentWidget()));
+    return true;
 }
 
 void FolderCommands::openExternally(const QString& name) { session_.prompts().openExternally(pathOf(name)); }

@@ -19,6 +19,9 @@ public:
     // A histogram file opens a histogram plot, a ".tbl" file a table window,
     // anything else the desktop's program.
     void open(const QString& name);
+    // A table file anywhere in a table window; false (after the message) when
+    // it cannot be read.
+    bool openTable(const QString& path);
     void openExternally(const QString& name);
     // "Создать копию файла": asks for the new name, copies without overwriting.
     void copy(const QString& name);

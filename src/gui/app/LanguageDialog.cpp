@@ -6,7 +6,8 @@
 
 namespace phonotab {
 
-LanguageDialog::LanguageDialog(const std::vector<LanguageChoice>& choices, QWidget* parent) : QDialog(parent) {
+LanguageDialog::LanguageDialog(const std::vector<LanguageChoice>& choices, int preferred, QWidget* parent)
+    : QDialog(parent) {
     // Shown before any language is chosen: the title stays in English.
     setWindowTitle("Select language");
     list_ = new QListWidget(this);
@@ -19,6 +20,8 @@ LanguageDialog::LanguageDialog(const std::vector<LanguageChoice>& choices, QWidg
     layout->addWidget(list_);
     layout->addWidget(buttons);
     resize(260, 220);
+    if (preferred >= 0 && preferred < list_->count()) list_->setCurrentRow(preferred);
+    list_->setFocus();
 }
 
 void LanguageDialog::accept() {

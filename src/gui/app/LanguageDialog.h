@@ -1,4 +1,5 @@
-// "Select language": the interface languages found beside the program, by name.
+// "Select language": the interface languages found beside the program, by
+// name, with the user's locale's language selected so that Return takes it.
 #pragma once
 
 #include <QDialog>
@@ -14,7 +15,8 @@ namespace phonotab {
 class LanguageDialog : public QDialog {
     Q_OBJECT
 public:
-    explicit LanguageDialog(const std::vector<LanguageChoice>& choices, QWidget* parent = nullptr);
+    // preferred: the position selected at first; -1 selects none.
+    LanguageDialog(const std::vector<LanguageChoice>& choices, int preferred, QWidget* parent = nullptr);
     // The position of the chosen language after OK; -1 before.
     int chosen() const { return chosen_; }
     QListWidget* list() const { return list_; }

@@ -36,8 +36,10 @@ public:
     virtual std::optional<QString> askText(const QString& title, const QString& preset) = 0;
     // One of the items; -1 when cancelled.
     virtual int chooseItem(const QString& title, const QStringList& items) = 0;
-    // The language dialog: the position of the chosen table, -1 when cancelled.
-    virtual int chooseLanguage(const std::vector<LanguageChoice>& choices) = 0;
+    // The language dialog with the table at `preferred` selected (the user's
+    // locale's language; -1: none): the position of the chosen table, -1 when
+    // cancelled.
+    virtual int chooseLanguage(const std::vector<LanguageChoice>& choices, int preferred) = 0;
 
     // Opens a file with the desktop's program for it; failures are not reported.
     virtual void openExternally(const QString& path) = 0;

@@ -17,6 +17,10 @@ QString SettingsStore::defaultPath() {
     return QSettings(QSettings::IniFormat, QSettings::UserScope, "phonotab").fileName();
 }
 
+bool SettingsStore::contains(const QString& section, const QString& key) const {
+    return settings_.contains(path(section, key));
+}
+
 int SettingsStore::integer(const QString& section, const QString& key, int fallback) const {
     bool ok = false;
     const int v = settings_.value(path(section, key)).toInt(&ok);

@@ -18,6 +18,8 @@ public:
     // The user's settings file of the program.
     static QString defaultPath();
 
+    // Whether the key has a value.
+    bool contains(const QString& section, const QString& key) const;
     int integer(const QString& section, const QString& key, int fallback) const;
     QString text(const QString& section, const QString& key, const QString& fallback = {}) const;
     void setInteger(const QString& section, const QString& key, int value);

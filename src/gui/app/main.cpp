@@ -1,12 +1,27 @@
-// phonotab [PROJECT.pht | DATAFILE]: the desktop application.
+// phonotab [FILE...]: the desktop application; each file is opened in turn (a
+// project, a table file or a data file). phonotab --version prints the
+// program's version.
 #include <QApplication>
+
+#include <cstdio>
+#include <cstring>
 
 #include "app/CPhonotabApp.h"
 #include "app/CPhonotabDlg.h"
 
 int main(int argc, char** argv) {
+    // Answered before the toolkit starts, so that it needs no display.
+    for (int i = 1; i < argc; ++i)
+        if (std::strcmp(argv[i], "--version") == 0) {
+            std::printf("phonotab %s\n", PHONOTAB_VERSION);
+            return 0;
+        }
+
     QApplication qapp(argc, argv);
     QApplication::setApplicationName(QStringLiteral("phonotab"));
+    QApplication::setApplicationVersion(QStringLiteral(PHONOTAB_VERSION));
+    // The desktop entry: the window manager and the panel show its icon and name.
+    QGuiApplication::setDesktopFileName(QStringLiteral("phonotab"));
     QApplication::setQuitOnLastWindowClosed(false);
 
     phonotab::CPhonotabApp app;
@@ -14,7 +29,6 @@ int main(int argc, char** argv) {
     QObject::connect(&app.mainWindow(), &phonotab::CPhonotabDlg::closed, &qapp, &QApplication::quit,
                      Qt::QueuedConnection);
     app.mainWindow().show();
-    const QStringList args = QApplication::arguments();
-    if (args.size() > 1) app.openArgument(args[1]);
+    app.openArguments(QApplication::arguments().mid(1));
     return QApplication::exec();
 }

@@ -22,14 +22,18 @@ std::string read(const ScratchDir& dir, const std::string& name) { return readTe
 
 TEST(FolderListing, ListsReportFilesByExtensionWithTheirKinds) {
     ScratchDir dir;
-    for (const char* name : {"b.TXT", "a.csv", "pic.Bmp", "m.wmf", "t.tbl", "x.bin", "txt", "notes.txt.bak", ".txt"})
+    for (const char* name : {"b.TXT", "a.csv", "pic.Bmp", "m.wmf", "t.tbl", "x.bin", "txt", "notes.txt.bak", ".txt",
+                             "plot.svg", "shot.PNG", "report.docx", "sheet.XLSX", "old.doc", "book.xls", "xlsx"})
         write(dir, name, "");
     std::filesystem::create_directory(dir.path() / "folder.tbl");
     std::vector<std::pair<std::string, FolderItemKind>> got;
     for (const auto& item : listWorkingFolder(dir.path().string())) got.emplace_back(item.name, item.kind);
     const std::vector<std::pair<std::string, FolderItemKind>> want = {
-        {".txt", FolderItemKind::Text},  {"a.csv", FolderItemKind::Text},     {"b.TXT", FolderItemKind::Text},
-        {"m.wmf", FolderItemKind::Metafile}, {"pic.Bmp", FolderItemKind::Bitmap}, {"t.tbl", FolderItemKind::Table}};
+        {".txt", FolderItemKind::Text},          {"a.csv", FolderItemKind::Text},
+        {"b.TXT", FolderItemKind::Text},         {"m.wmf", FolderItemKind::Metafile},
+        {"pic.Bmp", FolderItemKind::Bitmap},     {"plot.svg", FolderItemKind::Metafile},
+        {"report.docx", FolderItemKind::Document}, {"sheet.XLSX", FolderItemKind::Workbook},
+        {"shot.PNG", FolderItemKind::Bitmap},    {"t.tbl", FolderItemKind::Table}};
     EXPECT_EQ(got, want);
     EXPECT_TRUE(listWorkingFolder((dir.path() / "missing").string()).empty());
 }

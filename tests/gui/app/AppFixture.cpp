@@ -27,7 +27,7 @@ void AppFixture::start() {
     }
     CPhonotabApp::Options options;
     options.settingsFile = settingsFile();
-    options.paths = AppPaths{dataFolder()};
+    options.paths = AppPaths{dataFolder(), userFolder()};
     options.prompts = &prompts;
     app = std::make_unique<CPhonotabApp>(options);
     app->initInstance();

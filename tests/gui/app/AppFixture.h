@@ -1,5 +1,6 @@
 // The application started on a scratch settings file and scripted answers,
-// with the build's data folder (telemetry description, languages, demo data).
+// with the build's data folder (telemetry description, languages, demo data)
+// and a scratch user's data folder.
 #pragma once
 
 #include <QDir>
@@ -27,6 +28,7 @@ struct AppFixture {
     std::unique_ptr<CPhonotabApp> app;
 
     QString settingsFile() const { return scratch.path() + "/phonotab.ini"; }
+    QString userFolder() const { return scratch.path() + "/user"; }
     // A folder inside the scratch folder, made when missing.
     QString folder(const QString& name) const;
     // Settings to start with (the language is set to Russian unless given).

@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFile>
 #include <QMenu>
+#include <QScreen>
 #include <QSignalSpy>
 #include <QStandardItemModel>
 #include <QTest>
@@ -14,6 +15,7 @@
 #include "app/ChildWindowList.h"
 #include "app/FolderCommands.h"
 #include "app/FolderView.h"
+#include "app/ScreenPlacement.h"
 #include "base/StringTable.h"
 #include "project/ProjectFile.h"
 
@@ -42,6 +44,24 @@ std::vector<WindowKind> kinds(const std::vector<WindowRecord>& records) {
     for (const auto& r : records) out.push_back(r.kind);
     return out;
 }
+
+// The user's locale for the life of the object (LC_ALL), the one before restored after.
+class LocaleForTest {
+public:
+    explicit LocaleForTest(const char* locale) : had_(qEnvironmentVariableIsSet("LC_ALL")), old_(qgetenv("LC_ALL")) {
+        qputenv("LC_ALL", locale);
+    }
+    ~LocaleForTest() {
+        if (had_)
+            qputenv("LC_ALL", old_);
+        else
+            qunsetenv("LC_ALL");
+    }
+
+private:
+    bool had_;
+    QByteArray old_;
+};
 
 std::vector<WindowKind> openKinds(ChildWindowList& windows) {
     std::vector<WindowKind> out;
@@ -166,6 +186,96 @@ private slots:
         QCOMPARE(s.integer("Phonotab", "Bottom", 0), 565);
     }
 
+    void firstStartCentresTheWindowAndALostOneComesBack() {
+        const QRect screen = primaryScreenArea();
+        {
+            AppFixture f;  // never placed: centred, larger than the minimum where the screen allows
+            f.start();
+            const QRect g = f.window().geometry();
+            QVERIFY(std::abs(g.center().x() - screen.center().x()) <= 1);
+            QVERIFY(g.top() >= screen.top() + kTitleBarAllowance);
+            QVERIFY(screen.contains(g));
+            QVERIFY(g.width() >= CPhonotabDlg::kMinWidth && g.height() >= CPhonotabDlg::kMinHeight);
+        }
+        AppFixture f;  // placed on a screen that is gone
+        {
+            SettingsStore s = f.settings();
+            s.setInteger("Phonotab", "Left", screen.right() + 2000);
+            s.setInteger("Phonotab", "Top", 100);
+            s.setInteger("Phonotab", "Right", screen.right() + 2000 + 760);
+            s.setInteger("Phonotab", "Bottom", 100 + 460);
+        }
+        f.start();
+        QCOMPARE(f.window().size(), QSize(760, 460));
+        QVERIFY(screen.contains(f.window().geometry()));
+        QVERIFY(titleBarReachable(f.window().geometry(), availableScreenAreas()));
+    }
+
+    void childWindowsWithoutAPlacementCascadeOverTheMainWindow() {
+        AppFixture f;
+        {
+            SettingsStore s = f.settings();
+            s.setRect("Settings", "PlotDlg", QRect(400, 300, 300, 200));  // a stored place is kept
+        }
+        f.start();
+        ChildWindowList& windows = f.window().windows();
+        const QRect screen = f.window().screen()->availableGeometry();
+        QList<QPoint> corners;
+        for (WindowKind kind : {WindowKind::Parameters, WindowKind::Ranges, WindowKind::HistogramPlot}) {
+            QWidget* w = windows.create(kind)->asWidget();
+            QVERIFY(screen.contains(w->geometry()));
+            QVERIFY(w->x() > f.window().x() && w->y() > f.window().y());
+            QVERIFY(!corners.contains(w->pos()));
+            corners << w->pos();
+        }
+        QCOMPARE(corners[1] - corners[0], QPoint(kCascadeStep, kCascadeStep));
+        QCOMPARE(windows.create(WindowKind::TimePlot)->asWidget()->geometry(), QRect(400, 300, 300, 200));
+        f.window().run(command::NewTable);  // table windows too, starting over where the screen ends
+        QVERIFY(screen.contains(windows.find(WindowKind::Table)->asWidget()->geometry()));
+    }
+
+    void userDataLivesInTheUserFolder() {
+        AppFixture f;
+        f.start();
+        // The shipped reference books and standard tables, copied on the first start.
+        const QDir user(f.userFolder());
+        QVERIFY(user.exists("RefMap.txt"));
+        const QStringList shippedTables = QDir(dataFolder() + "/TblStore").entryList({"*.tbl"}, QDir::Files);
+        QVERIFY(!shippedTables.isEmpty());
+        QCOMPARE(QDir(user.filePath("TblStore")).entryList({"*.tbl"}, QDir::Files), shippedTables);
+
+        // "Поместить копию в стандартные" puts it into the user's store only.
+        const QString work = f.folder("work");
+        f.prompts.folders.push_back(work);
+        QVERIFY(f.session().controller().newProject());
+        f.prompts.items = {0};
+        f.prompts.texts = {QString("mine.tbl")};
+        f.window().folderView().commands().insertStandardTable();
+        QVERIFY(QFile::exists(work + "/mine.tbl"));
+        f.window().folderView().commands().putIntoStore("mine.tbl");
+        QVERIFY(QFile::exists(user.filePath("TblStore/mine.tbl")));
+        QCOMPARE(QDir(dataFolder() + "/TblStore").entryList({"*.tbl"}, QDir::Files), shippedTables);
+        QCOMPARE(f.prompts.unexpected, 0);
+    }
+
+    void commandLineOpensProjectsTablesAndDataFiles() {
+        AppFixture f;
+        f.start();
+        const QString work = f.folder("work");
+        QVERIFY(QFile::copy(QDir(dataFolder() + "/TblStore").entryInfoList({"*.tbl"}).front().filePath(),
+                            work + "/report.tbl"));
+        const QString project = QFileInfo(demoFile("demo.pht")).absoluteFilePath();
+        f.app->openArguments({project, demoFile(kStreetDay), work + "/report.tbl"});
+        QCOMPARE(f.session().projectPath(), project);
+        QVERIFY(f.session().currentFile() != nullptr);
+        QVERIFY(f.window().windowTitle().endsWith(kStreetDayTitle));
+        QVERIFY(f.window().windows().has(WindowKind::Table));
+        QCOMPARE(f.prompts.messages, QStringList());
+
+        f.app->openArguments({work + "/missing.tbl"});  // a file that cannot be read is reported
+        QCOMPARE(f.prompts.messages.size(), 1);
+    }
+
     void folderViewListsReportFilesWithTheirColumns() {
         AppFixture f;
         f.start();
@@ -245,6 +355,12 @@ private slots:
         QCOMPARE(f.prompts.messages.size(), 1);
         commands.open("notes.txt");
         QCOMPARE(f.prompts.opened, QStringList{work + "/notes.txt"});
+        // What the program writes on this platform is listed and opens with the desktop's program.
+        for (const char* name : {"/plot.svg", "/shot.png", "/tables.xlsx", "/report.docx"}) writeFile(work + name, "x");
+        f.window().folderView().refresh();
+        QCOMPARE(f.window().folderView().model()->rowCount(), 7);
+        commands.open("report.docx");
+        QCOMPARE(f.prompts.opened.back(), work + "/report.docx");
 
         // "Вставить копию стандартной таблицы": a store table under a new name,
         // never over an existing file without asking.
@@ -430,19 +546,24 @@ private slots:
 
     void languageIsAskedUntilChosen() {
         {
-            AppFixture f;  // no language set: the dialog's list, cancelled
+            LocaleForTest russian("ru_RU.UTF-8");
+            AppFixture f;  // no language set: the dialog's list, the locale's language first, cancelled
             f.prompts.languages.push_back(-1);
             f.start();
             QCOMPARE(f.prompts.offeredLanguages.size(), std::size_t(2));
-            QCOMPARE(f.prompts.offeredLanguages[0].name, std::string("English"));
-            QCOMPARE(f.prompts.offeredLanguages[1].name, std::string("Русский"));
+            QCOMPARE(f.prompts.offeredLanguages[0].name, std::string("Русский"));
+            QCOMPARE(f.prompts.offeredLanguages[1].name, std::string("English"));
+            QCOMPARE(f.prompts.preferredLanguage, 0);
             QCOMPARE(f.settings().text("Init", "Language"), QString());
             QCOMPARE(f.commands().action(command::OpenFile)->text(), QString("Открыть файл"));
             QVERIFY(f.window().close());
         }
+        LocaleForTest english("en_US.UTF-8");
         AppFixture f;
         f.prompts.languages.push_back(0);
         f.start();
+        QCOMPARE(f.prompts.offeredLanguages[0].name, std::string("English"));
+        QCOMPARE(f.prompts.preferredLanguage, 0);
         QCOMPARE(f.settings().text("Init", "Language"), QString("en.txt"));
         QCOMPARE(f.commands().action(command::OpenFile)->text(), QString("Open file"));
         QVERIFY(f.session().openDataFile(demoFile(kStreetDay)));

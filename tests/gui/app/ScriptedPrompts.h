@@ -40,13 +40,15 @@ public:
         return text;
     }
     int chooseItem(const QString&, const QStringList&) override { return take(items, -1); }
-    int chooseLanguage(const std::vector<LanguageChoice>& choices) override {
+    int chooseLanguage(const std::vector<LanguageChoice>& choices, int preferred) override {
         offeredLanguages = choices;
+        preferredLanguage = preferred;
         return take(languages, -1);
     }
     void openExternally(const QString& path) override { opened << path; }
 
     std::vector<LanguageChoice> offeredLanguages;
+    int preferredLanguage = -1;
 
 private:
     template <typename T, typename D>

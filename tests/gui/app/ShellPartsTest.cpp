@@ -95,7 +95,7 @@ private slots:
     }
 
     void languageDialogWantsAChoice() {
-        LanguageDialog d({{"en.txt", "English"}, {"en2.txt", "English"}});
+        LanguageDialog d({{"en.txt", "English"}, {"en2.txt", "English"}}, -1);
         QCOMPARE(d.windowTitle(), QString("Select language"));
         QCOMPARE(d.list()->count(), 2);
         d.show();
@@ -106,6 +106,15 @@ private slots:
         d.accept();
         QVERIFY(!d.isVisible());
         QCOMPARE(d.chosen(), 1);
+
+        // The locale's language is selected at first: Return takes it.
+        LanguageDialog first({{"ru.txt", "Русский"}, {"en.txt", "English"}}, 1);
+        first.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&first));
+        QTest::keyClick(first.list(), Qt::Key_Return);
+        QVERIFY(!first.isVisible());
+        QCOMPARE(first.result(), int(QDialog::Accepted));
+        QCOMPARE(first.chosen(), 1);
     }
 
     void aboutBoxNamesTheVersion() { QCOMPARE(AboutDialog::versionText(), QString("Программа Phonotab версия 2.6")); }

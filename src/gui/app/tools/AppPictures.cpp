@@ -4,8 +4,10 @@
 // picture added, and its first file made the current file; the window is
 // written as PNG files in the folder (default "pictures"), with its title
 // drawn above it: main_<language>_details.png, main_<language>_icons.png, the
-// menus side by side menus_<language>.png, and the about box about_<language>.png. Runs on the offscreen platform unless
-// another is set; settings go to a temporary file.
+// menus side by side menus_<language>.png, and the about box about_<language>.png;
+// and the language dialog of a first start under an English locale,
+// language_dialog.png. Runs on the offscreen platform unless another is set;
+// settings and the user's data go to a temporary folder.
 #include <QApplication>
 #include <QDir>
 #include <QFile>
@@ -22,8 +24,10 @@
 #include "app/CPhonotabApp.h"
 #include "app/CPhonotabDlg.h"
 #include "app/FolderView.h"
+#include "app/LanguageDialog.h"
 #include "app/ProjectSession.h"
 #include "app/SettingsStore.h"
+#include "app/UiText.h"
 #include "base/StringTable.h"
 
 using namespace phonotab;
@@ -46,7 +50,7 @@ public:
     QString chooseFolder(const QString&, const QString&) override { return folder; }
     std::optional<QString> askText(const QString&, const QString&) override { return std::nullopt; }
     int chooseItem(const QString&, const QStringList&) override { return -1; }
-    int chooseLanguage(const std::vector<LanguageChoice>&) override { return -1; }
+    int chooseLanguage(const std::vector<LanguageChoice>&, int) override { return -1; }
     void openExternally(const QString&) override {}
 };
 
@@ -108,17 +112,23 @@ bool pictures(const QString& language, const QString& folder) {
         s.setInteger("Phonotab", "Bottom", 40 + 540);
     }
     // A copy of the demo folder with a standard table and a picture beside the data.
-    const AppPaths paths = AppPaths::besideExecutable();
+    const AppPaths paths{AppPaths::ofProgram().dataFolder, scratch.path() + "/user"};
     const QString work = scratch.path() + "/demo";
     QDir().mkpath(work);
     const QDir demo(paths.dataFolder + "/demo");
     for (const QString& name : demo.entryList(QDir::Files)) QFile::copy(demo.filePath(name), work + "/" + name);
-    const QDir store(paths.tableStore());
+    const QDir store(paths.dataFolder + "/TblStore");
     for (const QString& name : store.entryList({"*.tbl"}, QDir::Files)) QFile::copy(store.filePath(name), work + "/" + name);
     QPixmap picture(320, 200);
     picture.fill(Qt::white);
     QPainter(&picture).drawPixmap(110, 50, applicationIcon().pixmap(96, 96));
     picture.save(work + "/scheme.bmp");
+    picture.save(work + "/scheme.png");
+    // What the program writes besides: a plot, a workbook and a report (empty here: only their icons show).
+    for (const char* name : {"/plot.svg", "/tables.xlsx", "/report.docx"}) {
+        QFile empty(work + name);
+        (void)empty.open(QIODevice::WriteOnly);
+    }
 
     QuietPrompts prompts;
     prompts.folder = work;
@@ -152,6 +162,17 @@ bool pictures(const QString& language, const QString& folder) {
     return ok && prompts.messages == 0;
 }
 
+// The first start's language dialog: English, the locale's language, selected.
+bool languageDialogPicture(const QString& folder) {
+    const std::vector<LanguageChoice> choices = listLanguageTables(fromQt(AppPaths::ofProgram().languages()));
+    int english = -1;
+    for (std::size_t i = 0; i < choices.size(); ++i)
+        if (choices[i].fileName == "en.txt") english = static_cast<int>(i);
+    LanguageDialog dialog(choices, english);
+    dialog.show();
+    return save(dialog, folder + "/language_dialog.png");
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -162,5 +183,6 @@ int main(int argc, char** argv) {
     const QString out = QDir(folder).absolutePath();
     bool ok = true;
     for (const char* language : {"ru", "en"}) ok &= pictures(language, out);
+    ok &= languageDialogPicture(out);
     return ok ? 0 : 1;
 }

@@ -10,14 +10,15 @@
 #include "app/MainCommands.h"
 #include "app/ProjectSession.h"
 #include "app/SettingsStore.h"
+#include "project/DumpCommands.h"
+#include "project/ReferenceBookDialogs.h"
 
 namespace phonotab {
 
 namespace {
 const QString kSection = QStringLiteral("Phonotab");
 // Commands whose windows and dialogs are not part of the program yet.
-constexpr int kNotYetAvailable[] = {command::ConvertToText, command::JoinToText, command::Summary,
-                                    command::Percentiles, command::ReferenceBookEditor};
+constexpr int kNotYetAvailable[] = {command::Summary, command::Percentiles};
 }  // namespace
 
 CPhonotabDlg::CPhonotabDlg(ProjectSession& session, QWidget* parent) : QMainWindow(parent), session_(session) {
@@ -145,6 +146,9 @@ void CPhonotabDlg::run(int cmd) {
         case NewTable: folderView_->commands().newTable(); break;
         case InsertStandardTable: folderView_->commands().insertStandardTable(); break;
         case About: AboutDialog(this).exec(); break;
+        case ReferenceBookEditor: ReferenceBookListDialog(session_, this).exec(); break;
+        case ConvertToText: convertToText(session_, this); break;
+        case JoinToText: joinToText(session_, this); break;
         case Exit: close(); break;
         default: break;
     }

@@ -27,7 +27,10 @@ void AppFixture::start() {
     }
     CPhonotabApp::Options options;
     options.settingsFile = settingsFile();
-    options.paths = AppPaths{dataFolder()};
+    // The reference books and standard tables the program writes go into a
+    // scratch user folder, seeded from the build's data as on a first start.
+    options.paths = AppPaths{dataFolder(), folder("user")};
+    options.paths.seedUserFolder();
     options.prompts = &prompts;
     app = std::make_unique<CPhonotabApp>(options);
     app->initInstance();

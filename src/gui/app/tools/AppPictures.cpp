@@ -21,6 +21,8 @@
 #include "app/AppIcons.h"
 #include "app/CPhonotabApp.h"
 #include "app/CPhonotabDlg.h"
+#include "app/ChildWindowList.h"
+#include "app/MainCommands.h"
 #include "app/FolderView.h"
 #include "app/ProjectSession.h"
 #include "app/SettingsStore.h"
@@ -108,7 +110,8 @@ bool pictures(const QString& language, const QString& folder) {
         s.setInteger("Phonotab", "Bottom", 40 + 540);
     }
     // A copy of the demo folder with a standard table and a picture beside the data.
-    const AppPaths paths = AppPaths::besideExecutable();
+    // The shipped data only: the pictures never touch the user's data folder.
+    const AppPaths paths{QCoreApplication::applicationDirPath() + "/data", {}};
     const QString work = scratch.path() + "/demo";
     QDir().mkpath(work);
     const QDir demo(paths.dataFolder + "/demo");
@@ -143,6 +146,12 @@ bool pictures(const QString& language, const QString& folder) {
     window.folderView().setStyle(FolderView::Style::Icons);
     ok &= save(window, folder + "/main_" + language + "_icons.png");
     ok &= saveMenus(window, folder + "/menus_" + language + ".png");
+    window.run(command::ProjectFilesWindow);
+    if (ChildWindow* files = window.windows().find(WindowKind::ProjectFiles)) {
+        QWidget* w = files->asWidget();
+        w->resize(640, 240);
+        ok &= save(*w, folder + "/project_files_" + language + ".png");
+    }
     AboutDialog about(&window);
     about.show();
     ok &= save(about, folder + "/about_" + language + ".png");

@@ -12,13 +12,14 @@
 #include "app/SettingsStore.h"
 #include "project/DumpCommands.h"
 #include "project/ReferenceBookDialogs.h"
+#include "project/SummaryCommand.h"
 
 namespace phonotab {
 
 namespace {
 const QString kSection = QStringLiteral("Phonotab");
 // Commands whose windows and dialogs are not part of the program yet.
-constexpr int kNotYetAvailable[] = {command::Summary, command::Percentiles};
+constexpr int kNotYetAvailable[] = {command::Percentiles};
 }  // namespace
 
 CPhonotabDlg::CPhonotabDlg(ProjectSession& session, QWidget* parent) : QMainWindow(parent), session_(session) {
@@ -149,6 +150,7 @@ void CPhonotabDlg::run(int cmd) {
         case ReferenceBookEditor: ReferenceBookListDialog(session_, this).exec(); break;
         case ConvertToText: convertToText(session_, this); break;
         case JoinToText: joinToText(session_, this); break;
+        case Summary: makeSummary(session_, this); break;
         case Exit: close(); break;
         default: break;
     }

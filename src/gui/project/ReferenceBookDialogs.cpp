@@ -97,6 +97,10 @@ bool ReferenceBookListModel::setData(const QModelIndex& index, const QVariant& v
     const std::string old = bookAt(index.row());
     const std::string typed = fromQt(value.toString());
     if (referenceBookName(typed) == old || referenceBookName(typed).empty()) return false;
+    if (session_.controller().referenceBooks().book(referenceBookName(typed))) {
+        session_.prompts().showMessage(Message(msg::NameExists));
+        return false;
+    }
     // The formulas that read the book by name follow it: asked first.
     if (const int uses = bookUses(session_.state(), old); uses > 0) {
         const Message question(msg::BookInUse, static_cast<std::int64_t>(uses));

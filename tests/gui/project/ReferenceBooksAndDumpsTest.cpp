@@ -1,4 +1,5 @@
 #include <QDir>
+#include <QListWidget>
 #include <QFile>
 #include <QTableView>
 #include <QTest>
@@ -7,6 +8,7 @@
 #include "TestMain.h"
 #include "project/DumpCommands.h"
 #include "project/ReferenceBookDialogs.h"
+#include "project/TextChooserDialog.h"
 #include "tables/FormulaEvaluator.h"
 
 using namespace phonotab;
@@ -86,6 +88,32 @@ private slots:
         records.removeRecord(0);
         QCOMPARE(records.model()->rowCount(), 1);
         QCOMPARE(f.prompts.questions.size(), 2);
+        QCOMPARE(f.prompts.unexpected, 0);
+    }
+
+    // The title page's choosers keep their texts in the reference books.
+    void choosersAddAndRemoveTexts() {
+        AppFixture f;
+        f.start();
+        ReferenceBooks& books = f.session().controller().referenceBooks();
+        books.measuringInstruments.clear();
+        TextChooserDialog chooser(f.session(), TextChooserDialog::Kind::Instruments, &f.window());
+        f.prompts.texts = {QStringLiteral("  Шумомер 1 "), QStringLiteral("Шумомер 1"), QStringLiteral("   ")};
+        chooser.addText();
+        chooser.addText();
+        chooser.addText();
+        QCOMPARE(chooser.list()->count(), 1);
+        QCOMPARE(chooser.chosen(), QStringLiteral("Шумомер 1"));
+        QCOMPARE(books.measuringInstruments.count("Шумомер 1"), std::size_t(1));
+        chooser.removeText();
+        QVERIFY(books.measuringInstruments.empty());
+
+        const std::size_t documents = books.normativeDocuments.size();
+        TextChooserDialog norms(f.session(), TextChooserDialog::Kind::Documents, &f.window());
+        f.prompts.texts.push_back(QStringLiteral("Нормы шума"));
+        norms.addText();
+        QCOMPARE(books.normativeDocuments.size(), documents + 1);
+        QCOMPARE(norms.chosen(), QStringLiteral("Нормы шума"));
         QCOMPARE(f.prompts.unexpected, 0);
     }
 

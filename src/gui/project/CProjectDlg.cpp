@@ -239,6 +239,8 @@ void CProjectDlg::substituteFiles() {
     Status result;
     session().controller().editProject(
         [&](ProjectState& state) {
+            // The open file's settings go into its entry first: it is reopened from the entry.
+            copyCurrentSettingsBack(state);
             result = phonotab::substituteFiles(state, selected, localPaths(paths), state.workingFolder);
         },
         DocumentNotice::StateChanged);

@@ -239,8 +239,8 @@ TEST(DocumentController, ReferenceBooksWriteBackGuard) {
 // project; an edit of its records makes the tables that read it recalculate.
 TEST(DocumentController, ReferenceBookRenamesAndEditsReachTheTables) {
     Fixture f;
-    f.doc.referenceBooks().addBook("Нормы");
-    f.doc.referenceBooks().addRecord("Нормы", {55, "день"});
+    ASSERT_TRUE(f.doc.referenceBooks().addBook("Нормы").ok());
+    ASSERT_TRUE(f.doc.referenceBooks().addRecord("Нормы", {55, "день"}));
     f.doc.editProject(
         [](ProjectState& s) {
             ProjectTable t;
@@ -249,10 +249,10 @@ TEST(DocumentController, ReferenceBookRenamesAndEditsReachTheTables) {
             s.tables.push_back(std::move(t));
         },
         DocumentNotice::SyncFromProject);
-    f.doc.saveProjectTo(f.dir.file("p.pht"));
+    ASSERT_TRUE(f.doc.saveProjectTo(f.dir.file("p.pht")).ok());
     ASSERT_FALSE(f.doc.modified());
     EXPECT_FALSE(f.doc.renameReferenceBook("Нормы", "  ").value());
-    f.doc.referenceBooks().addBook("Другой");
+    ASSERT_TRUE(f.doc.referenceBooks().addBook("Другой").ok());
     EXPECT_FALSE(f.doc.renameReferenceBook("Нормы", "Другой").ok());
     ASSERT_TRUE(f.doc.renameReferenceBook("Нормы", "Пределы").value());
     EXPECT_EQ(f.doc.state().tables[0].table.formulas.at({0, 0}).text, "#Пределы#0");

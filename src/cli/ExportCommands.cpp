@@ -7,9 +7,9 @@
 #include <cstdio>
 
 #include "CliContext.h"
-#include "acoustics/ParameterName.h"
 #include "measurement/RecordDump.h"
 #include "project/ReportConfig.h"
+#include "project/SummaryColumns.h"
 
 namespace phonotab::cli {
 
@@ -43,13 +43,6 @@ int runDump(const CliContext& ctx, const DumpArgs& a) {
     return kExitOk;
 }
 
-// The default name of a column: the parameter's name at the chosen band.
-std::string defaultColumnName(std::uint32_t column, int band, const RecordLayout& layout) {
-    const FieldCode code = 0x01000000u | ((column & 0xFF) + 1) << 20 | ((column >> 24) & 0xF) << 16 |
-                           ((column >> 8) & 0xFF) << 8 | static_cast<FieldCode>(band & 0xFF);
-    return ParameterName(code, NamingContext{&currentTeleDesc(), &layout, nullptr}).name;
-}
-
 int runSummary(const CliContext& ctx, const SummaryArgs& a) {
     if (!ctx.loadTeleDesc()) return kExitFailure;
     const TeleDesc& desc = currentTeleDesc();
@@ -66,7 +59,7 @@ int runSummary(const CliContext& ctx, const SummaryArgs& a) {
             return usageError("--column " + c + ": expected CH:DET:FAM");
         ReportColumn col;
         col.code = static_cast<std::int32_t>(ch << 24 | det << 8 | fam);
-        col.name = layout ? defaultColumnName(static_cast<std::uint32_t>(col.code), a.band, *layout) : std::string();
+        col.name = layout ? summaryColumnName(static_cast<std::uint32_t>(col.code), a.band, desc, *layout) : std::string();
         chosen.push_back(col);
     }
     if (!a.config.empty()) {

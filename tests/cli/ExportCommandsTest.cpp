@@ -5,7 +5,9 @@
 #include "DemoData.h"
 #include "TestSupport.h"
 #include "base/TextCodec.h"
+#include "measurement/RecordDump.h"
 #include "project/ReportConfig.h"
+#include "project/SummaryColumns.h"
 
 using namespace phonotab;
 using namespace phonotab::testing;
@@ -47,4 +49,35 @@ TEST(CliExports, SummaryRemembersItsColumnsPerKindOfFile) {
     EXPECT_FALSE(std::filesystem::exists(dir.file("u.csv")));
     EXPECT_EQ(runCli("summary " + dir.file("a.bin") + " -o " + dir.file("w.csv") + " --column 1:2").status, 2);
     EXPECT_EQ(runCli("summary " + dir.file("a.bin") + " -o " + dir.file("w.csv")).status, 2);
+}
+
+// The summary dialog's columns ("Все" of every family) head the batch tool's
+// summary exactly as the dialog names them.
+TEST(CliExports, SummaryColumnsOfTheDialogModelMatchTheBatchTool) {
+    ScratchDir dir;
+    writeBytes(dir.file("a.bin"), fixtures::makeSlmFile(demoSource(), {2023, 3, 14, 9, 30, 15}, 2, 1));
+    writeBytes(dir.file("v.bin"), fixtures::makeVibrationFile(demoSource(), {2024, 5, 22, 8, 0, 0}, 1, 4));
+    for (const std::string file : {"a.bin", "v.bin"}) {
+        std::uint16_t type = 0;
+        ASSERT_TRUE(readSummaryType(dir.file(file), type));
+        Result<SummaryColumnModel> model = SummaryColumnModel::forType(demoDesc(), type);
+        ASSERT_TRUE(model.ok()) << file;
+        std::string args, expected = "Имя файла; ";
+        int count = 0;
+        for (int f : model->families())
+            for (const ReportColumn& c : model->allColumns(f, 0)) {
+                const auto code = static_cast<std::uint32_t>(c.code);
+                args += " --column " + std::to_string(code >> 24) + ":" + std::to_string((code >> 8) & 0xFF) + ":" +
+                        std::to_string(code & 0xFF);
+                expected += c.name + "; ";
+                ++count;
+            }
+        ASSERT_GT(count, 1) << file;
+        const CliRun r = runCli("summary " + dir.file(file) + " -o " + dir.file("s.csv") +
+                                " --no-date --no-time --no-vin --no-duration" + args);
+        ASSERT_EQ(r.status, 0) << r.out;
+        const std::string text = readText(dir.file("s.csv"));
+        EXPECT_EQ(text.substr(0, text.find('\n')), expected) << file;
+    }
+    EXPECT_FALSE(SummaryColumnModel::forType(demoDesc(), 1).ok());
 }

@@ -73,6 +73,12 @@ enum Id : int {
     CopyFailed = 5503,
     Overwrite = 363,               // question
     EnterFileName = 352,
+
+    // The project files window, reference books, summaries and dumps
+    SharedFileInUse = 5800,        // "'%s' is a data file or the project file"
+    SourceNameInUse = 5801,        // question: the uses are renamed with it; continue?
+    BookInUse = 5802,              // question: the book's uses are renamed with it; continue?
+    BookRecordInUse = 5803,        // question: formulas read this book by index
 };
 
 }  // namespace msg

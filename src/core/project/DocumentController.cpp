@@ -10,6 +10,7 @@
 #include "project/ProjectFile.h"
 #include "project/ProjectFiles.h"
 #include "project/ProjectPaths.h"
+#include "project/ProjectRenames.h"
 #include "project/ReferenceBookFile.h"
 #include "project/WorkingFolder.h"
 
@@ -352,12 +353,17 @@ CalcReport DocumentController::calculateCurrentFile() {
 
 RecalcReport DocumentController::recalculateProject(RecalcRequest request) {
     captureCurrentFile();
+    if (request.projectFile.empty()) request.projectFile = projectPath_;
     RecalcReport report;
+    if (Status s = checkSharedResultFile(state_, request); !s) {
+        report.messages.push_back(s.error());
+        return report;
+    }
     prompts_.runLong(Message(kCalculating), [&](const Progress& progress) {
         request.progress = progress;
         report = RecalculateProject(state_, currentTeleDesc(), request);
     });
-    doc_.modified = true;
+    if (!report.cancelled) doc_.modified = true;
     notify(DocumentNotice::FolderChanged);
     notify(DocumentNotice::SyncFromProject);  // the tables show their new values
     notify(DocumentNotice::StateChanged);
@@ -383,6 +389,31 @@ void DocumentController::editProject(const std::function<void(ProjectState&)>& c
     doc_.modified = true;
     notify(notice);
     notify(DocumentNotice::StateChanged);
+}
+
+Result<bool> DocumentController::renameReferenceBook(const std::string& oldName, const std::string& newName) {
+    Result<bool> renamed = books_.renameBook(oldName, newName);
+    if (!renamed || !*renamed) return renamed;
+    const std::string stored = referenceBookName(newName);
+    if (stored == oldName) return renamed;
+    if (bookUses(state_, oldName) > 0) {
+        renameBookUses(state_, oldName, stored);
+        doc_.modified = true;
+    }
+    notify(DocumentNotice::SyncFromProject);
+    notify(DocumentNotice::StateChanged);
+    return renamed;
+}
+
+void DocumentController::referenceBookEdited(const std::string& book) {
+    for (ProjectTable& t : state_.tables)
+        for (const auto& [cell, f] : t.table.formulas)
+            if (f.text.size() > book.size() + 1 && f.text[0] == '#' && f.text.compare(1, book.size(), book) == 0 &&
+                f.text[book.size() + 1] == '#') {
+                t.table.RequestRecalculation();
+                break;
+            }
+    notify(DocumentNotice::SyncFromProject);
 }
 
 // ---- closing ---------------------------------------------------------------------------

@@ -105,6 +105,12 @@ public:
     // The one way to change the project's own fields (files, tables, texts,
     // options): applied, marked modified, the notice sent.
     void editProject(const std::function<void(ProjectState&)>& change, DocumentNotice notice);
+    // The reference-book editors. A book renamed takes its "#book#index"
+    // formulas with it (the project is then modified; 5101 when the name is
+    // taken, false when there was nothing to rename); after an edit of a
+    // book's records the tables that read it recalculate.
+    Result<bool> renameReferenceBook(const std::string& oldName, const std::string& newName);
+    void referenceBookEdited(const std::string& book);
     // Sends a notice without a change (a window's view changed).
     void notify(DocumentNotice notice) const;
 

@@ -115,24 +115,60 @@ EntryOutcome calculateEntry(const ProjectState& state, const ProjectFileEntry& e
 
 }  // namespace
 
+namespace {
+
+bool sameFile(const std::string& a, const std::string& b) {
+    if (a.empty() || b.empty()) return false;
+    std::error_code ec;
+    if (std::filesystem::equivalent(a, b, ec)) return true;
+    // A file not yet made cannot be a data file, but compare the spelled paths too.
+    const auto wa = std::filesystem::weakly_canonical(a, ec);
+    if (ec) return false;
+    const auto wb = std::filesystem::weakly_canonical(b, ec);
+    return !ec && wa == wb;
+}
+
+}  // namespace
+
+Status checkSharedResultFile(const ProjectState& state, const RecalcRequest& request) {
+    if (!request.sharedFile) return {};
+    const std::string& shared = *request.sharedFile;
+    if (sameFile(shared, request.projectFile)) return Message(msg::SharedFileInUse, shared);
+    for (const ProjectFileEntry& e : state.files)
+        if (sameFile(shared, storedPathToLocal(e.path, request.workingFolder)))
+            return Message(msg::SharedFileInUse, shared);
+    return {};
+}
+
 RecalcReport RecalculateProject(ProjectState& state, const TeleDesc& desc, const RecalcRequest& request) {
     RecalcReport report;
     copyCurrentSettingsBack(state);
+    if (Status s = checkSharedResultFile(state, request); !s) {
+        report.messages.push_back(s.error());
+        return report;
+    }
     if (request.sharedFile) std::remove(request.sharedFile->c_str());
 
-    // Every binding of every table names a value to compute; none has one yet.
+    std::vector<std::size_t> chosen;
+    std::set<std::string> chosenNames;
+    for (std::size_t i = 0; i < state.files.size(); ++i)
+        if (request.entries.empty() || request.entries.count(state.files[i].referenceName)) {
+            chosen.push_back(i);
+            chosenNames.insert(state.files[i].referenceName);
+        }
+
+    // The bindings this run answers: those of the chosen sources, and with
+    // the whole project every binding (a source no entry has gets no value).
+    const bool whole = request.entries.empty();
+    auto answered = [&](const CellBinding& b) { return whole || chosenNames.count(b.sourceName) != 0; };
     std::map<std::string, std::vector<BindingKey>> wanted;  // by source
-    for (auto& t : state.tables)
-        for (auto& [cell, b] : t.table.bindings) {
-            b.value = -1.0;
+    for (const auto& t : state.tables)
+        for (const auto& [cell, b] : t.table.bindings) {
+            if (!answered(b)) continue;
             const BindingKey key{b.sourceName, static_cast<std::uint32_t>(b.parameterCode), b.itemIndex};
             auto& list = wanted[b.sourceName];
             if (std::find(list.begin(), list.end(), key) == list.end()) list.push_back(key);
         }
-
-    std::vector<std::size_t> chosen;
-    for (std::size_t i = 0; i < state.files.size(); ++i)
-        if (request.entries.empty() || request.entries.count(state.files[i].referenceName)) chosen.push_back(i);
 
     // Files are independent unless they write the same result files: one
     // shared file, or two entries of data files with the same base name.
@@ -169,10 +205,14 @@ RecalcReport RecalculateProject(ProjectState& state, const TeleDesc& desc, const
         for (auto& m : o.messages) report.messages.push_back(std::move(m));
         for (auto& [k, v] : o.values) values[k] = v;
     }
+    // A stopped run leaves the tables as they were: half of the sources
+    // recalculated would mix old and new values without telling which.
+    if (report.cancelled) return report;
     for (auto& t : state.tables) {
         for (auto& [cell, b] : t.table.bindings) {
+            if (!answered(b)) continue;
             auto it = values.find(BindingKey{b.sourceName, static_cast<std::uint32_t>(b.parameterCode), b.itemIndex});
-            if (it != values.end()) b.value = it->second;
+            b.value = it != values.end() ? it->second : -1.0;
         }
         t.table.RequestRecalculation();
         t.table.SetModified();

@@ -20,6 +20,7 @@ namespace phonotab {
 struct RecalcRequest {
     std::set<std::string> entries;            // reference names; empty: every entry
     std::optional<std::string> sharedFile;    // one result file for all (replaced)
+    std::string projectFile;                  // the open project's file (never taken as the shared file)
     std::string workingFolder;                // the project's working folder on this system
     std::string resultFolder;                 // where result files go (ends with '/')
     TextEncoding encoding = TextEncoding::Utf8;
@@ -37,6 +38,14 @@ struct RecalcReport {
 // percentile; -1.0 when the calculation has no such value.
 double boundValue(const struct ParameterEntry& entry, int item);
 
+// Whether a file may serve as the shared result file, which is replaced
+// before the run: never one of the project's data files nor the project's
+// own file (5800 with the path).
+Status checkSharedResultFile(const ProjectState& state, const RecalcRequest& request);
+
+// The bindings of the recalculated sources receive their new values (no value
+// when the source's file gave none); the bindings of other sources keep
+// theirs. A stopped run, or a refused shared file, changes no binding.
 RecalcReport RecalculateProject(ProjectState& state, const TeleDesc& desc, const RecalcRequest& request);
 
 }  // namespace phonotab

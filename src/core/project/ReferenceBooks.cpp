@@ -83,6 +83,34 @@ bool ReferenceBooks::addNormativeDocument(std::string_view text) {
     return !t.empty() && normativeDocuments.emplace(t).second;
 }
 
+bool ReferenceBooks::addRecord(std::string_view name, ReferenceRecord record) {
+    auto it = referenceBooks.find(name);
+    if (it == referenceBooks.end()) return false;
+    it->second.push_back(std::move(record));
+    return true;
+}
+
+bool ReferenceBooks::removeRecord(std::string_view name, std::size_t index) {
+    auto it = referenceBooks.find(name);
+    if (it == referenceBooks.end() || index >= it->second.size()) return false;
+    it->second.erase(it->second.begin() + static_cast<std::ptrdiff_t>(index));
+    return true;
+}
+
+bool ReferenceBooks::removeInstrument(std::string_view text) {
+    auto it = measuringInstruments.find(text);
+    if (it == measuringInstruments.end()) return false;
+    measuringInstruments.erase(it);
+    return true;
+}
+
+bool ReferenceBooks::removeNormativeDocument(std::string_view text) {
+    auto it = normativeDocuments.find(text);
+    if (it == normativeDocuments.end()) return false;
+    normativeDocuments.erase(it);
+    return true;
+}
+
 Result<double> parseReferenceValue(std::string_view text) {
     const std::string t(trimBlanks(text));
     double v = 0;

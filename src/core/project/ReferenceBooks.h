@@ -45,10 +45,17 @@ public:
     Result<bool> renameBook(std::string_view oldName, std::string_view newName);
     bool removeBook(std::string_view name);
 
+    // The book editor's records: appended at the end (false when the book is
+    // missing) and removed by index (the records after it move up one).
+    bool addRecord(std::string_view book, ReferenceRecord record);
+    bool removeRecord(std::string_view book, std::size_t index);
+
     // The instrument and document choosers: the trimmed text is added when it is
     // not empty; false when nothing was added.
     bool addInstrument(std::string_view text);
     bool addNormativeDocument(std::string_view text);
+    bool removeInstrument(std::string_view text);
+    bool removeNormativeDocument(std::string_view text);
 
     friend bool operator==(const ReferenceBooks& a, const ReferenceBooks& b) {
         return a.referenceBooks == b.referenceBooks && a.measuringInstruments == b.measuringInstruments &&

@@ -10,7 +10,10 @@ ReportConfig ReportConfig::parse(ByteSpan bytes) {
     ReportConfig cfg;
     ByteReader r(bytes);
     const std::int32_t lists = r.i32();
-    for (std::int32_t l = 0; r.ok() && l < lists; ++l) {
+    // A name longer than the bytes left is damage: what follows it would be
+    // read from misaligned bytes, so reading stops there.
+    bool whole = r.ok();
+    for (std::int32_t l = 0; whole && l < lists; ++l) {
         const std::int32_t key = r.i32();
         const std::int32_t n = r.i32();
         if (!r.ok()) break;
@@ -19,11 +22,13 @@ ReportConfig ReportConfig::parse(ByteSpan bytes) {
             ReportColumn c;
             c.code = r.i32();
             const std::int32_t len = r.i32();
-            if (!r.ok() || len < 0 || static_cast<std::size_t>(len) > r.remaining() / 2) break;
+            if (!r.ok() || len < 0 || static_cast<std::size_t>(len) > r.remaining() / 2) {
+                whole = false;
+                break;
+            }
             c.name = utf16leToUtf8(r.bytes(static_cast<std::size_t>(len) * 2));
             list.push_back(std::move(c));
         }
-        if (!r.ok()) break;
     }
     return cfg;
 }

@@ -20,6 +20,7 @@ struct AppPaths {
     QString languages() const { return dataFolder + "/lang"; }
     QString referenceBooks() const { return userFolder + "/RefMap.txt"; }
     QString tableStore() const { return userFolder + "/TblStore"; }
+    QString reportConfig() const { return userFolder + "/report.cfg"; }
 };
 
 }  // namespace phonotab

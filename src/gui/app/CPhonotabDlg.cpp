@@ -11,14 +11,16 @@
 #include "app/ProjectSession.h"
 #include "app/ScreenPlacement.h"
 #include "app/SettingsStore.h"
+#include "project/DumpCommands.h"
+#include "project/ReferenceBookDialogs.h"
+#include "project/SummaryCommand.h"
 
 namespace phonotab {
 
 namespace {
 const QString kSection = QStringLiteral("Phonotab");
 // Commands whose windows and dialogs are not part of the program yet.
-constexpr int kNotYetAvailable[] = {command::ConvertToText, command::JoinToText, command::Summary,
-                                    command::Percentiles, command::ReferenceBookEditor};
+constexpr int kNotYetAvailable[] = {command::Percentiles};
 }  // namespace
 
 CPhonotabDlg::CPhonotabDlg(ProjectSession& session, QWidget* parent) : QMainWindow(parent), session_(session) {
@@ -152,6 +154,10 @@ void CPhonotabDlg::run(int cmd) {
         case NewTable: folderView_->commands().newTable(); break;
         case InsertStandardTable: folderView_->commands().insertStandardTable(); break;
         case About: AboutDialog(this).exec(); break;
+        case ReferenceBookEditor: ReferenceBookListDialog(session_, this).exec(); break;
+        case ConvertToText: convertToText(session_, this); break;
+        case JoinToText: joinToText(session_, this); break;
+        case Summary: makeSummary(session_, this); break;
         case Exit: close(); break;
         default: break;
     }

@@ -8,7 +8,7 @@
 #include "app/CParametersDlg.h"
 #include "app/CPlotDlg.h"
 #include "app/CPrjReportDlg.h"
-#include "app/CProjectDlg.h"
+#include "project/CProjectDlg.h"
 #include "app/CRangeDlg.h"
 #include "app/ProjectSession.h"
 #include "app/ScreenPlacement.h"

@@ -39,6 +39,10 @@ QString DialogPrompts::openFilePath(const QString& title, const QString& filter,
     return QFileDialog::getOpenFileName(parent_, title, folder, filter);
 }
 
+QStringList DialogPrompts::openFilePaths(const QString& title, const QString& filter, const QString& folder) {
+    return QFileDialog::getOpenFileNames(parent_, title, folder, filter);
+}
+
 QString DialogPrompts::saveFilePath(const QString& title, const QString& filter, const QString& suggested,
                                     const QString& defaultSuffix) {
     QFileDialog dialog(parent_, title, suggested, filter);

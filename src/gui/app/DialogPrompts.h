@@ -17,6 +17,7 @@ public:
     void showMessage(const QString& text) override;
     Answer ask(const QString& text, bool withCancel) override;
     QString openFilePath(const QString& title, const QString& filter, const QString& folder) override;
+    QStringList openFilePaths(const QString& title, const QString& filter, const QString& folder) override;
     QString saveFilePath(const QString& title, const QString& filter, const QString& suggested,
                          const QString& defaultSuffix) override;
     QString chooseFolder(const QString& title, const QString& start) override;

@@ -28,6 +28,11 @@ public:
     // File and folder choosers; an empty text means the user cancelled.
     // Filters are in Qt's form ("Name (*.a *.b);;All Files (*)").
     virtual QString openFilePath(const QString& title, const QString& filter, const QString& folder) = 0;
+    // Several files at once; an empty list means the user cancelled.
+    virtual QStringList openFilePaths(const QString& title, const QString& filter, const QString& folder) {
+        const QString one = openFilePath(title, filter, folder);
+        return one.isEmpty() ? QStringList() : QStringList{one};
+    }
     virtual QString saveFilePath(const QString& title, const QString& filter, const QString& suggested,
                                  const QString& defaultSuffix) = 0;
     virtual QString chooseFolder(const QString& title, const QString& start) = 0;

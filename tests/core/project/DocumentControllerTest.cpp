@@ -234,3 +234,33 @@ TEST(DocumentController, ReferenceBooksWriteBackGuard) {
         EXPECT_EQ(readText(path), broken);
     }
 }
+
+// A book renamed in the editor takes its formulas with it and modifies the
+// project; an edit of its records makes the tables that read it recalculate.
+TEST(DocumentController, ReferenceBookRenamesAndEditsReachTheTables) {
+    Fixture f;
+    ASSERT_TRUE(f.doc.referenceBooks().addBook("Нормы").ok());
+    ASSERT_TRUE(f.doc.referenceBooks().addRecord("Нормы", {55, "день"}));
+    f.doc.editProject(
+        [](ProjectState& s) {
+            ProjectTable t;
+            t.table = ReportTable(2, 2);
+            t.table.formulas[{0, 0}].text = "#Нормы#0";
+            s.tables.push_back(std::move(t));
+        },
+        DocumentNotice::SyncFromProject);
+    ASSERT_TRUE(f.doc.saveProjectTo(f.dir.file("p.pht")).ok());
+    ASSERT_FALSE(f.doc.modified());
+    EXPECT_FALSE(f.doc.renameReferenceBook("Нормы", "  ").value());
+    ASSERT_TRUE(f.doc.referenceBooks().addBook("Другой").ok());
+    EXPECT_FALSE(f.doc.renameReferenceBook("Нормы", "Другой").ok());
+    ASSERT_TRUE(f.doc.renameReferenceBook("Нормы", "Пределы").value());
+    EXPECT_EQ(f.doc.state().tables[0].table.formulas.at({0, 0}).text, "#Пределы#0");
+    EXPECT_TRUE(f.doc.modified());
+
+    f.doc.editProject([](ProjectState& s) { s.tables[0].table.clearRecalculationRequest(); }, DocumentNotice::ViewChanged);
+    f.doc.referenceBookEdited("Другой");
+    EXPECT_FALSE(f.doc.state().tables[0].table.recalculationRequested());
+    f.doc.referenceBookEdited("Пределы");
+    EXPECT_TRUE(f.doc.state().tables[0].table.recalculationRequested());
+}

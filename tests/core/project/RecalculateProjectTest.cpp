@@ -144,9 +144,46 @@ TEST(RecalculateProject, ChosenEntriesSharedFileAndMissingFiles) {
     EXPECT_EQ(report.messages[0].id, 105);
     const auto& b = p.tables[0].table.bindings;
     EXPECT_EQ(b.at({0, 0}).value, -1.0);  // its file is missing
-    EXPECT_EQ(b.at({1, 0}).value, -1.0);  // not chosen
+    EXPECT_EQ(b.at({1, 0}).value, 123.0);  // not chosen: keeps its value
     EXPECT_GT(b.at({2, 0}).value, 0.0);
+    EXPECT_EQ(b.at({0, 1}).value, 123.0);  // a source no entry has is left alone by a partial run
     const std::string shared = readText(*req.sharedFile);
     EXPECT_EQ(shared.rfind("\n", 0), 0u);  // replaced, then appended to
     EXPECT_NE(shared.find("f2.bin"), std::string::npos);
+}
+
+TEST(RecalculateProject, AStoppedRunLeavesEveryBindingAsItWas) {
+    ScratchDir dir;
+    ProjectState p = project(dir);
+    const auto before = p.tables[0].table.bindings;
+    RecalcRequest req;
+    req.workingFolder = dir.path().string();
+    req.resultFolder = req.workingFolder + "/";
+    // The user stopped the run before any file was done.
+    Progress progress;
+    progress.cancel();
+    req.progress = progress;
+    const RecalcReport report = RecalculateProject(p, demoDesc(), req);
+    EXPECT_TRUE(report.cancelled);
+    EXPECT_EQ(p.tables[0].table.bindings, before);
+}
+
+TEST(RecalculateProject, RefusesASharedFileThatIsADataFileOrTheProject) {
+    ScratchDir dir;
+    ProjectState p = project(dir);
+    writeBytes(dir.file("p.pht"), {'p'});
+    RecalcRequest req;
+    req.workingFolder = dir.path().string();
+    req.resultFolder = req.workingFolder + "/";
+    req.projectFile = dir.file("p.pht");
+    const auto data = readText(dir.file("f1.bin"));
+    for (const std::string& shared : {dir.file("f1.bin"), dir.file("./p.pht")}) {
+        req.sharedFile = shared;
+        const RecalcReport report = RecalculateProject(p, demoDesc(), req);
+        ASSERT_EQ(report.messages.size(), 1u) << shared;
+        EXPECT_EQ(report.messages[0].id, msg::SharedFileInUse);
+    }
+    EXPECT_EQ(readText(dir.file("f1.bin")), data);
+    EXPECT_EQ(readText(dir.file("p.pht")), "p");
+    EXPECT_EQ(p.tables[0].table.bindings.at({0, 0}).value, 123.0);
 }

@@ -129,6 +129,18 @@ TEST(ReferenceBooks, Editing) {
     EXPECT_FALSE(b.addInstrument("Шумомер"));
     EXPECT_FALSE(b.addNormativeDocument(" \t"));
     EXPECT_EQ(*b.measuringInstruments.begin(), "Шумомер");
+    EXPECT_TRUE(b.removeInstrument("Шумомер"));
+    EXPECT_FALSE(b.removeInstrument("Шумомер"));
+    EXPECT_TRUE(b.addNormativeDocument("СН 2.2.4"));
+    EXPECT_TRUE(b.removeNormativeDocument("СН 2.2.4"));
+    EXPECT_TRUE(b.normativeDocuments.empty());
+
+    EXPECT_TRUE(b.addRecord("Пределы", {85, "день"}));
+    EXPECT_TRUE(b.addRecord("Пределы", {70, "ночь"}));
+    EXPECT_FALSE(b.addRecord("нет", {1, ""}));
+    EXPECT_FALSE(b.removeRecord("Пределы", 2));
+    EXPECT_TRUE(b.removeRecord("Пределы", 0));
+    EXPECT_EQ(*b.referenceValue("Пределы", 0), 70.0);  // the records after it move up
 
     EXPECT_EQ(parseReferenceValue(" 85.5 ").value(), 85.5);
     EXPECT_EQ(parseReferenceValue("85 dB").error().text(), "Вы должны ввести число");

@@ -36,3 +36,18 @@ TEST(ReportConfig, ReadingStopsAtTheFirstIncompleteField) {
     bad[4 + 4 + 4 + 4 + 3] = 0x7F;
     EXPECT_TRUE(ReportConfig::parse(bad).list(1).empty());
 }
+
+TEST(ReportConfig, ANameLongerThanTheBytesLeftEndsReading) {
+    // The second entry of list 1 claims a name longer than the file: list 2
+    // after it must not be read from the misaligned bytes.
+    ReportConfig cfg;
+    cfg.store(1, {{5, "ab"}, {6, "cd"}});
+    cfg.store(2, {{7, "ef"}});
+    auto bytes = cfg.serialize();
+    const std::size_t secondLength = 4 + 4 + 4 + (4 + 4 + 4) + 4;
+    bytes[secondLength] = 40;  // 40 code units, fewer bytes follow
+    const ReportConfig part = ReportConfig::parse(bytes);
+    EXPECT_EQ(part.list(1), (std::vector<ReportColumn>{{5, "ab"}}));
+    EXPECT_FALSE(part.has(2));
+    EXPECT_EQ(part.lists().size(), 1u);
+}

@@ -10,7 +10,7 @@
 
 #include "AppFixture.h"
 #include "TestMain.h"
-#include "app/CProjectDlg.h"
+#include "project/CProjectDlg.h"
 #include "app/CTableDlg.h"
 #include "app/ChildWindowList.h"
 #include "app/FolderCommands.h"

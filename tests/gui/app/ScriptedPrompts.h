@@ -14,6 +14,7 @@ public:
     // unexpected and is cancelled.
     std::deque<Answer> answers;
     std::deque<QString> files;    // open and save dialogs
+    std::deque<QStringList> fileLists;  // dialogs that choose several files
     std::deque<QString> folders;  // folder choosers
     std::deque<QString> texts;    // one-line texts; a null text cancels
     std::deque<int> items;
@@ -30,6 +31,9 @@ public:
         return take(answers, withCancel ? Answer::Cancel : Answer::No);
     }
     QString openFilePath(const QString&, const QString&, const QString&) override { return take(files, QString()); }
+    QStringList openFilePaths(const QString&, const QString&, const QString&) override {
+        return take(fileLists, QStringList());
+    }
     QString saveFilePath(const QString&, const QString&, const QString&, const QString&) override {
         return take(files, QString());
     }

@@ -23,6 +23,13 @@
 #include "app/AppIcons.h"
 #include "app/CPhonotabApp.h"
 #include "app/CPhonotabDlg.h"
+#include "app/ChildWindowList.h"
+#include "app/MainCommands.h"
+#include "measurement/TeleDesc.h"
+#include "project/ReferenceBookDialogs.h"
+#include "project/SummaryColumns.h"
+#include "project/SummaryDialog.h"
+#include "project/TextChooserDialog.h"
 #include "app/FolderView.h"
 #include "app/LanguageDialog.h"
 #include "app/ProjectSession.h"
@@ -153,6 +160,35 @@ bool pictures(const QString& language, const QString& folder) {
     window.folderView().setStyle(FolderView::Style::Icons);
     ok &= save(window, folder + "/main_" + language + "_icons.png");
     ok &= saveMenus(window, folder + "/menus_" + language + ".png");
+    window.run(command::ProjectFilesWindow);
+    if (ChildWindow* files = window.windows().find(WindowKind::ProjectFiles)) {
+        QWidget* w = files->asWidget();
+        w->resize(640, 240);
+        ok &= save(*w, folder + "/project_files_" + language + ".png");
+    }
+    {
+        ReferenceBookListDialog books(session, &window);
+        books.show();
+        ok &= save(books, folder + "/reference_books_" + language + ".png");
+        const std::string first = books.model()->bookAt(1);
+        ReferenceBookDialog records(session, first, &window);
+        records.resize(560, 300);
+        records.show();
+        ok &= save(records, folder + "/reference_book_" + language + ".png");
+        TextChooserDialog instruments(session, TextChooserDialog::Kind::Instruments, &window);
+        instruments.show();
+        ok &= save(instruments, folder + "/instrument_chooser_" + language + ".png");
+        TextChooserDialog documents(session, TextChooserDialog::Kind::Documents, &window);
+        documents.show();
+        ok &= save(documents, folder + "/document_chooser_" + language + ".png");
+    }
+    if (Result<SummaryColumnModel> model = SummaryColumnModel::forType(currentTeleDesc(), 60101)) {
+        SettingsStore settings(settingsFile);
+        SummaryDialog summary(*model, settings, ReportConfig{}, &window);
+        summary.addAllColumns();
+        summary.show();
+        ok &= save(summary, folder + "/summary_" + language + ".png");
+    }
     AboutDialog about(&window);
     about.show();
     ok &= save(about, folder + "/about_" + language + ".png");

@@ -1,0 +1,94 @@
+#include "project/DumpCommands.h"
+
+#include <QFileInfo>
+
+#include <cstdio>
+#include <filesystem>
+
+#include "app/LongTask.h"
+#include "app/ProjectSession.h"
+#include "app/SettingsStore.h"
+#include "app/UiText.h"
+#include "measurement/RecordDump.h"
+#include "measurement/TeleDesc.h"
+
+namespace phonotab {
+
+namespace {
+
+constexpr int kConvertTitle = 32792;
+constexpr int kJoinTitle = 32793;
+const QString kDataFilter = QStringLiteral("Binary files (*.bin);;All Files (*)");
+const QString kResultFilter = QStringLiteral("CSV files (*.csv);;Text files (*.txt);;All Files (*)");
+const QString kBrowseSection = QStringLiteral("BrowseSect");
+const QString kDataKey = QStringLiteral("BinPath");
+const QString kResultKey = QStringLiteral("ResultPath");
+
+QStringList chooseDataFiles(ProjectSession& session, int title) {
+    SettingsStore& s = session.settings();
+    const QStringList files =
+        session.prompts().openFilePaths(uiText(title), kDataFilter, s.text(kBrowseSection, kDataKey));
+    if (!files.isEmpty()) s.setText(kBrowseSection, kDataKey, QFileInfo(files.front()).absolutePath() + "/");
+    return files;
+}
+
+// The result file, proposed beside the data file under its name.
+QString chooseResultFile(ProjectSession& session, int title, const QString& dataFile) {
+    SettingsStore& s = session.settings();
+    const QFileInfo data(dataFile);
+    QString folder = s.text(kBrowseSection, kResultKey);
+    if (folder.isEmpty()) folder = data.absolutePath() + "/";
+    const QString path = session.prompts().saveFilePath(uiText(title), kResultFilter,
+                                                        folder + data.completeBaseName(), QStringLiteral("txt"));
+    if (!path.isEmpty()) s.setText(kBrowseSection, kResultKey, QFileInfo(path).absolutePath() + "/");
+    return path;
+}
+
+// Writes the dump into a temporary file beside the target, which replaces the
+// target only when the whole dump was written.
+Status writeDump(const std::vector<std::string>& files, const std::string& target, const Progress& progress) {
+    const std::string temp = target + ".part";
+    std::FILE* out = std::fopen(temp.c_str(), "wb");
+    if (!out) return Message(msg::CannotOpen, target);
+    Status s = DumpRecordFiles(files, out, currentTeleDesc(), TextEncoding::Utf8, progress);
+    const bool closed = std::fclose(out) == 0;
+    if (s && !closed) s = Message(msg::CannotWrite, target);
+    std::error_code ec;
+    if (s) std::filesystem::rename(temp, target, ec);
+    if (!s || ec) std::filesystem::remove(temp, ec);
+    if (s && ec) s = Message(msg::CannotWrite, target);
+    return s;
+}
+
+// Runs one dump as long work; false when it failed or was stopped (the
+// message shown), which ends the command.
+bool dump(ProjectSession& session, QWidget* parent, int title, const std::vector<std::string>& files,
+          const QString& target) {
+    Status result;
+    runLongTask(parent, uiText(title), [&](const Progress& progress) { result = writeDump(files, fromQt(target), progress); });
+    session.controller().notify(DocumentNotice::FolderChanged);
+    if (result) return true;
+    if (result.error().id != msg::Cancelled) session.prompts().showMessage(result.error());
+    return false;
+}
+
+}  // namespace
+
+void convertToText(ProjectSession& session, QWidget* parent) {
+    for (const QString& file : chooseDataFiles(session, kConvertTitle)) {
+        const QString target = chooseResultFile(session, kConvertTitle, file);
+        if (target.isEmpty() || !dump(session, parent, kConvertTitle, {fromQt(file)}, target)) return;
+    }
+}
+
+void joinToText(ProjectSession& session, QWidget* parent) {
+    const QStringList files = chooseDataFiles(session, kJoinTitle);
+    if (files.isEmpty()) return;
+    const QString target = chooseResultFile(session, kJoinTitle, files.front());
+    if (target.isEmpty()) return;
+    std::vector<std::string> paths;
+    for (const QString& f : files) paths.push_back(fromQt(f));
+    dump(session, parent, kJoinTitle, paths, target);
+}
+
+}  // namespace phonotab

@@ -1,0 +1,109 @@
+#include "project/SummaryCommand.h"
+
+#include <QFileInfo>
+
+#include <cstdio>
+#include <filesystem>
+
+#include "app/LongTask.h"
+#include "app/ProjectSession.h"
+#include "app/SettingsStore.h"
+#include "app/UiText.h"
+#include "measurement/RecordDump.h"
+#include "measurement/TeleDesc.h"
+#include "project/SummaryDialog.h"
+
+namespace phonotab {
+
+namespace {
+
+constexpr int kTitle = 32794;
+const QString kDataFilter = QStringLiteral("Binary files (*.bin);;All Files (*)");
+const QString kResultFilter = QStringLiteral("CSV files (*.csv);;Text files (*.txt);;All Files (*)");
+const QString kBrowseSection = QStringLiteral("BrowseSect");
+const QString kDataKey = QStringLiteral("BinPath");
+const QString kResultKey = QStringLiteral("ResultPath");
+
+Status writeSummary(const std::vector<std::string>& files, const std::vector<SummaryColumn>& columns,
+                    const SummaryOptions& options, const std::string& target, const Progress& progress) {
+    const std::string temp = target + ".part";
+    std::FILE* out = std::fopen(temp.c_str(), "wb");
+    if (!out) return Message(msg::CannotOpen, target);
+    Status s = WriteSummary(files, columns, options, out, currentTeleDesc(), TextEncoding::Utf8, progress);
+    const bool closed = std::fclose(out) == 0;
+    if (s && !closed) s = Message(msg::CannotWrite, target);
+    std::error_code ec;
+    if (s) std::filesystem::rename(temp, target, ec);
+    if (!s || ec) std::filesystem::remove(temp, ec);
+    if (s && ec) s = Message(msg::CannotWrite, target);
+    return s;
+}
+
+}  // namespace
+
+void makeSummary(ProjectSession& session, QWidget* parent, const SummaryDialogRunner& run) {
+    SettingsStore& settings = session.settings();
+    Prompts& prompts = session.prompts();
+    const QStringList chosen =
+        prompts.openFilePaths(uiText(kTitle), kDataFilter, settings.text(kBrowseSection, kDataKey));
+    if (chosen.isEmpty()) return;
+    settings.setText(kBrowseSection, kDataKey, QFileInfo(chosen.front()).absolutePath() + "/");
+
+    // One kind of file: the first file's type is the kind.
+    std::vector<std::string> files;
+    std::uint16_t type = 0;
+    for (const QString& f : chosen) {
+        std::uint16_t t = 0;
+        if (!readSummaryType(fromQt(f), t)) {
+            prompts.showMessage(Message(msg::CannotOpen, fromQt(f)));
+            return;
+        }
+        if (files.empty()) type = t;
+        if (t != type) {
+            prompts.showMessage(Message(msg::DifferentFileTypes, fromQt(QFileInfo(chosen.front()).fileName()),
+                                        fromQt(QFileInfo(f).fileName())));
+            return;
+        }
+        files.push_back(fromQt(f));
+    }
+    const Result<SummaryColumnModel> model = SummaryColumnModel::forType(currentTeleDesc(), type);
+    if (!model) {
+        prompts.showMessage(Message(msg::UnknownFileType));
+        return;
+    }
+
+    // The dialog: its flags and its list are kept whether or not the summary is made.
+    const std::string config = fromQt(session.paths().reportConfig());
+    ReportConfig stored = ReportConfig::load(config);
+    SummaryDialog dialog(*model, settings, stored, parent);
+    const bool accepted = run ? run(dialog) : dialog.exec() == QDialog::Accepted;
+    dialog.storeFlags(settings);
+    stored.store(type, dialog.columns());
+    (void)stored.save(config);  // a list that cannot be stored is not worth a message
+    if (!accepted || dialog.columns().empty()) return;
+
+    QString folder = settings.text(kBrowseSection, kResultKey);
+    if (folder.isEmpty()) folder = QFileInfo(chosen.front()).absolutePath() + "/";
+    const QString target = prompts.saveFilePath(uiText(kTitle), kResultFilter,
+                                                folder + QFileInfo(chosen.front()).completeBaseName(), QStringLiteral("csv"));
+    if (target.isEmpty()) return;
+    settings.setText(kBrowseSection, kResultKey, QFileInfo(target).absolutePath() + "/");
+
+    std::vector<SummaryColumn> columns;
+    for (const ReportColumn& c : dialog.columns()) columns.push_back({static_cast<std::uint32_t>(c.code), c.name});
+    const ReportFlags f = dialog.flags();
+    SummaryOptions options;
+    options.includeDate = f.includeDate;
+    options.includeTime = f.includeTime;
+    options.includeVin = f.includeVin;
+    options.includeDuration = f.includeDuration;
+    options.frequencyAsNumber = f.frequencyAsNumber;
+    options.band = dialog.band();
+    Status result;
+    runLongTask(parent, uiText(kTitle),
+                [&](const Progress& progress) { result = writeSummary(files, columns, options, fromQt(target), progress); });
+    session.controller().notify(DocumentNotice::FolderChanged);
+    if (!result && result.error().id != msg::Cancelled) prompts.showMessage(result.error());
+}
+
+}  // namespace phonotab

@@ -1,0 +1,179 @@
+#include "project/SummaryDialog.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QListWidget>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QVBoxLayout>
+
+#include "app/SettingsStore.h"
+#include "app/UiText.h"
+#include "measurement/Catalogue.h"
+
+namespace phonotab {
+
+namespace {
+
+const QString kSection = QStringLiteral("ReportDialog");
+
+enum Text {
+    Title = 5840,
+    Include = 5841,
+    Remove = 5842,
+    All = 5843,
+    FrequencyAsNumber = 5844,
+    Family = 5845,
+    Detector = 5846,
+    Band = 5847,
+    Channel = 5848,
+    Add = 1049,
+    Clear = 1048,
+    Date = 1050,
+    Time = 1051,
+    Vin = 1052,
+    Duration = 1053,
+    MakeSummary = 32794,
+};
+
+}  // namespace
+
+SummaryDialog::SummaryDialog(const SummaryColumnModel& model, SettingsStore& settings, const ReportConfig& stored,
+                             QWidget* parent)
+    : QDialog(parent), model_(model), columns_(stored.list(model.typeCode())) {
+    setWindowTitle(uiText(Title));
+
+    family_ = new QComboBox(this);
+    for (int f : model_.families()) family_->addItem(toQt(model_.familyCaption(f)), f);
+    detector_ = new QComboBox(this);
+    band_ = new QComboBox(this);
+    channel_ = new QSpinBox(this);
+    channel_->setRange(1, std::max(1, model_.channelCount()));
+    channel_->setPrefix(uiText(Channel) + QStringLiteral(" "));
+    channel_->setEnabled(model_.channelCount() > 1);
+    connect(family_, &QComboBox::currentIndexChanged, this, [this] { fillDependentLists(); });
+
+    auto* choice = new QFormLayout;
+    choice->addRow(uiText(Family), family_);
+    choice->addRow(uiText(Detector), detector_);
+    choice->addRow(uiText(Band), band_);
+    choice->addRow(QString(), channel_);
+
+    list_ = new QListWidget(this);
+    auto* buttons = new QVBoxLayout;
+    auto button = [&](int text, void (SummaryDialog::*slot)()) {
+        auto* b = new QPushButton(uiText(text), this);
+        connect(b, &QPushButton::clicked, this, slot);
+        buttons->addWidget(b);
+    };
+    button(Add, &SummaryDialog::addColumn);
+    button(Remove, &SummaryDialog::removeColumn);
+    button(Clear, &SummaryDialog::clearColumns);
+    button(All, &SummaryDialog::addAllColumns);
+    buttons->addStretch();
+
+    auto* include = new QGroupBox(uiText(Include), this);
+    auto* flags = new QHBoxLayout(include);
+    auto box = [&](int text, const char* key, bool fallback) {
+        auto* c = new QCheckBox(uiText(text), include);
+        c->setChecked(settings.integer(kSection, QString::fromLatin1(key), fallback ? 1 : 0) != 0);
+        flags->addWidget(c);
+        return c;
+    };
+    date_ = box(Date, "bDate", true);
+    time_ = box(Time, "bTime", true);
+    vin_ = box(Vin, "bVIN", true);
+    duration_ = box(Duration, "bInterval", true);
+    frequency_ = new QCheckBox(uiText(FrequencyAsNumber), this);
+    frequency_->setChecked(settings.integer(kSection, QStringLiteral("bFreqValue"), 0) != 0);
+
+    auto* ok = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    ok->button(QDialogButtonBox::Ok)->setText(uiText(MakeSummary));
+    connect(ok, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(ok, &QDialogButtonBox::rejected, this, &QDialog::reject);
+
+    auto* middle = new QHBoxLayout;
+    middle->addWidget(list_, 1);
+    middle->addLayout(buttons);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(choice);
+    layout->addLayout(middle, 1);
+    layout->addWidget(include);
+    layout->addWidget(frequency_);
+    layout->addWidget(ok);
+    resize(460, 420);
+
+    fillDependentLists();
+    showColumns();
+}
+
+void SummaryDialog::fillDependentLists() {
+    const int f = family_->currentData().toInt();
+    detector_->clear();
+    for (int d = 0; d < model_.detectorCount(f); ++d) detector_->addItem(toQt(model_.detectorCaption(d)), d);
+    const int keep = band_->currentIndex();
+    band_->clear();
+    for (int b = 0; b < model_.bandCount(f); ++b) {
+        QString caption = toQt(model_.bandCaption(f, b));
+        band_->addItem(caption.isEmpty() ? QString::number(b + 1) : caption, b);
+    }
+    if (keep >= 0 && keep < band_->count()) band_->setCurrentIndex(keep);
+}
+
+void SummaryDialog::showColumns() {
+    list_->clear();
+    for (const ReportColumn& c : columns_) list_->addItem(toQt(c.name));
+}
+
+ReportFlags SummaryDialog::flags() const {
+    ReportFlags f;
+    f.includeDate = date_->isChecked();
+    f.includeTime = time_->isChecked();
+    f.includeVin = vin_->isChecked();
+    f.includeDuration = duration_->isChecked();
+    f.frequencyAsNumber = frequency_->isChecked();
+    return f;
+}
+
+int SummaryDialog::band() const { return std::max(0, band_->currentData().toInt()); }
+
+void SummaryDialog::storeFlags(SettingsStore& settings) const {
+    const ReportFlags f = flags();
+    settings.setInteger(kSection, QStringLiteral("bDate"), f.includeDate);
+    settings.setInteger(kSection, QStringLiteral("bTime"), f.includeTime);
+    settings.setInteger(kSection, QStringLiteral("bVIN"), f.includeVin);
+    settings.setInteger(kSection, QStringLiteral("bInterval"), f.includeDuration);
+    settings.setInteger(kSection, QStringLiteral("bFreqValue"), f.frequencyAsNumber);
+}
+
+void SummaryDialog::addColumn() {
+    if (family_->currentIndex() < 0 || detector_->currentIndex() < 0) return;
+    columns_.push_back(model_.column(channel_->value() - 1, detector_->currentData().toInt(),
+                                     family_->currentData().toInt(), band()));
+    showColumns();
+    list_->setCurrentRow(list_->count() - 1);
+}
+
+void SummaryDialog::removeColumn() {
+    const int row = list_->currentRow();
+    if (row < 0 || row >= static_cast<int>(columns_.size())) return;
+    columns_.erase(columns_.begin() + row);
+    showColumns();
+}
+
+void SummaryDialog::clearColumns() {
+    columns_.clear();
+    showColumns();
+}
+
+void SummaryDialog::addAllColumns() {
+    if (family_->currentIndex() < 0) return;
+    columns_ = model_.allColumns(family_->currentData().toInt(), band());
+    showColumns();
+}
+
+}  // namespace phonotab

@@ -1,0 +1,92 @@
+#include "project/TextChooserDialog.h"
+
+#include <QDialogButtonBox>
+#include <QHBoxLayout>
+#include <QListWidget>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "app/ProjectSession.h"
+#include "app/UiText.h"
+
+namespace phonotab {
+
+namespace {
+
+enum Text {
+    InstrumentsTitle = 5849,
+    DocumentsTitle = 5850,
+    EnterInstrument = 5851,
+    EnterDocument = 5852,
+    Add = 1003,
+    Remove = 5842,
+    Yes = 5528,
+    Cancel = 5530,
+};
+
+}  // namespace
+
+TextChooserDialog::TextChooserDialog(ProjectSession& session, Kind kind, QWidget* parent)
+    : QDialog(parent), session_(session), kind_(kind), list_(new QListWidget(this)) {
+    setWindowTitle(uiText(kind == Kind::Instruments ? InstrumentsTitle : DocumentsTitle));
+    auto* add = new QPushButton(uiText(Add), this);
+    auto* remove = new QPushButton(uiText(Remove), this);
+    connect(add, &QPushButton::clicked, this, &TextChooserDialog::addText);
+    connect(remove, &QPushButton::clicked, this, &TextChooserDialog::removeText);
+    auto* buttons = new QDialogButtonBox(this);
+    buttons->addButton(uiText(Yes), QDialogButtonBox::AcceptRole);
+    buttons->addButton(uiText(Cancel), QDialogButtonBox::RejectRole);
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    connect(list_, &QListWidget::itemDoubleClicked, this, &QDialog::accept);
+
+    auto* side = new QVBoxLayout;
+    side->addWidget(add);
+    side->addWidget(remove);
+    side->addStretch();
+    auto* middle = new QHBoxLayout;
+    middle->addWidget(list_, 1);
+    middle->addLayout(side);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(middle, 1);
+    layout->addWidget(buttons);
+    resize(420, 280);
+    fill();
+}
+
+QString TextChooserDialog::chosen() const {
+    const QListWidgetItem* item = list_->currentItem();
+    return item ? item->text() : QString();
+}
+
+void TextChooserDialog::fill(const QString& select) {
+    const ReferenceBooks& books = session_.controller().referenceBooks();
+    list_->clear();
+    for (const std::string& t : kind_ == Kind::Instruments ? books.measuringInstruments : books.normativeDocuments) {
+        list_->addItem(toQt(t));
+        if (toQt(t) == select) list_->setCurrentRow(list_->count() - 1);
+    }
+}
+
+void TextChooserDialog::addText() {
+    const std::optional<QString> typed =
+        session_.prompts().askText(uiText(kind_ == Kind::Instruments ? EnterInstrument : EnterDocument), QString());
+    if (!typed) return;
+    ReferenceBooks& books = session_.controller().referenceBooks();
+    const std::string text = fromQt(*typed);
+    const bool added = kind_ == Kind::Instruments ? books.addInstrument(text) : books.addNormativeDocument(text);
+    if (added) fill(toQt(std::string(trimBlanks(text))));
+}
+
+void TextChooserDialog::removeText() {
+    const QString text = chosen();
+    if (text.isEmpty()) return;
+    ReferenceBooks& books = session_.controller().referenceBooks();
+    if (kind_ == Kind::Instruments)
+        books.removeInstrument(fromQt(text));
+    else
+        books.removeNormativeDocument(fromQt(text));
+    fill();
+}
+
+}  // namespace phonotab

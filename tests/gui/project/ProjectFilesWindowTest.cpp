@@ -1,0 +1,158 @@
+#include <QHeaderView>
+#include <QMenu>
+#include <QTableView>
+#include <QTest>
+
+#include "AppFixture.h"
+#include "TestMain.h"
+#include "app/ChildWindowList.h"
+#include "project/CProjectDlg.h"
+#include "project/ProjectFilesModel.h"
+
+using namespace phonotab;
+using namespace phonotab::testing;
+
+namespace {
+
+const QString kDay = QStringLiteral("SLM101_street_day.bin");
+const QString kNight = QStringLiteral("SLM101_street_night.bin");
+constexpr std::int32_t kLeqA = 0x01300000;
+
+CProjectDlg* projectWindow(AppFixture& f) {
+    f.window().run(command::ProjectFilesWindow);
+    return dynamic_cast<CProjectDlg*>(f.window().windows().find(WindowKind::ProjectFiles));
+}
+
+QString cell(CProjectDlg* w, int row, int column) {
+    return w->model()->data(w->model()->index(row, column), Qt::DisplayRole).toString();
+}
+
+QStringList menuItems(CProjectDlg* w) {
+    QStringList out;
+    const std::unique_ptr<QMenu> menu = w->makeContextMenu();
+    for (QAction* a : menu->actions())
+        if (!a->isSeparator()) out << a->text();
+    return out;
+}
+
+const CellBinding& binding(AppFixture& f, int column) {
+    return f.session().state().tables.front().table.bindings.at({column, 0});
+}
+
+}  // namespace
+
+class ProjectFilesWindowTest : public QObject {
+    Q_OBJECT
+private slots:
+    // A project built from scratch: two files added under one prefix, one
+    // renamed (a table's binding follows it), the selection recalculated.
+    void buildNameAndRecalculateAProject() {
+        AppFixture f;
+        f.start();
+        f.prompts.folders.push_back(f.folder("work"));
+        QVERIFY(f.session().controller().newProject());
+        CProjectDlg* w = projectWindow(f);
+        QVERIFY(w);
+        QCOMPARE(w->model()->rowCount(), 0);
+        QCOMPARE(menuItems(w).size(), 3);  // add, substitute, remove
+
+        // The prefix may not be an existing name; an empty one is taken as it is.
+        f.prompts.fileLists.push_back({demoFile(kDay), demoFile(kNight)});
+        f.prompts.texts.push_back(QStringLiteral("Улица"));
+        w->addFiles();
+        QCOMPARE(w->model()->rowCount(), 2);
+        QCOMPARE(cell(w, 0, 1), QStringLiteral("Улица_") + kDay);
+        QCOMPARE(cell(w, 1, 1), QStringLiteral("Улица_") + kNight);
+        QCOMPARE(cell(w, 0, 2), QStringLiteral("запись"));
+        QCOMPARE(cell(w, 0, 3), QStringLiteral("Шумомер SLM-101"));
+        QVERIFY(f.session().controller().modified());
+
+        // One file: its name must be unique and not empty; asked again until it is.
+        f.prompts.fileLists.push_back({demoFile(kDay)});
+        f.prompts.texts.push_back(QStringLiteral("Улица_") + kDay);
+        f.prompts.texts.push_back(QStringLiteral("Копия"));
+        w->addFiles();
+        QCOMPARE(f.prompts.messages.value(0), QStringLiteral("Имя должно быть уникальным в проекте и не пустым"));
+        QCOMPARE(w->model()->rowCount(), 3);
+        w->selectRows({2});
+        QCOMPARE(menuItems(w).size(), 9);
+        w->removeSelected();
+        QCOMPARE(w->model()->rowCount(), 2);
+
+        // The path column shows the stored path or, after a header click, the file name.
+        QVERIFY(cell(w, 0, 0).endsWith(kDay));
+        QTest::mouseClick(w->list()->horizontalHeader()->viewport(), Qt::LeftButton, {},
+                          QPoint(w->list()->horizontalHeader()->sectionPosition(0) + 5, 5));
+        QCOMPARE(cell(w, 0, 0), kDay);
+
+        // A table reads both sources.
+        f.session().controller().editProject(
+            [](ProjectState& state) {
+                ProjectTable t;
+                t.table = ReportTable(3, 2);
+                CellBinding b;
+                b.sourceName = "Улица_" + kDay.toStdString();
+                b.parameterCode = kLeqA;
+                b.itemIndex = CellBinding::Leq;
+                t.table.bindings[{0, 0}] = b;
+                b.sourceName = "Улица_" + kNight.toStdString();
+                b.value = 77.0;
+                t.table.bindings[{1, 0}] = b;
+                state.tables.push_back(std::move(t));
+            },
+            DocumentNotice::SyncFromProject);
+
+        // Renaming a used name asks first; the binding follows the name.
+        f.prompts.texts.push_back(QStringLiteral("День"));
+        f.prompts.answers.push_back(Prompts::Answer::No);
+        w->activate(0, ProjectFilesModel::ReferenceName);
+        QCOMPARE(cell(w, 0, 1), QStringLiteral("Улица_") + kDay);
+        f.prompts.texts.push_back(QStringLiteral("День"));
+        f.prompts.answers.push_back(Prompts::Answer::Yes);
+        w->activate(0, ProjectFilesModel::ReferenceName);
+        QCOMPARE(cell(w, 0, 1), QStringLiteral("День"));
+        QCOMPARE(f.prompts.questions.size(), 2);
+        QCOMPARE(binding(f, 0).sourceName, std::string("День"));
+
+        // Recalculating the selected file fills its binding; the other source keeps its value.
+        QCOMPARE(binding(f, 0).value, -1.0);
+        w->selectRows({0});
+        w->recalculate(false, false);
+        QVERIFY(binding(f, 0).value > 30.0);
+        QCOMPARE(binding(f, 1).value, 77.0);
+
+        // A shared result file may not be one of the project's data files.
+        f.prompts.files.push_back(demoFile(kDay));
+        w->recalculate(false, true);
+        QVERIFY(f.prompts.messages.last().contains(kDay));
+
+        // Double click on the file makes it the current file, marked in the list.
+        w->activate(1, ProjectFilesModel::Source);
+        QCOMPARE(f.session().state().currentIndex, 1);
+        QVERIFY(!w->model()->data(w->model()->index(1, 0), Qt::DecorationRole).isNull());
+        QVERIFY(w->model()->data(w->model()->index(0, 0), Qt::DecorationRole).isNull());
+        // Moving the current entry up: the mark follows it.
+        w->selectRows({1});
+        w->moveSelected(-1);
+        QCOMPARE(f.session().state().currentIndex, 0);
+        QCOMPARE(cell(w, 0, 1), QStringLiteral("Улица_") + kNight);
+        QCOMPARE(f.prompts.unexpected, 0);
+    }
+
+    // The column widths go with the project.
+    void columnWidthsAreStoredInTheProject() {
+        AppFixture f;
+        f.start();
+        f.prompts.folders.push_back(f.folder("work"));
+        QVERIFY(f.session().controller().newProject());
+        CProjectDlg* w = projectWindow(f);
+        w->restoreOwnState(ProjectFilesWindowState{1, {210, 90, 70, 120}});
+        const WindowState state = w->ownState();
+        const auto* s = std::get_if<ProjectFilesWindowState>(&state);
+        QVERIFY(s);
+        QCOMPARE(s->columnWidths, (std::array<std::int32_t, 4>{210, 90, 70, 120}));
+    }
+};
+
+PHONOTAB_REGISTER_TEST(ProjectFilesWindowTest)
+#include "ProjectFilesWindowTest.moc"

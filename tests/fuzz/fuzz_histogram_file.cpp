@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <string>
 
-#include "acoustics/ResultFiles.h"
+#include "acoustics/HistogramFile.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     phonotab::HistogramFile h;

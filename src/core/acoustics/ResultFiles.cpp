@@ -22,11 +22,37 @@ std::string fileNamePart(const std::string& name) {
     return out;
 }
 
+namespace {
+
+// The display name, or the default name when the entry has none.
+const std::string& nameOrDefault(const ParameterEntry& e, const ParameterNames& defaults) {
+    return e.displayName.empty() ? defaults.name : e.displayName;
+}
+
+}  // namespace
+
 std::string entryName(const ParameterEntry& e, const NamingContext& naming) {
-    return e.displayName.empty() ? ParameterName(e.code, naming).name : e.displayName;
+    return nameOrDefault(e, ParameterName(e.code, naming));
 }
 
 namespace {
+
+// The names an entry's files and rows are written with, worked out once per
+// entry: its rows and blocks repeat them for every statistic.
+struct EntryNames {
+    ParameterNames own;                 // full name (headings) and band text of the entry's code
+    std::string fileName;               // the name its files are named after
+    std::vector<std::string> subBands;  // the band text labelling each sub-entry's rows
+};
+
+EntryNames namesOf(const ParameterEntry& e, const NamingContext& naming) {
+    EntryNames n;
+    n.own = ParameterName(e.code, naming);
+    n.fileName = nameOrDefault(e, n.own);
+    n.subBands.reserve(e.subEntries.size());
+    for (const ParameterEntry& sub : e.subEntries) n.subBands.push_back(ParameterName(sub.code, naming).bandText);
+    return n;
+}
 
 std::string timeText(const char* format, const std::tm& tm) {
     char buf[128];
@@ -207,19 +233,19 @@ std::vector<Block> blocksOf(const ParameterEntry& e, const CalcSettings& s, bool
     return blocks;
 }
 
-void writeGrouped(ResultText& t, const ResultFileContext& ctx, const ParameterEntry& e, bool percentilesWritten) {
+void writeGrouped(ResultText& t, const ResultFileContext& ctx, const ParameterEntry& e, const EntryNames& names,
+                  bool percentilesWritten) {
     const char sep = t.separator();
-    const ParameterNames names = ParameterName(e.code, ctx.naming);
     const bool two = hasSecond(e);
     for (const Block& b : blocksOf(e, *ctx.settings, percentilesWritten)) {
         const std::string label = b.label ? b.label : b.percentileLabel;
         const bool leqTime = b.kind == Block::Leq && !ctx.options.noLeqTime;
-        t.text(label + ": " + names.fullName + "\n" + names.bandText);
+        t.text(label + ": " + names.own.fullName + "\n" + names.own.bandText);
         if (two) {
             t.text(" без корр.");
             t.sep();
             t.values(blockValues(e.first, b));
-            t.text("\n" + names.bandText + " с корр.");
+            t.text("\n" + names.own.bandText + " с корр.");
             t.sep();
             t.values(blockValues(e.second, b));
             if (leqTime) {
@@ -229,8 +255,9 @@ void writeGrouped(ResultText& t, const ResultFileContext& ctx, const ParameterEn
                 t.values(e.second.durations);
             }
             t.raw("\n");
-            for (const ParameterEntry& sub : e.subEntries) {
-                const std::string row = ParameterName(sub.code, ctx.naming).bandText;
+            for (std::size_t i = 0; i < e.subEntries.size(); ++i) {
+                const ParameterEntry& sub = e.subEntries[i];
+                const std::string& row = names.subBands[i];
                 t.text(row + " без корр.");
                 t.sep();
                 t.values(blockValues(sub.first, b));
@@ -247,21 +274,22 @@ void writeGrouped(ResultText& t, const ResultFileContext& ctx, const ParameterEn
                 t.values(e.first.durations);
             }
             t.raw("\n");
-            for (const ParameterEntry& sub : e.subEntries) {
-                t.text(ParameterName(sub.code, ctx.naming).bandText);
+            for (std::size_t i = 0; i < e.subEntries.size(); ++i) {
+                t.text(names.subBands[i]);
                 t.sep();
-                t.values(blockValues(sub.first, b));
+                t.values(blockValues(e.subEntries[i].first, b));
                 t.raw("\n");
             }
         }
     }
 }
 
-void writePlainRows(ResultText& t, const ResultFileContext& ctx, const ParameterEntry& owner, const ParameterEntry& e,
-                    bool two, bool percentilesWritten) {
+// The rows of the entry or of one of its sub-entries (e), headed by the
+// entry's full name and e's band text; f: the entry's statistics.
+void writePlainRows(ResultText& t, const ResultFileContext& ctx, const StatisticFlags& f, const std::string& heading,
+                    const ParameterEntry& e, bool two, bool percentilesWritten) {
     const char sep = t.separator();
-    const ParameterNames ownerNames = ParameterName(owner.code, ctx.naming);
-    t.text(ownerNames.fullName + " " + ParameterName(e.code, ctx.naming).bandText + "\n");
+    t.text(heading + "\n");
     auto rows = [&](const std::string& label, const std::vector<double>& a, const std::vector<double>& b) {
         if (two) {
             t.text(label + cformat(" без корр.%c", sep));
@@ -273,7 +301,6 @@ void writePlainRows(ResultText& t, const ResultFileContext& ctx, const Parameter
             t.values(a);
         }
     };
-    const StatisticFlags& f = owner.flags;
     if (f.maximum) {
         rows("Maximum", e.first.maxima, e.second.maxima);
         t.raw("\n");
@@ -303,21 +330,21 @@ void writePlainRows(ResultText& t, const ResultFileContext& ctx, const Parameter
     }
 }
 
-void writeHistogramFile(const ResultFileContext& ctx, const ParameterEntry& e, const std::string& name,
+void writeHistogramFile(const ResultFileContext& ctx, const ParameterEntry& e, const EntryNames& names,
                         std::vector<Message>& messages) {
-    const std::string path = ctx.options.resultFolder + ctx.options.baseName + "_" + fileNamePart(name) + "_H.txt";
+    const std::string path =
+        ctx.options.resultFolder + ctx.options.baseName + "_" + fileNamePart(names.fileName) + "_H.txt";
     const HistogramSettings& h = ctx.settings->histogram;
     std::string out = cformat("%s %lg %lg %lg %d\n", kHistogramFileTag, h.lower, h.upper(), h.width,
                               h.excludeEdges ? 1 : 0);
-    const ParameterNames names = ParameterName(e.code, ctx.naming);
-    out += encodeForOutput("Histogram: " + names.fullName + "\n" + names.bandText, ctx.encoding);
+    out += encodeForOutput("Histogram: " + names.own.fullName + "\n" + names.own.bandText, ctx.encoding);
     out += '\t';
     for (int c : e.first.classCounts) cformatAppend(out, "%d\t", c);
     out += '\n';
-    for (const ParameterEntry& sub : e.subEntries) {
-        out += encodeForOutput(ParameterName(sub.code, ctx.naming).bandText, ctx.encoding);
+    for (std::size_t i = 0; i < e.subEntries.size(); ++i) {
+        out += encodeForOutput(names.subBands[i], ctx.encoding);
         out += '\t';
-        for (int c : sub.first.classCounts) cformatAppend(out, "%d\t", c);
+        for (int c : e.subEntries[i].first.classCounts) cformatAppend(out, "%d\t", c);
         out += '\n';
     }
     if (!writeFileAtomically(path, out)) messages.push_back(Message(105, path));
@@ -338,13 +365,13 @@ std::vector<Message> WriteFileResults(const ResultFileContext& ctx, const std::v
 
     for (const ParameterEntry& e : entries) {
         if (parameterKind(e.code) == ParameterKind::SynthesizedLeq) continue;
-        const std::string name = entryName(e, ctx.naming);
+        const EntryNames names = namesOf(e, ctx.naming);
         if (e.flags.anyStatistic()) {
             NewFileSink fresh;
             AppendSink shared;
             const std::string path = sharedFile ? *sharedFile
                                      : oneFile ? onePath
-                                               : o.resultFolder + o.baseName + "_" + fileNamePart(name) + ext;
+                                               : o.resultFolder + o.baseName + "_" + fileNamePart(names.fileName) + ext;
             ResultSink* sink = nullptr;
             if (sharedFile || oneFile) {
                 if (shared.open(path)) sink = &shared;
@@ -361,17 +388,20 @@ std::vector<Message> WriteFileResults(const ResultFileContext& ctx, const std::v
                     headed = true;
                     writeScanRow(t, *ctx.settings);
                     if (o.grouped) {
-                        writeGrouped(t, ctx, e, percentilesWritten);
+                        writeGrouped(t, ctx, e, names, percentilesWritten);
                     } else {
                         const bool two = hasSecond(e);
-                        writePlainRows(t, ctx, e, e, two, percentilesWritten);
-                        for (const ParameterEntry& sub : e.subEntries) writePlainRows(t, ctx, e, sub, two, percentilesWritten);
+                        const std::string& full = names.own.fullName;
+                        writePlainRows(t, ctx, e.flags, full + " " + names.own.bandText, e, two, percentilesWritten);
+                        for (std::size_t i = 0; i < e.subEntries.size(); ++i)
+                            writePlainRows(t, ctx, e.flags, full + " " + names.subBands[i], e.subEntries[i], two,
+                                           percentilesWritten);
                     }
                 }
                 if (!sink->finish()) messages.push_back(Message(105, path));
             }
         }
-        if (e.flags.histogram && percentilesWritten) writeHistogramFile(ctx, e, name, messages);
+        if (e.flags.histogram && percentilesWritten) writeHistogramFile(ctx, e, names, messages);
     }
     return messages;
 }

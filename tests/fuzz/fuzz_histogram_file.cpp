@@ -1,4 +1,5 @@
 // Fuzzes reading a histogram result file back (any .txt a user opens).
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <string>

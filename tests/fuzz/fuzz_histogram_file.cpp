@@ -1,9 +1,10 @@
 // Fuzzes reading a histogram result file back (any .txt a user opens).
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <string>
 
-#include "acoustics/ResultFiles.h"
+#include "acoustics/HistogramFile.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     phonotab::HistogramFile h;

@@ -5,8 +5,8 @@
 #include <cmath>
 #include <cstdio>
 #include <ctime>
-#include <sstream>
 
+#include "acoustics/HistogramFile.h"
 #include "base/CFormat.h"
 #include "base/StringTable.h"
 #include "platform/AtomicFile.h"
@@ -22,11 +22,37 @@ std::string fileNamePart(const std::string& name) {
     return out;
 }
 
+namespace {
+
+// The display name, or the default name when the entry has none.
+const std::string& nameOrDefault(const ParameterEntry& e, const ParameterNames& defaults) {
+    return e.displayName.empty() ? defaults.name : e.displayName;
+}
+
+}  // namespace
+
 std::string entryName(const ParameterEntry& e, const NamingContext& naming) {
-    return e.displayName.empty() ? ParameterName(e.code, naming).name : e.displayName;
+    return nameOrDefault(e, ParameterName(e.code, naming));
 }
 
 namespace {
+
+// The names an entry's files and rows are written with, worked out once per
+// entry: its rows and blocks repeat them for every statistic.
+struct EntryNames {
+    ParameterNames own;                 // full name (headings) and band text of the entry's code
+    std::string fileName;               // the name its files are named after
+    std::vector<std::string> subBands;  // the band text labelling each sub-entry's rows
+};
+
+EntryNames namesOf(const ParameterEntry& e, const NamingContext& naming) {
+    EntryNames n;
+    n.own = ParameterName(e.code, naming);
+    n.fileName = nameOrDefault(e, n.own);
+    n.subBands.reserve(e.subEntries.size());
+    for (const ParameterEntry& sub : e.subEntries) n.subBands.push_back(ParameterName(sub.code, naming).bandText);
+    return n;
+}
 
 std::string timeText(const char* format, const std::tm& tm) {
     char buf[128];
@@ -207,19 +233,19 @@ std::vector<Block> blocksOf(const ParameterEntry& e, const CalcSettings& s, bool
     return blocks;
 }
 
-void writeGrouped(ResultText& t, const ResultFileContext& ctx, const ParameterEntry& e, bool percentilesWritten) {
+void writeGrouped(ResultText& t, const ResultFileContext& ctx, const ParameterEntry& e, const EntryNames& names,
+                  bool percentilesWritten) {
     const char sep = t.separator();
-    const ParameterNames names = ParameterName(e.code, ctx.naming);
     const bool two = hasSecond(e);
     for (const Block& b : blocksOf(e, *ctx.settings, percentilesWritten)) {
         const std::string label = b.label ? b.label : b.percentileLabel;
         const bool leqTime = b.kind == Block::Leq && !ctx.options.noLeqTime;
-        t.text(label + ": " + names.fullName + "\n" + names.bandText);
+        t.text(label + ": " + names.own.fullName + "\n" + names.own.bandText);
         if (two) {
             t.text(" без корр.");
             t.sep();
             t.values(blockValues(e.first, b));
-            t.text("\n" + names.bandText + " с корр.");
+            t.text("\n" + names.own.bandText + " с корр.");
             t.sep();
             t.values(blockValues(e.second, b));
             if (leqTime) {
@@ -229,8 +255,9 @@ void writeGrouped(ResultText& t, const ResultFileContext& ctx, const ParameterEn
                 t.values(e.second.durations);
             }
             t.raw("\n");
-            for (const ParameterEntry& sub : e.subEntries) {
-                const std::string row = ParameterName(sub.code, ctx.naming).bandText;
+            for (std::size_t i = 0; i < e.subEntries.size(); ++i) {
+                const ParameterEntry& sub = e.subEntries[i];
+                const std::string& row = names.subBands[i];
                 t.text(row + " без корр.");
                 t.sep();
                 t.values(blockValues(sub.first, b));
@@ -247,21 +274,22 @@ void writeGrouped(ResultText& t, const ResultFileContext& ctx, const ParameterEn
                 t.values(e.first.durations);
             }
             t.raw("\n");
-            for (const ParameterEntry& sub : e.subEntries) {
-                t.text(ParameterName(sub.code, ctx.naming).bandText);
+            for (std::size_t i = 0; i < e.subEntries.size(); ++i) {
+                t.text(names.subBands[i]);
                 t.sep();
-                t.values(blockValues(sub.first, b));
+                t.values(blockValues(e.subEntries[i].first, b));
                 t.raw("\n");
             }
         }
     }
 }
 
-void writePlainRows(ResultText& t, const ResultFileContext& ctx, const ParameterEntry& owner, const ParameterEntry& e,
-                    bool two, bool percentilesWritten) {
+// The rows of the entry or of one of its sub-entries (e), headed by the
+// entry's full name and e's band text; f: the entry's statistics.
+void writePlainRows(ResultText& t, const ResultFileContext& ctx, const StatisticFlags& f, const std::string& heading,
+                    const ParameterEntry& e, bool two, bool percentilesWritten) {
     const char sep = t.separator();
-    const ParameterNames ownerNames = ParameterName(owner.code, ctx.naming);
-    t.text(ownerNames.fullName + " " + ParameterName(e.code, ctx.naming).bandText + "\n");
+    t.text(heading + "\n");
     auto rows = [&](const std::string& label, const std::vector<double>& a, const std::vector<double>& b) {
         if (two) {
             t.text(label + cformat(" без корр.%c", sep));
@@ -273,7 +301,6 @@ void writePlainRows(ResultText& t, const ResultFileContext& ctx, const Parameter
             t.values(a);
         }
     };
-    const StatisticFlags& f = owner.flags;
     if (f.maximum) {
         rows("Maximum", e.first.maxima, e.second.maxima);
         t.raw("\n");
@@ -303,21 +330,21 @@ void writePlainRows(ResultText& t, const ResultFileContext& ctx, const Parameter
     }
 }
 
-void writeHistogramFile(const ResultFileContext& ctx, const ParameterEntry& e, const std::string& name,
+void writeHistogramFile(const ResultFileContext& ctx, const ParameterEntry& e, const EntryNames& names,
                         std::vector<Message>& messages) {
-    const std::string path = ctx.options.resultFolder + ctx.options.baseName + "_" + fileNamePart(name) + "_H.txt";
+    const std::string path =
+        ctx.options.resultFolder + ctx.options.baseName + "_" + fileNamePart(names.fileName) + "_H.txt";
     const HistogramSettings& h = ctx.settings->histogram;
-    std::string out = cformat("%s %lg %lg %lg %d\n", "#comment_histo:", h.lower, h.upper(), h.width,
+    std::string out = cformat("%s %lg %lg %lg %d\n", kHistogramFileTag, h.lower, h.upper(), h.width,
                               h.excludeEdges ? 1 : 0);
-    const ParameterNames names = ParameterName(e.code, ctx.naming);
-    out += encodeForOutput("Histogram: " + names.fullName + "\n" + names.bandText, ctx.encoding);
+    out += encodeForOutput("Histogram: " + names.own.fullName + "\n" + names.own.bandText, ctx.encoding);
     out += '\t';
     for (int c : e.first.classCounts) cformatAppend(out, "%d\t", c);
     out += '\n';
-    for (const ParameterEntry& sub : e.subEntries) {
-        out += encodeForOutput(ParameterName(sub.code, ctx.naming).bandText, ctx.encoding);
+    for (std::size_t i = 0; i < e.subEntries.size(); ++i) {
+        out += encodeForOutput(names.subBands[i], ctx.encoding);
         out += '\t';
-        for (int c : sub.first.classCounts) cformatAppend(out, "%d\t", c);
+        for (int c : e.subEntries[i].first.classCounts) cformatAppend(out, "%d\t", c);
         out += '\n';
     }
     if (!writeFileAtomically(path, out)) messages.push_back(Message(msg::CannotOpen, path));
@@ -338,13 +365,13 @@ std::vector<Message> WriteFileResults(const ResultFileContext& ctx, const std::v
 
     for (const ParameterEntry& e : entries) {
         if (parameterKind(e.code) == ParameterKind::SynthesizedLeq) continue;
-        const std::string name = entryName(e, ctx.naming);
+        const EntryNames names = namesOf(e, ctx.naming);
         if (e.flags.anyStatistic()) {
             NewFileSink fresh;
             AppendSink shared;
             const std::string path = sharedFile ? *sharedFile
                                      : oneFile ? onePath
-                                               : o.resultFolder + o.baseName + "_" + fileNamePart(name) + ext;
+                                               : o.resultFolder + o.baseName + "_" + fileNamePart(names.fileName) + ext;
             ResultSink* sink = nullptr;
             if (sharedFile || oneFile) {
                 if (shared.open(path)) sink = &shared;
@@ -361,80 +388,22 @@ std::vector<Message> WriteFileResults(const ResultFileContext& ctx, const std::v
                     headed = true;
                     writeScanRow(t, *ctx.settings);
                     if (o.grouped) {
-                        writeGrouped(t, ctx, e, percentilesWritten);
+                        writeGrouped(t, ctx, e, names, percentilesWritten);
                     } else {
                         const bool two = hasSecond(e);
-                        writePlainRows(t, ctx, e, e, two, percentilesWritten);
-                        for (const ParameterEntry& sub : e.subEntries) writePlainRows(t, ctx, e, sub, two, percentilesWritten);
+                        const std::string& full = names.own.fullName;
+                        writePlainRows(t, ctx, e.flags, full + " " + names.own.bandText, e, two, percentilesWritten);
+                        for (std::size_t i = 0; i < e.subEntries.size(); ++i)
+                            writePlainRows(t, ctx, e.flags, full + " " + names.subBands[i], e.subEntries[i], two,
+                                           percentilesWritten);
                     }
                 }
                 if (!sink->finish()) messages.push_back(Message(msg::CannotOpen, path));
             }
         }
-        if (e.flags.histogram && percentilesWritten) writeHistogramFile(ctx, e, name, messages);
+        if (e.flags.histogram && percentilesWritten) writeHistogramFile(ctx, e, names, messages);
     }
     return messages;
-}
-
-bool readHistogramFile(const std::string& text, HistogramFile& out) {
-    std::istringstream in(text);
-    std::string line;
-    if (!std::getline(in, line)) return false;
-    const std::size_t tag = line.find("#comment_histo:");
-    if (tag == std::string::npos) return false;
-    HistogramFile h;
-    int edges = 0;
-    // Read under the C locale so that the decimal point is a point.
-    const char* p = line.c_str() + tag + 15;
-    const char* end = nullptr;
-    if (!scanLg(p, h.lower, &end) || !scanLg(end, h.upper, &end) || !scanLg(end, h.width, &end)) return false;
-    if (std::sscanf(end, "%d", &edges) != 1) return false;
-    h.excludeEdges = edges != 0;
-    bool named = false;
-    while (std::getline(in, line)) {
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-        line = decodeLocal8Bit(line);
-        if (!named && line.rfind("Histogram:", 0) == 0) {
-            std::string next;
-            std::getline(in, next);
-            if (!next.empty() && next.back() == '\r') next.pop_back();
-            next = decodeLocal8Bit(next);
-            h.seriesName = line + "\n" + next.substr(0, next.find('\t'));
-            named = true;
-            line = next;
-        }
-        const std::size_t tab = line.find('\t');
-        if (tab == std::string::npos) continue;
-        std::pair<std::string, std::vector<double>> s;
-        s.first = line.substr(0, tab);
-        std::size_t at = tab + 1;
-        while (at < line.size()) {
-            const std::size_t next = line.find('\t', at);
-            if (next == std::string::npos) break;  // a field counts once it is tab-terminated
-            double v = 0;
-            if (scanLg(line.c_str() + at, v)) s.second.push_back(v);
-            at = next + 1;
-        }
-        h.series.push_back(std::move(s));
-    }
-    out = std::move(h);
-    return true;
-}
-
-std::vector<std::string> histogramClassLabels(const HistogramFile& h, std::size_t classCount) {
-    std::vector<std::string> labels;
-    for (std::size_t i = 0; i < classCount; ++i) {
-        if (!h.excludeEdges && i == 0) {
-            labels.push_back(cformat("<%lg", h.lower));
-        } else if (!h.excludeEdges && i + 1 == classCount) {
-            labels.push_back(cformat(">=%lg", h.upper));
-        } else {
-            const std::size_t k = h.excludeEdges ? i : i - 1;
-            const double lo = h.lower + static_cast<double>(k) * h.width;
-            labels.push_back(cformat("<%lg\n[%lg - %lg]", lo + h.width, lo, lo + h.width));
-        }
-    }
-    return labels;
 }
 
 }  // namespace phonotab

@@ -1,5 +1,6 @@
 // The text result files of a calculation: per-window minima, maxima, Leq, Leq
-// times and percentiles per parameter, and the histogram files "_H.txt".
+// times and percentiles per parameter, and the histogram files "_H.txt"
+// (read back by HistogramFile).
 #pragma once
 
 #include <string>
@@ -39,18 +40,5 @@ std::string fileNamePart(const std::string& name);
 // 105 for each file that could not be created.
 std::vector<Message> WriteFileResults(const ResultFileContext& ctx, const std::vector<ParameterEntry>& entries,
                                       const std::string* sharedFile);
-
-// A histogram file read back ("#comment_histo:" on its first line).
-struct HistogramFile {
-    double lower = 0, upper = 0, width = 1;
-    bool excludeEdges = false;
-    std::string seriesName;  // "Histogram: ..." and the line after it
-    std::vector<std::pair<std::string, std::vector<double>>> series;
-};
-// False when the text is not a histogram file.
-bool readHistogramFile(const std::string& text, HistogramFile& out);
-// Labels of the classes of a histogram file: "<%lg" below, ">=%lg" above, and
-// "<%lg\n[%lg - %lg]" for the classes between.
-std::vector<std::string> histogramClassLabels(const HistogramFile& h, std::size_t classCount);
 
 }  // namespace phonotab

@@ -5,7 +5,7 @@
 
 #include <optional>
 
-#include "acoustics/ResultFiles.h"
+#include "acoustics/HistogramFile.h"
 #include "app/CCrDialog.h"
 
 namespace phonotab {

@@ -3,7 +3,7 @@
 #include <QFile>
 #include <QFileInfo>
 
-#include "acoustics/ResultFiles.h"
+#include "acoustics/HistogramFile.h"
 #include "app/CHistoPlotDlg.h"
 #include "app/CTableDlg.h"
 #include "app/ChildWindowList.h"

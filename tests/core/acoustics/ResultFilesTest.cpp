@@ -9,6 +9,7 @@
 #include "InstrumentFiles.h"
 #include "TestSupport.h"
 #include "acoustics/CalculateFile.h"
+#include "acoustics/HistogramFile.h"
 #include "acoustics/ResultFiles.h"
 
 using namespace phonotab;

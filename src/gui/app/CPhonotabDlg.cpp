@@ -7,6 +7,7 @@
 #include "app/AppIcons.h"
 #include "app/ChildWindowList.h"
 #include "app/FolderView.h"
+#include "acoustics/DistributionHistogramDialog.h"
 #include "app/MainCommands.h"
 #include "app/ProjectSession.h"
 #include "app/SettingsStore.h"
@@ -17,7 +18,7 @@ namespace {
 const QString kSection = QStringLiteral("Phonotab");
 // Commands whose windows and dialogs are not part of the program yet.
 constexpr int kNotYetAvailable[] = {command::ConvertToText, command::JoinToText, command::Summary,
-                                    command::Percentiles, command::ReferenceBookEditor};
+                                    command::ReferenceBookEditor};
 }  // namespace
 
 CPhonotabDlg::CPhonotabDlg(ProjectSession& session, QWidget* parent) : QMainWindow(parent), session_(session) {
@@ -145,6 +146,7 @@ void CPhonotabDlg::run(int cmd) {
         case NewTable: folderView_->commands().newTable(); break;
         case InsertStandardTable: folderView_->commands().insertStandardTable(); break;
         case About: AboutDialog(this).exec(); break;
+        case Percentiles: DistributionHistogramDialog(session_.prompts(), session_.settings(), this).exec(); break;
         case Exit: close(); break;
         default: break;
     }

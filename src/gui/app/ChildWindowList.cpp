@@ -2,12 +2,12 @@
 
 #include <algorithm>
 
+#include "acoustics/CParametersDlg.h"
+#include "acoustics/CRangeDlg.h"
 #include "app/CHistoPlotDlg.h"
-#include "app/CParametersDlg.h"
 #include "app/CPlotDlg.h"
 #include "app/CPrjReportDlg.h"
 #include "app/CProjectDlg.h"
-#include "app/CRangeDlg.h"
 #include "app/ProjectSession.h"
 #include "app/SettingsStore.h"
 

@@ -126,7 +126,7 @@ int runCalc(const CliContext& ctx, CalcArgs a) {
         const auto r = split(a.classes, ':');
         long long n = 0;
         if (r.size() < 3 || r.size() > 4 || !toDouble(r[0], s.histogram.lower) || !toDouble(r[1], s.histogram.width) ||
-            !toInt(r[2], n) || n < 0 || n > 100000 || (r.size() == 4 && r[3] != "noedges"))
+            !toInt(r[2], n) || n < INT32_MIN || n > INT32_MAX || (r.size() == 4 && r[3] != "noedges"))
             return usageError("--classes: expected LOW:WIDTH:COUNT[:noedges]");
         s.histogram.classes = static_cast<int>(n);
         s.histogram.excludeEdges = r.size() == 4;
@@ -139,12 +139,13 @@ int runCalc(const CliContext& ctx, CalcArgs a) {
             s.histogram.percentiles.insert(v);
         }
     }
+    if (Status st = checkCalcSettings(s); !st) return fail(st.error());
     s.includeExclusionsUncorrected = !a.noExclusionsUncorrected;
     for (const std::string& z : a.excludes) {
         const auto r = split(z, ':');
         double b = 0, e = 0;
         if (r.size() != 2 || !toDouble(r[0], b) || !toDouble(r[1], e)) return usageError("--exclude: expected BEGIN:END");
-        cf.ranges.AddExclusionZone(b, e);
+        if (Status st = cf.ranges.AddExclusionZone(b, e); !st) return fail(st.error());
     }
     for (const std::string& z : a.corrections) {
         const auto r = split(z, ':');
@@ -164,7 +165,7 @@ int runCalc(const CliContext& ctx, CalcArgs a) {
             if (at < 0) return usageError("--correct: no band " + item.substr(0, eq));
             corr[static_cast<std::size_t>(at)] = db;
         }
-        cf.ranges.AddCorrectionZone(b, e, corr);
+        if (Status st = cf.ranges.AddCorrectionZone(b, e, corr); !st) return fail(st.error());
     }
 
     std::error_code ec;

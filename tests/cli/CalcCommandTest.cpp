@@ -71,3 +71,39 @@ TEST(CliCalc, MessagesAndExitStatus) {
     }
     EXPECT_EQ(runCli("calc " + dir.file("missing.bin") + " -o " + dir.file("o4") + " --param 1:leq").status, 1);
 }
+
+TEST(CliCalc, ValuesThatBreakTheCalculationAreRefused) {
+    ScratchDir dir;
+    const std::string data = demoFile(dir, 120);
+    for (const char* bad : {"--classes 20:0:100", "--classes 20:-1:100", "--classes 20:1:0", "--scan -5:1",
+                            "--scan 10:0", "--percentiles 150,-3", "--percentiles 0", "--percentiles 100",
+                            "--exclude 500:600"}) {
+        const CliRun r = runCli("calc " + data + " -o " + dir.file("bad") + " --param 0x01300100:pct " + bad);
+        EXPECT_EQ(r.status, 1) << bad << ": " << r.out;
+        EXPECT_FALSE(r.out.empty()) << bad;
+        EXPECT_FALSE(std::filesystem::exists(dir.file("bad/street_A_Быстро.txt"))) << bad;
+    }
+}
+
+TEST(CliCalc, AZoneReachingPastTheRecordIsCutToIt) {
+    ScratchDir dir;
+    const std::string data = demoFile(dir, 310);  // 0 … 309 s
+    const CliRun r = runCli("calc " + data + " -o " + dir.file("o") + " --param 0x01300100:leq --exclude 300:310");
+    ASSERT_EQ(r.status, 0) << r.out;
+    // Samples 300 … 309 are left out: 300 s of Leq time remain.
+    EXPECT_NE(readText(dir.file("o/street_A_Быстро.txt")).find("Время Leq\t300\t"), std::string::npos);
+}
+
+TEST(CliCalc, StoredHistogramCodesWithChannelAndPositionLoad) {
+    ScratchDir dir;
+    const std::string data = dir.file("station.bin");
+    writeBytes(data, fixtures::makeStationFile(demoSource(), {2024, 5, 20, 9, 0, 0}, 400, 100, 7));
+    CliRun r = runCli("calc " + data + " -o " + dir.file("o") + " --mode histograms --param 0x20260100:min,max,leq");
+    ASSERT_EQ(r.status, 0) << r.out;
+    const std::string text = readText(dir.file("o/station_Гистогр. A_Экв.txt"));
+    EXPECT_NE(text.find("Leq: Гистогр. A, Экв\nA\t6"), std::string::npos) << text;
+    // A parameter with no value says so and fails instead of writing empty rows.
+    r = runCli("calc " + data + " -o " + dir.file("o2") + " --mode histograms --param 0x01300000:leq");
+    EXPECT_EQ(r.status, 1) << r.out;
+    EXPECT_NE(r.out.find("не дал ни одного значения"), std::string::npos) << r.out;
+}

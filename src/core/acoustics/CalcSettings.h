@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "base/Result.h"
+
 namespace phonotab {
 
 // Histogram classes and the percentile levels computed from them.
@@ -50,6 +52,18 @@ struct ResultOptions {
     std::string resultFolder;  // put before every result file name
     std::string baseName;      // the data file's base name
 };
+
+// The largest class count a histogram may have.
+constexpr int kMaxHistogramClasses = 100000;
+
+// The one check of the values a calculation can work with, for the dialogs
+// (before anything is stored) and the batch tool alike: a class width above 0,
+// 1 to kMaxHistogramClasses classes, percentiles strictly between 0 and 100,
+// and, when scanning, a scan interval and step above 0.
+Status checkHistogramSettings(const HistogramSettings& h);
+Status checkPercentiles(const std::set<double>& percentiles);
+Status checkScanSettings(double interval, double step);
+Status checkCalcSettings(const CalcSettings& s);
 
 // Reads a percentile text: tokens split at blanks, each token that reads as a
 // number is taken (duplicates vanish, order is numeric), others are ignored.

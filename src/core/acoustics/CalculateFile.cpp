@@ -5,6 +5,7 @@
 #include <limits>
 
 #include "acoustics/LevelAccumulator.h"
+#include "acoustics/ParameterName.h"
 #include "acoustics/ResultFiles.h"
 #include "acoustics/StoredHistograms.h"
 #include "acoustics/WindowStatistics.h"
@@ -58,12 +59,10 @@ Status loadSeries(CalcFile& cf, std::vector<ParameterEntry*>& all, const Progres
             const bool both = e->twoVariants() && cf.settings.includeExclusionsUncorrected;
             e->data.clear();
             e->data2.clear();
-            if (e->code == kStoredHistogramCode || e->code == kStoredHistogramCode + 1) {
-                if (Status s = loadStoredHistogram(cf.file, cf.settings, cf.ranges, histogramStream(e->code), both,
-                                                   e->data, e->data2);
-                    !s)
-                    return s;
-            }
+            if (Status s = loadStoredHistogram(cf.file, cf.settings, cf.ranges, histogramStream(e->code), both,
+                                               e->data, e->data2);
+                !s)
+                return s;
             e->loaded = true;
             continue;
         }
@@ -142,7 +141,20 @@ void evaluateHistogramVariant(const CalcSettings& s, const Series& counts, Varia
     }
     r.histogramCount = r.leqCount = v.total;
     r.classCounts = acc.classes;
-    ComputePercentiles(s.histogram, acc.classes, v.total, r.percentiles, r.insufficient);
+    // One result or none: percentiles only beside a minimum, maximum and Leq.
+    if (v.hasValue)
+        ComputePercentiles(s.histogram, acc.classes, v.total, r.percentiles, r.insufficient);
+    else
+        r.insufficient = true;
+}
+
+// True when the entry asks for something and the calculation found no sample
+// for it in any window: its result rows would hold nothing but zeros.
+bool yieldedNoValue(const ParameterEntry& e, bool histogramMode) {
+    if (!e.flags.anyStatistic() && !e.flags.histogram) return false;
+    if (parameterKind(e.code) == ParameterKind::SynthesizedLeq) return false;  // plotted, never computed
+    if (histogramMode) return e.first.leqs.empty();
+    return !e.first.counted;
 }
 
 }  // namespace
@@ -150,6 +162,12 @@ void evaluateHistogramVariant(const CalcSettings& s, const Series& counts, Varia
 CalcReport CalculateFile(CalcFile& cf, const TeleDesc& desc, const CalcRequest& request) {
     CalcReport report;
     CalcSettings& s = cf.settings;
+    // Settings that would break the windows or the classes (a project can
+    // store anything) compute nothing and write nothing.
+    if (Status st = checkCalcSettings(s); !st) {
+        report.messages.push_back(st.error());
+        return report;
+    }
     s.windowStarts.clear();
     s.histogramMode = cf.file.histogramMode();
 
@@ -230,6 +248,13 @@ CalcReport CalculateFile(CalcFile& cf, const TeleDesc& desc, const CalcRequest& 
     if (request.progress.cancelled()) {
         report.cancelled = true;
         return report;
+    }
+    for (const ParameterEntry* e : owners) {
+        if (!yieldedNoValue(*e, s.histogramMode)) continue;
+        const std::string name = e->displayName.empty()
+                                     ? ParameterName(e->code, NamingContext{&desc, &cf.file.layout, &cf.file.header}).name
+                                     : e->displayName;
+        report.messages.push_back(Message(msg::NoValueForParameter, name));
     }
     if (!request.quiet) {
         ResultFileContext ctx;

@@ -44,7 +44,8 @@ struct CalcReport {
 };
 
 // Loads the series of entries that have none, computes, and writes the result
-// files unless quiet. A stop asked for through the progress ends the work
+// files unless quiet. Settings that checkCalcSettings refuses compute nothing:
+// the refusal is the only message. A stop asked for through the progress ends the work
 // with `cancelled` and no file written. Message 310 is reported once when an entry asking for
 // percentiles or the histogram counted fewer than 100 samples in a window.
 CalcReport CalculateFile(CalcFile& cf, const TeleDesc& desc, const CalcRequest& request);

@@ -41,6 +41,10 @@ void ComputePercentiles(const HistogramSettings& h, const std::vector<int>& clas
     const std::vector<double> set(h.percentiles.begin(), h.percentiles.end());
     percentiles.resize(set.size());
     if (total < 100) insufficient = true;
+    // Every percentile gets exactly one value per window, 0 when nothing was
+    // counted or no class reaches it, so each row stays aligned with the
+    // window times (like the minimum, maximum and Leq of an empty window).
+    for (std::size_t k = 0; k < set.size(); ++k) percentiles[k].push_back(0.0);
     if (total <= 0 || set.empty()) return;
     int slot = static_cast<int>(set.size()) - 1;
     std::int64_t cumulative = 0;
@@ -53,7 +57,7 @@ void ComputePercentiles(const HistogramSettings& h, const std::vector<int>& clas
             // The upper edge of class i in both layouts.
             const double level = h.excludeEdges ? h.lower + (static_cast<double>(i) + 1) * h.width
                                                 : h.lower + static_cast<double>(i) * h.width;
-            percentiles[static_cast<std::size_t>(slot)].push_back(level);
+            percentiles[static_cast<std::size_t>(slot)].back() = level;
             --slot;
         }
     }

@@ -35,7 +35,8 @@ void AccumulateSample(const HistogramSettings& h, double level, LevelAccumulator
 
 // Appends one value per percentile (slot 0 = smallest n) from class counts of
 // which `total` samples were counted. Sets insufficient when total < 100.
-// A window with no counted sample gets no value at all.
+// A window with no counted sample, or a percentile that no class reaches,
+// gets 0, so the lists stay one value per window.
 void ComputePercentiles(const HistogramSettings& h, const std::vector<int>& classes, std::int64_t total,
                         std::vector<std::vector<double>>& percentiles, bool& insufficient);
 

@@ -19,9 +19,10 @@ ParameterKind parameterKind(FieldCode code) {
 }
 
 int histogramStream(FieldCode code) {
-    if ((code >> 16) == 0x2026) return code == 0x20260001 ? 1 : 0;
-    // Synthesized levels: exactly 0x00270000 uses the first stream, any other the second.
-    return code == kSynthesizedLeqCode ? 0 : 1;
+    // Bit 0 of the code picks the stream for both kinds: 0x20260000 and
+    // 0x00270000 are the first stream, 0x20260001 the second, and a code the
+    // parameter chooser builds from a channel and position follows the same rule.
+    return static_cast<int>(code & 1u);
 }
 
 }  // namespace phonotab

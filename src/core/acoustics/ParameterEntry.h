@@ -33,6 +33,7 @@ struct VariantResults {
     std::int64_t leqCount = 0;        // samples counted into the Leq
     std::vector<int> classCounts;     // class counts over the work range (the histogram file)
     bool insufficient = false;        // some window counted fewer than 100 samples
+    bool counted = false;             // some window counted a sample
 
     void clear();
 };

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "base/CFormat.h"
+
 namespace phonotab {
 
 int correctionIndex(int family, int band) {
@@ -27,26 +29,33 @@ RangeSet RangeSet::fromStored(std::vector<RangeZone> zones) {
     return r;
 }
 
-bool RangeSet::AddExclusionZone(double a, double b) {
+Result<RangeZone> RangeSet::zoneInSpan(double a, double b) const {
     RangeZone z;
     z.begin = std::min(a, b);
     z.end = std::max(a, b);
-    if (!insideSpan(z.begin) || !insideSpan(z.end)) return false;
-    z.exclusion = 1;
-    zones_.push_back(z);
-    MergeExclusionZones();
-    return true;
+    if (!(z.end >= span().begin && z.begin <= span().end))  // also refuses NaN
+        return Message(msg::ZoneOutsideRecord, formatLg(z.begin), formatLg(z.end));
+    z.begin = std::max(z.begin, span().begin);
+    z.end = std::min(z.end, span().end);
+    return z;
 }
 
-bool RangeSet::AddCorrectionZone(double a, double b, const Corrections& corrections) {
-    RangeZone z;
-    z.begin = std::min(a, b);
-    z.end = std::max(a, b);
-    if (!insideSpan(z.begin) || !insideSpan(z.end)) return false;
-    z.exclusion = 0;
-    z.corrections = corrections;
-    zones_.push_back(z);
-    return true;
+Status RangeSet::AddExclusionZone(double a, double b) {
+    Result<RangeZone> z = zoneInSpan(a, b);
+    if (!z) return z.error();
+    z->exclusion = 1;
+    zones_.push_back(*z);
+    MergeExclusionZones();
+    return {};
+}
+
+Status RangeSet::AddCorrectionZone(double a, double b, const Corrections& corrections) {
+    Result<RangeZone> z = zoneInSpan(a, b);
+    if (!z) return z.error();
+    z->exclusion = 0;
+    z->corrections = corrections;
+    zones_.push_back(*z);
+    return {};
 }
 
 void RangeSet::MergeExclusionZones() {

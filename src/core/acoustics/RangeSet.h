@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "acoustics/CalcSettings.h"
+#include "base/Result.h"
 
 namespace phonotab {
 
@@ -44,9 +45,11 @@ public:
     const RangeZone& zone(std::size_t i) const { return zones_.at(i + 1); }
 
     // Appends an exclusion zone (ends ordered) and merges it with the exclusion
-    // zones it touches; a zone not wholly inside the span is ignored. False when ignored.
-    bool AddExclusionZone(double a, double b);
-    bool AddCorrectionZone(double a, double b, const Corrections& corrections);
+    // zones it touches. A zone reaching past the span is cut to it (a zone drawn
+    // to the record's end may end half a sample period beyond it); a zone wholly
+    // outside the span is refused with a message and changes nothing.
+    Status AddExclusionZone(double a, double b);
+    Status AddCorrectionZone(double a, double b, const Corrections& corrections);
     void MergeExclusionZones();
     // New bounds of zone i, ordered and clamped to the span.
     void setZoneBounds(std::size_t i, double a, double b);
@@ -61,7 +64,8 @@ public:
     void invertExclusionZones();
 
 private:
-    bool insideSpan(double t) const { return span().begin <= t && t <= span().end; }
+    // The zone [min(a, b), max(a, b)] cut to the span, or the refusal.
+    Result<RangeZone> zoneInSpan(double a, double b) const;
     std::vector<RangeZone> zones_;
 };
 

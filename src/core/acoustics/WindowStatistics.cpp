@@ -108,6 +108,7 @@ private:
 
 void appendWindow(const Aggregate& a, const std::vector<int>& classes, const CalcSettings& s, VariantResults& r) {
     if (a.count > 0) {
+        r.counted = true;
         r.minima.push_back(a.minimum);
         r.maxima.push_back(a.maximum);
         r.leqs.push_back(energyLevel(a.energy, static_cast<double>(a.count)));

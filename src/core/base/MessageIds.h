@@ -40,6 +40,12 @@ enum Id : int {
 
     // Calculation
     InsufficientSamples = 310,     // fewer than 100 samples in a window for Ln
+    ZoneOutsideRecord = 5700,      // a zone wholly outside the record's span
+    NoValueForParameter = 5701,    // "%s": the parameter yielded no value
+    ClassWidthNotPositive = 5702,
+    ClassCountOutOfRange = 5703,   // "... from 1 to %d"
+    ScanNotPositive = 5704,
+    PercentileOutOfRange = 5705,   // "%s" is not strictly between 0 and 100
 
     // Report tables, their graphs and macros
     TableModified = 240,           // question: save the table's changes?

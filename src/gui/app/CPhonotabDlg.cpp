@@ -7,6 +7,7 @@
 #include "app/AppIcons.h"
 #include "app/ChildWindowList.h"
 #include "app/FolderView.h"
+#include "acoustics/DistributionHistogramDialog.h"
 #include "app/MainCommands.h"
 #include "app/ProjectSession.h"
 #include "app/ScreenPlacement.h"
@@ -19,8 +20,6 @@ namespace phonotab {
 
 namespace {
 const QString kSection = QStringLiteral("Phonotab");
-// Commands whose windows and dialogs are not part of the program yet.
-constexpr int kNotYetAvailable[] = {command::Percentiles};
 }  // namespace
 
 CPhonotabDlg::CPhonotabDlg(ProjectSession& session, QWidget* parent) : QMainWindow(parent), session_(session) {
@@ -44,7 +43,6 @@ CPhonotabDlg::CPhonotabDlg(ProjectSession& session, QWidget* parent) : QMainWind
     session_.readRecentLists();
     session_.loadTelemetryDescription();
     session_.loadReferenceBooks();
-    for (int c : kNotYetAvailable) commands_->setEnabled(c, false);
 
     connect(&session_, &ProjectSession::stateChanged, this, &CPhonotabDlg::refreshState);
     connect(&session_, &ProjectSession::fileChanged, this, &CPhonotabDlg::refreshState);
@@ -158,6 +156,7 @@ void CPhonotabDlg::run(int cmd) {
         case ConvertToText: convertToText(session_, this); break;
         case JoinToText: joinToText(session_, this); break;
         case Summary: makeSummary(session_, this); break;
+        case Percentiles: DistributionHistogramDialog(session_.prompts(), session_.settings(), this).exec(); break;
         case Exit: close(); break;
         default: break;
     }

@@ -4,12 +4,12 @@
 
 #include <algorithm>
 
+#include "acoustics/CParametersDlg.h"
+#include "acoustics/CRangeDlg.h"
 #include "app/CHistoPlotDlg.h"
-#include "app/CParametersDlg.h"
 #include "app/CPlotDlg.h"
 #include "app/CPrjReportDlg.h"
 #include "project/CProjectDlg.h"
-#include "app/CRangeDlg.h"
 #include "app/ProjectSession.h"
 #include "app/ScreenPlacement.h"
 #include "app/SettingsStore.h"

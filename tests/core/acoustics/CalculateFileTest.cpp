@@ -126,11 +126,11 @@ TEST(CalculateFile, WindowsEqualThePlainSequentialAlgorithmOnRandomData) {
         for (int z = 0; z < 8; ++z) {
             const double a = span * (rng() % 1000) / 1000.0, b = span * (rng() % 1000) / 1000.0;
             if (rng() % 2) {
-                cf.ranges.AddExclusionZone(a, b);
+                ASSERT_TRUE(cf.ranges.AddExclusionZone(a, b).ok());
             } else {
                 Corrections c{};
                 c[static_cast<std::size_t>(correctionIndex(3, 0))] = static_cast<double>(rng() % 21) - 10.0;
-                cf.ranges.AddCorrectionZone(a, b, c);
+                ASSERT_TRUE(cf.ranges.AddCorrectionZone(a, b, c).ok());
             }
         }
         std::vector<ParameterEntry> entries(2);
@@ -191,7 +191,7 @@ TEST(CalculateFile, NegativeLevelsReportAMaximumOfZeroAndEmptyWindowsZeros) {
     cf.settings.samplePeriod = 1.0;
     cf.settings.fileSamples = cf.settings.sampleCount = 10;
     cf.ranges = RangeSet(9.0);
-    cf.ranges.AddExclusionZone(0, 9);
+    ASSERT_TRUE(cf.ranges.AddExclusionZone(0, 9).ok());
     std::vector<ParameterEntry> entries(2);
     for (auto& e : entries) {
         e.code = 0x01300000;
@@ -204,15 +204,16 @@ TEST(CalculateFile, NegativeLevelsReportAMaximumOfZeroAndEmptyWindowsZeros) {
     req.quiet = true;
     req.extraEntries = &entries;
     const CalcReport report = CalculateFile(cf, TeleDesc{}, req);
-    // Everything excluded: zeros and no percentile value.
+    // Everything excluded: zeros, the percentile too, and the entry says it found no value.
     EXPECT_EQ(entries[0].first.maxima, std::vector<double>{0.0});
     EXPECT_EQ(entries[0].first.leqs, std::vector<double>{0.0});
-    EXPECT_TRUE(entries[0].first.percentiles[0].empty());
+    EXPECT_EQ(entries[0].first.percentiles[0], std::vector<double>{0.0});
     // The uncorrected variant still takes the excluded samples.
     EXPECT_EQ(entries[1].first.maxima, std::vector<double>{0.0});
     EXPECT_EQ(entries[1].first.minima, std::vector<double>{-5.0});
-    ASSERT_EQ(report.messages.size(), 1u);
-    EXPECT_EQ(report.messages[0].id, 310);
+    ASSERT_EQ(report.messages.size(), 2u);
+    EXPECT_EQ(report.messages[0].id, msg::NoValueForParameter);
+    EXPECT_EQ(report.messages[1].id, msg::InsufficientSamples);
 }
 
 TEST(CalculateFile, ZeroSamplePeriodGivesOneWindow) {

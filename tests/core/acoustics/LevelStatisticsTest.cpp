@@ -58,11 +58,54 @@ TEST(Percentiles, EdgeClassesAndEmptyWindows) {
     EXPECT_EQ(p[1], std::vector<double>{121});
     EXPECT_EQ(p[0], std::vector<double>{121});
     EXPECT_FALSE(insufficient);
-    // Nothing counted: no value at all, and the flag.
-    std::vector<std::vector<double>> none;
-    ComputePercentiles(h, std::vector<int>(102, 0), 0, none, insufficient);
-    EXPECT_TRUE(none[0].empty() && none[1].empty() && none[2].empty());
+    // Nothing counted: 0 for every percentile (rows stay one value per window), and the flag.
+    ComputePercentiles(h, std::vector<int>(102, 0), 0, p, insufficient);
+    EXPECT_EQ(p[0], (std::vector<double>{121, 0}));
+    EXPECT_EQ(p[2], (std::vector<double>{20, 0}));
     EXPECT_TRUE(insufficient);
+    // Edges excluded and every level outside: no class reaches any percentile.
+    h.excludeEdges = true;
+    std::vector<std::vector<double>> unreached;
+    ComputePercentiles(h, std::vector<int>(100, 0), 150, unreached, insufficient);
+    EXPECT_EQ(unreached, (std::vector<std::vector<double>>(3, std::vector<double>{0})));
+}
+
+TEST(CalcSettingsCheck, ValuesThatBreakTheCalculationAreRefused) {
+    struct Case {
+        double lower, width;
+        int classes;
+        std::set<double> percentiles;
+        double interval, step;
+        int refusal;  // 0: accepted
+    } cases[] = {
+        {20, 1, 100, {5, 95}, 10, 10, 0},
+        {20, 0.25, 1, {0.5, 99.9}, 0.1, 60, 0},
+        {20, 0, 100, {5}, 10, 10, msg::ClassWidthNotPositive},
+        {20, -1, 100, {5}, 10, 10, msg::ClassWidthNotPositive},
+        {20, 1, 0, {5}, 10, 10, msg::ClassCountOutOfRange},
+        {20, 1, kMaxHistogramClasses + 1, {5}, 10, 10, msg::ClassCountOutOfRange},
+        {20, 1, 100, {-3, 150}, 10, 10, msg::PercentileOutOfRange},
+        {20, 1, 100, {100}, 10, 10, msg::PercentileOutOfRange},
+        {20, 1, 100, {0}, 10, 10, msg::PercentileOutOfRange},
+        {20, 1, 100, {5}, -5, 1, msg::ScanNotPositive},
+        {20, 1, 100, {5}, 10, 0, msg::ScanNotPositive},
+    };
+    for (const Case& c : cases) {
+        CalcSettings s;
+        s.scanning = true;
+        s.histogram.lower = c.lower;
+        s.histogram.width = c.width;
+        s.histogram.classes = c.classes;
+        s.histogram.percentiles = c.percentiles;
+        s.scanInterval = c.interval;
+        s.scanStep = c.step;
+        const Status st = checkCalcSettings(s);
+        EXPECT_EQ(st.ok() ? 0 : st.error().id, c.refusal) << c.width << " " << c.classes << " " << c.interval;
+        s.scanning = false;  // scan values matter only when scanning
+        if (c.refusal == msg::ScanNotPositive) {
+            EXPECT_TRUE(checkCalcSettings(s).ok());
+        }
+    }
 }
 
 TEST(Percentiles, TextOfTheSettingsDialog) {

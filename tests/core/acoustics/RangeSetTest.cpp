@@ -23,11 +23,13 @@ TEST(RangeSet, ExclusionZonesMergeWhenTheyTouch) {
         {{{10, 20}, {15, 5}}, {{5, 20}}},            // ends are ordered first
         // A bridge grows the first zone only after the pass went past [30, 40].
         {{{10, 20}, {30, 40}, {18, 32}}, {{10, 32}, {30, 40}}},
-        {{{10, 20}, {200, 210}}, {{10, 20}}},         // outside the span: ignored
+        {{{10, 20}, {200, 210}}, {{10, 20}}},         // wholly outside the span: refused
+        {{{95, 100.5}}, {{95, 100}}},                 // past the end: cut to the span
+        {{{-3, 4}, {2, 8}}, {{0, 8}}},
     };
     for (const auto& c : cases) {
         RangeSet r(100.0);
-        for (auto [a, b] : c.added) r.AddExclusionZone(a, b);
+        for (auto [a, b] : c.added) (void)r.AddExclusionZone(a, b);
         EXPECT_EQ(zonesOf(r), c.want);
     }
 }
@@ -36,15 +38,15 @@ TEST(RangeSet, OnePassPerZoneDoesNotRevisitEarlierZones) {
     // A zone that the first exclusion zone only reaches after growing, and that
     // comes before the zone that made it grow, stays apart.
     RangeSet r(100.0);
-    r.AddExclusionZone(10, 20);
-    r.AddCorrectionZone(21, 55, Corrections{});
-    r.AddExclusionZone(56, 60);
+    ASSERT_TRUE(r.AddExclusionZone(10, 20).ok());
+    ASSERT_TRUE(r.AddCorrectionZone(21, 55, Corrections{}).ok());
+    ASSERT_TRUE(r.AddExclusionZone(56, 60).ok());
     r.convertToExclusion(1);  // converted zones are not merged
     EXPECT_EQ(r.zoneCount(), 3u);
     r.MergeExclusionZones();
     EXPECT_EQ(r.zoneCount(), 3u);
     // [20,21] grows [10,20] to [10,21] after the pass has gone past [21,55].
-    r.AddExclusionZone(20, 21);
+    ASSERT_TRUE(r.AddExclusionZone(20, 21).ok());
     EXPECT_EQ(zonesOf(r), (std::vector<std::pair<double, double>>{{10, 21}, {21, 55}, {56, 60}}));
 }
 
@@ -52,8 +54,11 @@ TEST(RangeSet, ZoneEditingKeepsTheSpan) {
     RangeSet r(100.0);
     Corrections c{};
     c[correctionIndex(1, 2)] = 3.5;
-    EXPECT_TRUE(r.AddCorrectionZone(40, 30, c));
-    EXPECT_FALSE(r.AddCorrectionZone(-1, 30, c));
+    EXPECT_TRUE(r.AddCorrectionZone(40, 30, c).ok());
+    const Status outside = r.AddCorrectionZone(-10, -1, c);
+    ASSERT_FALSE(outside.ok());
+    EXPECT_EQ(outside.error().id, msg::ZoneOutsideRecord);
+    EXPECT_EQ(r.zoneCount(), 1u);
     r.setZoneBounds(0, 120, 90);  // clamped and ordered
     EXPECT_EQ(r.zone(0).begin, 90);
     EXPECT_EQ(r.zone(0).end, 100);
@@ -71,9 +76,9 @@ TEST(RangeSet, ZoneEditingKeepsTheSpan) {
 
 TEST(RangeSet, InvertingExclusionsKeepsTheGaps) {
     RangeSet r(100.0);
-    r.AddExclusionZone(10, 20);
-    r.AddExclusionZone(50, 100);
-    r.AddCorrectionZone(0, 5, Corrections{});
+    ASSERT_TRUE(r.AddExclusionZone(10, 20).ok());
+    ASSERT_TRUE(r.AddExclusionZone(50, 100).ok());
+    ASSERT_TRUE(r.AddCorrectionZone(0, 5, Corrections{}).ok());
     r.invertExclusionZones();
     EXPECT_EQ(zonesOf(r), (std::vector<std::pair<double, double>>{{0, 5}, {0, 10}, {20, 50}}));
 }
@@ -103,9 +108,9 @@ TEST(ZoneSegments, ClosedIntervalsAndListOrder) {
     Corrections c1{}, c2{};
     c1[correctionIndex(3, 0)] = 1.0;
     c2[correctionIndex(3, 0)] = 2.0;
-    r.AddCorrectionZone(2, 6, c1);
-    r.AddExclusionZone(6, 8);  // the sample at 6 s is excluded: both ends count
-    r.AddCorrectionZone(4, 10, c2);
+    ASSERT_TRUE(r.AddCorrectionZone(2, 6, c1).ok());
+    ASSERT_TRUE(r.AddExclusionZone(6, 8).ok());  // the sample at 6 s is excluded: both ends count
+    ASSERT_TRUE(r.AddCorrectionZone(4, 10, c2).ok());
     CalcSettings s;
     s.samplePeriod = 1.0;
     s.sampleCount = 21;

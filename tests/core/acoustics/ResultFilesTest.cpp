@@ -107,7 +107,7 @@ TEST(ResultFiles, TwoVariantsPlainLayoutCsvAndScanTimes) {
     calculate(path, {e}, o, FileWorkMode::Records, [](CalcFile& cf) {
         Corrections c{};
         c[static_cast<std::size_t>(correctionIndex(3, 0))] = 10.0;
-        cf.ranges.AddCorrectionZone(2, 3, c);  // the last two samples
+        ASSERT_TRUE(cf.ranges.AddCorrectionZone(2, 3, c).ok());  // the last two samples
         cf.settings.scanning = true;
         cf.settings.scanInterval = 2;
         cf.settings.scanStep = 2;
@@ -220,4 +220,36 @@ TEST(ResultFiles, SampleModeWritesNoPercentilesNorHistograms) {
     EXPECT_NE(text.find("Leq: A, Быстро"), std::string::npos);
     EXPECT_EQ(text.find("Percentile"), std::string::npos);
     EXPECT_FALSE(std::filesystem::exists(dir.file("m_A_Быстро_H.txt")));
+}
+
+TEST(ResultFiles, ExcludedWindowsKeepEveryRowAlignedWithTheWindowTimes) {
+    // Five windows of two samples; the second and third hold only excluded samples.
+    ScratchDir dir;
+    const std::string path = writeLevels(dir, "m.bin", {60, 60, 70, 70, 80, 80, 65, 65, 75, 75});
+    ParameterEntry e = fastA(false);
+    e.flags.minimum = e.flags.maximum = false;
+    const CalcRun run = calculate(path, {e}, optionsFor(dir), FileWorkMode::Records, [](CalcFile& cf) {
+        ASSERT_TRUE(cf.ranges.AddExclusionZone(2, 5).ok());
+        cf.settings.scanning = true;
+        cf.settings.scanInterval = cf.settings.scanStep = 2;
+    });
+    const std::string text = readText(dir.file("m_A_Быстро.txt"));
+    EXPECT_NE(text.find("ScanTime\t00:00:00\t00:00:02\t00:00:04\t00:00:06\t00:00:08\n"), std::string::npos)
+        << text;
+    EXPECT_NE(text.find("Leq: A, Быстро\nA\t60\t0\t0\t65\t75\t\n"), std::string::npos) << text;
+    EXPECT_NE(text.find("Percentile L5: A, Быстро\nA\t61\t0\t0\t66\t76\t\n"), std::string::npos) << text;
+    EXPECT_NE(text.find("Percentile L95: A, Быстро\nA\t61\t0\t0\t66\t76\t\n"), std::string::npos) << text;
+}
+
+TEST(ResultFiles, AParameterWithoutAnyValueSaysSo) {
+    ScratchDir dir;
+    const std::string path = writeLevels(dir, "m.bin", {60, 70});
+    ParameterEntry missing;
+    missing.code = 0x01300500;  // a detector the file does not store
+    missing.flags.leq = true;
+    const CalcRun run = calculate(path, {fastA(false), missing}, optionsFor(dir));
+    std::vector<int> ids;
+    for (const Message& m : run.report.messages) ids.push_back(m.id);
+    EXPECT_EQ(ids, (std::vector<int>{msg::NoValueForParameter, msg::InsufficientSamples}));
+    EXPECT_EQ(run.report.messages[0].severity(), Severity::Failure);
 }

@@ -6,6 +6,7 @@
 #include "InstrumentFiles.h"
 #include "TestSupport.h"
 #include "acoustics/CalculateFile.h"
+#include "acoustics/ParameterChooser.h"
 #include "acoustics/StoredHistograms.h"
 
 using namespace phonotab;
@@ -52,7 +53,7 @@ TEST(StoredHistograms, StationCountsAreSplitIntoQuarterDecibelClasses) {
     EXPECT_TRUE(data2.empty());
 
     // An excluded interval goes only into the first series when both variants are kept.
-    cf.ranges.AddExclusionZone(550, 650);  // the second interval, at 600 s
+    ASSERT_TRUE(cf.ranges.AddExclusionZone(550, 650).ok());  // the second interval, at 600 s
     ASSERT_TRUE(loadStoredHistogram(cf.file, cf.settings, cf.ranges, 1, true, data, data2).ok());
     EXPECT_EQ(data[400] + data[401], 3 * 14.0);
     EXPECT_EQ(data2[400] + data2[401], 2 * 14.0);
@@ -103,4 +104,38 @@ TEST(StoredHistograms, MntRunningCountersDifferFromTheirPredecessor) {
     ASSERT_EQ(synth.size(), 4u);
     EXPECT_EQ(synth[0], 0.0);
     EXPECT_GT(synth[1], 70.0);
+}
+
+TEST(StoredHistograms, EveryHistogramItemOfTheChooserLoadsAndCalculates) {
+    ScratchDir dir;
+    CalcFile cf = open(stationFile(dir, 2, 200, 100));  // stream 0: 100 counts a block, stream 1: 200
+    const ParameterChooser chooser(NamingContext{&demoDesc(), &cf.file.layout, &cf.file.header}, true);
+    int histograms = 0, synthesized = 0;
+    for (int mode : chooser.modes(3, 0)) {
+        for (const ChooserBand& item : chooser.bands(3, 0, mode)) {
+            const ParameterKind kind = parameterKind(item.code);
+            if (kind != ParameterKind::StoredHistogram && kind != ParameterKind::SynthesizedLeq) continue;
+            ParameterEntry e = ParameterChooser::build(item, 1);
+            e.flags.leq = e.flags.percentiles = true;
+            std::vector<ParameterEntry> extra = {e};
+            CalcRequest req;
+            req.quiet = true;
+            req.extraEntries = &extra;
+            const CalcReport report = CalculateFile(cf, demoDesc(), req);
+            EXPECT_TRUE(report.messages.empty()) << item.text;
+            const std::int64_t perBlock = histogramStream(item.code) == 0 ? 100 : 200;
+            if (kind == ParameterKind::StoredHistogram) {
+                ++histograms;
+                ASSERT_EQ(extra[0].first.leqs.size(), 1u) << item.text;
+                EXPECT_EQ(extra[0].first.histogramCount, 2 * perBlock) << item.text;  // two blocks
+                EXPECT_EQ(extra[0].first.percentiles[0].size(), 1u) << item.text;
+            } else {
+                ++synthesized;
+                ASSERT_EQ(extra[0].data.size(), 2u) << item.text;  // one level per stored interval
+                EXPECT_GT(extra[0].data[0], 100.0) << item.text;
+            }
+        }
+    }
+    EXPECT_GT(histograms, 1);
+    EXPECT_EQ(histograms, synthesized);
 }

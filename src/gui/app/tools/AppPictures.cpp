@@ -4,10 +4,14 @@
 // picture added, and its first file made the current file; the window is
 // written as PNG files in the folder (default "pictures"), with its title
 // drawn above it: main_<language>_details.png, main_<language>_icons.png, the
-// menus side by side menus_<language>.png, and the about box about_<language>.png;
-// and the language dialog of a first start under an English locale,
-// language_dialog.png. Runs on the offscreen platform unless another is set;
-// settings and the user's data go to a temporary folder.
+// menus side by side menus_<language>.png, the about box about_<language>.png,
+// the ranges window with a work range and zones ranges_<language>.png and its
+// dialogs bounds_<language>.png and corrections_<language>.png, the parameters
+// window after a calculation parameters_<language>.png with the chooser
+// chooser_<language>.png and the settings dialogs histogram_settings_<language>.png
+// and calc_settings_<language>.png; and the language dialog of a first start
+// under an English locale, language_dialog.png. Runs on the offscreen platform
+// unless another is set; settings and the user's data go to a temporary folder.
 #include <QApplication>
 #include <QDir>
 #include <QFile>
@@ -19,6 +23,14 @@
 
 #include <cstdio>
 
+#include "acoustics/BoundsDialog.h"
+#include "acoustics/CParametersDlg.h"
+#include "acoustics/CalcSettingsDialog.h"
+#include "acoustics/HistogramSettingsDialog.h"
+#include "acoustics/ParameterChooserDialog.h"
+#include "acoustics/CRangeDlg.h"
+#include "acoustics/CorrectionBands.h"
+#include "acoustics/CorrectionsDialog.h"
 #include "app/AboutDialog.h"
 #include "app/AppIcons.h"
 #include "app/CPhonotabApp.h"
@@ -48,7 +60,8 @@ public:
     QString folder;
     int messages = 0;
     void showMessage(const QString& text) override {
-        ++messages;
+        // The notice of too few samples for percentiles is no fault of the pictures.
+        if (text != QString::fromStdString(tr(msg::InsufficientSamples))) ++messages;
         std::fprintf(stderr, "message: %s\n", text.toUtf8().constData());
     }
     Answer ask(const QString&, bool) override { return Answer::No; }
@@ -104,6 +117,69 @@ bool saveMenus(QMainWindow& w, const QString& path) {
     p.end();
     const bool ok = image.save(path);
     std::printf("%s %s\n", ok ? "wrote" : "could not write", path.toUtf8().constData());
+    return ok;
+}
+
+// The ranges window on the current file with a work range, an exclusion zone
+// and a correction zone, and the two dialogs of its menus.
+bool rangePictures(ProjectSession& session, QWidget& window, const QString& language, const QString& folder) {
+    const Status edited = session.controller().editCurrentFile(
+        [](CalcFile& cf) {
+            const double end = cf.ranges.span().end;
+            SetWorkRange(cf.settings, cf.ranges, cf.file.count / 10, cf.file.count * 9 / 10);
+            Corrections c{};
+            c[static_cast<std::size_t>(correctionIndex(3, 0))] = 2.5;
+            if (Status st = cf.ranges.AddExclusionZone(end * 0.3, end * 0.4); !st) return st;
+            return cf.ranges.AddCorrectionZone(end * 0.55, end * 0.7, c);
+        },
+        DocumentNotice::WorkRangeChanged);
+    if (!edited) return false;
+    bool ok = true;
+    CRangeDlg ranges(session, &window);
+    ranges.resize(620, ranges.sizeHint().height());
+    ranges.show();
+    ranges.slider(0)->setValue(ranges.slider(0)->maximum() / 5);
+    ranges.slider(1)->setValue(ranges.slider(1)->maximum() / 2);
+    ok &= save(ranges, folder + "/ranges_" + language + ".png");
+    const CalcFile* f = session.currentFile();
+    BoundsDialog bounds(f->ranges.zone(0).begin, f->ranges.zone(0).end, f->file.startTime, &ranges);
+    bounds.show();
+    ok &= save(bounds, folder + "/bounds_" + language + ".png");
+    CorrectionsDialog corrections(correctionBands(currentTeleDesc(), f->file.layout), f->ranges.zone(1).corrections,
+                                  session.prompts(), &ranges);
+    corrections.show();
+    ok &= save(corrections, folder + "/corrections_" + language + ".png");
+    return ok;
+}
+
+// The parameters window with calculated values (a tooltip's values drawn in
+// the picture's title), the chooser and the two settings dialogs.
+bool parameterPictures(ProjectSession& session, QWidget& window, const QString& language, const QString& folder) {
+    bool ok = true;
+    session.controller().calculateCurrentFile();
+    CParametersDlg parameters(session, &window);
+    parameters.resize(560, 300);
+    parameters.show();
+    const auto* model = parameters.model();
+    for (int row = 0; row < model->rowCount(); ++row) {
+        const QString leq = model->data(model->index(row, kLeqColumn), Qt::ToolTipRole).toString();
+        if (leq.size() > 5) {
+            parameters.setWindowTitle(parameters.windowTitle() + " — " + leq.left(60));
+            break;
+        }
+    }
+    ok &= save(parameters, folder + "/parameters_" + language + ".png");
+    ChooserRequest request;
+    request.sources.push_back({QStringLiteral("SLM101_street_day.bin"), model->naming(), false});
+    ParameterChooserDialog chooser(request, session.settings(), &parameters);
+    chooser.show();
+    ok &= save(chooser, folder + "/chooser_" + language + ".png");
+    HistogramSettingsDialog histogram(session.currentFile()->settings.histogram, session.prompts(), &parameters);
+    histogram.show();
+    ok &= save(histogram, folder + "/histogram_settings_" + language + ".png");
+    CalcSettingsDialog settings(CalcOptions{}, session.prompts(), &parameters);
+    settings.show();
+    ok &= save(settings, folder + "/calc_settings_" + language + ".png");
     return ok;
 }
 
@@ -193,6 +269,8 @@ bool pictures(const QString& language, const QString& folder) {
     about.show();
     ok &= save(about, folder + "/about_" + language + ".png");
     about.hide();
+    ok &= rangePictures(session, window, language, folder);
+    ok &= parameterPictures(session, window, language, folder);
     window.close();
     setCurrentStrings(StringTable::russian());
     return ok && prompts.messages == 0;

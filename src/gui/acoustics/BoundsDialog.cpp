@@ -1,0 +1,78 @@
+#include "acoustics/BoundsDialog.h"
+
+#include <QDialogButtonBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QLabel>
+#include <QVBoxLayout>
+
+#include "acoustics/TimeBar.h"
+#include "app/UiText.h"
+#include "base/CFormat.h"
+
+namespace phonotab {
+
+namespace {
+constexpr int kTitle = 5730, kClock = 5731, kRelative = 390, kBegin = 5732, kEnd = 5733, kDays = 5734;
+
+// " %lf " of a field; an unreadable field counts as 0.
+double readField(const QLineEdit* e) {
+    double v = 0;
+    const std::string text = e->text().trimmed().toStdString();
+    if (!scanLg(text.c_str(), v)) v = 0;
+    return v;
+}
+}  // namespace
+
+BoundsDialog::BoundsDialog(double begin, double end, const CalendarTime& start, QWidget* parent)
+    : QDialog(parent), start_(start), times_{begin, end} {
+    setWindowTitle(uiText(kTitle));
+    auto* layout = new QVBoxLayout(this);
+    for (int t = 0; t < 2; ++t) {
+        auto* box = new QGroupBox(uiText(t == 0 ? kBegin : kEnd), this);
+        auto* row = new QHBoxLayout(box);
+        for (int frame = 0; frame < 2; ++frame) {
+            auto* inner = new QGroupBox(uiText(frame == 0 ? kClock : kRelative), box);
+            auto* grid = new QGridLayout(inner);
+            for (int part = 0; part < 4; ++part) {
+                grid->addWidget(new QLabel(uiText(kDays + part), inner), 0, part);
+                auto* e = new QLineEdit(inner);
+                e->setObjectName(QStringLiteral("bound%1_%2_%3").arg(t).arg(frame).arg(part));
+                e->setMaximumWidth(part == 3 ? 80 : 48);
+                grid->addWidget(e, 1, part);
+                fields_[t][frame][part] = e;
+                connect(e, &QLineEdit::textEdited, this, [this, t, frame] { edited(t, frame); });
+            }
+            row->addWidget(inner);
+        }
+        layout->addWidget(box);
+        fill(t, 0);
+        fill(t, 1);
+    }
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    layout->addWidget(buttons);
+}
+
+void BoundsDialog::fill(int t, int frame) {
+    const TimeFields f = frame == 0 ? clockFields(times_[t], start_) : splitTime(times_[t]);
+    auto& row = fields_[t][frame];
+    row[0]->setText(QString::number(f.days));
+    row[1]->setText(QString::number(f.hours));
+    row[2]->setText(QString::number(f.minutes));
+    row[3]->setText(QString::fromStdString(cformat("%.2lf", f.seconds)));
+}
+
+void BoundsDialog::edited(int t, int frame) {
+    const auto& row = fields_[t][frame];
+    TimeFields f;
+    f.days = static_cast<std::int64_t>(readField(row[0]));
+    f.hours = static_cast<int>(readField(row[1]));
+    f.minutes = static_cast<int>(readField(row[2]));
+    f.seconds = readField(row[3]);
+    times_[t] = frame == 0 ? relativeFromClock(f, start_) : f.total();
+    fill(t, 1 - frame);
+}
+
+}  // namespace phonotab

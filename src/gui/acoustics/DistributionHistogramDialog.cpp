@@ -1,0 +1,140 @@
+#include "acoustics/DistributionHistogramDialog.h"
+
+#include <QClipboard>
+#include <QDialogButtonBox>
+#include <QFileInfo>
+#include <QFormLayout>
+#include <QGridLayout>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include <climits>
+#include <cmath>
+
+#include "acoustics/CalcSettings.h"
+#include "acoustics/DistributionHistogram.h"
+#include "app/Prompts.h"
+#include "app/SettingsStore.h"
+#include "app/UiText.h"
+#include "base/CFormat.h"
+#include "base/MappedFile.h"
+#include "measurement/FileProbe.h"
+#include "measurement/TeleDesc.h"
+
+namespace phonotab {
+
+namespace {
+const QString kSection = QStringLiteral("Histo");
+constexpr int kTitle = 5780, kFiles = 5781, kAdd = 5782, kRemove = 5783, kFirst = 5784, kLast = 5785, kField = 5786,
+              kPercentiles = 5787, kCopy = 5788, kFilter = 5789, kCalculate = 5754, kMinimum = 5611, kMaximum = 5612;
+const char* const kDefaults[6] = {"5", "10", "50", "90", "95", ""};
+}  // namespace
+
+DistributionHistogramDialog::DistributionHistogramDialog(Prompts& prompts, SettingsStore& settings, QWidget* parent)
+    : QDialog(parent), prompts_(prompts), settings_(settings) {
+    setWindowTitle(uiText(kTitle));
+    auto* layout = new QVBoxLayout(this);
+    auto* form = new QFormLayout;
+    files = new QListWidget(this);
+    files->setMaximumHeight(100);
+    auto* fileButtons = new QHBoxLayout;
+    auto* add = new QPushButton(uiText(kAdd), this);
+    auto* remove = new QPushButton(uiText(kRemove), this);
+    fileButtons->addWidget(add);
+    fileButtons->addWidget(remove);
+    fileButtons->addStretch();
+    auto* fileBox = new QVBoxLayout;
+    fileBox->addWidget(files);
+    fileBox->addLayout(fileButtons);
+    form->addRow(uiText(kFiles), fileBox);
+    firstRecord = new QSpinBox(this);
+    lastRecord = new QSpinBox(this);
+    for (QSpinBox* s : {firstRecord, lastRecord}) s->setRange(0, INT_MAX);
+    lastRecord->setValue(INT_MAX);
+    form->addRow(uiText(kFirst), firstRecord);
+    form->addRow(uiText(kLast), lastRecord);
+    field = new QComboBox(this);
+    form->addRow(uiText(kField), field);
+    auto* pcts = new QHBoxLayout;
+    for (int i = 0; i < 6; ++i) {
+        percentiles[static_cast<std::size_t>(i)] =
+            new QLineEdit(settings_.text(kSection, QStringLiteral("Pr%1").arg(i), kDefaults[i]), this);
+        percentiles[static_cast<std::size_t>(i)]->setMaximumWidth(48);
+        pcts->addWidget(percentiles[static_cast<std::size_t>(i)]);
+    }
+    form->addRow(uiText(kPercentiles), pcts);
+    layout->addLayout(form);
+    results = new QPlainTextEdit(this);
+    results->setReadOnly(true);
+    layout->addWidget(results);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
+    auto* calc = buttons->addButton(uiText(kCalculate), QDialogButtonBox::ActionRole);
+    auto* copy = buttons->addButton(uiText(kCopy), QDialogButtonBox::ActionRole);
+    layout->addWidget(buttons);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    connect(calc, &QPushButton::clicked, this, [this] { calculate(); });
+    connect(copy, &QPushButton::clicked, this, &DistributionHistogramDialog::copyResults);
+    connect(add, &QPushButton::clicked, this, [this] {
+        const QString path = prompts_.openFilePath(uiText(kTitle), uiText(kFilter), QString());
+        if (!path.isEmpty()) addFile(path);
+    });
+    connect(remove, &QPushButton::clicked, this, [this] { delete files->currentItem(); });
+    resize(460, 460);
+}
+
+DistributionHistogramDialog::~DistributionHistogramDialog() {
+    for (int i = 0; i < 6; ++i)
+        settings_.setText(kSection, QStringLiteral("Pr%1").arg(i), percentiles[static_cast<std::size_t>(i)]->text());
+}
+
+void DistributionHistogramDialog::addFile(const QString& path) {
+    files->addItem(path);
+    if (field->count() == 0) fillFields(path);
+}
+
+void DistributionHistogramDialog::fillFields(const QString& path) {
+    MappedFile f;
+    if (!f.open(path.toStdString())) return;
+    const FileProbe probe = ProbeFileType(f.bytes());
+    const TeleTypeEntry* type = currentTeleDesc().type(probe.typeCode);
+    if (!type) return;
+    for (FieldCode c : type->codes)
+        if (field::isMeasuredValue(c)) field->addItem(QString::fromStdString(cformat("0x%08X", c)), QVariant::fromValue<uint>(c));
+}
+
+bool DistributionHistogramDialog::calculate() {
+    std::set<double> chosen;
+    for (QLineEdit* e : percentiles) {
+        double v = 0;
+        const std::string text = e->text().trimmed().toStdString();
+        if (scanLg(text.c_str(), v) && std::isfinite(v)) chosen.insert(v);
+    }
+    if (Status st = checkPercentiles(chosen); !st) {
+        prompts_.showMessage(st.error());
+        return false;
+    }
+    std::set<double> fractions;
+    for (double p : chosen) fractions.insert(p * 0.01);
+    std::vector<std::string> paths;
+    for (int i = 0; i < files->count(); ++i) paths.push_back(files->item(i)->text().toStdString());
+    const Result<DistributionResult> r =
+        DistributionHistogram(paths, firstRecord->value(), lastRecord->value(),
+                              static_cast<FieldCode>(field->currentData().toUInt()), fractions, currentTeleDesc());
+    if (!r) {
+        prompts_.showMessage(r.error());
+        return false;
+    }
+    QString text;
+    for (const auto& [fraction, level] : r->levels)
+        text += QString::fromStdString(cformat("L%.3lg\t%.2lf\n", fraction * 100, level));
+    text += uiText(kMinimum) + QString::fromStdString(cformat("\t%.2lf\n", r->minimum));
+    text += uiText(kMaximum) + QString::fromStdString(cformat("\t%.2lf\n", r->maximum));
+    results->setPlainText(text);
+    return true;
+}
+
+void DistributionHistogramDialog::copyResults() { QGuiApplication::clipboard()->setText(results->toPlainText()); }
+
+}  // namespace phonotab

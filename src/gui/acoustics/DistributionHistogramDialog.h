@@ -1,0 +1,44 @@
+// "Гистограмма распределения" ("Посчитать процентили"): the levels of one
+// 16-bit field over a range of records of several export files, their minimum,
+// maximum and percentile levels; the results can be copied. The six
+// percentile fields are kept in the settings section "Histo" ("Pr0" … "Pr5").
+#pragma once
+
+#include <QDialog>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QComboBox>
+#include <QSpinBox>
+
+#include <array>
+
+namespace phonotab {
+
+class Prompts;
+class SettingsStore;
+
+class DistributionHistogramDialog : public QDialog {
+    Q_OBJECT
+public:
+    DistributionHistogramDialog(Prompts& prompts, SettingsStore& settings, QWidget* parent = nullptr);
+    ~DistributionHistogramDialog() override;
+
+    void addFile(const QString& path);
+    // Reads the files and shows the results; false (with the message shown) when refused.
+    bool calculate();
+    void copyResults();
+
+    QListWidget* files;
+    QSpinBox *firstRecord, *lastRecord;
+    QComboBox* field;
+    std::array<QLineEdit*, 6> percentiles{};
+    QPlainTextEdit* results;
+
+private:
+    void fillFields(const QString& path);
+    Prompts& prompts_;
+    SettingsStore& settings_;
+};
+
+}  // namespace phonotab

@@ -1,0 +1,71 @@
+#include "acoustics/HistogramSettingsDialog.h"
+
+#include <QDialogButtonBox>
+#include <QFormLayout>
+
+#include <algorithm>
+#include <cmath>
+
+#include "app/Prompts.h"
+#include "app/UiText.h"
+#include "base/CFormat.h"
+
+namespace phonotab {
+
+namespace {
+constexpr int kTitle = 5765, kLower = 5766, kUpper = 5767, kWidth = 5768, kPercentiles = 5769, kEdges = 5770;
+
+QString lg(double v) { return QString::fromStdString(formatLg(v)); }
+
+bool readNumber(const QLineEdit* e, double& v) {
+    const std::string text = e->text().trimmed().toStdString();
+    const char* end = nullptr;
+    return scanLg(text.c_str(), v, &end) && *end == '\0' && std::isfinite(v);
+}
+}  // namespace
+
+HistogramSettingsDialog::HistogramSettingsDialog(const HistogramSettings& settings, Prompts& prompts, QWidget* parent)
+    : QDialog(parent), settings_(settings), prompts_(prompts) {
+    setWindowTitle(uiText(kTitle));
+    auto* form = new QFormLayout(this);
+    lower = new QLineEdit(lg(settings.lower), this);
+    upper = new QLineEdit(lg(settings.upper()), this);
+    width = new QLineEdit(lg(settings.width), this);
+    percentiles = new QLineEdit(QString::fromStdString(formatPercentileText(settings.percentiles)), this);
+    excludeEdges = new QCheckBox(uiText(kEdges), this);
+    excludeEdges->setChecked(settings.excludeEdges);
+    form->addRow(uiText(kLower), lower);
+    form->addRow(uiText(kUpper), upper);
+    form->addRow(uiText(kWidth), width);
+    form->addRow(uiText(kPercentiles), percentiles);
+    form->addRow(excludeEdges);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    form->addRow(buttons);
+}
+
+void HistogramSettingsDialog::accept() {
+    HistogramSettings h = settings_;
+    double up = 0;
+    for (auto [edit, value] : {std::pair{lower, &h.lower}, std::pair{upper, &up}, std::pair{width, &h.width}}) {
+        if (!readNumber(edit, *value)) {
+            prompts_.showMessage(Message(msg::NotANumber));
+            edit->setFocus();
+            return;
+        }
+    }
+    // The class count from the bounds and the width, rounded to whole classes.
+    const double n = h.width > 0 ? std::floor((up - h.lower) / h.width + 0.5) : 0.0;
+    h.classes = static_cast<int>(std::clamp(n, -1.0, static_cast<double>(kMaxHistogramClasses) + 1));
+    h.percentiles = parsePercentileText(percentiles->text().toStdString());
+    h.excludeEdges = excludeEdges->isChecked();
+    if (Status st = checkHistogramSettings(h); !st) {
+        prompts_.showMessage(st.error());
+        return;
+    }
+    settings_ = h;
+    QDialog::accept();
+}
+
+}  // namespace phonotab

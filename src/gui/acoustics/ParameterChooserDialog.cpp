@@ -1,0 +1,192 @@
+#include "acoustics/ParameterChooserDialog.h"
+
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QSignalBlocker>
+
+#include "app/SettingsStore.h"
+#include "app/UiText.h"
+#include "measurement/Catalogue.h"
+
+namespace phonotab {
+
+namespace {
+const QString kSection = QStringLiteral("ParChose");
+constexpr int kTitle = 5740, kSource = 5741, kType = 5742, kMode = 5743, kBand = 5744, kCount = 5745, kAll = 5746,
+              kCalculated = 5747, kSeveral = 5748, kChannel = 5749;
+
+void selectData(QComboBox* box, int value) {
+    const int i = box->findData(value);
+    if (i >= 0) box->setCurrentIndex(i);
+}
+}  // namespace
+
+ParameterChooserDialog::ParameterChooserDialog(ChooserRequest request, SettingsStore& settings, QWidget* parent)
+    : QDialog(parent), request_(std::move(request)), settings_(settings) {
+    setWindowTitle(uiText(kTitle));
+    auto* form = new QFormLayout(this);
+    source = new QComboBox(this);
+    for (const ChooserSource& s : request_.sources) source->addItem(s.caption);
+    type = new QComboBox(this);
+    channel = new QComboBox(this);
+    mode = new QComboBox(this);
+    bands = new QListWidget(this);
+    bands->setMinimumHeight(160);
+    count = new QSpinBox(this);
+    count->setRange(1, 1);
+    all = new QPushButton(uiText(kAll), this);
+    all->setCheckable(true);
+    all->setAutoDefault(false);
+    bound = new QLabel(uiText(kCalculated) + (request_.boundItem.isEmpty() ? QString() : ": " + request_.boundItem), this);
+    severalFiles = new QCheckBox(uiText(kSeveral), this);
+
+    form->addRow(uiText(kSource), source);
+    form->addRow(uiText(kType), type);
+    form->addRow(uiText(kChannel), channel);
+    form->addRow(uiText(kMode), mode);
+    form->addRow(uiText(kBand), bands);
+    auto* countRow = new QHBoxLayout;
+    countRow->addWidget(count, 1);
+    countRow->addWidget(all);
+    form->addRow(uiText(kCount), countRow);
+    form->addRow(bound);
+    form->addRow(severalFiles);
+    form->setRowVisible(source, request_.showSource);
+    bound->setVisible(request_.tableBinding);
+    severalFiles->setVisible(request_.tableBinding);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    form->addRow(buttons);
+
+    // The last choice first, as far as the source still offers it.
+    const int storedSource = source->findText(settings_.text(kSection, "Source"));
+    if (storedSource >= 0) source->setCurrentIndex(storedSource);
+    fillTypes();
+    selectData(type, settings_.integer(kSection, "Type", 1));
+    fillChannels();
+    selectData(channel, settings_.integer(kSection, "Channel", 0));
+    fillModes();
+    selectData(mode, settings_.integer(kSection, "Operation", 0));
+    fillBands();
+    bands->setCurrentRow(std::min(settings_.integer(kSection, "Band", 0), bands->count() - 1));
+
+    connect(source, &QComboBox::currentIndexChanged, this, [this] {
+        fillTypes();
+        fillChannels();
+        fillModes();
+        fillBands();
+    });
+    connect(type, &QComboBox::currentIndexChanged, this, [this] {
+        fillChannels();
+        fillModes();
+        fillBands();
+    });
+    connect(channel, &QComboBox::currentIndexChanged, this, [this] {
+        fillModes();
+        fillBands();
+    });
+    connect(mode, &QComboBox::currentIndexChanged, this, [this] { fillBands(); });
+    connect(all, &QPushButton::toggled, this, [this] { fillBands(); });
+    connect(bands, &QListWidget::currentRowChanged, this, [this](int row) {
+        // Further bands of the same list can follow the chosen one.
+        const int rest = row >= 0 ? static_cast<int>(items_.size()) - row : 1;
+        count->setRange(1, std::max(1, rest));
+    });
+}
+
+const ChooserSource& ParameterChooserDialog::current() const {
+    static const ChooserSource none;
+    const int i = source->currentIndex();
+    return i >= 0 && i < static_cast<int>(request_.sources.size()) ? request_.sources[static_cast<std::size_t>(i)] : none;
+}
+
+ParameterChooser ParameterChooserDialog::chooser() const { return ParameterChooser(current().naming, current().histogramMode); }
+
+void ParameterChooserDialog::fillTypes() {
+    const QSignalBlocker block(type);
+    type->clear();
+    const RecordLayout* layout = current().naming.layout;
+    if (!layout) return;
+    for (int t = 1; t <= 6; ++t) {
+        bool offered = false;
+        for (int c = 0; c < std::max(layout->channelCount, 1) && !offered; ++c) offered = !chooser().modes(t, c).empty();
+        if (!offered) continue;
+        const int family = t <= 3 ? t : t - 3;
+        QString caption = QString::fromStdString(familyCaption(*layout, family));
+        if (caption.isEmpty()) caption = QString::number(t);
+        type->addItem(t <= 3 ? caption : caption + " (2)", t);
+    }
+}
+
+void ParameterChooserDialog::fillChannels() {
+    const QSignalBlocker block(channel);
+    channel->clear();
+    const RecordLayout* layout = current().naming.layout;
+    if (!layout) return;
+    for (int c = 0; c < std::max(layout->channelCount, 1); ++c)
+        if (!chooser().modes(type->currentData().toInt(), c).empty())
+            channel->addItem(QString::fromStdString(channelCaption(c, true)), c);
+}
+
+void ParameterChooserDialog::fillModes() {
+    const QSignalBlocker block(mode);
+    mode->clear();
+    const RecordLayout* layout = current().naming.layout;
+    if (!layout) return;
+    for (int m : chooser().modes(type->currentData().toInt(), channel->currentData().toInt())) {
+        QString name = QString::fromStdString(detectorName(*layout, m));
+        mode->addItem(name.isEmpty() ? QString::number(m) : name, m);
+    }
+}
+
+void ParameterChooserDialog::fillBands() {
+    const QSignalBlocker block(bands);
+    bands->clear();
+    items_.clear();
+    if (current().naming.layout && mode->count() > 0)
+        items_ = chooser().bands(type->currentData().toInt(), channel->currentData().toInt(), mode->currentData().toInt(),
+                                 all->isChecked());
+    for (const ChooserBand& b : items_) bands->addItem(QString::fromStdString(b.text));
+    if (!items_.empty()) bands->setCurrentRow(0);
+    count->setRange(1, std::max(1, static_cast<int>(items_.size())));
+    if (all->isChecked() && !items_.empty()) {
+        count->setRange(items_.front().count, items_.front().count);
+        count->setValue(items_.front().count);
+    } else {
+        count->setValue(1);
+    }
+}
+
+bool ParameterChooserDialog::hasChoice() const {
+    const int row = bands->currentRow();
+    return row >= 0 && row < static_cast<int>(items_.size());
+}
+
+ChooserChoice ParameterChooserDialog::choice() const {
+    ChooserChoice c;
+    c.source = source->currentIndex();
+    c.severalFiles = severalFiles->isChecked();
+    if (hasChoice()) {
+        const ChooserBand& item = items_[static_cast<std::size_t>(bands->currentRow())];
+        // Derived parameters (histograms) have no following bands.
+        const bool derived = parameterKind(item.code) != ParameterKind::MeasuredLevel;
+        c.entry = ParameterChooser::build(item, derived ? 1 : count->value());
+    }
+    return c;
+}
+
+void ParameterChooserDialog::done(int result) {
+    if (result == QDialog::Accepted) {
+        settings_.setInteger(kSection, "Type", type->currentData().toInt());
+        settings_.setInteger(kSection, "Mode", mode->currentIndex());
+        settings_.setInteger(kSection, "Band", std::max(bands->currentRow(), 0));
+        settings_.setInteger(kSection, "Channel", channel->currentData().toInt());
+        settings_.setInteger(kSection, "Operation", mode->currentData().toInt());
+        settings_.setText(kSection, "Source", source->currentText());
+    }
+    QDialog::done(result);
+}
+
+}  // namespace phonotab

@@ -1,0 +1,250 @@
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QMenu>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTimer>
+
+#include <functional>
+
+#include "AppFixture.h"
+#include "TestMain.h"
+#include "acoustics/CParametersDlg.h"
+#include "acoustics/CalcSettingsDialog.h"
+#include "acoustics/HistogramSettingsDialog.h"
+#include "acoustics/ParameterChooserDialog.h"
+#include "app/ChildWindowList.h"
+#include "base/StringTable.h"
+
+using namespace phonotab;
+using namespace phonotab::testing;
+
+namespace {
+
+template <typename D>
+void whenShown(const std::function<void(D&)>& answer) {
+    QTimer::singleShot(0, [answer] {
+        D* d = qobject_cast<D*>(QApplication::activeModalWidget());
+        QVERIFY(d);
+        answer(*d);
+    });
+}
+
+QAction* actionNamed(QMenu& menu, int textId) {
+    for (QAction* a : menu.actions())
+        if (a->text() == QString::fromStdString(phonotab::tr(textId))) return a;
+    return nullptr;
+}
+
+struct Walk {
+    AppFixture f;
+    CParametersDlg* window = nullptr;
+
+    // The demo project on a scratch copy of its folder, its first file open,
+    // the parameters window shown.
+    void open() {
+        f.start();
+        const QString work = f.folder("work");
+        const QDir demo(dataFolder() + "/demo");
+        for (const QString& name : demo.entryList(QDir::Files)) QFile::copy(demo.filePath(name), work + "/" + name);
+        QVERIFY(f.session().loadProject(work + "/demo.pht"));
+        f.prompts.folders.push_back(work);
+        QVERIFY(f.session().controller().changeWorkingFolder());
+        QVERIFY(f.session().controller().openProjectEntry(0));
+        f.window().run(command::ParametersWindow);
+        for (ChildWindow* c : f.window().windows().all())
+            if (auto* p = dynamic_cast<CParametersDlg*>(c)) window = p;
+        QVERIFY(window);
+        QVERIFY(QTest::qWaitForWindowExposed(window));
+    }
+    const CalcFile& file() { return *f.session().currentFile(); }
+    int rows() { return window->model()->rowCount(); }
+};
+
+}  // namespace
+
+class ParametersWindowTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void cleanup() { setCurrentStrings(StringTable::russian()); }
+
+    void chooseCalculateAndReadTheValues() {
+        Walk w;
+        w.open();
+        if (QTest::currentTestFailed()) return;
+        CParametersDlg& p = *w.window;
+        QSignalSpy plots(&w.f.session(), &ProjectSession::plotContentChanged);
+        const int before = w.rows();
+        QCOMPARE(p.model()->headerData(kUncorrectedColumn, Qt::Horizontal, Qt::DisplayRole).toString(), QString("без корр."));
+
+        // "Добавить параметр" below the rows: the chooser, its first band, two bands.
+        std::unique_ptr<QMenu> menu = p.menuAt(QPoint(5, p.view()->viewport()->height() - 2));
+        QVERIFY(menu);
+        QCOMPARE(menu->actions().size(), 1);
+        whenShown<ParameterChooserDialog>([](ParameterChooserDialog& d) {
+            QVERIFY(!d.severalFiles->isVisible());
+            QVERIFY(d.type->count() > 0);
+            QVERIFY(d.bands->count() > 1);
+            d.bands->setCurrentRow(0);
+            d.count->setValue(2);
+            d.accept();
+        });
+        actionNamed(*menu, 5750)->trigger();
+        QCOMPARE(w.rows(), before + 1);
+        QCOMPARE(plots.count(), 1);
+        const ParameterEntry& added = w.file().entries.back();
+        QCOMPARE(parameterKind(added.code), ParameterKind::MeasuredLevel);
+        QCOMPARE(added.subEntries.size(), std::size_t(1));
+        QCOMPARE(w.f.session().state().currentFile.selections.size(), w.file().entries.size());
+        QVERIFY(w.f.settings().integer("ParChose", "Type", 0) >= 1);
+
+        // Flags by clicks: Leq and the percentiles; a plot click on an entry with sub-entries does nothing.
+        const int row = w.rows() - 1;
+        p.cellClicked(p.model()->index(row, kLeqColumn));
+        p.cellClicked(p.model()->index(row, kPercentileColumn));
+        p.cellClicked(p.model()->index(row, kPlotColumn));
+        QVERIFY(w.file().entries.back().flags.leq);
+        QVERIFY(w.file().entries.back().flags.percentiles);
+        QVERIFY(!w.file().entries.back().flags.plot);
+        QCOMPARE(plots.count(), 3);
+        QCOMPARE(p.model()->data(p.model()->index(row, kPlotColumn), Qt::CheckStateRole).toInt(),
+                 static_cast<int>(Qt::PartiallyChecked));
+
+        // "Посчитать": values in the tooltips, the result file in the working folder.
+        QTest::mouseClick(p.calculateButton(), Qt::LeftButton);
+        const QString leq = p.model()->data(p.model()->index(row, kLeqColumn), Qt::ToolTipRole).toString();
+        QVERIFY2(leq.startsWith("LEq: ") && leq.size() > 6, qPrintable(leq));
+        const double value = leq.section(' ', 1, 1).toDouble();
+        QVERIFY(value > 0);
+        QVERIFY(p.model()->data(p.model()->index(row, kPercentileColumn), Qt::ToolTipRole).toString().startsWith("Percentiles: {"));
+        for (const QString& m : w.f.prompts.messages) QVERIFY2(m == QString::fromStdString(phonotab::tr(310)), qPrintable(m));
+
+        // Rename and remove through the row's menu.
+        const QRect cell = p.view()->visualRect(p.model()->index(row, kSourceColumn));
+        w.f.prompts.texts.push_back("Мой параметр");
+        menu = p.menuAt(cell.center());
+        QCOMPARE(menu->actions().size(), 4);
+        actionNamed(*menu, 5753)->trigger();
+        QCOMPARE(p.model()->data(p.model()->index(row, kSourceColumn), Qt::DisplayRole).toString(), QString("Мой параметр"));
+        menu = p.menuAt(cell.center());
+        actionNamed(*menu, 5751)->trigger();
+        QCOMPARE(w.rows(), before);
+        QCOMPARE(w.f.prompts.unexpected, 0);
+    }
+
+    void theChooserServesTableBindingsAndMacros() {
+        Walk w;
+        w.open();
+        if (QTest::currentTestFailed()) return;
+        const NamingContext naming = w.window->model()->naming();
+        // Table bindings: every project file as a source, the bound item and the checkbox.
+        ChooserRequest binding;
+        binding.sources = {{"a [a.bin]", naming, false}, {"b [b.bin]", naming, false}};
+        binding.tableBinding = true;
+        binding.boundItem = "B2";
+        {
+            ParameterChooserDialog d(binding, w.f.session().settings(), w.window);
+            d.show();
+            QVERIFY(d.source->isVisible());
+            QVERIFY(d.severalFiles->isVisible());
+            QVERIFY(d.bound->text().endsWith(": B2"));
+            d.source->setCurrentIndex(1);
+            d.severalFiles->setChecked(true);
+            d.all->setChecked(true);  // "все": one item for every band
+            QCOMPARE(d.bands->count(), 1);
+            QVERIFY(d.bands->item(0)->text().contains(" - "));
+            QVERIFY(d.hasChoice());
+            const ChooserChoice c = d.choice();
+            QCOMPARE(c.source, 1);
+            QVERIFY(c.severalFiles);
+            QVERIFY(!c.entry.subEntries.empty());
+            d.accept();
+        }
+        QCOMPARE(w.f.settings().text("ParChose", "Source"), QString("b [b.bin]"));
+        // A macro's loaded data file: no source field, no binding controls.
+        ChooserRequest macro;
+        macro.sources = {{"file.bin", naming, false}};
+        macro.showSource = false;
+        ParameterChooserDialog d(macro, w.f.session().settings(), w.window);
+        d.show();
+        QVERIFY(!d.source->isVisible());
+        QVERIFY(!d.severalFiles->isVisible());
+    }
+
+    void settingsDialogsRefuseBadValues() {
+        Walk w;
+        w.open();
+        if (QTest::currentTestFailed()) return;
+        CParametersDlg& p = *w.window;
+        const HistogramSettings kept = w.file().settings.histogram;
+        // The histogram settings behind the percentile column's header.
+        struct Case {
+            const char *lower, *upper, *width, *percentiles;
+            int refusal;
+        } cases[] = {{"20", "120", "0", "5 95", msg::ClassWidthNotPositive},
+                     {"20", "120", "-1", "5 95", msg::ClassWidthNotPositive},
+                     {"20", "20", "1", "5 95", msg::ClassCountOutOfRange},
+                     {"20", "120", "1", "150 -3", msg::PercentileOutOfRange},
+                     {"20", "120", "x", "5", msg::NotANumber}};
+        for (const Case& c : cases) {
+            w.f.prompts.messages.clear();
+            whenShown<HistogramSettingsDialog>([c](HistogramSettingsDialog& d) {
+                d.lower->setText(c.lower);
+                d.upper->setText(c.upper);
+                d.width->setText(c.width);
+                d.percentiles->setText(c.percentiles);
+                d.accept();
+                QVERIFY(d.isVisible());  // refused: the dialog stays
+                d.reject();
+            });
+            p.headerClicked(kPercentileColumn);
+            QCOMPARE(w.f.prompts.messages.size(), 1);
+            const QString want = QString::fromStdString(phonotab::tr(c.refusal)).section('%', 0, 0);
+            QVERIFY2(w.f.prompts.messages.front().startsWith(want), qPrintable(w.f.prompts.messages.front()));
+            QVERIFY(w.f.session().currentFile()->settings.histogram.width == kept.width);
+        }
+        // Good values are stored.
+        whenShown<HistogramSettingsDialog>([](HistogramSettingsDialog& d) {
+            d.lower->setText("30");
+            d.upper->setText("130");
+            d.width->setText("0.5");
+            d.percentiles->setText("10 50 90");
+            d.accept();
+        });
+        p.headerClicked(kHistogramColumn);
+        QCOMPARE(w.file().settings.histogram.classes, 200);
+        QCOMPARE(w.f.session().state().currentFile.histogramClasses, 200);
+        QCOMPARE(w.f.session().state().currentFile.percentiles, (std::set<double>{10, 50, 90}));
+
+        // The calculation settings refuse a scan step of 0 and keep the interval.
+        const double interval = w.file().settings.scanInterval;
+        w.f.prompts.messages.clear();
+        whenShown<CalcSettingsDialog>([](CalcSettingsDialog& d) {
+            d.interval->setText("60");
+            d.step->setText("0");
+            d.accept();
+            QVERIFY(d.isVisible());
+            d.reject();
+        });
+        QTest::mouseClick(p.settingsButton(), Qt::LeftButton);
+        QCOMPARE(w.f.prompts.messages, QStringList{QString::fromStdString(Message(msg::ScanNotPositive).text())});
+        QCOMPARE(w.file().settings.scanInterval, interval);
+        whenShown<CalcSettingsDialog>([](CalcSettingsDialog& d) {
+            d.interval->setText("60");
+            d.step->setText("30");
+            d.csv->setChecked(true);
+            d.accept();
+        });
+        QTest::mouseClick(p.settingsButton(), Qt::LeftButton);
+        QCOMPARE(w.file().settings.scanStep, 30.0);
+        QCOMPARE(w.f.session().state().csvResults, 1);
+        p.scanning()->click();
+        QCOMPARE(w.file().settings.scanning, p.scanning()->isChecked());
+    }
+};
+
+PHONOTAB_REGISTER_TEST(ParametersWindowTest)
+#include "ParametersWindowTest.moc"

@@ -1,0 +1,221 @@
+#include <QAction>
+#include <QApplication>
+#include <QFileInfo>
+#include <QMenu>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTimer>
+
+#include <functional>
+
+#include "AppFixture.h"
+#include "TestMain.h"
+#include "acoustics/BoundsDialog.h"
+#include "acoustics/CRangeDlg.h"
+#include "acoustics/CorrectionsDialog.h"
+#include "app/ChildWindowList.h"
+#include "base/CFormat.h"
+#include "base/StringTable.h"
+
+using namespace phonotab;
+using namespace phonotab::testing;
+
+namespace {
+
+// Runs `answer` on the next modal dialog of type D once it is shown.
+template <typename D>
+void whenShown(const std::function<void(D&)>& answer) {
+    QTimer::singleShot(0, [answer] {
+        D* d = qobject_cast<D*>(QApplication::activeModalWidget());
+        QVERIFY(d);
+        answer(*d);
+    });
+}
+
+QAction* actionNamed(QMenu& menu, int textId) {
+    for (QAction* a : menu.actions())
+        if (a->text() == QString::fromStdString(phonotab::tr(textId))) return a;
+    return nullptr;
+}
+
+// The centre of a time's x in a lane of the bar (0 work range, 1 exclusions, 2 corrections).
+QPoint at(const CRangeDlg& w, double t, BarLane lane) {
+    const TimeBar bar = w.bar()->timeBar();
+    const BarRect r = bar.lane(lane);
+    return {bar.x(t), (r.top + r.bottom) / 2};
+}
+
+// The centre of a zone's block on the bar (zones can be narrower than their times suggest).
+QPoint inZone(const CRangeDlg& w, std::size_t zone) {
+    for (const BarBlock& b : w.bar()->timeBar().blocks())
+        if (b.zone && *b.zone == zone) return {(b.rect.left + b.rect.right - 1) / 2, (b.rect.top + b.rect.bottom) / 2};
+    return {};
+}
+
+struct Walk {
+    AppFixture f;
+    CRangeDlg* window = nullptr;
+
+    void open() {
+        f.start();
+        QVERIFY(f.session().loadProject(QFileInfo(demoFile("demo.pht")).absoluteFilePath()));
+        QVERIFY(f.session().controller().openProjectEntry(0));
+        f.window().run(command::RangesWindow);
+        for (ChildWindow* c : f.window().windows().all())
+            if (auto* r = dynamic_cast<CRangeDlg*>(c)) window = r;
+        QVERIFY(window);
+        QVERIFY(QTest::qWaitForWindowExposed(window));
+        // The demo file comes with zones of its own: the walk starts from none.
+        QVERIFY(f.session().controller().editCurrentFile(
+            [](CalcFile& cf) {
+                while (cf.ranges.zoneCount() > 0) cf.ranges.removeZone(0);
+                return Status{};
+            },
+            DocumentNotice::WorkRangeChanged).ok());
+    }
+    const CalcFile& file() { return *f.session().currentFile(); }
+    const ProjectFileEntry& entry() { return f.session().state().currentFile; }
+    void sliders(int a, int b) {
+        window->slider(0)->setValue(a);
+        window->slider(1)->setValue(b);
+    }
+};
+
+}  // namespace
+
+class RangesWindowTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void cleanup() { setCurrentStrings(StringTable::russian()); }
+
+    void workRangeAndZonesWithTheMouse() {
+        Walk w;
+        w.open();
+        if (QTest::currentTestFailed()) return;
+        CRangeDlg& r = *w.window;
+        QSignalSpy ranges(&w.f.session(), &ProjectSession::workRangeChanged);
+        QSignalSpy plots(&w.f.session(), &ProjectSession::plotContentChanged);
+        const double period = w.file().settings.samplePeriod;
+        QVERIFY(r.windowTitle().startsWith("Диапазоны ("));
+
+        // The work range from the sliders: positions ordered, equal ones do nothing.
+        w.sliders(40, 40);
+        QTest::mouseClick(r.workButton(), Qt::LeftButton);
+        QCOMPARE(ranges.count(), 0);
+        w.sliders(200, 20);
+        QCOMPARE(r.timeEdit(1)->text(), QString::fromStdString(sliderTimeText(20, period, w.file().ranges)));
+        QTest::mouseClick(r.workButton(), Qt::LeftButton);
+        QCOMPARE(ranges.count(), 1);
+        QCOMPARE(w.file().settings.firstSample, 20);
+        QCOMPARE(w.file().settings.sampleCount, 181);
+        QCOMPARE(w.entry().rangeFirst, 20);
+        QCOMPARE(w.entry().rangeCount, 181);
+        QVERIFY(w.f.session().controller().modified());
+        QVERIFY(r.windowTitle().startsWith(QString::fromStdString(cformat("Диапазоны (%.0lf сек)", 181 * period))));
+
+        // An exclusion zone, then a correction zone through the corrections dialog.
+        w.sliders(50, 60);
+        QTest::mouseClick(r.exclusionsButton(), Qt::LeftButton);
+        QCOMPARE(ranges.count(), 2);
+        w.sliders(55, 90);
+        whenShown<CorrectionsDialog>([](CorrectionsDialog& d) {
+            QVERIFY(!d.edits().empty());
+            d.edits().front()->setText("3.5");
+            d.accept();
+        });
+        QTest::mouseClick(r.correctionsButton(), Qt::LeftButton);
+        QCOMPARE(plots.count(), 1);
+        QCOMPARE(w.entry().ranges.size(), std::size_t(3));  // the span and two zones
+        QCOMPARE(w.entry().ranges[1].exclusion, 1);
+        QCOMPARE(w.entry().ranges[1].begin, 50 * period);
+        QCOMPARE(w.entry().ranges[2].exclusion, 0);
+        QCOMPARE(w.entry().ranges[2].end, 90 * period);
+        QCOMPARE(w.entry().ranges[2].corrections[static_cast<std::size_t>(correctionIndex(3, 0))], 3.5);
+
+        // Where both zones lie under the point of the corrections lane only the
+        // correction is hit; its menu removes it.
+        std::unique_ptr<QMenu> menu = r.menuAt(inZone(r, 1));
+        QVERIFY(menu);
+        QVERIFY(actionNamed(*menu, 5726));
+        QAction* cancel = actionNamed(*menu, 5727);
+        QVERIFY(cancel);
+        cancel->trigger();
+        QCOMPARE(plots.count(), 2);
+        QCOMPARE(w.entry().ranges.size(), std::size_t(2));
+
+        // The exclusion zone's bounds through "Границы": the relative frame rewrites the clock frame.
+        menu = r.menuAt(inZone(r, 0));
+        QVERIFY(menu);
+        whenShown<BoundsDialog>([](BoundsDialog& d) {
+            const QString clockBefore = d.field(1, 0, 3)->text();
+            for (auto [part, text] : {std::pair{1, "0"}, std::pair{2, "1"}, std::pair{3, "30"}}) {
+                QLineEdit* e = d.field(1, 1, part);  // the end, relative: 0 h 1 min 30 s
+                e->selectAll();
+                QTest::keyClicks(e, text);
+            }
+            QVERIFY(d.field(1, 0, 3)->text() != clockBefore);  // the clock frame followed
+            QCOMPARE(d.end(), 90.0);
+            d.accept();
+        });
+        actionNamed(*menu, 5725)->trigger();
+        QCOMPARE(w.file().ranges.zone(0).end, 90.0);
+        QCOMPARE(ranges.count(), 3);
+
+        // No zone under the top lane: the work range's menu.
+        menu = r.menuAt(at(r, 150 * period, BarLane::WorkRange));
+        QVERIFY(menu);
+        QCOMPARE(menu->actions().size(), 1);
+        // The exclusion's menu removes it.
+        menu = r.menuAt(inZone(r, 0));
+        QVERIFY(menu);
+        actionNamed(*menu, 5728)->trigger();
+        QCOMPARE(w.entry().ranges.size(), std::size_t(1));
+        QCOMPARE(ranges.count(), 4);
+        QCOMPARE(w.f.prompts.unexpected, 0);
+        QVERIFY(w.f.prompts.messages.isEmpty());
+    }
+
+    void overlappingZonesArePickedAndTheCheckboxIsStored() {
+        Walk w;
+        w.open();
+        if (QTest::currentTestFailed()) return;
+        CRangeDlg& r = *w.window;
+        w.sliders(10, 40);
+        for (int i = 0; i < 2; ++i) {
+            whenShown<CorrectionsDialog>([](CorrectionsDialog& d) { d.accept(); });
+            QTest::mouseClick(r.correctionsButton(), Qt::LeftButton);
+        }
+        // Two zones under the point: the picker names them, the second is chosen.
+        w.f.prompts.items.push_back(1);
+        std::unique_ptr<QMenu> menu = r.menuAt(inZone(r, 0));
+        QVERIFY(menu);
+        actionNamed(*menu, 5727)->trigger();
+        QCOMPARE(w.file().ranges.zoneCount(), std::size_t(1));
+        QVERIFY(r.menuAt(inZone(r, 0)));  // one zone left: no picker needed
+        QCOMPARE(w.f.prompts.unexpected, 0);
+
+        // A bad correction is refused and nothing is stored.
+        whenShown<CorrectionsDialog>([](CorrectionsDialog& d) {
+            d.edits().front()->setText("abc");
+            d.accept();
+            QVERIFY(d.isVisible());
+            d.reject();
+        });
+        QTest::mouseClick(r.correctionsButton(), Qt::LeftButton);
+        QCOMPARE(w.file().ranges.zoneCount(), std::size_t(1));
+        QCOMPARE(w.f.prompts.messages.size(), 1);
+
+        // Inverting the (no) exclusions excludes the whole record.
+        QTest::mouseClick(r.invertButton(), Qt::LeftButton);
+        QCOMPARE(w.file().ranges.zoneCount(), std::size_t(2));
+        QCOMPARE(w.file().ranges.zone(1).exclusion, 1);
+
+        QVERIFY(r.relativeTimes()->isChecked());  // default 1
+        r.relativeTimes()->click();
+        QCOMPARE(w.f.settings().integer("RangeDlg", "bATime", 1), 0);
+    }
+};
+
+PHONOTAB_REGISTER_TEST(RangesWindowTest)
+#include "RangesWindowTest.moc"

@@ -19,7 +19,9 @@ ReportConfig ReportConfig::parse(ByteSpan bytes) {
             ReportColumn c;
             c.code = r.i32();
             const std::int32_t len = r.i32();
-            if (!r.ok() || len < 0 || static_cast<std::size_t>(len) > r.remaining() / 2) break;
+            // A name the bytes left cannot hold ends the reading: what follows
+            // it is not where the next field would be.
+            if (!r.ok() || len < 0 || static_cast<std::size_t>(len) > r.remaining() / 2) return cfg;
             c.name = utf16leToUtf8(r.bytes(static_cast<std::size_t>(len) * 2));
             list.push_back(std::move(c));
         }

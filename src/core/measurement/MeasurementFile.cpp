@@ -44,7 +44,7 @@ void setStepFromDuration(MeasurementFile& f) {
     f.timeStep = f.count >= 2 ? f.duration / static_cast<double>(f.count - 1) : 1.0;
 }
 
-Status loadCbf(MeasurementFile& f, ByteSpan bytes, const TeleDesc& desc) {
+Status loadCbf(MeasurementFile& f, ByteSpan bytes, const TeleDesc& desc, const MeasurementLimits& limits) {
     ByteReader r(bytes);
     r.skip(18);
     f.typeCode = r.u16();
@@ -84,6 +84,7 @@ Status loadCbf(MeasurementFile& f, ByteSpan bytes, const TeleDesc& desc) {
     }
     f.recordSize = f.layout.recordSize;
     if (f.recordSize == 0) return Message(msg::CbfNoFields);
+    if (f.layout.recordValues() > limits.maxRecordValues) return Message(msg::FormatErrorIn, f.path);
     // The record area starts at 28 + 20·D, two bytes before the descriptor table
     // ends, as the instruments' files are read; this one rule serves the record
     // count and every field read.
@@ -214,7 +215,8 @@ std::int64_t MeasurementFile::recordOffset(std::int64_t i) const {
 }
 
 Result<MeasurementFile> LoadMeasurementFromBytes(const std::string& path, ByteSpan bytes, FileWorkMode mode,
-                                                 const TeleDesc& desc, const Progress& progress) {
+                                                 const TeleDesc& desc, const Progress& progress,
+                                                 const MeasurementLimits& limits) {
     MeasurementFile f;
     f.path = path;
     f.workMode = mode;
@@ -223,7 +225,7 @@ Result<MeasurementFile> LoadMeasurementFromBytes(const std::string& path, ByteSp
     f.kind = probe.kind;
     if (probe.kind == FileKind::OldCbf) return Message(msg::OldCbf);
     if (probe.kind == FileKind::Cbf) {
-        if (Status s = loadCbf(f, bytes, desc); !s) return s.error();
+        if (Status s = loadCbf(f, bytes, desc, limits); !s) return s.error();
         return f;
     }
     // Too short to tell a plain file's type: nothing of a record is there.
@@ -235,6 +237,7 @@ Result<MeasurementFile> LoadMeasurementFromBytes(const std::string& path, ByteSp
     f.layout = std::move(*layout);
     f.recordSize = f.layout.recordSize;
     if (f.recordSize == 0) return Message(msg::UnknownFileType);
+    if (f.layout.recordValues() > limits.maxRecordValues) return Message(msg::FormatErrorIn, path);
     f.isMnt = hasMntExtension(path) && !f.isMonitoring();
     if (f.workMode == FileWorkMode::Histograms && !f.isMonitoring() && !f.isMnt)
         f.workMode = FileWorkMode::Records;  // only stations and "mnt" files store histograms

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -67,6 +68,15 @@ bool hasMntExtension(const std::string& path);
 // and "mnt" files are read as samples, every other file as records.
 FileWorkMode defaultWorkMode(const std::string& path);
 
+// Bounds on what reading one file may take; none by default. A record holds a
+// value for every detector and band its layout names, so a short file that
+// describes its own fields can ask for millions of values per record; a caller
+// that reads untrusted files in bulk (the fuzz targets) bounds them. A file
+// beyond a bound is refused as damaged (5001).
+struct MeasurementLimits {
+    std::size_t maxRecordValues = std::numeric_limits<std::size_t>::max();
+};
+
 // Opens, recognises and reads a data file as the given work mode (a monitoring
 // stream read as records is read as samples). Refusals: 105 cannot open,
 // 404 old CBF, 132 unknown type, 143 no whole record, 413 too few histograms,
@@ -76,6 +86,7 @@ Result<MeasurementFile> LoadMeasurementFile(const std::string& path, FileWorkMod
                                             const Progress& progress = {});
 // The same from bytes already in memory (path is kept for names and extension).
 Result<MeasurementFile> LoadMeasurementFromBytes(const std::string& path, ByteSpan bytes, FileWorkMode mode,
-                                                 const TeleDesc& desc, const Progress& progress = {});
+                                                 const TeleDesc& desc, const Progress& progress = {},
+                                                 const MeasurementLimits& limits = {});
 
 }  // namespace phonotab

@@ -113,6 +113,17 @@ void RecordLayout::sizeRecord(MeasurementRecord& record) const {
     for (int a = 0; a < kFamilies; ++a) record.frequencyAxes[a].assign(static_cast<std::size_t>(axisPoints[a]), 0.0);
 }
 
+std::size_t RecordLayout::recordValues() const {
+    std::size_t perChannel = 0;
+    for (int f = 0; f < kFamilies; ++f)
+        perChannel += static_cast<std::size_t>(std::max(detectorCount[f], 0)) * static_cast<std::size_t>(std::max(bandCount[f], 0));
+    perChannel += static_cast<std::size_t>(std::max(statEntries(), 0)) *
+                  (kHistogramBins + static_cast<std::size_t>(std::max(pointsPerEntry(), 0)));
+    std::size_t axes = 0;
+    for (int a = 0; a < kFamilies; ++a) axes += static_cast<std::size_t>(std::max(axisPoints[a], 0));
+    return kMaxChannels * perChannel + axes;
+}
+
 void RecordLayout::clearValues(MeasurementRecord& record) const {
     for (auto& ch : record.channels)
         for (auto& f : ch.families) std::fill(f.cells.begin(), f.cells.end(), kNoValue);

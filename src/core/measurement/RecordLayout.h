@@ -52,6 +52,9 @@ struct RecordLayout {
     // A record sized for this layout: value tables of no-value marks, statistics
     // entries, frequency axes.
     void sizeRecord(MeasurementRecord& record) const;
+    // The values such a record holds (value tables, statistics entries with
+    // their histograms and points, frequency axes).
+    std::size_t recordValues() const;
     // Puts the no-value mark back into every value cell of a sized record, so
     // that it can receive the next record without being sized again.
     void clearValues(MeasurementRecord& record) const;

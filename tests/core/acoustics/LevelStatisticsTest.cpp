@@ -108,6 +108,27 @@ TEST(CalcSettingsCheck, ValuesThatBreakTheCalculationAreRefused) {
     }
 }
 
+// A share that reaches 1 − n/100 exactly does not exceed it: the percentile
+// moves on to the next class. Half the samples at 60.5 dB, half at 61.5 dB.
+TEST(Percentiles, AShareExactlyAtTheFractionTakesTheNextClass) {
+    for (bool excludeEdges : {false, true}) {
+        HistogramSettings h;  // 20 dB, 1 dB, 100 classes
+        h.excludeEdges = excludeEdges;
+        h.percentiles = {50};
+        LevelAccumulator acc;
+        acc.reset(h);
+        for (int i = 0; i < 50; ++i) {
+            AccumulateSample(h, 60.5, acc);
+            AccumulateSample(h, 61.5, acc);
+        }
+        std::vector<std::vector<double>> p;
+        bool insufficient = false;
+        ComputePercentiles(h, acc.classes, 100, p, insufficient);
+        EXPECT_EQ(p, (std::vector<std::vector<double>>{{62}})) << "edges excluded: " << excludeEdges;
+        EXPECT_FALSE(insufficient);
+    }
+}
+
 TEST(Percentiles, TextOfTheSettingsDialog) {
     EXPECT_EQ(parsePercentileText("95 5  5 abc 50"), (std::set<double>{5, 50, 95}));
     EXPECT_EQ(parsePercentileText("nan 10"), (std::set<double>{10}));

@@ -112,3 +112,26 @@ TEST(DistributionHistogram, HalfDecibelClassesOverSeveralFiles) {
     EXPECT_EQ(DistributionHistogram({dir.file("a.bin")}, 500, 600, 0x01300100, {0.5}, demoDesc()).error().id, 392);
     EXPECT_EQ(DistributionHistogram({dir.file("none.bin")}, 0, 1, 0x01300100, {0.5}, demoDesc()).error().id, 105);
 }
+
+// Every record at 60.25 dB: all of them fall into the class [60, 60.5), and
+// every percentile, the full fraction included, is that class's upper edge.
+TEST(DistributionHistogram, RecordsAllAtOneLevel) {
+    ScratchDir dir;
+    std::vector<std::uint8_t> file = fixtures::makeSlmFile(demoSource(), {2024, 1, 1, 0, 0, 0}, 40, 4);
+    const TeleTypeEntry& type = *demoDesc().type(fixtures::kSlmType);
+    const int offset = fieldOffsetIn(type.codes, 0x01300100);
+    ASSERT_GE(offset, 0);
+    const std::uint16_t raw = 60 * 256 + 64;
+    for (std::size_t i = 0; i < 40; ++i) {
+        file[i * type.recordSize + static_cast<std::size_t>(offset)] = raw & 0xFF;
+        file[i * type.recordSize + static_cast<std::size_t>(offset) + 1] = raw >> 8;
+    }
+    ASSERT_TRUE(writeBytes(dir.file("flat.bin"), file));
+    auto r = DistributionHistogram({dir.file("flat.bin")}, 0, 99, 0x01300100, {0.01, 0.5, 1.0}, demoDesc());
+    ASSERT_TRUE(r.ok());
+    EXPECT_EQ(r->records, 40);
+    EXPECT_EQ(r->minimum, 60.25);
+    EXPECT_EQ(r->maximum, 60.25);
+    EXPECT_EQ(r->classes[121], 40);
+    EXPECT_EQ(r->levels, (std::vector<std::pair<double, double>>{{1.0, 60.5}, {0.5, 60.5}, {0.01, 60.5}}));
+}

@@ -148,6 +148,24 @@ TEST(MeasurementFile, CbfTimeBase) {
     EXPECT_EQ(f->timeStep, 1.0);
 }
 
+// A self-describing file whose one field names detector 255 and band 255: each
+// record then holds 256 x 256 values in each of its four channels. Unbounded
+// by default; a bound below that refuses the file as damaged.
+TEST(MeasurementFile, BoundOnTheValuesOfARecord) {
+    const std::vector<CbfDescriptor> d = {{1, 0x0130FFFF, 0}};
+    const auto bytes = writeCbf(3000, 40, 1, d, std::vector<RecordBuilder>(2, RecordBuilder(cbfCodes(d), 2)));
+    Result<MeasurementFile> f = load(bytes, FileWorkMode::Records, "wide.cbf");
+    ASSERT_TRUE(f.ok()) << f.error().text();
+    EXPECT_EQ(f->layout.recordValues(), 4u * 256 * 256);
+    MeasurementLimits limits;
+    limits.maxRecordValues = 4 * 256 * 256 - 1;
+    f = LoadMeasurementFromBytes("wide.cbf", bytes, FileWorkMode::Records, demoDesc(), {}, limits);
+    ASSERT_FALSE(f.ok());
+    EXPECT_EQ(f.error().id, 5001);
+    limits.maxRecordValues = 4 * 256 * 256;
+    EXPECT_TRUE(LoadMeasurementFromBytes("wide.cbf", bytes, FileWorkMode::Records, demoDesc(), {}, limits).ok());
+}
+
 TEST(MeasurementFile, MonitoringStreamModes) {
     const auto bytes = makeStationFile(demoSource(), {2022, 11, 5, 23, 59, 41}, 12, 5, 1);
     Result<MeasurementFile> samples = load(bytes, FileWorkMode::Samples);

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <filesystem>
 
 #include "TestSupport.h"
@@ -43,4 +45,25 @@ TEST(AtomicFile, CreatingOnlyWhenAbsentNeverReplaces) {
     EXPECT_FALSE(*second);
     EXPECT_EQ(phonotab::testing::readText(path), "one");
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1);
+}
+
+// The temporary file is created private; the file it replaces must not become so.
+TEST(AtomicFile, ReplacingKeepsTheFilesPermissions) {
+    phonotab::testing::ScratchDir dir;
+    const std::string path = dir.file("project.pht");
+    const auto mode = [](const std::string& p) {
+        struct stat st {};
+        return ::stat(p.c_str(), &st) == 0 ? static_cast<int>(st.st_mode & 07777) : -1;
+    };
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    ASSERT_TRUE(writeFileAtomically(path, "old").ok());
+    EXPECT_EQ(mode(path), static_cast<int>(0666 & ~mask));  // a new file gets the usual permissions
+    ASSERT_EQ(::chmod(path.c_str(), 0640), 0);
+    ASSERT_TRUE(writeFileAtomically(path, "new").ok());
+    EXPECT_EQ(mode(path), 0640);
+    ASSERT_TRUE(writeFileAtomically(dir.file("other"), "copied").ok());
+    ASSERT_TRUE(copyFileReplacing(dir.file("other"), path).ok());
+    EXPECT_EQ(mode(path), 0640);
+    EXPECT_EQ(phonotab::testing::readText(path), "copied");
 }

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "TestSupport.h"
+#include "base/MappedFile.h"
 #include "base/TextCodec.h"
 #include "project/ArchiveStream.h"
 #include "project/ProjectFile.h"
@@ -89,6 +90,107 @@ TEST(ProjectFile, EverythingSurvivesAWriteAndARead) {
     // What was read writes the same bytes again.
     const auto again = WriteProject(*back);
     EXPECT_EQ(WriteProject(*ReadProject(again, ProjectState{})), again);
+}
+
+// A version-23 file written field by field, whose entry settings all differ
+// from each other: each must land in its own field, and saving must put it
+// back in its own place (two fields swapped on writing or on reading show).
+TEST(ProjectFile, EntrySettingsKeepTheirPlaces) {
+    const auto entry = [](ArchiveWriter& w, std::int32_t viewRow) {
+        w.i32(3);
+        w.text("data\\yard.bin");
+        w.i32(0);  // work mode
+        w.text("Двор");
+        w.i32(60101);
+        w.i32(101);
+        w.i32(1);  // one selection without sub-selections
+        w.byte(3);
+        w.u32(0x01300100);
+        for (std::int32_t flag : {1, 0, 1, 1, 0, 0, 1}) w.i32(flag);
+        w.u32(0x00FF8040);
+        w.text("A_Быстро");
+        w.i32(0);
+        w.i32(120);     // range first
+        w.i32(3480);    // range count
+        w.i32(viewRow);
+        w.f64(0.5);     // record interval
+        w.f64(60.0);    // scan interval
+        w.f64(15.0);    // scan step
+        w.f64(30.0);    // histogram lower bound
+        w.f64(0.25);    // class width
+        w.i32(360);     // classes
+        w.i32(1);       // edges excluded
+        w.i32(2);
+        w.f64(10.0);
+        w.f64(90.0);
+        w.i32(1);       // one exclusion zone
+        w.f64(100.0);
+        w.f64(200.0);
+        w.i32(1);
+        for (int i = 0; i < kCorrectionCount; ++i) w.f64(i == 5 ? 2.5 : 0.0);
+        w.i32(1);       // scanning
+    };
+    ArchiveWriter w;
+    w.i32(23);
+    entry(w, 17);
+    for (int i = 0; i < 16; ++i) w.u32(0x00101010u * static_cast<std::uint32_t>(i));
+    w.text("D:\\Замеры\\");
+    w.i32(0);  // windows
+    w.u32(0x00408040);
+    w.i32(1);
+    entry(w, 0);
+    w.i32(0);  // group by parameter
+    w.i32(0);  // current index
+    for (int i = 0; i < kReportTexts; ++i) w.text(i == 4 ? "Протокол 7" : "");
+    w.i32(0);  // tables
+    w.i32(0);  // illustrations
+    for (std::int32_t flag : {0, 1, 1, 0}) w.i32(flag);
+    const std::vector<std::uint8_t> bytes = w.take();
+
+    Result<ProjectState> p = ReadProject(bytes, ProjectState{});
+    ASSERT_TRUE(p.ok()) << p.error().text();
+    const ProjectFileEntry& e = p->currentFile;
+    EXPECT_EQ(e.workMode, 0);
+    EXPECT_EQ(e.fileType, 60101);
+    EXPECT_EQ(e.instrumentCode, 101);
+    ASSERT_EQ(e.selections.size(), 1u);
+    EXPECT_EQ(e.selections[0].flags, (std::array<std::int32_t, 7>{1, 0, 1, 1, 0, 0, 1}));
+    EXPECT_EQ(e.selections[0].colour, 0x00FF8040u);
+    EXPECT_EQ(e.rangeFirst, 120);
+    EXPECT_EQ(e.rangeCount, 3480);
+    EXPECT_EQ(e.viewRow, 17);
+    EXPECT_EQ(e.recordInterval, 0.5);
+    EXPECT_EQ(e.scanInterval, 60.0);
+    EXPECT_EQ(e.scanStep, 15.0);
+    EXPECT_EQ(e.histogramLow, 30.0);
+    EXPECT_EQ(e.histogramStep, 0.25);
+    EXPECT_EQ(e.histogramClasses, 360);
+    EXPECT_EQ(e.histogramExcludeEdges, 1);
+    EXPECT_EQ(e.percentiles, (std::set<double>{10, 90}));
+    ASSERT_EQ(e.ranges.size(), 1u);
+    EXPECT_EQ(e.ranges[0].begin, 100.0);
+    EXPECT_EQ(e.ranges[0].end, 200.0);
+    EXPECT_EQ(e.ranges[0].corrections[5], 2.5);
+    EXPECT_EQ(e.scanning, 1);
+    ASSERT_EQ(p->files.size(), 1u);
+    EXPECT_EQ(p->files[0].viewRow, 0);
+    EXPECT_EQ(p->files[0].rangeCount, 3480);
+    EXPECT_EQ(p->currentColour, 0x00408040u);
+    EXPECT_EQ(p->reportTexts[4], "Протокол 7");
+    EXPECT_EQ(p->includeExclusionsUncorrected, 0);
+    EXPECT_EQ(p->noLeqTime, 1);
+    EXPECT_EQ(p->csvResults, 1);
+    EXPECT_EQ(p->singleResultFile, 0);
+
+    phonotab::testing::ScratchDir dir;
+    ASSERT_TRUE(SaveProject(*p, dir.file("p.pht")).ok());
+    std::vector<std::uint8_t> saved;
+    ASSERT_TRUE(readFileBytes(dir.file("p.pht"), saved));
+    EXPECT_EQ(saved, bytes);
+    Result<ProjectState> back = LoadProject(dir.file("p.pht"), ProjectState{});
+    ASSERT_TRUE(back.ok());
+    EXPECT_EQ(back->currentFile, e);
+    EXPECT_EQ(back->files, p->files);
 }
 
 TEST(ProjectFile, DamagedFilesAreRefusedWhole) {

@@ -215,6 +215,49 @@ TEST(TableFile, Version4FileAndLegacyBindings) {
     EXPECT_EQ(t.bindings.at({0, 0}).parameterCode, 0x1110105);
 }
 
+// Version 5 stores the table's name but no number formats: the name comes from
+// the file, not from the file name, and every cell keeps one decimal.
+TEST(TableFile, Version5HasItsOwnNameAndNoNumberFormats) {
+    OldFile f;
+    f.header(5, 2, 2);
+    for (int r = 0; r < 2; ++r)
+        for (int c = 0; c < 2; ++c) {
+            if (r == 0) f.w.i32(90 + c);
+            f.w.i32(22 + r);
+            f.w.u32(r == 1 ? cellflag::RowExcluded : 0u);
+            f.w.u32(0xE0E0E0);
+            f.w.u32(0x0000FF);
+            f.w.u32(6);
+            f.w.u32(2 | cellfont::Italic);
+            f.str(c == 0 ? "Courier New" : "Arial");
+        }
+    f.w.i32(1);  // texts
+    f.w.i32(1), f.w.i32(0), f.str("Ночь");
+    f.w.i32(0);  // bindings
+    f.w.i32(5);  // carried value
+    f.w.i32(1);  // formulas
+    f.w.i32(1), f.w.i32(1), f.str("B1+1");
+    f.str("Уровни ночью");
+
+    ReportTable t;
+    ASSERT_TRUE(TableFile::LoadBytes(t, f.w.data(), "/data/Отчет.tbl", nullptr).ok());
+    EXPECT_EQ(t.name, "Уровни ночью");
+    EXPECT_EQ(t.cell(1, 0).width, 91);
+    EXPECT_EQ(t.cell(1, 1).width, 91);
+    EXPECT_EQ(t.cell(1, 1).height, 23);
+    EXPECT_EQ(t.cell(0, 1).flags, cellflag::RowExcluded);
+    EXPECT_EQ(t.cell(1, 1).fontFace, "Arial");
+    EXPECT_EQ(t.cell(0, 1).fontFace, "Courier New");
+    EXPECT_EQ(t.cell(0, 1).font, 2 | cellfont::Italic);
+    for (int r = 0; r < 2; ++r)
+        for (int c = 0; c < 2; ++c) EXPECT_EQ(t.cell(c, r).numberFormat, 1) << c << "," << r;
+    EXPECT_EQ(t.texts, (std::map<CellKey, std::string>{{{1, 0}, "Ночь"}}));
+    EXPECT_EQ(t.carriedValue, 5);
+    EXPECT_EQ(t.formulas.at({1, 1}).text, "B1+1");
+    EXPECT_EQ(t.graph, TableGraphSettings{});
+    EXPECT_TRUE(t.macros.empty());
+}
+
 TEST(TableFile, AFileThatEndsEarlyKeepsWhatWasRead) {
     ReportTable t = fullTable();
     const std::vector<std::uint8_t> bytes = TableFile::SaveBytes(t);

@@ -15,6 +15,7 @@
 #include "acoustics/CalcSettingsDialog.h"
 #include "acoustics/HistogramSettingsDialog.h"
 #include "acoustics/ParameterChooserDialog.h"
+#include "WindowWalk.h"
 #include "app/ChildWindowList.h"
 #include "base/StringTable.h"
 
@@ -22,21 +23,6 @@ using namespace phonotab;
 using namespace phonotab::testing;
 
 namespace {
-
-template <typename D>
-void whenShown(const std::function<void(D&)>& answer) {
-    QTimer::singleShot(0, [answer] {
-        D* d = qobject_cast<D*>(QApplication::activeModalWidget());
-        QVERIFY(d);
-        answer(*d);
-    });
-}
-
-QAction* actionNamed(QMenu& menu, int textId) {
-    for (QAction* a : menu.actions())
-        if (a->text() == QString::fromStdString(phonotab::tr(textId))) return a;
-    return nullptr;
-}
 
 struct Walk {
     AppFixture f;

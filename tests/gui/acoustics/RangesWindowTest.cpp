@@ -13,6 +13,7 @@
 #include "acoustics/BoundsDialog.h"
 #include "acoustics/CRangeDlg.h"
 #include "acoustics/CorrectionsDialog.h"
+#include "WindowWalk.h"
 #include "app/ChildWindowList.h"
 #include "base/CFormat.h"
 #include "base/StringTable.h"
@@ -21,22 +22,6 @@ using namespace phonotab;
 using namespace phonotab::testing;
 
 namespace {
-
-// Runs `answer` on the next modal dialog of type D once it is shown.
-template <typename D>
-void whenShown(const std::function<void(D&)>& answer) {
-    QTimer::singleShot(0, [answer] {
-        D* d = qobject_cast<D*>(QApplication::activeModalWidget());
-        QVERIFY(d);
-        answer(*d);
-    });
-}
-
-QAction* actionNamed(QMenu& menu, int textId) {
-    for (QAction* a : menu.actions())
-        if (a->text() == QString::fromStdString(phonotab::tr(textId))) return a;
-    return nullptr;
-}
 
 // The centre of a time's x in a lane of the bar (0 work range, 1 exclusions, 2 corrections).
 QPoint at(const CRangeDlg& w, double t, BarLane lane) {

@@ -4,6 +4,8 @@
 #                         (without a display: the batch tool on the demo data)
 #   ./phonotab.sh test    install what is missing, build, run every test (plain, sanitizers, fuzzers)
 #   ./phonotab.sh build [--target T]   build only (build/), all targets or the named ones
+#   ./phonotab.sh fuzz SECONDS         run every fuzz target that long (long campaigns outside CI):
+#                         inputs run, inputs a second, peak memory and findings per target
 #   ./phonotab.sh deps    install the Debian packages the build needs
 #   ./phonotab.sh package build the Debian package of the programs into build/ (phonotab_VERSION_ARCH.deb)
 set -euo pipefail
@@ -13,12 +15,13 @@ JOBS=${PHONOTAB_JOBS:-$(nproc)}
 FUZZ_SECONDS=${PHONOTAB_FUZZ_SECONDS:-10}
 # Builds take both cores: one at a time, whoever starts them.
 LOCK=${PHONOTAB_BUILD_LOCK:-/tmp/phonotab-build.lock}
+export CCACHE_BASEDIR=${CCACHE_BASEDIR:-$(dirname "$ROOT")} CCACHE_NOHASHDIR=${CCACHE_NOHASHDIR:-1}
 
 PACKAGES=(build-essential cmake ninja-build pkg-config git clang libclang-rt-14-dev
   libgtest-dev libgmock-dev libbenchmark-dev libcli11-dev
   qt6-base-dev qt6-svg-dev libgl-dev
   libxlsxwriter-dev libzip-dev libpugixml-dev
-  python3 python3-numpy python3-openpyxl python3-lxml
+  python3 python3-numpy python3-openpyxl python3-lxml python3-docx
   desktop-file-utils libxml2-utils shared-mime-info file dpkg-dev)
 
 deps() {
@@ -41,7 +44,10 @@ configure_and_build() {  # DIR [cmake options...]
   (
     flock 9
     if [ ! -f "$dir/build.ninja" ]; then
-      cmake -S "$ROOT" -B "$dir" -G Ninja "$@"
+      local launcher=()
+      # Worktrees of the same sources share compiled objects when ccache is there.
+      command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache -DCMAKE_C_COMPILER_LAUNCHER=ccache)
+      cmake -S "$ROOT" -B "$dir" -G Ninja ${launcher[@]+"${launcher[@]}"} "$@"
     fi
     cmake --build "$dir" -j "$JOBS" ${BUILD_ARGS[@]+"${BUILD_ARGS[@]}"}
   ) 9>"$LOCK"
@@ -59,23 +65,74 @@ build_fuzz() {
     -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_C_COMPILER=clang
 }
 
+# The corpus folder of a fuzz target, seeded from tests/fuzz/seeds and the
+# tools' output in build/ (demo data, demo project, description).
+fuzz_corpus() {  # NAME
+  local name=$1 corpus=build-fuzz/corpus/$1
+  mkdir -p "$corpus"
+  if [ -d "tests/fuzz/seeds/$name" ]; then cp -n tests/fuzz/seeds/"$name"/* "$corpus"/ 2>/dev/null || true; fi
+  case $name in
+    fuzz_measurement_file) cp -n build/data/demo/*.bin build/data/demo/*.cbf build/data/demo/*.mnt "$corpus"/ 2>/dev/null || true ;;
+    fuzz_project_file) cp -n build/data/demo/*.pht "$corpus"/ 2>/dev/null || true ;;
+    fuzz_teledesc) cp -n build/data/TeleDescFile.bin "$corpus"/ 2>/dev/null || true ;;
+  esac
+  echo "$corpus"
+}
+
+FUZZ_OPTIONS=(-max_len=65536 -rss_limit_mb=2048)
+
 run_fuzzers() {
   local corpus
   for f in build-fuzz/fuzz_*; do
     [ -x "$f" ] || continue
     local name; name=$(basename "$f")
-    corpus=build-fuzz/corpus/$name
-    mkdir -p "$corpus"
-    # Seeds: the tools' output (demo data, description, tables ...).
-    if [ -d "tests/fuzz/seeds/$name" ]; then cp -n tests/fuzz/seeds/"$name"/* "$corpus"/ 2>/dev/null || true; fi
-    case $name in
-      fuzz_measurement_file) cp -n build/data/demo/* "$corpus"/ 2>/dev/null || true ;;
-      fuzz_teledesc) cp -n build/data/TeleDescFile.bin "$corpus"/ 2>/dev/null || true ;;
-    esac
+    corpus=$(fuzz_corpus "$name")
     echo "== $name (${FUZZ_SECONDS}s)"
-    "$f" -max_total_time="$FUZZ_SECONDS" -max_len=65536 -rss_limit_mb=2048 -print_final_stats=0 "$corpus" \
+    "$f" -max_total_time="$FUZZ_SECONDS" "${FUZZ_OPTIONS[@]}" -print_final_stats=0 "$corpus" \
       >"build-fuzz/$name.log" 2>&1 || { tail -40 "build-fuzz/$name.log"; echo "fuzzer $name failed"; return 1; }
   done
+}
+
+# Long campaigns: every target for SECONDS. A finding (crash, leak, timeout,
+# memory limit) is kept under build-fuzz/findings/<campaign>/<target>/ and the
+# target goes on for the rest of its time, up to 10 findings. Prints one line per target;
+# exits 1 when anything was found.
+fuzz_campaign() {  # SECONDS
+  local seconds=$1 total_findings=0 campaign
+  build_fuzz
+  [ -d build/data/demo ] || { BUILD_ARGS=(--target phonotab_data); build; }
+  campaign=build-fuzz/findings/$(date +%Y%m%d-%H%M%S)
+  printf '%-24s %12s %9s %9s %s\n' target inputs inputs/s peak_MB findings
+  for f in build-fuzz/fuzz_*; do
+    [ -x "$f" ] || continue
+    local name corpus findings log left start stat before found execs=0 rss=0
+    name=$(basename "$f")
+    corpus=$(fuzz_corpus "$name")
+    findings=$campaign/$name
+    log=build-fuzz/$name.campaign.log
+    mkdir -p "$findings"
+    : >"$log"
+    left=$seconds
+    found=0
+    while [ "$left" -gt 0 ] && [ "$found" -lt 10 ]; do
+      start=$(date +%s)
+      before=$found
+      "$f" -max_total_time="$left" "${FUZZ_OPTIONS[@]}" -timeout=30 -print_final_stats=1 -artifact_prefix="$findings/" \
+        "$corpus" >>"$log" 2>&1 || true
+      left=$((left - ($(date +%s) - start)))
+      found=$(find "$findings" -type f | wc -l)
+      [ "$found" -gt "$before" ] || break  # the time ran out without a finding
+    done
+    # Each run ends with its own statistics; inputs add up, memory is the peak.
+    while read -r stat; do execs=$((execs + stat)); done < <(sed -n 's/^stat::number_of_executed_units: *//p' "$log")
+    while read -r stat; do [ "$stat" -le "$rss" ] || rss=$stat; done < <(sed -n 's/^stat::peak_rss_mb: *//p' "$log")
+    rmdir "$findings" 2>/dev/null || true  # nothing found
+    total_findings=$((total_findings + found))
+    printf '%-24s %12d %9d %9d %s\n' "$name" "$execs" $((execs / (seconds > 0 ? seconds : 1))) "$rss" \
+      "$([ "$found" -eq 0 ] && echo none || echo "$found in $findings")"
+  done
+  rmdir "$campaign" build-fuzz/findings 2>/dev/null || true
+  [ "$total_findings" -eq 0 ] || { echo "Findings: $total_findings (logs: build-fuzz/*.campaign.log)"; return 1; }
 }
 
 run_demo() {
@@ -122,5 +179,8 @@ case "${1:-}" in
   run) deps; run_demo ;;
   test) deps; test_all ;;
   package) deps; package ;;
-  *) echo "usage: $0 run|test|build|deps|package" >&2; exit 2 ;;
+  fuzz)
+    [[ "${2:-}" =~ ^[0-9]+$ ]] || { echo "usage: $0 fuzz SECONDS" >&2; exit 2; }
+    deps; fuzz_campaign "$2" ;;
+  *) echo "usage: $0 run|test|build|deps|package|fuzz SECONDS" >&2; exit 2 ;;
 esac

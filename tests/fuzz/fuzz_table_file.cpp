@@ -4,7 +4,6 @@
 #include <cstdint>
 #include <cstdlib>
 
-#include "base/Bytes.h"
 #include "project/ReferenceBooks.h"
 #include "tables/TableDrawing.h"
 #include "tables/io/TableFile.h"
@@ -19,13 +18,6 @@ namespace {
 // skipped.
 constexpr std::int64_t kMaxCells = 1024;
 
-std::int64_t claimedCells(const std::uint8_t* data, std::size_t size) {
-    if (size < 17) return 0;
-    const std::int64_t columns = static_cast<std::int32_t>(phonotab::loadU32(data + 9));
-    const std::int64_t rows = static_cast<std::int32_t>(phonotab::loadU32(data + 13));
-    return columns * rows;
-}
-
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -35,7 +27,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         b.referenceBooks["A"] = {{1, "one"}, {2, "two"}};
         return b;
     }();
-    if (claimedCells(data, size) > kMaxCells) return 0;
+    if (TableFile::ClaimedCells(ByteSpan(data, size)) > kMaxCells) return 0;
     ReportTable t;
     if (!TableFile::LoadBytes(t, ByteSpan(data, size), "fuzz.tbl", nullptr).ok()) return 0;
     (void)DrawDisplayTexts(t, TableEnvironment{&books, nullptr});

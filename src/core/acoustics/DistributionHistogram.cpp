@@ -10,10 +10,18 @@ namespace phonotab {
 
 Result<DistributionResult> DistributionHistogram(const std::vector<std::string>& files, std::int64_t firstRecord,
                                                  std::int64_t lastRecord, FieldCode field,
-                                                 const std::set<double>& fractions, const TeleDesc& desc) {
+                                                 const std::set<double>& fractions, const TeleDesc& desc,
+                                                 const Progress& progress) {
     DistributionResult r;
     r.classes.assign(514, 0);
-    for (const std::string& path : files) {
+    // Each file is an equal share of the work; within a file the records
+    // read so far are reported every 64K records.
+    constexpr std::int64_t kReportEvery = 1 << 16;
+    for (std::size_t fileIndex = 0; fileIndex < files.size(); ++fileIndex) {
+        const std::string& path = files[fileIndex];
+        const Progress part = progress.part(static_cast<double>(fileIndex) / static_cast<double>(files.size()),
+                                            static_cast<double>(fileIndex + 1) / static_cast<double>(files.size()));
+        if (!part.report(0.0)) return Message(msg::Cancelled);
         MappedFile f;
         if (!f.open(path)) return Message(msg::CannotOpen, path);
         const ByteSpan bytes = f.bytes();
@@ -23,7 +31,12 @@ Result<DistributionResult> DistributionHistogram(const std::vector<std::string>&
         const int offset = fieldOffsetIn(type->codes, field);
         if (offset < 0) continue;
         const std::int64_t n = static_cast<std::int64_t>(bytes.size() / type->recordSize);
-        for (std::int64_t i = std::max<std::int64_t>(firstRecord, 0); i <= lastRecord && i < n; ++i) {
+        const std::int64_t first = std::max<std::int64_t>(firstRecord, 0);
+        const std::int64_t last = std::min(lastRecord, n - 1);
+        for (std::int64_t i = first; i <= last; ++i) {
+            if ((i - first) % kReportEvery == kReportEvery - 1 &&
+                !part.report(static_cast<double>(i - first) / static_cast<double>(last - first + 1)))
+                return Message(msg::Cancelled);
             std::uint16_t raw = 0;
             if (!readU16At(bytes, static_cast<std::size_t>(i) * type->recordSize + static_cast<std::size_t>(offset), raw))
                 continue;

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "base/Progress.h"
 #include "base/Result.h"
 #include "measurement/FieldCode.h"
 #include "measurement/TeleDesc.h"
@@ -22,9 +23,11 @@ struct DistributionResult {
 
 // Reads records [firstRecord, lastRecord] of each file (fewer when a file is
 // shorter) and the field's u16/256 levels. Fractions: 0.05 for L5 and so on.
-// Messages: 105 a file that cannot be opened, 392 nothing read.
+// Messages: 105 a file that cannot be opened, 392 nothing read, 5006 stopped
+// through the progress.
 Result<DistributionResult> DistributionHistogram(const std::vector<std::string>& files, std::int64_t firstRecord,
                                                  std::int64_t lastRecord, FieldCode field,
-                                                 const std::set<double>& fractions, const TeleDesc& desc);
+                                                 const std::set<double>& fractions, const TeleDesc& desc,
+                                                 const Progress& progress = {});
 
 }  // namespace phonotab

@@ -17,6 +17,10 @@ constexpr int kCorrectionsBefore3 = 49;
 constexpr std::size_t kMinSelection = 1 + 4 + 8 * 4 + 4;
 constexpr std::size_t kMinZone = 8 + 8 + 4 + 8 * kCorrectionsBefore3;
 constexpr std::size_t kMinEntry = 4 + 1 + 4 + 1 + 4 + 4 + 12 + 8 + 16 + 16 + 8 + 4 + 4;
+// The cells all of a project's embedded tables may hold together: two tables
+// of the largest size. Report tables are far smaller; the bound keeps a
+// damaged or crafted file from asking for gigabytes.
+constexpr std::int64_t kMaxProjectCells = 2LL * ReportTable::MaxColumns * ReportTable::MaxRows;
 
 // The stored form of an entry's selection; version 2 carries the argument of
 // the conversion of old parameter ids (of the entry's file type).
@@ -315,6 +319,7 @@ Result<ProjectState> ReadProject(ByteSpan bytes, const ProjectState& previous, c
         // table through the map of stored positions to kept ones.
         std::vector<std::optional<std::size_t>> kept;
         const ProjectSources sources(s.files);
+        std::int64_t cellsLeft = kMaxProjectCells;
         for (std::int32_t i = 0; i < tables && a.ok(); ++i) {
             const std::string name = version > 18 ? a.text() : std::string();
             const std::int32_t size = a.count(1);
@@ -326,7 +331,14 @@ Result<ProjectState> ReadProject(ByteSpan bytes, const ProjectState& previous, c
             }
             ProjectTable t;
             // A damaged embedded table is dropped like an empty one; the rest of
-            // the project still loads.
+            // the project still loads. So is a table past the project's budget
+            // of cells: a few bytes may claim a full-size table.
+            const std::int64_t claimed = TableFile::ClaimedCells(tableBytes);
+            if (claimed > cellsLeft) {
+                kept.push_back(std::nullopt);
+                continue;
+            }
+            cellsLeft -= claimed;
             if (!TableFile::LoadBytes(t.table, tableBytes, name, &sources).ok()) {
                 kept.push_back(std::nullopt);
                 continue;

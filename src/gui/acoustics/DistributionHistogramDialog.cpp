@@ -15,6 +15,7 @@
 
 #include "acoustics/CalcSettings.h"
 #include "acoustics/DistributionHistogram.h"
+#include "app/LongTask.h"
 #include "app/Prompts.h"
 #include "app/SettingsStore.h"
 #include "app/UiText.h"
@@ -119,10 +120,16 @@ bool DistributionHistogramDialog::calculate() {
     for (double p : chosen) fractions.insert(p * 0.01);
     std::vector<std::string> paths;
     for (int i = 0; i < files->count(); ++i) paths.push_back(files->item(i)->text().toStdString());
-    const Result<DistributionResult> r =
-        DistributionHistogram(paths, firstRecord->value(), lastRecord->value(),
-                              static_cast<FieldCode>(field->currentData().toUInt()), fractions, currentTeleDesc());
+    const auto code = static_cast<FieldCode>(field->currentData().toUInt());
+    Result<DistributionResult> r = Message(msg::Cancelled);
+    // Export files of millions of records take a while: read them off the
+    // interface thread, with progress and a way to stop.
+    runLongTask(this, windowTitle(), [&](const Progress& progress) {
+        r = DistributionHistogram(paths, firstRecord->value(), lastRecord->value(), code, fractions, currentTeleDesc(),
+                                  progress);
+    });
     if (!r) {
+        if (r.error().id == msg::Cancelled) return false;
         prompts_.showMessage(r.error());
         return false;
     }

@@ -111,6 +111,10 @@ TEST(DistributionHistogram, HalfDecibelClassesOverSeveralFiles) {
     EXPECT_GE(r->levels[0].second, std::floor(r->minimum * 2) / 2);
     EXPECT_EQ(DistributionHistogram({dir.file("a.bin")}, 500, 600, 0x01300100, {0.5}, demoDesc()).error().id, 392);
     EXPECT_EQ(DistributionHistogram({dir.file("none.bin")}, 0, 1, 0x01300100, {0.5}, demoDesc()).error().id, 105);
+    Progress stopped;
+    stopped.cancel();
+    EXPECT_EQ(DistributionHistogram({dir.file("a.bin")}, 0, 99, 0x01300100, {0.5}, demoDesc(), stopped).error().id,
+              msg::Cancelled);
 }
 
 // Every record at 60.25 dB: all of them fall into the class [60, 60.5), and

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cstring>
+
 #include "TestSupport.h"
 #include "base/MappedFile.h"
 #include "base/TextCodec.h"
@@ -314,6 +316,36 @@ TEST(ProjectFile, EmptyTablesAreSkippedAndLinksFollowTheKeptTables) {
     EXPECT_EQ(back->illustrations[0].table, std::optional<std::size_t>(0));  // still "second"
     EXPECT_FALSE(back->illustrations[1].table.has_value());                 // "first" is gone
     EXPECT_FALSE(back->illustrations[2].table.has_value());
+}
+
+TEST(ProjectFile, TablesPastTheCellBudgetAreDropped) {
+    // Each embedded table's header is rewritten to claim 1000 x 1000 cells in
+    // a few bytes: the first two fill the project's budget, the third is
+    // dropped like a damaged table and its illustration loses its link.
+    ProjectState p;
+    for (const char* name : {"a", "b", "c"}) {
+        ProjectTable t;
+        t.table.name = name;
+        p.tables.push_back(std::move(t));
+    }
+    p.illustrations = {{"graph of c", "", 2}};
+    std::vector<std::uint8_t> bytes = WriteProject(p);
+    int patched = 0;
+    for (std::size_t i = 0; i + 17 <= bytes.size(); ++i)
+        if (std::memcmp(&bytes[i], "TBLS", 5) == 0) {
+            for (std::size_t at : {i + 9, i + 13}) {
+                bytes[at] = 0xE8;  // 1000, little-endian
+                bytes[at + 1] = 0x03;
+                bytes[at + 2] = bytes[at + 3] = 0;
+            }
+            ++patched;
+        }
+    ASSERT_EQ(patched, 3);
+    Result<ProjectState> back = ReadProject(bytes, ProjectState{});
+    ASSERT_TRUE(back.ok()) << back.error().text();
+    ASSERT_EQ(back->tables.size(), 2u);
+    EXPECT_EQ(back->tables[1].table.rowCount(), 1000);
+    EXPECT_FALSE(back->illustrations[0].table.has_value());
 }
 
 TEST(ProjectFile, SavingReplacesTheFileOnlyWhenWritten) {

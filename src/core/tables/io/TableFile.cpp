@@ -151,6 +151,13 @@ Status TableFile::Save(ReportTable& table, const std::string& path) {
     return s;
 }
 
+std::int64_t TableFile::ClaimedCells(ByteSpan bytes) {
+    if (bytes.size() < 17 || std::memcmp(bytes.data(), "TBLS", 5) != 0) return 0;
+    const std::int64_t columns = static_cast<std::int32_t>(loadU32(bytes.data() + 9));
+    const std::int64_t rows = static_cast<std::int32_t>(loadU32(bytes.data() + 13));
+    return columns > 0 && rows > 0 ? columns * rows : 0;
+}
+
 Status TableFile::LoadBytes(ReportTable& table, ByteSpan bytes, const std::string& path,
                             const DataSourceDirectory* sources) {
     if (bytes.size() < 5 || std::memcmp(bytes.data(), "TBLS", 5) != 0) return Message(msg::FormatError);

@@ -44,6 +44,10 @@ struct TableFile {
     // converts the bindings of files older than version 12.
     static Status LoadBytes(ReportTable& table, ByteSpan bytes, const std::string& path,
                             const DataSourceDirectory* sources);
+    // The number of cells the header claims (columns x rows), 0 when the bytes
+    // are not a table. A header of a few bytes may claim a million cells that
+    // the load fills with defaults: readers of many tables bound their total.
+    static std::int64_t ClaimedCells(ByteSpan bytes);
     // 105 when the file cannot be read.
     static Status Load(ReportTable& table, const std::string& path, const DataSourceDirectory* sources);
 };

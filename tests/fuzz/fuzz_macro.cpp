@@ -11,8 +11,14 @@
 // What one input may cost is bounded: every row or column a macro inserts or
 // deletes rewrites the references of every macro and formula of the table, so
 // the work grows with the square of the macro's length. Macros longer than a
-// few statements' worth (256 bytes) and data files larger than 16 KB are
-// skipped, and the macro sits in one cell per input.
+// few statements' worth (192 bytes) and data files larger than 16 KB are
+// skipped, and the macro sits in one cell per input. An input edits its macro
+// text in one direction and redoes its undone changes when its length is odd.
+//
+// Each input touches thousands of coverage features (macro interpreter, table
+// commands, undo, drawing): libFuzzer's entropic scheduling, which updates a
+// frequency per feature per input, took 40 % of the time, so this target runs
+// with -entropic=0.
 #include <cstddef>
 #include <cstdint>
 #include <memory>
@@ -116,10 +122,23 @@ private:
     ReferenceBooks books_;
 };
 
-constexpr std::size_t kMaxMacroBytes = 256;
+constexpr std::size_t kMaxMacroBytes = 192;
 constexpr std::size_t kMaxFileBytes = 16 * 1024;
 
 }  // namespace
+
+extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
+    // Puts -entropic=0 first on the command line (see above): libFuzzer takes
+    // a flag's last value, so a caller's own -entropic still wins.
+    static std::vector<char*> args;
+    static char entropic[] = "-entropic=0";
+    args.assign(*argv, *argv + *argc);
+    args.insert(args.begin() + 1, entropic);
+    args.push_back(nullptr);
+    *argc += 1;
+    *argv = args.data();
+    return 0;
+}
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view input(reinterpret_cast<const char*>(data), size);
@@ -159,8 +178,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // The editor, the linked cells and the hints on the same text.
     const std::size_t a = answers.empty() ? 0 : static_cast<unsigned char>(answers[0]);
     const std::size_t b = answers.size() < 2 ? macro.size() : static_cast<unsigned char>(answers[1]) * 7;
-    for (MacroShift d : {MacroShift::Left, MacroShift::Right, MacroShift::Up, MacroShift::Down})
-        (void)ShiftSelectedText(macro, a, b, d);
+    static constexpr MacroShift kShifts[] = {MacroShift::Left, MacroShift::Right, MacroShift::Up, MacroShift::Down};
+    (void)ShiftSelectedText(macro, a, b, kShifts[(a + size) % 4]);
     (void)ReplicateSelectedText(macro, a, b, CopyFormulaSettings{static_cast<int>(a % 5), -1, static_cast<int>(b % 3)});
     TableSelection sel = TableSelection::fromRect(CellRect{0, 0, 1, 1});
     for (int r = 0; r < t.rowCount(); ++r)
@@ -173,8 +192,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     while (t.Undo()) {
     }
     (void)DrawDisplayTexts(t, env);
-    while (t.Redo()) {
+    if (size % 2 == 1) {
+        while (t.Redo()) {
+        }
+        (void)DrawDisplayTexts(t, env);
     }
-    (void)DrawDisplayTexts(t, env);
     return 0;
 }

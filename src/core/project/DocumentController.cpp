@@ -131,6 +131,7 @@ void DocumentController::clearProject(ClearForm form) {
     if (windows_) windows_->closeWindows(form);
     phonotab::clearProject(state_, form);
     current_.reset();
+    history_.clear();
 }
 
 bool DocumentController::offerToSave() {
@@ -195,6 +196,7 @@ Status DocumentController::readProject(const std::string& givenPath) {
     Result<ProjectState> loaded = LoadProject(path, state_);
     if (!loaded) return loaded.error();
     current_.reset();
+    history_.clear();
     state_ = std::move(*loaded);
     projectPath_ = path;
     doc_.modified = false;
@@ -277,6 +279,7 @@ bool DocumentController::loadCurrentFile(const std::string& localPath) {
         opened.emplace(openEntry(entry, localPath, currentTeleDesc(), uncorrected, progress));
     });
     current_.reset();
+    history_.clear();
     if (!opened || !*opened) {
         // A stop asked for by the user is no failure to report.
         if (opened && opened->error().id != msg::Cancelled) prompts_.showMessage(opened->error());
@@ -284,6 +287,7 @@ bool DocumentController::loadCurrentFile(const std::string& localPath) {
         return false;
     }
     current_ = std::make_unique<CalcFile>(std::move(opened->value()));
+    history_.clear();
     state_.serialNumber = static_cast<std::int32_t>(current_->file.vin);
     return true;
 }
@@ -376,12 +380,38 @@ Status DocumentController::editCurrentFile(const std::function<Status(CalcFile&)
     if (!current_) return Message(msg::NoSourceData);
     // The file's series can be large: the change works in place, and a change
     // that fails must have changed nothing (the core's edits check first).
-    if (Status s = change(*current_); !s) return s;
+    history_.record(*current_, notice);
+    if (Status s = change(*current_); !s) {
+        history_.dropLast();
+        return s;
+    }
     storeSettings(*current_, state_.currentFile);
     doc_.modified = true;
     notify(notice);
     notify(DocumentNotice::StateChanged);
     return {};
+}
+
+bool DocumentController::undoCurrentFileEdit() {
+    if (!current_) return false;
+    const std::optional<DocumentNotice> notice = history_.undo(*current_);
+    if (!notice) return false;
+    storeSettings(*current_, state_.currentFile);
+    doc_.modified = true;
+    notify(*notice);
+    notify(DocumentNotice::StateChanged);
+    return true;
+}
+
+bool DocumentController::redoCurrentFileEdit() {
+    if (!current_) return false;
+    const std::optional<DocumentNotice> notice = history_.redo(*current_);
+    if (!notice) return false;
+    storeSettings(*current_, state_.currentFile);
+    doc_.modified = true;
+    notify(*notice);
+    notify(DocumentNotice::StateChanged);
+    return true;
 }
 
 void DocumentController::editProject(const std::function<void(ProjectState&)>& change, DocumentNotice notice) {

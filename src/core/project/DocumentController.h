@@ -16,6 +16,7 @@
 #include "project/DocumentNotice.h"
 #include "project/DocumentPrompts.h"
 #include "project/DocumentWindows.h"
+#include "project/EditHistory.h"
 #include "project/MruList.h"
 #include "project/ProjectState.h"
 #include "project/RecalculateProject.h"
@@ -102,6 +103,14 @@ public:
     // project is marked modified and the notice sent. A failing change
     // changes nothing; without a current file the answer is 392.
     Status editCurrentFile(const std::function<Status(CalcFile&)>& change, DocumentNotice notice);
+    // Takes back the last edit of the current file (or makes it again): the
+    // file's state goes back, is stored into the entry, the project is
+    // modified and the edit's notice sent. False when there is nothing to
+    // take back; opening another file forgets the steps.
+    bool undoCurrentFileEdit();
+    bool redoCurrentFileEdit();
+    bool canUndoCurrentFileEdit() const { return history_.canUndo(); }
+    bool canRedoCurrentFileEdit() const { return history_.canRedo(); }
     // The one way to change the project's own fields (files, tables, texts,
     // options): applied, marked modified, the notice sent.
     void editProject(const std::function<void(ProjectState&)>& change, DocumentNotice notice);
@@ -140,6 +149,7 @@ private:
     bool projectOpen_ = false;
     bool folderOpen_ = false;
     std::unique_ptr<CalcFile> current_;
+    EditHistory history_;
     ReferenceBooks books_, booksAsRead_;
     std::string booksPath_;
     bool booksRead_ = false;  // a file that failed to read is never written over

@@ -11,6 +11,7 @@
 #include "acoustics/CalcSettingsDialog.h"
 #include "acoustics/HistogramSettingsDialog.h"
 #include "acoustics/ParameterChooserDialog.h"
+#include "app/EditHistoryActions.h"
 #include "app/ProjectSession.h"
 #include "app/UiText.h"
 
@@ -31,6 +32,7 @@ std::uint32_t fromColor(const QColor& c) {
 
 CParametersDlg::CParametersDlg(ProjectSession& session, QWidget* parent)
     : CCrDialog(session, WindowKind::Parameters, uiText(kTitle), QStringLiteral("ParameterDlg"), parent) {
+    addEditHistoryActions(this, session);
     auto* layout = new QVBoxLayout(this);
     model_ = new ParameterTableModel(session, this);
     view_ = new QTableView(this);

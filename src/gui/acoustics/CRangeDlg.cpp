@@ -12,6 +12,7 @@
 #include "acoustics/BoundsDialog.h"
 #include "acoustics/CorrectionBands.h"
 #include "acoustics/CorrectionsDialog.h"
+#include "app/EditHistoryActions.h"
 #include "app/ProjectSession.h"
 #include "app/SettingsStore.h"
 #include "app/UiText.h"
@@ -29,6 +30,7 @@ constexpr int kInvert = 5729;
 
 CRangeDlg::CRangeDlg(ProjectSession& session, QWidget* parent)
     : CCrDialog(session, WindowKind::Ranges, uiText(kWindowTitle), QStringLiteral("RangeDlg"), parent) {
+    addEditHistoryActions(this, session);
     auto* layout = new QVBoxLayout(this);
     auto* sliders = new QGridLayout;
     for (int i = 0; i < 2; ++i) {

@@ -196,6 +196,70 @@ TEST(DocumentController, EditsOfTheCurrentFileAreStoredAndAnnounced) {
     EXPECT_EQ(f.notices.front(), DocumentNotice::PlotContentChanged);
 }
 
+// Undo walks the current file's edits back with their notices and keeps the
+// loaded series of the entries that stay; another file forgets the steps.
+TEST(DocumentController, EditsOfTheCurrentFileUndoAndRedo) {
+    Fixture f;
+    ASSERT_TRUE(f.doc.openDataFile(f.dir.file("a.bin")));
+    const std::size_t entriesBefore = f.doc.currentFile()->entries.size();
+    ASSERT_TRUE(f.doc.editCurrentFile([](CalcFile& cf) { return cf.ranges.AddExclusionZone(1, 2); },
+                                      DocumentNotice::WorkRangeChanged)
+                    .ok());
+    ASSERT_TRUE(f.doc
+                    .editCurrentFile(
+                        [](CalcFile& cf) {
+                            ParameterEntry e;
+                            e.code = 0x01300100;
+                            e.data.assign(5, 60.0);
+                            e.loaded = true;
+                            cf.entries.push_back(std::move(e));
+                            return Status{};
+                        },
+                        DocumentNotice::PlotContentChanged)
+                    .ok());
+    // A refused edit leaves no step behind.
+    EXPECT_FALSE(f.doc.editCurrentFile([](CalcFile&) { return Status(Message(msg::NotANumber)); },
+                                       DocumentNotice::WorkRangeChanged)
+                     .ok());
+
+    ASSERT_TRUE(f.doc
+                    .editCurrentFile(
+                        [](CalcFile& cf) {
+                            cf.entries.back().colour = 0xFF;
+                            return Status{};
+                        },
+                        DocumentNotice::PlotContentChanged)
+                    .ok());
+    ASSERT_TRUE(f.doc.undoCurrentFileEdit());
+    EXPECT_EQ(f.doc.currentFile()->entries.back().colour, 0u);
+    EXPECT_EQ(f.doc.currentFile()->entries.back().data.size(), 5u);  // the series stays
+
+    f.notices.clear();
+    ASSERT_TRUE(f.doc.undoCurrentFileEdit());
+    EXPECT_EQ(f.doc.currentFile()->entries.size(), entriesBefore);
+    EXPECT_EQ(f.doc.state().currentFile.selections.size(), entriesBefore);
+    EXPECT_EQ(f.notices.front(), DocumentNotice::PlotContentChanged);
+    ASSERT_TRUE(f.doc.undoCurrentFileEdit());
+    EXPECT_EQ(f.doc.currentFile()->ranges.zoneCount(), 0u);
+    EXPECT_EQ(f.doc.state().currentFile.ranges.size(), 1u);  // the span alone
+    EXPECT_FALSE(f.doc.undoCurrentFileEdit());
+
+    f.notices.clear();
+    ASSERT_TRUE(f.doc.redoCurrentFileEdit());
+    EXPECT_EQ(f.notices.front(), DocumentNotice::WorkRangeChanged);
+    EXPECT_EQ(f.doc.currentFile()->ranges.zoneCount(), 1u);
+    ASSERT_TRUE(f.doc.redoCurrentFileEdit());
+    ASSERT_EQ(f.doc.currentFile()->entries.size(), entriesBefore + 1);
+    ASSERT_TRUE(f.doc.redoCurrentFileEdit());
+    EXPECT_EQ(f.doc.currentFile()->entries.back().colour, 0xFFu);
+    EXPECT_FALSE(f.doc.redoCurrentFileEdit());
+
+    ASSERT_TRUE(f.doc.undoCurrentFileEdit());
+    ASSERT_TRUE(f.doc.openDataFile(f.dir.file("a.bin")));
+    EXPECT_FALSE(f.doc.canUndoCurrentFileEdit());
+    EXPECT_FALSE(f.doc.canRedoCurrentFileEdit());
+}
+
 // A load the user stops leaves no current file and shows no failure.
 TEST(DocumentController, StoppedLoadingLeavesNoCurrentFile) {
     Fixture f;

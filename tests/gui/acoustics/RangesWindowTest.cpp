@@ -157,6 +157,16 @@ private slots:
         actionNamed(*menu, 5728)->trigger();
         QCOMPARE(w.entry().ranges.size(), std::size_t(1));
         QCOMPARE(ranges.count(), 4);
+
+        // Ctrl+Z brings the exclusion back to the bar and the entry; Ctrl+Y takes it away again.
+        r.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&r));
+        QTest::keyClick(&r, Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(w.entry().ranges.size(), std::size_t(2));
+        QCOMPARE(ranges.count(), 5);
+        QVERIFY(!inZone(r, 0).isNull());
+        QTest::keyClick(&r, Qt::Key_Y, Qt::ControlModifier);
+        QCOMPARE(w.entry().ranges.size(), std::size_t(1));
         QCOMPARE(w.f.prompts.unexpected, 0);
         QVERIFY(w.f.prompts.messages.isEmpty());
     }

@@ -1,12 +1,16 @@
 #include <QAction>
 #include <QApplication>
 #include <QDir>
+#include <QProcess>
+
+#include <algorithm>
 #include <QFileInfo>
 #include <QMenu>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
 
+#include <algorithm>
 #include <functional>
 
 #include "AppFixture.h"
@@ -48,6 +52,43 @@ struct Walk {
     const CalcFile& file() { return *f.session().currentFile(); }
     int rows() { return window->model()->rowCount(); }
 };
+
+// The batch tool's arguments that ask for what the current file's entries and
+// settings ask for.
+QStringList batchArguments(const CalcFile& cf, const ProjectState& state, const QString& output) {
+    QStringList args{"calc", QString::fromStdString(cf.file.path), "-o", output, "--mode"};
+    const char* modes[] = {"samples", "histograms", "records"};
+    args << modes[std::clamp(state.currentFile.workMode, 0, 2)];
+    for (const ParameterEntry& e : cf.entries) {
+        QStringList stats;
+        if (e.flags.minimum) stats << "min";
+        if (e.flags.maximum) stats << "max";
+        if (e.flags.leq) stats << "leq";
+        if (e.flags.percentiles) stats << "pct";
+        if (e.flags.histogram) stats << "hist";
+        if (e.flags.uncorrected) stats << "uncorr";
+        if (stats.isEmpty()) continue;
+        args << "--param" << QString("0x%1:%2:%3").arg(e.code, 8, 16, QChar('0')).arg(stats.join(',')).arg(e.subEntries.size() + 1);
+    }
+    const CalcSettings& s = cf.settings;
+    args << "--range" << QString("%1:%2").arg(s.firstSample).arg(s.sampleCount);
+    if (s.scanning) args << "--scan" << QString("%1:%2").arg(s.scanInterval, 0, 'g', 17).arg(s.scanStep, 0, 'g', 17);
+    const HistogramSettings& h = s.histogram;
+    args << "--classes" << QString("%1:%2:%3%4").arg(h.lower, 0, 'g', 17).arg(h.width, 0, 'g', 17).arg(h.classes).arg(h.excludeEdges ? ":noedges" : "");
+    QStringList pct;
+    for (double v : h.percentiles) pct << QString::number(v, 'g', 17);
+    if (!pct.isEmpty()) args << "--percentiles" << pct.join(',');
+    for (std::size_t i = 0; i < cf.ranges.zoneCount(); ++i) {
+        const RangeZone& z = cf.ranges.zone(i);
+        if (z.exclusion) args << "--exclude" << QString("%1:%2").arg(z.begin, 0, 'g', 17).arg(z.end, 0, 'g', 17);
+    }
+    if (state.csvResults) args << "--csv";
+    if (state.singleResultFile) args << "--single-file";
+    if (!state.groupByParameter) args << "--plain";
+    if (state.noLeqTime) args << "--no-leq-time";
+    if (!s.includeExclusionsUncorrected) args << "--no-exclusions-uncorrected";
+    return args;
+}
 
 }  // namespace
 
@@ -119,6 +160,47 @@ private slots:
         actionNamed(*menu, 5751)->trigger();
         QCOMPARE(w.rows(), before);
         QCOMPARE(w.f.prompts.unexpected, 0);
+    }
+
+    // What "Посчитать" writes is what the batch tool writes for the same file
+    // and settings, byte for byte (an exclusion zone and a work range not
+    // starting at 0 included).
+    void resultsAgreeWithTheBatchTool() {
+        Walk w;
+        w.open();
+        if (QTest::currentTestFailed()) return;
+        const double period = w.file().settings.samplePeriod;
+        QVERIFY(w.f.session().controller().editCurrentFile(
+            [period](CalcFile& cf) {
+                while (cf.ranges.zoneCount() > 0) cf.ranges.removeZone(0);
+                cf.settings.firstSample = 10;
+                cf.settings.sampleCount = 150;
+                cf.settings.scanning = true;
+                cf.settings.scanInterval = cf.settings.scanStep = 30 * period;
+                for (ParameterEntry& e : cf.entries) e.flags.minimum = e.flags.maximum = e.flags.leq = e.flags.percentiles = true;
+                return cf.ranges.AddExclusionZone(40 * period, 55 * period);
+            },
+            DocumentNotice::WorkRangeChanged).ok());
+        QVERIFY(!w.file().entries.empty());
+        const QDir work(w.f.folder("work"));
+        const QStringList before = work.entryList(QDir::Files);
+        QTest::mouseClick(w.window->calculateButton(), Qt::LeftButton);
+        QStringList written;
+        for (const QString& name : work.entryList(QDir::Files))
+            if (!before.contains(name)) written << name;
+        QVERIFY(!written.isEmpty());
+
+        const QString batch = w.f.folder("batch");
+        QProcess cli;
+        cli.start(PHONOTAB_CLI, batchArguments(w.file(), w.f.session().state(), batch));
+        QVERIFY(cli.waitForFinished(60000));
+        QVERIFY2(cli.exitCode() == 0, cli.readAllStandardError().constData());
+        QCOMPARE(QDir(batch).entryList(QDir::Files), written);
+        for (const QString& name : written) {
+            QFile a(work.filePath(name)), b(batch + "/" + name);
+            QVERIFY(a.open(QIODevice::ReadOnly) && b.open(QIODevice::ReadOnly));
+            QVERIFY2(a.readAll() == b.readAll(), qPrintable(name));
+        }
     }
 
     void theChooserServesTableBindingsAndMacros() {

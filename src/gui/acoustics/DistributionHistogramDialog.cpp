@@ -15,6 +15,7 @@
 
 #include "acoustics/CalcSettings.h"
 #include "acoustics/DistributionHistogram.h"
+#include "acoustics/ParameterName.h"
 #include "app/LongTask.h"
 #include "app/Prompts.h"
 #include "app/SettingsStore.h"
@@ -101,8 +102,17 @@ void DistributionHistogramDialog::fillFields(const QString& path) {
     const FileProbe probe = ProbeFileType(f.bytes());
     const TeleTypeEntry* type = currentTeleDesc().type(probe.typeCode);
     if (!type) return;
-    for (FieldCode c : type->codes)
-        if (field::isMeasuredValue(c)) field->addItem(QString::fromStdString(cformat("0x%08X", c)), QVariant::fromValue<uint>(c));
+    // Each level field by its name (the code when the layout cannot name it).
+    const Result<RecordLayout> layout = BuildLayout(currentTeleDesc(), probe.typeCode);
+    for (FieldCode c : type->codes) {
+        if (!field::isMeasuredValue(c)) continue;
+        std::string caption = cformat("0x%08X", c);
+        if (layout) {
+            const ParameterNames names = ParameterName(c, NamingContext{&currentTeleDesc(), &*layout, nullptr});
+            if (!names.fullName.empty()) caption = names.fullName;
+        }
+        field->addItem(QString::fromStdString(caption), QVariant::fromValue<uint>(c));
+    }
 }
 
 bool DistributionHistogramDialog::calculate() {

@@ -32,7 +32,10 @@ private slots:
             QVERIFY(f.prompts.messages.last().startsWith(QString::fromStdString(phonotab::tr(msg::PercentileOutOfRange)).section('%', 0, 0)));
             d.percentiles[0]->setText("5");
             for (int i = 1; i < 6; ++i) d.percentiles[static_cast<std::size_t>(i)]->setText(i == 1 ? "95" : "");
-            d.field->setCurrentIndex(d.field->findText("0x01300100"));
+            const int level = d.field->findData(QVariant::fromValue<uint>(0x01300100u));
+            QVERIFY(level >= 0);
+            QVERIFY2(!d.field->itemText(level).startsWith("0x"), qPrintable(d.field->itemText(level)));  // named
+            d.field->setCurrentIndex(level);
             QVERIFY(d.calculate());
             const QString text = d.results->toPlainText();
             // Largest fraction first, then the minimum and maximum.

@@ -50,7 +50,7 @@ void AtomicFileWriter::write(std::string_view bytes) {
 
 bool AtomicFileWriter::finishWriting() {
     if (!file_) return false;
-    const bool flushed = std::fflush(file_) == 0 && ::fsync(::fileno(file_)) == 0;
+    const bool flushed = std::fflush(file_) == 0 && !std::ferror(file_) && ::fsync(::fileno(file_)) == 0;
     const bool closed = std::fclose(file_) == 0;
     file_ = nullptr;
     return !failed_ && flushed && closed;

@@ -23,6 +23,9 @@ public:
     bool isOpen() const { return file_ != nullptr; }
     void write(std::string_view bytes);
     void write(const void* data, std::size_t size) { write(std::string_view(static_cast<const char*>(data), size)); }
+    // The temporary file as a stream, for writers that print into one; an
+    // error of theirs on it fails the commit.
+    std::FILE* stream() const { return file_; }
     // Flushes, closes and renames onto the target; 5003 when any step failed.
     Status commit();
     // Like commit(), but only when the target does not exist yet: false (and

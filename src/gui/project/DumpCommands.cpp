@@ -2,8 +2,6 @@
 
 #include <QFileInfo>
 
-#include <cstdio>
-#include <filesystem>
 
 #include "app/LongTask.h"
 #include "app/ProjectSession.h"
@@ -11,6 +9,7 @@
 #include "app/UiText.h"
 #include "measurement/RecordDump.h"
 #include "measurement/TeleDesc.h"
+#include "platform/AtomicFile.h"
 
 namespace phonotab {
 
@@ -44,20 +43,13 @@ QString chooseResultFile(ProjectSession& session, int title, const QString& data
     return path;
 }
 
-// Writes the dump into a temporary file beside the target, which replaces the
-// target only when the whole dump was written.
+// Writes the dump through a temporary file beside the target, which replaces
+// the target only when the whole dump was written.
 Status writeDump(const std::vector<std::string>& files, const std::string& target, const Progress& progress) {
-    const std::string temp = target + ".part";
-    std::FILE* out = std::fopen(temp.c_str(), "wb");
-    if (!out) return Message(msg::CannotOpen, target);
-    Status s = DumpRecordFiles(files, out, currentTeleDesc(), TextEncoding::Utf8, progress);
-    const bool closed = std::fclose(out) == 0;
-    if (s && !closed) s = Message(msg::CannotWrite, target);
-    std::error_code ec;
-    if (s) std::filesystem::rename(temp, target, ec);
-    if (!s || ec) std::filesystem::remove(temp, ec);
-    if (s && ec) s = Message(msg::CannotWrite, target);
-    return s;
+    AtomicFileWriter out;
+    if (Status s = out.open(target); !s) return s;
+    if (Status s = DumpRecordFiles(files, out.stream(), currentTeleDesc(), TextEncoding::Utf8, progress); !s) return s;
+    return out.commit();
 }
 
 // Runs one dump as long work; false when it failed or was stopped (the

@@ -95,6 +95,7 @@ enum Id : int {
     TableNotInReport = 6205,       // skipped: "%s", every row or column of table "%s" is excluded
     NoSuchReportTable = 6206,      // skipped: illustration "%s" names report table %d, which is gone
     PictureNotConverted = 6207,    // "The picture '%s': this format cannot be converted here"
+    ReportSkipped = 6208,          // "Skipped", before each item the report left out
 };
 
 }  // namespace msg
@@ -113,6 +114,7 @@ constexpr Severity severityOf(int id) {
         case msg::TableNotInReport:
         case msg::NoSuchReportTable:
         case msg::PictureNotConverted:
+        case msg::ReportSkipped:
             return Severity::Notice;
         default:
             return Severity::Failure;

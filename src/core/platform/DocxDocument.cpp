@@ -318,12 +318,21 @@ struct DocxDocument::Impl {
         return false;
     }
 
-    // Drops a paragraph left empty, where another paragraph follows it (a cell
-    // and the body must keep their last paragraph).
+    static pugi::xml_node elementSibling(pugi::xml_node n, bool forward) {
+        do n = forward ? n.next_sibling() : n.previous_sibling();
+        while (n && n.type() != pugi::node_element);
+        return n;
+    }
+
+    // Drops a paragraph left empty where that changes nothing else: another
+    // paragraph follows it (a cell and the body keep their last paragraph) and
+    // no table comes before it (two tables that meet become one).
     void dropIfEmpty(pugi::xml_node paragraph) {
-        pugi::xml_node next = paragraph.next_sibling();
-        while (next && next.type() != pugi::node_element) next = next.next_sibling();
-        if (!hasContent(paragraph, names) && next && names.p == next.name()) paragraph.parent().remove_child(paragraph);
+        pugi::xml_node next = elementSibling(paragraph, true);
+        pugi::xml_node previous = elementSibling(paragraph, false);
+        if (hasContent(paragraph, names) || !next || names.p != next.name()) return;
+        if (previous && names.w("tbl") == previous.name()) return;
+        paragraph.parent().remove_child(paragraph);
     }
 
     void appendCellParagraphs(pugi::xml_node tc, const DocxCell& cell) {
@@ -706,9 +715,11 @@ bool DocxDocument::putTable(const std::string& name, const DocxTable& table) {
     }
     pugi::xml_node tbl = paragraph.parent().insert_child_after(d.names.w("tbl").c_str(), paragraph);
     d.buildTable(tbl, table);
-    // Empty paragraphs around the table only stay where one must follow it.
-    if (!Impl::hasContent(paragraph, d.names)) paragraph.parent().remove_child(paragraph);
-    d.dropIfEmpty(after);
+    // The paragraph after the table stays, so that the next table never meets
+    // this one; the one before goes when the placeholder was all it held.
+    pugi::xml_node previous = Impl::elementSibling(paragraph, false);
+    if (!Impl::hasContent(paragraph, d.names) && !(previous && d.names.w("tbl") == previous.name()))
+        paragraph.parent().remove_child(paragraph);
     return true;
 }
 

@@ -85,7 +85,7 @@ TEST(ReportDocument, FillsTheTemplateAndListsWhatWasSkipped) {
     EXPECT_THAT(seen, ElementsAre("p:ООО «<PIC01>» <TBL01>", "p:Дата: текст 2, место: текст 3, снова текст 3",
                                   "p:текст 1", "p:текст 4", "p:текст 6", "p:текст 7", "p:текст 8",  //
                                   "tbl\t1", "tc\t0\t1\t-\tТочка", "tc\t0\t1\t-\t", "tc\t1\t1\t-\t",
-                                  "tc\t1\t1\t-\t55.1",
+                                  "tc\t1\t1\t-\t55.1", "p:",  // a paragraph after each table
                                   "p:",                // <TBL02>: nothing of it is in the report; <TBL03>: no such table, gone
                                   "p:", "p:План",      // <PIC01>: the picture, its caption below
                                   "p:", "p:Схема",     // <PIC02>: no file, the caption stays

@@ -3,14 +3,18 @@
 #include <pugixml.hpp>
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <fstream>
 #include <map>
 #include <sstream>
+#include <unordered_map>
 
 #include "base/CFormat.h"
 #include "base/TextCodec.h"
 #include "platform/AtomicFile.h"
+#include "platform/DocxTableXml.h"
+#include "platform/DocxText.h"
 #include "platform/PictureInfo.h"
 #include "platform/ZipPackage.h"
 
@@ -28,6 +32,8 @@ constexpr const char* kContentTypesNamespace = "http://schemas.openxmlformats.or
 // whitespace between elements is layout and is dropped.
 constexpr unsigned kParseOptions = pugi::parse_default | pugi::parse_declaration | pugi::parse_ws_pcdata_single;
 constexpr long long kEmuPerTwip = 635;
+// The processing instruction that stands for a table until the document is written.
+constexpr const char* kFragmentMarker = "phonotab-fragment";
 constexpr long long kEmuPerInch = 914400;
 
 // The element names of the main namespace under the document's own prefix.
@@ -40,40 +46,22 @@ struct Names {
           sdtContent(prefix + "sdtContent"), tc(prefix + "tc"), body(prefix + "body"), prefix(prefix) {}
     std::string p, r, t, pPr, rPr, sectPr, tab, br, cr, hyperlink, smartTag, ins, customXml, fldSimple, sdt,
         sdtContent, tc, body, prefix;
-    std::string w(const char* local) const { return prefix + local; }
-};
-
-// Valid UTF-8 without the control characters that XML does not allow.
-std::string cleanText(std::string_view text) {
-    std::string out = isValidUtf8(text) ? std::string(text) : utf16ToUtf8(utf8ToUtf16(text));
-    std::erase_if(out, [](char ch) {
-        const auto c = static_cast<unsigned char>(ch);
-        return c < 0x20 && c != '\t' && c != '\n' && c != '\r';
-    });
-    return out;
-}
-
-// "\r\n", "\n" and "\r" each end a line.
-std::vector<std::string> splitLines(std::string_view text) {
-    std::vector<std::string> lines(1);
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const char ch = text[i];
-        if (ch == '\r' || ch == '\n') {
-            if (ch == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
-            lines.emplace_back();
-        } else {
-            lines.back().push_back(ch);
-        }
+    // The prefixed name of a local name given as a literal; made once per
+    // literal, as a table writes the same few names many thousand times.
+    const char* w(const char* local) const {
+        auto [it, added] = cache_.try_emplace(local);
+        if (added) it->second = prefix + local;
+        return it->second.c_str();
     }
-    return lines;
-}
+
+private:
+    mutable std::unordered_map<const char*, std::string> cache_;
+};
 
 void setText(pugi::xml_node t, const std::string& text) {
     t.text().set(text.c_str());
     if (!t.attribute("xml:space")) t.append_attribute("xml:space") = "preserve";
 }
-
-std::string hex6(std::uint32_t rgb) { return cformat("%06X", rgb & 0xFFFFFFu); }
 
 bool endsWith(std::string_view s, std::string_view tail) {
     return s.size() >= tail.size() && s.substr(s.size() - tail.size()) == tail;
@@ -95,6 +83,9 @@ struct DocxDocument::Impl {
     pugi::xml_document document, rels, contentTypes;
     Names names{"w:"};
     std::map<std::string, std::vector<pugi::xml_node>> anchors;  // marked runs per placeholder
+    // Tables, written as XML text and spliced in when the document is saved;
+    // the document holds a marker in each one's place.
+    std::vector<std::string> fragments;
     unsigned nextDrawingId = 1;
     unsigned nextPicture = 1;
     long long maxWidthEmu = 0, maxHeightEmu = 0;  // the page's text area; 0 when not told
@@ -279,7 +270,7 @@ struct DocxDocument::Impl {
     }
 
     void putTextAt(pugi::xml_node run, std::string_view text) {
-        const std::vector<std::string> lines = splitLines(cleanText(text));
+        const std::vector<std::string> lines = splitDocumentLines(cleanDocumentText(text));
         setText(run.child(names.t.c_str()), lines[0]);
         if (lines.size() == 1) return;
         pugi::xml_node paragraph = paragraphOf(run);
@@ -318,9 +309,16 @@ struct DocxDocument::Impl {
         return false;
     }
 
+    static bool isFragment(pugi::xml_node n) {
+        return n.type() == pugi::node_pi && std::string_view(n.name()) == kFragmentMarker;
+    }
+    bool isTable(pugi::xml_node n) const {
+        return isFragment(n) || (n.type() == pugi::node_element && std::string_view(names.w("tbl")) == n.name());
+    }
+
     static pugi::xml_node elementSibling(pugi::xml_node n, bool forward) {
         do n = forward ? n.next_sibling() : n.previous_sibling();
-        while (n && n.type() != pugi::node_element);
+        while (n && n.type() != pugi::node_element && !isFragment(n));
         return n;
     }
 
@@ -331,157 +329,8 @@ struct DocxDocument::Impl {
         pugi::xml_node next = elementSibling(paragraph, true);
         pugi::xml_node previous = elementSibling(paragraph, false);
         if (hasContent(paragraph, names) || !next || names.p != next.name()) return;
-        if (previous && names.w("tbl") == previous.name()) return;
+        if (previous && isTable(previous)) return;
         paragraph.parent().remove_child(paragraph);
-    }
-
-    void appendCellParagraphs(pugi::xml_node tc, const DocxCell& cell) {
-        const char* jc = cell.horizontal == DocxCell::Horizontal::Centre  ? "center"
-                         : cell.horizontal == DocxCell::Horizontal::Right ? "right"
-                                                                          : "left";
-        for (const std::string& line : splitLines(cleanText(cell.text))) {
-            pugi::xml_node p = tc.append_child(names.p.c_str());
-            pugi::xml_node pPr = p.append_child(names.pPr.c_str());
-            pugi::xml_node spacing = pPr.append_child(names.w("spacing").c_str());
-            spacing.append_attribute(names.w("before").c_str()) = "0";
-            spacing.append_attribute(names.w("after").c_str()) = "0";
-            pPr.append_child(names.w("jc").c_str()).append_attribute(names.w("val").c_str()) = jc;
-            if (line.empty()) continue;
-            pugi::xml_node r = p.append_child(names.r.c_str());
-            pugi::xml_node rPr = r.append_child(names.rPr.c_str());
-            if (!cell.fontFace.empty()) {
-                pugi::xml_node fonts = rPr.append_child(names.w("rFonts").c_str());
-                const std::string face = cleanText(cell.fontFace);
-                for (const char* a : {"ascii", "hAnsi", "cs"}) fonts.append_attribute(names.w(a).c_str()) = face.c_str();
-            }
-            if (cell.bold) rPr.append_child(names.w("b").c_str());
-            if (cell.italic) rPr.append_child(names.w("i").c_str());
-            rPr.append_child(names.w("color").c_str()).append_attribute(names.w("val").c_str()) =
-                hex6(cell.textColour).c_str();
-            if (cell.fontPoints > 0) {
-                const std::string half = std::to_string(std::lround(cell.fontPoints * 2));
-                rPr.append_child(names.w("sz").c_str()).append_attribute(names.w("val").c_str()) = half.c_str();
-                rPr.append_child(names.w("szCs").c_str()).append_attribute(names.w("val").c_str()) = half.c_str();
-            }
-            setText(r.append_child(names.t.c_str()), line);
-        }
-    }
-
-    pugi::xml_node appendCell(pugi::xml_node tr, const DocxTable& table, const DocxCell& cell, int column, int span,
-                              const char* vMerge) {
-        pugi::xml_node tc = tr.append_child(names.tc.c_str());
-        pugi::xml_node tcPr = tc.append_child(names.w("tcPr").c_str());
-        int width = 0;
-        for (int c = column; c < column + span; ++c) width += table.columnWidths[static_cast<std::size_t>(c)];
-        pugi::xml_node tcW = tcPr.append_child(names.w("tcW").c_str());
-        tcW.append_attribute(names.w("w").c_str()) = width;
-        tcW.append_attribute(names.w("type").c_str()) = "dxa";
-        if (span > 1) tcPr.append_child(names.w("gridSpan").c_str()).append_attribute(names.w("val").c_str()) = span;
-        if (vMerge) {
-            pugi::xml_node vm = tcPr.append_child(names.w("vMerge").c_str());
-            if (*vMerge) vm.append_attribute(names.w("val").c_str()) = vMerge;
-        }
-        if (cell.background) {
-            pugi::xml_node shd = tcPr.append_child(names.w("shd").c_str());
-            shd.append_attribute(names.w("val").c_str()) = "clear";
-            shd.append_attribute(names.w("color").c_str()) = "auto";
-            shd.append_attribute(names.w("fill").c_str()) = hex6(*cell.background).c_str();
-        }
-        const char* v = cell.vertical == DocxCell::Vertical::Middle   ? "center"
-                        : cell.vertical == DocxCell::Vertical::Bottom ? "bottom"
-                                                                      : "top";
-        tcPr.append_child(names.w("vAlign").c_str()).append_attribute(names.w("val").c_str()) = v;
-        return tc;
-    }
-
-    void buildTable(pugi::xml_node tbl, const DocxTable& table) {
-        const int columns = static_cast<int>(table.columnWidths.size());
-        const int rows = static_cast<int>(table.rows.size());
-        pugi::xml_node tblPr = tbl.append_child(names.w("tblPr").c_str());
-        int total = 0;
-        for (int w : table.columnWidths) total += w;
-        pugi::xml_node tblW = tblPr.append_child(names.w("tblW").c_str());
-        tblW.append_attribute(names.w("w").c_str()) = total;
-        tblW.append_attribute(names.w("type").c_str()) = "dxa";
-        pugi::xml_node borders = tblPr.append_child(names.w("tblBorders").c_str());
-        for (const char* side : {"top", "left", "bottom", "right", "insideH", "insideV"}) {
-            pugi::xml_node b = borders.append_child(names.w(side).c_str());
-            b.append_attribute(names.w("val").c_str()) = "single";
-            b.append_attribute(names.w("sz").c_str()) = "4";
-            b.append_attribute(names.w("space").c_str()) = "0";
-            b.append_attribute(names.w("color").c_str()) = "000000";
-        }
-        tblPr.append_child(names.w("tblLayout").c_str()).append_attribute(names.w("type").c_str()) = "fixed";
-        pugi::xml_node margins = tblPr.append_child(names.w("tblCellMar").c_str());
-        for (const char* side : {"left", "right"}) {
-            pugi::xml_node m = margins.append_child(names.w(side).c_str());
-            m.append_attribute(names.w("w").c_str()) = 30;
-            m.append_attribute(names.w("type").c_str()) = "dxa";
-        }
-        pugi::xml_node grid = tbl.append_child(names.w("tblGrid").c_str());
-        for (int w : table.columnWidths) grid.append_child(names.w("gridCol").c_str()).append_attribute(names.w("w").c_str()) = w;
-
-        // Which merged block each grid cell belongs to: the first block that
-        // claims it; spans are cut at the grid's edges, and a block's first
-        // cell that an earlier block covers counts as covered.
-        struct Owner {
-            int row = -1, column = -1, columnSpan = 1, rowSpan = 1;
-        };
-        std::vector<Owner> owners(static_cast<std::size_t>(rows) * static_cast<std::size_t>(columns));
-        auto at = [&](int r, int c) -> Owner& {
-            return owners[static_cast<std::size_t>(r) * static_cast<std::size_t>(columns) + static_cast<std::size_t>(c)];
-        };
-        for (int r = 0; r < rows; ++r)
-            for (int c = 0; c < columns; ++c) {
-                const DocxCell& cell = table.rows[static_cast<std::size_t>(r)][static_cast<std::size_t>(c)];
-                if (cell.covered || at(r, c).row >= 0) continue;
-                Owner o{r, c, std::clamp(cell.columnSpan, 1, columns - c), std::clamp(cell.rowSpan, 1, rows - r)};
-                // A block stops before a cell that another block holds.
-                for (int cc = c + 1; cc < c + o.columnSpan; ++cc)
-                    if (at(r, cc).row >= 0) {
-                        o.columnSpan = cc - c;
-                        break;
-                    }
-                for (int rr = r + 1; rr < r + o.rowSpan; ++rr)
-                    for (int cc = c; cc < c + o.columnSpan; ++cc)
-                        if (at(rr, cc).row >= 0) {
-                            o.rowSpan = rr - r;
-                            break;
-                        }
-                for (int rr = r; rr < r + o.rowSpan; ++rr)
-                    for (int cc = c; cc < c + o.columnSpan; ++cc) at(rr, cc) = o;
-            }
-
-        static const DocxCell kEmpty;
-        for (int r = 0; r < rows; ++r) {
-            pugi::xml_node tr = tbl.append_child(names.w("tr").c_str());
-            const int height = r < static_cast<int>(table.rowHeights.size()) ? table.rowHeights[static_cast<std::size_t>(r)] : 0;
-            if (height > 0) {
-                pugi::xml_node h = tr.append_child(names.w("trPr").c_str()).append_child(names.w("trHeight").c_str());
-                h.append_attribute(names.w("val").c_str()) = height;
-                h.append_attribute(names.w("hRule").c_str()) = "atLeast";
-            }
-            for (int c = 0; c < columns;) {
-                const Owner& o = at(r, c);
-                if (o.row < 0) {  // covered, but by no block: an empty cell keeps the grid whole
-                    appendCellParagraphs(appendCell(tr, table, kEmpty, c, 1, nullptr), kEmpty);
-                    ++c;
-                    continue;
-                }
-                const DocxCell& first = table.rows[static_cast<std::size_t>(o.row)][static_cast<std::size_t>(o.column)];
-                const int span = o.columnSpan - (c - o.column);
-                if (o.row == r) {
-                    pugi::xml_node tc = appendCell(tr, table, first, c, span, o.rowSpan > 1 ? "restart" : nullptr);
-                    if (c == o.column)
-                        appendCellParagraphs(tc, first);
-                    else
-                        appendCellParagraphs(tc, kEmpty);
-                } else {
-                    appendCellParagraphs(appendCell(tr, table, first, c, span, ""), DocxCell{});
-                }
-                c += span;
-            }
-        }
     }
 
     // --- pictures -----------------------------------------------------------
@@ -527,7 +376,7 @@ struct DocxDocument::Impl {
 
     void appendDrawing(pugi::xml_node run, const std::string& relId, long long cx, long long cy) {
         const unsigned id = nextDrawingId++;
-        pugi::xml_node inl = run.append_child(names.w("drawing").c_str()).append_child("wp:inline");
+        pugi::xml_node inl = run.append_child(names.w("drawing")).append_child("wp:inline");
         inl.append_attribute("xmlns:wp") = "http://schemas.openxmlformats.org/drawingml/2006/wordprocessingDrawing";
         inl.append_attribute("xmlns:r") = "http://schemas.openxmlformats.org/officeDocument/2006/relationships";
         for (const char* a : {"distT", "distB", "distL", "distR"}) inl.append_attribute(a) = "0";
@@ -633,14 +482,14 @@ struct DocxDocument::Impl {
         root.traverse(ids);
         nextDrawingId = ids.max + 1;
         if (pugi::xml_node sect = root.child(names.body.c_str()).child(names.sectPr.c_str())) {
-            pugi::xml_node size = sect.child(names.w("pgSz").c_str());
-            pugi::xml_node margin = sect.child(names.w("pgMar").c_str());
-            const long long w = size.attribute(names.w("w").c_str()).as_llong() -
-                                margin.attribute(names.w("left").c_str()).as_llong() -
-                                margin.attribute(names.w("right").c_str()).as_llong();
-            const long long h = size.attribute(names.w("h").c_str()).as_llong() -
-                                margin.attribute(names.w("top").c_str()).as_llong() -
-                                margin.attribute(names.w("bottom").c_str()).as_llong();
+            pugi::xml_node size = sect.child(names.w("pgSz"));
+            pugi::xml_node margin = sect.child(names.w("pgMar"));
+            const long long w = size.attribute(names.w("w")).as_llong() -
+                                margin.attribute(names.w("left")).as_llong() -
+                                margin.attribute(names.w("right")).as_llong();
+            const long long h = size.attribute(names.w("h")).as_llong() -
+                                margin.attribute(names.w("top")).as_llong() -
+                                margin.attribute(names.w("bottom")).as_llong();
             if (w > 0) maxWidthEmu = w * kEmuPerTwip;
             if (h > 0) maxHeightEmu = h * kEmuPerTwip;
         }
@@ -713,12 +562,15 @@ bool DocxDocument::putTable(const std::string& name, const DocxTable& table) {
         if (!afterPPr) afterPPr = after.prepend_child(d.names.pPr.c_str());
         afterPPr.append_move(sect);
     }
-    pugi::xml_node tbl = paragraph.parent().insert_child_after(d.names.w("tbl").c_str(), paragraph);
-    d.buildTable(tbl, table);
+    pugi::xml_node marker = paragraph.parent().insert_child_after(pugi::node_pi, paragraph);
+    marker.set_name(kFragmentMarker);
+    marker.set_value(std::to_string(d.fragments.size()).c_str());
+    d.fragments.emplace_back();
+    appendTableXml(d.fragments.back(), table, d.names.prefix);
     // The paragraph after the table stays, so that the next table never meets
     // this one; the one before goes when the placeholder was all it held.
     pugi::xml_node previous = Impl::elementSibling(paragraph, false);
-    if (!Impl::hasContent(paragraph, d.names) && !(previous && d.names.w("tbl") == previous.name()))
+    if (!Impl::hasContent(paragraph, d.names) && !(previous && d.isTable(previous)))
         paragraph.parent().remove_child(paragraph);
     return true;
 }
@@ -758,7 +610,30 @@ Result<std::string> DocxDocument::packageBytes() const {
         doc.save(w, "", pugi::format_raw, pugi::encoding_utf8);
         return ZipPart{name, std::move(w.out), true};
     };
-    const ZipPart document = serialise(d.document, d.documentPath);
+    ZipPart document = serialise(d.document, d.documentPath);
+    if (!d.fragments.empty()) {
+        // Each marker "<?phonotab-fragment N?>" gives way to its table.
+        const std::string marker = std::string("<?") + kFragmentMarker + " ";
+        std::size_t size = document.bytes.size();
+        for (const std::string& f : d.fragments) size += f.size();
+        std::string spliced;
+        spliced.reserve(size);
+        const std::string& xml = document.bytes;
+        std::size_t from = 0;
+        for (std::size_t at = xml.find(marker); at != std::string::npos; at = xml.find(marker, from)) {
+            const std::size_t end = xml.find("?>", at);
+            if (end == std::string::npos) break;
+            spliced.append(xml, from, at - from);
+            // Only this layer makes markers (the template's own instructions are
+            // not read), but a number that does not parse still yields nothing.
+            std::size_t index = d.fragments.size();
+            std::from_chars(xml.data() + at + marker.size(), xml.data() + end, index);
+            if (index < d.fragments.size()) spliced += d.fragments[index];
+            from = end + 2;
+        }
+        spliced.append(xml, from, std::string::npos);
+        document.bytes = std::move(spliced);
+    }
     const ZipPart rels = serialise(d.rels, d.relsPath);
     const ZipPart types = serialise(d.contentTypes, "[Content_Types].xml");
     std::vector<const ZipPart*> parts;

@@ -109,7 +109,7 @@ void BM_WriteReport(benchmark::State& state) {
     std::ostringstream bytes;
     bytes << in.rdbuf();
     state.counters["bytes"] = static_cast<double>(bytes.str().size());
-    s.reportParts = readZipParts(bytes.str(), 1000, 1u << 30).value_or(std::vector<ZipPart>());
+    s.reportParts = readZipParts(bytes.str(), 1000, 1u << 30, 1u << 30).value_or(std::vector<ZipPart>());
 }
 
 // The bound: the same parts, already made, written as an archive with libzip

@@ -5,8 +5,6 @@
 #include <QPainter>
 #include <QSvgRenderer>
 
-#include <memory>
-
 #include "PictureConverter.h"
 
 namespace phonotab::cli {
@@ -14,14 +12,17 @@ namespace phonotab::cli {
 namespace {
 
 // The GUI library draws text only with an application object; the batch tool
-// makes one on the offscreen platform the first time a picture needs it.
+// makes one on the offscreen platform the first time a picture needs it. It
+// lives until the process ends: taking it down among the static destructors,
+// after the library's own state, is what must not happen.
 void ensureGuiApplication() {
     if (QCoreApplication::instance()) return;
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     static int argc = 1;
     static char name[] = "phonotab-cli";
     static char* argv[] = {name, nullptr};
-    static std::unique_ptr<QGuiApplication> app = std::make_unique<QGuiApplication>(argc, argv);
+    static QGuiApplication* app = new QGuiApplication(argc, argv);
+    (void)app;
 }
 
 Result<std::string> png(const QImage& image, const std::string& path) {

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <filesystem>
 #include <cmath>
 #include <fstream>
 #include <map>
@@ -505,6 +506,10 @@ DocxDocument::~DocxDocument() = default;
 Result<DocxDocument> DocxDocument::open(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     if (!in) return Message(msg::CannotOpen, path);
+    std::error_code ec;
+    const std::uintmax_t size = std::filesystem::file_size(path, ec);
+    if (ec) return Message(msg::CannotOpen, path);
+    if (size > MaxPackageSize) return Message(msg::NotWordDocument, path);
     std::ostringstream buffer;
     buffer << in.rdbuf();
     if (in.bad()) return Message(msg::CannotOpen, path);
@@ -513,7 +518,7 @@ Result<DocxDocument> DocxDocument::open(const std::string& path) {
 
 Result<DocxDocument> DocxDocument::fromBytes(std::string_view bytes, const std::string& nameForMessages) {
     auto impl = std::make_unique<Impl>();
-    std::optional<std::vector<ZipPart>> parts = readZipParts(bytes, MaxParts, MaxPartSize);
+    std::optional<std::vector<ZipPart>> parts = readZipParts(bytes, MaxParts, MaxPartSize, MaxPackageSize);
     if (!parts) return Message(msg::NotWordDocument, nameForMessages);
     impl->parts = std::move(*parts);
     if (!impl->load(nameForMessages)) return Message(msg::NotWordDocument, nameForMessages);

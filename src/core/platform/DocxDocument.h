@@ -27,10 +27,13 @@ public:
     // this many parts, is not read (a template is small; anything else is not one).
     static constexpr std::size_t MaxPartSize = 256u << 20;
     static constexpr std::size_t MaxParts = 10000;
+    // The whole package, packed and unpacked: a template far beyond this is
+    // no template (and a small archive must not unpack into gigabytes).
+    static constexpr std::size_t MaxPackageSize = 1024u << 20;
 
     // 105 with the path when the file cannot be read; 6200 with the path when it
     // is not a word-processor document (no package, no main document part, or
-    // that part is not XML).
+    // that part is not XML) or is beyond the bounds above.
     static Result<DocxDocument> open(const std::string& path);
     static Result<DocxDocument> fromBytes(std::string_view bytes, const std::string& nameForMessages);
 
@@ -61,8 +64,8 @@ public:
     // of the first occurrence, sized from its pixels and resolution (96 dots
     // per inch when it does not say) and made smaller to fit the page; a
     // caption that is not empty follows it on a line of its own. Empty
-    // picture bytes put the caption alone. 6203 when the bytes are not a
-    // picture of those kinds (nothing changed); false-free otherwise.
+    // picture bytes put the caption alone. 6203 with nameForMessages when the
+    // bytes are not a picture of those kinds (nothing changed then).
     Status putPicture(const std::string& name, std::string_view picture, std::string_view caption,
                       const std::string& nameForMessages = {});
 

@@ -18,7 +18,7 @@ struct FileCloser {
 }  // namespace
 
 std::optional<std::vector<ZipPart>> readZipParts(std::string_view bytes, std::size_t maxParts,
-                                                 std::size_t maxPartSize) {
+                                                 std::size_t maxPartSize, std::size_t maxTotalSize) {
     zip_error_t error;
     zip_error_init(&error);
     zip_source_t* source = zip_source_buffer_create(bytes.data(), bytes.size(), 0, &error);
@@ -36,6 +36,7 @@ std::optional<std::vector<ZipPart>> readZipParts(std::string_view bytes, std::si
     if (count < 0 || static_cast<std::uint64_t>(count) > maxParts) return std::nullopt;
     std::vector<ZipPart> parts;
     parts.reserve(static_cast<std::size_t>(count));
+    std::size_t total = 0;
     for (zip_int64_t i = 0; i < count; ++i) {
         zip_stat_t st;
         zip_stat_init(&st);
@@ -43,7 +44,8 @@ std::optional<std::vector<ZipPart>> readZipParts(std::string_view bytes, std::si
         if (!(st.valid & ZIP_STAT_NAME) || !(st.valid & ZIP_STAT_SIZE)) return std::nullopt;
         std::string name = st.name;
         if (name.empty() || name.back() == '/') continue;
-        if (st.size > maxPartSize) return std::nullopt;
+        if (st.size > maxPartSize || st.size > maxTotalSize - total) return std::nullopt;
+        total += static_cast<std::size_t>(st.size);
         std::unique_ptr<zip_file_t, FileCloser> file(zip_fopen_index(archive.get(), static_cast<zip_uint64_t>(i), 0));
         if (!file) return std::nullopt;
         ZipPart part;

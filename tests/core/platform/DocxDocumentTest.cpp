@@ -150,7 +150,7 @@ TEST(DocxDocument, InsertsPicturesWithTheirPartsAndSizes) {
     // Every drawing has an id of its own.
     std::ifstream in(dir.file("out.docx"), std::ios::binary);
     const std::string package((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    const auto parts = readZipParts(package, 100, 1 << 26);
+    const auto parts = readZipParts(package, 100, 1 << 26, 1 << 26);
     ASSERT_TRUE(parts);
     std::string xml;
     for (const ZipPart& p : *parts)
@@ -252,5 +252,26 @@ TEST(PictureInfo, ReadsKindSizeAndResolutionFromHeaders) {
         EXPECT_EQ(info->width, c.width) << c.what;
         EXPECT_EQ(info->height, c.height) << c.what;
         EXPECT_NEAR(info->dpiX, c.dpi, 0.1) << c.what;
+    }
+}
+
+// A small archive must not unpack into more than the reader allows.
+TEST(ZipPackage, ReadsPartsWithinTheirBoundsOnly) {
+    const std::vector<ZipPart> parts = {{"a.xml", std::string(1000, 'a')}, {"b.xml", std::string(3000, 'b')}};
+    std::vector<const ZipPart*> refs;
+    for (const ZipPart& p : parts) refs.push_back(&p);
+    const std::string zip = writeZipParts(refs).value_or("");
+    ASSERT_LT(zip.size(), 1000u);  // both parts pack small
+    struct Case {
+        std::size_t parts, partSize, total;
+        bool ok;
+    };
+    const Case cases[] = {{2, 3000, 4000, true}, {1, 3000, 4000, false}, {2, 2999, 4000, false}, {2, 3000, 3999, false}};
+    for (const Case& c : cases) {
+        const auto read = readZipParts(zip, c.parts, c.partSize, c.total);
+        EXPECT_EQ(read.has_value(), c.ok) << c.parts << " " << c.partSize << " " << c.total;
+        if (read) {
+            EXPECT_EQ(read->at(1).bytes, parts[1].bytes);
+        }
     }
 }

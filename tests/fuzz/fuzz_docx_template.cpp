@@ -1,6 +1,9 @@
 // Fuzzes the reading and filling of report templates (.docx): whatever the
 // package holds, a document that opens takes texts, a table and a picture at
-// its placeholders, and what it writes opens again.
+// its placeholders, and what it writes opens again. The input is tried as a
+// whole package, and as the document part of a sound package (so that the
+// placeholder search meets every shape of XML, not only archives that fail
+// their checksums).
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -9,13 +12,14 @@
 #include "PngFile.h"
 #include "platform/DocxDocument.h"
 #include "platform/PictureInfo.h"
+#include "platform/ZipPackage.h"
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+namespace {
+
+void fill(std::string_view bytes) {
     using namespace phonotab;
-    const std::string_view bytes(reinterpret_cast<const char*>(data), size);
-    (void)readPictureInfo(bytes);
     Result<DocxDocument> doc = DocxDocument::fromBytes(bytes, "fuzz.docx");
-    if (!doc) return 0;
+    if (!doc) return;
     doc->markPlaceholders({"<000>", "<001>", "<TBL01>", "<PIC01>"});
     doc->putText("<000>", "one\r\ntwo <001>\rthree");
     doc->clear("<001>");
@@ -30,7 +34,22 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     static const std::string picture = fixtures::makePng(4, 3, 3780);
     if (!doc->putPicture("<PIC01>", picture, "caption")) std::abort();
     const Result<std::string> written = doc->packageBytes();
-    if (!written) return 0;  // the input's parts may be beyond what an archive can hold
+    if (!written) return;  // the input's parts may be beyond what an archive can hold
     if (!DocxDocument::fromBytes(*written, "again.docx")) std::abort();
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    using namespace phonotab;
+    const std::string_view bytes(reinterpret_cast<const char*>(data), size);
+    (void)readPictureInfo(bytes);
+    fill(bytes);
+    static const ZipPart types{"[Content_Types].xml", "<Types/>"};
+    static const ZipPart rels{"_rels/.rels",
+                              "<Relationships><Relationship Type=\"http://schemas.openxmlformats.org/officeDocument/"
+                              "2006/relationships/officeDocument\" Target=\"word/document.xml\"/></Relationships>"};
+    const ZipPart document{"word/document.xml", std::string(bytes)};
+    if (const auto package = writeZipParts({&types, &rels, &document})) fill(*package);
     return 0;
 }

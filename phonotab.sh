@@ -74,6 +74,7 @@ fuzz_corpus() {  # NAME
   case $name in
     fuzz_measurement_file) cp -n build/data/demo/*.bin build/data/demo/*.cbf build/data/demo/*.mnt "$corpus"/ 2>/dev/null || true ;;
     fuzz_project_file) cp -n build/data/demo/*.pht "$corpus"/ 2>/dev/null || true ;;
+    fuzz_docx_template) cp -n build/data/report/*.docx data/report/document-*.xml "$corpus"/ 2>/dev/null || true ;;
     fuzz_teledesc) cp -n build/data/TeleDescFile.bin "$corpus"/ 2>/dev/null || true ;;
   esac
   echo "$corpus"

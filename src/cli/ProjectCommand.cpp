@@ -145,18 +145,6 @@ int runSave(const std::string& path, const std::string& out) {
     return kExitOk;
 }
 
-// The project's working folder on this system: the stored folder when it
-// exists here, else the folder of the project file (a project moved with its data).
-std::string localWorkingFolder(const ProjectState& p, const std::string& projectPath) {
-    const std::filesystem::path projectDir = std::filesystem::absolute(projectPath).parent_path();
-    std::error_code ec;
-    if (!p.workingFolder.empty()) {
-        const std::string stored = storedPathToLocal(p.workingFolder, projectDir.string());
-        if (std::filesystem::is_directory(stored, ec)) return stored;
-    }
-    return projectDir.string();
-}
-
 int runCalc(const CliContext& ctx, const std::string& path, const std::string& entries, const std::string& shared,
             const std::string& out, bool sequential) {
     if (!ctx.loadTeleDesc()) return kExitFailure;
@@ -174,7 +162,7 @@ int runCalc(const CliContext& ctx, const std::string& path, const std::string& e
         if (!known) return usageError("--entries: no project file named " + n);
     }
     if (!shared.empty()) req.sharedFile = shared;
-    req.workingFolder = localWorkingFolder(*p, path);
+    req.workingFolder = localWorkingFolderOf(p->workingFolder, path);
     req.resultFolder = req.workingFolder + "/";
     req.encoding = ctx.encoding;
     req.parallel = !sequential;

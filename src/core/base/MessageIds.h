@@ -85,6 +85,17 @@ enum Id : int {
     SourceNameInUse = 5801,        // question: the uses are renamed with it; continue?
     BookInUse = 5802,              // question: the book's uses are renamed with it; continue?
     BookRecordInUse = 5803,        // question: formulas read this book by index
+
+    // The report document
+    NotWordDocument = 6200,        // "'%s' is not a Word document (.docx)"
+    PlaceholderMissing = 6201,     // skipped: "%s" is not in the template
+    PictureMissing = 6202,         // skipped: illustration "%s", its file "%s" does not exist
+    PictureUnreadable = 6203,      // "The picture '%s' cannot be read"
+    TableGraphUnavailable = 6204,  // skipped: illustration "%s", the graph of table "%s" cannot be drawn here
+    TableNotInReport = 6205,       // skipped: "%s", every row or column of table "%s" is excluded
+    NoSuchReportTable = 6206,      // skipped: illustration "%s" names report table %d, which is gone
+    PictureNotConverted = 6207,    // "The picture '%s': this format cannot be converted here"
+    ReportSkipped = 6208,          // "Skipped", before each item the report left out
 };
 
 }  // namespace msg
@@ -95,6 +106,15 @@ constexpr Severity severityOf(int id) {
     switch (id) {
         case msg::InsufficientSamples:
         case msg::Cancelled:
+        // What a report leaves out: the report is still written.
+        case msg::PlaceholderMissing:
+        case msg::PictureMissing:
+        case msg::PictureUnreadable:
+        case msg::TableGraphUnavailable:
+        case msg::TableNotInReport:
+        case msg::NoSuchReportTable:
+        case msg::PictureNotConverted:
+        case msg::ReportSkipped:
             return Severity::Notice;
         default:
             return Severity::Failure;

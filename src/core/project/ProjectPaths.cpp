@@ -66,4 +66,14 @@ std::string storedFileName(const std::string& stored) {
     return at == std::string::npos ? stored : stored.substr(at + 1);
 }
 
+std::string localWorkingFolderOf(const std::string& storedWorkingFolder, const std::string& projectPath) {
+    const std::filesystem::path projectDir = std::filesystem::absolute(projectPath).parent_path();
+    std::error_code ec;
+    if (!storedWorkingFolder.empty()) {
+        const std::string stored = storedPathToLocal(storedWorkingFolder, projectDir.string());
+        if (std::filesystem::is_directory(stored, ec)) return stored;
+    }
+    return projectDir.string();
+}
+
 }  // namespace phonotab

@@ -18,6 +18,10 @@ std::string toStoredPath(const std::string& localPath);
 // keep their letter ("D:/data/x.bin"): such a file shows up as missing when opened.
 std::string storedPathToLocal(const std::string& stored, const std::string& localWorkingFolder);
 
+// The project's working folder on this system: the stored folder when it
+// exists here, else the folder of the project file (a project moved with its data).
+std::string localWorkingFolderOf(const std::string& storedWorkingFolder, const std::string& projectPath);
+
 // The file name after the last backslash or slash of a stored path.
 std::string storedFileName(const std::string& stored);
 

@@ -1,0 +1,91 @@
+// phonotab-cli report P.pht [--template T.docx] -o OUT.docx [--refbooks RefMap.txt]
+// The project's measurement report as a word-processor document, the same the
+// desktop writes: the title-page texts and conclusion, the report tables as
+// drawn, and the illustrations' pictures (SVG and the like converted to PNG).
+// What was left out is listed on stderr; the report is written all the same.
+#include <CLI/CLI.hpp>
+
+#include <cstdio>
+#include <filesystem>
+
+#include "BatchPrompts.h"
+#include "CliContext.h"
+#include "pictures/PictureConverter.h"
+#include "platform/ProgramFolders.h"
+#include "project/DocumentController.h"
+#include "project/ProjectPaths.h"
+#include "project/ProjectTableSources.h"
+#include "project/ReferenceBookFile.h"
+#include "project/ReportDocument.h"
+#include "tables/TableDrawing.h"
+
+namespace phonotab::cli {
+
+namespace {
+
+struct ReportOptions {
+    std::string project, templatePath, output, refbooks;
+};
+
+// The shipped template in the interface language: Russian, else English.
+std::string defaultTemplate(const CliContext& ctx) {
+    const bool russian = ctx.language == StringTable::russian().languageName();
+    return CliContext::dataFolder() + "/report/template_" + (russian ? "ru" : "en") + ".docx";
+}
+
+int runReport(const CliContext& ctx, const ReportOptions& o) {
+    BatchPrompts prompts;
+    DocumentController doc(prompts);
+    if (Status s = doc.readProject(o.project); !s) return fail(s.error());
+    const ProjectState& project = doc.state();
+
+    ReferenceBooks books;
+    const std::string refbooks = o.refbooks.empty() ? CliContext::dataFolder() + "/" + kUserReferenceBooks : o.refbooks;
+    std::error_code ec;
+    if (!o.refbooks.empty() && !std::filesystem::exists(refbooks, ec)) return fail(Message(msg::CannotOpen, refbooks));
+    if (std::filesystem::exists(refbooks, ec))
+        if (Status s = LoadReferenceBooks(refbooks, books); !s) return fail(s.error());
+    const ProjectTableSources sources(project.files, nullptr);
+    const ReportTableTexts tableTexts = [&](std::size_t k) {
+        ReportTable copy = project.tables[k].table;
+        copy.RequestRecalculation();
+        return DrawDisplayTexts(copy, TableEnvironment{&books, &sources});
+    };
+
+    const std::string workingFolder = localWorkingFolderOf(project.workingFolder, o.project);
+    const ReportPictureSource pictures = [&](const Illustration& ill, std::size_t) -> Result<std::string> {
+        if (ill.table) {
+            // The table graph is drawn by the desktop's chart; the batch tool does not draw it yet.
+            const std::string table =
+                *ill.table < project.tables.size() ? project.tables[*ill.table].table.name : std::string();
+            if (table.empty() && *ill.table >= project.tables.size())
+                return Message(msg::NoSuchReportTable, ill.caption, static_cast<std::int64_t>(*ill.table + 1));
+            return Message(msg::TableGraphUnavailable, ill.caption, table);
+        }
+        return ReadIllustrationPicture(ill, workingFolder, &convertPictureToPng);
+    };
+
+    const std::string templatePath = o.templatePath.empty() ? defaultTemplate(ctx) : o.templatePath;
+    const Result<ReportOutcome> out = WriteReport(project, templatePath, o.output, tableTexts, pictures, Progress());
+    if (!out) return fail(out.error());
+    const std::string skipped = Message(msg::ReportSkipped).text();
+    for (const ReportSkip& s : out->skipped)
+        std::fprintf(stderr, "%s: %s\n", skipped.c_str(), s.reason.text().c_str());
+    return kExitOk;
+}
+
+void addReportCommand(CLI::App& app, CliContext& ctx, CommandList& commands) {
+    auto* report = app.add_subcommand("report", "write the project's report as a Word document (.docx) from a template");
+    auto o = std::make_shared<ReportOptions>();
+    report->add_option("PROJECT", o->project, "project file (.pht)")->required();
+    report->add_option("--template", o->templatePath, "report template (.docx; default: the shipped one)");
+    report->add_option("-o,--output", o->output, "report to write (.docx)")->required();
+    report->add_option("--refbooks", o->refbooks, "reference books (RefMap.txt) for \"#book#index\" formulas");
+    commands.emplace_back(report, [&ctx, o] { return runReport(ctx, *o); });
+}
+
+const bool registered = registerCommand(&addReportCommand);
+
+}  // namespace
+
+}  // namespace phonotab::cli

@@ -1,0 +1,124 @@
+#include "project/ReportDocument.h"
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "base/CFormat.h"
+#include "platform/DocxDocument.h"
+#include "platform/PictureInfo.h"
+#include "project/ProjectPaths.h"
+#include "tables/io/TableDocx.h"
+
+namespace phonotab {
+
+namespace {
+
+// Placeholders are numbered with two digits.
+constexpr std::size_t kMaxReportPlaces = 99;
+// A picture file above this size is not one a report can hold.
+constexpr std::uintmax_t kMaxPictureFile = 64u << 20;
+
+}  // namespace
+
+std::string reportTextPlaceholder(std::size_t index) { return cformat("<%03zu>", index); }
+std::string reportTablePlaceholder(std::size_t index) { return cformat("<TBL%02zu>", index + 1); }
+std::string reportPicturePlaceholder(std::size_t index) { return cformat("<PIC%02zu>", index + 1); }
+
+Result<ReportOutcome> WriteReport(const ProjectState& project, const std::string& templatePath,
+                                  const std::string& outputPath, const ReportTableTexts& tableTexts,
+                                  const ReportPictureSource& pictures, const Progress& progress) {
+    Result<DocxDocument> opened = DocxDocument::open(templatePath);
+    if (!opened) return opened.error();
+    DocxDocument& doc = *opened;
+
+    std::vector<std::string> names;
+    for (std::size_t i = 0; i < project.reportTexts.size(); ++i) names.push_back(reportTextPlaceholder(i));
+    for (std::size_t k = 0; k < project.tables.size(); ++k) names.push_back(reportTablePlaceholder(k));
+    for (std::size_t k = 0; k < project.illustrations.size(); ++k) names.push_back(reportPicturePlaceholder(k));
+    // Places of tables and illustrations the project does not have are
+    // emptied, so that a template with spare places (the default one has ten
+    // of each) leaves no placeholder text in the report.
+    std::vector<std::string> spare;
+    for (std::size_t k = project.tables.size(); k < kMaxReportPlaces; ++k) spare.push_back(reportTablePlaceholder(k));
+    for (std::size_t k = project.illustrations.size(); k < kMaxReportPlaces; ++k)
+        spare.push_back(reportPicturePlaceholder(k));
+    names.insert(names.end(), spare.begin(), spare.end());
+    doc.markPlaceholders(names);
+    names.resize(names.size() - spare.size());
+    for (const std::string& name : spare) doc.clear(name);
+
+    ReportOutcome outcome;
+    auto present = [&](const std::string& name) {
+        if (doc.count(name) > 0) return true;
+        outcome.skipped.push_back({name, Message(msg::PlaceholderMissing, name)});
+        return false;
+    };
+    const double steps = static_cast<double>(names.size() + 1);
+    double done = 0;
+    auto step = [&] { return progress.report(++done / steps); };
+
+    for (std::size_t i = 0; i < project.reportTexts.size(); ++i) {
+        const std::string name = reportTextPlaceholder(i);
+        if (present(name)) doc.putText(name, project.reportTexts[i]);
+        if (!step()) return Message(msg::Cancelled);
+    }
+
+    for (std::size_t k = 0; k < project.tables.size(); ++k) {
+        const std::string name = reportTablePlaceholder(k);
+        if (present(name)) {
+            const ReportTable& table = project.tables[k].table;
+            const std::optional<DocxTable> docx = TableDocxTable(table, tableTexts ? tableTexts(k) : DisplayTexts());
+            if (!docx || !doc.putTable(name, *docx)) {
+                doc.putText(name, {}, true);
+                outcome.skipped.push_back({name, Message(msg::TableNotInReport, name, table.name)});
+            }
+        }
+        if (!step()) return Message(msg::Cancelled);
+    }
+
+    for (std::size_t k = 0; k < project.illustrations.size(); ++k) {
+        const std::string name = reportPicturePlaceholder(k);
+        if (present(name)) {
+            const Illustration& illustration = project.illustrations[k];
+            Result<std::string> picture = pictures ? pictures(illustration, k) : Result<std::string>(std::string());
+            // Without a picture the caption still takes the placeholder's place.
+            std::string bytes;
+            if (picture)
+                bytes = std::move(*picture);
+            else
+                outcome.skipped.push_back({name, picture.error()});
+            if (Status s = doc.putPicture(name, bytes, illustration.caption, name); !s) {
+                outcome.skipped.push_back({name, s.error()});
+                (void)doc.putPicture(name, {}, illustration.caption);
+            }
+        }
+        if (!step()) return Message(msg::Cancelled);
+    }
+
+    if (Status s = doc.save(outputPath); !s) return s.error();
+    progress.report(1.0);
+    return outcome;
+}
+
+Result<std::string> ReadIllustrationPicture(
+    const Illustration& illustration, const std::string& localWorkingFolder,
+    const std::function<Result<std::string>(const std::string& bytes, const std::string& path)>& convert) {
+    if (illustration.table) return Message(msg::TableGraphUnavailable, illustration.caption, std::string());
+    const std::string path = storedPathToLocal(illustration.picturePath, localWorkingFolder);
+    std::error_code ec;
+    if (illustration.picturePath.empty() || !std::filesystem::is_regular_file(path, ec))
+        return Message(msg::PictureMissing, illustration.caption, illustration.picturePath);
+    const std::uintmax_t size = std::filesystem::file_size(path, ec);
+    if (ec || size > kMaxPictureFile) return Message(msg::PictureUnreadable, path);
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream buffer;
+    buffer << in.rdbuf();
+    if (!in || in.bad()) return Message(msg::PictureUnreadable, path);
+    std::string bytes = buffer.str();
+    if (readPictureInfo(bytes)) return bytes;
+    if (!convert) return Message(msg::PictureNotConverted, path);
+    return convert(bytes, path);
+}
+
+}  // namespace phonotab

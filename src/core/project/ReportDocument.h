@@ -1,0 +1,67 @@
+// The measurement report: a word-processor template filled with the project's
+// title-page texts and conclusion (<000> ... <009>), its report tables
+// (<TBL01> ...) and its illustrations (<PIC01> ...), in that order, written as a
+// new document. The template itself is never changed.
+//
+// Only the template's own placeholders are replaced: they are all found before
+// anything is put in, so a user's text that contains "<TBL01>" stays text.
+// A placeholder the template lacks, a table with nothing in the report and an
+// illustration without a usable picture are skipped and listed; the report is
+// still written. Places the template has for tables and illustrations beyond
+// the project's (<TBL03> with two tables) are emptied.
+#pragma once
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "base/Progress.h"
+#include "base/Result.h"
+#include "project/ProjectState.h"
+#include "tables/DisplayTexts.h"
+
+namespace phonotab {
+
+// What a report table shows (a drawing of it); the desktop takes it from the
+// table's window, the batch tool draws the table itself.
+using ReportTableTexts = std::function<DisplayTexts(std::size_t table)>;
+// The picture of an illustration (its 0-based position) as PNG, JPEG or BMP
+// bytes, or the message that tells why there is none.
+using ReportPictureSource = std::function<Result<std::string>(const Illustration&, std::size_t index)>;
+
+struct ReportSkip {
+    std::string placeholder;  // "<003>", "<TBL02>", "<PIC01>"
+    Message reason;
+};
+
+struct ReportOutcome {
+    std::vector<ReportSkip> skipped;
+};
+
+// The placeholder names: "<%03d>" of a text, "<TBL%02d>" and "<PIC%02d>" of
+// the table and illustration at a 0-based position.
+std::string reportTextPlaceholder(std::size_t index);
+std::string reportTablePlaceholder(std::size_t index);
+std::string reportPicturePlaceholder(std::size_t index);
+
+// Fills the template and writes the report to outputPath (replaced only once
+// written completely). Each text goes to every occurrence of its placeholder,
+// each line a paragraph; a table and an illustration to the first occurrence,
+// an illustration's caption on the line after its picture. Failures: those of
+// reading the template (105, 6200) and writing the report (105, 5003), 5006
+// when the progress asks to stop (nothing written).
+Result<ReportOutcome> WriteReport(const ProjectState& project, const std::string& templatePath,
+                                  const std::string& outputPath, const ReportTableTexts& tableTexts,
+                                  const ReportPictureSource& pictures, const Progress& progress);
+
+// The picture of an illustration read from its file: the file's path resolved
+// against the working folder; PNG, JPEG and BMP files as they are, anything
+// else through `convert` (the desktop and the batch tool turn SVG and the like
+// into PNG), when given. Messages: 6202 the file is missing, 6203 it cannot be
+// read, 6207 it is of a kind nothing converts. An illustration that shows a
+// table's graph is the caller's business (6204 here).
+Result<std::string> ReadIllustrationPicture(
+    const Illustration& illustration, const std::string& localWorkingFolder,
+    const std::function<Result<std::string>(const std::string& bytes, const std::string& path)>& convert);
+
+}  // namespace phonotab

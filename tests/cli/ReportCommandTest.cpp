@@ -1,0 +1,88 @@
+#include <gtest/gtest.h>
+#include <gmock/gmock.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "DocxTestSupport.h"
+#include "PngFile.h"
+#include "TestSupport.h"
+#include "project/ProjectFile.h"
+#include "project/ProjectPaths.h"
+
+using namespace phonotab;
+using namespace phonotab::testing;
+using ::testing::Contains;
+using ::testing::HasSubstr;
+
+namespace {
+
+// The demo project with illustrations of every kind beside it: a PNG file, an
+// SVG drawing (converted), a file that is missing, and the demo's table graph.
+struct DemoReport {
+    ScratchDir dir;
+    std::string project = dir.file("demo.pht");
+
+    DemoReport() {
+        Result<ProjectState> p = LoadProject(buildDir() + "/data/demo/demo.pht", ProjectState());
+        EXPECT_TRUE(p.ok());
+        p->workingFolder = toStoredPath(dir.path().string()) + "\\";
+        writeFile(dir.file("plan.png"), fixtures::makePng(64, 32, 3780));
+        writeFile(dir.file("scheme.svg"),
+                  R"(<svg xmlns="http://www.w3.org/2000/svg" width="120" height="60">)"
+                  R"(<rect x="10" y="10" width="100" height="40" fill="#3060C0"/></svg>)");
+        p->illustrations.push_back({"План площадки", "plan.png", std::nullopt});
+        p->illustrations.push_back({"Схема точек", "scheme.svg", std::nullopt});
+        p->illustrations.push_back({"Фото", "photo.jpg", std::nullopt});
+        EXPECT_TRUE(SaveProject(*p, project).ok());
+    }
+};
+
+}  // namespace
+
+TEST(ReportCommand, WritesTheDemoReportWithTextsTablesAndPictures) {
+    DemoReport demo;
+    const CliRun run = runCli("report '" + demo.project + "' -o '" + demo.dir.file("report.docx") + "'");
+    ASSERT_EQ(run.status, 0) << run.out;
+    // What could not go in is listed, the rest is written.
+    EXPECT_THAT(run.out, HasSubstr("Пропущено: Уровни звука в точках измерений: график таблицы"));
+    EXPECT_THAT(run.out, HasSubstr("Пропущено: Фото: нет файла рисунка 'photo.jpg'"));
+    EXPECT_EQ(run.out.find("План"), std::string::npos) << run.out;
+
+    const auto lines = readDocxWithPythonDocx(demo.dir.file("report.docx"));
+    ASSERT_EQ(linesStartingWith(lines, "error").size(), 0u) << lines.front();
+    EXPECT_THAT(lines, Contains("p\tTitle\tПРОТОКОЛ ИЗМЕРЕНИЙ № 12/24"));
+    EXPECT_THAT(lines, Contains("tc\t1\t1\t-\tООО «Акустика»"));          // the title page's fields
+    EXPECT_THAT(lines, Contains("tc\t0\t1\t-\tТочка измерений"));         // the first report table
+    EXPECT_THAT(lines, Contains("tc\t0\t1\t-\tПолоса, Гц"));              // the second
+    EXPECT_EQ(linesStartingWith(lines, "tbl\t").size(), 3u);
+    EXPECT_THAT(lines, Contains("p\tCaption\tСхема точек"));
+    EXPECT_EQ(linesStartingWith(lines, "pic\t").size(), 2u);  // the PNG as it is, the SVG drawn
+    for (const std::string& l : linesStartingWith(lines, "pic\t")) EXPECT_THAT(l, HasSubstr("image/png"));
+    // No placeholder is left over from the template's spare places.
+    for (const std::string& l : lines) EXPECT_EQ(l.find("<TBL"), std::string::npos) << l;
+}
+
+TEST(ReportCommand, TemplatesByLanguageAndRefusedTemplates) {
+    DemoReport demo;
+    const std::string out = demo.dir.file("report.docx");
+    const CliRun english = runCli("--lang English report '" + demo.project + "' -o '" + out + "'");
+    ASSERT_EQ(english.status, 0) << english.out;
+    EXPECT_THAT(readDocxWithPythonDocx(out), Contains("p\tTitle\tMEASUREMENT REPORT No. 12/24"));
+
+    writeFile(demo.dir.file("notes.docx"), "plain text, not a document");
+    struct Case {
+        std::string templatePath, message;
+    };
+    const Case cases[] = {
+        {demo.dir.file("none.docx"), "Не могу открыть файл '" + demo.dir.file("none.docx") + "'"},
+        {demo.dir.file("notes.docx"), "'" + demo.dir.file("notes.docx") + "' не является документом Word (.docx)"},
+    };
+    for (const Case& c : cases) {
+        std::filesystem::remove(out);
+        const CliRun run = runCli("report '" + demo.project + "' --template '" + c.templatePath + "' -o '" + out + "'");
+        EXPECT_EQ(run.status, 1) << run.out;
+        EXPECT_THAT(run.out, HasSubstr(c.message));
+        EXPECT_FALSE(std::filesystem::exists(out));
+    }
+}

@@ -1,0 +1,113 @@
+#include <gtest/gtest.h>
+#include <gmock/gmock.h>
+
+#include "DocxTestSupport.h"
+#include "PngFile.h"
+#include "project/ReportDocument.h"
+#include "tables/TableDrawing.h"
+
+using namespace phonotab;
+using namespace phonotab::testing;
+using ::testing::ElementsAre;
+
+namespace {
+
+std::string para(const std::string& text) {
+    return "<w:p><w:r><w:t xml:space=\"preserve\">" + xmlText(text) + "</w:t></w:r></w:p>";
+}
+
+struct ReportFixture {
+    ScratchDir dir;
+    ProjectState project;
+
+    ReportFixture() {
+        project.workingFolder = dir.path().string() + "/";
+        for (int i = 0; i < kReportTexts; ++i) project.reportTexts[static_cast<std::size_t>(i)] = "текст " + std::to_string(i);
+        // A user's text naming placeholders of the template stays text.
+        project.reportTexts[0] = "ООО «<PIC01>» <TBL01>";
+        project.reportTexts[9] = "строка 1\r\nстрока 2";
+        ProjectTable levels;
+        levels.table = ReportTable(2, 2);
+        levels.table.name = "Уровни";
+        levels.table.texts[{0, 0}] = "Точка";
+        levels.table.texts[{1, 1}] = "55.1";
+        ProjectTable hidden;
+        hidden.table = ReportTable(1, 1);
+        hidden.table.name = "Скрытая";
+        hidden.table.cell(0, 0).flags |= cellflag::RowExcluded;
+        project.tables.push_back(std::move(levels));
+        project.tables.push_back(std::move(hidden));
+        writeFile(dir.file("plan.png"), fixtures::makePng(20, 10));
+        project.illustrations = {{"План", "plan.png", std::nullopt},
+                                 {"Схема", "scheme.png", std::nullopt},   // no such file
+                                 {"График", "---", std::size_t{0}},       // a table's graph
+                                 {"Лишняя", "plan.png", std::nullopt}};  // no place in the template
+    }
+
+    Result<ReportOutcome> write(const std::string& body, const Progress& progress = Progress()) {
+        writeFile(dir.file("template.docx"), makeDocxTemplate(body));
+        const ReportTableTexts texts = [this](std::size_t k) {
+            ReportTable copy = project.tables[k].table;
+            return DrawDisplayTexts(copy, TableEnvironment{});
+        };
+        const ReportPictureSource pictures = [this](const Illustration& ill, std::size_t) {
+            return ReadIllustrationPicture(ill, dir.path().string(), nullptr);
+        };
+        return WriteReport(project, dir.file("template.docx"), dir.file("report.docx"), texts, pictures, progress);
+    }
+};
+
+}  // namespace
+
+// The order of the report, what a template lacks and what cannot be shown:
+// skipped and listed, the report written all the same.
+TEST(ReportDocument, FillsTheTemplateAndListsWhatWasSkipped) {
+    ReportFixture f;
+    std::string body = para("<000>") + para("Дата: <002>, место: <003>, снова <003>");
+    for (int i : {1, 4, 6, 7, 8}) body += para("<00" + std::to_string(i) + ">");  // no <005>
+    body += para("<TBL01>") + para("<TBL02>") + para("<TBL03>") + para("<PIC01>") + para("<PIC02>") + para("<PIC03>") + para("<009>");
+    const Result<ReportOutcome> out = f.write(body);
+    ASSERT_TRUE(out.ok()) << out.error().text();
+
+    std::vector<std::string> skipped;
+    for (const ReportSkip& s : out->skipped) skipped.push_back(s.placeholder + " " + std::to_string(s.reason.id));
+    EXPECT_THAT(skipped, ElementsAre("<005> 6201", "<TBL02> 6205", "<PIC02> 6202", "<PIC03> 6204", "<PIC04> 6201"));
+    EXPECT_EQ(out->skipped[2].reason, Message(msg::PictureMissing, "Схема", "scheme.png"));
+
+    const auto lines = readDocxWithPythonDocx(f.dir.file("report.docx"));
+    std::vector<std::string> seen;  // paragraphs as "p:" and their text, tables and cells as read
+    for (const std::string& l : lines) {
+        if (l.rfind("p\t", 0) == 0)
+            seen.push_back("p:" + l.substr(l.find('\t', 2) + 1));
+        else if (l.rfind("tbl\t", 0) == 0 || l.rfind("tc\t", 0) == 0)
+            seen.push_back(l);
+    }
+    EXPECT_THAT(seen, ElementsAre("p:ООО «<PIC01>» <TBL01>", "p:Дата: текст 2, место: текст 3, снова текст 3",
+                                  "p:текст 1", "p:текст 4", "p:текст 6", "p:текст 7", "p:текст 8",  //
+                                  "tbl\t1", "tc\t0\t1\t-\tТочка", "tc\t0\t1\t-\t", "tc\t1\t1\t-\t",
+                                  "tc\t1\t1\t-\t55.1", "p:",  // a paragraph after each table
+                                  "p:",                // <TBL02>: nothing of it is in the report; <TBL03>: no such table, gone
+                                  "p:", "p:План",      // <PIC01>: the picture, its caption below
+                                  "p:", "p:Схема",     // <PIC02>: no file, the caption stays
+                                  "p:", "p:График",    // <PIC03>
+                                  "p:строка 1", "p:строка 2"))
+        << lines.front();
+    EXPECT_EQ(linesStartingWith(lines, "pic\t").size(), 1u);
+}
+
+TEST(ReportDocument, StopsWithoutWritingWhenCancelledOrTheTemplateIsBad) {
+    ReportFixture f;
+    Progress progress;
+    progress.cancel();
+    const Result<ReportOutcome> cancelled = f.write(para("<000>"), progress);
+    ASSERT_FALSE(cancelled.ok());
+    EXPECT_EQ(cancelled.error().id, msg::Cancelled);
+    EXPECT_FALSE(std::filesystem::exists(f.dir.file("report.docx")));
+
+    writeFile(f.dir.file("bad.docx"), "not a document");
+    const Result<ReportOutcome> bad =
+        WriteReport(f.project, f.dir.file("bad.docx"), f.dir.file("report.docx"), nullptr, nullptr, Progress());
+    ASSERT_FALSE(bad.ok());
+    EXPECT_EQ(bad.error(), Message(msg::NotWordDocument, f.dir.file("bad.docx")));
+    EXPECT_FALSE(std::filesystem::exists(f.dir.file("report.docx")));
+}

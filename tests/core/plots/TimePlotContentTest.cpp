@@ -5,6 +5,7 @@
 #include "base/MessageIds.h"
 #include "measurement/MeasurementRecord.h"
 #include "plots/TimePlotContent.h"
+#include "plots/TimePlotReadout.h"
 
 using namespace phonotab;
 
@@ -162,4 +163,23 @@ TEST(TimePlotContent, ZonesUnderATime) {
     EXPECT_EQ(zonesAt(f.ranges, 12.0), std::vector<std::size_t>{0});
     EXPECT_EQ(zonesAt(f.ranges, 36.0), (std::vector<std::size_t>{1, 2}));
     EXPECT_EQ(zonesAt(f.ranges, 50.0), std::vector<std::size_t>{2});
+}
+
+TEST(TimePlotReadout, ItemsInOrderInBothTimeForms) {
+    CalcFile f = fileWithZones();  // starts 14:30:00
+    const TimePlotContent c = buildTimePlotContent(f, {TimeUnit::Minutes, true});
+    GraphPane pane;
+    const GraphMarker cursor{2.5, 61.256};  // 2.5 min
+    EXPECT_EQ(timePlotReadout(legend::kDefault, c, pane, cursor, 200), "x: 2.5; y: 61.26; ");
+    EXPECT_EQ(timePlotReadout(legend::kDefault, c, pane, std::nullopt, 200), "");  // pointer outside
+
+    pane.setMarker(1, {1.0, 60.0});
+    pane.setMarker(2, {1.5, 70.0});
+    const std::uint32_t all = 0x3C0E3u;  // every item
+    EXPECT_EQ(timePlotReadout(all, c, pane, cursor, 200),
+              "x: 2.5; dx: 1.5; y: 61.26; dy: 1.26; pts: 200; m1x: 1; m1y: 60.00; m2x: 1.5; m2y: 70.00; ");
+    // Clock form: the start plus x minutes; the distance from marker 1 as a duration.
+    EXPECT_EQ(timePlotReadout(all | legend::kClockTimes, c, pane, cursor, 200),
+              "x: 14:32:30; dx: 00:01:30; y: 61.26; dy: 1.26; pts: 200; m1x: 14:31:00; m1y: 60.00; "
+              "m2x: 14:31:30; m2y: 70.00; ");
 }

@@ -7,7 +7,7 @@
 #include "acoustics/CParametersDlg.h"
 #include "acoustics/CRangeDlg.h"
 #include "app/CHistoPlotDlg.h"
-#include "app/CPlotDlg.h"
+#include "plots/CPlotDlg.h"
 #include "app/CPrjReportDlg.h"
 #include "project/CProjectDlg.h"
 #include "app/ProjectSession.h"

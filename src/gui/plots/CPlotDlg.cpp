@@ -136,8 +136,15 @@ void CPlotDlg::rebuild() {
         updateReadout();
         return;
     }
+    const double oldUnit = content_.unit;
     content_ = buildTimePlotContent(*f, {unit_, relative_});
     applyTimePlotContent(content_, graph_->paneSet(), kPane);
+    // Markers keep their times when the axis changes its unit.
+    GraphPane& pane = *graph_->paneSet().pane(kPane);
+    if (oldUnit != content_.unit && oldUnit > 0)
+        for (int which : {1, 2})
+            if (pane.markerSet(which))
+                pane.setMarker(which, {pane.marker(which).x * oldUnit / content_.unit, pane.marker(which).y});
     graph_->paneSet().pane(kPane)->setTitles(std::string(), xCaption_, yCaption_);
     graph_->invalidate();
     updateReadout();

@@ -17,6 +17,7 @@
 #include <QFile>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QTemporaryDir>
 #include <QTextStream>
@@ -29,6 +30,7 @@
 #include "acoustics/HistogramSettingsDialog.h"
 #include "acoustics/ParameterChooserDialog.h"
 #include "acoustics/CRangeDlg.h"
+#include "plots/CPlotDlg.h"
 #include "acoustics/CorrectionBands.h"
 #include "acoustics/CorrectionsDialog.h"
 #include "app/AboutDialog.h"
@@ -183,6 +185,61 @@ bool parameterPictures(ProjectSession& session, QWidget& window, const QString& 
     return ok;
 }
 
+// The time plot of the current file with its zones, two markers and the
+// readout under the pointer: on the clock axis, then in relative minutes.
+bool plotPictures(ProjectSession& session, QWidget& window, const QString& language, const QString& folder) {
+    const Status edited = session.controller().editCurrentFile(
+        [](CalcFile& cf) {
+            for (std::size_t i = 0; i < cf.entries.size() && i < 2; ++i) cf.entries[i].flags.plot = true;
+            return Status{};
+        },
+        DocumentNotice::PlotContentChanged);
+    if (!edited) return false;
+    session.settings().setInteger("Diagram", "LegendD", 0x3 | 0x20 | 0x4000 | 0x10000 | 0x40000);
+    session.settings().setInteger("Diagram", "bATime", 0);
+    CPlotDlg plot(session, &window);
+    plot.resize(900, 520);
+    plot.show();
+    QApplication::processEvents();
+    GraphWindow& graph = *plot.graph();
+    graph.redraw();
+    const PaneScene* scene = graph.scene(0);
+    if (!scene || scene->empty) return false;
+    auto point = [&](double fraction) {
+        const PlotRect& r = graph.scene(0)->plot;
+        return QPoint(r.left + static_cast<int>(fraction * (r.width() - 1)), (r.top + r.bottom) / 2);
+    };
+    auto choose = [&](QPoint p, int textId) {
+        if (std::unique_ptr<QMenu> menu = plot.menuAt(p))
+            for (QAction* a : menu->actions())
+                if (a->text() == uiText(textId)) a->trigger();
+    };
+    auto hover = [&](QPoint p) {
+        QMouseEvent move(QEvent::MouseMove, QPointF(p), graph.mapToGlobal(QPointF(p)), Qt::NoButton, Qt::NoButton,
+                         Qt::NoModifier);
+        QApplication::sendEvent(&graph, &move);
+    };
+    choose(point(0.15), 6005);
+    choose(point(0.25), 6006);
+    hover(point(0.8));
+    bool ok = save(plot, folder + "/time_plot_clock_" + language + ".png");
+    for (int item : {390, 290}) {
+        const std::unique_ptr<QMenu> menu = plot.propertiesMenu();
+        for (QAction* a : menu->actions())
+            if (a->text() == uiText(item)) a->trigger();
+    }
+    graph.redraw();
+    hover(point(0.6));
+    {
+        const std::unique_ptr<QMenu> legend = plot.legendMenu();  // relative times in the readout
+        for (QAction* a : legend->actions())
+            if (a->text() == uiText(297)) a->trigger();
+    }
+    ok &= save(plot, folder + "/time_plot_relative_" + language + ".png");
+    plot.close();
+    return ok;
+}
+
 bool pictures(const QString& language, const QString& folder) {
     QTemporaryDir scratch;
     const QString settingsFile = scratch.path() + "/phonotab.ini";
@@ -271,6 +328,7 @@ bool pictures(const QString& language, const QString& folder) {
     about.hide();
     ok &= rangePictures(session, window, language, folder);
     ok &= parameterPictures(session, window, language, folder);
+    ok &= plotPictures(session, window, language, folder);
     window.close();
     setCurrentStrings(StringTable::russian());
     return ok && prompts.messages == 0;

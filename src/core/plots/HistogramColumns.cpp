@@ -86,3 +86,22 @@ std::vector<double> histogramValues(std::span<const double> counts, HistogramDis
 }
 
 }  // namespace phonotab
+
+namespace phonotab {
+
+std::vector<double> classColumnValues(std::span<const double> counts, HistogramDisplay mode) {
+    std::vector<double> out;
+    double total = 0, top = 0;
+    for (double c : counts) {
+        out.push_back(std::isfinite(c) ? c : 0.0);
+        total += out.back();
+        top = std::max(top, out.back());
+    }
+    if (mode == HistogramDisplay::Percent && total != 0)
+        for (double& v : out) v = v / total * 100;
+    if (mode == HistogramDisplay::Normalised && top != 0)
+        for (double& v : out) v /= top;
+    return out;
+}
+
+}  // namespace phonotab

@@ -13,9 +13,10 @@
 #include <string>
 #include <vector>
 
+#include "measurement/MeasurementRecord.h"  // kHistogramBins
+
 namespace phonotab {
 
-constexpr int kHistogramBins = 1024;
 constexpr double kHistogramBinWidth = 0.25;  // dB
 constexpr int kMaxHistogramStep = 128;
 
@@ -35,5 +36,14 @@ std::vector<std::string> histogramCaptions(HistogramDisplay mode, int step);
 // stay the raw (zero) sums; the percentile curve of one without counts is
 // empty (nothing to draw).
 std::vector<double> histogramValues(std::span<const double> counts, HistogramDisplay mode, int step);
+
+}  // namespace phonotab
+
+namespace phonotab {
+
+// The classes of a histogram read from a file, shown as counts, percentages or
+// normalised to the largest class (the same rules as above, one column per
+// class; the percentile curve is not offered for them).
+std::vector<double> classColumnValues(std::span<const double> counts, HistogramDisplay mode);
 
 }  // namespace phonotab

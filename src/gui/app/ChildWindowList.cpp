@@ -6,7 +6,7 @@
 
 #include "acoustics/CParametersDlg.h"
 #include "acoustics/CRangeDlg.h"
-#include "app/CHistoPlotDlg.h"
+#include "plots/CHistoPlotDlg.h"
 #include "plots/CPlotDlg.h"
 #include "app/CPrjReportDlg.h"
 #include "project/CProjectDlg.h"

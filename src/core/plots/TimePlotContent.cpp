@@ -65,10 +65,11 @@ TimePlotContent buildTimePlotContent(const CalcFile& file, const TimePlotOptions
     c.x0 = c.origin / c.unit;
     c.dx = c.period / c.unit;
 
-    const bool histogramMode = file.settings.histogramMode;
     for (const ParameterEntry& e : file.entries) {
         if (!e.flags.plot) continue;
-        if (histogramMode && parameterKind(e.code) == ParameterKind::StoredHistogram) continue;
+        // A stored histogram's series is its 1024 class counts, not levels in time
+        // (and it is rebuilt on every calculation): never a curve.
+        if (parameterKind(e.code) == ParameterKind::StoredHistogram) continue;
         if (e.data.size() < 2) continue;  // the engine draws no curve of fewer than two samples
         c.curves.push_back(curveOf(e));
         c.longest = std::max(c.longest, c.curves.back().count);

@@ -67,8 +67,8 @@ struct TimePlotContent {
 };
 
 // The content of the current file's time plot. The entries' series must be
-// loaded; entries without samples are left out, as are stored histograms in
-// histogram mode.
+// loaded; entries without samples are left out, as are stored histograms
+// (class counts, not levels in time).
 TimePlotContent buildTimePlotContent(const CalcFile& file, const TimePlotOptions& options);
 
 // Puts the content into pane paneId of the set (created when missing): removes

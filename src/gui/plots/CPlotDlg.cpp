@@ -112,8 +112,7 @@ void CPlotDlg::reload() {
     if (f && !loading_) {
         bool missing = false;
         for (const ParameterEntry& e : f->entries)
-            if (e.flags.plot && !e.loaded &&
-                !(f->settings.histogramMode && parameterKind(e.code) == ParameterKind::StoredHistogram))
+            if (e.flags.plot && !e.loaded && parameterKind(e.code) != ParameterKind::StoredHistogram)
                 missing = true;
         if (missing) {
             loading_ = true;

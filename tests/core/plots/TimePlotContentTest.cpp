@@ -93,9 +93,10 @@ TEST(TimePlotContent, ClockAxisAndCurveSelection) {
     EXPECT_EQ(plain.curves[0].samples, f.entries[2].data.data());
     EXPECT_FALSE(plain.curves[0].gaps);
 
-    // Stored histograms are not drawn in histogram mode.
-    f.settings.histogramMode = true;
+    // Stored histograms (class counts) are never drawn against time, in either mode.
     f.entries[2].code = 0x20260000u;
+    EXPECT_TRUE(buildTimePlotContent(f, {}).curves.empty());
+    f.settings.histogramMode = true;
     EXPECT_TRUE(buildTimePlotContent(f, {}).curves.empty());
 }
 

@@ -42,6 +42,7 @@ TimePlotCurve curveOf(const ParameterEntry& e) {
     c.colour = (e.colour & 0xFFFFFFu) | 0x80000000u;
     c.first = 0;
     c.count = static_cast<std::int64_t>(e.data.size());
+    c.source = e.data.data();
     const auto begin = e.data.begin(), end = e.data.end();
     if (std::find(begin, end, kNoValue) == end) {
         c.samples = e.data.data();
@@ -55,7 +56,8 @@ TimePlotCurve curveOf(const ParameterEntry& e) {
 
 }  // namespace
 
-TimePlotContent buildTimePlotContent(const CalcFile& file, const TimePlotOptions& options) {
+TimePlotContent buildTimePlotContent(const CalcFile& file, const TimePlotOptions& options,
+                                     const TimePlotContent* shown) {
     TimePlotContent c;
     c.clock = !options.relative;
     c.unit = c.clock ? 1.0 : unitSeconds(options.unit);
@@ -71,7 +73,14 @@ TimePlotContent buildTimePlotContent(const CalcFile& file, const TimePlotOptions
         // (and it is rebuilt on every calculation): never a curve.
         if (parameterKind(e.code) == ParameterKind::StoredHistogram) continue;
         if (e.data.size() < 2) continue;  // the engine draws no curve of fewer than two samples
-        c.curves.push_back(curveOf(e));
+        const TimePlotCurve* same = nullptr;
+        if (shown)
+            for (const TimePlotCurve& old : shown->curves)
+                if (old.code == e.code && old.source == e.data.data() &&
+                    old.count == static_cast<std::int64_t>(e.data.size()))
+                    same = &old;
+        c.curves.push_back(same ? *same : curveOf(e));
+        c.curves.back().colour = (e.colour & 0xFFFFFFu) | 0x80000000u;
         c.longest = std::max(c.longest, c.curves.back().count);
     }
 
@@ -90,16 +99,30 @@ TimePlotContent buildTimePlotContent(const CalcFile& file, const TimePlotOptions
     return c;
 }
 
-void applyTimePlotContent(const TimePlotContent& content, PaneSet& set, int paneId) {
-    set.clearContent();
+bool sameCurves(const TimePlotContent& a, const TimePlotContent& b) {
+    if (a.curves.size() != b.curves.size()) return false;
+    for (std::size_t i = 0; i < a.curves.size(); ++i) {
+        const TimePlotCurve &x = a.curves[i], &y = b.curves[i];
+        if (x.code != y.code || x.samples != y.samples || x.first != y.first || x.count != y.count ||
+            x.colour != y.colour)
+            return false;
+    }
+    return true;
+}
+
+void applyTimePlotContent(const TimePlotContent& content, PaneSet& set, int paneId, const TimePlotContent* shown) {
     GraphPane& pane = set.addPane(paneId);
+    const bool keep = shown && sameCurves(content, *shown) &&
+                      pane.series().size() == content.curves.size() && set.paneCount() == 1;
+    if (!keep) set.clearContent();
     std::uint32_t flags = pane.flags();
     flags = content.clock ? flags | paneflag::kTimeAxis : flags & ~paneflag::kTimeAxis;
     pane.setFlags(flags);
     pane.setTimeOrigin(content.timeOrigin);
     set.setXMapping(content.x0, content.dx);
-    for (const TimePlotCurve& curve : content.curves)
-        set.addSeries(paneId, curve.samples, curve.first, curve.count, curve.colour);
+    if (!keep)
+        for (const TimePlotCurve& curve : content.curves)
+            set.addSeries(paneId, curve.samples, curve.first, curve.count, curve.colour);
     pane.setZones(content.zones);
 }
 

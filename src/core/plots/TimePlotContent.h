@@ -46,6 +46,7 @@ struct TimePlotCurve {
     // A copy with the no-value marks replaced by NaN (never drawn); empty when
     // the entry's own series has none and is viewed in place.
     std::shared_ptr<std::vector<double>> gaps;
+    const double* source = nullptr;  // the entry's own series
 };
 
 struct TimePlotContent {
@@ -69,12 +70,23 @@ struct TimePlotContent {
 // The content of the current file's time plot. The entries' series must be
 // loaded; entries without samples are left out, as are stored histograms
 // (class counts, not levels in time).
-TimePlotContent buildTimePlotContent(const CalcFile& file, const TimePlotOptions& options);
+// With the content shown now for the same file, a curve whose entry still views
+// the same samples is taken over as it is (the ten million samples of a long
+// file are not searched for no-value marks again after a zone edit).
+TimePlotContent buildTimePlotContent(const CalcFile& file, const TimePlotOptions& options,
+                                     const TimePlotContent* shown = nullptr);
+
+// Whether two contents of the same file draw the same curves (the same
+// parameters viewing the same samples in the same colours).
+bool sameCurves(const TimePlotContent& a, const TimePlotContent& b);
 
 // Puts the content into pane paneId of the set (created when missing): removes
 // every series and zone, adds the curves and zones, sets the x mapping and the
-// time axis. A zoom the set holds stays as it was.
-void applyTimePlotContent(const TimePlotContent& content, PaneSet& set, int paneId);
+// time axis. A zoom the set holds stays as it was. With the content the pane
+// shows now (of the same file) and the same curves, only zones, mapping and
+// axis change: the series and their min/max pyramids stay (a zone edit).
+void applyTimePlotContent(const TimePlotContent& content, PaneSet& set, int paneId,
+                          const TimePlotContent* shown = nullptr);
 
 // The range between the pane's markers, each end clamped to the visible x
 // range, as seconds from the record start (begin ≤ end). Refused with a message

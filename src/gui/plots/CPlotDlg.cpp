@@ -118,6 +118,7 @@ void CPlotDlg::reload() {
             loading_ = true;
             // The content views the series: none may be shown while they load.
             graph_->paneSet().clearContent();
+            freshFile_ = true;
             Status st = session().controller().loadPlotSeries();
             loading_ = false;
             if (!st && st.error().id != msg::Cancelled) session().prompts().showMessage(st.error());
@@ -130,14 +131,18 @@ void CPlotDlg::rebuild() {
     const CalcFile* f = file();
     if (!f) {
         content_ = {};
+        freshFile_ = true;
         graph_->paneSet().clearContent();
         graph_->invalidate();
         updateReadout();
         return;
     }
     const double oldUnit = content_.unit;
-    content_ = buildTimePlotContent(*f, {unit_, relative_});
-    applyTimePlotContent(content_, graph_->paneSet(), kPane);
+    const TimePlotContent shown = std::move(content_);
+    content_ = buildTimePlotContent(*f, {unit_, relative_}, freshFile_ ? nullptr : &shown);
+    // A zone edit keeps the curves (and their min/max pyramids) of the same file.
+    applyTimePlotContent(content_, graph_->paneSet(), kPane, freshFile_ ? nullptr : &shown);
+    freshFile_ = false;
     // Markers keep their times when the axis changes its unit.
     GraphPane& pane = *graph_->paneSet().pane(kPane);
     if (oldUnit != content_.unit && oldUnit > 0)

@@ -50,8 +50,14 @@ public:
     void restoreOwnState(const WindowState& s) override;
 
 protected:
-    void currentFileChanged() override { reload(); }
-    void takeFromProject() override { reload(); }
+    void currentFileChanged() override {
+        freshFile_ = true;
+        reload();
+    }
+    void takeFromProject() override {
+        freshFile_ = true;
+        reload();
+    }
     void plotContentChanged() override { reload(); }
     void workRangeChanged() override { rebuild(); }
     void closeEvent(QCloseEvent* e) override;
@@ -91,6 +97,7 @@ private:
     std::string xCaption_, yCaption_ = "dB";
     std::optional<QPoint> pointer_;
     bool loading_ = false;
+    bool freshFile_ = true;  // the curves shown are of no file, or of another one
 };
 
 }  // namespace phonotab

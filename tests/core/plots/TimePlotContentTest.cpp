@@ -87,6 +87,11 @@ TEST(TimePlotContent, ClockAxisAndCurveSelection) {
     EXPECT_EQ(curve.samples[8], 48.0);
     EXPECT_EQ(f.entries[2].data[7], kNoValue);  // the calculation's series is untouched
 
+    // Rebuilt with the content shown, the copy is taken over, not made again.
+    const TimePlotContent again = buildTimePlotContent(f, {TimeUnit::Hours, false}, &c);
+    EXPECT_EQ(again.curves[0].gaps, curve.gaps);
+    EXPECT_TRUE(sameCurves(again, c));
+
     // Without marks the entry's series is viewed in place.
     f.entries[2].data[7] = 47.0;
     const TimePlotContent plain = buildTimePlotContent(f, {});
@@ -110,11 +115,26 @@ TEST(TimePlotContent, RebuildKeepsTheZoom) {
     const IndexRange zoomed = set.visibleRange();
     ASSERT_TRUE(set.zoomed());
 
+    // A zone edit keeps the series (their pyramids are not built again).
+    const TimePlotContent shown = buildTimePlotContent(f, {TimeUnit::Seconds, true});
+    const auto pyramid = set.pane(0)->series()[0].pyramid;
+    ASSERT_TRUE(f.ranges.AddExclusionZone(50, 55).ok());
+    applyTimePlotContent(buildTimePlotContent(f, {TimeUnit::Seconds, true}), set, 0, &shown);
+    EXPECT_EQ(set.pane(0)->series()[0].pyramid, pyramid);
+    EXPECT_EQ(set.pane(0)->zones().size(), 6u);
+    // Another parameter drawn: the series are replaced.
+    CalcFile other = f;
+    other.entries[1].flags.plot = true;
+    const TimePlotContent three = buildTimePlotContent(other, {TimeUnit::Seconds, true});
+    EXPECT_FALSE(sameCurves(three, shown));
+    applyTimePlotContent(three, set, 0, &shown);
+    EXPECT_EQ(set.seriesCount(), 3);
+
     ASSERT_TRUE(f.ranges.AddExclusionZone(60, 70).ok());
     applyTimePlotContent(buildTimePlotContent(f, {TimeUnit::Minutes, false}), set, 0);
     EXPECT_EQ(set.visibleRange(), zoomed);
     EXPECT_EQ(set.seriesCount(), 2);
-    EXPECT_EQ(set.pane(0)->zones().size(), 6u);
+    EXPECT_EQ(set.pane(0)->zones().size(), 8u);
     EXPECT_TRUE(set.pane(0)->hasFlag(paneflag::kTimeAxis));
     EXPECT_DOUBLE_EQ(set.dx(), 0.5);
 }

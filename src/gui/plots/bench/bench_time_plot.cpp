@@ -86,13 +86,15 @@ int main(int argc, char** argv) {
         window.redraw();
     });
 
-    TimePlotContent content;
+    TimePlotContent content = buildTimePlotContent(kept, {});
+    applyTimePlotContent(content, window.paneSet(), 0);
     double at = 100;
     const double zoneEdit = bestSeconds(20, [&] {
         (void)kept.ranges.AddExclusionZone(at, at + 50);
         at += 1000;
-        content = buildTimePlotContent(kept, {});
-        applyTimePlotContent(content, window.paneSet(), 0);
+        TimePlotContent next = buildTimePlotContent(kept, {}, &content);
+        applyTimePlotContent(next, window.paneSet(), 0, &content);
+        content = std::move(next);
         window.invalidate();
         window.redraw();
     });

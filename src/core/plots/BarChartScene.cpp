@@ -21,12 +21,13 @@ struct ValueRange {
 ValueRange valueRange(const BarChartInput& in) {
     ValueRange r;
     if (in.values.empty()) return r;
-    double lo = in.values.front(), hi = lo;
+    // Values that are not numbers (a damaged cell or file) take no part.
+    double lo = HUGE_VAL, hi = -HUGE_VAL;
     for (double v : in.values) {
         if (!std::isfinite(v)) continue;
         lo = std::min(lo, v), hi = std::max(hi, v);
     }
-    if (!std::isfinite(lo) || !std::isfinite(hi)) return r;
+    if (!(lo <= hi)) return r;
     if (in.logarithmic && lo > 0 && hi > 0) {
         r.log = true;
         r.min = lo, r.max = hi;

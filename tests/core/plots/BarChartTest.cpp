@@ -158,6 +158,8 @@ TEST(BarChartScene, EmptyAndLogarithmicCharts) {
     EXPECT_TRUE(log.logarithmic);
     // Decades are equally tall: 10 stands a third of the way up.
     EXPECT_NEAR(log.bars[1].rect.height(), (log.plot.height() - 1) / 3.0, 1);
+    in.values = {NAN, 10, 1000};  // a value that is no number takes no part in the range
+    EXPECT_EQ(buildBarChartScene(in, {0, 0, 400, 254}, metrics).valueMin, 10);
     in.values = {0, 10, 1000};  // a value at 0: the linear axis
     EXPECT_FALSE(buildBarChartScene(in, {0, 0, 400, 254}, metrics).logarithmic);
 

@@ -274,3 +274,13 @@ CalcReport CalculateFile(CalcFile& cf, const TeleDesc& desc, const CalcRequest& 
 }
 
 }  // namespace phonotab
+
+namespace phonotab {
+
+Status loadEntrySeries(CalcFile& cf, const Progress& progress) {
+    std::vector<ParameterEntry*> all;
+    for (ParameterEntry& e : cf.entries) all.push_back(&e);
+    return loadSeries(cf, all, progress);
+}
+
+}  // namespace phonotab

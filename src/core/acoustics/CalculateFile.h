@@ -50,4 +50,9 @@ struct CalcReport {
 // percentiles or the histogram counted fewer than 100 samples in a window.
 CalcReport CalculateFile(CalcFile& cf, const TeleDesc& desc, const CalcRequest& request);
 
+// Loads the series of the entries that have none (the plots draw them without a
+// calculation): the measured levels of the whole file in one pass, stored
+// histograms over the work range. A stop asked for gives msg::Cancelled.
+Status loadEntrySeries(CalcFile& cf, const Progress& progress = {});
+
 }  // namespace phonotab

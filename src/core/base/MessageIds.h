@@ -86,6 +86,12 @@ enum Id : int {
     BookInUse = 5802,              // question: the book's uses are renamed with it; continue?
     BookRecordInUse = 5803,        // question: formulas read this book by index
 
+    // The time plot and the histogram plot
+    MarkersNotSet = 6000,          // a range command before both markers were placed
+    MarkersCoincide = 6001,        // the markers give an empty range
+    BadPlotRange = 6002,           // "%s": a range of the batch tool's plot is not valid
+    NoPlotCurve = 6003,            // no chosen parameter has samples to draw
+
     // The report document
     NotWordDocument = 6200,        // "'%s' is not a Word document (.docx)"
     PlaceholderMissing = 6201,     // skipped: "%s" is not in the template

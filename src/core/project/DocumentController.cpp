@@ -20,6 +20,7 @@ namespace {
 
 constexpr int kOpeningFile = 5531;   // "Opening %s" over the loading's progress
 constexpr int kCalculating = 5532;   // over the calculation's progress
+constexpr int kReadingPlotData = 6004;  // over the loading of the plots' series
 constexpr int kLanguageName = 103;   // the telemetry description's captions follow the language
 
 std::string absolute(const std::string& path) {
@@ -353,6 +354,15 @@ CalcReport DocumentController::calculateCurrentFile() {
     for (const Message& m : report.messages) prompts_.showMessage(m);
     notify(DocumentNotice::FolderChanged);
     return report;
+}
+
+Status DocumentController::loadPlotSeries() {
+    if (!current_) return Message(msg::NoSourceData);
+    Status status;
+    prompts_.runLong(Message(kReadingPlotData), [&](const Progress& progress) {
+        status = loadEntrySeries(*current_, progress);
+    });
+    return status;
 }
 
 RecalcReport DocumentController::recalculateProject(RecalcRequest request) {

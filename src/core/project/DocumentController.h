@@ -94,6 +94,10 @@ public:
     // Calculates the current file (results into the working folder) as long
     // work; the messages are shown afterwards.
     CalcReport calculateCurrentFile();
+    // Loads the series of the current file's entries that have none, as long
+    // work, for the plots: nothing is computed and the project is not modified.
+    // A stop gives msg::Cancelled and leaves the entries without series.
+    Status loadPlotSeries();
     // Recalculates the project's files (as long work): results written, the
     // tables' bound values filled, the project modified.
     RecalcReport recalculateProject(RecalcRequest request);

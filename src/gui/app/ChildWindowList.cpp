@@ -6,8 +6,8 @@
 
 #include "acoustics/CParametersDlg.h"
 #include "acoustics/CRangeDlg.h"
-#include "app/CHistoPlotDlg.h"
-#include "app/CPlotDlg.h"
+#include "plots/CHistoPlotDlg.h"
+#include "plots/CPlotDlg.h"
 #include "app/CPrjReportDlg.h"
 #include "project/CProjectDlg.h"
 #include "app/ProjectSession.h"

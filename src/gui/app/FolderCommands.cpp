@@ -4,7 +4,7 @@
 #include <QFileInfo>
 
 #include "acoustics/HistogramFile.h"
-#include "app/CHistoPlotDlg.h"
+#include "plots/CHistoPlotDlg.h"
 #include "app/CTableDlg.h"
 #include "app/ChildWindowList.h"
 #include "app/ProjectSession.h"

@@ -328,3 +328,37 @@ TEST(DocumentController, ReferenceBookRenamesAndEditsReachTheTables) {
     f.doc.referenceBookEdited("Пределы");
     EXPECT_TRUE(f.doc.state().tables[0].table.recalculationRequested());
 }
+
+// The plots load the series they draw as long work without a calculation and
+// without marking the project modified; a stop leaves the entries empty.
+TEST(DocumentController, PlotSeriesLoadAsLongWork) {
+    Fixture f;
+    EXPECT_EQ(f.doc.loadPlotSeries().error().id, msg::NoSourceData);
+    ASSERT_TRUE(f.doc.openDataFile(f.dir.file("a.bin")));
+    ASSERT_TRUE(f.doc
+                    .editCurrentFile(
+                        [](CalcFile& cf) {
+                            ParameterEntry e;
+                            e.code = 0x01300100;
+                            e.flags.plot = true;
+                            cf.entries.push_back(e);
+                            return Status{};
+                        },
+                        DocumentNotice::PlotContentChanged)
+                    .ok());
+    ASSERT_TRUE(f.doc.saveProjectTo(f.dir.file("p.pht")).ok());
+    ASSERT_FALSE(f.doc.modified());
+    f.notices.clear();
+
+    f.prompts.stopLongWork = true;
+    EXPECT_EQ(f.doc.loadPlotSeries().error().id, msg::Cancelled);
+    EXPECT_TRUE(f.doc.currentFile()->entries[0].data.empty());
+
+    f.prompts.stopLongWork = false;
+    f.prompts.longWork.clear();
+    ASSERT_TRUE(f.doc.loadPlotSeries().ok());
+    EXPECT_EQ(f.prompts.longWork, std::vector<int>{6004});
+    EXPECT_EQ(f.doc.currentFile()->entries[0].data.size(), 600u);
+    EXPECT_FALSE(f.doc.modified());
+    EXPECT_TRUE(f.notices.empty());
+}

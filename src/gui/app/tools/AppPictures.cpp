@@ -17,6 +17,7 @@
 #include <QFile>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QTemporaryDir>
 #include <QTextStream>
@@ -29,6 +30,8 @@
 #include "acoustics/HistogramSettingsDialog.h"
 #include "acoustics/ParameterChooserDialog.h"
 #include "acoustics/CRangeDlg.h"
+#include "plots/CHistoPlotDlg.h"
+#include "plots/CPlotDlg.h"
 #include "acoustics/CorrectionBands.h"
 #include "acoustics/CorrectionsDialog.h"
 #include "app/AboutDialog.h"
@@ -58,6 +61,7 @@ namespace {
 class QuietPrompts : public Prompts {
 public:
     QString folder;
+    QString text;  // the answer to a text question; none when empty
     int messages = 0;
     void showMessage(const QString& text) override {
         // The notice of too few samples for percentiles is no fault of the pictures.
@@ -68,7 +72,10 @@ public:
     QString openFilePath(const QString&, const QString&, const QString&) override { return {}; }
     QString saveFilePath(const QString&, const QString&, const QString&, const QString&) override { return {}; }
     QString chooseFolder(const QString&, const QString&) override { return folder; }
-    std::optional<QString> askText(const QString&, const QString&) override { return std::nullopt; }
+    std::optional<QString> askText(const QString&, const QString&) override {
+        if (text.isEmpty()) return std::nullopt;
+        return text;
+    }
     int chooseItem(const QString&, const QStringList&) override { return -1; }
     int chooseLanguage(const std::vector<LanguageChoice>&, int) override { return -1; }
     void openExternally(const QString&) override {}
@@ -183,6 +190,108 @@ bool parameterPictures(ProjectSession& session, QWidget& window, const QString& 
     return ok;
 }
 
+// The time plot of the current file with its zones, two markers and the
+// readout under the pointer: on the clock axis, then in relative minutes.
+bool plotPictures(ProjectSession& session, QWidget& window, const QString& language, const QString& folder) {
+    const Status edited = session.controller().editCurrentFile(
+        [](CalcFile& cf) {
+            for (std::size_t i = 0; i < cf.entries.size() && i < 2; ++i) cf.entries[i].flags.plot = true;
+            return Status{};
+        },
+        DocumentNotice::PlotContentChanged);
+    if (!edited) return false;
+    session.settings().setInteger("Diagram", "LegendD", 0x3 | 0x20 | 0x4000 | 0x10000 | 0x40000);
+    session.settings().setInteger("Diagram", "bATime", 0);
+    CPlotDlg plot(session, &window);
+    plot.resize(900, 520);
+    plot.show();
+    QApplication::processEvents();
+    GraphWindow& graph = *plot.graph();
+    graph.redraw();
+    const PaneScene* scene = graph.scene(0);
+    if (!scene || scene->empty) return false;
+    auto point = [&](double fraction) {
+        const PlotRect& r = graph.scene(0)->plot;
+        return QPoint(r.left + static_cast<int>(fraction * (r.width() - 1)), (r.top + r.bottom) / 2);
+    };
+    auto choose = [&](QPoint p, int textId) {
+        if (std::unique_ptr<QMenu> menu = plot.menuAt(p))
+            for (QAction* a : menu->actions())
+                if (a->text() == uiText(textId)) a->trigger();
+    };
+    auto hover = [&](QPoint p) {
+        QMouseEvent move(QEvent::MouseMove, QPointF(p), graph.mapToGlobal(QPointF(p)), Qt::NoButton, Qt::NoButton,
+                         Qt::NoModifier);
+        QApplication::sendEvent(&graph, &move);
+    };
+    choose(point(0.15), 6005);
+    choose(point(0.25), 6006);
+    hover(point(0.8));
+    bool ok = save(plot, folder + "/time_plot_clock_" + language + ".png");
+    for (int item : {390, 290}) {
+        const std::unique_ptr<QMenu> menu = plot.propertiesMenu();
+        for (QAction* a : menu->actions())
+            if (a->text() == uiText(item)) a->trigger();
+    }
+    graph.redraw();
+    hover(point(0.6));
+    {
+        const std::unique_ptr<QMenu> legend = plot.legendMenu();  // relative times in the readout
+        for (QAction* a : legend->actions())
+            if (a->text() == uiText(297)) a->trigger();
+    }
+    ok &= save(plot, folder + "/time_plot_relative_" + language + ".png");
+    plot.close();
+    return ok;
+}
+
+// The histogram plot in its three kinds: the demo monitoring file's stored
+// histogram (2 dB a bar), a histogram file with two histograms, a table's graph.
+bool histogramPictures(ProjectSession& session, QuietPrompts& prompts, QWidget& window, const QString& language,
+                       const QString& folder) {
+    bool ok = true;
+    if (!session.controller().openProjectEntry(5)) return false;
+    {
+        CHistoPlotDlg current(session, &window);
+        current.show();
+        QApplication::processEvents();
+        prompts.text = QStringLiteral("2");
+        {
+            const std::unique_ptr<QMenu> menu = current.settingsMenu();
+            menu->actions().back()->trigger();
+        }
+        prompts.text.clear();
+        const BarChartScene& scene = current.chart()->scene();
+        if (scene.bars.size() > 40) {
+            const SceneBar& b = scene.bars[40];
+            QMouseEvent move(QEvent::MouseMove, QPointF((b.rect.left + b.rect.right) / 2, b.rect.bottom - 2),
+                             QPointF(), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+            QApplication::sendEvent(current.chart(), &move);
+        }
+        ok &= save(current, folder + "/histogram_plot_file_" + language + ".png");
+    }
+    {
+        HistogramFile file;
+        file.lower = 40, file.upper = 80, file.width = 5;
+        file.series = {{"LAF", {0, 3, 12, 40, 55, 31, 9, 4, 1, 0}}, {"LAS", {0, 1, 10, 45, 60, 28, 8, 3, 0, 0}}};
+        CHistoPlotDlg results(session, file, &window);
+        results.setWindowTitle(results.windowTitle() + " - street_H.txt");
+        results.show();
+        ok &= save(results, folder + "/histogram_plot_results_" + language + ".png");
+    }
+    {
+        BarChartInput table;
+        table.captions = {"08:00", "10:00", "12:00", "14:00", "16:00", "18:00"};
+        table.values = {58.2, 61.5, 63.9, 62.4, 65.1, 60.3};
+        table.title = "LAeq, dB";
+        table.barColour = rgbWord(0, 128, 64);
+        CHistoPlotDlg graph(session, table, &window);
+        graph.show();
+        ok &= save(graph, folder + "/histogram_plot_table_" + language + ".png");
+    }
+    return ok;
+}
+
 bool pictures(const QString& language, const QString& folder) {
     QTemporaryDir scratch;
     const QString settingsFile = scratch.path() + "/phonotab.ini";
@@ -271,6 +380,8 @@ bool pictures(const QString& language, const QString& folder) {
     about.hide();
     ok &= rangePictures(session, window, language, folder);
     ok &= parameterPictures(session, window, language, folder);
+    ok &= plotPictures(session, window, language, folder);
+    ok &= histogramPictures(session, prompts, window, language, folder);
     window.close();
     setCurrentStrings(StringTable::russian());
     return ok && prompts.messages == 0;

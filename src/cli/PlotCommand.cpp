@@ -1,0 +1,187 @@
+// phonotab-cli plot FILE --param CODE ... [--range FIRST:COUNT] [--exclude B:E]
+//   [--correct B:E:F.B=DB,...] [--unit s|min|h] [--relative] -o OUT.svg|OUT.txt
+// Draws the time plot of a data file without a display: the same content the
+// desktop's time plot shows, through the graph engine's scene and exports.
+#include <CLI/CLI.hpp>
+
+#include <filesystem>
+#include <sstream>
+
+#include "CliContext.h"
+#include "acoustics/CalculateFile.h"
+#include "base/CFormat.h"
+#include "base/MessageIds.h"
+#include "platform/AtomicFile.h"
+#include "plots/PaneScene.h"
+#include "plots/SceneSvg.h"
+#include "plots/TextExport.h"
+#include "plots/TimePlotContent.h"
+
+namespace phonotab::cli {
+
+namespace {
+
+struct PlotArgs {
+    std::string file, out, mode, range, unit = "s", title;
+    std::vector<std::string> params, excludes, corrections;
+    bool relative = false;
+    int width = 1200, height = 600;
+};
+
+std::vector<std::string> split(const std::string& s, char sep) {
+    std::vector<std::string> out;
+    std::string part;
+    std::istringstream in(s);
+    while (std::getline(in, part, sep)) out.push_back(part);
+    if (!s.empty() && s.back() == sep) out.push_back({});
+    return out;
+}
+
+bool toDouble(const std::string& s, double& v) {
+    const char* end = nullptr;
+    return !s.empty() && scanLg(s.c_str(), v, &end) && *end == '\0' && std::isfinite(v);
+}
+
+bool toInt(const std::string& s, long long& v) {
+    if (s.empty()) return false;
+    char* end = nullptr;
+    errno = 0;
+    v = std::strtoll(s.c_str(), &end, 0);
+    return *end == '\0' && errno == 0;
+}
+
+Status addCorrection(RangeSet& ranges, const std::string& z) {
+    const auto r = split(z, ':');
+    double b = 0, e = 0;
+    if (r.size() != 3 || !toDouble(r[0], b) || !toDouble(r[1], e)) return Message(msg::BadPlotRange, z);
+    Corrections corr{};
+    for (const std::string& item : split(r[2], ',')) {
+        const auto eq = item.find('='), dot = item.find('.');
+        long long f = 0, band = 0;
+        double db = 0;
+        if (eq == std::string::npos || dot == std::string::npos || dot > eq || !toInt(item.substr(0, dot), f) ||
+            !toInt(item.substr(dot + 1, eq - dot - 1), band) || !toDouble(item.substr(eq + 1), db) || f < 1 ||
+            f > 3 || band < 0 || band > 1000)
+            return Message(msg::BadPlotRange, item);
+        const int at = correctionIndex(static_cast<int>(f), static_cast<int>(band));
+        if (at < 0) return Message(msg::BadPlotRange, item);
+        corr[static_cast<std::size_t>(at)] = db;
+    }
+    return ranges.AddCorrectionZone(b, e, corr);
+}
+
+// The pane text export, then one line per zone: "zone", its kind, and its
+// begin and end on the same x axis as the samples above.
+std::string textWithZones(const GraphPane& pane, const CalcFile& cf, const TimePlotContent& c, TextEncoding enc) {
+    std::string out = paneTextExport(pane, enc);
+    for (std::size_t i = 0; i < cf.ranges.zoneCount(); ++i) {
+        const RangeZone& z = cf.ranges.zone(i);
+        out += z.exclusion ? "zone\texclusion\t" : "zone\tcorrection\t";
+        appendLg(out, c.xOfSeconds(z.begin));
+        out += '\t';
+        appendLg(out, c.xOfSeconds(z.end));
+        out += '\n';
+    }
+    return out;
+}
+
+int runPlot(const CliContext& ctx, const PlotArgs& a) {
+    const std::string ext = std::filesystem::path(a.out).extension().string();
+    if (ext != ".svg" && ext != ".txt") return usageError("-o: the picture is written as OUT.svg or OUT.txt");
+    if (a.width < 200 || a.height < 150 || a.width > 20000 || a.height > 20000)
+        return usageError("--width, --height: from 200 x 150 to 20000 x 20000 pixels");
+    if (!ctx.loadTeleDesc()) return kExitFailure;
+    const TeleDesc& desc = currentTeleDesc();
+
+    const std::string path = std::filesystem::absolute(a.file).string();
+    FileWorkMode mode = defaultWorkMode(path);
+    if (a.mode == "samples") mode = FileWorkMode::Samples;
+    else if (a.mode == "histograms") mode = FileWorkMode::Histograms;
+    else if (a.mode == "records") mode = FileWorkMode::Records;
+    Result<MeasurementFile> file = LoadMeasurementFile(path, mode, desc);
+    if (!file) return fail(file.error());
+    CalcFile cf = openForCalculation(std::move(*file));
+
+    for (const std::string& p : a.params) {
+        long long code = 0;
+        if (!toInt(p, code) || code < 0 || code > 0xFFFFFFFFll) return usageError("--param " + p + ": bad parameter code");
+        ParameterEntry e;
+        e.code = static_cast<FieldCode>(code);
+        e.flags.plot = true;
+        // The parameters window's colours, one after the other.
+        static constexpr std::uint32_t kColours[] = {0x0000C0, 0xC00000, 0x008000, 0x800080, 0x008080, 0x404040};
+        e.colour = kColours[cf.entries.size() % std::size(kColours)];
+        cf.entries.push_back(std::move(e));
+    }
+    if (!a.range.empty()) {
+        const auto r = split(a.range, ':');
+        long long first = 0, count = 0;
+        if (r.size() != 2 || !toInt(r[0], first) || !toInt(r[1], count) || first < 0 || count < 1)
+            return usageError("--range: expected FIRST:COUNT");
+        cf.settings.firstSample = first;
+        cf.settings.sampleCount = count;
+        normalizeWorkRange(cf.settings, cf.ranges, true);
+    }
+    for (const std::string& z : a.excludes) {
+        const auto r = split(z, ':');
+        double b = 0, e = 0;
+        if (r.size() != 2 || !toDouble(r[0], b) || !toDouble(r[1], e)) return fail(Message(msg::BadPlotRange, z));
+        if (Status st = cf.ranges.AddExclusionZone(b, e); !st) return fail(st.error());
+    }
+    for (const std::string& z : a.corrections)
+        if (Status st = addCorrection(cf.ranges, z); !st) return fail(st.error());
+
+    if (Status st = loadEntrySeries(cf); !st) return fail(st.error());
+
+    TimePlotOptions options;
+    options.relative = a.relative;
+    options.unit = a.unit == "min" ? TimeUnit::Minutes : a.unit == "h" ? TimeUnit::Hours : TimeUnit::Seconds;
+    const TimePlotContent content = buildTimePlotContent(cf, options);
+    if (content.curves.empty()) return fail(Message(msg::NoPlotCurve));
+
+    PaneSet set;
+    GraphPane& pane = set.addPane(0);
+    applyTimePlotContent(content, set, 0);
+    pane.setTitles(a.title.empty() ? std::filesystem::path(path).filename().string() : a.title,
+                   content.clock ? std::string() : unitCaption(options.unit), "dB");
+    pane.setPlotRect({88, 40, a.width - 36, a.height - 64});
+    set.prepareDraw();
+
+    std::string bytes;
+    if (ext == ".txt") {
+        bytes = textWithZones(pane, cf, content, ctx.encoding);
+    } else {
+        constexpr int kLineHeight = 16;
+        const FixedTextMetrics metrics(7, kLineHeight);
+        const PaneScene scene = buildPaneScene(pane, metrics);
+        bytes = paneSceneSvg(scene, a.width, a.height, kLineHeight);
+    }
+    if (Status st = writeFileAtomically(a.out, bytes); !st) return fail(st.error());
+    return kExitOk;
+}
+
+void addPlotCommand(CLI::App& app, CliContext& ctx, CommandList& commands) {
+    auto* cmd = app.add_subcommand("plot", "draw the time plot of a data file's parameters as SVG or text");
+    auto a = std::make_shared<PlotArgs>();
+    cmd->add_option("FILE", a->file, "instrument data file")->required();
+    cmd->add_option("-o,--output", a->out, "OUT.svg (picture) or OUT.txt (samples and zones)")->required();
+    cmd->add_option("--param", a->params, "parameter code to draw (repeatable)")->required();
+    cmd->add_option("--mode", a->mode, "work mode: samples, histograms or records")
+        ->check(CLI::IsMember({"samples", "histograms", "records"}));
+    cmd->add_option("--range", a->range, "work range FIRST:COUNT in samples");
+    cmd->add_option("--exclude", a->excludes, "exclusion zone BEGIN:END in seconds (repeatable)");
+    cmd->add_option("--correct", a->corrections, "correction zone BEGIN:END:F.B=DB[,F.B=DB...] (repeatable)");
+    cmd->add_option("--unit", a->unit, "time unit of the relative axis: s, min or h")
+        ->check(CLI::IsMember({"s", "min", "h"}));
+    cmd->add_flag("--relative", a->relative, "time from the start of the record instead of clock time");
+    cmd->add_option("--title", a->title, "the plot's title (the file name by default)");
+    cmd->add_option("--width", a->width, "picture width in pixels (default 1200)");
+    cmd->add_option("--height", a->height, "picture height in pixels (default 600)");
+    commands.emplace_back(cmd, [&ctx, a] { return runPlot(ctx, *a); });
+}
+
+const bool registered = registerCommand(&addPlotCommand);
+
+}  // namespace
+
+}  // namespace phonotab::cli

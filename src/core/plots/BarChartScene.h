@@ -1,0 +1,78 @@
+// A bar chart: one bar per value with its caption, a value axis with the
+// engine's tick rules, the captions under the bars at a stride that keeps them
+// apart, and an optional title. The histogram plot and the report's table
+// graphs fill a BarChartInput; the desktop and the report writer paint the scene
+// (the numbers, texts and positions are decided here).
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "plots/AxisTicks.h"
+#include "plots/GraphColours.h"
+#include "plots/PaneScene.h"
+#include "plots/PlotRect.h"
+#include "plots/TextMetrics.h"
+#include "plots/TickStep.h"
+
+namespace phonotab {
+
+struct BarChartInput {
+    // One caption per value; the text before the first line break is drawn
+    // under the bar, the rest only shows in the readout.
+    std::vector<std::string> captions;
+    std::vector<double> values;
+    std::string title;                  // drawn centred above the chart when not empty
+    ColourWord barColour = rgbWord(0, 0, 255);
+    ColourWord background = 0xFFFFFF;
+    ColourWord foreground = 0;          // axes, marks and texts
+    bool logarithmic = false;           // taken only when every value is positive
+    bool horizontal = false;            // bars run left to right, captions left of them
+    int labelDigits = 6;                // significant digits of the value labels
+    int labelSpacing = 40;              // least pixels between labelled value ticks
+};
+
+struct SceneBar {
+    PlotRect rect;
+    int index = 0;  // of the value
+};
+
+struct BarChartScene {
+    bool empty = true;  // no values: only the frame (and the title) is drawn
+    bool horizontal = false;
+    PlotRect plot;
+    ColourWord background = 0xFFFFFF, foreground = 0, barColour = 0;
+    std::vector<SceneBar> bars;
+    std::vector<SceneLine> grid;   // dotted, width 1
+    std::vector<SceneLine> marks;  // frame and tick marks
+    std::vector<SceneText> texts;  // value labels, exponent, captions, title
+    double valueMin = 0, valueMax = 1;
+    bool logarithmic = false;
+    std::optional<TickStep> valueStep;
+    std::vector<AxisTick> valueTicks;
+    int labelStride = 1;  // every labelStride-th caption is drawn, from the first
+    double pitch = 0;     // pixels from one bar to the next
+
+    // The bar under a window point (its whole column), or -1.
+    int barAt(int x, int y) const;
+    bool hasText(const std::string& text) const;
+};
+
+BarChartScene buildBarChartScene(const BarChartInput& input, PlotRect area, const TextMetrics& metrics);
+
+// The smallest stride k at which every pair of drawn captions i and i + k
+// (i = 0, k, 2k, …) keeps (w(i) + w(i + k)) ÷ 2 + 6 < k × pitch pixels apart;
+// the number of captions when none does (only the first is drawn then).
+int barLabelStride(const std::vector<int>& widths, double pitch);
+
+// The text before a caption's first line break, and the text after it (the
+// whole caption when it has none).
+std::string captionHead(const std::string& caption);
+std::string captionTail(const std::string& caption);
+
+// The readout over bar i: "caption: value" for a table's graph (name empty),
+// "(name) caption tail: value" for a histogram.
+std::string barReadout(const BarChartInput& input, int i, const std::string& name);
+
+}  // namespace phonotab

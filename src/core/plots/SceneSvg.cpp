@@ -1,0 +1,80 @@
+#include "plots/SceneSvg.h"
+
+#include "base/CFormat.h"
+
+namespace phonotab {
+
+namespace {
+
+std::string svgColour(ColourWord c) { return cformat("#%02x%02x%02x", redOf(c), greenOf(c), blueOf(c)); }
+
+std::string escaped(const std::string& s) {
+    std::string out;
+    for (char ch : s) {
+        switch (ch) {
+            case '&': out += "&amp;"; break;
+            case '<': out += "&lt;"; break;
+            case '>': out += "&gt;"; break;
+            case '"': out += "&quot;"; break;
+            default: out += ch;
+        }
+    }
+    return out;
+}
+
+void lines(std::string& out, const std::vector<SceneLine>& ls) {
+    for (const SceneLine& l : ls) {
+        // Half-pixel centres: a 1-pixel line covers exactly its pixels.
+        out += cformat("<line x1=\"%g\" y1=\"%g\" x2=\"%g\" y2=\"%g\" stroke=\"%s\" stroke-width=\"%d\"%s/>\n",
+                       l.x1 + 0.5, l.y1 + 0.5, l.x2 + 0.5, l.y2 + 0.5, svgColour(l.colour).c_str(), l.width,
+                       l.dotted ? " stroke-dasharray=\"1,2\"" : "");
+    }
+}
+
+}  // namespace
+
+std::string paneSceneSvg(const PaneScene& scene, int width, int height, int lineHeight) {
+    std::string out = cformat(
+        "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+        "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"%d\" height=\"%d\" viewBox=\"0 0 %d %d\">\n"
+        "<rect x=\"0\" y=\"0\" width=\"%d\" height=\"%d\" fill=\"#ffffff\"/>\n",
+        width, height, width, height, width, height);
+    if (scene.empty) return out + "</svg>\n";
+    const PlotRect& p = scene.plot;
+    out += cformat("<rect x=\"%d\" y=\"%d\" width=\"%d\" height=\"%d\" fill=\"%s\"/>\n", p.left, p.top, p.width(),
+                   p.height(), svgColour(scene.background).c_str());
+    for (const SceneBand& b : scene.bands)
+        out += cformat("<rect x=\"%d\" y=\"%d\" width=\"%d\" height=\"%d\" fill=\"%s\"/>\n", b.rect.left, b.rect.top,
+                       b.rect.width(), b.rect.height(), svgColour(b.colour).c_str());
+    lines(out, scene.grid);
+    lines(out, scene.marks);
+    const int fontSize = lineHeight * 3 / 4 > 0 ? lineHeight * 3 / 4 : 1;
+    const int ascent = lineHeight * 4 / 5;
+    out += cformat("<g font-family=\"sans-serif\" font-size=\"%d\" fill=\"%s\">\n", fontSize,
+                   svgColour(scene.foreground).c_str());
+    for (const SceneText& t : scene.texts) {
+        const char* weight = t.role == TextRole::AxisTitle ? " font-weight=\"bold\"" : "";
+        std::string text = t.text;
+        for (char& ch : text)
+            if (ch == '\n') ch = ' ';
+        if (t.vertical)
+            out += cformat("<text transform=\"translate(%d,%d) rotate(-90)\"%s>%s</text>\n", t.x + ascent, t.y,
+                           weight, escaped(text).c_str());
+        else
+            out += cformat("<text x=\"%d\" y=\"%d\"%s>%s</text>\n", t.x, t.y + ascent, weight, escaped(text).c_str());
+    }
+    out += "</g>\n";
+    out += cformat("<clipPath id=\"plot\"><rect x=\"%d\" y=\"%d\" width=\"%d\" height=\"%d\"/></clipPath>\n", p.left,
+                   p.top, p.width(), p.height());
+    out += "<g clip-path=\"url(#plot)\">\n";
+    lines(out, scene.zoneLines);
+    for (const SceneCurve& c : scene.curves) {
+        out += cformat("<polyline fill=\"none\" stroke=\"%s\" stroke-width=\"1\" points=\"", svgColour(c.colour).c_str());
+        for (const ScenePoint& pt : c.points) out += cformat("%g,%g ", pt.x + 0.5, pt.y + 0.5);
+        out += "\"/>\n";
+    }
+    out += "</g>\n</svg>\n";
+    return out;
+}
+
+}  // namespace phonotab

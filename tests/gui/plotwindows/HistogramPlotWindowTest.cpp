@@ -1,0 +1,140 @@
+#include <QDir>
+#include <QFileInfo>
+#include <QMenu>
+#include <QTest>
+
+#include <memory>
+
+#include "AppFixture.h"
+#include "TestMain.h"
+#include "WindowWalk.h"
+#include "app/ChildWindowList.h"
+#include "base/StringTable.h"
+#include "plots/CHistoPlotDlg.h"
+
+using namespace phonotab;
+using namespace phonotab::testing;
+
+namespace {
+
+QPoint centreOf(const SceneBar& b) { return {(b.rect.left + b.rect.right) / 2, b.rect.bottom - 1}; }
+
+void choose(CHistoPlotDlg& w, int textId) {
+    std::unique_ptr<QMenu> menu = w.settingsMenu();
+    QAction* a = actionNamed(*menu, textId);
+    QVERIFY2(a, qPrintable(QString::fromStdString(tr(textId))));
+    a->trigger();
+}
+
+}  // namespace
+
+class HistogramPlotWindowTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void cleanup() { setCurrentStrings(StringTable::russian()); }
+
+    // The monitoring file of the demo project in histogram mode: the plot
+    // command opens its histograms; the step dialog rounds and bounds the step.
+    void currentFileHistograms() {
+        AppFixture f;
+        f.start();
+        QVERIFY(f.session().loadProject(QFileInfo(demoFile("demo.pht")).absoluteFilePath()));
+        QVERIFY(f.session().controller().openProjectEntry(5));
+        f.window().run(command::PlotWindow);
+        CHistoPlotDlg* w = nullptr;
+        for (ChildWindow* c : f.window().windows().all())
+            if (auto* h = dynamic_cast<CHistoPlotDlg*>(c)) w = h;
+        QVERIFY(w);
+        QCOMPARE(w->kind(), CHistoPlotDlg::Kind::CurrentFile);
+        QVERIFY(QTest::qWaitForWindowExposed(w));
+        QVERIFY(!w->chooser()->isVisible());
+        QCOMPARE(w->chart()->chart().values.size(), std::size_t(256));  // 1 dB a bar
+        double total = 0;
+        for (double v : w->chart()->chart().values) total += v;
+        QVERIFY(total > 0);
+
+        // The step item shows the step in dB; the dialog's answer is rounded to
+        // whole bins and bounded to 1 … 128.
+        struct Case { const char* typed; int step; std::size_t bars; const char* item; };
+        for (const Case& c : {Case{"0.1", 1, 1024, "Показывать в 1 столбце 1 дБ"},
+                              Case{"40", 128, 8, "Показывать в 1 столбце 0.25 дБ"},
+                              Case{"2", 8, 128, "Показывать в 1 столбце 32 дБ"}}) {
+            f.prompts.texts.push_back(c.typed);
+            std::unique_ptr<QMenu> menu = w->settingsMenu();
+            QAction* step = menu->actions().back();
+            QCOMPARE(step->text(), QString(c.item));
+            step->trigger();
+            QCOMPARE(w->step(), c.step);
+            QCOMPARE(w->chart()->chart().values.size(), c.bars);
+        }
+        QVERIFY(f.session().controller().modified());
+
+        // Percentile curve with a step of 1 bin: one point per percent, and it ends.
+        f.prompts.texts.push_back("0.25");
+        w->settingsMenu()->actions().back()->trigger();
+        choose(*w, 306);
+        QCOMPARE(w->displayMode(), HistogramDisplay::Percentiles);
+        QCOMPARE(w->chart()->chart().values.size(), std::size_t(100));
+        QCOMPARE(w->settingsMenu()->actions().back()->text(), QString("Показывать с шагом 0.25 процентов"));
+
+        // The readout over a bar names the histogram and the bar's levels.
+        choose(*w, 160);
+        f.prompts.texts.push_back("32");
+        w->settingsMenu()->actions().back()->trigger();
+        const BarChartScene& scene = w->chart()->scene();
+        QCOMPARE(scene.bars.size(), std::size_t(8));
+        const std::string readout = w->chart()->readoutAt(centreOf(scene.bars[1]));
+        QVERIFY2(readout.find(") [32 - 64]: ") != std::string::npos, readout.c_str());
+
+        // Exports through the dialogs; a cancelled one writes nothing.
+        const QString folder = f.folder("exports");
+        QDir().mkpath(folder);
+        f.prompts.files.push_back(folder + "/h.bmp");
+        QTest::mouseClick(w->bitmapButton(), Qt::LeftButton);
+        f.prompts.files.push_back(folder + "/h.svg");
+        QTest::mouseClick(w->vectorButton(), Qt::LeftButton);
+        f.prompts.files.push_back(QString());
+        QTest::mouseClick(w->vectorButton(), Qt::LeftButton);
+        QCOMPARE(QDir(folder).entryList(QDir::Files), QStringList({"h.bmp", "h.svg"}));
+        QCOMPARE(f.prompts.messages.size(), 0);
+    }
+
+    // A histogram file: the spin box steps through its histograms, whose own
+    // classes are the bars; no percentile curve and no step.
+    void histogramFileAndTableGraph() {
+        AppFixture f;
+        f.start();
+        HistogramFile file;
+        file.lower = 30, file.upper = 33, file.width = 1;
+        file.series = {{"A", {1, 2, 3, 4, 0}}, {"B", {0, 0, 5, 5, 0}}};
+        CHistoPlotDlg h(f.session(), file, &f.window());
+        h.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&h));
+        QVERIFY(h.chooser()->isVisible());
+        QCOMPARE(h.chart()->chart().values, (std::vector<double>{1, 2, 3, 4, 0}));
+        h.chooser()->setValue(2);
+        QCOMPARE(h.chart()->chart().values, (std::vector<double>{0, 0, 5, 5, 0}));
+        choose(h, 161);
+        QCOMPARE(h.chart()->chart().values, (std::vector<double>{0, 0, 50, 50, 0}));
+        std::unique_ptr<QMenu> menu = h.settingsMenu();
+        QVERIFY(!actionNamed(*menu, 306));
+        QVERIFY(actionNamed(*menu, 129));
+
+        // A table's graph: the bars and captions it was given, only the background item.
+        BarChartInput table;
+        table.captions = {"Пн", "Вт", "Ср"};
+        table.values = {55.5, 62.25, 58};
+        CHistoPlotDlg g(f.session(), table, &f.window());
+        g.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&g));
+        QCOMPARE(g.settingsMenu()->actions().size(), 1);
+        const BarChartScene& scene = g.chart()->scene();
+        QCOMPARE(scene.bars.size(), std::size_t(3));
+        QCOMPARE(g.chart()->readoutAt(centreOf(scene.bars[1])), std::string("Вт: 62.25"));
+        QVERIFY(!g.chooser()->isVisible());
+    }
+};
+
+PHONOTAB_REGISTER_TEST(HistogramPlotWindowTest)
+#include "HistogramPlotWindowTest.moc"

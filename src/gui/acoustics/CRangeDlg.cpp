@@ -10,8 +10,6 @@
 #include <cstdint>
 
 #include "acoustics/BoundsDialog.h"
-#include "acoustics/CorrectionBands.h"
-#include "acoustics/CorrectionsDialog.h"
 #include "app/EditHistoryActions.h"
 #include "app/ProjectSession.h"
 #include "app/SettingsStore.h"
@@ -29,7 +27,8 @@ constexpr int kInvert = 5729;
 }  // namespace
 
 CRangeDlg::CRangeDlg(ProjectSession& session, QWidget* parent)
-    : CCrDialog(session, WindowKind::Ranges, uiText(kWindowTitle), QStringLiteral("RangeDlg"), parent) {
+    : CCrDialog(session, WindowKind::Ranges, uiText(kWindowTitle), QStringLiteral("RangeDlg"), parent),
+      zones_(session, this) {
     addEditHistoryActions(this, session);
     auto* layout = new QVBoxLayout(this);
     auto* sliders = new QGridLayout;
@@ -120,15 +119,10 @@ bool CRangeDlg::sliderRange(std::int64_t& lo, std::int64_t& hi) const {
     return lo != hi;
 }
 
-void CRangeDlg::edit(const std::function<Status(CalcFile&)>& change, DocumentNotice notice) {
-    if (Status st = session().controller().editCurrentFile(change, notice); !st)
-        session().prompts().showMessage(st.error());
-}
-
 void CRangeDlg::setWorkRange() {
     std::int64_t lo, hi;
     if (!file() || !sliderRange(lo, hi)) return;
-    edit(
+    zones_.edit(
         [lo, hi](CalcFile& cf) {
             SetWorkRange(cf.settings, cf.ranges, lo, hi);
             return Status{};
@@ -140,7 +134,7 @@ void CRangeDlg::addExclusions() {
     std::int64_t lo, hi;
     if (!file() || !sliderRange(lo, hi)) return;
     const double p = file()->settings.samplePeriod;
-    edit([=](CalcFile& cf) { return cf.ranges.AddExclusionZone(static_cast<double>(lo) * p, static_cast<double>(hi) * p); },
+    zones_.edit([=](CalcFile& cf) { return cf.ranges.AddExclusionZone(static_cast<double>(lo) * p, static_cast<double>(hi) * p); },
          DocumentNotice::WorkRangeChanged);
 }
 
@@ -148,9 +142,9 @@ void CRangeDlg::addCorrections() {
     std::int64_t lo, hi;
     if (!file() || !sliderRange(lo, hi)) return;
     Corrections values{};
-    if (!askCorrections(values)) return;
+    if (!zones_.askCorrections(values)) return;
     const double p = file()->settings.samplePeriod;
-    edit(
+    zones_.edit(
         [=](CalcFile& cf) {
             return cf.ranges.AddCorrectionZone(static_cast<double>(lo) * p, static_cast<double>(hi) * p, values);
         },
@@ -159,20 +153,12 @@ void CRangeDlg::addCorrections() {
 
 void CRangeDlg::invertExclusions() {
     if (!file()) return;
-    edit(
+    zones_.edit(
         [](CalcFile& cf) {
             cf.ranges.invertExclusionZones();
             return Status{};
         },
         DocumentNotice::WorkRangeChanged);
-}
-
-bool CRangeDlg::askCorrections(Corrections& values) {
-    const CalcFile* f = file();
-    CorrectionsDialog dialog(correctionBands(currentTeleDesc(), f->file.layout), values, session().prompts(), this);
-    if (dialog.exec() != QDialog::Accepted) return false;
-    values = dialog.values();
-    return true;
 }
 
 std::unique_ptr<QMenu> CRangeDlg::menuAt(QPoint position) {
@@ -194,13 +180,13 @@ std::unique_ptr<QMenu> CRangeDlg::menuAt(QPoint position) {
         if (chosen < 0 || chosen >= static_cast<int>(hit.zones.size())) return nullptr;
         zone = hit.zones[static_cast<std::size_t>(chosen)];
     }
-    menu->addAction(uiText(kSetBounds), this, [this, zone] { editZoneBounds(zone); });
+    menu->addAction(uiText(kSetBounds), this, [this, zone] { zones_.editBounds(zone); });
     menu->addSeparator();
     if (f->ranges.zone(zone).exclusion) {
-        menu->addAction(uiText(kCancelExclusion), this, [this, zone] { removeZone(zone); });
+        menu->addAction(uiText(kCancelExclusion), this, [this, zone] { zones_.remove(zone); });
     } else {
-        menu->addAction(uiText(kChangeCorrection), this, [this, zone] { changeZoneCorrections(zone); });
-        menu->addAction(uiText(kCancelCorrection), this, [this, zone] { removeZone(zone); });
+        menu->addAction(uiText(kChangeCorrection), this, [this, zone] { zones_.changeCorrections(zone); });
+        menu->addAction(uiText(kCancelCorrection), this, [this, zone] { zones_.remove(zone); });
     }
     return menu;
 }
@@ -212,7 +198,7 @@ void CRangeDlg::editWorkRangeBounds() {
     BoundsDialog dialog(first, last, f->file.startTime, this);
     if (dialog.exec() != QDialog::Accepted) return;
     const double a = dialog.begin(), b = dialog.end();
-    edit(
+    zones_.edit(
         [a, b](CalcFile& cf) {
             setWorkRangeFromTimes(cf.settings, cf.ranges, a, b);
             return Status{};
@@ -220,46 +206,4 @@ void CRangeDlg::editWorkRangeBounds() {
         DocumentNotice::WorkRangeChanged);
     refresh(true);
 }
-
-void CRangeDlg::editZoneBounds(std::size_t zone) {
-    const CalcFile* f = file();
-    if (!f || zone >= f->ranges.zoneCount()) return;
-    const RangeZone& z = f->ranges.zone(zone);
-    const bool exclusion = z.exclusion != 0;
-    BoundsDialog dialog(z.begin, z.end, f->file.startTime, this);
-    if (dialog.exec() != QDialog::Accepted) return;
-    const double a = dialog.begin(), b = dialog.end();
-    edit(
-        [=](CalcFile& cf) {
-            cf.ranges.setZoneBounds(zone, a, b);
-            return Status{};
-        },
-        exclusion ? DocumentNotice::WorkRangeChanged : DocumentNotice::PlotContentChanged);
-}
-
-void CRangeDlg::changeZoneCorrections(std::size_t zone) {
-    const CalcFile* f = file();
-    if (!f || zone >= f->ranges.zoneCount()) return;
-    Corrections values = f->ranges.zone(zone).corrections;
-    if (!askCorrections(values)) return;
-    edit(
-        [=](CalcFile& cf) {
-            cf.ranges.setZoneCorrections(zone, values);
-            return Status{};
-        },
-        DocumentNotice::PlotContentChanged);
-}
-
-void CRangeDlg::removeZone(std::size_t zone) {
-    const CalcFile* f = file();
-    if (!f || zone >= f->ranges.zoneCount()) return;
-    const bool exclusion = f->ranges.zone(zone).exclusion != 0;
-    edit(
-        [zone](CalcFile& cf) {
-            cf.ranges.removeZone(zone);
-            return Status{};
-        },
-        exclusion ? DocumentNotice::WorkRangeChanged : DocumentNotice::PlotContentChanged);
-}
-
 }  // namespace phonotab

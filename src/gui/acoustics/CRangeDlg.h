@@ -13,6 +13,7 @@
 #include <memory>
 
 #include "acoustics/TimeBarWidget.h"
+#include "acoustics/ZoneCommands.h"
 #include "app/CCrDialog.h"
 #include "base/Result.h"
 #include "project/DocumentNotice.h"
@@ -57,13 +58,8 @@ private:
     // The slider positions ordered; false when they are equal.
     bool sliderRange(std::int64_t& lo, std::int64_t& hi) const;
     void editWorkRangeBounds();
-    void editZoneBounds(std::size_t zone);
-    void changeZoneCorrections(std::size_t zone);
-    void removeZone(std::size_t zone);
-    // The corrections dialog; false when cancelled.
-    bool askCorrections(Corrections& values);
-    void edit(const std::function<Status(CalcFile&)>& change, DocumentNotice notice);
 
+    ZoneCommands zones_;
     TimeBarWidget* bar_;
     QSlider* sliders_[2];
     QLineEdit* times_[2];

@@ -7,10 +7,8 @@
 #include <QMouseEvent>
 #include <QVBoxLayout>
 
-#include "acoustics/BoundsDialog.h"
-#include "acoustics/CorrectionBands.h"
-#include "acoustics/CorrectionsDialog.h"
 #include "acoustics/TimeBar.h"
+#include "app/EditHistoryActions.h"
 #include "app/ProjectSession.h"
 #include "app/SettingsStore.h"
 #include "app/UiText.h"
@@ -44,7 +42,9 @@ constexpr LegendItem kLegendItems[] = {
 }  // namespace
 
 CPlotDlg::CPlotDlg(ProjectSession& session, QWidget* parent)
-    : CCrDialog(session, WindowKind::TimePlot, uiText(kTitle), QStringLiteral("PlotDlg"), parent) {
+    : CCrDialog(session, WindowKind::TimePlot, uiText(kTitle), QStringLiteral("PlotDlg"), parent),
+      zones_(session, this) {
+    addEditHistoryActions(this, session);
     mask_ = static_cast<std::uint32_t>(session.settings().integer(kSection, kLegendKey, 3));
     relative_ = session.settings().integer(kSection, kRelativeKey, 0) != 0;
     if (relative_) xCaption_ = unitCaption(unit_);
@@ -296,22 +296,17 @@ std::unique_ptr<QMenu> CPlotDlg::menuAt(QPoint p) {
         if (chosen < 0 || chosen >= static_cast<int>(zones.size())) return nullptr;
         zone = zones[static_cast<std::size_t>(chosen)];
     }
-    menu->addAction(uiText(kSetBounds), this, [this, zone] { editZoneBounds(zone); });
+    menu->addAction(uiText(kSetBounds), this, [this, zone] { zones_.editBounds(zone); });
     menu->addSeparator();
     if (f->ranges.zone(zone).exclusion) {
-        menu->addAction(uiText(kCancelExclusion), this, [this, zone] { removeZone(zone); });
-        if (!histogramMode) menu->addAction(uiText(kCorrect), this, [this, zone] { zoneToCorrection(zone); });
+        menu->addAction(uiText(kCancelExclusion), this, [this, zone] { zones_.remove(zone); });
+        if (!histogramMode) menu->addAction(uiText(kCorrect), this, [this, zone] { zones_.toCorrection(zone); });
     } else {
-        menu->addAction(uiText(kChangeCorrection), this, [this, zone] { changeZoneCorrections(zone); });
-        menu->addAction(uiText(kCancelCorrection), this, [this, zone] { removeZone(zone); });
-        menu->addAction(uiText(kExclude), this, [this, zone] { zoneToExclusion(zone); });
+        menu->addAction(uiText(kChangeCorrection), this, [this, zone] { zones_.changeCorrections(zone); });
+        menu->addAction(uiText(kCancelCorrection), this, [this, zone] { zones_.remove(zone); });
+        menu->addAction(uiText(kExclude), this, [this, zone] { zones_.toExclusion(zone); });
     }
     return menu;
-}
-
-void CPlotDlg::edit(const std::function<Status(CalcFile&)>& change, DocumentNotice notice) {
-    if (Status st = session().controller().editCurrentFile(change, notice); !st)
-        session().prompts().showMessage(st.error());
 }
 
 void CPlotDlg::rangeCommand(const std::function<Status(CalcFile&, SecondsRange)>& change, DocumentNotice notice) {
@@ -322,7 +317,7 @@ void CPlotDlg::rangeCommand(const std::function<Status(CalcFile&, SecondsRange)>
         return;
     }
     const SecondsRange r = *range;
-    edit([&](CalcFile& cf) { return change(cf, r); }, notice);
+    zones_.edit([&](CalcFile& cf) { return change(cf, r); }, notice);
 }
 
 void CPlotDlg::excludeRange() {
@@ -337,7 +332,7 @@ void CPlotDlg::correctRange() {
         return;
     }
     Corrections values{};
-    if (!askCorrections(values)) return;
+    if (!zones_.askCorrections(values)) return;
     rangeCommand(
         [&values](CalcFile& cf, SecondsRange r) { return cf.ranges.AddCorrectionZone(r.begin, r.end, values); },
         DocumentNotice::PlotContentChanged);
@@ -348,75 +343,4 @@ void CPlotDlg::workRangeFromMarkers() {
     rangeCommand([c](CalcFile& cf, SecondsRange r) { return setWorkRangeFromSeconds(cf.settings, cf.ranges, c, r); },
                  DocumentNotice::WorkRangeChanged);
 }
-
-bool CPlotDlg::askCorrections(Corrections& values) {
-    const CalcFile* f = file();
-    if (!f) return false;
-    CorrectionsDialog dialog(correctionBands(currentTeleDesc(), f->file.layout), values, session().prompts(), this);
-    if (dialog.exec() != QDialog::Accepted) return false;
-    values = dialog.values();
-    return true;
-}
-
-void CPlotDlg::editZoneBounds(std::size_t zone) {
-    const CalcFile* f = file();
-    if (!f || zone >= f->ranges.zoneCount()) return;
-    const RangeZone& z = f->ranges.zone(zone);
-    const bool exclusion = z.exclusion != 0;
-    BoundsDialog dialog(z.begin, z.end, f->file.startTime, this);
-    if (dialog.exec() != QDialog::Accepted) return;
-    const double a = dialog.begin(), b = dialog.end();
-    edit(
-        [=](CalcFile& cf) {
-            cf.ranges.setZoneBounds(zone, a, b);
-            return Status{};
-        },
-        exclusion ? DocumentNotice::WorkRangeChanged : DocumentNotice::PlotContentChanged);
-}
-
-void CPlotDlg::changeZoneCorrections(std::size_t zone) {
-    const CalcFile* f = file();
-    if (!f || zone >= f->ranges.zoneCount()) return;
-    Corrections values = f->ranges.zone(zone).corrections;
-    if (!askCorrections(values)) return;
-    edit(
-        [=](CalcFile& cf) {
-            cf.ranges.setZoneCorrections(zone, values);
-            return Status{};
-        },
-        DocumentNotice::PlotContentChanged);
-}
-
-void CPlotDlg::removeZone(std::size_t zone) {
-    const CalcFile* f = file();
-    if (!f || zone >= f->ranges.zoneCount()) return;
-    const bool exclusion = f->ranges.zone(zone).exclusion != 0;
-    edit(
-        [zone](CalcFile& cf) {
-            cf.ranges.removeZone(zone);
-            return Status{};
-        },
-        exclusion ? DocumentNotice::WorkRangeChanged : DocumentNotice::PlotContentChanged);
-}
-
-void CPlotDlg::zoneToExclusion(std::size_t zone) {
-    edit(
-        [zone](CalcFile& cf) {
-            if (zone < cf.ranges.zoneCount()) cf.ranges.convertToExclusion(zone);
-            return Status{};
-        },
-        DocumentNotice::WorkRangeChanged);
-}
-
-void CPlotDlg::zoneToCorrection(std::size_t zone) {
-    Corrections values{};
-    if (!askCorrections(values)) return;
-    edit(
-        [zone, values](CalcFile& cf) {
-            if (zone < cf.ranges.zoneCount()) cf.ranges.convertToCorrection(zone, values);
-            return Status{};
-        },
-        DocumentNotice::PlotContentChanged);
-}
-
 }  // namespace phonotab

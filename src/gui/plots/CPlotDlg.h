@@ -12,6 +12,7 @@
 #include <functional>
 #include <memory>
 
+#include "acoustics/ZoneCommands.h"
 #include "app/CCrDialog.h"
 #include "base/Result.h"
 #include "plots/GraphWindow.h"
@@ -79,14 +80,8 @@ private:
     void excludeRange();
     void correctRange();
     void workRangeFromMarkers();
-    void editZoneBounds(std::size_t zone);
-    void changeZoneCorrections(std::size_t zone);
-    void removeZone(std::size_t zone);
-    void zoneToExclusion(std::size_t zone);
-    void zoneToCorrection(std::size_t zone);
-    bool askCorrections(Corrections& values);
-    void edit(const std::function<Status(CalcFile&)>& change, DocumentNotice notice);
 
+    ZoneCommands zones_;
     GraphWindow* graph_;
     QPushButton *legend_, *bitmap_, *vector_, *properties_;
     QLabel* readout_;

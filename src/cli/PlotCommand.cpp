@@ -5,9 +5,9 @@
 #include <CLI/CLI.hpp>
 
 #include <filesystem>
-#include <sstream>
 
 #include "CliContext.h"
+#include "FileRangeOptions.h"
 #include "acoustics/CalculateFile.h"
 #include "base/CFormat.h"
 #include "base/MessageIds.h"
@@ -21,54 +21,12 @@ namespace phonotab::cli {
 
 namespace {
 
-struct PlotArgs {
-    std::string file, out, mode, range, unit = "s", title;
-    std::vector<std::string> params, excludes, corrections;
+struct PlotArgs : FileRangeArgs {
+    std::string file, out, unit = "s", title;
+    std::vector<std::string> params;
     bool relative = false;
     int width = 1200, height = 600;
 };
-
-std::vector<std::string> split(const std::string& s, char sep) {
-    std::vector<std::string> out;
-    std::string part;
-    std::istringstream in(s);
-    while (std::getline(in, part, sep)) out.push_back(part);
-    if (!s.empty() && s.back() == sep) out.push_back({});
-    return out;
-}
-
-bool toDouble(const std::string& s, double& v) {
-    const char* end = nullptr;
-    return !s.empty() && scanLg(s.c_str(), v, &end) && *end == '\0' && std::isfinite(v);
-}
-
-bool toInt(const std::string& s, long long& v) {
-    if (s.empty()) return false;
-    char* end = nullptr;
-    errno = 0;
-    v = std::strtoll(s.c_str(), &end, 0);
-    return *end == '\0' && errno == 0;
-}
-
-Status addCorrection(RangeSet& ranges, const std::string& z) {
-    const auto r = split(z, ':');
-    double b = 0, e = 0;
-    if (r.size() != 3 || !toDouble(r[0], b) || !toDouble(r[1], e)) return Message(msg::BadPlotRange, z);
-    Corrections corr{};
-    for (const std::string& item : split(r[2], ',')) {
-        const auto eq = item.find('='), dot = item.find('.');
-        long long f = 0, band = 0;
-        double db = 0;
-        if (eq == std::string::npos || dot == std::string::npos || dot > eq || !toInt(item.substr(0, dot), f) ||
-            !toInt(item.substr(dot + 1, eq - dot - 1), band) || !toDouble(item.substr(eq + 1), db) || f < 1 ||
-            f > 3 || band < 0 || band > 1000)
-            return Message(msg::BadPlotRange, item);
-        const int at = correctionIndex(static_cast<int>(f), static_cast<int>(band));
-        if (at < 0) return Message(msg::BadPlotRange, item);
-        corr[static_cast<std::size_t>(at)] = db;
-    }
-    return ranges.AddCorrectionZone(b, e, corr);
-}
 
 // The pane text export, then one line per zone: "zone", its kind, and its
 // begin and end on the same x axis as the samples above.
@@ -94,17 +52,13 @@ int runPlot(const CliContext& ctx, const PlotArgs& a) {
     const TeleDesc& desc = currentTeleDesc();
 
     const std::string path = std::filesystem::absolute(a.file).string();
-    FileWorkMode mode = defaultWorkMode(path);
-    if (a.mode == "samples") mode = FileWorkMode::Samples;
-    else if (a.mode == "histograms") mode = FileWorkMode::Histograms;
-    else if (a.mode == "records") mode = FileWorkMode::Records;
-    Result<MeasurementFile> file = LoadMeasurementFile(path, mode, desc);
+    Result<MeasurementFile> file = LoadMeasurementFile(path, chosenWorkMode(a.mode, path), desc);
     if (!file) return fail(file.error());
     CalcFile cf = openForCalculation(std::move(*file));
 
     for (const std::string& p : a.params) {
         long long code = 0;
-        if (!toInt(p, code) || code < 0 || code > 0xFFFFFFFFll) return usageError("--param " + p + ": bad parameter code");
+        if (!textToInt(p, code) || code < 0 || code > 0xFFFFFFFFll) return usageError("--param " + p + ": bad parameter code");
         ParameterEntry e;
         e.code = static_cast<FieldCode>(code);
         e.flags.plot = true;
@@ -114,22 +68,24 @@ int runPlot(const CliContext& ctx, const PlotArgs& a) {
         cf.entries.push_back(std::move(e));
     }
     if (!a.range.empty()) {
-        const auto r = split(a.range, ':');
         long long first = 0, count = 0;
-        if (r.size() != 2 || !toInt(r[0], first) || !toInt(r[1], count) || first < 0 || count < 1)
-            return usageError("--range: expected FIRST:COUNT");
+        if (!parseWorkRange(a.range, first, count)) return usageError("--range: expected FIRST:COUNT");
         cf.settings.firstSample = first;
         cf.settings.sampleCount = count;
         normalizeWorkRange(cf.settings, cf.ranges, true);
     }
     for (const std::string& z : a.excludes) {
-        const auto r = split(z, ':');
         double b = 0, e = 0;
-        if (r.size() != 2 || !toDouble(r[0], b) || !toDouble(r[1], e)) return fail(Message(msg::BadPlotRange, z));
+        if (!parseExclusion(z, b, e)) return fail(Message(msg::BadPlotRange, z));
         if (Status st = cf.ranges.AddExclusionZone(b, e); !st) return fail(st.error());
     }
-    for (const std::string& z : a.corrections)
-        if (Status st = addCorrection(cf.ranges, z); !st) return fail(st.error());
+    for (const std::string& z : a.corrections) {
+        CorrectionZoneText zone;
+        std::string item;
+        if (const CorrectionTextError bad = parseCorrectionZone(z, zone, item); bad != CorrectionTextError::None)
+            return fail(Message(msg::BadPlotRange, bad == CorrectionTextError::Shape ? z : item));
+        if (Status st = cf.ranges.AddCorrectionZone(zone.begin, zone.end, zone.values); !st) return fail(st.error());
+    }
 
     if (Status st = loadEntrySeries(cf); !st) return fail(st.error());
 
@@ -166,11 +122,7 @@ void addPlotCommand(CLI::App& app, CliContext& ctx, CommandList& commands) {
     cmd->add_option("FILE", a->file, "instrument data file")->required();
     cmd->add_option("-o,--output", a->out, "OUT.svg (picture) or OUT.txt (samples and zones)")->required();
     cmd->add_option("--param", a->params, "parameter code to draw (repeatable)")->required();
-    cmd->add_option("--mode", a->mode, "work mode: samples, histograms or records")
-        ->check(CLI::IsMember({"samples", "histograms", "records"}));
-    cmd->add_option("--range", a->range, "work range FIRST:COUNT in samples");
-    cmd->add_option("--exclude", a->excludes, "exclusion zone BEGIN:END in seconds (repeatable)");
-    cmd->add_option("--correct", a->corrections, "correction zone BEGIN:END:F.B=DB[,F.B=DB...] (repeatable)");
+    addFileRangeOptions(cmd, *a);
     cmd->add_option("--unit", a->unit, "time unit of the relative axis: s, min or h")
         ->check(CLI::IsMember({"s", "min", "h"}));
     cmd->add_flag("--relative", a->relative, "time from the start of the record instead of clock time");

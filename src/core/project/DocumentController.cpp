@@ -402,20 +402,11 @@ Status DocumentController::editCurrentFile(const std::function<Status(CalcFile&)
     return {};
 }
 
-bool DocumentController::undoCurrentFileEdit() {
-    if (!current_) return false;
-    const std::optional<DocumentNotice> notice = history_.undo(*current_);
-    if (!notice) return false;
-    storeSettings(*current_, state_.currentFile);
-    doc_.modified = true;
-    notify(*notice);
-    notify(DocumentNotice::StateChanged);
-    return true;
-}
+bool DocumentController::undoCurrentFileEdit() { return current_ && afterHistoryStep(history_.undo(*current_)); }
 
-bool DocumentController::redoCurrentFileEdit() {
-    if (!current_) return false;
-    const std::optional<DocumentNotice> notice = history_.redo(*current_);
+bool DocumentController::redoCurrentFileEdit() { return current_ && afterHistoryStep(history_.redo(*current_)); }
+
+bool DocumentController::afterHistoryStep(std::optional<DocumentNotice> notice) {
     if (!notice) return false;
     storeSettings(*current_, state_.currentFile);
     doc_.modified = true;

@@ -9,6 +9,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "acoustics/CalculateFile.h"
@@ -138,6 +139,8 @@ private:
     bool offerToSave();
     void clearProject(ClearForm form);
     void captureCurrentFile();
+    // After an undo or redo step of the current file: stored, modified, announced.
+    bool afterHistoryStep(std::optional<DocumentNotice> notice);
     bool openWorkingFolder(bool reportMissing);
     bool loadCurrentFile(const std::string& localPath);
     std::string askProjectPath(bool forSaving);

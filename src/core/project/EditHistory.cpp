@@ -63,25 +63,19 @@ void EditHistory::dropLast() {
     if (!undo_.empty()) undo_.pop_back();
 }
 
-std::optional<DocumentNotice> EditHistory::undo(CalcFile& file) {
-    if (undo_.empty()) return std::nullopt;
-    Step step = std::move(undo_.back());
-    undo_.pop_back();
+std::optional<DocumentNotice> EditHistory::step(std::deque<Step>& from, std::deque<Step>& to, CalcFile& file) {
+    if (from.empty()) return std::nullopt;
+    Step step = std::move(from.back());
+    from.pop_back();
     const DocumentNotice notice = step.notice;
-    redo_.push_back(capture(file, notice));
+    to.push_back(capture(file, notice));
     restore(file, std::move(step));
     return notice;
 }
 
-std::optional<DocumentNotice> EditHistory::redo(CalcFile& file) {
-    if (redo_.empty()) return std::nullopt;
-    Step step = std::move(redo_.back());
-    redo_.pop_back();
-    const DocumentNotice notice = step.notice;
-    undo_.push_back(capture(file, notice));
-    restore(file, std::move(step));
-    return notice;
-}
+std::optional<DocumentNotice> EditHistory::undo(CalcFile& file) { return step(undo_, redo_, file); }
+
+std::optional<DocumentNotice> EditHistory::redo(CalcFile& file) { return step(redo_, undo_, file); }
 
 void EditHistory::clear() {
     undo_.clear();

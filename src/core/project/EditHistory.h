@@ -47,6 +47,9 @@ private:
     };
     static Step capture(const CalcFile& file, DocumentNotice notice);
     static void restore(CalcFile& file, Step&& step);
+    // Takes the last step of one list back into the file and keeps the
+    // file's present state on the other list.
+    static std::optional<DocumentNotice> step(std::deque<Step>& from, std::deque<Step>& to, CalcFile& file);
 
     std::deque<Step> undo_, redo_;
 };

@@ -9,7 +9,8 @@
 // dialogs bounds_<language>.png and corrections_<language>.png, the parameters
 // window after a calculation parameters_<language>.png with the chooser
 // chooser_<language>.png and the settings dialogs histogram_settings_<language>.png
-// and calc_settings_<language>.png; and the language dialog of a first start
+// and calc_settings_<language>.png, the percentile dialog distribution_<language>.png;
+// and the language dialog of a first start
 // under an English locale, language_dialog.png. Runs on the offscreen platform
 // unless another is set; settings and the user's data go to a temporary folder.
 #include <QApplication>
@@ -27,6 +28,7 @@
 #include "acoustics/BoundsDialog.h"
 #include "acoustics/CParametersDlg.h"
 #include "acoustics/CalcSettingsDialog.h"
+#include "acoustics/DistributionHistogramDialog.h"
 #include "acoustics/HistogramSettingsDialog.h"
 #include "acoustics/ParameterChooserDialog.h"
 #include "acoustics/CRangeDlg.h"
@@ -187,6 +189,12 @@ bool parameterPictures(ProjectSession& session, QWidget& window, const QString& 
     CalcSettingsDialog settings(CalcOptions{}, session.prompts(), &parameters);
     settings.show();
     ok &= save(settings, folder + "/calc_settings_" + language + ".png");
+    // "Посчитать процентили" over the current file, its level fields by name.
+    DistributionHistogramDialog distribution(session.prompts(), session.settings(), &parameters);
+    distribution.show();
+    distribution.addFile(QString::fromStdString(session.currentFile()->file.path));
+    ok &= distribution.calculate();
+    ok &= save(distribution, folder + "/distribution_" + language + ".png");
     return ok;
 }
 

@@ -8,7 +8,7 @@
 #include "acoustics/CRangeDlg.h"
 #include "plots/CHistoPlotDlg.h"
 #include "plots/CPlotDlg.h"
-#include "app/CPrjReportDlg.h"
+#include "project/CPrjReportDlg.h"
 #include "project/CProjectDlg.h"
 #include "app/ProjectSession.h"
 #include "app/ScreenPlacement.h"

@@ -5,7 +5,7 @@
 
 #include "acoustics/HistogramFile.h"
 #include "plots/CHistoPlotDlg.h"
-#include "app/CTableDlg.h"
+#include "tables/CTableDlg.h"
 #include "app/ChildWindowList.h"
 #include "app/ProjectSession.h"
 #include "app/UiText.h"

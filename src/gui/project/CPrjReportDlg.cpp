@@ -1,4 +1,4 @@
-#include "app/CPrjReportDlg.h"
+#include "project/CPrjReportDlg.h"
 
 #include "app/UiText.h"
 

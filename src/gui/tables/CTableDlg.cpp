@@ -1,4 +1,4 @@
-#include "app/CTableDlg.h"
+#include "tables/CTableDlg.h"
 
 #include <QCloseEvent>
 

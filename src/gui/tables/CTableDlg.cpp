@@ -13,9 +13,12 @@ namespace {
 const QString kProvisionalTitle = QStringLiteral("Table");
 }  // namespace
 
-CTableDlg::CTableDlg(ProjectSession& session, ReportTable table, QWidget* parent)
-    : QWidget(parent, Qt::Window), session_(session), table_(std::move(table)) {
-    setAttribute(Qt::WA_DeleteOnClose);
+CTableDlg::CTableDlg(ProjectSession& session, ReportTable table, QWidget* parent, TableWindowForm form)
+    : QWidget(parent, form == TableWindowForm::Embedded ? Qt::Widget : Qt::Window),
+      session_(session),
+      table_(std::move(table)),
+      form_(form) {
+    if (form_ == TableWindowForm::FreeStanding) setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(table_.name.empty() ? kProvisionalTitle : toQt(table_.name));
     resize(400, 400);
 }

@@ -12,10 +12,18 @@ namespace phonotab {
 
 class ProjectSession;
 
+// A table window stands alone (opened from the working folder or made new), or
+// is embedded in the report window's table tabs, where the table belongs to the
+// project and "Сохранить таблицу" is disabled.
+enum class TableWindowForm { FreeStanding, Embedded };
+
 class CTableDlg : public QWidget, public ChildWindow {
     Q_OBJECT
 public:
-    CTableDlg(ProjectSession& session, ReportTable table, QWidget* parent);
+    CTableDlg(ProjectSession& session, ReportTable table, QWidget* parent,
+              TableWindowForm form = TableWindowForm::FreeStanding);
+
+    TableWindowForm form() const { return form_; }
 
     WindowKind windowKind() const override { return WindowKind::Table; }
     QWidget* asWidget() override { return this; }
@@ -24,6 +32,12 @@ public:
     void closeWithProject() override;
 
     ReportTable& table() { return table_; }
+    const ReportTable& table() const { return table_; }
+
+signals:
+    // After every change of the table by the user (an edit, an undo, a redo):
+    // the report window stores an embedded table back into the project.
+    void tableChanged();
 
 protected:
     // The user closes the window: the same question, with Cancel.
@@ -35,6 +49,7 @@ private:
 
     ProjectSession& session_;
     ReportTable table_;
+    TableWindowForm form_;
 };
 
 }  // namespace phonotab

@@ -365,6 +365,8 @@ Status DocumentController::loadPlotSeries() {
     return status;
 }
 
+const TeleDesc& DocumentController::teleDescription() const { return currentTeleDesc(); }
+
 RecalcReport DocumentController::recalculateProject(RecalcRequest request) {
     captureCurrentFile();
     if (request.projectFile.empty()) request.projectFile = projectPath_;
@@ -375,6 +377,7 @@ RecalcReport DocumentController::recalculateProject(RecalcRequest request) {
     }
     prompts_.runLong(Message(kCalculating), [&](const Progress& progress) {
         request.progress = progress;
+        request.openTables = openTables_.all();
         report = RecalculateProject(state_, currentTeleDesc(), request);
     });
     if (!report.cancelled) doc_.modified = true;

@@ -22,6 +22,7 @@
 #include "project/ProjectState.h"
 #include "project/RecalculateProject.h"
 #include "project/ReferenceBooks.h"
+#include "tables/OpenTables.h"
 
 namespace phonotab {
 
@@ -51,6 +52,12 @@ public:
     // The current file open for calculation; null while none is.
     const CalcFile* currentFile() const { return current_.get(); }
     ReferenceBooks& referenceBooks() { return books_; }
+    // The report tables open in windows (free-standing or in the report
+    // window): a cell block on the clipboard names its table here, and the
+    // project's recalculation fills their bindings.
+    OpenTables& openTables() { return openTables_; }
+    // The telemetry description the program read (parameter names of hints).
+    const TeleDesc& teleDescription() const;
     MruList& recentFiles() { return recentFiles_; }
     MruList& recentProjects() { return recentProjects_; }
     // The working folder on this system ('/'-terminated; empty while none
@@ -161,6 +168,7 @@ private:
     std::string booksPath_;
     bool booksRead_ = false;  // a file that failed to read is never written over
     MruList recentFiles_, recentProjects_;
+    OpenTables openTables_;
 };
 
 }  // namespace phonotab

@@ -161,9 +161,13 @@ RecalcReport RecalculateProject(ProjectState& state, const TeleDesc& desc, const
     // the whole project every binding (a source no entry has gets no value).
     const bool whole = request.entries.empty();
     auto answered = [&](const CellBinding& b) { return whole || chosenNames.count(b.sourceName) != 0; };
+    std::vector<ReportTable*> tables;
+    for (auto& t : state.tables) tables.push_back(&t.table);
+    for (ReportTable* t : request.openTables)
+        if (t && std::find(tables.begin(), tables.end(), t) == tables.end()) tables.push_back(t);
     std::map<std::string, std::vector<BindingKey>> wanted;  // by source
-    for (const auto& t : state.tables)
-        for (const auto& [cell, b] : t.table.bindings) {
+    for (const ReportTable* t : tables)
+        for (const auto& [cell, b] : t->bindings) {
             if (!answered(b)) continue;
             const BindingKey key{b.sourceName, static_cast<std::uint32_t>(b.parameterCode), b.itemIndex};
             auto& list = wanted[b.sourceName];
@@ -208,14 +212,14 @@ RecalcReport RecalculateProject(ProjectState& state, const TeleDesc& desc, const
     // A stopped run leaves the tables as they were: half of the sources
     // recalculated would mix old and new values without telling which.
     if (report.cancelled) return report;
-    for (auto& t : state.tables) {
-        for (auto& [cell, b] : t.table.bindings) {
+    for (ReportTable* t : tables) {
+        for (auto& [cell, b] : t->bindings) {
             if (!answered(b)) continue;
             auto it = values.find(BindingKey{b.sourceName, static_cast<std::uint32_t>(b.parameterCode), b.itemIndex});
             b.value = it != values.end() ? it->second : -1.0;
         }
-        t.table.RequestRecalculation();
-        t.table.SetModified();
+        t->RequestRecalculation();
+        t->SetModified();
     }
     return report;
 }

@@ -14,6 +14,7 @@
 #include "base/TextCodec.h"
 #include "measurement/TeleDesc.h"
 #include "project/ProjectState.h"
+#include "tables/ReportTable.h"
 
 namespace phonotab {
 
@@ -26,6 +27,10 @@ struct RecalcRequest {
     TextEncoding encoding = TextEncoding::Utf8;
     bool parallel = true;                     // independent files on several cores
     Progress progress;                        // the share of files done; a stop ends after the running files
+    // The tables of open table windows: their bindings are answered as the
+    // project's tables' are (a table opened from the working folder is no
+    // project table, but the user sees its values follow the project).
+    std::vector<ReportTable*> openTables;
 };
 
 struct RecalcReport {

@@ -28,4 +28,11 @@ OpenTables::Id OpenTables::idOf(const ReportTable& table) const {
     return 0;
 }
 
+std::vector<ReportTable*> OpenTables::all() const {
+    std::vector<ReportTable*> out;
+    out.reserve(tables_.size());
+    for (const auto& [id, table] : tables_) out.push_back(table);
+    return out;
+}
+
 }  // namespace phonotab

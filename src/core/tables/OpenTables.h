@@ -9,6 +9,7 @@
 
 #include <cstdint>
 #include <map>
+#include <vector>
 
 #include "tables/ReportTable.h"
 
@@ -26,6 +27,8 @@ public:
     Id add(ReportTable& table);
     void remove(Id id);
     ReportTable* find(Id id) const;
+    // Every registered table, in the order of their identifiers.
+    std::vector<ReportTable*> all() const;
     // The identifier of a registered table, 0 if it is not registered.
     Id idOf(const ReportTable& table) const;
 

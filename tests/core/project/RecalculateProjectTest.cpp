@@ -108,6 +108,22 @@ TEST(RecalculateProject, BindingsTakeTheFirstWindowOfTheWholeRange) {
     EXPECT_EQ(files.count("f2_A_Быстро.txt"), 0u);  // temporary entries write nothing
 }
 
+TEST(RecalculateProject, TablesOfOpenWindowsTakeTheirValuesToo) {
+    ScratchDir dir;
+    ProjectState p = project(dir);
+    ReportTable open = p.tables[0].table;  // a table opened from the working folder
+    p.tables.clear();
+    RecalcRequest req;
+    req.workingFolder = dir.path().string();
+    req.resultFolder = dir.path().string() + "/";
+    req.openTables = {&open, nullptr};
+    RecalculateProject(p, demoDesc(), req);
+    EXPECT_EQ(open.bindings.at({0, 0}).value, direct(dir, p.files[0], 0x01300000, 2));
+    EXPECT_EQ(open.bindings.at({0, 1}).value, -1.0);
+    EXPECT_TRUE(open.recalculationRequested());
+    EXPECT_TRUE(open.modified());
+}
+
 TEST(RecalculateProject, InParallelExactlyAsOneAfterTheOther) {
     ScratchDir one, two;
     ProjectState a = project(one), b = project(two);

@@ -1,16 +1,61 @@
 #include "tables/CTableDlg.h"
 
+#include <QAction>
 #include <QCloseEvent>
+#include <QDir>
+#include <QFileInfo>
+#include <QMenu>
+#include <QStyle>
+#include <QToolBar>
+#include <QVBoxLayout>
 
 #include "app/ProjectSession.h"
 #include "app/UiText.h"
+#include "project/ProjectTableSources.h"
+#include "tables/CellHint.h"
+#include "tables/TableCellCommands.h"
+#include "tables/TableClipboard.h"
+#include "tables/TableCommands.h"
+#include "tables/TableDrawing.h"
+#include "tables/TableGridView.h"
 #include "tables/io/TableFile.h"
+#include "tables/io/TableWorkbookExport.h"
 
 namespace phonotab {
 
 namespace {
+
 // The title of a table that has no name yet.
 const QString kProvisionalTitle = QStringLiteral("Table");
+
+// Toolbar texts, in the order of CTableDlg::Command.
+constexpr int kCommandTexts[] = {419, 420, 421, 422, 423, 424, 428, 429, 430};
+
+// Menu texts.
+enum MenuText {
+    kInsertColumnBefore = 6550, kInsertColumnAfter, kIncludeColumn, kExcludeColumn, kDeleteColumn,
+    kInsertRowBefore, kInsertRowAfter, kIncludeRow, kExcludeRow, kDeleteRow,
+    kText, kProjectData, kFileData, kFormula, kReferenceData, kReplaceSource, kMerge, kUnmerge, kSetMacro,
+    kSelectLinked, kCut, kCopy, kPaste, kClear, kCellFormat,
+    kTableFilter, kWorkbookFilter, kSaveTableAs, kExportTitle
+};
+
+QIcon commandIcon(const QStyle& style, CTableDlg::Command c) {
+    using C = CTableDlg::Command;
+    switch (c) {
+        case C::Save: return style.standardIcon(QStyle::SP_DialogSaveButton);
+        case C::CopyColour: return style.standardIcon(QStyle::SP_FileDialogDetailedView);
+        case C::CopyBlackAndWhite: return style.standardIcon(QStyle::SP_FileDialogListView);
+        case C::ExportWorkbook: return style.standardIcon(QStyle::SP_DriveHDIcon);
+        case C::SizeAndName: return style.standardIcon(QStyle::SP_FileDialogInfoView);
+        case C::ShowGraph: return style.standardIcon(QStyle::SP_ComputerIcon);
+        case C::GraphSettings: return style.standardIcon(QStyle::SP_FileDialogContentsView);
+        case C::Undo: return style.standardIcon(QStyle::SP_ArrowBack);
+        case C::Redo: return style.standardIcon(QStyle::SP_ArrowForward);
+    }
+    return {};
+}
+
 }  // namespace
 
 CTableDlg::CTableDlg(ProjectSession& session, ReportTable table, QWidget* parent, TableWindowForm form)
@@ -18,21 +63,260 @@ CTableDlg::CTableDlg(ProjectSession& session, ReportTable table, QWidget* parent
       session_(session),
       table_(std::move(table)),
       form_(form) {
-    if (form_ == TableWindowForm::FreeStanding) setAttribute(Qt::WA_DeleteOnClose);
+    if (form_ == TableWindowForm::FreeStanding) {
+        setAttribute(Qt::WA_DeleteOnClose);
+        resize(400, 400);
+    }
+    openId_ = session_.controller().openTables().add(table_);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    toolbar_ = new QToolBar(this);
+    layout->addWidget(toolbar_);
+    grid_ = new TableGridView(this);
+    layout->addWidget(grid_, 1);
+    grid_->setTable(&table_);
+    grid_->setHintProvider([this](CellKey cell) { return hint(cell); });
+    buildToolbar();
+    buildKeys();
+
+    connect(grid_, &TableGridView::cellActivated, this, &CTableDlg::activateCell);
+    connect(grid_, &TableGridView::clearRequested, this, &CTableDlg::clearSelection);
+    connect(grid_, &TableGridView::cellMenuRequested, this, [this](CellKey cell, QPoint at) { cellMenu(cell)->exec(at); });
+    connect(grid_, &TableGridView::rowHeaderMenuRequested, this, [this](int row, QPoint at) { rowHeaderMenu(row)->exec(at); });
+    connect(grid_, &TableGridView::columnHeaderMenuRequested, this,
+            [this](int column, QPoint at) { columnHeaderMenu(column)->exec(at); });
+    // After the project's recalculation the bound cells show their new values;
+    // after a reference book's edit the "#" formulas theirs.
+    connect(&session_, &ProjectSession::projectSync, this, [this](int direction) {
+        if (direction == 1) redraw();
+    });
+
+    updateTitle();
+    redraw();
+    updateCommandStates();
+}
+
+CTableDlg::~CTableDlg() { session_.controller().openTables().remove(openId_); }
+
+QAction* CTableDlg::action(Command command) const { return actions_[static_cast<int>(command)]; }
+
+void CTableDlg::buildToolbar() {
+    toolbar_->setIconSize(QSize(16, 16));
+    auto add = [&](Command c, auto slot) {
+        QAction* a = toolbar_->addAction(commandIcon(*style(), c), uiText(kCommandTexts[static_cast<int>(c)]));
+        a->setToolTip(a->text());
+        connect(a, &QAction::triggered, this, slot);
+        actions_[static_cast<int>(c)] = a;
+    };
+    add(Command::Save, [this] { save(); });
+    toolbar_->addSeparator();
+    add(Command::CopyColour, [this] { copyHtml(true); });
+    add(Command::CopyBlackAndWhite, [this] { copyHtml(false); });
+    add(Command::ExportWorkbook, [this] { exportWorkbook(); });
+    toolbar_->addSeparator();
+    add(Command::SizeAndName, [] {});
+    toolbar_->addSeparator();
+    add(Command::ShowGraph, [] {});
+    add(Command::GraphSettings, [] {});
+    toolbar_->addSeparator();
+    add(Command::Undo, [this] { undo(); });
+    add(Command::Redo, [this] { redo(); });
+    action(Command::Save)->setEnabled(form_ == TableWindowForm::FreeStanding);
+    // Undo as Qt users expect, and Alt+Backspace as the table has always taken it.
+    action(Command::Undo)->setShortcuts({QKeySequence::Undo, QKeySequence(Qt::ALT | Qt::Key_Backspace)});
+    action(Command::Redo)->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence::Redo});
+    for (QAction* a : {action(Command::Undo), action(Command::Redo)}) {
+        a->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+        addAction(a);  // the keys work wherever the focus is in the window
+    }
+}
+
+void CTableDlg::buildKeys() {
+    auto* copy = new QAction(this);
+    copy->setShortcuts({QKeySequence::Copy, QKeySequence(Qt::CTRL | Qt::Key_Insert)});
+    copy->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+    connect(copy, &QAction::triggered, this, &CTableDlg::copyText);
+    addAction(copy);
+    auto* paste = new QAction(this);
+    paste->setShortcuts({QKeySequence::Paste, QKeySequence(Qt::SHIFT | Qt::Key_Insert)});
+    paste->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+    connect(paste, &QAction::triggered, this, &CTableDlg::pasteText);
+    addAction(paste);
+}
+
+void CTableDlg::redraw() {
+    const ProjectBookEntries books(session_.controller().referenceBooks());
+    const ProjectTableSources sources(session_.state().files, &session_.controller().teleDescription());
+    shown_ = DrawDisplayTexts(table_, TableEnvironment{&books, &sources});
+    grid_->setDisplayTexts(shown_);
+}
+
+QString CTableDlg::hint(CellKey cell) const {
+    if (!table_.inside(cell)) return {};
+    const ProjectBookEntries books(session_.controller().referenceBooks());
+    const ProjectTableSources sources(session_.state().files, &session_.controller().teleDescription());
+    return toQt(CellHintText(table_, cell, CellHintEnvironment{&books, &sources}));
+}
+
+void CTableDlg::afterCommand(bool changed) {
+    if (changed) {
+        grid_->tableLayoutChanged();
+        redraw();
+        updateTitle();
+        emit tableChanged();
+    }
+    grid_->viewport()->update();
+    updateCommandStates();
+}
+
+void CTableDlg::updateCommandStates() {
+    action(Command::Undo)->setEnabled(table_.canUndo());
+    action(Command::Redo)->setEnabled(table_.canRedo());
+}
+
+void CTableDlg::updateTitle() {
     setWindowTitle(table_.name.empty() ? kProvisionalTitle : toQt(table_.name));
-    resize(400, 400);
+}
+
+// ---- menus ----------------------------------------------------------------------------------
+
+std::unique_ptr<QMenu> CTableDlg::columnHeaderMenu(int column) {
+    auto menu = std::make_unique<QMenu>(this);
+    if (column < 0 || column >= table_.columnCount()) return menu;
+    menu->addAction(uiText(kInsertColumnBefore), this,
+                    [this, column] { afterCommand(InsertColumnCommand(table_, column, column)); });
+    menu->addAction(uiText(kInsertColumnAfter), this,
+                    [this, column] { afterCommand(InsertColumnCommand(table_, column + 1, column)); });
+    menu->addAction(uiText(table_.columnInReport(column) ? kExcludeColumn : kIncludeColumn), this,
+                    [this, column] { afterCommand(ToggleColumnReportCommand(table_, column)); });
+    menu->addAction(uiText(kDeleteColumn), this, [this, column] { afterCommand(DeleteColumnCommand(table_, column)); });
+    return menu;
+}
+
+std::unique_ptr<QMenu> CTableDlg::rowHeaderMenu(int row) {
+    auto menu = std::make_unique<QMenu>(this);
+    if (row < 0 || row >= table_.rowCount()) return menu;
+    menu->addAction(uiText(kInsertRowBefore), this, [this, row] { afterCommand(InsertRowCommand(table_, row, row)); });
+    menu->addAction(uiText(kInsertRowAfter), this, [this, row] { afterCommand(InsertRowCommand(table_, row + 1, row)); });
+    menu->addAction(uiText(table_.rowInReport(row) ? kExcludeRow : kIncludeRow), this,
+                    [this, row] { afterCommand(ToggleRowReportCommand(table_, row)); });
+    menu->addAction(uiText(kDeleteRow), this, [this, row] { afterCommand(DeleteRowCommand(table_, row)); });
+    return menu;
+}
+
+std::unique_ptr<QMenu> CTableDlg::cellMenu(CellKey cell) {
+    auto menu = std::make_unique<QMenu>(this);
+    auto item = [&](int text, auto slot) { menu->addAction(uiText(text), this, slot); };
+    item(kText, [] {});
+    item(kProjectData, [] {});
+    item(kFileData, [] {});
+    item(kFormula, [] {});
+    item(kReferenceData, [] {});
+    item(kReplaceSource, [] {});
+    item(kMerge, [this] { afterCommand(MergeCellsCommand(table_, table_.selection.rect)); });
+    item(kUnmerge, [this] {
+        const std::vector<CellKey> cells(table_.selection.cells.begin(), table_.selection.cells.end());
+        afterCommand(UnmergeCellsCommand(table_, cells));
+    });
+    item(kSetMacro, [] {});
+    item(kSelectLinked, [this, cell] {
+        SelectLinkedCells(table_, cell, table_.selection);
+        afterCommand(false);
+    });
+    item(kCut, [this] { copyBlock(true); });
+    item(kCopy, [this] { copyBlock(false); });
+    item(kPaste, [this, cell] { pasteBlock(cell); });
+    item(kClear, [this] { clearSelection(); });
+    item(kCellFormat, [] {});
+    return menu;
+}
+
+void CTableDlg::activateCell(CellKey cell, bool controlHeld) {
+    if (!table_.inside(cell)) return;
+    (void)controlHeld;
+}
+
+// ---- commands -------------------------------------------------------------------------------
+
+void CTableDlg::undo() { afterCommand(table_.Undo()); }
+
+void CTableDlg::redo() { afterCommand(table_.Redo()); }
+
+void CTableDlg::clearSelection() { afterCommand(ClearCommand(table_, table_.selection)); }
+
+void CTableDlg::copyHtml(bool colour) {
+    table_clipboard::putTableHtml(table_, shown_, colour ? HtmlColours::Colour : HtmlColours::BlackAndWhite);
+}
+
+void CTableDlg::copyBlock(bool cut) {
+    if (table_.selection.rect.empty()) return;
+    table_clipboard::putCellBlock(openId_, cut, table_.selection.rect, table_, shown_);
+}
+
+void CTableDlg::pasteBlock(CellKey at) {
+    const CellPasteOutcome out = table_clipboard::pasteCellBlock(session_.controller().openTables(), table_, at);
+    afterCommand(out.pasted);
+}
+
+void CTableDlg::copyText() {
+    if (table_.selection.rect.empty()) return;
+    table_clipboard::putCellsText(table_, shown_, table_.selection.rect);
+}
+
+void CTableDlg::pasteText() {
+    if (table_.selection.cells.empty() && table_.selection.rect.empty()) return;
+    afterCommand(table_clipboard::pasteCellsText(table_, TopLeftCell(table_.selection)));
+}
+
+void CTableDlg::exportWorkbook() {
+    // Beside the table's file, or in the working folder for a table without one.
+    QString suggested;
+    if (!table_.filePath.empty()) {
+        const QFileInfo file(toQt(table_.filePath));
+        suggested = file.dir().filePath(file.completeBaseName() + QStringLiteral(".xlsx"));
+    } else {
+        const QString name = table_.name.empty() ? kProvisionalTitle : toQt(table_.name);
+        suggested = QDir(session_.localWorkingFolder()).filePath(name + QStringLiteral(".xlsx"));
+    }
+    const QString path = session_.prompts().saveFilePath(uiText(kExportTitle), uiText(kWorkbookFilter), suggested,
+                                                         QStringLiteral("xlsx"));
+    if (path.isEmpty()) return;
+    if (Status s = ExportTableWorkbook(table_, shown_, fromQt(path)); !s) {
+        session_.prompts().showMessage(s.error());
+        return;
+    }
+    session_.prompts().openExternally(path);
+}
+
+bool CTableDlg::save() {
+    if (form_ == TableWindowForm::Embedded) return false;
+    std::string path = table_.filePath;
+    if (path.empty()) {
+        // A new table has no file yet: nothing typed may be lost for want of a name.
+        const QString name = table_.name.empty() ? kProvisionalTitle : toQt(table_.name);
+        const QString suggested = QDir(session_.localWorkingFolder()).filePath(name + QStringLiteral(".tbl"));
+        const QString chosen = session_.prompts().saveFilePath(uiText(kSaveTableAs), uiText(kTableFilter), suggested,
+                                                               QStringLiteral("tbl"));
+        if (chosen.isEmpty()) return false;
+        path = fromQt(chosen);
+    }
+    if (Status s = TableFile::Save(table_, path); !s) {
+        session_.prompts().showMessage(s.error());
+        return false;
+    }
+    table_.filePath = path;
+    table_.SetModified(false);
+    session_.controller().notify(DocumentNotice::FolderChanged);
+    return true;
 }
 
 bool CTableDlg::querySave(bool mayCancel) {
-    if (!table_.modified()) return true;
+    if (!table_.modified() || form_ == TableWindowForm::Embedded) return true;
     const auto answer = session_.prompts().ask(messageText(Message(msg::TableModified, table_.name)), mayCancel);
     if (answer == Prompts::Answer::Cancel) return false;
-    if (answer == Prompts::Answer::Yes) {
-        if (Status s = TableFile::Save(table_, table_.filePath); !s) {
-            session_.prompts().showMessage(s.error());
-            if (mayCancel) return false;
-        }
-    }
+    if (answer == Prompts::Answer::Yes && !save() && mayCancel) return false;
     table_.SetModified(false);
     return true;
 }

@@ -1,23 +1,185 @@
-// Walks of the table window: opening a table from the working folder.
+// Walks of the table window as a user works in it: the header and cell menus,
+// undo and redo, the clipboard between two open tables and to other programs,
+// saving a new table and the question on closing.
+#include <QApplication>
+#include <QClipboard>
+#include <QDir>
+#include <QFileInfo>
+#include <QMimeData>
 #include <QTest>
+
+#include <memory>
 
 #include "AppFixture.h"
 #include "TestMain.h"
+#include "WindowWalk.h"
 #include "tables/CTableDlg.h"
+#include "tables/TableGridView.h"
+#include "tables/io/TableFile.h"
 
 using namespace phonotab;
 using namespace phonotab::testing;
 
+namespace {
+
+void trigger(std::unique_ptr<QMenu> menu, int textId) {
+    QAction* a = actionNamed(*menu, textId);
+    QVERIFY2(a, qPrintable(QString::fromStdString(tr(textId))));
+    a->trigger();
+}
+
+ReportTable numbered(int rows, int columns, const std::string& name) {
+    ReportTable t(rows, columns);
+    t.name = name;
+    for (int r = 0; r < rows; ++r)
+        for (int c = 0; c < columns; ++c) t.texts[{c, r}] = std::to_string(10 * r + c);
+    return t;
+}
+
+void select(CTableDlg& w, CellRect r) { w.table().selection = TableSelection::fromRect(r); }
+
+}  // namespace
+
 class TableWindowTest : public QObject {
     Q_OBJECT
 private slots:
-    void opensWithTheTableName() {
+    void headerMenusChangeTheStructureAndUndoTakesThemBack() {
         AppFixture app;
         app.start();
-        ReportTable table(3, 2);
-        table.name = "Шум";
-        CTableDlg window(app.session(), std::move(table), nullptr);
-        QCOMPARE(window.windowTitle(), QStringLiteral("Шум"));
+        CTableDlg w(app.session(), numbered(3, 2, "Шум"), nullptr);
+        QCOMPARE(w.windowTitle(), QStringLiteral("Шум"));
+        // A freshly opened window has nothing to undo.
+        QVERIFY(!w.action(CTableDlg::Command::Undo)->isEnabled());
+        QVERIFY(!w.action(CTableDlg::Command::Redo)->isEnabled());
+        int changes = 0;
+        connect(&w, &CTableDlg::tableChanged, [&] { ++changes; });
+
+        trigger(w.rowHeaderMenu(1), 6556);  // "Вставить строку после"
+        QCOMPARE(w.table().rowCount(), 4);
+        QCOMPARE(w.displayTexts().at(0, 3), std::string("20"));
+        trigger(w.columnHeaderMenu(0), 6553);  // "Не включать столбец в отчет"
+        QVERIFY(!w.table().columnInReport(0));
+        // The menu now offers the opposite.
+        QVERIFY(actionNamed(*w.columnHeaderMenu(0), 6552));
+        QCOMPARE(changes, 2);
+        QVERIFY(w.action(CTableDlg::Command::Undo)->isEnabled());
+
+        w.action(CTableDlg::Command::Undo)->trigger();
+        w.action(CTableDlg::Command::Undo)->trigger();
+        QCOMPARE(w.table().rowCount(), 3);
+        QVERIFY(w.table().columnInReport(0));
+        QVERIFY(!w.action(CTableDlg::Command::Undo)->isEnabled());
+        w.action(CTableDlg::Command::Redo)->trigger();
+        QCOMPARE(w.table().rowCount(), 4);
+    }
+
+    void cellBlockGoesBetweenTwoOpenTablesAndUndoes() {
+        AppFixture app;
+        app.start();
+        ReportTable withFormula = numbered(3, 3, "Источник");
+        withFormula.formulas[{2, 2}].text = "A1+B1";
+        CTableDlg source(app.session(), std::move(withFormula), nullptr);
+        CTableDlg target(app.session(), ReportTable(4, 4), nullptr);
+        select(source, {1, 1, 3, 3});
+        trigger(source.cellMenu({1, 1}), 6571);  // "Копировать"
+        // Other programs get the texts.
+        QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("11\t12\r\n21\t1.0"));
+
+        trigger(target.cellMenu({0, 0}), 6572);  // "Вставить"
+        QCOMPARE(target.table().texts.at({0, 0}), std::string("11"));
+        QCOMPARE(target.table().formulas.at({1, 1}).text, std::string("A1+B1"));
+        QCOMPARE(target.displayTexts().at(1, 1), std::string("23.0"));  // its own A1 + B1
+        target.action(CTableDlg::Command::Undo)->trigger();
+        QVERIFY(target.table().texts.empty());
+        QVERIFY(target.table().formulas.empty());
+
+        // Once the source window is gone its block names no open table.
+        {
+            CTableDlg gone(app.session(), numbered(2, 2, "Закрыта"), nullptr);
+            select(gone, {0, 0, 1, 1});
+            trigger(gone.cellMenu({0, 0}), 6571);
+        }
+        trigger(target.cellMenu({3, 3}), 6572);
+        QVERIFY(target.table().texts.empty());
+    }
+
+    void copiesTheTableAsHtmlAndPastesPlainText() {
+        AppFixture app;
+        app.start();
+        CTableDlg w(app.session(), numbered(2, 2, "Шум"), nullptr);
+        w.table().cell(0, 0).background = 0x0000FF;  // red in the table's colour words
+        w.action(CTableDlg::Command::CopyColour)->trigger();
+        const QMimeData* data = QApplication::clipboard()->mimeData();
+        QVERIFY(data->hasHtml());
+        const QString html = QString::fromUtf8(data->data(QStringLiteral("text/html")));
+        QVERIFY(html.startsWith(QStringLiteral("<HTML>")));
+        QVERIFY(html.contains(QStringLiteral("11")));
+        QVERIFY(html.contains(QStringLiteral("#FF0000"), Qt::CaseInsensitive));
+        QCOMPARE(data->text(), QStringLiteral("0\t1\r\n10\t11"));
+        w.action(CTableDlg::Command::CopyBlackAndWhite)->trigger();
+        QVERIFY(!QString::fromUtf8(QApplication::clipboard()->mimeData()->data(QStringLiteral("text/html")))
+                     .contains(QStringLiteral("#FF0000"), Qt::CaseInsensitive));
+
+        // Ctrl+V pastes text from the selection's first cell; Ctrl+Z takes it back.
+        QApplication::clipboard()->setText(QStringLiteral("a\tb"));
+        select(w, {0, 1, 1, 2});
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        w.activateWindow();
+        w.grid().setFocus();
+        QTest::keyClick(&w.grid(), Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(w.table().texts.at({0, 1}), std::string("a"));
+        QCOMPARE(w.table().texts.at({1, 1}), std::string("b"));
+        QTest::keyClick(&w.grid(), Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(w.table().texts.at({0, 1}), std::string("10"));
+    }
+
+    void aNewTableIsSavedThroughTheSaveAsDialog() {
+        AppFixture app;
+        app.start();
+        auto* w = new CTableDlg(app.session(), ReportTable(2, 2), nullptr);
+        w->table().texts[{0, 0}] = "набрано";
+        w->table().SetModified();
+        const QString path = QDir(app.folder(QStringLiteral("tables"))).filePath(QStringLiteral("Новая.tbl"));
+        // Closing asks; Yes saves, and the save asks where since the table has no file.
+        app.prompts.answers = {Prompts::Answer::Yes};
+        app.prompts.files = {path};
+        QVERIFY(w->close());
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        ReportTable read;
+        QVERIFY(TableFile::Load(read, path.toStdString(), nullptr).ok());
+        QCOMPARE(read.texts.at({0, 0}), std::string("набрано"));
+    }
+
+    void closingAskedKeepsTheWindowOnCancelAndOnAFailedSave() {
+        AppFixture app;
+        app.start();
+        CTableDlg w(app.session(), numbered(2, 2, "Шум"), nullptr);
+        w.setAttribute(Qt::WA_DeleteOnClose, false);
+        w.show();
+        w.table().SetModified();
+        app.prompts.answers = {Prompts::Answer::Cancel};
+        QVERIFY(!w.close());
+        QVERIFY(w.table().modified());
+        // Yes, but the save-as dialog is cancelled: nothing is lost.
+        app.prompts.answers = {Prompts::Answer::Yes};
+        QVERIFY(!w.close());
+        QVERIFY(w.table().modified());
+        // Yes, and the file cannot be written: the message, and the window stays.
+        app.prompts.answers = {Prompts::Answer::Yes};
+        app.prompts.files = {QStringLiteral("/nonexistent-folder/x.tbl")};
+        QVERIFY(!w.close());
+        QCOMPARE(app.prompts.messages.size(), 1);
+        QVERIFY(w.table().modified());
+        app.prompts.answers = {Prompts::Answer::No};
+        QVERIFY(w.close());
+    }
+
+    void embeddedFormHasNoSave() {
+        AppFixture app;
+        app.start();
+        CTableDlg w(app.session(), numbered(2, 2, "Шум"), nullptr, TableWindowForm::Embedded);
+        QVERIFY(!w.action(CTableDlg::Command::Save)->isEnabled());
     }
 };
 

@@ -1,0 +1,7 @@
+#include "tables/TableGridView.h"
+
+namespace phonotab {
+
+TableGridView::TableGridView(QWidget* parent) : QAbstractScrollArea(parent) {}
+
+}  // namespace phonotab

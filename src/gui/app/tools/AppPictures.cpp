@@ -47,6 +47,8 @@
 #include "project/SummaryColumns.h"
 #include "project/SummaryDialog.h"
 #include "project/TextChooserDialog.h"
+#include "tables/CTableDlg.h"
+#include "tables/io/TableFile.h"
 #include "app/FolderView.h"
 #include "app/LanguageDialog.h"
 #include "app/ProjectSession.h"
@@ -300,6 +302,37 @@ bool histogramPictures(ProjectSession& session, QuietPrompts& prompts, QWidget& 
     return ok;
 }
 
+// The demo project's standard tables in the table window, with a block of
+// cells selected and, for the first, its cell menu beside it.
+bool tablePictures(ProjectSession& session, QWidget& window, const QString& language, const QString& folder) {
+    bool ok = true;
+    const QString store = AppPaths::ofProgram().dataFolder + "/TblStore/";
+    const std::pair<const char*, const char*> tables[] = {{"Шум в жилой комнате, день.tbl", "table_day"},
+                                                          {"Октавный спектр, ночь.tbl", "table_octaves"}};
+    for (const auto& [file, name] : tables) {
+        ReportTable table;
+        if (Status s = TableFile::Load(table, fromQt(store + QString::fromUtf8(file)), nullptr); !s) {
+            std::fprintf(stderr, "table: %s\n", s.error().text().c_str());
+            ok = false;
+            continue;
+        }
+        table.selection = TableSelection::fromRect(CellRect{1, 2, 3, 4});
+        auto* w = new CTableDlg(session, std::move(table), &window);
+        w->resize(980, 520);
+        w->show();
+        ok &= save(*w, folder + "/" + name + "_" + language + ".png");
+        if (std::string(name) == "table_day") {
+            std::unique_ptr<QMenu> menu = w->cellMenu({1, 2});
+            menu->ensurePolished();
+            menu->adjustSize();
+            ok &= menu->grab().save(folder + "/table_cell_menu_" + language + ".png");
+        }
+        w->table().SetModified(false);
+        w->close();
+    }
+    return ok;
+}
+
 bool pictures(const QString& language, const QString& folder) {
     QTemporaryDir scratch;
     const QString settingsFile = scratch.path() + "/phonotab.ini";
@@ -390,6 +423,7 @@ bool pictures(const QString& language, const QString& folder) {
     ok &= parameterPictures(session, window, language, folder);
     ok &= plotPictures(session, window, language, folder);
     ok &= histogramPictures(session, prompts, window, language, folder);
+    ok &= tablePictures(session, window, language, folder);
     window.close();
     setCurrentStrings(StringTable::russian());
     return ok && prompts.messages == 0;

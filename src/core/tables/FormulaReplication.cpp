@@ -25,8 +25,14 @@ void ReplicateFormula(ReportTable& table, const TableSelection& selection, const
     std::vector<CellKey> cells(selection.cells.begin(), selection.cells.end());
     RecordCellsForUndo(table, UndoKind::CellFormula, cells);
     const bool singleRow = selection.rect.top == selection.rect.bottom - 1;
+    // An emptied formula takes the formula away: the cell would show "???" for ever.
+    const bool erase = running.find_first_not_of(" \t\r\n") == std::string::npos;
     for (CellKey k : cells) {
         if (!table.inside(k) || table.covered(k.column, k.row)) continue;
+        if (erase) {
+            table.formulas.erase(k);
+            continue;
+        }
         table.formulas[k] = CellFormula{running, 0.0, FormulaState::Pending};
         if (singleRow)
             ShiftReferences(running, std::nullopt, 1, 0, false, true);

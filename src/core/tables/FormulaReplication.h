@@ -16,7 +16,7 @@ std::string InitialFormulaText(const ReportTable& table, const TableSelection& s
 
 // Upper-cases the text, records the selected cells for undo, gives each selected
 // cell that is not covered (column by column, top to bottom) the running text as
-// a new Pending formula, then marks the table modified and asks for a full
+// a new Pending formula (an empty or blank text removes their formulas), then marks the table modified and asks for a full
 // recalculation.
 void ReplicateFormula(ReportTable& table, const TableSelection& selection, const std::string& text);
 

@@ -51,9 +51,15 @@ ParameterChooserDialog::ParameterChooserDialog(ChooserRequest request, SettingsS
     countRow->addWidget(all);
     form->addRow(uiText(kCount), countRow);
     form->addRow(bound);
+    item = new QComboBox(this);
+    item->addItems(request_.items);
+    if (request_.item >= 0 && request_.item < item->count()) item->setCurrentIndex(request_.item);
+    form->addRow(uiText(kCalculated), item);
+    form->setRowVisible(item, request_.tableBinding && !request_.items.isEmpty());
+    if (!request_.items.isEmpty()) bound->setVisible(false);
     form->addRow(severalFiles);
     form->setRowVisible(source, request_.showSource);
-    bound->setVisible(request_.tableBinding);
+    bound->setVisible(request_.tableBinding && request_.items.isEmpty());
     severalFiles->setVisible(request_.tableBinding);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
@@ -168,6 +174,7 @@ ChooserChoice ParameterChooserDialog::choice() const {
     ChooserChoice c;
     c.source = source->currentIndex();
     c.severalFiles = severalFiles->isChecked();
+    c.item = item->currentIndex();
     if (hasChoice()) {
         const ChooserBand& item = items_[static_cast<std::size_t>(bands->currentRow())];
         // Derived parameters (histograms) have no following bands.

@@ -32,12 +32,17 @@ struct ChooserRequest {
     bool showSource = true;     // hidden for a loaded data file
     bool tableBinding = false;  // the bound item's label and the several-files checkbox
     QString boundItem;
+    // For table cells: the statistics a binding can take (source name, minimum,
+    // maximum, Leq, its time, the percentiles) and the one to start with.
+    QStringList items;
+    int item = 0;
 };
 
 struct ChooserChoice {
     int source = 0;
     ParameterEntry entry;
     bool severalFiles = false;
+    int item = 0;  // position in ChooserRequest::items
 };
 
 class ParameterChooserDialog : public QDialog {
@@ -55,6 +60,7 @@ public:
     QPushButton* all;
     QLabel* bound;
     QCheckBox* severalFiles;
+    QComboBox* item;
 
     void done(int result) override;
 

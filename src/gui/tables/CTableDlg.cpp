@@ -12,7 +12,16 @@
 #include "app/ProjectSession.h"
 #include "app/UiText.h"
 #include "project/ProjectTableSources.h"
+#include "app/AppPaths.h"
+#include "app/SettingsStore.h"
+#include "project/FileDataTree.h"
 #include "tables/CellHint.h"
+#include "tables/FormulaDialog.h"
+#include "tables/FormulaReplication.h"
+#include "tables/MacroEditorDialog.h"
+#include "tables/TableCellDialogs.h"
+#include "tables/macros/MacroRunner.h"
+#include "tables/macros/ProjectDataBinding.h"
 #include "tables/TableCellCommands.h"
 #include "tables/TableClipboard.h"
 #include "tables/TableCommands.h"
@@ -209,18 +218,18 @@ std::unique_ptr<QMenu> CTableDlg::rowHeaderMenu(int row) {
 std::unique_ptr<QMenu> CTableDlg::cellMenu(CellKey cell) {
     auto menu = std::make_unique<QMenu>(this);
     auto item = [&](int text, auto slot) { menu->addAction(uiText(text), this, slot); };
-    item(kText, [] {});
-    item(kProjectData, [] {});
-    item(kFileData, [] {});
-    item(kFormula, [] {});
-    item(kReferenceData, [] {});
-    item(kReplaceSource, [] {});
+    item(kText, [this] { cellCommand(CellCommand::Text); });
+    item(kProjectData, [this] { cellCommand(CellCommand::ProjectData); });
+    item(kFileData, [this] { cellCommand(CellCommand::FileData); });
+    item(kFormula, [this] { editFormula(); });
+    item(kReferenceData, [this] { cellCommand(CellCommand::ReferenceData); });
+    item(kReplaceSource, [this] { cellCommand(CellCommand::ReplaceSource); });
     item(kMerge, [this] { afterCommand(MergeCellsCommand(table_, table_.selection.rect)); });
     item(kUnmerge, [this] {
         const std::vector<CellKey> cells(table_.selection.cells.begin(), table_.selection.cells.end());
         afterCommand(UnmergeCellsCommand(table_, cells));
     });
-    item(kSetMacro, [] {});
+    item(kSetMacro, [this, cell] { editMacro(cell); });
     item(kSelectLinked, [this, cell] {
         SelectLinkedCells(table_, cell, table_.selection);
         afterCommand(false);
@@ -235,7 +244,73 @@ std::unique_ptr<QMenu> CTableDlg::cellMenu(CellKey cell) {
 
 void CTableDlg::activateCell(CellKey cell, bool controlHeld) {
     if (!table_.inside(cell)) return;
-    (void)controlHeld;
+    // The command works on the cell's block, as a click on it selects.
+    if (!table_.selection.cells.count(cell)) table_.selection = TableSelection::fromRect(CellRect{cell.column, cell.row, cell.column + 1, cell.row + 1});
+    switch (DoubleClickActionOf(table_, cell, controlHeld)) {
+        case DoubleClickAction::RunMacro: return runMacro(cell);
+        case DoubleClickAction::EditMacro: return editMacro(cell);
+        case DoubleClickAction::ProjectData: return cellCommand(CellCommand::ProjectData);
+        case DoubleClickAction::ReferenceBook: return cellCommand(CellCommand::ReferenceData);
+        case DoubleClickAction::Formula: return editFormula();
+    }
+}
+
+namespace {
+// Data files read straight into a table: the ".ldl" converter is not part of
+// the desktop program, so those files give the converter's message.
+FileDataLoader dataFileLoader(const TeleDesc& desc) {
+    return FileDataLoader(desc, std::string(), (QDir::tempPath() + QStringLiteral("/phonotab-ldl.txt")).toStdString());
+}
+}  // namespace
+
+void CTableDlg::cellCommand(CellCommand command) {
+    TableCellDialogs dialogs(session_, this);
+    const ProjectTableSources sources(session_.state().files, &session_.controller().teleDescription());
+    const TableSelection selection = table_.selection;
+    bool changed = false;
+    switch (command) {
+        case CellCommand::Text: changed = TextCommand(table_, selection, dialogs); break;
+        case CellCommand::ProjectData: changed = ProjectDataCommand(table_, selection, sources, dialogs); break;
+        case CellCommand::FileData: {
+            FileDataLoader loader = dataFileLoader(session_.controller().teleDescription());
+            changed = FileDataCommand(table_, selection, loader, dialogs);
+            break;
+        }
+        case CellCommand::ReferenceData: changed = ReferenceBookCommand(table_, selection, dialogs); break;
+        case CellCommand::ReplaceSource: changed = ReplaceSourceCommand(table_, selection, sources, dialogs); break;
+    }
+    afterCommand(changed);
+}
+
+void CTableDlg::editFormula() {
+    if (table_.selection.cells.empty()) return;
+    FormulaDialog dialog(toQt(InitialFormulaText(table_, table_.selection)), session_.settings(),
+                         session_.paths().dataFolder + QStringLiteral("/calc_help.txt"), this);
+    if (dialog.exec() != QDialog::Accepted) return;
+    ReplicateFormula(table_, table_.selection, fromQt(dialog.formula()));
+    afterCommand(true);
+}
+
+void CTableDlg::editMacro(CellKey cell) {
+    if (!table_.inside(cell)) return;
+    const auto it = table_.macros.find(cell);
+    MacroEditorDialog dialog(it == table_.macros.end() ? std::string() : it->second, session_.settings(), this);
+    if (dialog.exec() != QDialog::Accepted) return;
+    afterCommand(SetMacroCommand(table_, cell, dialog.macro()));
+}
+
+void CTableDlg::runMacro(CellKey cell) {
+    TableMacroDialogs dialogs(session_, this);
+    FileDataLoader loader = dataFileLoader(session_.controller().teleDescription());
+    const ProjectBookEntries books(session_.controller().referenceBooks());
+    const ProjectTableSources sources(session_.state().files, &session_.controller().teleDescription());
+    const bool wasModified = table_.modified();
+    const bool couldUndo = table_.canUndo();
+    table_.SetModified(false);
+    RunMacro(table_, cell, dialogs, &loader, TableEnvironment{&books, &sources});
+    const bool changed = table_.modified() || table_.canUndo() != couldUndo;
+    table_.SetModified(wasModified || table_.modified());
+    afterCommand(changed);
 }
 
 // ---- commands -------------------------------------------------------------------------------

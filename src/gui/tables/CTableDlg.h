@@ -81,6 +81,11 @@ private:
     void updateCommandStates();
     void updateTitle();
 
+    enum class CellCommand { Text, ProjectData, FileData, ReferenceData, ReplaceSource };
+    void cellCommand(CellCommand command);
+    void editFormula();
+    void editMacro(CellKey cell);
+    void runMacro(CellKey cell);
     void undo();
     void redo();
     void copyHtml(bool colour);

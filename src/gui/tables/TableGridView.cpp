@@ -170,7 +170,7 @@ void TableGridView::paintEvent(QPaintEvent*) {
                 p.setPen(colourOf(cell.textColour));
                 QString shown = QString::fromStdString(text);
                 shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-                p.drawText(box.adjusted(2, 1, -2, -1), alignmentOf(cell.alignment), shown);
+                p.drawText(box.adjusted(2, 1, -2, -1), alignmentOf(cell.alignment) | Qt::TextWordWrap, shown);
             }
             ++paintedCells_;
         }

@@ -26,6 +26,17 @@ TEST(FormulaReplication, DownAColumnAndAlongARow) {
     EXPECT_EQ(t.formulas.count(at("B5")), 0u);
 }
 
+TEST(FormulaReplication, ABlankFormulaRemovesTheFormulasAndUndoes) {
+    ReportTable t(3, 1);
+    ReplicateFormula(t, TableSelection::fromRect({0, 0, 1, 3}), "1+1");
+    ReplicateFormula(t, TableSelection::fromRect({0, 0, 1, 2}), "  ");
+    EXPECT_EQ(t.formulas.count(at("A1")), 0u);
+    EXPECT_EQ(t.formulas.count(at("A2")), 0u);
+    EXPECT_EQ(t.formulas.at(at("A3")).text, "1+1");
+    ASSERT_TRUE(t.Undo());
+    EXPECT_EQ(t.formulas.at(at("A1")).text, "1+1");
+}
+
 TEST(FormulaReplication, CoveredCellsAreSkippedWithoutAdvancing) {
     ReportTable t(4, 2);
     t.cell(at("B2")).flags = cellflag::CoveredFromAbove;

@@ -1,0 +1,150 @@
+#include "tables/DataFileParameterDialog.h"
+
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QListWidget>
+#include <QSpinBox>
+
+#include <algorithm>
+
+#include "app/UiText.h"
+#include "tables/macros/DataAddress.h"
+
+namespace phonotab {
+
+namespace {
+
+constexpr int kTitle = 5740, kType = 5742, kMode = 5743, kBand = 5744, kCount = 5745, kChannel = 5749, kRecord = 6408;
+
+template <typename T>
+const T* byNumber(const std::vector<T>& items, int number) {
+    auto it = std::find_if(items.begin(), items.end(), [&](const T& i) { return i.number == number; });
+    return it == items.end() ? nullptr : &*it;
+}
+
+void selectNumber(QComboBox* box, int number) {
+    const int at = box->findData(number);
+    if (at >= 0) box->setCurrentIndex(at);
+}
+
+}  // namespace
+
+DataFileParameterDialog::DataFileParameterDialog(DataTree& file, const FileParameterRequest& request, QWidget* parent)
+    : QDialog(parent), file_(file), request_(request) {
+    setWindowTitle(uiText(kTitle));
+    auto* form = new QFormLayout(this);
+    record = new QComboBox(this);
+    channel = new QComboBox(this);
+    type = new QComboBox(this);
+    mode = new QComboBox(this);
+    bands = new QListWidget(this);
+    bands->setMinimumHeight(160);
+    count = new QSpinBox(this);
+    count->setRange(1, std::max(1, request.count));
+    count->setValue(std::max(1, request.count));
+    form->addRow(uiText(kRecord), record);
+    form->addRow(uiText(kChannel), channel);
+    form->addRow(uiText(kType), type);
+    form->addRow(uiText(kMode), mode);
+    form->addRow(uiText(kBand), bands);
+    form->addRow(uiText(kCount), count);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    form->addRow(buttons);
+
+    // Large files list their records by name without decoding them all at once.
+    const std::size_t records = file_.recordCount();
+    for (std::size_t i = 0; i < records; ++i) {
+        const DataRecord* r = file_.record(i);
+        record->addItem(r ? toQt(r->names[0] + (r->names[1].empty() ? "" : "  " + r->names[1])) : QString::number(i + 1),
+                        static_cast<int>(i));
+    }
+    const DataSelection& p = request_.preset;
+    selectNumber(record, p.record);
+    fillChannels();
+    selectNumber(channel, p.channel);
+    fillTypes();
+    selectNumber(type, p.type);
+    fillModes();
+    selectNumber(mode, p.mode);
+    fillBands();
+    if (p.band >= 0 && p.band < bands->count()) bands->setCurrentRow(p.band);
+    connect(record, &QComboBox::currentIndexChanged, this, [this] { fillChannels(); });
+    connect(channel, &QComboBox::currentIndexChanged, this, [this] { fillTypes(); });
+    connect(type, &QComboBox::currentIndexChanged, this, [this] { fillModes(); });
+    connect(mode, &QComboBox::currentIndexChanged, this, [this] { fillBands(); });
+    // What the macro fixed stays as it said.
+    record->setEnabled(!(request_.fixedItems & dataspec::Record));
+    channel->setEnabled(!(request_.fixedItems & dataspec::Channel));
+    type->setEnabled(!(request_.fixedItems & dataspec::Type));
+    mode->setEnabled(!(request_.fixedItems & dataspec::Mode));
+    bands->setEnabled(!(request_.fixedItems & dataspec::Band));
+}
+
+const DataRecord* DataFileParameterDialog::currentRecord() const {
+    return record->currentIndex() < 0 ? nullptr : file_.record(static_cast<std::size_t>(record->currentData().toInt()));
+}
+
+void DataFileParameterDialog::fillChannels() {
+    const QVariant keep = channel->currentData();
+    channel->blockSignals(true);
+    channel->clear();
+    if (const DataRecord* r = currentRecord())
+        for (const DataChannel& c : r->channels) channel->addItem(toQt(c.name), c.number);
+    if (keep.isValid()) selectNumber(channel, keep.toInt());
+    channel->blockSignals(false);
+    fillTypes();
+}
+
+void DataFileParameterDialog::fillTypes() {
+    const QVariant keep = type->currentData();
+    type->blockSignals(true);
+    type->clear();
+    if (const DataRecord* r = currentRecord())
+        if (const DataChannel* c = byNumber(r->channels, channel->currentData().toInt()))
+            for (const DataType& t : c->types) type->addItem(toQt(t.name), t.number);
+    if (keep.isValid()) selectNumber(type, keep.toInt());
+    type->blockSignals(false);
+    fillModes();
+}
+
+void DataFileParameterDialog::fillModes() {
+    const QVariant keep = mode->currentData();
+    mode->blockSignals(true);
+    mode->clear();
+    if (const DataRecord* r = currentRecord())
+        if (const DataChannel* c = byNumber(r->channels, channel->currentData().toInt()))
+            if (const DataType* t = byNumber(c->types, type->currentData().toInt()))
+                for (const DataMode& m : t->modes) mode->addItem(toQt(m.name), m.number);
+    if (keep.isValid()) selectNumber(mode, keep.toInt());
+    mode->blockSignals(false);
+    fillBands();
+}
+
+void DataFileParameterDialog::fillBands() {
+    const int keep = bands->currentRow();
+    bands->clear();
+    if (const DataRecord* r = currentRecord())
+        if (const DataChannel* c = byNumber(r->channels, channel->currentData().toInt()))
+            if (const DataType* t = byNumber(c->types, type->currentData().toInt()))
+                if (const DataMode* m = byNumber(t->modes, mode->currentData().toInt()))
+                    for (const DataBand& b : m->bands) bands->addItem(toQt(b.name + "  " + b.value));
+    if (bands->count() > 0) bands->setCurrentRow(std::clamp(keep, 0, bands->count() - 1));
+}
+
+bool DataFileParameterDialog::hasChoice() const { return bands->currentRow() >= 0 && mode->currentIndex() >= 0; }
+
+DataSelection DataFileParameterDialog::selection() const {
+    DataSelection s = request_.preset;
+    s.record = record->currentData().toInt();
+    s.channel = channel->currentData().toInt();
+    s.type = type->currentData().toInt();
+    s.mode = mode->currentData().toInt();
+    s.modeName.clear();
+    s.band = bands->currentRow();
+    return s;
+}
+
+}  // namespace phonotab

@@ -1,0 +1,143 @@
+// Walks of the table window's cell commands with the real dialogs: a formula
+// typed and wrapped, a cell bound to a project result through the parameter
+// chooser that shows its value after the project's recalculation, and the
+// demo project's table macro answered through its popup menu.
+#include <QApplication>
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+#include "AppFixture.h"
+#include "TestMain.h"
+#include "WindowWalk.h"
+#include "acoustics/ParameterChooserDialog.h"
+#include "app/ChildWindowList.h"
+#include "project/CProjectDlg.h"
+#include "tables/CTableDlg.h"
+#include "tables/FormulaDialog.h"
+#include "tables/MacroEditorDialog.h"
+#include "tables/TextDialog.h"
+#include "tables/formula/FormulaDialogText.h"
+
+#include <QPlainTextEdit>
+
+using namespace phonotab;
+using namespace phonotab::testing;
+
+namespace {
+
+void trigger(std::unique_ptr<QMenu> menu, int textId) {
+    QAction* a = actionNamed(*menu, textId);
+    QVERIFY2(a, qPrintable(QString::fromStdString(tr(textId))));
+    a->trigger();
+}
+
+void select(CTableDlg& w, CellRect r) { w.table().selection = TableSelection::fromRect(r); }
+
+// Picks the item at `position` of the next popup menu by the keys, as a user would.
+void whenPopup(int position) {
+    QTimer::singleShot(0, [position] {
+        QWidget* popup = QApplication::activePopupWidget();
+        QVERIFY(popup);
+        for (int i = 0; i <= position; ++i) QTest::keyClick(popup, Qt::Key_Down);
+        QTest::keyClick(popup, Qt::Key_Return);
+    });
+}
+
+}  // namespace
+
+class TableCellCommandsWalkTest : public QObject {
+    Q_OBJECT
+private slots:
+    void formulaTextAndMacroThroughTheirDialogs() {
+        AppFixture app;
+        app.start();
+        CTableDlg w(app.session(), ReportTable(3, 2), nullptr);
+        select(w, {1, 0, 2, 2});
+        whenShown<FormulaDialog>([](FormulaDialog& d) {
+            d.edit->setText(QStringLiteral("2+3"));
+            d.wraps[static_cast<std::size_t>(FormulaWrap::Max)]->click();
+            QCOMPARE(d.edit->text(), QStringLiteral("MAX(2+3)"));
+            d.accept();
+        });
+        w.activateCell({1, 0}, false);  // a double click on a plain cell opens the formula dialog
+        QCOMPARE(w.table().formulas.at({1, 0}).text, std::string("MAX(2+3)"));
+        QCOMPARE(w.displayTexts().at(1, 0), std::string("5.0"));
+        QCOMPARE(w.displayTexts().at(1, 1), std::string("5.0"));
+
+        select(w, {0, 2, 1, 3});
+        whenShown<TextDialog>([](TextDialog& d) {
+            d.edit->setPlainText(QStringLiteral("две\nстроки"));
+            d.accept();
+        });
+        trigger(w.cellMenu({0, 2}), 6560);
+        QCOMPARE(w.table().texts.at({0, 2}), std::string("две\r\nстроки"));
+
+        whenShown<MacroEditorDialog>([](MacroEditorDialog& d) {
+            d.edit->setPlainText(QStringLiteral("a1 = 7"));
+            d.accept();
+        });
+        trigger(w.cellMenu({0, 1}), 6568);  // "Установить макрос"
+        QCOMPARE(w.table().macros.at({0, 1}), std::string("A1 = 7"));
+        w.activateCell({0, 1}, false);  // runs it
+        QCOMPARE(w.table().texts.at({0, 0}), std::string("7"));
+        w.action(CTableDlg::Command::Undo)->trigger();
+        QCOMPARE(w.table().texts.count({0, 0}), std::size_t(0));
+    }
+
+    void aBoundCellShowsItsValueAfterTheProjectIsRecalculated() {
+        AppFixture app;
+        app.start();
+        QVERIFY(app.session().loadProject(QFileInfo(demoFile("demo.pht")).absoluteFilePath()));
+        auto* w = new CTableDlg(app.session(), ReportTable(2, 2), &app.window());
+        select(*w, {0, 0, 1, 1});
+        QString source;
+        whenShown<ParameterChooserDialog>([&](ParameterChooserDialog& d) {
+            source = d.source->currentText();
+            QVERIFY(d.item->isVisible() || !d.item->isHidden());
+            QVERIFY(d.bands->count() > 0);
+            d.bands->setCurrentRow(0);
+            d.accept();
+        });
+        trigger(w->cellMenu({0, 0}), 6561);  // "Данные из проекта"
+        QCOMPARE(w->table().bindings.size(), std::size_t(1));
+        const CellBinding bound = w->table().bindings.begin()->second;
+        QVERIFY(source.startsWith(QString::fromStdString(bound.sourceName)));
+        QCOMPARE(bound.itemIndex, CellBinding::Leq);
+        QCOMPARE(w->displayTexts().at(0, 0), std::string("???"));
+
+        app.window().run(command::ProjectFilesWindow);
+        auto* files = dynamic_cast<CProjectDlg*>(app.window().windows().find(WindowKind::ProjectFiles));
+        QVERIFY(files);
+        files->recalculate(true, false);
+        const double value = w->table().bindings.begin()->second.value;
+        QVERIFY(value > 0.0);
+        QCOMPARE(w->displayTexts().at(0, 0), QString::asprintf("%.1f", value).toStdString());
+        w->table().SetModified(false);
+        w->close();
+    }
+
+    void theDemoTablesMacroAsksForItsVariant() {
+        AppFixture app;
+        app.start();
+        QVERIFY(app.session().loadProject(QFileInfo(demoFile("demo.pht")).absoluteFilePath()));
+        QVERIFY(!app.session().state().tables.empty());
+        CTableDlg w(app.session(), app.session().state().tables[0].table, nullptr);
+        const CellKey macroCell{0, 7};
+        QVERIFY(w.table().macros.count(macroCell));
+        whenPopup(1);  // the second variant: the night's limits
+        w.activateCell(macroCell, false);
+        QCOMPARE(w.displayTexts().at(0, 7), std::string("Норма ночью"));
+        QCOMPARE(w.displayTexts().at(1, 7), std::string("30"));
+        QVERIFY(w.table().modified());
+        w.action(CTableDlg::Command::Undo)->trigger();
+        QVERIFY(w.displayTexts().at(1, 7) != "30");
+        w.table().SetModified(false);
+    }
+};
+
+PHONOTAB_REGISTER_TEST(TableCellCommandsWalkTest)
+#include "TableCellCommandsWalkTest.moc"

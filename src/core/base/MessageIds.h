@@ -102,6 +102,10 @@ enum Id : int {
     NoSuchReportTable = 6206,      // skipped: illustration "%s" names report table %d, which is gone
     PictureNotConverted = 6207,    // "The picture '%s': this format cannot be converted here"
     ReportSkipped = 6208,          // "Skipped", before each item the report left out
+    // The cell format dialog
+    DecimalsOutOfRange = 6412,     // "the number of decimals must be 0 to %d"
+    CellSizeOutOfRange = 6413,     // "width and height must be 1 to %d pixels"
+    FontSizeOutOfRange = 6414,     // "the font size must be 1 to 7"
 };
 
 }  // namespace msg

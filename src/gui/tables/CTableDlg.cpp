@@ -15,7 +15,9 @@
 #include "app/AppPaths.h"
 #include "app/SettingsStore.h"
 #include "project/FileDataTree.h"
+#include "tables/CellFormatDialog.h"
 #include "tables/CellHint.h"
+#include "tables/TablePropertiesDialog.h"
 #include "tables/FormulaDialog.h"
 #include "tables/FormulaReplication.h"
 #include "tables/MacroEditorDialog.h"
@@ -125,7 +127,7 @@ void CTableDlg::buildToolbar() {
     add(Command::CopyBlackAndWhite, [this] { copyHtml(false); });
     add(Command::ExportWorkbook, [this] { exportWorkbook(); });
     toolbar_->addSeparator();
-    add(Command::SizeAndName, [] {});
+    add(Command::SizeAndName, [this] { editProperties(); });
     toolbar_->addSeparator();
     add(Command::ShowGraph, [] {});
     add(Command::GraphSettings, [] {});
@@ -238,7 +240,7 @@ std::unique_ptr<QMenu> CTableDlg::cellMenu(CellKey cell) {
     item(kCopy, [this] { copyBlock(false); });
     item(kPaste, [this, cell] { pasteBlock(cell); });
     item(kClear, [this] { clearSelection(); });
-    item(kCellFormat, [] {});
+    item(kCellFormat, [this] { formatCells(); });
     return menu;
 }
 
@@ -289,6 +291,32 @@ void CTableDlg::editFormula() {
     if (dialog.exec() != QDialog::Accepted) return;
     ReplicateFormula(table_, table_.selection, fromQt(dialog.formula()));
     afterCommand(true);
+}
+
+void CTableDlg::formatCells() {
+    if (table_.selection.cells.empty()) return;
+    CellFormatDialog dialog(CommonCellFormat(table_, table_.selection), session_.prompts(), this);
+    if (dialog.exec() != QDialog::Accepted) return;
+    const Result<bool> changed = CellFormatCommand(table_, table_.selection, dialog.change());
+    if (!changed) session_.prompts().showMessage(changed.error());
+    afterCommand(changed.ok() && *changed);
+}
+
+void CTableDlg::editProperties() {
+    TablePropertiesDialog dialog(table_.rowCount(), table_.columnCount(), table_.name, this);
+    if (dialog.exec() != QDialog::Accepted) return;
+    bool changed = false;
+    if (dialog.rows() != table_.rowCount() || dialog.columns() != table_.columnCount()) {
+        changed = table_.Resize(dialog.rows(), dialog.columns());
+        // The selection may now lie outside the table.
+        table_.selection = TableSelection::fromRect(CellRect{0, 0, 1, 1});
+    }
+    if (dialog.name() != table_.name) {
+        table_.name = dialog.name();
+        table_.SetModified();
+        changed = true;
+    }
+    afterCommand(changed);
 }
 
 void CTableDlg::editMacro(CellKey cell) {

@@ -85,6 +85,8 @@ private:
     void cellCommand(CellCommand command);
     void editFormula();
     void editMacro(CellKey cell);
+    void formatCells();
+    void editProperties();
     void runMacro(CellKey cell);
     void undo();
     void redo();

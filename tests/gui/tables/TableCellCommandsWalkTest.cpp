@@ -20,6 +20,10 @@
 #include "tables/FormulaDialog.h"
 #include "tables/MacroEditorDialog.h"
 #include "tables/TextDialog.h"
+#include "tables/CellFormatDialog.h"
+#include "tables/TablePropertiesDialog.h"
+#include <QCheckBox>
+#include <QSpinBox>
 #include "tables/formula/FormulaDialogText.h"
 
 #include <QPlainTextEdit>
@@ -86,6 +90,45 @@ private slots:
         QCOMPARE(w.table().texts.at({0, 0}), std::string("7"));
         w.action(CTableDlg::Command::Undo)->trigger();
         QCOMPARE(w.table().texts.count({0, 0}), std::size_t(0));
+    }
+
+    void formatAndPropertiesDialogs() {
+        AppFixture app;
+        app.start();
+        ReportTable table(3, 3);
+        table.cell(0, 0).font |= cellfont::Bold;
+        CTableDlg w(app.session(), std::move(table), nullptr);
+        select(w, {0, 0, 2, 2});
+        // A refused width keeps the dialog open with the message; then bold is set for all.
+        whenShown<CellFormatDialog>([&](CellFormatDialog& d) {
+            QCOMPARE(d.bold->checkState(), Qt::PartiallyChecked);  // the cells differ
+            QCOMPARE(d.width->text(), QStringLiteral("70"));
+            d.width->setText(QStringLiteral("0"));
+            d.accept();
+            QVERIFY(d.isVisible());
+            QCOMPARE(app.prompts.messages.size(), 1);
+            d.width->setText(QStringLiteral("100"));
+            d.bold->setCheckState(Qt::Checked);
+            d.accept();
+        });
+        trigger(w.cellMenu({0, 0}), 6574);  // "Формат ячейки"
+        QVERIFY(w.table().cell(1, 1).font & cellfont::Bold);
+        QCOMPARE(w.table().cell(1, 0).width, 100);
+        QCOMPARE(w.table().cell(2, 0).width, 70);
+        w.action(CTableDlg::Command::Undo)->trigger();
+        QVERIFY(!(w.table().cell(1, 1).font & cellfont::Bold));
+        QCOMPARE(w.table().cell(1, 0).width, 70);
+
+        whenShown<TablePropertiesDialog>([](TablePropertiesDialog& d) {
+            QCOMPARE(d.rowCount->maximum(), ReportTable::MaxRows);
+            d.rowCount->setValue(5);
+            d.nameEdit->setText(QStringLiteral("Новое имя"));
+            d.accept();
+        });
+        w.action(CTableDlg::Command::SizeAndName)->trigger();
+        QCOMPARE(w.table().rowCount(), 5);
+        QCOMPARE(w.windowTitle(), QStringLiteral("Новое имя"));
+        w.table().SetModified(false);
     }
 
     void aBoundCellShowsItsValueAfterTheProjectIsRecalculated() {

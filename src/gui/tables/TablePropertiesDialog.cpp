@@ -1,0 +1,43 @@
+#include "tables/TablePropertiesDialog.h"
+
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QLineEdit>
+#include <QSpinBox>
+
+#include "app/UiText.h"
+#include "tables/ReportTable.h"
+
+namespace phonotab {
+
+namespace {
+constexpr int kTitle = 6433, kRows = 6434, kColumns = 6435, kName = 6436;
+}
+
+TablePropertiesDialog::TablePropertiesDialog(int rows, int columns, const std::string& name, QWidget* parent)
+    : QDialog(parent) {
+    setWindowTitle(uiText(kTitle));
+    auto* form = new QFormLayout(this);
+    // The table holds 1 to 1000 rows and columns: the fields take nothing else.
+    rowCount = new QSpinBox(this);
+    rowCount->setRange(1, ReportTable::MaxRows);
+    rowCount->setValue(rows);
+    columnCount = new QSpinBox(this);
+    columnCount->setRange(1, ReportTable::MaxColumns);
+    columnCount->setValue(columns);
+    nameEdit = new QLineEdit(toQt(name), this);
+    nameEdit->setMinimumWidth(280);
+    form->addRow(uiText(kRows), rowCount);
+    form->addRow(uiText(kColumns), columnCount);
+    form->addRow(uiText(kName), nameEdit);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    form->addRow(buttons);
+}
+
+int TablePropertiesDialog::rows() const { return rowCount->value(); }
+int TablePropertiesDialog::columns() const { return columnCount->value(); }
+std::string TablePropertiesDialog::name() const { return fromQt(nameEdit->text().trimmed()); }
+
+}  // namespace phonotab

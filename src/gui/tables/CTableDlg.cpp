@@ -17,6 +17,9 @@
 #include "project/FileDataTree.h"
 #include "tables/CellFormatDialog.h"
 #include "tables/CellHint.h"
+#include "tables/GraphSettingsDialog.h"
+#include "tables/TableGraphData.h"
+#include "plots/CHistoPlotDlg.h"
 #include "tables/TablePropertiesDialog.h"
 #include "tables/FormulaDialog.h"
 #include "tables/FormulaReplication.h"
@@ -50,6 +53,7 @@ enum MenuText {
     kSelectLinked, kCut, kCopy, kPaste, kClear, kCellFormat,
     kTableFilter, kWorkbookFilter, kSaveTableAs, kExportTitle
 };
+constexpr int kGraphTitle = 6438;  // "График %d"
 
 QIcon commandIcon(const QStyle& style, CTableDlg::Command c) {
     using C = CTableDlg::Command;
@@ -129,8 +133,8 @@ void CTableDlg::buildToolbar() {
     toolbar_->addSeparator();
     add(Command::SizeAndName, [this] { editProperties(); });
     toolbar_->addSeparator();
-    add(Command::ShowGraph, [] {});
-    add(Command::GraphSettings, [] {});
+    add(Command::ShowGraph, [this] { showGraph(); });
+    add(Command::GraphSettings, [this] { editGraphSettings(); });
     toolbar_->addSeparator();
     add(Command::Undo, [this] { undo(); });
     add(Command::Redo, [this] { redo(); });
@@ -317,6 +321,39 @@ void CTableDlg::editProperties() {
         changed = true;
     }
     afterCommand(changed);
+}
+
+void CTableDlg::editGraphSettings() {
+    GraphSettingsDialog dialog(table_.graph, this);
+    if (dialog.exec() != QDialog::Accepted) return;
+    const TableGraphSettings settings = dialog.settings();
+    if (settings == table_.graph) return;
+    table_.graph = settings;
+    table_.SetModified();
+    afterCommand(true);
+}
+
+void CTableDlg::showGraph() {
+    const Result<TableGraphChart> chart = ReadTableGraph(table_, shown_);
+    if (!chart) {
+        session_.prompts().showMessage(chart.error());
+        return;
+    }
+    // Each series in a chart window of its own, in its fill colour, over the marking's labels.
+    for (const TableGraphSeries& s : chart->series) {
+        BarChartInput input;
+        input.values = s.values;
+        input.captions.assign(chart->labels.begin(), chart->labels.begin() + static_cast<std::ptrdiff_t>(s.values.size()));
+        input.title = fromQt(uiText(kGraphTitle).replace(QStringLiteral("%d"), QString::number(s.number)));
+        if (!chart->yCaption.empty()) input.title += ": " + chart->yCaption;
+        input.barColour = s.fillColour;
+        input.logarithmic = chart->logarithmic;
+        const QString title = windowTitle() + " - " + toQt(input.title);
+        // A child of the table window: it goes when the table's window goes.
+        auto* window = new CHistoPlotDlg(session_, std::move(input), this);
+        window->setWindowTitle(title);
+        window->show();
+    }
 }
 
 void CTableDlg::editMacro(CellKey cell) {

@@ -6,6 +6,7 @@
 #include <QWidget>
 
 #include <memory>
+#include <vector>
 
 #include "app/ChildWindow.h"
 #include "tables/DisplayTexts.h"
@@ -86,6 +87,8 @@ private:
     void editFormula();
     void editMacro(CellKey cell);
     void formatCells();
+    void editGraphSettings();
+    void showGraph();
     void editProperties();
     void runMacro(CellKey cell);
     void undo();

@@ -20,6 +20,8 @@
 #include "tables/FormulaDialog.h"
 #include "tables/MacroEditorDialog.h"
 #include "tables/TextDialog.h"
+#include "tables/GraphSettingsDialog.h"
+#include "plots/CHistoPlotDlg.h"
 #include "tables/CellFormatDialog.h"
 #include "tables/TablePropertiesDialog.h"
 #include <QCheckBox>
@@ -128,6 +130,39 @@ private slots:
         w.action(CTableDlg::Command::SizeAndName)->trigger();
         QCOMPARE(w.table().rowCount(), 5);
         QCOMPARE(w.windowTitle(), QStringLiteral("Новое имя"));
+        w.table().SetModified(false);
+    }
+
+    void graphSettingsAndShowingTheGraph() {
+        AppFixture app;
+        app.start();
+        ReportTable table(4, 2);
+        for (int r = 0; r < 4; ++r) {
+            table.texts[{0, r}] = std::to_string(63 << r);
+            table.texts[{1, r}] = std::to_string(40 + r);
+        }
+        table.texts[{1, 3}] = "шум";
+        CTableDlg w(app.session(), std::move(table), nullptr);
+        whenShown<GraphSettingsDialog>([](GraphSettingsDialog& d) {
+            d.series[1].range->setText(QStringLiteral("B1:B4"));
+            d.marking->setText(QStringLiteral("A1:A4"));
+            d.accept();
+        });
+        w.action(CTableDlg::Command::GraphSettings)->trigger();
+        QCOMPARE(w.table().graph.series[1].cellRange, std::string("B1:B4"));
+        QVERIFY(w.table().modified());
+        // A text among the numbers: 303 naming the second graph, no window.
+        w.action(CTableDlg::Command::ShowGraph)->trigger();
+        QCOMPARE(app.prompts.messages.size(), 1);
+        QCOMPARE(app.prompts.messages[0], QString::fromStdString(Message(msg::GraphCellError, 2).text()));
+        QVERIFY(w.findChildren<CHistoPlotDlg*>().isEmpty());
+        whenShown<GraphSettingsDialog>([](GraphSettingsDialog& d) {
+            d.series[1].range->setText(QStringLiteral("B1:B3"));
+            d.accept();
+        });
+        w.action(CTableDlg::Command::GraphSettings)->trigger();
+        w.action(CTableDlg::Command::ShowGraph)->trigger();
+        QCOMPARE(w.findChildren<CHistoPlotDlg*>().size(), 1);
         w.table().SetModified(false);
     }
 

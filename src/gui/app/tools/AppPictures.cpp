@@ -48,6 +48,15 @@
 #include "project/SummaryDialog.h"
 #include "project/TextChooserDialog.h"
 #include "tables/CTableDlg.h"
+#include "tables/CellFormatDialog.h"
+#include "tables/FormulaDialog.h"
+#include "tables/GraphSettingsDialog.h"
+#include "tables/MacroEditorDialog.h"
+#include "tables/TableGraphData.h"
+#include "tables/TableGridView.h"
+#include <QPlainTextEdit>
+#include <QLineEdit>
+#include <QTextCursor>
 #include "tables/io/TableFile.h"
 #include "app/FolderView.h"
 #include "app/LanguageDialog.h"
@@ -304,7 +313,8 @@ bool histogramPictures(ProjectSession& session, QuietPrompts& prompts, QWidget& 
 
 // The demo project's standard tables in the table window, with a block of
 // cells selected and, for the first, its cell menu beside it.
-bool tablePictures(ProjectSession& session, QWidget& window, const QString& language, const QString& folder) {
+bool tablePictures(ProjectSession& session, Prompts& prompts, QWidget& window, const QString& language,
+                   const QString& folder) {
     bool ok = true;
     const QString store = AppPaths::ofProgram().dataFolder + "/TblStore/";
     const std::pair<const char*, const char*> tables[] = {{"Шум в жилой комнате, день.tbl", "table_day"},
@@ -326,6 +336,39 @@ bool tablePictures(ProjectSession& session, QWidget& window, const QString& lang
             menu->ensurePolished();
             menu->adjustSize();
             ok &= menu->grab().save(folder + "/table_cell_menu_" + language + ".png");
+        }
+        if (std::string(name) == "table_day") {
+            w->table().selection = TableSelection::fromRect(CellRect{3, 1, 4, 4});
+            FormulaDialog formula(QStringLiteral("10*LOG(LIN(B2, 1)^2-LIN(C2, 1)^2, 1)/20"), session.settings(),
+                                  AppPaths::ofProgram().dataFolder + "/calc_help.txt", w);
+            formula.show();
+            ok &= save(formula, folder + "/table_formula_dialog_" + language + ".png");
+            CellFormatDialog format(CommonCellFormat(w->table(), TableSelection::fromRect(CellRect{0, 0, 3, 2})),
+                                    prompts, w);
+            format.show();
+            ok &= save(format, folder + "/table_format_dialog_" + language + ".png");
+            MacroEditorDialog macro("/* ночь или день */ E2 = 30; E3 = 30 --- E2 = 40; E3 = 40", session.settings(), w);
+            QTextCursor c = macro.edit->textCursor();
+            c.setPosition(20);
+            c.setPosition(31, QTextCursor::KeepAnchor);
+            macro.edit->setTextCursor(c);
+            macro.show();
+            ok &= save(macro, folder + "/table_macro_editor_" + language + ".png");
+            // The levels of the table as its graph: the band names under the bars.
+            TableGraphSettings graph;
+            graph.series[0].cellRange = "E2:E5";
+            graph.series[0].fillColour = 0x00C08040;
+            graph.xMarkingRange = "A2:A5";
+            graph.yCaption = "дБА";
+            w->table().graph = graph;
+            GraphSettingsDialog settings(graph, w);
+            settings.show();
+            ok &= save(settings, folder + "/table_graph_settings_" + language + ".png");
+            w->action(CTableDlg::Command::ShowGraph)->trigger();
+            for (CHistoPlotDlg* chart : w->findChildren<CHistoPlotDlg*>()) {
+                chart->resize(640, 400);
+                ok &= save(*chart, folder + "/table_graph_" + language + ".png");
+            }
         }
         w->table().SetModified(false);
         w->close();
@@ -423,7 +466,7 @@ bool pictures(const QString& language, const QString& folder) {
     ok &= parameterPictures(session, window, language, folder);
     ok &= plotPictures(session, window, language, folder);
     ok &= histogramPictures(session, prompts, window, language, folder);
-    ok &= tablePictures(session, window, language, folder);
+    ok &= tablePictures(session, prompts, window, language, folder);
     window.close();
     setCurrentStrings(StringTable::russian());
     return ok && prompts.messages == 0;

@@ -11,7 +11,7 @@
 #include "AppFixture.h"
 #include "TestMain.h"
 #include "project/CProjectDlg.h"
-#include "app/CTableDlg.h"
+#include "tables/CTableDlg.h"
 #include "app/ChildWindowList.h"
 #include "app/FolderCommands.h"
 #include "app/FolderView.h"

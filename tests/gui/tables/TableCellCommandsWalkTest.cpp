@@ -3,6 +3,8 @@
 // chooser that shows its value after the project's recalculation, and the
 // demo project's table macro answered through its popup menu.
 #include <QApplication>
+#include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QMenu>
@@ -169,7 +171,13 @@ private slots:
     void aBoundCellShowsItsValueAfterTheProjectIsRecalculated() {
         AppFixture app;
         app.start();
-        QVERIFY(app.session().loadProject(QFileInfo(demoFile("demo.pht")).absoluteFilePath()));
+        // A copy of the demo project: the recalculation writes result files beside its data.
+        const QString work = app.folder(QStringLiteral("work"));
+        const QDir demo(dataFolder() + "/demo");
+        for (const QString& name : demo.entryList(QDir::Files)) QFile::copy(demo.filePath(name), work + "/" + name);
+        QVERIFY(app.session().loadProject(work + "/demo.pht"));
+        app.prompts.folders.push_back(work);
+        QVERIFY(app.session().controller().changeWorkingFolder());
         auto* w = new CTableDlg(app.session(), ReportTable(2, 2), &app.window());
         select(*w, {0, 0, 1, 1});
         QString source;

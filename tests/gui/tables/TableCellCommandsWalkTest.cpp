@@ -14,7 +14,7 @@
 
 #include "AppFixture.h"
 #include "TestMain.h"
-#include "WindowWalk.h"
+#include "TableWalk.h"
 #include "acoustics/ParameterChooserDialog.h"
 #include "app/ChildWindowList.h"
 #include "project/CProjectDlg.h"
@@ -36,14 +36,6 @@ using namespace phonotab;
 using namespace phonotab::testing;
 
 namespace {
-
-void trigger(std::unique_ptr<QMenu> menu, int textId) {
-    QAction* a = actionNamed(*menu, textId);
-    QVERIFY2(a, qPrintable(QString::fromStdString(tr(textId))));
-    a->trigger();
-}
-
-void select(CTableDlg& w, CellRect r) { w.table().selection = TableSelection::fromRect(r); }
 
 // Picks the item at `position` of the next popup menu by the keys, as a user would.
 void whenPopup(int position) {

@@ -12,7 +12,7 @@
 
 #include "AppFixture.h"
 #include "TestMain.h"
-#include "WindowWalk.h"
+#include "TableWalk.h"
 #include "tables/CTableDlg.h"
 #include "tables/TableGridView.h"
 #include "tables/io/TableFile.h"
@@ -22,12 +22,6 @@ using namespace phonotab::testing;
 
 namespace {
 
-void trigger(std::unique_ptr<QMenu> menu, int textId) {
-    QAction* a = actionNamed(*menu, textId);
-    QVERIFY2(a, qPrintable(QString::fromStdString(tr(textId))));
-    a->trigger();
-}
-
 ReportTable numbered(int rows, int columns, const std::string& name) {
     ReportTable t(rows, columns);
     t.name = name;
@@ -35,8 +29,6 @@ ReportTable numbered(int rows, int columns, const std::string& name) {
         for (int c = 0; c < columns; ++c) t.texts[{c, r}] = std::to_string(10 * r + c);
     return t;
 }
-
-void select(CTableDlg& w, CellRect r) { w.table().selection = TableSelection::fromRect(r); }
 
 }  // namespace
 

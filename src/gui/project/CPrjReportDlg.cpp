@@ -1,10 +1,448 @@
 #include "project/CPrjReportDlg.h"
 
+#include <QAction>
+#include <QBuffer>
+#include <QDate>
+#include <QDir>
+#include <QFileInfo>
+#include <QFormLayout>
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QTableView>
+#include <QToolBar>
+#include <QVBoxLayout>
+
+#include <map>
+
+#include "app/AppIcons.h"
+#include "app/LongTask.h"
+#include "app/ProjectSession.h"
+#include "app/SettingsStore.h"
 #include "app/UiText.h"
+#include "pictures/PictureConverter.h"
+#include "plots/BarChartWidget.h"
+#include "project/ProjectPaths.h"
+#include "project/ProjectTableSources.h"
+#include "project/ReportDocument.h"
+#include "project/ReportTableList.h"
+#include "project/TextChooserDialog.h"
+#include "tables/CTableDlg.h"
+#include "tables/TableDrawing.h"
+#include "tables/TableGraphData.h"
+#include "tables/io/TableFile.h"
 
 namespace phonotab {
 
+namespace {
+
+constexpr int kTitle = 5516, kSaveProject = 32773, kAddTable = 426, kWriteReport = 427, kChooseTable = 386;
+constexpr int kChoose = 1002, kAdd = 1003, kClear = 1013;
+constexpr int kGeneral = 6453, kConclusion = 6454, kIllustrations = 6455, kTableTab = 6456, kToday = 6460,
+              kMoveLeft = 6461, kMoveRight = 6462, kReload = 6463, kRemoveTable = 6464, kCaption = 6465, kFile = 6466,
+              kTable = 6467, kAddPicture = 6468, kMoveUp = 6469, kMoveDown = 6470, kRemoveIllustration = 6471,
+              kTemplateFilter = 6472, kDocumentFilter = 6473, kSkipped = 6474, kPictureFilter = 6475,
+              kEnterCaption = 6476, kRemoveGraphs = 6477, kAddGraph = 6478, kTableFilter = 6480;
+
+// The title page's fields: label text and place in the project's report texts.
+struct TitleField {
+    int label;
+    int index;
+    bool multiLine;
+};
+constexpr TitleField kTitleFields[] = {
+    {1004, 4, false}, {1005, 3, false}, {1006, 2, false}, {1007, 1, false}, {6457, 0, false},
+    {6458, 5, false}, {6459, 6, false}, {1011, 7, true},  {1012, 8, true},
+};
+constexpr int kConclusionText = 9;
+const QString kSection = QStringLiteral("Report");
+
+QString numbered(int text, std::size_t n) { return uiText(text).replace(QStringLiteral("%d"), QString::number(n)); }
+
+// The picture of a table's graph as PNG, drawn by the same chart the table window shows.
+Result<std::string> tableGraphPicture(const ReportTable& table, const DisplayTexts& shown) {
+    const Result<TableGraphChart> chart = ReadTableGraph(table, shown);
+    if (!chart) return chart.error();
+    if (chart->series.empty()) return Message(msg::TableGraphUnavailable, table.name, table.name);
+    const TableGraphSeries& s = chart->series.front();
+    BarChartInput input;
+    input.values = s.values;
+    input.captions.assign(chart->labels.begin(), chart->labels.begin() + static_cast<std::ptrdiff_t>(s.values.size()));
+    input.barColour = s.fillColour;
+    input.logarithmic = chart->logarithmic;
+    input.title = chart->yCaption;
+    BarChartWidget widget;
+    widget.setChart(std::move(input), table.name);
+    widget.resize(800, 500);
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    if (!widget.grab().save(&buffer, "PNG")) return Message(msg::TableGraphUnavailable, table.name, table.name);
+    return std::string(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+}
+
+}  // namespace
+
 CPrjReportDlg::CPrjReportDlg(ProjectSession& session, QWidget* parent)
-    : CCrDialog(session, WindowKind::Report, uiText(5516), QString(), parent) {}
+    : CCrDialog(session, WindowKind::Report, uiText(kTitle), QStringLiteral("ReportDlg"), parent) {
+    auto* layout = new QVBoxLayout(this);
+    toolbar_ = new QToolBar(this);
+    saveProject_ = toolbar_->addAction(toolbarIcon(ToolbarImage::SaveProject), uiText(kSaveProject));
+    toolbar_->addSeparator();
+    addTable_ = toolbar_->addAction(toolbarIcon(ToolbarImage::StandardTable), uiText(kAddTable));
+    toolbar_->addSeparator();
+    writeReport_ = toolbar_->addAction(toolbarIcon(ToolbarImage::Report), uiText(kWriteReport));
+    connect(saveProject_, &QAction::triggered, this, [this] {
+        putIntoProject();
+        this->session().controller().saveProject();
+    });
+    connect(addTable_, &QAction::triggered, this, &CPrjReportDlg::addTable);
+    connect(writeReport_, &QAction::triggered, this, &CPrjReportDlg::writeReport);
+    layout->addWidget(toolbar_);
+
+    tabs_ = new QTabWidget(this);
+    tabs_->addTab(buildTitlePage(), uiText(kGeneral));
+    tabs_->addTab(buildConclusionPage(), uiText(kConclusion));
+    tabs_->addTab(buildIllustrationsPage(), uiText(kIllustrations));
+    tabs_->tabBar()->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(tabs_->tabBar(), &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
+        const int tab = tabs_->tabBar()->tabAt(at);
+        if (tab >= FixedTabs) tableTabMenu(static_cast<std::size_t>(tab - FixedTabs))->exec(tabs_->tabBar()->mapToGlobal(at));
+    });
+    layout->addWidget(tabs_, 1);
+    resize(760, 560);
+    takeFromProject();
+}
+
+QWidget* CPrjReportDlg::buildTitlePage() {
+    auto* page = new QWidget(this);
+    auto* form = new QFormLayout(page);
+    for (const TitleField& f : kTitleFields) {
+        QWidget* field = f.multiLine ? static_cast<QWidget*>(new QPlainTextEdit(page)) : new QLineEdit(page);
+        fields_[static_cast<std::size_t>(f.index)] = field;
+        QWidget* row = field;
+        auto withButtons = [&](std::initializer_list<QPushButton*> buttons) {
+            auto* box = new QWidget(page);
+            auto* h = new QHBoxLayout(box);
+            h->setContentsMargins(0, 0, 0, 0);
+            h->addWidget(field, 1);
+            for (QPushButton* b : buttons) h->addWidget(b, 0, Qt::AlignTop);
+            row = box;
+        };
+        if (f.index == 2) {
+            auto* today = new QPushButton(uiText(kToday), page);
+            connect(today, &QPushButton::clicked, this,
+                    [this] { setText(2, QDate::currentDate().toString(QStringLiteral("dd/MM/yyyy"))); });
+            withButtons({today});
+        } else if (f.index == 1) {
+            auto* choose = new QPushButton(uiText(kChoose), page);
+            connect(choose, &QPushButton::clicked, this, [this] {
+                TextChooserDialog chooser(session(), TextChooserDialog::Kind::Instruments, this);
+                if (chooser.exec() == QDialog::Accepted && !chooser.chosen().isEmpty()) setText(1, chooser.chosen());
+            });
+            withButtons({choose});
+        } else if (f.index == 7) {
+            auto* add = new QPushButton(uiText(kAdd), page);
+            auto* clear = new QPushButton(uiText(kClear), page);
+            connect(add, &QPushButton::clicked, this, [this] {
+                TextChooserDialog chooser(session(), TextChooserDialog::Kind::Documents, this);
+                if (chooser.exec() != QDialog::Accepted || chooser.chosen().isEmpty()) return;
+                const QString before = text(7);
+                setText(7, before.isEmpty() ? chooser.chosen() : before + "\n" + chooser.chosen());
+            });
+            connect(clear, &QPushButton::clicked, this, [this] { setText(7, QString()); });
+            withButtons({add, clear});
+        }
+        form->addRow(uiText(f.label), row);
+    }
+    return page;
+}
+
+QWidget* CPrjReportDlg::buildConclusionPage() {
+    auto* edit = new QPlainTextEdit(this);
+    fields_[kConclusionText] = edit;
+    return edit;
+}
+
+QWidget* CPrjReportDlg::buildIllustrationsPage() {
+    illustrations_ = new QTableView(this);
+    illustrations_->setModel(&illustrationModel_);
+    illustrations_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    illustrations_->setSelectionMode(QAbstractItemView::SingleSelection);
+    illustrations_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    illustrations_->verticalHeader()->hide();
+    illustrations_->horizontalHeader()->setStretchLastSection(true);
+    illustrations_->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(illustrations_, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
+        illustrationMenu(illustrations_->indexAt(at).row())->exec(illustrations_->viewport()->mapToGlobal(at));
+    });
+    // A double click on the caption edits it; on the picture opens it.
+    connect(illustrations_, &QTableView::doubleClicked, this, [this](const QModelIndex& index) {
+        const auto& list = session().state().illustrations;
+        const auto row = static_cast<std::size_t>(index.row());
+        if (row >= list.size()) return;
+        if (index.column() == 0) {
+            const auto typed = session().prompts().askText(uiText(kEnterCaption), toQt(list[row].caption));
+            if (typed) editIllustrations([&](std::vector<Illustration>& l) { l[row].caption = fromQt(*typed); });
+        } else if (!list[row].picturePath.empty()) {
+            session().prompts().openExternally(toQt(list[row].picturePath));
+        }
+    });
+    return illustrations_;
+}
+
+void CPrjReportDlg::setText(int index, const QString& value) {
+    QWidget* w = fields_[static_cast<std::size_t>(index)];
+    if (auto* line = qobject_cast<QLineEdit*>(w)) line->setText(value);
+    if (auto* multi = qobject_cast<QPlainTextEdit*>(w)) multi->setPlainText(value);
+}
+
+QString CPrjReportDlg::text(int index) const {
+    QWidget* w = fields_[static_cast<std::size_t>(index)];
+    if (auto* line = qobject_cast<QLineEdit*>(w)) return line->text();
+    if (auto* multi = qobject_cast<QPlainTextEdit*>(w)) return multi->toPlainText();
+    return {};
+}
+
+// The texts go into the project when they changed; the project is then modified.
+void CPrjReportDlg::putIntoProject() {
+    std::array<std::string, kReportTexts> texts;
+    for (int i = 0; i < kReportTexts; ++i) texts[static_cast<std::size_t>(i)] = fromQt(text(i));
+    if (texts == session().state().reportTexts) return;
+    session().controller().editProject([&](ProjectState& p) { p.reportTexts = texts; }, DocumentNotice::StateChanged);
+}
+
+void CPrjReportDlg::takeFromProject() {
+    for (int i = 0; i < kReportTexts; ++i) setText(i, toQt(session().state().reportTexts[static_cast<std::size_t>(i)]));
+    rebuildIllustrations();
+    rebuildTables();
+}
+
+void CPrjReportDlg::rebuildIllustrations() {
+    illustrationModel_.clear();
+    illustrationModel_.setHorizontalHeaderLabels({uiText(kCaption), uiText(kFile), uiText(kTable)});
+    for (const Illustration& ill : session().state().illustrations) {
+        QList<QStandardItem*> row{new QStandardItem(toQt(ill.caption)), new QStandardItem(toQt(ill.picturePath)),
+                                  new QStandardItem(ill.table ? numbered(kTableTab, *ill.table + 1) : QString())};
+        illustrationModel_.appendRow(row);
+    }
+    illustrations_->resizeColumnsToContents();
+}
+
+void CPrjReportDlg::editIllustrations(const std::function<void(std::vector<Illustration>&)>& change) {
+    session().controller().editProject([&](ProjectState& p) { change(p.illustrations); }, DocumentNotice::StateChanged);
+    rebuildIllustrations();
+}
+
+// Each report table in a table window of its own tab; its edits go back into the project.
+void CPrjReportDlg::rebuildTables() {
+    const int current = tabs_->currentIndex();
+    while (tabs_->count() > FixedTabs) {
+        QWidget* w = tabs_->widget(FixedTabs);
+        tabs_->removeTab(FixedTabs);
+        delete w;
+    }
+    tables_.clear();
+    const auto& tables = session().state().tables;
+    for (std::size_t k = 0; k < tables.size(); ++k) {
+        auto* window = new CTableDlg(session(), tables[k].table, tabs_, TableWindowForm::Embedded);
+        connect(window, &CTableDlg::tableChanged, this, [this, window, k] {
+            session().controller().editProject(
+                [&](ProjectState& p) {
+                    if (k < p.tables.size()) p.tables[k].table = window->table();
+                },
+                DocumentNotice::StateChanged);
+        });
+        tables_.push_back(window);
+        tabs_->addTab(window, numbered(kTableTab, k + 1));
+    }
+    if (current >= 0 && current < tabs_->count()) tabs_->setCurrentIndex(current);
+}
+
+std::unique_ptr<QMenu> CPrjReportDlg::tableTabMenu(std::size_t k) {
+    auto menu = std::make_unique<QMenu>(this);
+    menu->addAction(uiText(kMoveLeft), this, [this, k] { moveTable(k, -1); })->setEnabled(k > 0);
+    menu->addAction(uiText(kMoveRight), this, [this, k] { moveTable(k, +1); })->setEnabled(k + 1 < tables_.size());
+    menu->addAction(uiText(kReload), this, [this, k] { reloadTable(k); });
+    menu->addAction(uiText(kRemoveTable), this, [this, k] { removeTable(k); });
+    return menu;
+}
+
+void CPrjReportDlg::moveTable(std::size_t k, int direction) {
+    const std::size_t other = direction < 0 ? k - 1 : k + 1;
+    if (direction < 0 && k == 0) return;
+    session().controller().editProject([&](ProjectState& p) { SwapReportTables(p, k, other); },
+                                       DocumentNotice::StateChanged);
+    rebuildTables();
+    rebuildIllustrations();
+    tabs_->setCurrentIndex(FixedTabs + static_cast<int>(other));
+}
+
+// A table that came with the project has no file of its own: the user names one.
+void CPrjReportDlg::reloadTable(std::size_t k) {
+    const auto& tables = session().state().tables;
+    if (k >= tables.size()) return;
+    QString path = toQt(tables[k].table.filePath);
+    if (path.isEmpty() || !QFileInfo::exists(path))
+        path = session().prompts().openFilePath(uiText(kReload), uiText(kTableFilter), session().localWorkingFolder());
+    if (path.isEmpty()) return;
+    ReportTable table;
+    const ProjectTableSources sources(session().state().files, &session().controller().teleDescription());
+    if (Status s = TableFile::Load(table, fromQt(path), &sources); !s) {
+        session().prompts().showMessage(s.error());
+        return;
+    }
+    table.filePath = fromQt(path);
+    session().controller().editProject(
+        [&](ProjectState& p) {
+            if (k < p.tables.size()) p.tables[k].table = std::move(table);
+        },
+        DocumentNotice::StateChanged);
+    rebuildTables();
+}
+
+void CPrjReportDlg::removeTable(std::size_t k) {
+    if (k >= session().state().tables.size()) return;
+    // Its graph's illustrations go with it: the user says so first.
+    if (!IllustrationsOfTable(session().state(), k).empty() &&
+        session().prompts().ask(uiText(kRemoveGraphs), false) != Prompts::Answer::Yes)
+        return;
+    session().controller().editProject([&](ProjectState& p) { RemoveReportTable(p, k); }, DocumentNotice::StateChanged);
+    rebuildTables();
+    rebuildIllustrations();
+}
+
+std::unique_ptr<QMenu> CPrjReportDlg::illustrationMenu(int row) {
+    auto menu = std::make_unique<QMenu>(this);
+    menu->addAction(uiText(kAddPicture), this, [this] {
+        const QStringList files =
+            session().prompts().openFilePaths(uiText(kAddPicture), uiText(kPictureFilter), session().localWorkingFolder());
+        if (files.isEmpty()) return;
+        editIllustrations([&](std::vector<Illustration>& l) {
+            for (const QString& f : files) l.push_back({fromQt(QFileInfo(f).completeBaseName()), fromQt(f), std::nullopt});
+        });
+    });
+    menu->addAction(uiText(kAddGraph), this, [this] {
+        QStringList names;
+        const auto& tables = session().state().tables;
+        for (std::size_t k = 0; k < tables.size(); ++k)
+            names << numbered(kTableTab, k + 1) + QStringLiteral(": ") + toQt(tables[k].table.name);
+        const int chosen = session().prompts().chooseItem(uiText(kAddGraph), names);
+        if (chosen < 0 || chosen >= names.size()) return;
+        const auto k = static_cast<std::size_t>(chosen);
+        editIllustrations([&](std::vector<Illustration>& l) { l.push_back({tables[k].table.name, std::string(), k}); });
+    })->setEnabled(!session().state().tables.empty());
+    const int count = static_cast<int>(session().state().illustrations.size());
+    if (row >= 0 && row < count) {
+        const auto r = static_cast<std::size_t>(row);
+        menu->addSeparator();
+        menu->addAction(uiText(kMoveUp), this, [this, r] {
+            editIllustrations([&](std::vector<Illustration>& l) { std::swap(l[r], l[r - 1]); });
+        })->setEnabled(row > 0);
+        menu->addAction(uiText(kMoveDown), this, [this, r] {
+            editIllustrations([&](std::vector<Illustration>& l) { std::swap(l[r], l[r + 1]); });
+        })->setEnabled(row + 1 < count);
+        menu->addAction(uiText(kRemoveIllustration), this, [this, r] {
+            editIllustrations([&](std::vector<Illustration>& l) { l.erase(l.begin() + static_cast<std::ptrdiff_t>(r)); });
+        });
+    }
+    return menu;
+}
+
+// "Добавить таблицу в отчет": a standard table (the user's store and the
+// shipped one) or a table of the working folder.
+void CPrjReportDlg::addTable() {
+    QStringList paths, names;
+    for (const QString& folder : {session().paths().tableStore(), session().paths().dataFolder + "/TblStore",
+                                  session().localWorkingFolder()}) {
+        if (folder.isEmpty()) continue;
+        const QDir dir(folder);
+        for (const QFileInfo& f : dir.entryInfoList({QStringLiteral("*.tbl")}, QDir::Files, QDir::Name)) {
+            paths << f.absoluteFilePath();
+            names << f.fileName();
+        }
+    }
+    const int chosen = session().prompts().chooseItem(uiText(kChooseTable), names);
+    if (chosen < 0 || chosen >= paths.size()) return;
+    ReportTable table;
+    const ProjectTableSources sources(session().state().files, &session().controller().teleDescription());
+    if (Status s = TableFile::Load(table, fromQt(paths[chosen]), &sources); !s) {
+        session().prompts().showMessage(s.error());
+        return;
+    }
+    table.filePath = fromQt(paths[chosen]);
+    session().controller().editProject(
+        [&](ProjectState& p) {
+            ProjectTable t;
+            t.table = std::move(table);
+            p.tables.push_back(std::move(t));
+        },
+        DocumentNotice::StateChanged);
+    rebuildTables();
+    tabs_->setCurrentIndex(tabs_->count() - 1);
+}
+
+bool CPrjReportDlg::writeReport() {
+    putIntoProject();
+    Prompts& prompts = session().prompts();
+    SettingsStore& settings = session().settings();
+    // The template: the last one chosen, the shipped one in the interface's language at first.
+    const QString shipped = session().paths().dataFolder + "/report";
+    const QString last = settings.text(kSection, QStringLiteral("Template"));
+    const QString templatePath =
+        prompts.openFilePath(uiText(kWriteReport), uiText(kTemplateFilter), last.isEmpty() ? shipped : QFileInfo(last).absolutePath());
+    if (templatePath.isEmpty()) return false;
+    settings.setText(kSection, QStringLiteral("Template"), templatePath);
+    // The report goes beside the project, named after it.
+    const QString project = toQt(session().controller().projectPath());
+    const QString suggested = project.isEmpty() ? QDir(session().localWorkingFolder()).filePath(QStringLiteral("report.docx"))
+                                                : QFileInfo(project).absolutePath() + "/" + QFileInfo(project).completeBaseName() + ".docx";
+    const QString output = prompts.saveFilePath(uiText(kWriteReport), uiText(kDocumentFilter), suggested, QStringLiteral("docx"));
+    if (output.isEmpty()) return false;
+
+    // Tables and graphs are drawn here, on the interface thread; the document is written off it.
+    const ProjectState& state = session().state();
+    const ProjectBookEntries books(session().controller().referenceBooks());
+    const ProjectTableSources sources(state.files, &session().controller().teleDescription());
+    std::vector<DisplayTexts> texts;
+    for (const ProjectTable& t : state.tables) {
+        ReportTable copy = t.table;
+        copy.RequestRecalculation();
+        texts.push_back(DrawDisplayTexts(copy, TableEnvironment{&books, &sources}));
+    }
+    std::map<std::size_t, Result<std::string>> graphs;
+    for (std::size_t i = 0; i < state.illustrations.size(); ++i)
+        if (const auto& t = state.illustrations[i].table) {
+            if (*t < state.tables.size())
+                graphs.emplace(i, tableGraphPicture(state.tables[*t].table, texts[*t]));
+            else
+                graphs.emplace(i, Message(msg::NoSuchReportTable, state.illustrations[i].caption, static_cast<std::int64_t>(*t + 1)));
+        }
+    const std::string workingFolder = fromQt(session().localWorkingFolder());
+    const ReportTableTexts tableTexts = [&](std::size_t k) { return k < texts.size() ? texts[k] : DisplayTexts(); };
+    const ReportPictureSource pictures = [&](const Illustration& ill, std::size_t i) -> Result<std::string> {
+        if (auto it = graphs.find(i); it != graphs.end()) return it->second;
+        return ReadIllustrationPicture(ill, workingFolder, &cli::convertPictureToPng);
+    };
+    std::optional<Result<ReportOutcome>> outcome;
+    runLongTask(this, uiText(kWriteReport), [&](const Progress& progress) {
+        outcome.emplace(WriteReport(state, fromQt(templatePath), fromQt(output), tableTexts, pictures, progress));
+    });
+    if (!outcome || !*outcome) {
+        if (outcome) prompts.showMessage((*outcome).error());
+        return false;
+    }
+    if (!(*outcome)->skipped.empty()) {
+        QStringList lines{uiText(kSkipped)};
+        for (const ReportSkip& s : (*outcome)->skipped) lines << toQt(s.placeholder) + ": " + messageText(s.reason);
+        prompts.showMessage(lines.join('\n'));
+    }
+    prompts.openExternally(output);
+    return true;
+}
 
 }  // namespace phonotab

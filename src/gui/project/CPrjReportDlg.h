@@ -1,15 +1,74 @@
-// The report window: title-page texts, conclusion, illustrations and tables.
-// For now a plain window of its kind, so that projects that hold one keep it.
+// The report window: the title-page texts, the conclusion, the illustrations
+// and one tab per report table (the table window embedded), and the command
+// that writes the report document through a template.
 #pragma once
 
+#include <QStandardItemModel>
+
+#include <array>
+#include <memory>
+#include <vector>
+
 #include "app/CCrDialog.h"
+#include "project/ProjectState.h"
+
+class QAction;
+class QLineEdit;
+class QMenu;
+class QPlainTextEdit;
+class QTabWidget;
+class QTableView;
+class QToolBar;
 
 namespace phonotab {
+
+class CTableDlg;
 
 class CPrjReportDlg : public CCrDialog {
     Q_OBJECT
 public:
     CPrjReportDlg(ProjectSession& session, QWidget* parent);
+
+    QTabWidget* tabs() const { return tabs_; }
+    // The field of a title-page or conclusion text (by its place in the project's report texts).
+    QWidget* textField(int index) const { return fields_[static_cast<std::size_t>(index)]; }
+    QTableView* illustrationList() const { return illustrations_; }
+    // The embedded window of the k-th report table.
+    CTableDlg* tableWindow(std::size_t k) const { return k < tables_.size() ? tables_[k] : nullptr; }
+    QAction* addTableAction() const { return addTable_; }
+    QAction* writeReportAction() const { return writeReport_; }
+
+    std::unique_ptr<QMenu> tableTabMenu(std::size_t k);
+    std::unique_ptr<QMenu> illustrationMenu(int row);
+    // "Сохранить отчет в документ Word через шаблон"; false when cancelled or failed.
+    bool writeReport();
+    void addTable();
+
+protected:
+    void putIntoProject() override;
+    void takeFromProject() override;
+
+private:
+    QWidget* buildTitlePage();
+    QWidget* buildConclusionPage();
+    QWidget* buildIllustrationsPage();
+    void setText(int index, const QString& text);
+    QString text(int index) const;
+    void rebuildTables();
+    void rebuildIllustrations();
+    void editIllustrations(const std::function<void(std::vector<Illustration>&)>& change);
+    void moveTable(std::size_t k, int direction);
+    void reloadTable(std::size_t k);
+    void removeTable(std::size_t k);
+
+    QToolBar* toolbar_ = nullptr;
+    QTabWidget* tabs_ = nullptr;
+    std::array<QWidget*, kReportTexts> fields_{};
+    QTableView* illustrations_ = nullptr;
+    QStandardItemModel illustrationModel_;
+    std::vector<CTableDlg*> tables_;
+    QAction *saveProject_ = nullptr, *addTable_ = nullptr, *writeReport_ = nullptr;
+    static constexpr int FixedTabs = 3;
 };
 
 }  // namespace phonotab

@@ -48,6 +48,8 @@
 #include "project/SummaryDialog.h"
 #include "project/TextChooserDialog.h"
 #include "tables/CTableDlg.h"
+#include "project/CPrjReportDlg.h"
+#include <QTabWidget>
 #include "tables/CellFormatDialog.h"
 #include "tables/FormulaDialog.h"
 #include "tables/GraphSettingsDialog.h"
@@ -376,6 +378,25 @@ bool tablePictures(ProjectSession& session, Prompts& prompts, QWidget& window, c
     return ok;
 }
 
+// The report window on the demo project: each of its tabs.
+bool reportPictures(ProjectSession& session, CPhonotabDlg& window, const QString& language, const QString& folder) {
+    window.run(command::ReportWindow);
+    auto* report = dynamic_cast<CPrjReportDlg*>(window.windows().find(WindowKind::Report));
+    if (!report) return false;
+    report->resize(900, 560);
+    if (auto* number = qobject_cast<QLineEdit*>(report->textField(4))) number->setText(QStringLiteral("П-17/2026"));
+    bool ok = true;
+    const char* names[] = {"general", "conclusion", "illustrations"};
+    for (int tab = 0; tab < report->tabs()->count(); ++tab) {
+        report->tabs()->setCurrentIndex(tab);
+        const QString name = tab < 3 ? QString::fromLatin1(names[tab]) : QStringLiteral("table%1").arg(tab - 2);
+        ok &= save(*report, folder + "/report_" + name + "_" + language + ".png");
+    }
+    report->close();
+    (void)session;
+    return ok;
+}
+
 bool pictures(const QString& language, const QString& folder) {
     QTemporaryDir scratch;
     const QString settingsFile = scratch.path() + "/phonotab.ini";
@@ -467,6 +488,7 @@ bool pictures(const QString& language, const QString& folder) {
     ok &= plotPictures(session, window, language, folder);
     ok &= histogramPictures(session, prompts, window, language, folder);
     ok &= tablePictures(session, prompts, window, language, folder);
+    ok &= reportPictures(session, window, language, folder);
     window.close();
     setCurrentStrings(StringTable::russian());
     return ok && prompts.messages == 0;

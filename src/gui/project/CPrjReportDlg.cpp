@@ -208,16 +208,25 @@ QString CPrjReportDlg::text(int index) const {
     return {};
 }
 
-// The texts go into the project when they changed; the project is then modified.
+// The texts the user edited go into the project (the project is then
+// modified); a field the user left alone never writes over a text that
+// changed in the project meanwhile.
 void CPrjReportDlg::putIntoProject() {
-    std::array<std::string, kReportTexts> texts;
-    for (int i = 0; i < kReportTexts; ++i) texts[static_cast<std::size_t>(i)] = fromQt(text(i));
-    if (texts == session().state().reportTexts) return;
-    session().controller().editProject([&](ProjectState& p) { p.reportTexts = texts; }, DocumentNotice::StateChanged);
+    std::vector<std::pair<std::size_t, std::string>> edited;
+    for (std::size_t i = 0; i < taken_.size(); ++i)
+        if (std::string now = fromQt(text(static_cast<int>(i))); now != taken_[i]) edited.emplace_back(i, std::move(now));
+    if (edited.empty()) return;
+    session().controller().editProject(
+        [&](ProjectState& p) {
+            for (const auto& [i, t] : edited) p.reportTexts[i] = t;
+        },
+        DocumentNotice::StateChanged);
+    for (const auto& [i, t] : edited) taken_[i] = t;
 }
 
 void CPrjReportDlg::takeFromProject() {
-    for (int i = 0; i < kReportTexts; ++i) setText(i, toQt(session().state().reportTexts[static_cast<std::size_t>(i)]));
+    taken_ = session().state().reportTexts;
+    for (int i = 0; i < kReportTexts; ++i) setText(i, toQt(taken_[static_cast<std::size_t>(i)]));
     rebuildIllustrations();
     rebuildTables();
 }

@@ -64,6 +64,7 @@ private:
     QToolBar* toolbar_ = nullptr;
     QTabWidget* tabs_ = nullptr;
     std::array<QWidget*, kReportTexts> fields_{};
+    std::array<std::string, kReportTexts> taken_;  // the texts as the fields last took them from the project
     QTableView* illustrations_ = nullptr;
     QStandardItemModel illustrationModel_;
     std::vector<CTableDlg*> tables_;

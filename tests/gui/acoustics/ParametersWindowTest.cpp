@@ -36,9 +36,7 @@ struct Walk {
     // the parameters window shown.
     void open() {
         f.start();
-        const QString work = f.folder("work");
-        const QDir demo(dataFolder() + "/demo");
-        for (const QString& name : demo.entryList(QDir::Files)) QFile::copy(demo.filePath(name), work + "/" + name);
+        const QString work = f.copyDemo("work");
         QVERIFY(f.session().loadProject(work + "/demo.pht"));
         f.prompts.folders.push_back(work);
         QVERIFY(f.session().controller().changeWorkingFolder());

@@ -1,6 +1,8 @@
 #include "AppFixture.h"
 
 #include <QAction>
+#include <QDir>
+#include <QFile>
 #include <QTest>
 
 #include "base/StringTable.h"
@@ -18,6 +20,13 @@ QString AppFixture::folder(const QString& name) const {
     const QString path = scratch.path() + "/" + name;
     QDir().mkpath(path);
     return path;
+}
+
+QString AppFixture::copyDemo(const QString& name) const {
+    const QString work = folder(name);
+    const QDir demo(dataFolder() + "/demo");
+    for (const QString& file : demo.entryList(QDir::Files)) QFile::copy(demo.filePath(file), work + "/" + file);
+    return work;
 }
 
 void AppFixture::start() {

@@ -31,6 +31,9 @@ struct AppFixture {
     QString userFolder() const { return scratch.path() + "/user"; }
     // A folder inside the scratch folder, made when missing.
     QString folder(const QString& name) const;
+    // The demo data and project copied into a scratch folder of that name (a
+    // calculation writes result files beside the data); the copy's folder.
+    QString copyDemo(const QString& name) const;
     // Settings to start with (the language is set to Russian unless given).
     SettingsStore settings() const { return SettingsStore(settingsFile()); }
 

@@ -55,9 +55,7 @@ private slots:
     void fillAddAndWriteTheReport() {
         AppFixture f;
         f.start();
-        const QString work = f.folder(QStringLiteral("work"));
-        const QDir demo(dataFolder() + "/demo");
-        for (const QString& name : demo.entryList(QDir::Files)) QFile::copy(demo.filePath(name), work + "/" + name);
+        const QString work = f.copyDemo(QStringLiteral("work"));
         QVERIFY(f.session().loadProject(work + "/demo.pht"));
         f.prompts.folders.push_back(work);
         QVERIFY(f.session().controller().changeWorkingFolder());

@@ -164,9 +164,7 @@ private slots:
         AppFixture app;
         app.start();
         // A copy of the demo project: the recalculation writes result files beside its data.
-        const QString work = app.folder(QStringLiteral("work"));
-        const QDir demo(dataFolder() + "/demo");
-        for (const QString& name : demo.entryList(QDir::Files)) QFile::copy(demo.filePath(name), work + "/" + name);
+        const QString work = app.copyDemo(QStringLiteral("work"));
         QVERIFY(app.session().loadProject(work + "/demo.pht"));
         app.prompts.folders.push_back(work);
         QVERIFY(app.session().controller().changeWorkingFolder());

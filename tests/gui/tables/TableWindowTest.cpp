@@ -167,6 +167,31 @@ private slots:
         QVERIFY(w.close());
     }
 
+    void mergeSelectLinkedAndExportAsAUserDoes() {
+        AppFixture app;
+        app.start();
+        ReportTable table = numbered(3, 3, "Шум");
+        table.formulas[{2, 2}].text = "A1+B2";
+        CTableDlg w(app.session(), std::move(table), nullptr);
+        select(w, {0, 0, 2, 1});
+        trigger(w.cellMenu({0, 0}), 6566);  // "Объединить ячейки"
+        QVERIFY(w.table().covered(1, 0));
+        trigger(w.cellMenu({0, 0}), 6567);  // "Разъединить ячейки"
+        QVERIFY(!w.table().covered(1, 0));
+        select(w, {2, 2, 3, 3});
+        trigger(w.cellMenu({2, 2}), 6569);  // "Выбрать связанные ячейки"
+        QVERIFY(w.table().selection.cells.count({0, 0}));
+        QVERIFY(w.table().selection.cells.count({1, 1}));
+
+        // The workbook goes where the user says and opens with the desktop's program.
+        const QString xlsx = QDir(app.folder(QStringLiteral("export"))).filePath(QStringLiteral("Шум.xlsx"));
+        app.prompts.files = {xlsx};
+        w.action(CTableDlg::Command::ExportWorkbook)->trigger();
+        QVERIFY(QFileInfo(xlsx).size() > 0);
+        QCOMPARE(app.prompts.opened.value(0), xlsx);
+        w.table().SetModified(false);
+    }
+
     void embeddedFormHasNoSave() {
         AppFixture app;
         app.start();

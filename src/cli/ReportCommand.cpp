@@ -1,7 +1,8 @@
 // phonotab-cli report P.pht [--template T.docx] -o OUT.docx [--refbooks RefMap.txt]
 // The project's measurement report as a word-processor document, the same the
 // desktop writes: the title-page texts and conclusion, the report tables as
-// drawn, and the illustrations' pictures (SVG and the like converted to PNG).
+// drawn, the illustrations' pictures (SVG and the like converted to PNG) and
+// the tables' graphs.
 // What was left out is listed on stderr; the report is written all the same.
 #include <CLI/CLI.hpp>
 
@@ -10,7 +11,7 @@
 
 #include "BatchPrompts.h"
 #include "CliContext.h"
-#include "pictures/PictureConverter.h"
+#include "pictures/ReportPictures.h"
 #include "platform/ProgramFolders.h"
 #include "project/DocumentController.h"
 #include "project/ProjectPaths.h"
@@ -53,17 +54,7 @@ int runReport(const CliContext& ctx, const ReportOptions& o) {
     };
 
     const std::string workingFolder = localWorkingFolderOf(project.workingFolder, o.project);
-    const ReportPictureSource pictures = [&](const Illustration& ill, std::size_t) -> Result<std::string> {
-        if (ill.table) {
-            // The table graph is drawn by the desktop's chart; the batch tool does not draw it yet.
-            const std::string table =
-                *ill.table < project.tables.size() ? project.tables[*ill.table].table.name : std::string();
-            if (table.empty() && *ill.table >= project.tables.size())
-                return Message(msg::NoSuchReportTable, ill.caption, static_cast<std::int64_t>(*ill.table + 1));
-            return Message(msg::TableGraphUnavailable, ill.caption, table);
-        }
-        return ReadIllustrationPicture(ill, workingFolder, &convertPictureToPng);
-    };
+    const ReportPictureSource pictures = reportPictureSource(project, tableTexts, workingFolder);
 
     const std::string templatePath = o.templatePath.empty() ? defaultTemplate(ctx) : o.templatePath;
     const Result<ReportOutcome> out = WriteReport(project, templatePath, o.output, tableTexts, pictures, Progress());

@@ -6,8 +6,8 @@
 #include <QSvgGenerator>
 
 #include "base/MessageIds.h"
+#include "plots/BarChartPainter.h"
 #include "plots/QtTextMetrics.h"
-#include "plots/ScenePainter.h"
 
 namespace phonotab {
 
@@ -39,33 +39,9 @@ std::string BarChartWidget::readoutAt(QPoint p) {
     return bar < 0 ? std::string() : barReadout(input_, bar, name_);
 }
 
-void BarChartWidget::paintChart(QPainter& painter, const BarChartScene& s) const {
-    painter.fillRect(QRect(0, 0, width(), height()), toQColor(s.background));
-    const PlotRect& r = s.plot;
-    painter.fillRect(QRect(r.left, r.top, r.width(), r.height()), toQColor(s.background));
-    const QColor bar = toQColor(s.barColour);
-    for (const SceneBar& b : s.bars)
-        if (b.rect.width() > 0 && b.rect.height() > 0)
-            painter.fillRect(QRect(b.rect.left, b.rect.top, b.rect.width(), b.rect.height()), bar);
-    for (const auto* lines : {&s.grid, &s.marks})
-        for (const SceneLine& l : *lines) {
-            QPen pen(toQColor(l.colour));
-            pen.setCosmetic(true);
-            if (l.dotted) pen.setDashPattern({1.0, 2.0});
-            painter.setPen(pen);
-            painter.drawLine(l.x1, l.y1, l.x2, l.y2);
-        }
-    painter.setPen(toQColor(s.foreground));
-    for (const SceneText& t : s.texts) {
-        const QFont& font = fonts_.forRole(t.role);
-        painter.setFont(font);
-        painter.drawText(t.x, t.y + QFontMetrics(font).ascent(), QString::fromStdString(t.text));
-    }
-}
-
 void BarChartWidget::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    paintChart(painter, scene());
+    paintBarChart(painter, scene(), fonts_, size());
 }
 
 void BarChartWidget::mouseMoveEvent(QMouseEvent* e) {
@@ -79,7 +55,7 @@ void BarChartWidget::resizeEvent(QResizeEvent*) { dirty_ = true; }
 QImage BarChartWidget::renderImage() {
     QImage image(size(), QImage::Format_RGB32);
     QPainter painter(&image);
-    paintChart(painter, scene());
+    paintBarChart(painter, scene(), fonts_, size());
     return image;
 }
 
@@ -93,7 +69,7 @@ Result<QString> BarChartWidget::writeSvg(const QString& path) {
     svg.setDescription(QStringLiteral("Phonotab"));
     {
         QPainter painter(&svg);
-        paintChart(painter, scene());
+        paintBarChart(painter, scene(), fonts_, size());
     }
     if (!file.commit()) return Message(msg::CannotWrite, path.toStdString());
     return path;

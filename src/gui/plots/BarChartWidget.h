@@ -40,8 +40,6 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
-    void paintChart(QPainter& painter, const BarChartScene& scene) const;
-
     BarChartInput input_;
     std::string name_;
     GraphFonts fonts_;

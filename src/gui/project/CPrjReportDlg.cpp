@@ -1,7 +1,6 @@
 #include "project/CPrjReportDlg.h"
 
 #include <QAction>
-#include <QBuffer>
 #include <QDate>
 #include <QDir>
 #include <QFileInfo>
@@ -24,8 +23,7 @@
 #include "app/ProjectSession.h"
 #include "app/SettingsStore.h"
 #include "app/UiText.h"
-#include "pictures/PictureConverter.h"
-#include "plots/BarChartWidget.h"
+#include "pictures/ReportPictures.h"
 #include "project/ProjectPaths.h"
 #include "project/ProjectTableSources.h"
 #include "project/ReportDocument.h"
@@ -33,7 +31,6 @@
 #include "project/TextChooserDialog.h"
 #include "tables/CTableDlg.h"
 #include "tables/TableDrawing.h"
-#include "tables/TableGraphData.h"
 #include "tables/io/TableFile.h"
 
 namespace phonotab {
@@ -62,28 +59,6 @@ constexpr int kConclusionText = 9;
 const QString kSection = QStringLiteral("Report");
 
 QString numbered(int text, std::size_t n) { return uiText(text).replace(QStringLiteral("%d"), QString::number(n)); }
-
-// The picture of a table's graph as PNG, drawn by the same chart the table window shows.
-Result<std::string> tableGraphPicture(const ReportTable& table, const DisplayTexts& shown) {
-    const Result<TableGraphChart> chart = ReadTableGraph(table, shown);
-    if (!chart) return chart.error();
-    if (chart->series.empty()) return Message(msg::TableGraphUnavailable, table.name, table.name);
-    const TableGraphSeries& s = chart->series.front();
-    BarChartInput input;
-    input.values = s.values;
-    input.captions.assign(chart->labels.begin(), chart->labels.begin() + static_cast<std::ptrdiff_t>(s.values.size()));
-    input.barColour = s.fillColour;
-    input.logarithmic = chart->logarithmic;
-    input.title = chart->yCaption;
-    BarChartWidget widget;
-    widget.setChart(std::move(input), table.name);
-    widget.resize(800, 500);
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    if (!widget.grab().save(&buffer, "PNG")) return Message(msg::TableGraphUnavailable, table.name, table.name);
-    return std::string(bytes.constData(), static_cast<std::size_t>(bytes.size()));
-}
 
 }  // namespace
 
@@ -423,19 +398,15 @@ bool CPrjReportDlg::writeReport() {
         copy.RequestRecalculation();
         texts.push_back(DrawDisplayTexts(copy, TableEnvironment{&books, &sources}));
     }
-    std::map<std::size_t, Result<std::string>> graphs;
-    for (std::size_t i = 0; i < state.illustrations.size(); ++i)
-        if (const auto& t = state.illustrations[i].table) {
-            if (*t < state.tables.size())
-                graphs.emplace(i, tableGraphPicture(state.tables[*t].table, texts[*t]));
-            else
-                graphs.emplace(i, Message(msg::NoSuchReportTable, state.illustrations[i].caption, static_cast<std::int64_t>(*t + 1)));
-        }
     const std::string workingFolder = fromQt(session().localWorkingFolder());
     const ReportTableTexts tableTexts = [&](std::size_t k) { return k < texts.size() ? texts[k] : DisplayTexts(); };
+    const ReportPictureSource source = reportPictureSource(state, tableTexts, workingFolder);
+    std::map<std::size_t, Result<std::string>> graphs;
+    for (std::size_t i = 0; i < state.illustrations.size(); ++i)
+        if (state.illustrations[i].table) graphs.emplace(i, source(state.illustrations[i], i));
     const ReportPictureSource pictures = [&](const Illustration& ill, std::size_t i) -> Result<std::string> {
         if (auto it = graphs.find(i); it != graphs.end()) return it->second;
-        return ReadIllustrationPicture(ill, workingFolder, &cli::convertPictureToPng);
+        return source(ill, i);
     };
     std::optional<Result<ReportOutcome>> outcome;
     runLongTask(this, uiText(kWriteReport), [&](const Progress& progress) {

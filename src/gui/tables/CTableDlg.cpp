@@ -19,6 +19,7 @@
 #include "tables/CellHint.h"
 #include "tables/GraphSettingsDialog.h"
 #include "tables/TableGraphData.h"
+#include "pictures/TableGraphPicture.h"
 #include "plots/CHistoPlotDlg.h"
 #include "tables/TablePropertiesDialog.h"
 #include "tables/FormulaDialog.h"
@@ -341,13 +342,9 @@ void CTableDlg::showGraph() {
     }
     // Each series in a chart window of its own, in its fill colour, over the marking's labels.
     for (const TableGraphSeries& s : chart->series) {
-        BarChartInput input;
-        input.values = s.values;
-        input.captions.assign(chart->labels.begin(), chart->labels.begin() + static_cast<std::ptrdiff_t>(s.values.size()));
+        BarChartInput input = tableSeriesChart(*chart, s);
         input.title = fromQt(uiText(kGraphTitle).replace(QStringLiteral("%d"), QString::number(s.number)));
         if (!chart->yCaption.empty()) input.title += ": " + chart->yCaption;
-        input.barColour = s.fillColour;
-        input.logarithmic = chart->logarithmic;
         const QString title = windowTitle() + " - " + toQt(input.title);
         // A child of the table window: it goes when the table's window goes.
         auto* window = new CHistoPlotDlg(session_, std::move(input), this);

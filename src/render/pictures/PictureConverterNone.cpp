@@ -1,9 +1,9 @@
-#include "PictureConverter.h"
+#include "pictures/PictureConverter.h"
 
-namespace phonotab::cli {
+namespace phonotab {
 
 Result<std::string> convertPictureToPng(const std::string&, const std::string& path) {
     return Message(msg::PictureNotConverted, path);
 }
 
-}  // namespace phonotab::cli
+}  // namespace phonotab

@@ -8,10 +8,10 @@
 
 #include "base/Result.h"
 
-namespace phonotab::cli {
+namespace phonotab {
 
 // PNG bytes of the picture in `bytes` (read from `path`); 6207 when its kind
 // cannot be converted here, 6203 when it cannot be read.
 Result<std::string> convertPictureToPng(const std::string& bytes, const std::string& path);
 
-}  // namespace phonotab::cli
+}  // namespace phonotab

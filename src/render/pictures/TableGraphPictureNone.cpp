@@ -1,0 +1,9 @@
+#include "pictures/TableGraphPicture.h"
+
+namespace phonotab {
+
+Result<std::string> tableGraphPng(const ReportTable& table, const DisplayTexts&, const std::string& caption) {
+    return Message(msg::TableGraphUnavailable, caption, table.name);
+}
+
+}  // namespace phonotab

@@ -1,0 +1,31 @@
+#include <QImage>
+#include <QPainter>
+
+#include "pictures/GuiApplication.h"
+#include "pictures/PngBytes.h"
+#include "pictures/TableGraphPicture.h"
+#include "plots/BarChartPainter.h"
+#include "plots/QtTextMetrics.h"
+
+namespace phonotab {
+
+Result<std::string> tableGraphPng(const ReportTable& table, const DisplayTexts& shown, const std::string& caption) {
+    const Result<TableGraphChart> chart = ReadTableGraph(table, shown);
+    if (!chart) return chart.error();
+    if (chart->series.empty()) return Message(msg::TableGraphUnavailable, caption, table.name);
+    ensureGuiApplication();
+    BarChartInput input = tableSeriesChart(*chart, chart->series.front());
+    input.title = chart->yCaption;
+    const GraphFonts fonts = GraphFonts::standard();
+    const QtTextMetrics metrics(fonts);
+    const QSize size(kTableGraphWidth, kTableGraphHeight);
+    const BarChartScene scene = buildBarChartScene(input, {0, 0, size.width(), size.height()}, metrics);
+    QImage image(size, QImage::Format_RGB32);
+    {
+        QPainter painter(&image);
+        paintBarChart(painter, scene, fonts, size);
+    }
+    return pngBytes(image, table.name);
+}
+
+}  // namespace phonotab

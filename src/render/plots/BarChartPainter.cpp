@@ -1,0 +1,34 @@
+#include "plots/BarChartPainter.h"
+
+#include <QFontMetrics>
+#include <QPen>
+
+#include "plots/ScenePainter.h"
+
+namespace phonotab {
+
+void paintBarChart(QPainter& painter, const BarChartScene& s, const GraphFonts& fonts, QSize size) {
+    painter.fillRect(QRect(QPoint(0, 0), size), toQColor(s.background));
+    const PlotRect& r = s.plot;
+    painter.fillRect(QRect(r.left, r.top, r.width(), r.height()), toQColor(s.background));
+    const QColor bar = toQColor(s.barColour);
+    for (const SceneBar& b : s.bars)
+        if (b.rect.width() > 0 && b.rect.height() > 0)
+            painter.fillRect(QRect(b.rect.left, b.rect.top, b.rect.width(), b.rect.height()), bar);
+    for (const auto* lines : {&s.grid, &s.marks})
+        for (const SceneLine& l : *lines) {
+            QPen pen(toQColor(l.colour));
+            pen.setCosmetic(true);
+            if (l.dotted) pen.setDashPattern({1.0, 2.0});
+            painter.setPen(pen);
+            painter.drawLine(l.x1, l.y1, l.x2, l.y2);
+        }
+    painter.setPen(toQColor(s.foreground));
+    for (const SceneText& t : s.texts) {
+        const QFont& font = fonts.forRole(t.role);
+        painter.setFont(font);
+        painter.drawText(t.x, t.y + QFontMetrics(font).ascent(), QString::fromStdString(t.text));
+    }
+}
+
+}  // namespace phonotab

@@ -19,7 +19,7 @@ data=$prefix/share/phonotab
 [ -x "$cli" ] || { echo "FAILED: no bin/phonotab-cli" >&2; exit 1; }
 
 # The shipped data, and none of the build's own files.
-for f in TeleDescFile.bin lang/ru.txt lang/en.txt RefMap.txt calc_help.txt demo/demo.pht demo/SLM101_street_day.bin; do
+for f in TeleDescFile.bin lang/ru.txt lang/en.txt RefMap.txt calc_help.txt empty.bmp report/template_ru.docx report/template_en.docx demo/demo.pht demo/SLM101_street_day.bin; do
   [ -f "$data/$f" ] || fail "no share/phonotab/$f"
 done
 compgen -G "$data/TblStore/*.tbl" >/dev/null || fail "no standard tables in share/phonotab/TblStore"

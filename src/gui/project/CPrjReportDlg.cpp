@@ -5,14 +5,12 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QFormLayout>
-#include <QHeaderView>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTabBar>
 #include <QTabWidget>
-#include <QTableView>
 #include <QToolBar>
 #include <QVBoxLayout>
 
@@ -27,6 +25,7 @@
 #include "project/ProjectPaths.h"
 #include "project/ProjectTableSources.h"
 #include "project/ReportDocument.h"
+#include "project/ReportIllustrationList.h"
 #include "project/ReportTableList.h"
 #include "project/TextChooserDialog.h"
 #include "tables/CTableDlg.h"
@@ -40,10 +39,8 @@ namespace {
 constexpr int kTitle = 5516, kSaveProject = 32773, kAddTable = 426, kWriteReport = 427, kChooseTable = 386;
 constexpr int kChoose = 1002, kAdd = 1003, kClear = 1013;
 constexpr int kGeneral = 6453, kConclusion = 6454, kIllustrations = 6455, kTableTab = 6456, kToday = 6460,
-              kMoveLeft = 6461, kMoveRight = 6462, kReload = 6463, kRemoveTable = 6464, kCaption = 6465, kFile = 6466,
-              kTable = 6467, kAddPicture = 6468, kMoveUp = 6469, kMoveDown = 6470, kRemoveIllustration = 6471,
-              kTemplateFilter = 6472, kDocumentFilter = 6473, kSkipped = 6474, kPictureFilter = 6475,
-              kEnterCaption = 6476, kRemoveGraphs = 6477, kAddGraph = 6478, kTableFilter = 6480;
+              kMoveLeft = 6461, kMoveRight = 6462, kReload = 6463, kRemoveTable = 6464, kTemplateFilter = 6472,
+              kDocumentFilter = 6473, kSkipped = 6474, kRemoveGraphs = 6477, kTableFilter = 6480;
 
 // The title page's fields: label text and place in the project's report texts.
 struct TitleField {
@@ -82,7 +79,8 @@ CPrjReportDlg::CPrjReportDlg(ProjectSession& session, QWidget* parent)
     tabs_ = new QTabWidget(this);
     tabs_->addTab(buildTitlePage(), uiText(kGeneral));
     tabs_->addTab(buildConclusionPage(), uiText(kConclusion));
-    tabs_->addTab(buildIllustrationsPage(), uiText(kIllustrations));
+    illustrations_ = new ReportIllustrationList(session, this);
+    tabs_->addTab(illustrations_, uiText(kIllustrations));
     tabs_->tabBar()->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(tabs_->tabBar(), &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
         const int tab = tabs_->tabBar()->tabAt(at);
@@ -143,32 +141,6 @@ QWidget* CPrjReportDlg::buildConclusionPage() {
     return edit;
 }
 
-QWidget* CPrjReportDlg::buildIllustrationsPage() {
-    illustrations_ = new QTableView(this);
-    illustrations_->setModel(&illustrationModel_);
-    illustrations_->setSelectionBehavior(QAbstractItemView::SelectRows);
-    illustrations_->setSelectionMode(QAbstractItemView::SingleSelection);
-    illustrations_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    illustrations_->verticalHeader()->hide();
-    illustrations_->horizontalHeader()->setStretchLastSection(true);
-    illustrations_->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(illustrations_, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
-        illustrationMenu(illustrations_->indexAt(at).row())->exec(illustrations_->viewport()->mapToGlobal(at));
-    });
-    // A double click on the caption edits it; on the picture opens it.
-    connect(illustrations_, &QTableView::doubleClicked, this, [this](const QModelIndex& index) {
-        const auto& list = session().state().illustrations;
-        const auto row = static_cast<std::size_t>(index.row());
-        if (row >= list.size()) return;
-        if (index.column() == 0) {
-            const auto typed = session().prompts().askText(uiText(kEnterCaption), toQt(list[row].caption));
-            if (typed) editIllustrations([&](std::vector<Illustration>& l) { l[row].caption = fromQt(*typed); });
-        } else if (!list[row].picturePath.empty()) {
-            session().prompts().openExternally(toQt(list[row].picturePath));
-        }
-    });
-    return illustrations_;
-}
 
 void CPrjReportDlg::setText(int index, const QString& value) {
     QWidget* w = fields_[static_cast<std::size_t>(index)];
@@ -199,27 +171,16 @@ void CPrjReportDlg::putIntoProject() {
     for (const auto& [i, t] : edited) taken_[i] = t;
 }
 
+// A field shows the project's text when that text changed since the field
+// took it (a project loaded, say); a refresh that leaves the text alone (after
+// a recalculation) keeps what the user is typing.
 void CPrjReportDlg::takeFromProject() {
-    taken_ = session().state().reportTexts;
-    for (int i = 0; i < kReportTexts; ++i) setText(i, toQt(taken_[static_cast<std::size_t>(i)]));
-    rebuildIllustrations();
+    const auto& texts = session().state().reportTexts;
+    for (std::size_t i = 0; i < texts.size(); ++i)
+        if (texts[i] != taken_[i]) setText(static_cast<int>(i), toQt(texts[i]));
+    taken_ = texts;
+    illustrations_->rebuild();
     rebuildTables();
-}
-
-void CPrjReportDlg::rebuildIllustrations() {
-    illustrationModel_.clear();
-    illustrationModel_.setHorizontalHeaderLabels({uiText(kCaption), uiText(kFile), uiText(kTable)});
-    for (const Illustration& ill : session().state().illustrations) {
-        QList<QStandardItem*> row{new QStandardItem(toQt(ill.caption)), new QStandardItem(toQt(ill.picturePath)),
-                                  new QStandardItem(ill.table ? numbered(kTableTab, *ill.table + 1) : QString())};
-        illustrationModel_.appendRow(row);
-    }
-    illustrations_->resizeColumnsToContents();
-}
-
-void CPrjReportDlg::editIllustrations(const std::function<void(std::vector<Illustration>&)>& change) {
-    session().controller().editProject([&](ProjectState& p) { change(p.illustrations); }, DocumentNotice::StateChanged);
-    rebuildIllustrations();
 }
 
 // Each report table in a table window of its own tab; its edits go back into the project.
@@ -262,7 +223,7 @@ void CPrjReportDlg::moveTable(std::size_t k, int direction) {
     session().controller().editProject([&](ProjectState& p) { SwapReportTables(p, k, other); },
                                        DocumentNotice::StateChanged);
     rebuildTables();
-    rebuildIllustrations();
+    illustrations_->rebuild();
     tabs_->setCurrentIndex(FixedTabs + static_cast<int>(other));
 }
 
@@ -297,44 +258,7 @@ void CPrjReportDlg::removeTable(std::size_t k) {
         return;
     session().controller().editProject([&](ProjectState& p) { RemoveReportTable(p, k); }, DocumentNotice::StateChanged);
     rebuildTables();
-    rebuildIllustrations();
-}
-
-std::unique_ptr<QMenu> CPrjReportDlg::illustrationMenu(int row) {
-    auto menu = std::make_unique<QMenu>(this);
-    menu->addAction(uiText(kAddPicture), this, [this] {
-        const QStringList files =
-            session().prompts().openFilePaths(uiText(kAddPicture), uiText(kPictureFilter), session().localWorkingFolder());
-        if (files.isEmpty()) return;
-        editIllustrations([&](std::vector<Illustration>& l) {
-            for (const QString& f : files) l.push_back({fromQt(QFileInfo(f).completeBaseName()), fromQt(f), std::nullopt});
-        });
-    });
-    menu->addAction(uiText(kAddGraph), this, [this] {
-        QStringList names;
-        const auto& tables = session().state().tables;
-        for (std::size_t k = 0; k < tables.size(); ++k)
-            names << numbered(kTableTab, k + 1) + QStringLiteral(": ") + toQt(tables[k].table.name);
-        const int chosen = session().prompts().chooseItem(uiText(kAddGraph), names);
-        if (chosen < 0 || chosen >= names.size()) return;
-        const auto k = static_cast<std::size_t>(chosen);
-        editIllustrations([&](std::vector<Illustration>& l) { l.push_back({tables[k].table.name, std::string(), k}); });
-    })->setEnabled(!session().state().tables.empty());
-    const int count = static_cast<int>(session().state().illustrations.size());
-    if (row >= 0 && row < count) {
-        const auto r = static_cast<std::size_t>(row);
-        menu->addSeparator();
-        menu->addAction(uiText(kMoveUp), this, [this, r] {
-            editIllustrations([&](std::vector<Illustration>& l) { std::swap(l[r], l[r - 1]); });
-        })->setEnabled(row > 0);
-        menu->addAction(uiText(kMoveDown), this, [this, r] {
-            editIllustrations([&](std::vector<Illustration>& l) { std::swap(l[r], l[r + 1]); });
-        })->setEnabled(row + 1 < count);
-        menu->addAction(uiText(kRemoveIllustration), this, [this, r] {
-            editIllustrations([&](std::vector<Illustration>& l) { l.erase(l.begin() + static_cast<std::ptrdiff_t>(r)); });
-        });
-    }
-    return menu;
+    illustrations_->rebuild();
 }
 
 // "Добавить таблицу в отчет": a standard table (the user's store and the

@@ -3,8 +3,6 @@
 // that writes the report document through a template.
 #pragma once
 
-#include <QStandardItemModel>
-
 #include <array>
 #include <memory>
 #include <vector>
@@ -17,12 +15,12 @@ class QLineEdit;
 class QMenu;
 class QPlainTextEdit;
 class QTabWidget;
-class QTableView;
 class QToolBar;
 
 namespace phonotab {
 
 class CTableDlg;
+class ReportIllustrationList;
 
 class CPrjReportDlg : public CCrDialog {
     Q_OBJECT
@@ -32,14 +30,13 @@ public:
     QTabWidget* tabs() const { return tabs_; }
     // The field of a title-page or conclusion text (by its place in the project's report texts).
     QWidget* textField(int index) const { return fields_[static_cast<std::size_t>(index)]; }
-    QTableView* illustrationList() const { return illustrations_; }
+    ReportIllustrationList* illustrationList() const { return illustrations_; }
     // The embedded window of the k-th report table.
     CTableDlg* tableWindow(std::size_t k) const { return k < tables_.size() ? tables_[k] : nullptr; }
     QAction* addTableAction() const { return addTable_; }
     QAction* writeReportAction() const { return writeReport_; }
 
     std::unique_ptr<QMenu> tableTabMenu(std::size_t k);
-    std::unique_ptr<QMenu> illustrationMenu(int row);
     // "Сохранить отчет в документ Word через шаблон"; false when cancelled or failed.
     bool writeReport();
     void addTable();
@@ -51,12 +48,9 @@ protected:
 private:
     QWidget* buildTitlePage();
     QWidget* buildConclusionPage();
-    QWidget* buildIllustrationsPage();
     void setText(int index, const QString& text);
     QString text(int index) const;
     void rebuildTables();
-    void rebuildIllustrations();
-    void editIllustrations(const std::function<void(std::vector<Illustration>&)>& change);
     void moveTable(std::size_t k, int direction);
     void reloadTable(std::size_t k);
     void removeTable(std::size_t k);
@@ -65,8 +59,7 @@ private:
     QTabWidget* tabs_ = nullptr;
     std::array<QWidget*, kReportTexts> fields_{};
     std::array<std::string, kReportTexts> taken_;  // the texts as the fields last took them from the project
-    QTableView* illustrations_ = nullptr;
-    QStandardItemModel illustrationModel_;
+    ReportIllustrationList* illustrations_ = nullptr;
     std::vector<CTableDlg*> tables_;
     QAction *saveProject_ = nullptr, *addTable_ = nullptr, *writeReport_ = nullptr;
     static constexpr int FixedTabs = 3;

@@ -18,7 +18,10 @@
 #include "TestMain.h"
 #include "app/ChildWindowList.h"
 #include "base/StringTable.h"
+#include "project/ProjectPaths.h"
 #include "project/CPrjReportDlg.h"
+#include "project/CProjectDlg.h"
+#include "project/ReportIllustrationList.h"
 #include "tables/CTableDlg.h"
 
 using namespace phonotab;
@@ -79,19 +82,24 @@ private slots:
         QVERIFY(w->tableWindow(tablesBefore));
         QVERIFY(!w->tableWindow(tablesBefore)->action(CTableDlg::Command::Save)->isEnabled());
 
-        // A picture file as an illustration.
+        // A picture file as an illustration, its caption typed.
         QImage picture(40, 30, QImage::Format_RGB32);
         picture.fill(Qt::darkGreen);
         const QString png = work + "/рисунок.png";
         QVERIFY(picture.save(png));
-        f.prompts.fileLists = {{png}};
-        std::unique_ptr<QMenu> menu = w->illustrationMenu(-1);
-        QAction* add = item(*menu, 6468);
-        QVERIFY(add);
+        f.prompts.files = {png};
+        f.prompts.texts = {QStringLiteral("Зелёный рисунок")};
         const std::size_t illustrationsBefore = f.session().state().illustrations.size();
-        add->trigger();
+        item(*w->illustrationList()->menu(-1), 6468)->trigger();  // "Добавить иллюстрацию"
         QCOMPARE(f.session().state().illustrations.size(), illustrationsBefore + 1);
-        QCOMPARE(f.session().state().illustrations.back().caption, std::string("рисунок"));
+        QCOMPARE(f.session().state().illustrations.back().caption, std::string("Зелёный рисунок"));
+        QCOMPARE(w->illustrationList()->currentIndex().row(), static_cast<int>(illustrationsBefore));
+
+        // The project calculated, so that the demo table's graph has its values.
+        f.window().run(command::ProjectFilesWindow);
+        auto* files = dynamic_cast<CProjectDlg*>(f.window().windows().find(WindowKind::ProjectFiles));
+        QVERIFY(files);
+        files->recalculate(true, false);
 
         // The report through the shipped template, beside the project.
         const QString output = work + "/отчет.docx";
@@ -105,7 +113,11 @@ private slots:
         const QStringList tables = lines.filter(QRegularExpression(QStringLiteral("^tables ")));
         QCOMPARE(tables.size(), 1);
         QVERIFY2(tables[0].mid(7).toInt() >= static_cast<int>(tablesBefore + 1), qPrintable(lines.join('\n')));
-        QVERIFY2(!lines.filter(QRegularExpression(QStringLiteral("^pictures [1-9]"))).isEmpty(), qPrintable(lines.join('\n')));
+        // The picture file and the demo table's graph, each with its caption.
+        QVERIFY2(lines.contains(QStringLiteral("pictures 2")), qPrintable(lines.join('\n')));
+        QVERIFY2(lines.contains(QStringLiteral("p Зелёный рисунок")), qPrintable(lines.join('\n')));
+        QVERIFY2(lines.contains(QStringLiteral("p Уровни звука в точках измерений")), qPrintable(lines.join('\n')));
+        QCOMPARE(f.prompts.unexpected, 0);
     }
 
     void removingATableAsksBeforeItsGraphIllustrationsGo() {
@@ -117,8 +129,8 @@ private slots:
         QVERIFY(w);
         QVERIFY(!f.session().state().tables.empty());
         f.prompts.items = {0};
-        std::unique_ptr<QMenu> menu = w->illustrationMenu(-1);
-        item(*menu, 6478)->trigger();  // "Добавить график таблицы" of table 1
+        f.prompts.texts = {QStringLiteral("График")};
+        item(*w->illustrationList()->menu(-1), 6478)->trigger();  // "Добавить график из таблицы", table 1
         const std::size_t tables = f.session().state().tables.size();
         f.prompts.answers = {Prompts::Answer::No};
         item(*w->tableTabMenu(0), 6464)->trigger();
@@ -129,6 +141,127 @@ private slots:
         QCOMPARE(f.session().state().tables.size(), tables - 1);
         QVERIFY(f.session().state().illustrations.size() < illustrations);
         QCOMPARE(static_cast<std::size_t>(w->tabs()->count()), 3 + tables - 1);
+    }
+
+    // "Создать иллюстрацию": the shipped empty picture copied under the chosen
+    // name with ".bmp", stored relative to the working folder and opened; an
+    // existing file, inside the working folder or not, is replaced only on Yes.
+    void createdIllustrationsStartFromTheEmptyPicture() {
+        AppFixture f;
+        f.start();
+        const QString work = f.copyDemo(QStringLiteral("work"));
+        QVERIFY(f.session().loadProject(work + "/demo.pht"));
+        f.prompts.folders.push_back(work);
+        QVERIFY(f.session().controller().changeWorkingFolder());
+        f.window().run(command::ReportWindow);
+        auto* w = dynamic_cast<CPrjReportDlg*>(f.window().windows().find(WindowKind::Report));
+        QVERIFY(w);
+        ReportIllustrationList* list = w->illustrationList();
+        const auto& illustrations = f.session().state().illustrations;
+        QFile empty(dataFolder() + "/empty.bmp");
+        QVERIFY(empty.open(QIODevice::ReadOnly));
+        const QByteArray blank = empty.readAll();
+        auto bytes = [](const QString& path) {
+            QFile file(path);
+            return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+        };
+        auto create = [&] { item(*list->menu(-1), 6481)->trigger(); };
+
+        const std::size_t before = illustrations.size();
+        f.prompts.files = {work + "/plan.wmf"};
+        f.prompts.texts = {QStringLiteral("План")};
+        create();
+        QCOMPARE(illustrations.size(), before + 1);
+        QCOMPARE(illustrations.back().picturePath, std::string("plan.bmp"));
+        QCOMPARE(illustrations.back().caption, std::string("План"));
+        QCOMPARE(bytes(work + "/plan.bmp"), blank);
+        QCOMPARE(f.prompts.opened.value(0), work + "/plan.bmp");
+        QVERIFY(f.prompts.questions.isEmpty());
+
+        const QString outside = f.folder(QStringLiteral("outside")) + "/photo.bmp";
+        for (const QString& existing : {work + "/plan.bmp", outside}) {
+            QFile drawn(existing);
+            QVERIFY(drawn.open(QIODevice::WriteOnly));
+            drawn.write("drawn by the user");
+            drawn.close();
+            // No keeps the user's picture and adds nothing.
+            f.prompts.questions.clear();
+            f.prompts.files = {existing};
+            f.prompts.answers = {Prompts::Answer::No};
+            const std::size_t count = illustrations.size();
+            create();
+            QCOMPARE(f.prompts.questions.size(), 1);
+            QCOMPARE(illustrations.size(), count);
+            QCOMPARE(bytes(existing), QByteArray("drawn by the user"));
+            // Yes, then a cancelled caption: still nothing is replaced.
+            f.prompts.files = {existing};
+            f.prompts.answers = {Prompts::Answer::Yes};
+            f.prompts.texts = {QString()};
+            create();
+            QCOMPARE(bytes(existing), QByteArray("drawn by the user"));
+            // Yes and a caption: replaced by the empty picture.
+            f.prompts.files = {existing};
+            f.prompts.answers = {Prompts::Answer::Yes};
+            f.prompts.texts = {QStringLiteral("Снова")};
+            create();
+            QCOMPARE(illustrations.size(), count + 1);
+            QCOMPARE(bytes(existing), blank);
+        }
+        // Outside the working folder too the path is stored relative to it.
+        const std::string stored = illustrations.back().picturePath;
+        QVERIFY2(stored.rfind("..\\", 0) == 0, stored.c_str());
+        QCOMPARE(QDir::cleanPath(QString::fromStdString(storedPathToLocal(stored, work.toStdString()))), outside);
+        QCOMPARE(f.prompts.unexpected, 0);
+    }
+
+    // The list names each picture's place ("PIC01" ...), renumbered as rows
+    // move or go; a caption is edited in place; a double click opens the picture.
+    void theListRenumbersEditsCaptionsAndOpensPictures() {
+        AppFixture f;
+        f.start();
+        QVERIFY(f.session().loadProject(demoFile(QStringLiteral("demo.pht"))));
+        f.session().controller().editProject(
+            [](ProjectState& p) {
+                p.illustrations.clear();
+                p.illustrations.push_back({"Первый", "first.png", std::nullopt});
+                p.illustrations.push_back({"Второй", "second.png", std::nullopt});
+                p.illustrations.push_back({"График", "", std::size_t{0}});
+            },
+            DocumentNotice::SyncFromProject);
+        f.window().run(command::ReportWindow);
+        auto* w = dynamic_cast<CPrjReportDlg*>(f.window().windows().find(WindowKind::Report));
+        QVERIFY(w);
+        ReportIllustrationList* list = w->illustrationList();
+        auto cell = [&](int row, int column) { return list->model()->index(row, column).data().toString(); };
+        QCOMPARE(list->model()->rowCount(), 3);
+        QCOMPARE(cell(2, 1), QStringLiteral("---"));
+        QCOMPARE(cell(2, 2), QStringLiteral("PIC03"));
+
+        item(*list->menu(0), 6470)->trigger();  // "Сместить вниз"
+        QCOMPARE(cell(1, 0), QStringLiteral("Первый"));
+        QCOMPARE(cell(1, 2), QStringLiteral("PIC02"));
+        QCOMPARE(list->currentIndex().row(), 1);
+        item(*list->menu(0), 6471)->trigger();  // "Удалить иллюстрацию": "Второй"
+        QCOMPARE(cell(0, 0), QStringLiteral("Первый"));
+        QCOMPARE(cell(0, 2), QStringLiteral("PIC01"));
+        QVERIFY(!item(*list->menu(0), 6469)->isEnabled());  // nothing above the first
+
+        list->model()->setData(list->model()->index(0, 0), QStringLiteral("Новая подпись"));
+        QCOMPARE(f.session().state().illustrations[0].caption, std::string("Новая подпись"));
+        QVERIFY(f.session().controller().modified());
+
+        w->tabs()->setCurrentWidget(list);
+        QVERIFY(list->isVisible());
+        const QRect first = list->visualRect(list->model()->index(0, 1));
+        // A view takes a double click after the press that starts it.
+        QTest::mousePress(list->viewport(), Qt::LeftButton, {}, first.center());
+        QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, first.center());
+        QCOMPARE(f.prompts.opened.size(), 1);
+        QVERIFY(f.prompts.opened[0].endsWith(QStringLiteral("/first.png")));
+        const QRect graph = list->visualRect(list->model()->index(1, 1));
+        QTest::mousePress(list->viewport(), Qt::LeftButton, {}, graph.center());
+        QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, graph.center());
+        QCOMPARE(f.prompts.opened.size(), 1);  // a table's graph has no file
     }
 };
 

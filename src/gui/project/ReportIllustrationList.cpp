@@ -1,0 +1,191 @@
+#include "project/ReportIllustrationList.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QHeaderView>
+#include <QMenu>
+#include <QSaveFile>
+
+#include "app/ProjectSession.h"
+#include "app/SettingsStore.h"
+#include "app/UiText.h"
+#include "project/ProjectPaths.h"
+#include "project/ReportDocument.h"
+
+namespace phonotab {
+
+namespace {
+
+constexpr int kCaption = 6465, kFileName = 6466, kReferenceName = 6467, kAddPicture = 6468, kMoveUp = 6469,
+              kMoveDown = 6470, kRemove = 6471, kPictureFilter = 6475, kEnterCaption = 6476, kAddGraph = 6478,
+              kCreatePicture = 6481, kBmpFilter = 6482, kChooseTable = 386, kTableTab = 6456, kOverwrite = 363,
+              kCannotCopy = 364;
+const QString kColumnsSection = QStringLiteral("ImageListDlg");
+const QString kBrowseSection = QStringLiteral("BrowsePicture");
+constexpr int kDefaultWidths[] = {200, 350, 70};
+// What the file column shows for an illustration of a table's graph.
+const QString kNoFile = QStringLiteral("---");
+
+QString sizeKey(int column) { return QStringLiteral("Size%1").arg(column + 1); }
+
+}  // namespace
+
+ReportIllustrationList::ReportIllustrationList(ProjectSession& session, QWidget* parent)
+    : QTableView(parent), session_(session) {
+    setModel(&model_);
+    setSelectionBehavior(QAbstractItemView::SelectRows);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    // The caption is edited in place (F2, or a click on the selected caption);
+    // a double click opens the picture.
+    setEditTriggers(QAbstractItemView::EditKeyPressed | QAbstractItemView::SelectedClicked);
+    verticalHeader()->hide();
+    setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(this, &QWidget::customContextMenuRequested, this,
+            [this](const QPoint& at) { menu(indexAt(at).row())->exec(viewport()->mapToGlobal(at)); });
+    connect(this, &QTableView::doubleClicked, this, [this](const QModelIndex& index) { openPicture(index.row()); });
+    connect(&model_, &QStandardItemModel::itemChanged, this, &ReportIllustrationList::captionEdited);
+    rebuild();
+    for (int c = 0; c < 3; ++c)
+        setColumnWidth(c, session_.settings().integer(kColumnsSection, sizeKey(c), kDefaultWidths[c]));
+}
+
+ReportIllustrationList::~ReportIllustrationList() {
+    for (int c = 0; c < 3; ++c) session_.settings().setInteger(kColumnsSection, sizeKey(c), columnWidth(c));
+}
+
+void ReportIllustrationList::rebuild(int select) {
+    rebuilding_ = true;
+    model_.removeRows(0, model_.rowCount());
+    model_.setHorizontalHeaderLabels({uiText(kCaption), uiText(kFileName), uiText(kReferenceName)});
+    const auto& list = session_.state().illustrations;
+    for (std::size_t i = 0; i < list.size(); ++i) {
+        auto* file = new QStandardItem(list[i].table ? kNoFile : toQt(list[i].picturePath));
+        auto* name = new QStandardItem(toQt(reportPicturePlaceholder(i)).remove('<').remove('>'));
+        file->setEditable(false);
+        name->setEditable(false);
+        model_.appendRow({new QStandardItem(toQt(list[i].caption)), file, name});
+    }
+    rebuilding_ = false;
+    if (model_.rowCount() == 0) return;
+    const int row = select >= 0 && select < model_.rowCount() ? select : 0;
+    selectRow(row);
+    scrollTo(model_.index(row, 0));
+}
+
+void ReportIllustrationList::edit(const std::function<void(std::vector<Illustration>&)>& change, int select) {
+    session_.controller().editProject([&](ProjectState& p) { change(p.illustrations); }, DocumentNotice::StateChanged);
+    rebuild(select);
+}
+
+void ReportIllustrationList::captionEdited(QStandardItem* item) {
+    if (rebuilding_ || item->column() != 0) return;
+    const auto row = static_cast<std::size_t>(item->row());
+    const std::string caption = fromQt(item->text());
+    if (row >= session_.state().illustrations.size() || session_.state().illustrations[row].caption == caption) return;
+    session_.controller().editProject([&](ProjectState& p) { p.illustrations[row].caption = caption; },
+                                      DocumentNotice::StateChanged);
+}
+
+std::optional<std::string> ReportIllustrationList::askCaption(const QString& preset) {
+    const auto typed = session_.prompts().askText(uiText(kEnterCaption), preset);
+    if (!typed) return std::nullopt;
+    return fromQt(*typed);
+}
+
+QString ReportIllustrationList::pictureFolder() const {
+    return session_.settings().text(kBrowseSection, QStringLiteral("Path"), session_.localWorkingFolder());
+}
+
+void ReportIllustrationList::rememberPictureFolder(const QString& file) {
+    session_.settings().setText(kBrowseSection, QStringLiteral("Path"), QFileInfo(file).absolutePath());
+}
+
+std::unique_ptr<QMenu> ReportIllustrationList::menu(int row) {
+    auto m = std::make_unique<QMenu>(this);
+    m->addAction(uiText(kAddPicture), this, &ReportIllustrationList::addPicture);
+    m->addAction(uiText(kAddGraph), this, &ReportIllustrationList::addTableGraph)
+        ->setEnabled(!session_.state().tables.empty());
+    m->addAction(uiText(kCreatePicture), this, &ReportIllustrationList::createPicture);
+    const int count = static_cast<int>(session_.state().illustrations.size());
+    if (row < 0 || row >= count) return m;
+    const auto r = static_cast<std::size_t>(row);
+    m->addSeparator();
+    m->addAction(uiText(kMoveUp), this, [this, r, row] {
+        edit([&](std::vector<Illustration>& l) { std::swap(l[r], l[r - 1]); }, row - 1);
+    })->setEnabled(row > 0);
+    m->addAction(uiText(kMoveDown), this, [this, r, row] {
+        edit([&](std::vector<Illustration>& l) { std::swap(l[r], l[r + 1]); }, row + 1);
+    })->setEnabled(row + 1 < count);
+    // The picture file itself stays.
+    m->addAction(uiText(kRemove), this, [this, r, row] {
+        edit([&](std::vector<Illustration>& l) { l.erase(l.begin() + static_cast<std::ptrdiff_t>(r)); }, row);
+    });
+    return m;
+}
+
+void ReportIllustrationList::addPicture() {
+    const QString file = session_.prompts().openFilePath(uiText(kAddPicture), uiText(kPictureFilter), pictureFolder());
+    if (file.isEmpty()) return;
+    rememberPictureFolder(file);
+    const auto caption = askCaption(QFileInfo(file).completeBaseName());
+    if (!caption) return;
+    const int added = static_cast<int>(session_.state().illustrations.size());
+    edit([&](std::vector<Illustration>& l) { l.push_back({*caption, fromQt(QDir::cleanPath(file)), std::nullopt}); },
+         added);
+}
+
+void ReportIllustrationList::addTableGraph() {
+    const auto& tables = session_.state().tables;
+    QStringList names;
+    for (std::size_t k = 0; k < tables.size(); ++k)
+        names << uiText(kTableTab).replace(QStringLiteral("%d"), QString::number(k + 1)) + QStringLiteral(": ") +
+                     toQt(tables[k].table.name);
+    const int chosen = session_.prompts().chooseItem(uiText(kChooseTable), names);
+    if (chosen < 0 || chosen >= names.size()) return;
+    const auto k = static_cast<std::size_t>(chosen);
+    const auto caption = askCaption(toQt(tables[k].table.name));
+    if (!caption) return;
+    const int added = static_cast<int>(session_.state().illustrations.size());
+    edit([&](std::vector<Illustration>& l) { l.push_back({*caption, std::string(), k}); }, added);
+}
+
+// A new picture from the shipped empty one, which the user then draws in the
+// desktop's picture editor. An existing file of that name is replaced only
+// when the user says so, wherever it lies.
+void ReportIllustrationList::createPicture() {
+    const QString chosen = session_.prompts().saveFilePath(uiText(kCreatePicture), uiText(kBmpFilter),
+                                                           pictureFolder(), QStringLiteral("bmp"));
+    if (chosen.isEmpty()) return;
+    const QFileInfo info(chosen);
+    const QString target = QDir(info.absolutePath()).filePath(info.completeBaseName() + QStringLiteral(".bmp"));
+    rememberPictureFolder(target);
+    if (QFileInfo::exists(target) && session_.prompts().ask(uiText(kOverwrite), false) != Prompts::Answer::Yes) return;
+    const auto caption = askCaption(QFileInfo(target).completeBaseName());
+    if (!caption) return;
+
+    // The copy goes through a temporary file: a failed copy leaves an old picture as it was.
+    QFile empty(session_.paths().dataFolder + QStringLiteral("/empty.bmp"));
+    QSaveFile out(target);
+    if (!empty.open(QIODevice::ReadOnly) || !out.open(QIODevice::WriteOnly) || out.write(empty.readAll()) < 0 ||
+        !out.commit()) {
+        session_.prompts().showMessage(uiText(kCannotCopy));
+        return;
+    }
+    const std::string folder = fromQt(QDir::cleanPath(session_.localWorkingFolder()) + QStringLiteral("/"));
+    const std::string stored = MakeRelativeToWorkingFolder(toStoredPath(fromQt(target)), toStoredPath(folder));
+    const int added = static_cast<int>(session_.state().illustrations.size());
+    edit([&](std::vector<Illustration>& l) { l.push_back({*caption, stored, std::nullopt}); }, added);
+    session_.prompts().openExternally(target);
+}
+
+void ReportIllustrationList::openPicture(int row) {
+    const auto& list = session_.state().illustrations;
+    if (row < 0 || row >= static_cast<int>(list.size())) return;
+    const Illustration& ill = list[static_cast<std::size_t>(row)];
+    if (ill.table || ill.picturePath.empty()) return;
+    session_.prompts().openExternally(
+        toQt(storedPathToLocal(ill.picturePath, fromQt(session_.localWorkingFolder()))));
+}
+
+}  // namespace phonotab

@@ -571,7 +571,18 @@ bool DocxDocument::putTable(const std::string& name, const DocxTable& table) {
     marker.set_name(kFragmentMarker);
     marker.set_value(std::to_string(d.fragments.size()).c_str());
     d.fragments.emplace_back();
-    appendTableXml(d.fragments.back(), table, d.names.prefix);
+    // A table wider than the page's text narrows to it, its columns in proportion,
+    // as a picture does: a report table never runs off the page.
+    long long total = 0;
+    for (int w : table.columnWidths) total += w;
+    const long long room = d.maxWidthEmu / kEmuPerTwip;
+    if (room > 0 && total > room) {
+        DocxTable narrowed = table;
+        for (int& w : narrowed.columnWidths) w = static_cast<int>(std::max<long long>(1, w * room / total));
+        appendTableXml(d.fragments.back(), narrowed, d.names.prefix);
+    } else {
+        appendTableXml(d.fragments.back(), table, d.names.prefix);
+    }
     // The paragraph after the table stays, so that the next table never meets
     // this one; the one before goes when the placeholder was all it held.
     pugi::xml_node previous = Impl::elementSibling(paragraph, false);

@@ -38,6 +38,17 @@ std::vector<std::string> writeAndRead(const DocxDocument& doc, const ScratchDir&
     return readDocxWithPythonDocx(path);
 }
 
+// The main part's XML of a written document (empty when it cannot be read).
+std::string documentXml(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    const std::string package((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    const auto parts = readZipParts(package, 100, 1 << 26, 1 << 26);
+    if (parts)
+        for (const ZipPart& p : *parts)
+            if (p.name == "word/document.xml") return p.bytes;
+    return {};
+}
+
 }  // namespace
 
 // The word processor splits a placeholder wherever the user's typing or its
@@ -119,6 +130,31 @@ TEST(DocxDocument, PutsARealTableWithMergedCells) {
         << lines.front();
 }
 
+// A table wider than the page's text narrows to it, its columns in
+// proportion; one that fits keeps its widths.
+TEST(DocxDocument, AWideTableNarrowsToThePage) {
+    DocxDocument doc = openTemplate("<w:p>" + run("<TBL01>") + "</w:p><w:p>" + run("<TBL02>") + "</w:p>");
+    doc.markPlaceholders({"<TBL01>", "<TBL02>"});
+    DocxTable wide;
+    wide.columnWidths = {4000, 8000, 8000};
+    wide.rowHeights = {0};
+    wide.rows = {{DocxCell{}, DocxCell{}, DocxCell{}}};
+    DocxTable narrow = wide;
+    narrow.columnWidths = {1000, 2000, 3000};
+    ASSERT_TRUE(doc.putTable("<TBL01>", wide));
+    ASSERT_TRUE(doc.putTable("<TBL02>", narrow));
+
+    ScratchDir dir;
+    ASSERT_TRUE(doc.save(dir.file("out.docx")).ok());
+    const std::string xml = documentXml(dir.file("out.docx"));
+    std::vector<int> grid;
+    const std::regex gridCol("gridCol w:w=\"([0-9]+)\"");
+    for (auto it = std::sregex_iterator(xml.begin(), xml.end(), gridCol); it != std::sregex_iterator(); ++it)
+        grid.push_back(std::stoi((*it)[1]));
+    const int textWidth = 11906 - 1701 - 850;
+    EXPECT_THAT(grid, ElementsAre(textWidth / 5, textWidth * 2 / 5, textWidth * 2 / 5, 1000, 2000, 3000));
+}
+
 // A picture is a media part with its relationship and content type; its size
 // comes from its pixels and resolution, and a picture wider than the page is
 // made to fit it.
@@ -148,13 +184,7 @@ TEST(DocxDocument, InsertsPicturesWithTheirPartsAndSizes) {
                 ElementsAre("part\tword/media/phonotab_image1.png", "part\tword/media/phonotab_image2.png"));
 
     // Every drawing has an id of its own.
-    std::ifstream in(dir.file("out.docx"), std::ios::binary);
-    const std::string package((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    const auto parts = readZipParts(package, 100, 1 << 26, 1 << 26);
-    ASSERT_TRUE(parts);
-    std::string xml;
-    for (const ZipPart& p : *parts)
-        if (p.name == "word/document.xml") xml = p.bytes;
+    const std::string xml = documentXml(dir.file("out.docx"));
     std::set<std::string> ids;
     const std::regex docPr("docPr id=\"([0-9]+)\"");
     for (auto it = std::sregex_iterator(xml.begin(), xml.end(), docPr); it != std::sregex_iterator(); ++it)

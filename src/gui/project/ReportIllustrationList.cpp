@@ -40,6 +40,8 @@ ReportIllustrationList::ReportIllustrationList(ProjectSession& session, QWidget*
     // a double click opens the picture.
     setEditTriggers(QAbstractItemView::EditKeyPressed | QAbstractItemView::SelectedClicked);
     verticalHeader()->hide();
+    // The reference name takes the room left, so that its title shows whole.
+    horizontalHeader()->setStretchLastSection(true);
     setContextMenuPolicy(Qt::CustomContextMenu);
     connect(this, &QWidget::customContextMenuRequested, this,
             [this](const QPoint& at) { menu(indexAt(at).row())->exec(viewport()->mapToGlobal(at)); });

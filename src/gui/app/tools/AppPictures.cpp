@@ -10,7 +10,9 @@
 // window after a calculation parameters_<language>.png with the chooser
 // chooser_<language>.png and the settings dialogs histogram_settings_<language>.png
 // and calc_settings_<language>.png, the percentile dialog distribution_<language>.png;
-// and the language dialog of a first start
+// the report window's tabs report_<tab>_<language>.png and the first two pages
+// of the demo project's report report_page<n>_<language>.png (when an office
+// suite is installed to render them), and the language dialog of a first start
 // under an English locale, language_dialog.png. Runs on the offscreen platform
 // unless another is set; settings and the user's data go to a temporary folder.
 #include <QApplication>
@@ -49,6 +51,7 @@
 #include "project/TextChooserDialog.h"
 #include "tables/CTableDlg.h"
 #include "project/CPrjReportDlg.h"
+#include "ReportPagePictures.h"
 #include <QTabWidget>
 #include "tables/CellFormatDialog.h"
 #include "tables/FormulaDialog.h"
@@ -489,6 +492,7 @@ bool pictures(const QString& language, const QString& folder) {
     ok &= histogramPictures(session, prompts, window, language, folder);
     ok &= tablePictures(session, prompts, window, language, folder);
     ok &= reportPictures(session, window, language, folder);
+    ok &= reportPagePictures(language, folder);
     window.close();
     setCurrentStrings(StringTable::russian());
     return ok && prompts.messages == 0;

@@ -23,10 +23,14 @@ ValueRange valueRange(const BarChartInput& in) {
     if (in.values.empty()) return r;
     // Values that are not numbers (a damaged cell or file) take no part.
     double lo = HUGE_VAL, hi = -HUGE_VAL;
-    for (double v : in.values) {
-        if (!std::isfinite(v)) continue;
-        lo = std::min(lo, v), hi = std::max(hi, v);
-    }
+    auto take = [&](const std::vector<double>& values) {
+        for (double v : values) {
+            if (!std::isfinite(v)) continue;
+            lo = std::min(lo, v), hi = std::max(hi, v);
+        }
+    };
+    take(in.values);
+    for (const BarSeries& series : in.moreSeries) take(series.values);
     if (!(lo <= hi)) return r;
     if (in.logarithmic && lo > 0 && hi > 0) {
         r.log = true;
@@ -75,7 +79,7 @@ int BarChartScene::barAt(int x, int y) const {
     // The whole column (row) of a bar answers, not only its filled part.
     const double along = horizontal ? y - plot.top : x - plot.left;
     const int i = static_cast<int>(std::floor(along / pitch));
-    return i >= 0 && i < static_cast<int>(bars.size()) ? i : -1;
+    return i >= 0 && i < columns ? i : -1;
 }
 
 bool BarChartScene::hasText(const std::string& text) const {
@@ -220,9 +224,11 @@ BarChartScene buildBarChartScene(const BarChartInput& in, PlotRect area, const T
         s.texts.push_back(std::move(e));
     }
 
-    // Bars: each in its own column (row), a gap of an eighth of the pitch on each side.
+    // Bars: each column (row) holds one bar of every series side by side, a gap
+    // of an eighth of the pitch on each side.
     const double along = in.horizontal ? p.height() : p.width();
     s.pitch = along / n;
+    s.columns = n;
     const double gap = s.pitch >= 4 ? std::floor(s.pitch / 8) : 0;
     const double base = range.log ? range.min : 0.0;
     auto fraction = [&](double v) {
@@ -234,23 +240,31 @@ BarChartScene buildBarChartScene(const BarChartInput& in, PlotRect area, const T
         return std::clamp(f, 0.0, 1.0);
     };
     const double f0 = fraction(base);
+    const int seriesCount = 1 + static_cast<int>(in.moreSeries.size());
     for (int i = 0; i < n; ++i) {
-        const int a = static_cast<int>(std::lround(i * s.pitch + gap));
-        const int b = std::max(a + 1, static_cast<int>(std::lround((i + 1) * s.pitch - gap)));
-        const double fv = fraction(in.values[i]);
-        const double lo = std::min(f0, fv), hi = std::max(f0, fv);
-        SceneBar bar;
-        bar.index = i;
-        if (!in.horizontal) {
-            bar.rect.left = p.left + a, bar.rect.right = p.left + b;
-            bar.rect.bottom = p.bottom - 1 - static_cast<int>(std::lround(lo * (p.height() - 1)));
-            bar.rect.top = p.bottom - 1 - static_cast<int>(std::lround(hi * (p.height() - 1)));
-        } else {
-            bar.rect.top = p.top + a, bar.rect.bottom = p.top + b;
-            bar.rect.left = p.left + 1 + static_cast<int>(std::lround(lo * (p.width() - 1)));
-            bar.rect.right = p.left + 1 + static_cast<int>(std::lround(hi * (p.width() - 1)));
+        const double a = i * s.pitch + gap, b = (i + 1) * s.pitch - gap;
+        for (int k = 0; k < seriesCount; ++k) {
+            const std::vector<double>& values = k == 0 ? in.values : in.moreSeries[k - 1].values;
+            if (i >= static_cast<int>(values.size())) continue;
+            const int from = static_cast<int>(std::lround(a + (b - a) * k / seriesCount));
+            const int to = std::max(from + 1, static_cast<int>(std::lround(a + (b - a) * (k + 1) / seriesCount)));
+            const double fv = fraction(values[i]);
+            const double lo = std::min(f0, fv), hi = std::max(f0, fv);
+            SceneBar bar;
+            bar.index = i;
+            bar.series = k;
+            bar.colour = k == 0 ? in.barColour : in.moreSeries[k - 1].colour;
+            if (!in.horizontal) {
+                bar.rect.left = p.left + from, bar.rect.right = p.left + to;
+                bar.rect.bottom = p.bottom - 1 - static_cast<int>(std::lround(lo * (p.height() - 1)));
+                bar.rect.top = p.bottom - 1 - static_cast<int>(std::lround(hi * (p.height() - 1)));
+            } else {
+                bar.rect.top = p.top + from, bar.rect.bottom = p.top + to;
+                bar.rect.left = p.left + 1 + static_cast<int>(std::lround(lo * (p.width() - 1)));
+                bar.rect.right = p.left + 1 + static_cast<int>(std::lround(hi * (p.width() - 1)));
+            }
+            s.bars.push_back(bar);
         }
-        s.bars.push_back(bar);
     }
 
     // Captions: every stride-th, centred under its bar (right-aligned left of it).

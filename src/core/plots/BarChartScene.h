@@ -18,11 +18,21 @@
 
 namespace phonotab {
 
+// A further series of a chart: its values beside the first series' in each
+// bar's column, in its own colour.
+struct BarSeries {
+    std::vector<double> values;  // one per caption; missing ones draw nothing
+    ColourWord colour = 0;
+};
+
 struct BarChartInput {
     // One caption per value; the text before the first line break is drawn
     // under the bar, the rest only shows in the readout.
     std::vector<std::string> captions;
     std::vector<double> values;
+    // A table's graph shows up to four series: the first is `values` in
+    // `barColour`, the others stand beside it in each column.
+    std::vector<BarSeries> moreSeries;
     std::string title;                  // drawn centred above the chart when not empty
     ColourWord barColour = rgbWord(0, 0, 255);
     ColourWord background = 0xFFFFFF;
@@ -35,7 +45,9 @@ struct BarChartInput {
 
 struct SceneBar {
     PlotRect rect;
-    int index = 0;  // of the value
+    int index = 0;   // of the value (the column)
+    int series = 0;  // 0 the first series, 1 … the further ones
+    ColourWord colour = 0;
 };
 
 struct BarChartScene {
@@ -43,7 +55,8 @@ struct BarChartScene {
     bool horizontal = false;
     PlotRect plot;
     ColourWord background = 0xFFFFFF, foreground = 0, barColour = 0;
-    std::vector<SceneBar> bars;
+    std::vector<SceneBar> bars;    // column by column, the series in order within each
+    int columns = 0;               // one per value of the first series
     std::vector<SceneLine> grid;   // dotted, width 1
     std::vector<SceneLine> marks;  // frame and tick marks
     std::vector<SceneText> texts;  // value labels, exponent, captions, title

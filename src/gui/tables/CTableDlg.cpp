@@ -54,7 +54,6 @@ enum MenuText {
     kSelectLinked, kCut, kCopy, kPaste, kClear, kCellFormat,
     kTableFilter, kWorkbookFilter, kSaveTableAs, kExportTitle
 };
-constexpr int kGraphTitle = 6438;  // "График %d"
 
 QIcon commandIcon(const QStyle& style, CTableDlg::Command c) {
     using C = CTableDlg::Command;
@@ -340,17 +339,13 @@ void CTableDlg::showGraph() {
         session_.prompts().showMessage(chart.error());
         return;
     }
-    // Each series in a chart window of its own, in its fill colour, over the marking's labels.
-    for (const TableGraphSeries& s : chart->series) {
-        BarChartInput input = tableSeriesChart(*chart, s);
-        input.title = fromQt(uiText(kGraphTitle).replace(QStringLiteral("%d"), QString::number(s.number)));
-        if (!chart->yCaption.empty()) input.title += ": " + chart->yCaption;
-        const QString title = windowTitle() + " - " + toQt(input.title);
-        // A child of the table window: it goes when the table's window goes.
-        auto* window = new CHistoPlotDlg(session_, std::move(input), this);
-        window->setWindowTitle(title);
-        window->show();
-    }
+    if (chart->series.empty()) return;
+    // One chart window with every series, a child of the table window: it goes when the table's window goes.
+    BarChartInput input = tableGraphBarChart(*chart);
+    const QString title = input.title.empty() ? windowTitle() : windowTitle() + " - " + toQt(input.title);
+    auto* window = new CHistoPlotDlg(session_, std::move(input), this);
+    window->setWindowTitle(title);
+    window->show();
 }
 
 void CTableDlg::editMacro(CellKey cell) {

@@ -13,15 +13,15 @@
 
 namespace phonotab {
 
-// The chart of one series of a table's graph: its values over the marking's
-// labels, in its fill colour, on the graph's scale (no title).
-BarChartInput tableSeriesChart(const TableGraphChart& chart, const TableGraphSeries& series);
+// The bar chart of a table's graph: every series with a range side by side
+// in each column, in its fill colour, over the marking's labels, on the graph's
+// scale, titled with the value axis caption.
+BarChartInput tableGraphBarChart(const TableGraphChart& chart);
 
 // The picture's size in pixels.
 inline constexpr int kTableGraphWidth = 800, kTableGraphHeight = 500;
 
-// PNG bytes of the table's graph: its first series with a range, titled with
-// the value axis caption. The range messages of the table (301-303), or 6204
+// PNG bytes of the table's graph as that chart. The range messages of the table (301-303), or 6204
 // (caption, table name) when no series has a range or nothing can be drawn here.
 Result<std::string> tableGraphPng(const ReportTable& table, const DisplayTexts& shown, const std::string& caption);
 

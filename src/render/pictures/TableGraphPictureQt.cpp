@@ -14,8 +14,7 @@ Result<std::string> tableGraphPng(const ReportTable& table, const DisplayTexts& 
     if (!chart) return chart.error();
     if (chart->series.empty()) return Message(msg::TableGraphUnavailable, caption, table.name);
     ensureGuiApplication();
-    BarChartInput input = tableSeriesChart(*chart, chart->series.front());
-    input.title = chart->yCaption;
+    const BarChartInput input = tableGraphBarChart(*chart);
     const GraphFonts fonts = GraphFonts::standard();
     const QtTextMetrics metrics(fonts);
     const QSize size(kTableGraphWidth, kTableGraphHeight);

@@ -1,18 +1,28 @@
 #include "pictures/TableGraphPicture.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace phonotab {
 
-BarChartInput tableSeriesChart(const TableGraphChart& chart, const TableGraphSeries& series) {
+BarChartInput tableGraphBarChart(const TableGraphChart& chart) {
     BarChartInput input;
-    input.values = series.values;
-    // Every series of a graph has as many values as the marking has labels.
-    const std::size_t n = std::min(series.values.size(), chart.labels.size());
-    input.captions.assign(chart.labels.begin(), chart.labels.begin() + static_cast<std::ptrdiff_t>(n));
-    input.captions.resize(series.values.size());
-    input.barColour = series.fillColour;
+    input.captions = chart.labels;
     input.logarithmic = chart.logarithmic;
+    input.title = chart.yCaption;
+    // Every series has a column per label; a shorter one leaves its last columns empty.
+    for (std::size_t k = 0; k < chart.series.size(); ++k) {
+        const TableGraphSeries& s = chart.series[k];
+        std::vector<double> values = s.values;
+        values.resize(std::max(values.size(), chart.labels.size()), std::nan(""));
+        if (k == 0) {
+            input.values = std::move(values);
+            input.barColour = s.fillColour;
+        } else {
+            input.moreSeries.push_back({std::move(values), s.fillColour});
+        }
+    }
+    input.captions.resize(input.values.size());
     return input;
 }
 

@@ -11,10 +11,9 @@ void paintBarChart(QPainter& painter, const BarChartScene& s, const GraphFonts& 
     painter.fillRect(QRect(QPoint(0, 0), size), toQColor(s.background));
     const PlotRect& r = s.plot;
     painter.fillRect(QRect(r.left, r.top, r.width(), r.height()), toQColor(s.background));
-    const QColor bar = toQColor(s.barColour);
     for (const SceneBar& b : s.bars)
         if (b.rect.width() > 0 && b.rect.height() > 0)
-            painter.fillRect(QRect(b.rect.left, b.rect.top, b.rect.width(), b.rect.height()), bar);
+            painter.fillRect(QRect(b.rect.left, b.rect.top, b.rect.width(), b.rect.height()), toQColor(b.colour));
     for (const auto* lines : {&s.grid, &s.marks})
         for (const SceneLine& l : *lines) {
             QPen pen(toQColor(l.colour));

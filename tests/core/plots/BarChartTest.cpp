@@ -173,3 +173,31 @@ TEST(BarChartScene, EmptyAndLogarithmicCharts) {
     EXPECT_EQ(c->x + 7, h.plot.left - 3);
     EXPECT_EQ(h.barAt(h.plot.left + 5, h.bars[1].rect.top + 1), 1);
 }
+
+// A table's graph with several series: each column holds one bar of every
+// series side by side in its colour, the value range spans them all, and the
+// pointer over any of them finds the column.
+TEST(BarChartScene, SeriesStandSideBySideInEachColumn) {
+    const FixedTextMetrics metrics(7, 12);
+    BarChartInput in;
+    in.captions = {"a", "b"};
+    in.values = {1, 2};
+    in.barColour = 0x0000FF;
+    in.moreSeries = {{{4, NAN}, 0x00FF00}, {{3}, 0xFF0000}};
+    const BarChartScene s = buildBarChartScene(in, {0, 0, 400, 254}, metrics);
+    EXPECT_EQ(s.valueMax, 4);
+    EXPECT_EQ(s.columns, 2);
+    // The third series has no second value: five bars.
+    ASSERT_EQ(s.bars.size(), 5u);
+    const std::vector<ColourWord> colours = {0x0000FF, 0x00FF00, 0xFF0000, 0x0000FF, 0x00FF00};
+    for (std::size_t i = 0; i < s.bars.size(); ++i) {
+        EXPECT_EQ(s.bars[i].colour, colours[i]) << i;
+        if (i > 0) EXPECT_GE(s.bars[i].rect.left, s.bars[i - 1].rect.right) << i;
+    }
+    EXPECT_EQ(s.bars[1].rect.top, s.plot.top);         // 4 reaches the top
+    EXPECT_EQ(s.bars[4].rect.height(), 0);             // no number: no bar
+    const int width = s.bars[0].rect.width();          // a third of the column each
+    EXPECT_NEAR(width, s.pitch * 3 / 4 / 3, 1);
+    EXPECT_EQ(s.barAt(s.bars[2].rect.left + 1, s.plot.bottom - 2), 0);
+    EXPECT_EQ(s.barAt(s.bars[3].rect.left + 1, s.plot.bottom - 2), 1);
+}

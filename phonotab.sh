@@ -168,7 +168,8 @@ test_all() {
   build
   (cd build && ctest --output-on-failure -j "$JOBS")
   build_asan
-  (cd build-asan && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 ctest --output-on-failure -j "$JOBS")
+  (cd build-asan && ASAN_OPTIONS=detect_leaks=1 LSAN_OPTIONS="suppressions=$ROOT/tests/lsan.supp" \
+    UBSAN_OPTIONS=print_stacktrace=1 ctest --output-on-failure -j "$JOBS")
   build_fuzz
   run_fuzzers
   echo "All tests passed."

@@ -141,7 +141,6 @@ QWidget* CPrjReportDlg::buildConclusionPage() {
     return edit;
 }
 
-
 void CPrjReportDlg::setText(int index, const QString& value) {
     QWidget* w = fields_[static_cast<std::size_t>(index)];
     if (auto* line = qobject_cast<QLineEdit*>(w)) line->setText(value);

@@ -36,10 +36,8 @@ struct Walk {
     // the parameters window shown.
     void open() {
         f.start();
-        const QString work = f.copyDemo("work");
-        QVERIFY(f.session().loadProject(work + "/demo.pht"));
-        f.prompts.folders.push_back(work);
-        QVERIFY(f.session().controller().changeWorkingFolder());
+        const QString work = f.openDemoCopy("work");
+        QVERIFY(!work.isEmpty());
         QVERIFY(f.session().controller().openProjectEntry(0));
         f.window().run(command::ParametersWindow);
         for (ChildWindow* c : f.window().windows().all())

@@ -22,10 +22,15 @@ QString AppFixture::folder(const QString& name) const {
     return path;
 }
 
-QString AppFixture::copyDemo(const QString& name) const {
+QString AppFixture::openDemoCopy(const QString& name) {
     const QString work = folder(name);
-    const QDir demo(dataFolder() + "/demo");
-    for (const QString& file : demo.entryList(QDir::Files)) QFile::copy(demo.filePath(file), work + "/" + file);
+    // The shipped files only: not what a run of the demo wrote beside them.
+    const QDir demo(dataFolder() + "/demo", QString(), QDir::Name, QDir::Files);
+    for (const QString& file : demo.entryList({"*.bin", "*.cbf", "*.mnt", "*.ldl", "demo.pht"}))
+        QFile::copy(demo.filePath(file), work + "/" + file);
+    if (!session().loadProject(work + "/demo.pht")) return {};
+    prompts.folders.push_back(work);
+    if (!session().controller().changeWorkingFolder()) return {};
     return work;
 }
 

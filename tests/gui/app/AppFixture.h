@@ -32,8 +32,10 @@ struct AppFixture {
     // A folder inside the scratch folder, made when missing.
     QString folder(const QString& name) const;
     // The demo data and project copied into a scratch folder of that name (a
-    // calculation writes result files beside the data); the copy's folder.
-    QString copyDemo(const QString& name) const;
+    // calculation writes result files beside the data), the copy opened and
+    // made the working folder; the copy's folder, empty when that failed.
+    // Call after start().
+    QString openDemoCopy(const QString& name);
     // Settings to start with (the language is set to Russian unless given).
     SettingsStore settings() const { return SettingsStore(settingsFile()); }
 

@@ -58,10 +58,8 @@ private slots:
     void fillAddAndWriteTheReport() {
         AppFixture f;
         f.start();
-        const QString work = f.copyDemo(QStringLiteral("work"));
-        QVERIFY(f.session().loadProject(work + "/demo.pht"));
-        f.prompts.folders.push_back(work);
-        QVERIFY(f.session().controller().changeWorkingFolder());
+        const QString work = f.openDemoCopy(QStringLiteral("work"));
+        QVERIFY(!work.isEmpty());
         f.window().run(command::ReportWindow);
         auto* w = dynamic_cast<CPrjReportDlg*>(f.window().windows().find(WindowKind::Report));
         QVERIFY(w);
@@ -149,10 +147,8 @@ private slots:
     void createdIllustrationsStartFromTheEmptyPicture() {
         AppFixture f;
         f.start();
-        const QString work = f.copyDemo(QStringLiteral("work"));
-        QVERIFY(f.session().loadProject(work + "/demo.pht"));
-        f.prompts.folders.push_back(work);
-        QVERIFY(f.session().controller().changeWorkingFolder());
+        const QString work = f.openDemoCopy(QStringLiteral("work"));
+        QVERIFY(!work.isEmpty());
         f.window().run(command::ReportWindow);
         auto* w = dynamic_cast<CPrjReportDlg*>(f.window().windows().find(WindowKind::Report));
         QVERIFY(w);

@@ -164,10 +164,8 @@ private slots:
         AppFixture app;
         app.start();
         // A copy of the demo project: the recalculation writes result files beside its data.
-        const QString work = app.copyDemo(QStringLiteral("work"));
-        QVERIFY(app.session().loadProject(work + "/demo.pht"));
-        app.prompts.folders.push_back(work);
-        QVERIFY(app.session().controller().changeWorkingFolder());
+        const QString work = app.openDemoCopy(QStringLiteral("work"));
+        QVERIFY(!work.isEmpty());
         auto* w = new CTableDlg(app.session(), ReportTable(2, 2), &app.window());
         select(*w, {0, 0, 1, 1});
         QString source;

@@ -50,6 +50,12 @@ QStringList readBack(const QString& path) {
     return QString::fromUtf8(python.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts);
 }
 
+// The report window, shown through the main window's command.
+CPrjReportDlg* reportWindow(AppFixture& f) {
+    f.window().run(command::ReportWindow);
+    return dynamic_cast<CPrjReportDlg*>(f.window().windows().find(WindowKind::Report));
+}
+
 }  // namespace
 
 class ReportWindowTest : public QObject {
@@ -60,8 +66,7 @@ private slots:
         f.start();
         const QString work = f.openDemoCopy(QStringLiteral("work"));
         QVERIFY(!work.isEmpty());
-        f.window().run(command::ReportWindow);
-        auto* w = dynamic_cast<CPrjReportDlg*>(f.window().windows().find(WindowKind::Report));
+        CPrjReportDlg* w = reportWindow(f);
         QVERIFY(w);
         const std::size_t tablesBefore = f.session().state().tables.size();
         QCOMPARE(static_cast<std::size_t>(w->tabs()->count()), 3 + tablesBefore);
@@ -122,8 +127,7 @@ private slots:
         AppFixture f;
         f.start();
         QVERIFY(f.session().loadProject(demoFile(QStringLiteral("demo.pht"))));
-        f.window().run(command::ReportWindow);
-        auto* w = dynamic_cast<CPrjReportDlg*>(f.window().windows().find(WindowKind::Report));
+        CPrjReportDlg* w = reportWindow(f);
         QVERIFY(w);
         QVERIFY(!f.session().state().tables.empty());
         f.prompts.items = {0};
@@ -149,8 +153,7 @@ private slots:
         f.start();
         const QString work = f.openDemoCopy(QStringLiteral("work"));
         QVERIFY(!work.isEmpty());
-        f.window().run(command::ReportWindow);
-        auto* w = dynamic_cast<CPrjReportDlg*>(f.window().windows().find(WindowKind::Report));
+        CPrjReportDlg* w = reportWindow(f);
         QVERIFY(w);
         ReportIllustrationList* list = w->illustrationList();
         const auto& illustrations = f.session().state().illustrations;
@@ -224,8 +227,7 @@ private slots:
                 p.illustrations.push_back({"График", "", std::size_t{0}});
             },
             DocumentNotice::SyncFromProject);
-        f.window().run(command::ReportWindow);
-        auto* w = dynamic_cast<CPrjReportDlg*>(f.window().windows().find(WindowKind::Report));
+        CPrjReportDlg* w = reportWindow(f);
         QVERIFY(w);
         ReportIllustrationList* list = w->illustrationList();
         auto cell = [&](int row, int column) { return list->model()->index(row, column).data().toString(); };

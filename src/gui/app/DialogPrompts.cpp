@@ -44,11 +44,12 @@ QStringList DialogPrompts::openFilePaths(const QString& title, const QString& fi
 }
 
 QString DialogPrompts::saveFilePath(const QString& title, const QString& filter, const QString& suggested,
-                                    const QString& defaultSuffix) {
+                                    const QString& defaultSuffix, OverwriteCheck check) {
     QFileDialog dialog(parent_, title, suggested, filter);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setDefaultSuffix(defaultSuffix);
+    if (check == OverwriteCheck::ByCaller) dialog.setOption(QFileDialog::DontConfirmOverwrite);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
     return dialog.selectedFiles().front();
 }

@@ -19,7 +19,7 @@ public:
     QString openFilePath(const QString& title, const QString& filter, const QString& folder) override;
     QStringList openFilePaths(const QString& title, const QString& filter, const QString& folder) override;
     QString saveFilePath(const QString& title, const QString& filter, const QString& suggested,
-                         const QString& defaultSuffix) override;
+                         const QString& defaultSuffix, OverwriteCheck check = OverwriteCheck::ByDialog) override;
     QString chooseFolder(const QString& title, const QString& start) override;
     std::optional<QString> askText(const QString& title, const QString& preset) override;
     int chooseItem(const QString& title, const QStringList& items) override;

@@ -33,8 +33,11 @@ public:
         const QString one = openFilePath(title, filter, folder);
         return one.isEmpty() ? QStringList() : QStringList{one};
     }
+    // Who asks before a chosen file that exists is replaced: the dialog, or
+    // the caller with a question of its own (then the dialog does not).
+    enum class OverwriteCheck { ByDialog, ByCaller };
     virtual QString saveFilePath(const QString& title, const QString& filter, const QString& suggested,
-                                 const QString& defaultSuffix) = 0;
+                                 const QString& defaultSuffix, OverwriteCheck check = OverwriteCheck::ByDialog) = 0;
     virtual QString chooseFolder(const QString& title, const QString& start) = 0;
 
     // A one-line text; none when cancelled.

@@ -156,8 +156,10 @@ void ReportIllustrationList::addTableGraph() {
 // desktop's picture editor. An existing file of that name is replaced only
 // when the user says so, wherever it lies.
 void ReportIllustrationList::createPicture() {
-    const QString chosen = session_.prompts().saveFilePath(uiText(kCreatePicture), uiText(kBmpFilter),
-                                                           pictureFolder(), QStringLiteral("bmp"));
+    // The program's own question below covers the name with ".bmp", so the dialog does not ask too.
+    const QString chosen =
+        session_.prompts().saveFilePath(uiText(kCreatePicture), uiText(kBmpFilter), pictureFolder(),
+                                        QStringLiteral("bmp"), Prompts::OverwriteCheck::ByCaller);
     if (chosen.isEmpty()) return;
     const QFileInfo info(chosen);
     const QString target = QDir(info.absolutePath()).filePath(info.completeBaseName() + QStringLiteral(".bmp"));

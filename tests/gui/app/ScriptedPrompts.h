@@ -34,7 +34,8 @@ public:
     QStringList openFilePaths(const QString&, const QString&, const QString&) override {
         return take(fileLists, QStringList());
     }
-    QString saveFilePath(const QString&, const QString&, const QString&, const QString&) override {
+    QString saveFilePath(const QString&, const QString&, const QString&, const QString&,
+                         OverwriteCheck = OverwriteCheck::ByDialog) override {
         return take(files, QString());
     }
     QString chooseFolder(const QString&, const QString&) override { return take(folders, QString()); }

@@ -88,7 +88,10 @@ public:
     }
     Answer ask(const QString&, bool) override { return Answer::No; }
     QString openFilePath(const QString&, const QString&, const QString&) override { return {}; }
-    QString saveFilePath(const QString&, const QString&, const QString&, const QString&) override { return {}; }
+    QString saveFilePath(const QString&, const QString&, const QString&, const QString&,
+                         OverwriteCheck = OverwriteCheck::ByDialog) override {
+        return {};
+    }
     QString chooseFolder(const QString&, const QString&) override { return folder; }
     std::optional<QString> askText(const QString&, const QString&) override {
         if (text.isEmpty()) return std::nullopt;

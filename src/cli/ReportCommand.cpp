@@ -18,7 +18,6 @@
 #include "project/ProjectTableSources.h"
 #include "project/ReferenceBookFile.h"
 #include "project/ReportDocument.h"
-#include "tables/TableDrawing.h"
 
 namespace phonotab::cli {
 
@@ -47,11 +46,8 @@ int runReport(const CliContext& ctx, const ReportOptions& o) {
     if (std::filesystem::exists(refbooks, ec))
         if (Status s = LoadReferenceBooks(refbooks, books); !s) return fail(s.error());
     const ProjectTableSources sources(project.files, nullptr);
-    const ReportTableTexts tableTexts = [&](std::size_t k) {
-        ReportTable copy = project.tables[k].table;
-        copy.RequestRecalculation();
-        return DrawDisplayTexts(copy, TableEnvironment{&books, &sources});
-    };
+    const std::vector<DisplayTexts> texts = DrawReportTables(project, TableEnvironment{&books, &sources});
+    const ReportTableTexts tableTexts = [&](std::size_t k) { return k < texts.size() ? texts[k] : DisplayTexts(); };
 
     const std::string workingFolder = localWorkingFolderOf(project.workingFolder, o.project);
     const ReportPictureSource pictures = reportPictureSource(project, tableTexts, workingFolder);

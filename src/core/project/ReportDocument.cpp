@@ -101,6 +101,17 @@ Result<ReportOutcome> WriteReport(const ProjectState& project, const std::string
     return outcome;
 }
 
+std::vector<DisplayTexts> DrawReportTables(const ProjectState& project, const TableEnvironment& environment) {
+    std::vector<DisplayTexts> texts;
+    texts.reserve(project.tables.size());
+    for (const ProjectTable& t : project.tables) {
+        ReportTable copy = t.table;
+        copy.RequestRecalculation();
+        texts.push_back(DrawDisplayTexts(copy, environment));
+    }
+    return texts;
+}
+
 Result<std::string> ReadIllustrationPicture(
     const Illustration& illustration, const std::string& localWorkingFolder,
     const std::function<Result<std::string>(const std::string& bytes, const std::string& path)>& convert) {

@@ -19,11 +19,11 @@
 #include "base/Result.h"
 #include "project/ProjectState.h"
 #include "tables/DisplayTexts.h"
+#include "tables/TableDrawing.h"
 
 namespace phonotab {
 
-// What a report table shows (a drawing of it); the desktop takes it from the
-// table's window, the batch tool draws the table itself.
+// What a report table shows (a drawing of it).
 using ReportTableTexts = std::function<DisplayTexts(std::size_t table)>;
 // The picture of an illustration (its 0-based position) as PNG, JPEG or BMP
 // bytes, or the message that tells why there is none.
@@ -53,6 +53,11 @@ std::string reportPicturePlaceholder(std::size_t index);
 Result<ReportOutcome> WriteReport(const ProjectState& project, const std::string& templatePath,
                                   const std::string& outputPath, const ReportTableTexts& tableTexts,
                                   const ReportPictureSource& pictures, const Progress& progress);
+
+// Every report table drawn once, in the project's order, with its formulas,
+// references and bound values worked out afresh: the texts its report table and
+// its graph show.
+std::vector<DisplayTexts> DrawReportTables(const ProjectState& project, const TableEnvironment& environment);
 
 // The picture of an illustration read from its file: the file's path resolved
 // against the working folder; PNG, JPEG and BMP files as they are, anything

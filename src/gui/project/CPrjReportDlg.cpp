@@ -29,7 +29,6 @@
 #include "project/ReportTableList.h"
 #include "project/TextChooserDialog.h"
 #include "tables/CTableDlg.h"
-#include "tables/TableDrawing.h"
 #include "tables/io/TableFile.h"
 
 namespace phonotab {
@@ -315,12 +314,7 @@ bool CPrjReportDlg::writeReport() {
     const ProjectState& state = session().state();
     const ProjectBookEntries books(session().controller().referenceBooks());
     const ProjectTableSources sources(state.files, &session().controller().teleDescription());
-    std::vector<DisplayTexts> texts;
-    for (const ProjectTable& t : state.tables) {
-        ReportTable copy = t.table;
-        copy.RequestRecalculation();
-        texts.push_back(DrawDisplayTexts(copy, TableEnvironment{&books, &sources}));
-    }
+    const std::vector<DisplayTexts> texts = DrawReportTables(state, TableEnvironment{&books, &sources});
     const std::string workingFolder = fromQt(session().localWorkingFolder());
     const ReportTableTexts tableTexts = [&](std::size_t k) { return k < texts.size() ? texts[k] : DisplayTexts(); };
     const ReportPictureSource source = reportPictureSource(state, tableTexts, workingFolder);

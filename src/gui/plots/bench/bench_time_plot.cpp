@@ -17,23 +17,15 @@
 #include "base/MappedFile.h"
 #include "plots/GraphWindow.h"
 #include "plots/TimePlotContent.h"
+#include "BenchTiming.h"
 
 using namespace phonotab;
+using phonotab::bench::bestSeconds;
 
 namespace {
 
 constexpr std::int64_t kRecords = 10'000'000;
 constexpr FieldCode kParameter = 0x01300100;
-
-double bestSeconds(int runs, const std::function<void()>& work) {
-    double best = 1e300;
-    for (int i = 0; i < runs; ++i) {
-        const auto t0 = std::chrono::steady_clock::now();
-        work();
-        best = std::min(best, std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count());
-    }
-    return best;
-}
 
 CalcFile openFile(const std::string& path, const TeleDesc& desc) {
     Result<MeasurementFile> f = LoadMeasurementFile(path, FileWorkMode::Records, desc);

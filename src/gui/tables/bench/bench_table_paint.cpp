@@ -8,30 +8,16 @@
 #include <QPainter>
 #include <QScrollBar>
 
-#include <algorithm>
 #include <chrono>
 #include <cstdio>
-#include <functional>
 #include <string>
 
 #include "tables/TableDrawing.h"
 #include "tables/TableGridView.h"
+#include "BenchTiming.h"
 
 using namespace phonotab;
-
-namespace {
-
-double bestSeconds(int runs, const std::function<void()>& work) {
-    double best = 1e300;
-    for (int i = 0; i < runs; ++i) {
-        const auto t0 = std::chrono::steady_clock::now();
-        work();
-        best = std::min(best, std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count());
-    }
-    return best;
-}
-
-}  // namespace
+using phonotab::bench::bestSeconds;
 
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");

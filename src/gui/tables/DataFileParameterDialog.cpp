@@ -28,6 +28,20 @@ void selectNumber(QComboBox* box, int number) {
     if (at >= 0) box->setCurrentIndex(at);
 }
 
+// Fills a combo with named, numbered items (none when there are no items),
+// keeping the chosen number where it is still offered; quietly, as the caller
+// fills the next level itself.
+template <typename T>
+void refill(QComboBox* box, const std::vector<T>* items) {
+    const QVariant keep = box->currentData();
+    box->blockSignals(true);
+    box->clear();
+    if (items)
+        for (const T& i : *items) box->addItem(toQt(i.name), i.number);
+    if (keep.isValid()) selectNumber(box, keep.toInt());
+    box->blockSignals(false);
+}
+
 }  // namespace
 
 DataFileParameterDialog::DataFileParameterDialog(DataTree& file, const FileParameterRequest& request, QWidget* parent)
@@ -87,50 +101,44 @@ const DataRecord* DataFileParameterDialog::currentRecord() const {
     return record->currentIndex() < 0 ? nullptr : file_.record(static_cast<std::size_t>(record->currentData().toInt()));
 }
 
+const DataChannel* DataFileParameterDialog::currentChannel() const {
+    const DataRecord* r = currentRecord();
+    return r ? byNumber(r->channels, channel->currentData().toInt()) : nullptr;
+}
+
+const DataType* DataFileParameterDialog::currentType() const {
+    const DataChannel* c = currentChannel();
+    return c ? byNumber(c->types, type->currentData().toInt()) : nullptr;
+}
+
+const DataMode* DataFileParameterDialog::currentMode() const {
+    const DataType* t = currentType();
+    return t ? byNumber(t->modes, mode->currentData().toInt()) : nullptr;
+}
+
 void DataFileParameterDialog::fillChannels() {
-    const QVariant keep = channel->currentData();
-    channel->blockSignals(true);
-    channel->clear();
-    if (const DataRecord* r = currentRecord())
-        for (const DataChannel& c : r->channels) channel->addItem(toQt(c.name), c.number);
-    if (keep.isValid()) selectNumber(channel, keep.toInt());
-    channel->blockSignals(false);
+    const DataRecord* r = currentRecord();
+    refill(channel, r ? &r->channels : nullptr);
     fillTypes();
 }
 
 void DataFileParameterDialog::fillTypes() {
-    const QVariant keep = type->currentData();
-    type->blockSignals(true);
-    type->clear();
-    if (const DataRecord* r = currentRecord())
-        if (const DataChannel* c = byNumber(r->channels, channel->currentData().toInt()))
-            for (const DataType& t : c->types) type->addItem(toQt(t.name), t.number);
-    if (keep.isValid()) selectNumber(type, keep.toInt());
-    type->blockSignals(false);
+    const DataChannel* c = currentChannel();
+    refill(type, c ? &c->types : nullptr);
     fillModes();
 }
 
 void DataFileParameterDialog::fillModes() {
-    const QVariant keep = mode->currentData();
-    mode->blockSignals(true);
-    mode->clear();
-    if (const DataRecord* r = currentRecord())
-        if (const DataChannel* c = byNumber(r->channels, channel->currentData().toInt()))
-            if (const DataType* t = byNumber(c->types, type->currentData().toInt()))
-                for (const DataMode& m : t->modes) mode->addItem(toQt(m.name), m.number);
-    if (keep.isValid()) selectNumber(mode, keep.toInt());
-    mode->blockSignals(false);
+    const DataType* t = currentType();
+    refill(mode, t ? &t->modes : nullptr);
     fillBands();
 }
 
 void DataFileParameterDialog::fillBands() {
     const int keep = bands->currentRow();
     bands->clear();
-    if (const DataRecord* r = currentRecord())
-        if (const DataChannel* c = byNumber(r->channels, channel->currentData().toInt()))
-            if (const DataType* t = byNumber(c->types, type->currentData().toInt()))
-                if (const DataMode* m = byNumber(t->modes, mode->currentData().toInt()))
-                    for (const DataBand& b : m->bands) bands->addItem(toQt(b.name + "  " + b.value));
+    if (const DataMode* m = currentMode())
+        for (const DataBand& b : m->bands) bands->addItem(toQt(b.name + "  " + b.value));
     if (bands->count() > 0) bands->setCurrentRow(std::clamp(keep, 0, bands->count() - 1));
 }
 

@@ -31,7 +31,11 @@ private:
     void fillTypes();
     void fillModes();
     void fillBands();
+    // The items the combos show now (none where a level above has none).
     const DataRecord* currentRecord() const;
+    const DataChannel* currentChannel() const;
+    const DataType* currentType() const;
+    const DataMode* currentMode() const;
 
     DataTree& file_;
     FileParameterRequest request_;

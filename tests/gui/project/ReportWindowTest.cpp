@@ -145,6 +145,41 @@ private slots:
         QCOMPARE(static_cast<std::size_t>(w->tabs()->count()), 3 + tables - 1);
     }
 
+    // The table tab's menu: a table moved right takes its graph illustration's
+    // link along; a table that came with the project is reloaded from a file the
+    // user names. "Очистить" empties the normative documents.
+    void tableTabsMoveAndReload() {
+        AppFixture f;
+        f.start();
+        QVERIFY(f.session().loadProject(demoFile(QStringLiteral("demo.pht"))));
+        CPrjReportDlg* w = reportWindow(f);
+        QVERIFY(w);
+        const auto& state = f.session().state();
+        QCOMPARE(state.tables.size(), std::size_t(2));
+        const std::string first = state.tables[0].table.name, second = state.tables[1].table.name;
+        QCOMPARE(state.illustrations.at(0).table, std::optional<std::size_t>(0));
+        QVERIFY(!item(*w->tableTabMenu(0), 6461)->isEnabled());  // nothing left of the first
+
+        item(*w->tableTabMenu(0), 6462)->trigger();  // "Сместить вправо по номерам"
+        QCOMPARE(state.tables[0].table.name, second);
+        QCOMPARE(state.tables[1].table.name, first);
+        QCOMPARE(state.illustrations.at(0).table, std::optional<std::size_t>(1));
+        QCOMPARE(w->tabs()->currentIndex(), 4);
+        QCOMPARE(w->tableWindow(1)->table().name, first);
+
+        const QString stored = dataFolder() + "/TblStore/Шум в жилой комнате, день.tbl";
+        f.prompts.files = {stored};
+        item(*w->tableTabMenu(0), 6463)->trigger();  // "Обновить таблицу из файла": the table has no file
+        QCOMPARE(state.tables[0].table.filePath, stored.toStdString());
+        QCOMPARE(w->tableWindow(0)->table().name, state.tables[0].table.name);
+        QVERIFY(state.tables[0].table.name != second);
+
+        for (QPushButton* b : w->findChildren<QPushButton*>())
+            if (b->text() == QString::fromStdString(phonotab::tr(1013))) b->click();  // "Очистить"
+        QVERIFY(qobject_cast<QPlainTextEdit*>(w->textField(7))->toPlainText().isEmpty());
+        QCOMPARE(f.prompts.unexpected, 0);
+    }
+
     // "Создать иллюстрацию": the shipped empty picture copied under the chosen
     // name with ".bmp", stored relative to the working folder and opened; an
     // existing file, inside the working folder or not, is replaced only on Yes.

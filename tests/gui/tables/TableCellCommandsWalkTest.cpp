@@ -6,7 +6,9 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QComboBox>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMenu>
 #include <QPushButton>
 #include <QTest>
@@ -19,6 +21,7 @@
 #include "app/ChildWindowList.h"
 #include "project/CProjectDlg.h"
 #include "tables/CTableDlg.h"
+#include "tables/DataFileParameterDialog.h"
 #include "tables/FormulaDialog.h"
 #include "tables/MacroEditorDialog.h"
 #include "tables/TextDialog.h"
@@ -209,6 +212,60 @@ private slots:
         QVERIFY(w.table().modified());
         w.action(CTableDlg::Command::Undo)->trigger();
         QVERIFY(w.displayTexts().at(1, 7) != "30");
+        w.table().SetModified(false);
+    }
+
+    // "Данные из файла": a demo file chosen, its record, channel, type and mode
+    // in the chooser, two bands from the first into two cells; then undone.
+    void cellsTakeValuesFromADataFileThroughTheChooser() {
+        AppFixture app;
+        app.start();
+        CTableDlg w(app.session(), ReportTable(3, 2), nullptr);
+        select(w, {0, 0, 2, 1});
+        app.prompts.files = {demoFile("SLM101_street_day.bin")};
+        QString firstBand;
+        whenShown<DataFileParameterDialog>([&](DataFileParameterDialog& d) {
+            QVERIFY(d.record->count() > 0 && d.channel->count() > 0 && d.type->count() > 0 && d.mode->count() > 0);
+            QVERIFY(d.bands->count() > 1);
+            QCOMPARE(d.count->value(), 2);  // as many as the cells chosen
+            // Another channel, then back: the levels below follow.
+            if (d.channel->count() > 1) {
+                d.channel->setCurrentIndex(1);
+                d.channel->setCurrentIndex(0);
+            }
+            QVERIFY(d.bands->count() > 1);
+            d.bands->setCurrentRow(0);
+            firstBand = d.bands->currentItem()->text();
+            d.accept();
+        });
+        trigger(w.cellMenu({0, 0}), 6562);  // "Данные из файла"
+        QVERIFY(!firstBand.isEmpty());
+        for (int c : {0, 1}) {
+            bool number = false;
+            QString::fromStdString(w.displayTexts().at(c, 0)).toDouble(&number);
+            QVERIFY2(number, w.displayTexts().at(c, 0).c_str());
+        }
+        QVERIFY(w.displayTexts().at(2, 0).empty());
+        QCOMPARE(app.prompts.unexpected, 0);
+        w.action(CTableDlg::Command::Undo)->trigger();
+        QVERIFY(w.displayTexts().at(0, 0).empty());
+        w.table().SetModified(false);
+    }
+
+    // "Подменить источник данных": a bound cell of the demo table takes another
+    // measuring point of the same kind.
+    void aBoundCellTakesAnotherSource() {
+        AppFixture app;
+        app.start();
+        QVERIFY(app.session().loadProject(QFileInfo(demoFile("demo.pht")).absoluteFilePath()));
+        CTableDlg w(app.session(), app.session().state().tables[0].table, nullptr);
+        const CellKey cell{1, 1};
+        QCOMPARE(w.table().bindings.at(cell).sourceName, std::string("Улица день"));
+        select(w, {1, 1, 2, 2});
+        app.prompts.items = {2};  // the third file of the project: "Двор"
+        trigger(w.cellMenu(cell), 6565);
+        QCOMPARE(w.table().bindings.at(cell).sourceName, std::string("Двор"));
+        QCOMPARE(app.prompts.unexpected, 0);
         w.table().SetModified(false);
     }
 };

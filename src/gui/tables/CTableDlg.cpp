@@ -103,9 +103,10 @@ CTableDlg::CTableDlg(ProjectSession& session, ReportTable table, QWidget* parent
     connect(grid_, &TableGridView::columnHeaderMenuRequested, this,
             [this](int column, QPoint at) { columnHeaderMenu(column)->exec(at); });
     // After the project's recalculation the bound cells show their new values;
-    // after a reference book's edit the "#" formulas theirs.
+    // after a reference book's edit the "#" formulas theirs. An embedded window
+    // is made anew from the project by the report window that holds it.
     connect(&session_, &ProjectSession::projectSync, this, [this](int direction) {
-        if (direction == 1) redraw();
+        if (direction == 1 && form_ == TableWindowForm::FreeStanding) redraw();
     });
 
     updateTitle();

@@ -16,24 +16,21 @@
 
 #include "AppFixture.h"
 #include "TestMain.h"
+#include "WindowWalk.h"
 #include "app/ChildWindowList.h"
 #include "base/StringTable.h"
 #include "project/ProjectPaths.h"
 #include "project/CPrjReportDlg.h"
 #include "project/CProjectDlg.h"
 #include "project/ReportIllustrationList.h"
+#include "project/TextChooserDialog.h"
+#include <QListWidget>
 #include "tables/CTableDlg.h"
 
 using namespace phonotab;
 using namespace phonotab::testing;
 
 namespace {
-
-QAction* item(QMenu& menu, int textId) {
-    for (QAction* a : menu.actions())
-        if (a->text() == QString::fromStdString(tr(textId))) return a;
-    return nullptr;
-}
 
 // The document as python-docx reads it: its paragraphs' texts, then "tables N" and "pictures N".
 QStringList readBack(const QString& path) {
@@ -93,7 +90,7 @@ private slots:
         f.prompts.files = {png};
         f.prompts.texts = {QStringLiteral("Зелёный рисунок")};
         const std::size_t illustrationsBefore = f.session().state().illustrations.size();
-        item(*w->illustrationList()->menu(-1), 6468)->trigger();  // "Добавить иллюстрацию"
+        actionNamed(*w->illustrationList()->menu(-1), 6468)->trigger();  // "Добавить иллюстрацию"
         QCOMPARE(f.session().state().illustrations.size(), illustrationsBefore + 1);
         QCOMPARE(f.session().state().illustrations.back().caption, std::string("Зелёный рисунок"));
         QCOMPARE(w->illustrationList()->currentIndex().row(), static_cast<int>(illustrationsBefore));
@@ -132,14 +129,14 @@ private slots:
         QVERIFY(!f.session().state().tables.empty());
         f.prompts.items = {0};
         f.prompts.texts = {QStringLiteral("График")};
-        item(*w->illustrationList()->menu(-1), 6478)->trigger();  // "Добавить график из таблицы", table 1
+        actionNamed(*w->illustrationList()->menu(-1), 6478)->trigger();  // "Добавить график из таблицы", table 1
         const std::size_t tables = f.session().state().tables.size();
         f.prompts.answers = {Prompts::Answer::No};
-        item(*w->tableTabMenu(0), 6464)->trigger();
+        actionNamed(*w->tableTabMenu(0), 6464)->trigger();
         QCOMPARE(f.session().state().tables.size(), tables);
         f.prompts.answers = {Prompts::Answer::Yes};
         const std::size_t illustrations = f.session().state().illustrations.size();
-        item(*w->tableTabMenu(0), 6464)->trigger();
+        actionNamed(*w->tableTabMenu(0), 6464)->trigger();
         QCOMPARE(f.session().state().tables.size(), tables - 1);
         QVERIFY(f.session().state().illustrations.size() < illustrations);
         QCOMPARE(static_cast<std::size_t>(w->tabs()->count()), 3 + tables - 1);
@@ -147,7 +144,8 @@ private slots:
 
     // The table tab's menu: a table moved right takes its graph illustration's
     // link along; a table that came with the project is reloaded from a file the
-    // user names. "Очистить" empties the normative documents.
+    // user names. The title page's choosers fill their fields; "Очистить"
+    // empties the normative documents.
     void tableTabsMoveAndReload() {
         AppFixture f;
         f.start();
@@ -158,9 +156,9 @@ private slots:
         QCOMPARE(state.tables.size(), std::size_t(2));
         const std::string first = state.tables[0].table.name, second = state.tables[1].table.name;
         QCOMPARE(state.illustrations.at(0).table, std::optional<std::size_t>(0));
-        QVERIFY(!item(*w->tableTabMenu(0), 6461)->isEnabled());  // nothing left of the first
+        QVERIFY(!actionNamed(*w->tableTabMenu(0), 6461)->isEnabled());  // nothing left of the first
 
-        item(*w->tableTabMenu(0), 6462)->trigger();  // "Сместить вправо по номерам"
+        actionNamed(*w->tableTabMenu(0), 6462)->trigger();  // "Сместить вправо по номерам"
         QCOMPARE(state.tables[0].table.name, second);
         QCOMPARE(state.tables[1].table.name, first);
         QCOMPARE(state.illustrations.at(0).table, std::optional<std::size_t>(1));
@@ -169,14 +167,37 @@ private slots:
 
         const QString stored = dataFolder() + "/TblStore/Шум в жилой комнате, день.tbl";
         f.prompts.files = {stored};
-        item(*w->tableTabMenu(0), 6463)->trigger();  // "Обновить таблицу из файла": the table has no file
+        actionNamed(*w->tableTabMenu(0), 6463)->trigger();  // "Обновить таблицу из файла": the table has no file
         QCOMPARE(state.tables[0].table.filePath, stored.toStdString());
         QCOMPARE(w->tableWindow(0)->table().name, state.tables[0].table.name);
         QVERIFY(state.tables[0].table.name != second);
 
-        for (QPushButton* b : w->findChildren<QPushButton*>())
-            if (b->text() == QString::fromStdString(phonotab::tr(1013))) b->click();  // "Очистить"
-        QVERIFY(qobject_cast<QPlainTextEdit*>(w->textField(7))->toPlainText().isEmpty());
+        // "Выбрать" and "Добавить" through their choosers, then "Очистить".
+        ReferenceBooks& books = f.session().controller().referenceBooks();
+        books.measuringInstruments.insert("Шумомер SLM-202");
+        books.normativeDocuments.insert("ГОСТ 23337-2014");
+        auto press = [&](int textId) {
+            for (QPushButton* b : w->findChildren<QPushButton*>())
+                if (b->text() == QString::fromStdString(phonotab::tr(textId))) b->click();
+        };
+        auto choose = [](const QString& text) {
+            whenShown<TextChooserDialog>([text](TextChooserDialog& d) {
+                const QList<QListWidgetItem*> found = d.list()->findItems(text, Qt::MatchExactly);
+                QVERIFY(!found.isEmpty());
+                d.list()->setCurrentItem(found.front());
+                d.accept();
+            });
+        };
+        choose(QStringLiteral("Шумомер SLM-202"));
+        press(1002);
+        QCOMPARE(qobject_cast<QLineEdit*>(w->textField(1))->text(), QStringLiteral("Шумомер SLM-202"));
+        auto* documents = qobject_cast<QPlainTextEdit*>(w->textField(7));
+        const QString before = documents->toPlainText();
+        choose(QStringLiteral("ГОСТ 23337-2014"));
+        press(1003);
+        QCOMPARE(documents->toPlainText(), before + QStringLiteral("\nГОСТ 23337-2014"));
+        press(1013);
+        QVERIFY(documents->toPlainText().isEmpty());
         QCOMPARE(f.prompts.unexpected, 0);
     }
 
@@ -199,7 +220,7 @@ private slots:
             QFile file(path);
             return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
         };
-        auto create = [&] { item(*list->menu(-1), 6481)->trigger(); };
+        auto create = [&] { actionNamed(*list->menu(-1), 6481)->trigger(); };
 
         const std::size_t before = illustrations.size();
         f.prompts.files = {work + "/plan.wmf"};
@@ -270,14 +291,14 @@ private slots:
         QCOMPARE(cell(2, 1), QStringLiteral("---"));
         QCOMPARE(cell(2, 2), QStringLiteral("PIC03"));
 
-        item(*list->menu(0), 6470)->trigger();  // "Сместить вниз"
+        actionNamed(*list->menu(0), 6470)->trigger();  // "Сместить вниз"
         QCOMPARE(cell(1, 0), QStringLiteral("Первый"));
         QCOMPARE(cell(1, 2), QStringLiteral("PIC02"));
         QCOMPARE(list->currentIndex().row(), 1);
-        item(*list->menu(0), 6471)->trigger();  // "Удалить иллюстрацию": "Второй"
+        actionNamed(*list->menu(0), 6471)->trigger();  // "Удалить иллюстрацию": "Второй"
         QCOMPARE(cell(0, 0), QStringLiteral("Первый"));
         QCOMPARE(cell(0, 2), QStringLiteral("PIC01"));
-        QVERIFY(!item(*list->menu(0), 6469)->isEnabled());  // nothing above the first
+        QVERIFY(!actionNamed(*list->menu(0), 6469)->isEnabled());  // nothing above the first
 
         list->model()->setData(list->model()->index(0, 0), QStringLiteral("Новая подпись"));
         QCOMPARE(f.session().state().illustrations[0].caption, std::string("Новая подпись"));

@@ -5,7 +5,7 @@
 #include <filesystem>
 
 #include "DemoData.h"
-#include "base/MappedFile.h"
+#include "core/base/MappedFile.h"
 
 namespace phonotab::bench {
 

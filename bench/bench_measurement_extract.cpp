@@ -10,10 +10,10 @@
 
 #include "BenchData.h"
 #include "DemoData.h"
-#include "base/MappedFile.h"
-#include "measurement/MeasurementFile.h"
-#include "measurement/SeriesReader.h"
-#include "measurement/TeleDesc.h"
+#include "core/base/MappedFile.h"
+#include "core/measurement/MeasurementFile.h"
+#include "core/measurement/SeriesReader.h"
+#include "core/measurement/TeleDesc.h"
 #include "TeleDescSource.h"
 
 using namespace phonotab;

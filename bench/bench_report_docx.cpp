@@ -13,10 +13,10 @@
 #include <sstream>
 
 #include "PngFile.h"
-#include "base/CFormat.h"
-#include "platform/ZipPackage.h"
-#include "project/ReportDocument.h"
-#include "tables/TableDrawing.h"
+#include "core/base/CFormat.h"
+#include "core/platform/ZipPackage.h"
+#include "core/project/ReportDocument.h"
+#include "core/tables/TableDrawing.h"
 
 using namespace phonotab;
 

@@ -9,10 +9,10 @@
 #include <memory>
 #include <string>
 
-#include "tables/formula/CellNumberFormat.h"
-#include "tables/FormulaEvaluator.h"
-#include "tables/formula/ShiftReferences.h"
-#include "tables/TableDrawing.h"
+#include "core/tables/formula/CellNumberFormat.h"
+#include "core/tables/FormulaEvaluator.h"
+#include "core/tables/formula/ShiftReferences.h"
+#include "core/tables/TableDrawing.h"
 
 using namespace phonotab;
 

@@ -5,8 +5,8 @@
 #include <cstdlib>
 #include <string>
 
-#include "base/Bytes.h"
-#include "platform/AtomicFile.h"
+#include "core/base/Bytes.h"
+#include "core/platform/AtomicFile.h"
 
 int main(int argc, char** argv) {
     using namespace phonotab;

@@ -10,8 +10,8 @@
 
 #include "DemoData.h"
 #include "DemoProject.h"
-#include "project/ProjectFile.h"
-#include "base/MappedFile.h"
+#include "core/project/ProjectFile.h"
+#include "core/base/MappedFile.h"
 
 int main(int argc, char** argv) {
     using namespace phonotab;

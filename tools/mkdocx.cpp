@@ -9,8 +9,8 @@
 
 #include <pugixml.hpp>
 
-#include "platform/AtomicFile.h"
-#include "platform/ZipPackage.h"
+#include "core/platform/AtomicFile.h"
+#include "core/platform/ZipPackage.h"
 
 int main(int argc, char** argv) {
     using namespace phonotab;

@@ -5,7 +5,7 @@
 
 #include "TeleDescSource.h"
 #include "InstrumentFiles.h"
-#include "base/MappedFile.h"
+#include "core/base/MappedFile.h"
 
 int main(int argc, char** argv) {
     using namespace phonotab;

@@ -3,7 +3,7 @@
 // and long work runs in place.
 #pragma once
 
-#include "project/DocumentPrompts.h"
+#include "core/project/DocumentPrompts.h"
 
 namespace phonotab::cli {
 

@@ -7,9 +7,9 @@
 
 #include "CliContext.h"
 #include "FileRangeOptions.h"
-#include "acoustics/CalculateFile.h"
-#include "acoustics/ParameterName.h"
-#include "base/CFormat.h"
+#include "core/acoustics/CalculateFile.h"
+#include "core/acoustics/ParameterName.h"
+#include "core/base/CFormat.h"
 
 namespace phonotab::cli {
 

@@ -5,9 +5,9 @@
 #include <cstdio>
 #include <filesystem>
 
-#include "base/LocaleLanguage.h"
-#include "base/StringTable.h"
-#include "platform/ProgramFolders.h"
+#include "core/base/LocaleLanguage.h"
+#include "core/base/StringTable.h"
+#include "core/platform/ProgramFolders.h"
 
 namespace phonotab::cli {
 

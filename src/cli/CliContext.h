@@ -7,9 +7,9 @@
 #include <utility>
 #include <vector>
 
-#include "base/Message.h"
-#include "base/TextCodec.h"
-#include "measurement/TeleDesc.h"
+#include "core/base/Message.h"
+#include "core/base/TextCodec.h"
+#include "core/measurement/TeleDesc.h"
 
 namespace CLI {
 class App;

@@ -7,9 +7,9 @@
 #include <cstdio>
 
 #include "CliContext.h"
-#include "measurement/RecordDump.h"
-#include "project/ReportConfig.h"
-#include "project/SummaryColumns.h"
+#include "core/measurement/RecordDump.h"
+#include "core/project/ReportConfig.h"
+#include "core/project/SummaryColumns.h"
 
 namespace phonotab::cli {
 

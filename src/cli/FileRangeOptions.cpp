@@ -7,7 +7,7 @@
 #include <cstdlib>
 #include <sstream>
 
-#include "base/CFormat.h"
+#include "core/base/CFormat.h"
 
 namespace phonotab::cli {
 

@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "acoustics/RangeSet.h"
-#include "measurement/MeasurementFile.h"
+#include "core/acoustics/RangeSet.h"
+#include "core/measurement/MeasurementFile.h"
 
 namespace CLI {
 class App;

@@ -5,7 +5,7 @@
 
 #include "CliContext.h"
 #include "JsonWriter.h"
-#include "measurement/MeasurementFile.h"
+#include "core/measurement/MeasurementFile.h"
 
 namespace phonotab::cli {
 

@@ -3,7 +3,7 @@
 #include <charconv>
 #include <cmath>
 
-#include "base/CFormat.h"
+#include "core/base/CFormat.h"
 
 namespace phonotab::cli {
 

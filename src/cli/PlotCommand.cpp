@@ -8,14 +8,14 @@
 
 #include "CliContext.h"
 #include "FileRangeOptions.h"
-#include "acoustics/CalculateFile.h"
-#include "base/CFormat.h"
-#include "base/MessageIds.h"
-#include "platform/AtomicFile.h"
-#include "plots/PaneScene.h"
-#include "plots/SceneSvg.h"
-#include "plots/TextExport.h"
-#include "plots/TimePlotContent.h"
+#include "core/acoustics/CalculateFile.h"
+#include "core/base/CFormat.h"
+#include "core/base/MessageIds.h"
+#include "core/platform/AtomicFile.h"
+#include "core/plots/PaneScene.h"
+#include "core/plots/SceneSvg.h"
+#include "core/plots/TextExport.h"
+#include "core/plots/TimePlotContent.h"
 
 namespace phonotab::cli {
 

@@ -7,9 +7,9 @@
 #include "BatchPrompts.h"
 #include "CliContext.h"
 #include "JsonWriter.h"
-#include "project/DocumentController.h"
-#include "project/ProjectPaths.h"
-#include "project/RecalculateProject.h"
+#include "core/project/DocumentController.h"
+#include "core/project/ProjectPaths.h"
+#include "core/project/RecalculateProject.h"
 
 #include <filesystem>
 #include <sstream>

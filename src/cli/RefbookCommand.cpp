@@ -8,7 +8,7 @@
 
 #include "CliContext.h"
 #include "JsonWriter.h"
-#include "project/ReferenceBookFile.h"
+#include "core/project/ReferenceBookFile.h"
 
 namespace phonotab::cli {
 

@@ -11,13 +11,13 @@
 
 #include "BatchPrompts.h"
 #include "CliContext.h"
-#include "pictures/ReportPictures.h"
-#include "platform/ProgramFolders.h"
-#include "project/DocumentController.h"
-#include "project/ProjectPaths.h"
-#include "project/ProjectTableSources.h"
-#include "project/ReferenceBookFile.h"
-#include "project/ReportDocument.h"
+#include "render/pictures/ReportPictures.h"
+#include "core/platform/ProgramFolders.h"
+#include "core/project/DocumentController.h"
+#include "core/project/ProjectPaths.h"
+#include "core/project/ProjectTableSources.h"
+#include "core/project/ReferenceBookFile.h"
+#include "core/project/ReportDocument.h"
 
 namespace phonotab::cli {
 

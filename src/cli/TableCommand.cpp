@@ -9,9 +9,9 @@
 
 #include "CliContext.h"
 #include "JsonWriter.h"
-#include "project/ReferenceBookFile.h"
-#include "tables/TableDrawing.h"
-#include "tables/io/TableFile.h"
+#include "core/project/ReferenceBookFile.h"
+#include "core/tables/TableDrawing.h"
+#include "core/tables/io/TableFile.h"
 
 namespace phonotab::cli {
 

@@ -8,12 +8,12 @@
 #include <filesystem>
 
 #include "CliContext.h"
-#include "platform/AtomicFile.h"
-#include "project/ReferenceBookFile.h"
-#include "tables/TableDrawing.h"
-#include "tables/io/TableFile.h"
-#include "tables/io/TableHtml.h"
-#include "tables/io/TableWorkbookExport.h"
+#include "core/platform/AtomicFile.h"
+#include "core/project/ReferenceBookFile.h"
+#include "core/tables/TableDrawing.h"
+#include "core/tables/io/TableFile.h"
+#include "core/tables/io/TableHtml.h"
+#include "core/tables/io/TableWorkbookExport.h"
 
 namespace phonotab::cli {
 

@@ -8,7 +8,7 @@
 #include "DemoData.h"
 #include "GoldenFile.h"
 #include "TestSupport.h"
-#include "base/TextCodec.h"
+#include "core/base/TextCodec.h"
 
 using namespace phonotab;
 using namespace phonotab::testing;

@@ -5,10 +5,10 @@
 #include "DemoData.h"
 #include "GoldenFile.h"
 #include "TestSupport.h"
-#include "base/TextCodec.h"
-#include "measurement/RecordDump.h"
-#include "project/ReportConfig.h"
-#include "project/SummaryColumns.h"
+#include "core/base/TextCodec.h"
+#include "core/measurement/RecordDump.h"
+#include "core/project/ReportConfig.h"
+#include "core/project/SummaryColumns.h"
 
 using namespace phonotab;
 using namespace phonotab::testing;

@@ -7,8 +7,8 @@
 #include "DocxTestSupport.h"
 #include "PngFile.h"
 #include "TestSupport.h"
-#include "project/ProjectFile.h"
-#include "project/ProjectPaths.h"
+#include "core/project/ProjectFile.h"
+#include "core/project/ProjectPaths.h"
 
 using namespace phonotab;
 using namespace phonotab::testing;

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
 #include "TestSupport.h"
-#include "base/MappedFile.h"
-#include "tables/io/TableFile.h"
+#include "core/base/MappedFile.h"
+#include "core/tables/io/TableFile.h"
 
 using namespace phonotab;
 using namespace phonotab::testing;

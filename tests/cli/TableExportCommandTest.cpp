@@ -6,8 +6,8 @@
 #include "../core/platform/SheetReader.h"
 #include "GoldenFile.h"
 #include "TestSupport.h"
-#include "base/MappedFile.h"
-#include "tables/io/TableFile.h"
+#include "core/base/MappedFile.h"
+#include "core/tables/io/TableFile.h"
 
 using namespace phonotab;
 using namespace phonotab::testing;

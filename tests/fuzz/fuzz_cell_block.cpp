@@ -6,9 +6,9 @@
 #include <cstdint>
 #include <cstdlib>
 
-#include "tables/io/CellBlockPaste.h"
-#include "tables/TableCommands.h"
-#include "tables/io/TableFile.h"
+#include "core/tables/io/CellBlockPaste.h"
+#include "core/tables/TableCommands.h"
+#include "core/tables/io/TableFile.h"
 
 namespace {
 

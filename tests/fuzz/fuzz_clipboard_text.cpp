@@ -6,10 +6,10 @@
 #include <cstdlib>
 #include <string_view>
 
-#include "tables/io/TableClipboardText.h"
-#include "tables/TableDrawing.h"
-#include "tables/io/TableFile.h"
-#include "tables/io/TableHtml.h"
+#include "core/tables/io/TableClipboardText.h"
+#include "core/tables/TableDrawing.h"
+#include "core/tables/io/TableFile.h"
+#include "core/tables/io/TableHtml.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace phonotab;

@@ -10,9 +10,9 @@
 #include <string_view>
 
 #include "PngFile.h"
-#include "platform/DocxDocument.h"
-#include "platform/PictureInfo.h"
-#include "platform/ZipPackage.h"
+#include "core/platform/DocxDocument.h"
+#include "core/platform/PictureInfo.h"
+#include "core/platform/ZipPackage.h"
 
 namespace {
 

@@ -6,11 +6,11 @@
 #include <string>
 #include <string_view>
 
-#include "project/ReferenceBooks.h"
-#include "tables/FormulaEvaluator.h"
-#include "tables/formula/ShiftReferences.h"
-#include "tables/TableCommands.h"
-#include "tables/TableDrawing.h"
+#include "core/project/ReferenceBooks.h"
+#include "core/tables/FormulaEvaluator.h"
+#include "core/tables/formula/ShiftReferences.h"
+#include "core/tables/TableCommands.h"
+#include "core/tables/TableDrawing.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace phonotab;

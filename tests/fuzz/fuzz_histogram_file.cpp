@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string>
 
-#include "acoustics/HistogramFile.h"
+#include "core/acoustics/HistogramFile.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     phonotab::HistogramFile h;

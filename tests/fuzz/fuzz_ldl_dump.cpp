@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "measurement/LdlDump.h"
+#include "core/measurement/LdlDump.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     (void)phonotab::ParseLdlDump(std::string_view(reinterpret_cast<const char*>(data), size));

@@ -28,15 +28,15 @@
 
 #include "InstrumentFiles.h"
 #include "TeleDescSource.h"
-#include "base/MappedFile.h"
-#include "project/FileDataTree.h"
-#include "project/ReferenceBooks.h"
-#include "tables/CellHint.h"
-#include "tables/macros/DataAddress.h"
-#include "tables/macros/MacroEditor.h"
-#include "tables/macros/MacroRunner.h"
-#include "tables/TableCellCommands.h"
-#include "tables/TableCommands.h"
+#include "core/base/MappedFile.h"
+#include "core/project/FileDataTree.h"
+#include "core/project/ReferenceBooks.h"
+#include "core/tables/CellHint.h"
+#include "core/tables/macros/DataAddress.h"
+#include "core/tables/macros/MacroEditor.h"
+#include "core/tables/macros/MacroRunner.h"
+#include "core/tables/TableCellCommands.h"
+#include "core/tables/TableCommands.h"
 
 namespace {
 

@@ -6,10 +6,10 @@
 
 #include "InstrumentFiles.h"
 #include "TeleDescSource.h"
-#include "base/MappedFile.h"
-#include "measurement/Catalogue.h"
-#include "measurement/MeasurementFile.h"
-#include "measurement/RecordDecoder.h"
+#include "core/base/MappedFile.h"
+#include "core/measurement/Catalogue.h"
+#include "core/measurement/MeasurementFile.h"
+#include "core/measurement/RecordDecoder.h"
 
 namespace {
 

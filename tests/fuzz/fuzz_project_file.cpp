@@ -6,8 +6,8 @@
 #include <cstdlib>
 #include <string_view>
 
-#include "base/Bytes.h"
-#include "project/ProjectFile.h"
+#include "core/base/Bytes.h"
+#include "core/project/ProjectFile.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <string_view>
 
-#include "project/ReferenceBookFile.h"
+#include "core/project/ReferenceBookFile.h"
 
 namespace {
 // Reading, writing and reading again cost about a millisecond per 5 KB; a

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <cstdlib>
 
-#include "project/ReportConfig.h"
+#include "core/project/ReportConfig.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace phonotab;

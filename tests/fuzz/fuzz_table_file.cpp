@@ -4,9 +4,9 @@
 #include <cstdint>
 #include <cstdlib>
 
-#include "project/ReferenceBooks.h"
-#include "tables/TableDrawing.h"
-#include "tables/io/TableFile.h"
+#include "core/project/ReferenceBooks.h"
+#include "core/tables/TableDrawing.h"
+#include "core/tables/io/TableFile.h"
 
 namespace {
 

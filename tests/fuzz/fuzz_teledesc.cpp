@@ -2,8 +2,8 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "measurement/RecordLayout.h"
-#include "measurement/TeleDesc.h"
+#include "core/measurement/RecordLayout.h"
+#include "core/measurement/TeleDesc.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace phonotab;

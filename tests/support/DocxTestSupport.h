@@ -16,7 +16,7 @@
 #include <vector>
 
 #include "TestSupport.h"
-#include "platform/ZipPackage.h"
+#include "core/platform/ZipPackage.h"
 
 namespace phonotab::testing {
 

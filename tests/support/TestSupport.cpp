@@ -11,7 +11,7 @@
 #include <stdexcept>
 
 #include "InstrumentFiles.h"
-#include "base/MappedFile.h"
+#include "core/base/MappedFile.h"
 
 namespace phonotab::testing {
 

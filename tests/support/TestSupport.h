@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "TeleDescSource.h"
-#include "measurement/TeleDesc.h"
+#include "core/measurement/TeleDesc.h"
 
 namespace phonotab::testing {
 

@@ -1,9 +1,9 @@
-#include "acoustics/CalcSettings.h"
+#include "core/acoustics/CalcSettings.h"
 
 #include <cmath>
 #include <sstream>
 
-#include "base/CFormat.h"
+#include "core/base/CFormat.h"
 
 namespace phonotab {
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "base/Result.h"
+#include "core/base/Result.h"
 
 namespace phonotab {
 

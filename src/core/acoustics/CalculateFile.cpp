@@ -1,15 +1,15 @@
-#include "acoustics/CalculateFile.h"
+#include "core/acoustics/CalculateFile.h"
 
 #include <algorithm>
 #include <cmath>
 #include <limits>
 
-#include "acoustics/LevelAccumulator.h"
-#include "acoustics/ParameterName.h"
-#include "acoustics/ResultFiles.h"
-#include "acoustics/StoredHistograms.h"
-#include "acoustics/WindowStatistics.h"
-#include "acoustics/ZoneSegments.h"
+#include "core/acoustics/LevelAccumulator.h"
+#include "core/acoustics/ParameterName.h"
+#include "core/acoustics/ResultFiles.h"
+#include "core/acoustics/StoredHistograms.h"
+#include "core/acoustics/WindowStatistics.h"
+#include "core/acoustics/ZoneSegments.h"
 
 namespace phonotab {
 

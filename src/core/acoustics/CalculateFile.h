@@ -5,14 +5,14 @@
 #include <string>
 #include <vector>
 
-#include "acoustics/CalcSettings.h"
-#include "acoustics/ParameterEntry.h"
-#include "acoustics/RangeSet.h"
-#include "base/Message.h"
-#include "base/TextCodec.h"
-#include "measurement/MeasurementFile.h"
-#include "measurement/SeriesReader.h"
-#include "measurement/TeleDesc.h"
+#include "core/acoustics/CalcSettings.h"
+#include "core/acoustics/ParameterEntry.h"
+#include "core/acoustics/RangeSet.h"
+#include "core/base/Message.h"
+#include "core/base/TextCodec.h"
+#include "core/measurement/MeasurementFile.h"
+#include "core/measurement/SeriesReader.h"
+#include "core/measurement/TeleDesc.h"
 
 namespace phonotab {
 

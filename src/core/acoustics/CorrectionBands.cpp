@@ -1,7 +1,7 @@
-#include "acoustics/CorrectionBands.h"
+#include "core/acoustics/CorrectionBands.h"
 
-#include "acoustics/RangeSet.h"
-#include "measurement/Catalogue.h"
+#include "core/acoustics/RangeSet.h"
+#include "core/measurement/Catalogue.h"
 
 namespace phonotab {
 

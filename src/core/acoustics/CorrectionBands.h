@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "measurement/MeasurementFile.h"
-#include "measurement/TeleDesc.h"
+#include "core/measurement/MeasurementFile.h"
+#include "core/measurement/TeleDesc.h"
 
 namespace phonotab {
 

@@ -1,10 +1,10 @@
-#include "acoustics/DistributionHistogram.h"
+#include "core/acoustics/DistributionHistogram.h"
 
 #include <algorithm>
 #include <cmath>
 
-#include "base/MappedFile.h"
-#include "measurement/FileProbe.h"
+#include "core/base/MappedFile.h"
+#include "core/measurement/FileProbe.h"
 
 namespace phonotab {
 

@@ -6,10 +6,10 @@
 #include <string>
 #include <vector>
 
-#include "base/Progress.h"
-#include "base/Result.h"
-#include "measurement/FieldCode.h"
-#include "measurement/TeleDesc.h"
+#include "core/base/Progress.h"
+#include "core/base/Result.h"
+#include "core/measurement/FieldCode.h"
+#include "core/measurement/TeleDesc.h"
 
 namespace phonotab {
 

@@ -1,10 +1,10 @@
-#include "acoustics/HistogramFile.h"
+#include "core/acoustics/HistogramFile.h"
 
 #include <cstdio>
 #include <sstream>
 
-#include "base/CFormat.h"
-#include "base/TextCodec.h"
+#include "core/base/CFormat.h"
+#include "core/base/TextCodec.h"
 
 namespace phonotab {
 

@@ -1,4 +1,4 @@
-#include "acoustics/LevelAccumulator.h"
+#include "core/acoustics/LevelAccumulator.h"
 
 #include <algorithm>
 #include <cmath>

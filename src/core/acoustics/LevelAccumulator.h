@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "acoustics/CalcSettings.h"
+#include "core/acoustics/CalcSettings.h"
 
 namespace phonotab {
 

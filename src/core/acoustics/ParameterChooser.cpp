@@ -1,8 +1,8 @@
-#include "acoustics/ParameterChooser.h"
+#include "core/acoustics/ParameterChooser.h"
 
 #include <algorithm>
 
-#include "base/Message.h"
+#include "core/base/Message.h"
 
 namespace phonotab {
 

@@ -1,4 +1,4 @@
-#include "acoustics/ParameterEntry.h"
+#include "core/acoustics/ParameterEntry.h"
 
 namespace phonotab {
 

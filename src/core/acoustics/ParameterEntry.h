@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "base/Series.h"
-#include "measurement/FieldCode.h"
+#include "core/base/Series.h"
+#include "core/measurement/FieldCode.h"
 
 namespace phonotab {
 

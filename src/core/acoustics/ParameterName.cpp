@@ -1,8 +1,8 @@
-#include "acoustics/ParameterName.h"
+#include "core/acoustics/ParameterName.h"
 
-#include "acoustics/ParameterEntry.h"
-#include "base/StringTable.h"
-#include "measurement/Catalogue.h"
+#include "core/acoustics/ParameterEntry.h"
+#include "core/base/StringTable.h"
+#include "core/measurement/Catalogue.h"
 
 namespace phonotab {
 

@@ -5,10 +5,10 @@
 
 #include <string>
 
-#include "measurement/FieldCode.h"
-#include "measurement/MeasurementRecord.h"
-#include "measurement/RecordLayout.h"
-#include "measurement/TeleDesc.h"
+#include "core/measurement/FieldCode.h"
+#include "core/measurement/MeasurementRecord.h"
+#include "core/measurement/RecordLayout.h"
+#include "core/measurement/TeleDesc.h"
 
 namespace phonotab {
 

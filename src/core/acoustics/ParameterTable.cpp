@@ -1,7 +1,7 @@
-#include "acoustics/ParameterTable.h"
+#include "core/acoustics/ParameterTable.h"
 
-#include "base/CFormat.h"
-#include "base/StringTable.h"
+#include "core/base/CFormat.h"
+#include "core/base/StringTable.h"
 
 namespace phonotab {
 

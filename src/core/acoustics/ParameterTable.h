@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "acoustics/ParameterEntry.h"
-#include "acoustics/ParameterName.h"
+#include "core/acoustics/ParameterEntry.h"
+#include "core/acoustics/ParameterName.h"
 
 namespace phonotab {
 

@@ -1,9 +1,9 @@
-#include "acoustics/RangeSet.h"
+#include "core/acoustics/RangeSet.h"
 
 #include <algorithm>
 #include <cmath>
 
-#include "base/CFormat.h"
+#include "core/base/CFormat.h"
 
 namespace phonotab {
 

@@ -5,8 +5,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "acoustics/CalcSettings.h"
-#include "base/Result.h"
+#include "core/acoustics/CalcSettings.h"
+#include "core/base/Result.h"
 
 namespace phonotab {
 

@@ -1,4 +1,4 @@
-#include "acoustics/ResultFiles.h"
+#include "core/acoustics/ResultFiles.h"
 
 #include <sys/stat.h>
 
@@ -6,10 +6,10 @@
 #include <cstdio>
 #include <ctime>
 
-#include "acoustics/HistogramFile.h"
-#include "base/CFormat.h"
-#include "base/StringTable.h"
-#include "platform/AtomicFile.h"
+#include "core/acoustics/HistogramFile.h"
+#include "core/base/CFormat.h"
+#include "core/base/StringTable.h"
+#include "core/platform/AtomicFile.h"
 
 namespace phonotab {
 

@@ -6,12 +6,12 @@
 #include <string>
 #include <vector>
 
-#include "acoustics/CalcSettings.h"
-#include "acoustics/ParameterEntry.h"
-#include "acoustics/ParameterName.h"
-#include "base/Message.h"
-#include "base/TextCodec.h"
-#include "measurement/MeasurementFile.h"
+#include "core/acoustics/CalcSettings.h"
+#include "core/acoustics/ParameterEntry.h"
+#include "core/acoustics/ParameterName.h"
+#include "core/base/Message.h"
+#include "core/base/TextCodec.h"
+#include "core/measurement/MeasurementFile.h"
 
 namespace phonotab {
 

@@ -1,9 +1,9 @@
-#include "acoustics/StoredHistograms.h"
+#include "core/acoustics/StoredHistograms.h"
 
 #include <cmath>
 
-#include "acoustics/LevelAccumulator.h"
-#include "acoustics/ZoneSegments.h"
+#include "core/acoustics/LevelAccumulator.h"
+#include "core/acoustics/ZoneSegments.h"
 
 namespace phonotab {
 

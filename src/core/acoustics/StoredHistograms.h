@@ -5,13 +5,13 @@
 #include <cstdint>
 #include <vector>
 
-#include "acoustics/CalcSettings.h"
-#include "acoustics/ParameterEntry.h"
-#include "acoustics/RangeSet.h"
-#include "base/MappedFile.h"
-#include "base/Result.h"
-#include "base/Series.h"
-#include "measurement/MeasurementFile.h"
+#include "core/acoustics/CalcSettings.h"
+#include "core/acoustics/ParameterEntry.h"
+#include "core/acoustics/RangeSet.h"
+#include "core/base/MappedFile.h"
+#include "core/base/Result.h"
+#include "core/base/Series.h"
+#include "core/measurement/MeasurementFile.h"
 
 namespace phonotab {
 

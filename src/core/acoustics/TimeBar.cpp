@@ -1,10 +1,10 @@
-#include "acoustics/TimeBar.h"
+#include "core/acoustics/TimeBar.h"
 
 #include <algorithm>
 #include <cmath>
 
-#include "base/CFormat.h"
-#include "base/Message.h"
+#include "core/base/CFormat.h"
+#include "core/base/Message.h"
 
 namespace phonotab {
 

@@ -10,9 +10,9 @@
 #include <string>
 #include <vector>
 
-#include "acoustics/CalcSettings.h"
-#include "acoustics/RangeSet.h"
-#include "base/CalendarTime.h"
+#include "core/acoustics/CalcSettings.h"
+#include "core/acoustics/RangeSet.h"
+#include "core/base/CalendarTime.h"
 
 namespace phonotab {
 

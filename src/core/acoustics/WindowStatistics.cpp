@@ -1,11 +1,11 @@
-#include "acoustics/WindowStatistics.h"
+#include "core/acoustics/WindowStatistics.h"
 
 #include <algorithm>
 #include <cmath>
 #include <numeric>
 
-#include "acoustics/LevelAccumulator.h"
-#include "measurement/MeasurementRecord.h"
+#include "core/acoustics/LevelAccumulator.h"
+#include "core/measurement/MeasurementRecord.h"
 
 namespace phonotab {
 

@@ -5,9 +5,9 @@
 #include <cstdint>
 #include <vector>
 
-#include "acoustics/CalcSettings.h"
-#include "acoustics/ParameterEntry.h"
-#include "acoustics/ZoneSegments.h"
+#include "core/acoustics/CalcSettings.h"
+#include "core/acoustics/ParameterEntry.h"
+#include "core/acoustics/ZoneSegments.h"
 
 namespace phonotab {
 

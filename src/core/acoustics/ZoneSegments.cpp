@@ -1,4 +1,4 @@
-#include "acoustics/ZoneSegments.h"
+#include "core/acoustics/ZoneSegments.h"
 
 #include <algorithm>
 #include <map>

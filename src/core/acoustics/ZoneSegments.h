@@ -5,8 +5,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "acoustics/CalcSettings.h"
-#include "acoustics/RangeSet.h"
+#include "core/acoustics/CalcSettings.h"
+#include "core/acoustics/RangeSet.h"
 
 namespace phonotab {
 

@@ -1,4 +1,4 @@
-#include "base/Bytes.h"
+#include "core/base/Bytes.h"
 
 namespace phonotab {
 

@@ -1,4 +1,4 @@
-#include "base/CFormat.h"
+#include "core/base/CFormat.h"
 
 #include <locale.h>
 

@@ -1,6 +1,6 @@
-#include "base/CalendarTime.h"
+#include "core/base/CalendarTime.h"
 
-#include "base/CFormat.h"
+#include "core/base/CFormat.h"
 
 namespace phonotab {
 

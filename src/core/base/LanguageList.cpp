@@ -1,9 +1,9 @@
-#include "base/LanguageList.h"
+#include "core/base/LanguageList.h"
 
 #include <algorithm>
 #include <filesystem>
 
-#include "base/StringTable.h"
+#include "core/base/StringTable.h"
 
 namespace phonotab {
 

@@ -1,4 +1,4 @@
-#include "base/LargeVector.h"
+#include "core/base/LargeVector.h"
 
 #include <sys/mman.h>
 

@@ -1,4 +1,4 @@
-#include "base/LocaleLanguage.h"
+#include "core/base/LocaleLanguage.h"
 
 #include <cstdlib>
 #include <string_view>

@@ -1,4 +1,4 @@
-#include "base/MappedFile.h"
+#include "core/base/MappedFile.h"
 
 #include <fcntl.h>
 #include <sys/mman.h>

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "base/Bytes.h"
+#include "core/base/Bytes.h"
 
 namespace phonotab {
 

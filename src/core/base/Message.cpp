@@ -1,8 +1,8 @@
-#include "base/Message.h"
+#include "core/base/Message.h"
 
 #include <cstring>
 
-#include "base/CFormat.h"
+#include "core/base/CFormat.h"
 
 namespace phonotab {
 

@@ -11,8 +11,8 @@
 #include <variant>
 #include <vector>
 
-#include "base/MessageIds.h"
-#include "base/StringTable.h"
+#include "core/base/MessageIds.h"
+#include "core/base/StringTable.h"
 
 namespace phonotab {
 

@@ -6,7 +6,7 @@
 #include <utility>
 #include <variant>
 
-#include "base/Message.h"
+#include "core/base/Message.h"
 
 namespace phonotab {
 

@@ -1,4 +1,4 @@
-#include "base/StringTable.h"
+#include "core/base/StringTable.h"
 
 #include <fstream>
 #include <memory>

@@ -1,4 +1,4 @@
-#include "base/TextCodec.h"
+#include "core/base/TextCodec.h"
 
 #include <array>
 #include <cctype>

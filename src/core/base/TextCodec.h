@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-#include "base/Bytes.h"
+#include "core/base/Bytes.h"
 
 namespace phonotab {
 

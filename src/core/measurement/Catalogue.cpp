@@ -1,10 +1,10 @@
-#include "measurement/Catalogue.h"
+#include "core/measurement/Catalogue.h"
 
 #include <cmath>
 
-#include "base/CFormat.h"
-#include "base/Message.h"
-#include "base/StringTable.h"
+#include "core/base/CFormat.h"
+#include "core/base/Message.h"
+#include "core/base/StringTable.h"
 
 namespace phonotab {
 

@@ -1,9 +1,9 @@
-#include "measurement/DeviceName.h"
+#include "core/measurement/DeviceName.h"
 
 #include <array>
 #include <string_view>
 
-#include "base/TextCodec.h"
+#include "core/base/TextCodec.h"
 
 namespace phonotab {
 

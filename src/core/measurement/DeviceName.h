@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string>
 
-#include "base/Bytes.h"
+#include "core/base/Bytes.h"
 
 namespace phonotab {
 

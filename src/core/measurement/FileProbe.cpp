@@ -1,4 +1,4 @@
-#include "measurement/FileProbe.h"
+#include "core/measurement/FileProbe.h"
 
 #include <array>
 #include <cstring>

@@ -3,7 +3,7 @@
 
 #include <cstdint>
 
-#include "base/Bytes.h"
+#include "core/base/Bytes.h"
 
 namespace phonotab {
 

@@ -1,4 +1,4 @@
-#include "measurement/LdlDump.h"
+#include "core/measurement/LdlDump.h"
 
 #include <spawn.h>
 #include <sys/wait.h>
@@ -9,10 +9,10 @@
 #include <cstring>
 #include <sstream>
 
-#include "base/CFormat.h"
-#include "base/MappedFile.h"
-#include "base/Message.h"
-#include "base/TextCodec.h"
+#include "core/base/CFormat.h"
+#include "core/base/MappedFile.h"
+#include "core/base/Message.h"
+#include "core/base/TextCodec.h"
 
 extern char** environ;
 

@@ -1,12 +1,12 @@
-#include "measurement/MeasurementFile.h"
+#include "core/measurement/MeasurementFile.h"
 
 #include <algorithm>
 #include <cctype>
 #include <cmath>
 
-#include "base/MappedFile.h"
-#include "base/StringTable.h"
-#include "measurement/RecordDecoder.h"
+#include "core/base/MappedFile.h"
+#include "core/base/StringTable.h"
+#include "core/measurement/RecordDecoder.h"
 
 namespace phonotab {
 

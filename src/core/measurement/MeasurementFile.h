@@ -7,15 +7,15 @@
 #include <string>
 #include <vector>
 
-#include "base/CalendarTime.h"
-#include "base/Progress.h"
-#include "base/Result.h"
-#include "measurement/FileProbe.h"
-#include "measurement/MeasurementRecord.h"
-#include "measurement/MntScan.h"
-#include "measurement/MonitoringStream.h"
-#include "measurement/RecordLayout.h"
-#include "measurement/TeleDesc.h"
+#include "core/base/CalendarTime.h"
+#include "core/base/Progress.h"
+#include "core/base/Result.h"
+#include "core/measurement/FileProbe.h"
+#include "core/measurement/MeasurementRecord.h"
+#include "core/measurement/MntScan.h"
+#include "core/measurement/MonitoringStream.h"
+#include "core/measurement/RecordLayout.h"
+#include "core/measurement/TeleDesc.h"
 
 namespace phonotab {
 

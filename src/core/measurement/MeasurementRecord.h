@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "base/CalendarTime.h"
+#include "core/base/CalendarTime.h"
 
 namespace phonotab {
 

@@ -1,4 +1,4 @@
-#include "measurement/MntScan.h"
+#include "core/measurement/MntScan.h"
 
 namespace phonotab {
 

@@ -1,4 +1,4 @@
-#include "measurement/MonitoringStream.h"
+#include "core/measurement/MonitoringStream.h"
 
 namespace phonotab {
 

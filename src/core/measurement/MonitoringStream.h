@@ -6,8 +6,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "base/Bytes.h"
-#include "base/Progress.h"
+#include "core/base/Bytes.h"
+#include "core/base/Progress.h"
 
 namespace phonotab {
 

@@ -1,10 +1,10 @@
-#include "measurement/RecordDecoder.h"
+#include "core/measurement/RecordDecoder.h"
 
 #include <cmath>
 #include <vector>
 
-#include "base/TextCodec.h"
-#include "measurement/DeviceName.h"
+#include "core/base/TextCodec.h"
+#include "core/measurement/DeviceName.h"
 
 namespace phonotab {
 

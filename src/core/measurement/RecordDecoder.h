@@ -4,9 +4,9 @@
 
 #include <cstdint>
 
-#include "base/Bytes.h"
-#include "measurement/MeasurementRecord.h"
-#include "measurement/RecordLayout.h"
+#include "core/base/Bytes.h"
+#include "core/measurement/MeasurementRecord.h"
+#include "core/measurement/RecordLayout.h"
 
 namespace phonotab {
 

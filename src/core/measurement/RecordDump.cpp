@@ -1,15 +1,15 @@
-#include "measurement/RecordDump.h"
+#include "core/measurement/RecordDump.h"
 
 #include <filesystem>
 #include <map>
 #include <memory>
 
-#include "base/CFormat.h"
-#include "base/MappedFile.h"
-#include "base/StringTable.h"
-#include "measurement/Catalogue.h"
-#include "measurement/FileProbe.h"
-#include "measurement/RecordDecoder.h"
+#include "core/base/CFormat.h"
+#include "core/base/MappedFile.h"
+#include "core/base/StringTable.h"
+#include "core/measurement/Catalogue.h"
+#include "core/measurement/FileProbe.h"
+#include "core/measurement/RecordDecoder.h"
 
 namespace phonotab {
 

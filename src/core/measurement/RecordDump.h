@@ -7,12 +7,12 @@
 #include <string>
 #include <vector>
 
-#include "base/Progress.h"
-#include "base/Result.h"
-#include "base/TextCodec.h"
-#include "measurement/MeasurementRecord.h"
-#include "measurement/RecordLayout.h"
-#include "measurement/TeleDesc.h"
+#include "core/base/Progress.h"
+#include "core/base/Result.h"
+#include "core/base/TextCodec.h"
+#include "core/measurement/MeasurementRecord.h"
+#include "core/measurement/RecordLayout.h"
+#include "core/measurement/TeleDesc.h"
 
 namespace phonotab {
 

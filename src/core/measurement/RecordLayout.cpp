@@ -1,4 +1,4 @@
-#include "measurement/RecordLayout.h"
+#include "core/measurement/RecordLayout.h"
 
 #include <algorithm>
 

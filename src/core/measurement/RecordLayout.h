@@ -9,10 +9,10 @@
 #include <unordered_map>
 #include <vector>
 
-#include "base/Result.h"
-#include "measurement/FieldCode.h"
-#include "measurement/MeasurementRecord.h"
-#include "measurement/TeleDesc.h"
+#include "core/base/Result.h"
+#include "core/measurement/FieldCode.h"
+#include "core/measurement/MeasurementRecord.h"
+#include "core/measurement/TeleDesc.h"
 
 namespace phonotab {
 

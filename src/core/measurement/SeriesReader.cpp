@@ -1,4 +1,4 @@
-#include "measurement/SeriesReader.h"
+#include "core/measurement/SeriesReader.h"
 
 #include <fcntl.h>
 #include <unistd.h>
@@ -7,8 +7,8 @@
 #include <atomic>
 #include <thread>
 
-#include "base/LargeVector.h"
-#include "measurement/RecordDecoder.h"
+#include "core/base/LargeVector.h"
+#include "core/measurement/RecordDecoder.h"
 
 namespace phonotab {
 

@@ -7,11 +7,11 @@
 #include <span>
 #include <vector>
 
-#include "base/MappedFile.h"
-#include "base/Progress.h"
-#include "base/Result.h"
-#include "base/Series.h"
-#include "measurement/MeasurementFile.h"
+#include "core/base/MappedFile.h"
+#include "core/base/Progress.h"
+#include "core/base/Result.h"
+#include "core/base/Series.h"
+#include "core/measurement/MeasurementFile.h"
 
 namespace phonotab {
 

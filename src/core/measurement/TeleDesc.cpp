@@ -1,10 +1,10 @@
-#include "measurement/TeleDesc.h"
+#include "core/measurement/TeleDesc.h"
 
 #include <memory>
 #include <mutex>
 
-#include "base/MappedFile.h"
-#include "base/TextCodec.h"
+#include "core/base/MappedFile.h"
+#include "core/base/TextCodec.h"
 
 namespace phonotab {
 

@@ -10,9 +10,9 @@
 #include <string>
 #include <vector>
 
-#include "base/Bytes.h"
-#include "base/Result.h"
-#include "measurement/FieldCode.h"
+#include "core/base/Bytes.h"
+#include "core/base/Result.h"
+#include "core/measurement/FieldCode.h"
 
 namespace phonotab {
 

@@ -1,4 +1,4 @@
-#include "platform/AtomicFile.h"
+#include "core/platform/AtomicFile.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>

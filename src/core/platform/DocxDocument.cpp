@@ -1,4 +1,4 @@
-#include "platform/DocxDocument.h"
+#include "core/platform/DocxDocument.h"
 
 #include <pugixml.hpp>
 
@@ -11,13 +11,13 @@
 #include <sstream>
 #include <unordered_map>
 
-#include "base/CFormat.h"
-#include "base/TextCodec.h"
-#include "platform/AtomicFile.h"
-#include "platform/DocxTableXml.h"
-#include "platform/DocxText.h"
-#include "platform/PictureInfo.h"
-#include "platform/ZipPackage.h"
+#include "core/base/CFormat.h"
+#include "core/base/TextCodec.h"
+#include "core/platform/AtomicFile.h"
+#include "core/platform/DocxTableXml.h"
+#include "core/platform/DocxText.h"
+#include "core/platform/PictureInfo.h"
+#include "core/platform/ZipPackage.h"
 
 namespace phonotab {
 

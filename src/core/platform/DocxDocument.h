@@ -16,8 +16,8 @@
 #include <string_view>
 #include <vector>
 
-#include "base/Result.h"
-#include "platform/DocxTable.h"
+#include "core/base/Result.h"
+#include "core/platform/DocxTable.h"
 
 namespace phonotab {
 

@@ -1,11 +1,11 @@
-#include "platform/DocxTableXml.h"
+#include "core/platform/DocxTableXml.h"
 
 #include <algorithm>
 #include <cmath>
 #include <vector>
 
-#include "base/CFormat.h"
-#include "platform/DocxText.h"
+#include "core/base/CFormat.h"
+#include "core/platform/DocxText.h"
 
 namespace phonotab {
 

@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "platform/DocxTable.h"
+#include "core/platform/DocxTable.h"
 
 namespace phonotab {
 

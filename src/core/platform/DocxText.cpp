@@ -1,6 +1,6 @@
-#include "platform/DocxText.h"
+#include "core/platform/DocxText.h"
 
-#include "base/TextCodec.h"
+#include "core/base/TextCodec.h"
 
 namespace phonotab {
 

@@ -1,4 +1,4 @@
-#include "platform/PictureInfo.h"
+#include "core/platform/PictureInfo.h"
 
 #include <cstdint>
 #include <cstdlib>

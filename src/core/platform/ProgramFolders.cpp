@@ -1,11 +1,11 @@
-#include "platform/ProgramFolders.h"
+#include "core/platform/ProgramFolders.h"
 
 #include <unistd.h>
 
 #include <filesystem>
 #include <vector>
 
-#include "platform/AtomicFile.h"
+#include "core/platform/AtomicFile.h"
 
 #ifndef PHONOTAB_DATA_FROM_BIN
 #define PHONOTAB_DATA_FROM_BIN "../share/phonotab"

@@ -10,7 +10,7 @@
 
 #include <string>
 
-#include "base/Result.h"
+#include "core/base/Result.h"
 
 namespace phonotab {
 

@@ -1,4 +1,4 @@
-#include "platform/XlsxWorkbook.h"
+#include "core/platform/XlsxWorkbook.h"
 
 #include <unistd.h>
 #include <xlsxwriter.h>
@@ -10,8 +10,8 @@
 #include <fstream>
 #include <iterator>
 
-#include "base/TextCodec.h"
-#include "platform/AtomicFile.h"
+#include "core/base/TextCodec.h"
+#include "core/platform/AtomicFile.h"
 
 namespace phonotab {
 

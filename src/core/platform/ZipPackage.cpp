@@ -1,4 +1,4 @@
-#include "platform/ZipPackage.h"
+#include "core/platform/ZipPackage.h"
 
 #include <zip.h>
 

@@ -1,4 +1,4 @@
-#include "plots/AxisTicks.h"
+#include "core/plots/AxisTicks.h"
 
 #include <algorithm>
 #include <cmath>

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "plots/TickStep.h"
+#include "core/plots/TickStep.h"
 
 namespace phonotab {
 

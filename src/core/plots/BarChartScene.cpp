@@ -1,9 +1,9 @@
-#include "plots/BarChartScene.h"
+#include "core/plots/BarChartScene.h"
 
 #include <algorithm>
 #include <cmath>
 
-#include "base/CFormat.h"
+#include "core/base/CFormat.h"
 
 namespace phonotab {
 

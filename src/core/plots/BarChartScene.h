@@ -9,12 +9,12 @@
 #include <string>
 #include <vector>
 
-#include "plots/AxisTicks.h"
-#include "plots/GraphColours.h"
-#include "plots/PaneScene.h"
-#include "plots/PlotRect.h"
-#include "plots/TextMetrics.h"
-#include "plots/TickStep.h"
+#include "core/plots/AxisTicks.h"
+#include "core/plots/GraphColours.h"
+#include "core/plots/PaneScene.h"
+#include "core/plots/PlotRect.h"
+#include "core/plots/TextMetrics.h"
+#include "core/plots/TickStep.h"
 
 namespace phonotab {
 

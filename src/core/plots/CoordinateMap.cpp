@@ -1,4 +1,4 @@
-#include "plots/CoordinateMap.h"
+#include "core/plots/CoordinateMap.h"
 
 #include <cmath>
 

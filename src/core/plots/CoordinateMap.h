@@ -2,7 +2,7 @@
 // linear or logarithmic per axis, with the inverses used by the readouts.
 #pragma once
 
-#include "plots/PlotRect.h"
+#include "core/plots/PlotRect.h"
 
 namespace phonotab {
 

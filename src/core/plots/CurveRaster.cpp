@@ -1,4 +1,4 @@
-#include "plots/CurveRaster.h"
+#include "core/plots/CurveRaster.h"
 
 #include <algorithm>
 #include <cstdint>

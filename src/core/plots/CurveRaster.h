@@ -10,8 +10,8 @@
 
 #include <vector>
 
-#include "plots/PlotRect.h"
-#include "plots/SeriesDecimator.h"
+#include "core/plots/PlotRect.h"
+#include "core/plots/SeriesDecimator.h"
 
 namespace phonotab {
 

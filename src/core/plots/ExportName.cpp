@@ -1,6 +1,6 @@
-#include "plots/ExportName.h"
+#include "core/plots/ExportName.h"
 
-#include "base/CFormat.h"
+#include "core/base/CFormat.h"
 
 namespace phonotab {
 

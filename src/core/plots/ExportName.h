@@ -6,7 +6,7 @@
 #include <functional>
 #include <string>
 
-#include "base/CalendarTime.h"
+#include "core/base/CalendarTime.h"
 
 namespace phonotab {
 

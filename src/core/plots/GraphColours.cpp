@@ -1,4 +1,4 @@
-#include "plots/GraphColours.h"
+#include "core/plots/GraphColours.h"
 
 namespace phonotab {
 

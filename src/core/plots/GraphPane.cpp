@@ -1,4 +1,4 @@
-#include "plots/GraphPane.h"
+#include "core/plots/GraphPane.h"
 
 #include <algorithm>
 #include <cmath>

@@ -9,9 +9,9 @@
 #include <string>
 #include <vector>
 
-#include "plots/GraphSeries.h"
-#include "plots/GraphZone.h"
-#include "plots/PlotRect.h"
+#include "core/plots/GraphSeries.h"
+#include "core/plots/GraphZone.h"
+#include "core/plots/PlotRect.h"
 
 namespace phonotab {
 

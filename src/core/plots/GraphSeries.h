@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <memory>
 
-#include "plots/MinMaxPyramid.h"
+#include "core/plots/MinMaxPyramid.h"
 
 namespace phonotab {
 

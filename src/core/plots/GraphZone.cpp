@@ -1,4 +1,4 @@
-#include "plots/GraphZone.h"
+#include "core/plots/GraphZone.h"
 
 namespace phonotab {
 

@@ -1,9 +1,9 @@
-#include "plots/HistogramColumns.h"
+#include "core/plots/HistogramColumns.h"
 
 #include <algorithm>
 #include <cmath>
 
-#include "base/CFormat.h"
+#include "core/base/CFormat.h"
 
 namespace phonotab {
 

@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-#include "measurement/MeasurementRecord.h"  // kHistogramBins
+#include "core/measurement/MeasurementRecord.h"  // kHistogramBins
 
 namespace phonotab {
 

@@ -1,4 +1,4 @@
-#include "plots/MinMaxPyramid.h"
+#include "core/plots/MinMaxPyramid.h"
 
 #include <algorithm>
 #include <cfloat>

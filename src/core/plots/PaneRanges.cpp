@@ -1,4 +1,4 @@
-#include "plots/PaneRanges.h"
+#include "core/plots/PaneRanges.h"
 
 #include <algorithm>
 #include <cmath>

@@ -5,7 +5,7 @@
 
 #include <optional>
 
-#include "plots/GraphPane.h"
+#include "core/plots/GraphPane.h"
 
 namespace phonotab {
 

@@ -1,10 +1,10 @@
-#include "plots/PaneScene.h"
+#include "core/plots/PaneScene.h"
 
 #include <algorithm>
 #include <cmath>
 
-#include "plots/PaneRanges.h"
-#include "plots/TimeAxis.h"
+#include "core/plots/PaneRanges.h"
+#include "core/plots/TimeAxis.h"
 
 namespace phonotab {
 

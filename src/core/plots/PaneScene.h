@@ -8,14 +8,14 @@
 #include <string>
 #include <vector>
 
-#include "plots/AxisTicks.h"
-#include "plots/CoordinateMap.h"
-#include "plots/CurveRaster.h"
-#include "plots/GraphColours.h"
-#include "plots/GraphPane.h"
-#include "plots/SeriesDecimator.h"
-#include "plots/TextMetrics.h"
-#include "plots/TickStep.h"
+#include "core/plots/AxisTicks.h"
+#include "core/plots/CoordinateMap.h"
+#include "core/plots/CurveRaster.h"
+#include "core/plots/GraphColours.h"
+#include "core/plots/GraphPane.h"
+#include "core/plots/SeriesDecimator.h"
+#include "core/plots/TextMetrics.h"
+#include "core/plots/TickStep.h"
 
 namespace phonotab {
 

@@ -1,4 +1,4 @@
-#include "plots/PaneSet.h"
+#include "core/plots/PaneSet.h"
 
 #include <algorithm>
 #include <cmath>

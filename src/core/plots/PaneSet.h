@@ -9,7 +9,7 @@
 #include <utility>
 #include <vector>
 
-#include "plots/GraphPane.h"
+#include "core/plots/GraphPane.h"
 
 namespace phonotab {
 

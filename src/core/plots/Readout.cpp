@@ -1,11 +1,11 @@
-#include "plots/Readout.h"
+#include "core/plots/Readout.h"
 
 #include <cctype>
 #include <cmath>
 
-#include "base/CFormat.h"
-#include "base/Message.h"
-#include "plots/PlotStrings.h"
+#include "core/base/CFormat.h"
+#include "core/base/Message.h"
+#include "core/plots/PlotStrings.h"
 
 namespace phonotab {
 

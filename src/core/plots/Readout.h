@@ -6,7 +6,7 @@
 #include <optional>
 #include <string>
 
-#include "plots/GraphPane.h"
+#include "core/plots/GraphPane.h"
 
 namespace phonotab {
 

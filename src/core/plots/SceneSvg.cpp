@@ -1,6 +1,6 @@
-#include "plots/SceneSvg.h"
+#include "core/plots/SceneSvg.h"
 
-#include "base/CFormat.h"
+#include "core/base/CFormat.h"
 
 namespace phonotab {
 

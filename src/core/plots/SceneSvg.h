@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "plots/PaneScene.h"
+#include "core/plots/PaneScene.h"
 
 namespace phonotab {
 

@@ -1,4 +1,4 @@
-#include "plots/SeriesDecimator.h"
+#include "core/plots/SeriesDecimator.h"
 
 #include <algorithm>
 #include <cmath>

@@ -8,8 +8,8 @@
 
 #include <vector>
 
-#include "plots/CoordinateMap.h"
-#include "plots/GraphPane.h"
+#include "core/plots/CoordinateMap.h"
+#include "core/plots/GraphPane.h"
 
 namespace phonotab {
 

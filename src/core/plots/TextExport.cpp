@@ -1,6 +1,6 @@
-#include "plots/TextExport.h"
+#include "core/plots/TextExport.h"
 
-#include "base/CFormat.h"
+#include "core/base/CFormat.h"
 
 namespace phonotab {
 

@@ -7,8 +7,8 @@
 #include <string>
 #include <string_view>
 
-#include "base/TextCodec.h"
-#include "plots/GraphPane.h"
+#include "core/base/TextCodec.h"
+#include "core/plots/GraphPane.h"
 
 namespace phonotab {
 

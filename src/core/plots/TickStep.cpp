@@ -1,10 +1,10 @@
-#include "plots/TickStep.h"
+#include "core/plots/TickStep.h"
 
 #include <algorithm>
 #include <array>
 #include <cmath>
 
-#include "base/CFormat.h"
+#include "core/base/CFormat.h"
 
 namespace phonotab {
 

@@ -1,8 +1,8 @@
-#include "plots/TimeAxis.h"
+#include "core/plots/TimeAxis.h"
 
 #include <cmath>
 
-#include "base/CFormat.h"
+#include "core/base/CFormat.h"
 
 namespace phonotab {
 

@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "base/CalendarTime.h"
-#include "plots/AxisTicks.h"
+#include "core/base/CalendarTime.h"
+#include "core/plots/AxisTicks.h"
 
 namespace phonotab {
 

@@ -1,11 +1,11 @@
-#include "plots/TimePlotContent.h"
+#include "core/plots/TimePlotContent.h"
 
 #include <algorithm>
 #include <cmath>
 #include <limits>
 
-#include "base/MessageIds.h"
-#include "measurement/MeasurementRecord.h"
+#include "core/base/MessageIds.h"
+#include "core/measurement/MeasurementRecord.h"
 
 namespace phonotab {
 

@@ -14,10 +14,10 @@
 #include <string>
 #include <vector>
 
-#include "acoustics/CalculateFile.h"
-#include "base/Result.h"
-#include "plots/GraphZone.h"
-#include "plots/PaneSet.h"
+#include "core/acoustics/CalculateFile.h"
+#include "core/base/Result.h"
+#include "core/plots/GraphZone.h"
+#include "core/plots/PaneSet.h"
 
 namespace phonotab {
 

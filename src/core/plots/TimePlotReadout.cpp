@@ -1,10 +1,10 @@
-#include "plots/TimePlotReadout.h"
+#include "core/plots/TimePlotReadout.h"
 
 #include <algorithm>
 #include <cmath>
 
-#include "base/CFormat.h"
-#include "plots/TimeAxis.h"
+#include "core/base/CFormat.h"
+#include "core/plots/TimeAxis.h"
 
 namespace phonotab {
 

@@ -6,8 +6,8 @@
 #include <optional>
 #include <string>
 
-#include "plots/GraphPane.h"
-#include "plots/TimePlotContent.h"
+#include "core/plots/GraphPane.h"
+#include "core/plots/TimePlotContent.h"
 
 namespace phonotab {
 

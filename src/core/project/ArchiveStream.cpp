@@ -1,6 +1,6 @@
-#include "project/ArchiveStream.h"
+#include "core/project/ArchiveStream.h"
 
-#include "base/TextCodec.h"
+#include "core/base/TextCodec.h"
 
 namespace phonotab {
 

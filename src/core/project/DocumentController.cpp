@@ -1,18 +1,18 @@
-#include "project/DocumentController.h"
+#include "core/project/DocumentController.h"
 
 #include <filesystem>
 #include <optional>
 
-#include "base/StringTable.h"
-#include "measurement/Catalogue.h"
-#include "project/EntryCalculation.h"
-#include "project/MainWindowTitle.h"
-#include "project/ProjectFile.h"
-#include "project/ProjectFiles.h"
-#include "project/ProjectPaths.h"
-#include "project/ProjectRenames.h"
-#include "project/ReferenceBookFile.h"
-#include "project/WorkingFolder.h"
+#include "core/base/StringTable.h"
+#include "core/measurement/Catalogue.h"
+#include "core/project/EntryCalculation.h"
+#include "core/project/MainWindowTitle.h"
+#include "core/project/ProjectFile.h"
+#include "core/project/ProjectFiles.h"
+#include "core/project/ProjectPaths.h"
+#include "core/project/ProjectRenames.h"
+#include "core/project/ReferenceBookFile.h"
+#include "core/project/WorkingFolder.h"
 
 namespace phonotab {
 
@@ -116,7 +116,7 @@ bool DocumentController::changeWorkingFolder() {
     if (folder.empty()) return false;
     state_.workingFolder = storedWorkingFolder(folder);
     openWorkingFolder(true);
-    doc_.modified = true;
+    modified_ = true;
     notify(DocumentNotice::StateChanged);
     return true;
 }
@@ -137,7 +137,7 @@ void DocumentController::clearProject(ClearForm form) {
 
 bool DocumentController::offerToSave() {
     notify(DocumentNotice::SyncToProject);
-    if (!projectOpen_ || !doc_.modified) return true;
+    if (!projectOpen_ || !modified_) return true;
     switch (prompts_.ask(Message(msg::ProjectChanged), true)) {
         case DocumentPrompts::Answer::Yes: return saveProject();
         case DocumentPrompts::Answer::No: return true;
@@ -157,7 +157,7 @@ bool DocumentController::newProject() {
     state_.serialNumber = -1;
     state_.currentIndex = -1;  // no entry is current in an empty list
     state_.illustrations.clear();
-    doc_.modified = false;
+    modified_ = false;
     notify(DocumentNotice::FileChanged);
     notify(DocumentNotice::StateChanged);
 
@@ -200,7 +200,7 @@ Status DocumentController::readProject(const std::string& givenPath) {
     history_.clear();
     state_ = std::move(*loaded);
     projectPath_ = path;
-    doc_.modified = false;
+    modified_ = false;
     projectOpen_ = true;
     return {};
 }
@@ -230,7 +230,7 @@ bool DocumentController::loadProject(const std::string& givenPath) {
     }
     notify(DocumentNotice::FileChanged);
     notify(DocumentNotice::SyncFromProject);
-    doc_.modified = false;
+    modified_ = false;
     projectOpen_ = true;
     recentProjects_.add(path);
     notify(DocumentNotice::StateChanged);
@@ -249,7 +249,7 @@ bool DocumentController::saveProjectAs() {
 
 Status DocumentController::saveProjectTo(const std::string& path) {
     if (Status s = SaveProject(state_, path); !s) return s;
-    doc_.modified = false;
+    modified_ = false;
     projectPath_ = absolute(path);
     projectOpen_ = true;
     return {};
@@ -380,7 +380,7 @@ RecalcReport DocumentController::recalculateProject(RecalcRequest request) {
         request.openTables = openTables_.all();
         report = RecalculateProject(state_, currentTeleDesc(), request);
     });
-    if (!report.cancelled) doc_.modified = true;
+    if (!report.cancelled) modified_ = true;
     notify(DocumentNotice::FolderChanged);
     notify(DocumentNotice::SyncFromProject);  // the tables show their new values
     notify(DocumentNotice::StateChanged);
@@ -399,7 +399,7 @@ Status DocumentController::editCurrentFile(const std::function<Status(CalcFile&)
         return s;
     }
     storeSettings(*current_, state_.currentFile);
-    doc_.modified = true;
+    modified_ = true;
     notify(notice);
     notify(DocumentNotice::StateChanged);
     return {};
@@ -412,7 +412,7 @@ bool DocumentController::redoCurrentFileEdit() { return current_ && afterHistory
 bool DocumentController::afterHistoryStep(std::optional<DocumentNotice> notice) {
     if (!notice) return false;
     storeSettings(*current_, state_.currentFile);
-    doc_.modified = true;
+    modified_ = true;
     notify(*notice);
     notify(DocumentNotice::StateChanged);
     return true;
@@ -420,7 +420,7 @@ bool DocumentController::afterHistoryStep(std::optional<DocumentNotice> notice) 
 
 void DocumentController::editProject(const std::function<void(ProjectState&)>& change, DocumentNotice notice) {
     change(state_);
-    doc_.modified = true;
+    modified_ = true;
     notify(notice);
     notify(DocumentNotice::StateChanged);
 }
@@ -432,7 +432,7 @@ Result<bool> DocumentController::renameReferenceBook(const std::string& oldName,
     if (stored == oldName) return renamed;
     if (bookUses(state_, oldName) > 0) {
         renameBookUses(state_, oldName, stored);
-        doc_.modified = true;
+        modified_ = true;
     }
     notify(DocumentNotice::SyncFromProject);
     notify(DocumentNotice::StateChanged);

@@ -12,17 +12,17 @@
 #include <optional>
 #include <string>
 
-#include "acoustics/CalculateFile.h"
-#include "base/Result.h"
-#include "project/DocumentNotice.h"
-#include "project/DocumentPrompts.h"
-#include "project/DocumentWindows.h"
-#include "project/EditHistory.h"
-#include "project/MruList.h"
-#include "project/ProjectState.h"
-#include "project/RecalculateProject.h"
-#include "project/ReferenceBooks.h"
-#include "tables/OpenTables.h"
+#include "core/acoustics/CalculateFile.h"
+#include "core/base/Result.h"
+#include "core/project/DocumentNotice.h"
+#include "core/project/DocumentPrompts.h"
+#include "core/project/DocumentWindows.h"
+#include "core/project/EditHistory.h"
+#include "core/project/MruList.h"
+#include "core/project/ProjectState.h"
+#include "core/project/RecalculateProject.h"
+#include "core/project/ReferenceBooks.h"
+#include "core/tables/OpenTables.h"
 
 namespace phonotab {
 
@@ -41,7 +41,7 @@ public:
     void setListener(Listener listener) { listener_ = std::move(listener); }
 
     const ProjectState& state() const { return state_; }
-    bool modified() const { return doc_.modified; }
+    bool modified() const { return modified_; }
     // The colour choosers' custom colours until a project brings its own
     // (the desktop gives the face colour of its buttons, as 0x00BBGGRR).
     void setDefaultCustomColour(std::uint32_t colour) { state_.customColours.fill(colour); }
@@ -158,7 +158,7 @@ private:
     DocumentWindows* windows_ = nullptr;
     Listener listener_;
     ProjectState state_;
-    CProjectDoc doc_;
+    bool modified_ = false;  // changed since it was last read or saved
     std::string projectPath_;
     bool projectOpen_ = false;
     bool folderOpen_ = false;

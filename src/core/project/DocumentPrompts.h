@@ -7,8 +7,8 @@
 #include <functional>
 #include <string>
 
-#include "base/Message.h"
-#include "base/Progress.h"
+#include "core/base/Message.h"
+#include "core/base/Progress.h"
 
 namespace phonotab {
 

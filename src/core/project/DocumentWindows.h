@@ -5,8 +5,8 @@
 
 #include <vector>
 
-#include "project/ProjectFiles.h"
-#include "project/ProjectState.h"
+#include "core/project/ProjectFiles.h"
+#include "core/project/ProjectState.h"
 
 namespace phonotab {
 

@@ -1,4 +1,4 @@
-#include "project/EditHistory.h"
+#include "core/project/EditHistory.h"
 
 #include <utility>
 

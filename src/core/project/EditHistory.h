@@ -14,8 +14,8 @@
 #include <optional>
 #include <vector>
 
-#include "acoustics/CalculateFile.h"
-#include "project/DocumentNotice.h"
+#include "core/acoustics/CalculateFile.h"
+#include "core/project/DocumentNotice.h"
 
 namespace phonotab {
 

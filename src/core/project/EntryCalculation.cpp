@@ -1,4 +1,4 @@
-#include "project/EntryCalculation.h"
+#include "core/project/EntryCalculation.h"
 
 namespace phonotab {
 

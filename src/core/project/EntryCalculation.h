@@ -4,9 +4,9 @@
 
 #include <string>
 
-#include "acoustics/CalculateFile.h"
-#include "base/Result.h"
-#include "project/ProjectState.h"
+#include "core/acoustics/CalculateFile.h"
+#include "core/base/Result.h"
+#include "core/project/ProjectState.h"
 
 namespace phonotab {
 

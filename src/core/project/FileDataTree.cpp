@@ -1,15 +1,15 @@
-#include "project/FileDataTree.h"
+#include "core/project/FileDataTree.h"
 
 #include <algorithm>
 #include <limits>
 #include <set>
 #include <tuple>
 
-#include "base/CFormat.h"
-#include "base/TextCodec.h"
-#include "measurement/Catalogue.h"
-#include "measurement/RecordDecoder.h"
-#include "tables/formula/CellNumberFormat.h"
+#include "core/base/CFormat.h"
+#include "core/base/TextCodec.h"
+#include "core/measurement/Catalogue.h"
+#include "core/measurement/RecordDecoder.h"
+#include "core/tables/formula/CellNumberFormat.h"
 
 namespace phonotab {
 

@@ -39,12 +39,12 @@
 #include <string_view>
 #include <vector>
 
-#include "base/MappedFile.h"
-#include "base/Result.h"
-#include "measurement/LdlDump.h"
-#include "measurement/MeasurementFile.h"
-#include "tables/DataFileAccess.h"
-#include "tables/DataTree.h"
+#include "core/base/MappedFile.h"
+#include "core/base/Result.h"
+#include "core/measurement/LdlDump.h"
+#include "core/measurement/MeasurementFile.h"
+#include "core/tables/DataFileAccess.h"
+#include "core/tables/DataTree.h"
 
 namespace phonotab {
 

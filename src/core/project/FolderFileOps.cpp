@@ -1,4 +1,4 @@
-#include "project/FolderFileOps.h"
+#include "core/project/FolderFileOps.h"
 
 #include <fcntl.h>
 #include <stdio.h>
@@ -7,7 +7,7 @@
 #include <cerrno>
 #include <filesystem>
 
-#include "platform/AtomicFile.h"
+#include "core/platform/AtomicFile.h"
 
 namespace phonotab {
 

@@ -1,11 +1,11 @@
-#include "project/FolderListing.h"
+#include "core/project/FolderListing.h"
 
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <utility>
 
-#include "base/TextCodec.h"
+#include "core/base/TextCodec.h"
 
 namespace phonotab {
 

@@ -1,7 +1,7 @@
-#include "project/MainWindowTitle.h"
+#include "core/project/MainWindowTitle.h"
 
-#include "base/CFormat.h"
-#include "project/ProjectPaths.h"
+#include "core/base/CFormat.h"
+#include "core/project/ProjectPaths.h"
 
 namespace phonotab {
 

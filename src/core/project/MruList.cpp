@@ -1,4 +1,4 @@
-#include "project/MruList.h"
+#include "core/project/MruList.h"
 
 #include <algorithm>
 

@@ -1,10 +1,10 @@
-#include "project/ProjectFile.h"
+#include "core/project/ProjectFile.h"
 
-#include "base/MappedFile.h"
-#include "platform/AtomicFile.h"
-#include "project/ArchiveStream.h"
-#include "tables/io/LegacyParameterId.h"
-#include "tables/io/TableFile.h"
+#include "core/base/MappedFile.h"
+#include "core/platform/AtomicFile.h"
+#include "core/project/ArchiveStream.h"
+#include "core/tables/io/LegacyParameterId.h"
+#include "core/tables/io/TableFile.h"
 
 namespace phonotab {
 

@@ -5,10 +5,10 @@
 #include <string>
 #include <vector>
 
-#include "base/Bytes.h"
-#include "base/Result.h"
-#include "project/ProjectState.h"
-#include "tables/DataSourceDirectory.h"
+#include "core/base/Bytes.h"
+#include "core/base/Result.h"
+#include "core/project/ProjectState.h"
+#include "core/tables/DataSourceDirectory.h"
 
 namespace phonotab {
 

@@ -1,12 +1,12 @@
-#include "project/ProjectFiles.h"
+#include "core/project/ProjectFiles.h"
 
 #include <algorithm>
 #include <filesystem>
 
-#include "base/MappedFile.h"
-#include "measurement/FileProbe.h"
-#include "measurement/MeasurementFile.h"
-#include "project/ProjectPaths.h"
+#include "core/base/MappedFile.h"
+#include "core/measurement/FileProbe.h"
+#include "core/measurement/MeasurementFile.h"
+#include "core/project/ProjectPaths.h"
 
 namespace phonotab {
 

@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "base/Result.h"
-#include "measurement/TeleDesc.h"
-#include "project/ProjectState.h"
+#include "core/base/Result.h"
+#include "core/measurement/TeleDesc.h"
+#include "core/project/ProjectState.h"
 
 namespace phonotab {
 

@@ -1,9 +1,9 @@
-#include "project/ProjectPaths.h"
+#include "core/project/ProjectPaths.h"
 
 #include <cctype>
 #include <filesystem>
 
-#include "base/TextCodec.h"
+#include "core/base/TextCodec.h"
 
 namespace phonotab {
 

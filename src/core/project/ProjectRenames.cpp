@@ -1,4 +1,4 @@
-#include "project/ProjectRenames.h"
+#include "core/project/ProjectRenames.h"
 
 namespace phonotab {
 

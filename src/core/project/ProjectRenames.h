@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "project/ProjectState.h"
+#include "core/project/ProjectState.h"
 
 namespace phonotab {
 

@@ -11,8 +11,8 @@
 #include <variant>
 #include <vector>
 
-#include "acoustics/RangeSet.h"
-#include "tables/ReportTable.h"
+#include "core/acoustics/RangeSet.h"
+#include "core/tables/ReportTable.h"
 
 namespace phonotab {
 
@@ -141,9 +141,5 @@ struct ProjectState {
     }
 };
 
-// The document object: it owns the modified flag only.
-struct CProjectDoc {
-    bool modified = false;
-};
 
 }  // namespace phonotab

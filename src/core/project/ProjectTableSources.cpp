@@ -1,10 +1,10 @@
-#include "project/ProjectTableSources.h"
+#include "core/project/ProjectTableSources.h"
 
 #include <iterator>
 
-#include "acoustics/ParameterName.h"
-#include "base/CFormat.h"
-#include "measurement/RecordLayout.h"
+#include "core/acoustics/ParameterName.h"
+#include "core/base/CFormat.h"
+#include "core/measurement/RecordLayout.h"
 
 namespace phonotab {
 

@@ -5,11 +5,11 @@
 
 #include <vector>
 
-#include "measurement/TeleDesc.h"
-#include "project/ProjectState.h"
-#include "project/ReferenceBooks.h"
-#include "tables/CellHint.h"
-#include "tables/ProjectSourceList.h"
+#include "core/measurement/TeleDesc.h"
+#include "core/project/ProjectState.h"
+#include "core/project/ReferenceBooks.h"
+#include "core/tables/CellHint.h"
+#include "core/tables/ProjectSourceList.h"
 
 namespace phonotab {
 

@@ -1,4 +1,4 @@
-#include "project/RecalculateProject.h"
+#include "core/project/RecalculateProject.h"
 
 #include <atomic>
 #include <cstdio>
@@ -7,10 +7,10 @@
 #include <thread>
 #include <tuple>
 
-#include "acoustics/CalculateFile.h"
-#include "project/EntryCalculation.h"
-#include "project/ProjectFiles.h"
-#include "project/ProjectPaths.h"
+#include "core/acoustics/CalculateFile.h"
+#include "core/project/EntryCalculation.h"
+#include "core/project/ProjectFiles.h"
+#include "core/project/ProjectPaths.h"
 
 namespace phonotab {
 

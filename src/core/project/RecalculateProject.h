@@ -9,12 +9,12 @@
 #include <string>
 #include <vector>
 
-#include "base/Message.h"
-#include "base/Progress.h"
-#include "base/TextCodec.h"
-#include "measurement/TeleDesc.h"
-#include "project/ProjectState.h"
-#include "tables/ReportTable.h"
+#include "core/base/Message.h"
+#include "core/base/Progress.h"
+#include "core/base/TextCodec.h"
+#include "core/measurement/TeleDesc.h"
+#include "core/project/ProjectState.h"
+#include "core/tables/ReportTable.h"
 
 namespace phonotab {
 

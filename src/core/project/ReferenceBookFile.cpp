@@ -1,10 +1,10 @@
-#include "project/ReferenceBookFile.h"
+#include "core/project/ReferenceBookFile.h"
 
 #include <filesystem>
 
-#include "base/CFormat.h"
-#include "base/MappedFile.h"
-#include "platform/AtomicFile.h"
+#include "core/base/CFormat.h"
+#include "core/base/MappedFile.h"
+#include "core/platform/AtomicFile.h"
 
 namespace phonotab {
 

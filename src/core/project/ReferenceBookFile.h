@@ -10,9 +10,9 @@
 #include <string>
 #include <string_view>
 
-#include "base/Result.h"
-#include "base/TextCodec.h"
-#include "project/ReferenceBooks.h"
+#include "core/base/Result.h"
+#include "core/base/TextCodec.h"
+#include "core/project/ReferenceBooks.h"
 
 namespace phonotab {
 

@@ -1,8 +1,8 @@
-#include "project/ReferenceBooks.h"
+#include "core/project/ReferenceBooks.h"
 
 #include <algorithm>
 
-#include "base/CFormat.h"
+#include "core/base/CFormat.h"
 
 namespace phonotab {
 

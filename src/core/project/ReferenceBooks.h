@@ -11,8 +11,8 @@
 #include <string_view>
 #include <vector>
 
-#include "base/Result.h"
-#include "tables/ReferenceBookLookup.h"
+#include "core/base/Result.h"
+#include "core/tables/ReferenceBookLookup.h"
 
 namespace phonotab {
 

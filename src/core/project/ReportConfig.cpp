@@ -1,8 +1,8 @@
-#include "project/ReportConfig.h"
+#include "core/project/ReportConfig.h"
 
-#include "base/MappedFile.h"
-#include "base/TextCodec.h"
-#include "platform/AtomicFile.h"
+#include "core/base/MappedFile.h"
+#include "core/base/TextCodec.h"
+#include "core/platform/AtomicFile.h"
 
 namespace phonotab {
 

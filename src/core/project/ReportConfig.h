@@ -8,8 +8,8 @@
 #include <utility>
 #include <vector>
 
-#include "base/Bytes.h"
-#include "base/Result.h"
+#include "core/base/Bytes.h"
+#include "core/base/Result.h"
 
 namespace phonotab {
 

@@ -1,14 +1,14 @@
-#include "project/ReportDocument.h"
+#include "core/project/ReportDocument.h"
 
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 
-#include "base/CFormat.h"
-#include "platform/DocxDocument.h"
-#include "platform/PictureInfo.h"
-#include "project/ProjectPaths.h"
-#include "tables/io/TableDocx.h"
+#include "core/base/CFormat.h"
+#include "core/platform/DocxDocument.h"
+#include "core/platform/PictureInfo.h"
+#include "core/project/ProjectPaths.h"
+#include "core/tables/io/TableDocx.h"
 
 namespace phonotab {
 

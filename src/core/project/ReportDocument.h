@@ -15,11 +15,11 @@
 #include <string>
 #include <vector>
 
-#include "base/Progress.h"
-#include "base/Result.h"
-#include "project/ProjectState.h"
-#include "tables/DisplayTexts.h"
-#include "tables/TableDrawing.h"
+#include "core/base/Progress.h"
+#include "core/base/Result.h"
+#include "core/project/ProjectState.h"
+#include "core/tables/DisplayTexts.h"
+#include "core/tables/TableDrawing.h"
 
 namespace phonotab {
 

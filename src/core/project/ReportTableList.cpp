@@ -1,4 +1,4 @@
-#include "project/ReportTableList.h"
+#include "core/project/ReportTableList.h"
 
 #include <utility>
 

@@ -7,7 +7,7 @@
 #include <cstddef>
 #include <vector>
 
-#include "project/ProjectState.h"
+#include "core/project/ProjectState.h"
 
 namespace phonotab {
 

@@ -1,7 +1,7 @@
-#include "project/SummaryColumns.h"
+#include "core/project/SummaryColumns.h"
 
-#include "acoustics/ParameterName.h"
-#include "measurement/Catalogue.h"
+#include "core/acoustics/ParameterName.h"
+#include "core/measurement/Catalogue.h"
 
 namespace phonotab {
 

@@ -8,10 +8,10 @@
 #include <string>
 #include <vector>
 
-#include "base/Result.h"
-#include "measurement/RecordLayout.h"
-#include "measurement/TeleDesc.h"
-#include "project/ReportConfig.h"
+#include "core/base/Result.h"
+#include "core/measurement/RecordLayout.h"
+#include "core/measurement/TeleDesc.h"
+#include "core/project/ReportConfig.h"
 
 namespace phonotab {
 

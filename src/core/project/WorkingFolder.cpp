@@ -1,8 +1,8 @@
-#include "project/WorkingFolder.h"
+#include "core/project/WorkingFolder.h"
 
 #include <filesystem>
 
-#include "project/ProjectPaths.h"
+#include "core/project/ProjectPaths.h"
 
 namespace phonotab {
 

@@ -6,8 +6,8 @@
 #include <optional>
 #include <string>
 
-#include "tables/CellBinding.h"
-#include "tables/DataFileAccess.h"
+#include "core/tables/CellBinding.h"
+#include "core/tables/DataFileAccess.h"
 
 namespace phonotab {
 

@@ -1,11 +1,11 @@
-#include "tables/CellFormatCommand.h"
+#include "core/tables/CellFormatCommand.h"
 
 #include <set>
 #include <vector>
 
-#include "base/MessageIds.h"
-#include "tables/TableCommands.h"
-#include "tables/formula/CellNumberFormat.h"
+#include "core/base/MessageIds.h"
+#include "core/tables/TableCommands.h"
+#include "core/tables/formula/CellNumberFormat.h"
 
 namespace phonotab {
 

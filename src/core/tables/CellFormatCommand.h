@@ -7,8 +7,8 @@
 #include <optional>
 #include <string>
 
-#include "base/Result.h"
-#include "tables/ReportTable.h"
+#include "core/base/Result.h"
+#include "core/tables/ReportTable.h"
 
 namespace phonotab {
 

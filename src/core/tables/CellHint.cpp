@@ -1,10 +1,10 @@
-#include "tables/CellHint.h"
+#include "core/tables/CellHint.h"
 
 #include <charconv>
 
-#include "base/CFormat.h"
-#include "base/Message.h"
-#include "tables/formula/ShiftReferences.h"
+#include "core/base/CFormat.h"
+#include "core/base/Message.h"
+#include "core/tables/formula/ShiftReferences.h"
 
 namespace phonotab {
 

@@ -6,9 +6,9 @@
 #include <string>
 #include <string_view>
 
-#include "tables/ProjectSourceList.h"
-#include "tables/ReferenceBookLookup.h"
-#include "tables/ReportTable.h"
+#include "core/tables/ProjectSourceList.h"
+#include "core/tables/ReferenceBookLookup.h"
+#include "core/tables/ReportTable.h"
 
 namespace phonotab {
 

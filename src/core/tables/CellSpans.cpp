@@ -1,4 +1,4 @@
-#include "tables/CellSpans.h"
+#include "core/tables/CellSpans.h"
 
 namespace phonotab {
 

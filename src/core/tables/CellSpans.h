@@ -5,7 +5,7 @@
 
 #include <vector>
 
-#include "tables/TableCell.h"
+#include "core/tables/TableCell.h"
 
 namespace phonotab {
 

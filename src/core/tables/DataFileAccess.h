@@ -9,9 +9,9 @@
 #include <optional>
 #include <string>
 
-#include "base/Message.h"
-#include "base/Result.h"
-#include "tables/DataTree.h"
+#include "core/base/Message.h"
+#include "core/base/Result.h"
+#include "core/tables/DataTree.h"
 
 namespace phonotab {
 

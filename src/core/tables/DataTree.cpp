@@ -1,8 +1,8 @@
-#include "tables/DataTree.h"
+#include "core/tables/DataTree.h"
 
 #include <algorithm>
 
-#include "base/CFormat.h"
+#include "core/base/CFormat.h"
 
 namespace phonotab {
 

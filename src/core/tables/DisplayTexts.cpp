@@ -1,4 +1,4 @@
-#include "tables/DisplayTexts.h"
+#include "core/tables/DisplayTexts.h"
 
 #include <utility>
 

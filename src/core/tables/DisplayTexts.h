@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "tables/CellKey.h"
+#include "core/tables/CellKey.h"
 
 namespace phonotab {
 

@@ -1,12 +1,12 @@
-#include "tables/FormulaEvaluator.h"
+#include "core/tables/FormulaEvaluator.h"
 
 #include <charconv>
 #include <cmath>
 #include <numbers>
 #include <vector>
 
-#include "tables/formula/CellNumberFormat.h"
-#include "tables/formula/FormulaProgram.h"
+#include "core/tables/formula/CellNumberFormat.h"
+#include "core/tables/formula/FormulaProgram.h"
 
 namespace phonotab {
 

@@ -9,10 +9,10 @@
 #include <optional>
 #include <string_view>
 
-#include "tables/CellKey.h"
-#include "tables/DisplayTexts.h"
-#include "tables/ReferenceBookLookup.h"
-#include "tables/ReportTable.h"
+#include "core/tables/CellKey.h"
+#include "core/tables/DisplayTexts.h"
+#include "core/tables/ReferenceBookLookup.h"
+#include "core/tables/ReportTable.h"
 
 namespace phonotab {
 

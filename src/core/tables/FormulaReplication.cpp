@@ -1,9 +1,9 @@
-#include "tables/FormulaReplication.h"
+#include "core/tables/FormulaReplication.h"
 
 #include <vector>
 
-#include "tables/formula/ShiftReferences.h"
-#include "tables/TableCommands.h"
+#include "core/tables/formula/ShiftReferences.h"
+#include "core/tables/TableCommands.h"
 
 namespace phonotab {
 

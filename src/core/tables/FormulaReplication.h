@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "tables/ReportTable.h"
+#include "core/tables/ReportTable.h"
 
 namespace phonotab {
 

@@ -1,4 +1,4 @@
-#include "tables/OpenTables.h"
+#include "core/tables/OpenTables.h"
 
 #include <random>
 

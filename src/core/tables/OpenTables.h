@@ -11,7 +11,7 @@
 #include <map>
 #include <vector>
 
-#include "tables/ReportTable.h"
+#include "core/tables/ReportTable.h"
 
 namespace phonotab {
 

@@ -9,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-#include "tables/DataSourceDirectory.h"
+#include "core/tables/DataSourceDirectory.h"
 
 namespace phonotab {
 

@@ -1,9 +1,9 @@
-#include "tables/ReportTable.h"
+#include "core/tables/ReportTable.h"
 
 #include <algorithm>
 #include <utility>
 
-#include "tables/formula/ShiftReferences.h"
+#include "core/tables/formula/ShiftReferences.h"
 
 namespace phonotab {
 

@@ -13,12 +13,12 @@
 #include <string>
 #include <vector>
 
-#include "tables/CellBinding.h"
-#include "tables/formula/CellFormula.h"
-#include "tables/CellKey.h"
-#include "tables/TableCell.h"
-#include "tables/TableGraphSettings.h"
-#include "tables/UndoRecord.h"
+#include "core/tables/CellBinding.h"
+#include "core/tables/formula/CellFormula.h"
+#include "core/tables/CellKey.h"
+#include "core/tables/TableCell.h"
+#include "core/tables/TableGraphSettings.h"
+#include "core/tables/UndoRecord.h"
 
 namespace phonotab {
 

@@ -1,4 +1,4 @@
-#include "tables/ReportWorkingCopy.h"
+#include "core/tables/ReportWorkingCopy.h"
 
 #include <string>
 

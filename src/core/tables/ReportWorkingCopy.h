@@ -3,9 +3,9 @@
 // HTML copy and the report document are made from it.
 #pragma once
 
-#include "tables/CellSpans.h"
-#include "tables/DisplayTexts.h"
-#include "tables/ReportTable.h"
+#include "core/tables/CellSpans.h"
+#include "core/tables/DisplayTexts.h"
+#include "core/tables/ReportTable.h"
 
 namespace phonotab {
 

@@ -1,4 +1,4 @@
-#include "tables/TableCell.h"
+#include "core/tables/TableCell.h"
 
 #include <algorithm>
 #include <cmath>

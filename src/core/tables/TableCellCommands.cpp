@@ -1,13 +1,13 @@
-#include "tables/TableCellCommands.h"
+#include "core/tables/TableCellCommands.h"
 
 #include <algorithm>
 #include <charconv>
 #include <set>
 
-#include "base/CFormat.h"
-#include "tables/FormulaReplication.h"
-#include "tables/formula/ShiftReferences.h"
-#include "tables/TableCommands.h"
+#include "core/base/CFormat.h"
+#include "core/tables/FormulaReplication.h"
+#include "core/tables/formula/ShiftReferences.h"
+#include "core/tables/TableCommands.h"
 
 namespace phonotab {
 

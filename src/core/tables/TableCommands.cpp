@@ -1,8 +1,8 @@
-#include "tables/TableCommands.h"
+#include "core/tables/TableCommands.h"
 
 #include <algorithm>
 
-#include "tables/formula/ShiftReferences.h"
+#include "core/tables/formula/ShiftReferences.h"
 
 namespace phonotab {
 

@@ -5,7 +5,7 @@
 
 #include <vector>
 
-#include "tables/ReportTable.h"
+#include "core/tables/ReportTable.h"
 
 namespace phonotab {
 

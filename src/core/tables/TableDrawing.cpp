@@ -1,10 +1,10 @@
-#include "tables/TableDrawing.h"
+#include "core/tables/TableDrawing.h"
 
 #include <utility>
 
-#include "base/CFormat.h"
-#include "tables/formula/CellNumberFormat.h"
-#include "tables/FormulaEvaluator.h"
+#include "core/base/CFormat.h"
+#include "core/tables/formula/CellNumberFormat.h"
+#include "core/tables/FormulaEvaluator.h"
 
 namespace phonotab {
 

@@ -5,10 +5,10 @@
 
 #include <string>
 
-#include "tables/DataSourceDirectory.h"
-#include "tables/DisplayTexts.h"
-#include "tables/ReferenceBookLookup.h"
-#include "tables/ReportTable.h"
+#include "core/tables/DataSourceDirectory.h"
+#include "core/tables/DisplayTexts.h"
+#include "core/tables/ReferenceBookLookup.h"
+#include "core/tables/ReportTable.h"
 
 namespace phonotab {
 

@@ -1,10 +1,10 @@
-#include "tables/TableGraphData.h"
+#include "core/tables/TableGraphData.h"
 
 #include <algorithm>
 #include <cctype>
 
-#include "base/MessageIds.h"
-#include "tables/formula/CellNumberFormat.h"
+#include "core/base/MessageIds.h"
+#include "core/tables/formula/CellNumberFormat.h"
 
 namespace phonotab {
 

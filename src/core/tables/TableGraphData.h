@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "base/Result.h"
-#include "tables/DisplayTexts.h"
-#include "tables/ReportTable.h"
+#include "core/base/Result.h"
+#include "core/tables/DisplayTexts.h"
+#include "core/tables/ReportTable.h"
 
 namespace phonotab {
 

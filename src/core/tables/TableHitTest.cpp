@@ -1,8 +1,8 @@
-#include "tables/TableHitTest.h"
+#include "core/tables/TableHitTest.h"
 
 #include <algorithm>
 
-#include "tables/CellSpans.h"
+#include "core/tables/CellSpans.h"
 
 namespace phonotab {
 

@@ -10,7 +10,7 @@
 #include <optional>
 #include <vector>
 
-#include "tables/ReportTable.h"
+#include "core/tables/ReportTable.h"
 
 namespace phonotab {
 

@@ -1,4 +1,4 @@
-#include "tables/UndoRecord.h"
+#include "core/tables/UndoRecord.h"
 
 namespace phonotab {
 

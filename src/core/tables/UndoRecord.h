@@ -7,10 +7,10 @@
 #include <string>
 #include <vector>
 
-#include "tables/CellBinding.h"
-#include "tables/formula/CellFormula.h"
-#include "tables/CellKey.h"
-#include "tables/TableCell.h"
+#include "core/tables/CellBinding.h"
+#include "core/tables/formula/CellFormula.h"
+#include "core/tables/CellKey.h"
+#include "core/tables/TableCell.h"
 
 namespace phonotab {
 

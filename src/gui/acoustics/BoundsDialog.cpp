@@ -1,4 +1,4 @@
-#include "acoustics/BoundsDialog.h"
+#include "gui/acoustics/BoundsDialog.h"
 
 #include <QDialogButtonBox>
 #include <QGridLayout>
@@ -6,9 +6,9 @@
 #include <QLabel>
 #include <QVBoxLayout>
 
-#include "acoustics/TimeBar.h"
-#include "app/UiText.h"
-#include "base/CFormat.h"
+#include "core/acoustics/TimeBar.h"
+#include "gui/base/UiText.h"
+#include "core/base/CFormat.h"
 
 namespace phonotab {
 

@@ -8,7 +8,7 @@
 
 #include <array>
 
-#include "base/CalendarTime.h"
+#include "core/base/CalendarTime.h"
 
 namespace phonotab {
 

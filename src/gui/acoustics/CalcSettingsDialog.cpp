@@ -1,14 +1,14 @@
-#include "acoustics/CalcSettingsDialog.h"
+#include "gui/acoustics/CalcSettingsDialog.h"
 
 #include <QDialogButtonBox>
 #include <QFormLayout>
 
 #include <cmath>
 
-#include "acoustics/CalcSettings.h"
-#include "app/Prompts.h"
-#include "app/UiText.h"
-#include "base/CFormat.h"
+#include "core/acoustics/CalcSettings.h"
+#include "gui/base/Prompts.h"
+#include "gui/base/UiText.h"
+#include "core/base/CFormat.h"
 
 namespace phonotab {
 

@@ -1,4 +1,4 @@
-#include "acoustics/CorrectionsDialog.h"
+#include "gui/acoustics/CorrectionsDialog.h"
 
 #include <QDialogButtonBox>
 #include <QGridLayout>
@@ -9,9 +9,9 @@
 #include <algorithm>
 #include <cmath>
 
-#include "app/Prompts.h"
-#include "app/UiText.h"
-#include "base/CFormat.h"
+#include "gui/base/Prompts.h"
+#include "gui/base/UiText.h"
+#include "core/base/CFormat.h"
 
 namespace phonotab {
 

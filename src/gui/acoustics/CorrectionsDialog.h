@@ -8,8 +8,8 @@
 
 #include <vector>
 
-#include "acoustics/CorrectionBands.h"
-#include "acoustics/RangeSet.h"
+#include "core/acoustics/CorrectionBands.h"
+#include "core/acoustics/RangeSet.h"
 
 namespace phonotab {
 

@@ -1,4 +1,4 @@
-#include "acoustics/DistributionHistogramDialog.h"
+#include "gui/acoustics/DistributionHistogramDialog.h"
 
 #include <QClipboard>
 #include <QDialogButtonBox>
@@ -13,17 +13,17 @@
 #include <climits>
 #include <cmath>
 
-#include "acoustics/CalcSettings.h"
-#include "acoustics/DistributionHistogram.h"
-#include "acoustics/ParameterName.h"
-#include "app/LongTask.h"
-#include "app/Prompts.h"
-#include "app/SettingsStore.h"
-#include "app/UiText.h"
-#include "base/CFormat.h"
-#include "base/MappedFile.h"
-#include "measurement/FileProbe.h"
-#include "measurement/TeleDesc.h"
+#include "core/acoustics/CalcSettings.h"
+#include "core/acoustics/DistributionHistogram.h"
+#include "core/acoustics/ParameterName.h"
+#include "gui/base/LongTask.h"
+#include "gui/base/Prompts.h"
+#include "gui/base/SettingsStore.h"
+#include "gui/base/UiText.h"
+#include "core/base/CFormat.h"
+#include "core/base/MappedFile.h"
+#include "core/measurement/FileProbe.h"
+#include "core/measurement/TeleDesc.h"
 
 namespace phonotab {
 

@@ -1,4 +1,4 @@
-#include "acoustics/HistogramSettingsDialog.h"
+#include "gui/acoustics/HistogramSettingsDialog.h"
 
 #include <QDialogButtonBox>
 #include <QFormLayout>
@@ -6,9 +6,9 @@
 #include <algorithm>
 #include <cmath>
 
-#include "app/Prompts.h"
-#include "app/UiText.h"
-#include "base/CFormat.h"
+#include "gui/base/Prompts.h"
+#include "gui/base/UiText.h"
+#include "core/base/CFormat.h"
 
 namespace phonotab {
 

@@ -7,7 +7,7 @@
 #include <QDialog>
 #include <QLineEdit>
 
-#include "acoustics/CalcSettings.h"
+#include "core/acoustics/CalcSettings.h"
 
 namespace phonotab {
 

@@ -1,13 +1,13 @@
-#include "acoustics/ParameterChooserDialog.h"
+#include "gui/acoustics/ParameterChooserDialog.h"
 
 #include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QSignalBlocker>
 
-#include "app/SettingsStore.h"
-#include "app/UiText.h"
-#include "measurement/Catalogue.h"
+#include "gui/base/SettingsStore.h"
+#include "gui/base/UiText.h"
+#include "core/measurement/Catalogue.h"
 
 namespace phonotab {
 

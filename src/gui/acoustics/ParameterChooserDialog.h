@@ -15,7 +15,7 @@
 
 #include <vector>
 
-#include "acoustics/ParameterChooser.h"
+#include "core/acoustics/ParameterChooser.h"
 
 namespace phonotab {
 

@@ -1,8 +1,8 @@
-#include "acoustics/ParameterTableModel.h"
+#include "gui/acoustics/ParameterTableModel.h"
 
 #include <QColor>
 
-#include "app/ProjectSession.h"
+#include "gui/base/ProjectSession.h"
 
 namespace phonotab {
 

@@ -6,7 +6,7 @@
 
 #include <QAbstractTableModel>
 
-#include "acoustics/ParameterTable.h"
+#include "core/acoustics/ParameterTable.h"
 
 namespace phonotab {
 

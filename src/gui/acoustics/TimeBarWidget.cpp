@@ -1,4 +1,4 @@
-#include "acoustics/TimeBarWidget.h"
+#include "gui/acoustics/TimeBarWidget.h"
 
 #include <QContextMenuEvent>
 #include <QPainter>

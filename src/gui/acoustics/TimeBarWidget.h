@@ -4,8 +4,8 @@
 
 #include <QWidget>
 
-#include "acoustics/CalculateFile.h"
-#include "acoustics/TimeBar.h"
+#include "core/acoustics/CalculateFile.h"
+#include "core/acoustics/TimeBar.h"
 
 namespace phonotab {
 

@@ -1,9 +1,9 @@
-#include "acoustics/ZoneCommands.h"
+#include "gui/acoustics/ZoneCommands.h"
 
-#include "acoustics/BoundsDialog.h"
-#include "acoustics/CorrectionBands.h"
-#include "acoustics/CorrectionsDialog.h"
-#include "app/ProjectSession.h"
+#include "gui/acoustics/BoundsDialog.h"
+#include "core/acoustics/CorrectionBands.h"
+#include "gui/acoustics/CorrectionsDialog.h"
+#include "gui/base/ProjectSession.h"
 
 namespace phonotab {
 

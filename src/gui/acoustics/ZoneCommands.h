@@ -7,8 +7,8 @@
 #include <cstddef>
 #include <functional>
 
-#include "acoustics/CalculateFile.h"
-#include "project/DocumentNotice.h"
+#include "core/acoustics/CalculateFile.h"
+#include "core/project/DocumentNotice.h"
 
 class QWidget;
 

@@ -1,12 +1,12 @@
-#include "app/AboutDialog.h"
+#include "gui/app/AboutDialog.h"
 
 #include <QDialogButtonBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QVBoxLayout>
 
-#include "app/AppIcons.h"
-#include "app/UiText.h"
+#include "gui/base/AppIcons.h"
+#include "gui/base/UiText.h"
 
 namespace phonotab {
 

@@ -1,18 +1,18 @@
-#include "app/ChildWindowList.h"
+#include "gui/app/ChildWindowList.h"
 
 #include <QScreen>
 
 #include <algorithm>
 
-#include "acoustics/CParametersDlg.h"
-#include "acoustics/CRangeDlg.h"
-#include "plots/CHistoPlotDlg.h"
-#include "plots/CPlotDlg.h"
-#include "project/CPrjReportDlg.h"
-#include "project/CProjectDlg.h"
-#include "app/ProjectSession.h"
-#include "app/ScreenPlacement.h"
-#include "app/SettingsStore.h"
+#include "gui/acoustics/ParametersWindow.h"
+#include "gui/acoustics/RangesWindow.h"
+#include "gui/plotwindows/HistogramPlotWindow.h"
+#include "gui/plotwindows/TimePlotWindow.h"
+#include "gui/project/ReportWindow.h"
+#include "gui/project/ProjectFilesWindow.h"
+#include "gui/base/ProjectSession.h"
+#include "gui/base/ScreenPlacement.h"
+#include "gui/base/SettingsStore.h"
 
 namespace phonotab {
 
@@ -22,34 +22,34 @@ ChildWindowList::~ChildWindowList() {
     for (const Entry& e : entries_) QObject::disconnect(e.object, nullptr, this, nullptr);
 }
 
-std::vector<ChildWindow*> ChildWindowList::all() const {
-    std::vector<ChildWindow*> out;
+std::vector<ChildWindowInterface*> ChildWindowList::all() const {
+    std::vector<ChildWindowInterface*> out;
     for (const Entry& e : entries_) out.push_back(e.window);
     return out;
 }
 
-ChildWindow* ChildWindowList::find(WindowKind kind) const {
+ChildWindowInterface* ChildWindowList::find(WindowKind kind) const {
     for (const Entry& e : entries_)
         if (e.window->windowKind() == kind) return e.window;
     return nullptr;
 }
 
-ChildWindow* ChildWindowList::make(WindowKind kind) {
+ChildWindowInterface* ChildWindowList::make(WindowKind kind) {
     QWidget* p = parent_;
     switch (kind) {
-        case WindowKind::ProjectFiles: return new CProjectDlg(session_, p);
-        case WindowKind::Ranges: return new CRangeDlg(session_, p);
-        case WindowKind::Parameters: return new CParametersDlg(session_, p);
-        case WindowKind::TimePlot: return new CPlotDlg(session_, p);
-        case WindowKind::HistogramPlot: return new CHistoPlotDlg(session_, p);
-        case WindowKind::Report: return new CPrjReportDlg(session_, p);
+        case WindowKind::ProjectFiles: return new ProjectFilesWindow(session_, p);
+        case WindowKind::Ranges: return new RangesWindow(session_, p);
+        case WindowKind::Parameters: return new ParametersWindow(session_, p);
+        case WindowKind::TimePlot: return new TimePlotWindow(session_, p);
+        case WindowKind::HistogramPlot: return new HistogramPlotWindow(session_, p);
+        case WindowKind::Report: return new ReportWindow(session_, p);
         case WindowKind::Table:
         case WindowKind::Other: break;
     }
     return nullptr;
 }
 
-void ChildWindowList::append(ChildWindow* window) {
+void ChildWindowList::append(ChildWindowInterface* window) {
     QWidget* w = window->asWidget();
     if (!window->hasOwnPlacement()) {
         // Cascaded from the main window's corner, inside the screen it is on.
@@ -67,18 +67,18 @@ void ChildWindowList::append(ChildWindow* window) {
     emit changed();
 }
 
-void ChildWindowList::add(ChildWindow* window) {
+void ChildWindowList::add(ChildWindowInterface* window) {
     if (window) append(window);
 }
 
-ChildWindow* ChildWindowList::create(WindowKind kind) {
-    ChildWindow* window = make(kind);
+ChildWindowInterface* ChildWindowList::create(WindowKind kind) {
+    ChildWindowInterface* window = make(kind);
     if (window) append(window);
     return window;
 }
 
-ChildWindow* ChildWindowList::show(WindowKind kind) {
-    if (ChildWindow* open = find(kind)) {
+ChildWindowInterface* ChildWindowList::show(WindowKind kind) {
+    if (ChildWindowInterface* open = find(kind)) {
         QWidget* w = open->asWidget();
         w->showNormal();
         w->raise();
@@ -110,7 +110,7 @@ void ChildWindowList::restore(const std::vector<WindowRecord>& records) {
                             rec.kind == WindowKind::Parameters || rec.kind == WindowKind::Report;
         const bool plot = rec.kind == WindowKind::TimePlot || rec.kind == WindowKind::HistogramPlot;
         if (!single && !plot) continue;
-        ChildWindow* window = single ? find(rec.kind) : nullptr;
+        ChildWindowInterface* window = single ? find(rec.kind) : nullptr;
         if (!window) window = create(rec.kind);
         if (!window) continue;
         QWidget* w = window->asWidget();
@@ -130,8 +130,8 @@ void ChildWindowList::restore(const std::vector<WindowRecord>& records) {
     }
 }
 
-void ChildWindowList::close(const std::vector<ChildWindow*>& windows) {
-    for (ChildWindow* window : windows) {
+void ChildWindowList::close(const std::vector<ChildWindowInterface*>& windows) {
+    for (ChildWindowInterface* window : windows) {
         QWidget* w = window->asWidget();
         std::erase_if(entries_, [w](const Entry& e) { return e.object == w; });
         QObject::disconnect(w, nullptr, this, nullptr);
@@ -147,7 +147,7 @@ void ChildWindowList::close(const std::vector<ChildWindow*>& windows) {
 
 void ChildWindowList::closeForClear(ClearForm form) {
     // Every window but the tables first, then (full form) the table windows.
-    std::vector<ChildWindow*> first, tables;
+    std::vector<ChildWindowInterface*> first, tables;
     for (const Entry& e : entries_) {
         const WindowKind k = e.window->windowKind();
         if (k == WindowKind::Table) {

@@ -10,9 +10,9 @@
 
 #include <vector>
 
-#include "app/ChildWindow.h"
-#include "project/DocumentWindows.h"
-#include "project/ProjectFiles.h"
+#include "gui/base/ChildWindowInterface.h"
+#include "core/project/DocumentWindows.h"
+#include "core/project/ProjectFiles.h"
 
 namespace phonotab {
 
@@ -28,18 +28,18 @@ public:
     void setParentWidget(QWidget* parent) { parent_ = parent; }
     QWidget* parentWidget() const { return parent_; }
 
-    std::vector<ChildWindow*> all() const;
+    std::vector<ChildWindowInterface*> all() const;
     // The first open window of a kind, or null.
-    ChildWindow* find(WindowKind kind) const;
+    ChildWindowInterface* find(WindowKind kind) const;
     bool has(WindowKind kind) const { return find(kind) != nullptr; }
 
     // Shows the open window of the kind normally and activates it, or creates,
     // shows and appends one.
-    ChildWindow* show(WindowKind kind);
+    ChildWindowInterface* show(WindowKind kind);
     // Always a new window of the kind, shown and appended.
-    ChildWindow* create(WindowKind kind);
+    ChildWindowInterface* create(WindowKind kind);
     // Appends a window made elsewhere (a table window, a histogram file's plot) and shows it.
-    void add(ChildWindow* window);
+    void add(ChildWindowInterface* window);
 
     // The records the project stores: the kind, the rectangle on the screen and
     // the own state of each window, table windows by their kind alone.
@@ -68,11 +68,11 @@ signals:
 private:
     struct Entry {
         QObject* object;  // identity, for the destroyed signal
-        ChildWindow* window;
+        ChildWindowInterface* window;
     };
-    ChildWindow* make(WindowKind kind);
-    void append(ChildWindow* window);
-    void close(const std::vector<ChildWindow*>& windows);
+    ChildWindowInterface* make(WindowKind kind);
+    void append(ChildWindowInterface* window);
+    void close(const std::vector<ChildWindowInterface*>& windows);
 
     ProjectSession& session_;
     QPointer<QWidget> parent_;

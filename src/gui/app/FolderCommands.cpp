@@ -1,20 +1,20 @@
-#include "app/FolderCommands.h"
+#include "gui/app/FolderCommands.h"
 
 #include <QFile>
 #include <QFileInfo>
 
-#include "acoustics/HistogramFile.h"
-#include "plots/CHistoPlotDlg.h"
-#include "tables/CTableDlg.h"
-#include "app/ChildWindowList.h"
-#include "app/ProjectSession.h"
-#include "app/UiText.h"
-#include "base/TextCodec.h"
-#include "project/FolderFileOps.h"
-#include "project/FolderListing.h"
-#include "project/ProjectFile.h"
-#include "tables/io/TableFile.h"
-#include "tables/io/TableStore.h"
+#include "core/acoustics/HistogramFile.h"
+#include "gui/plotwindows/HistogramPlotWindow.h"
+#include "gui/tables/TableWindow.h"
+#include "gui/app/ChildWindowList.h"
+#include "gui/base/ProjectSession.h"
+#include "gui/base/UiText.h"
+#include "core/base/TextCodec.h"
+#include "core/project/FolderFileOps.h"
+#include "core/project/FolderListing.h"
+#include "core/project/ProjectFile.h"
+#include "core/tables/io/TableFile.h"
+#include "core/tables/io/TableStore.h"
 
 namespace phonotab {
 
@@ -48,7 +48,7 @@ void FolderCommands::open(const QString& name) {
             return;
         }
         QWidget* main = windows_.parentWidget();
-        auto* window = new CHistoPlotDlg(session_, h, main);
+        auto* window = new HistogramPlotWindow(session_, h, main);
         window->setWindowTitle(window->windowTitle() + " - " + name);
         windows_.add(window);
         return;
@@ -64,7 +64,7 @@ bool FolderCommands::openTable(const QString& path) {
         return false;
     }
     table.filePath = fromQt(path);
-    windows_.add(new CTableDlg(session_, std::move(table), windows_.parentWidget()));
+    windows_.add(new TableWindow(session_, std::move(table), windows_.parentWidget()));
     return true;
 }
 
@@ -108,7 +108,7 @@ bool FolderCommands::rename(const QString& from, const QString& to) {
 }
 
 void FolderCommands::newTable() {
-    windows_.add(new CTableDlg(session_, ReportTable(), windows_.parentWidget()));
+    windows_.add(new TableWindow(session_, ReportTable(), windows_.parentWidget()));
 }
 
 void FolderCommands::insertStandardTable() {

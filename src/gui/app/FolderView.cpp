@@ -1,4 +1,4 @@
-#include "app/FolderView.h"
+#include "gui/app/FolderView.h"
 
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -7,10 +7,10 @@
 #include <QStackedLayout>
 #include <QTreeView>
 
-#include "app/AppIcons.h"
-#include "app/ProjectSession.h"
-#include "app/UiText.h"
-#include "project/FolderListing.h"
+#include "gui/base/AppIcons.h"
+#include "gui/base/ProjectSession.h"
+#include "gui/base/UiText.h"
+#include "core/project/FolderListing.h"
 
 namespace phonotab {
 

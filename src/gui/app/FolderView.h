@@ -8,7 +8,7 @@
 #include <QTimer>
 #include <QWidget>
 
-#include "app/FolderCommands.h"
+#include "gui/app/FolderCommands.h"
 
 class QAbstractItemView;
 class QListView;

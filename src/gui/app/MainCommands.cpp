@@ -1,13 +1,13 @@
-#include "app/MainCommands.h"
+#include "gui/app/MainCommands.h"
 
 #include <QActionGroup>
 #include <QMainWindow>
 #include <QMenuBar>
 #include <QToolBar>
 
-#include "app/AppIcons.h"
-#include "app/UiText.h"
-#include "project/MruList.h"
+#include "gui/base/AppIcons.h"
+#include "gui/base/UiText.h"
+#include "core/project/MruList.h"
 
 namespace phonotab {
 
@@ -45,11 +45,11 @@ MainCommands::MainCommands(QMainWindow& window) : QObject(&window) {
     for (int c : {ViewIcons, ViewList, ViewDetails}) styles->addAction(add(view, c, uiText(c), true));
 
     QMenu* windows = bar->addMenu(uiText(kWindowMenu));
-    add(windows, ProjectFilesWindow, uiText(kProjectFilesItem), true);
-    add(windows, ParametersWindow, uiText(kParametersItem), true);
-    add(windows, RangesWindow, uiText(kRangeItem), true);
-    add(windows, PlotWindow, uiText(kPlotItem), true);
-    add(windows, ReportWindow, uiText(kReportItem), true);
+    add(windows, ShowProjectFiles, uiText(kProjectFilesItem), true);
+    add(windows, ShowParameters, uiText(kParametersItem), true);
+    add(windows, ShowRanges, uiText(kRangeItem), true);
+    add(windows, ShowTimePlot, uiText(kPlotItem), true);
+    add(windows, ShowReport, uiText(kReportItem), true);
 
     QMenu* help = bar->addMenu(uiText(kHelpMenu));
     add(help, About, uiText(kAboutItem));
@@ -62,11 +62,11 @@ MainCommands::MainCommands(QMainWindow& window) : QObject(&window) {
     addButton(OpenProject, 0);
     addButton(SaveProject, 1);
     toolbar_->addSeparator();
-    addButton(ProjectFilesWindow, 2);
-    addButton(ReportWindow, 3);
-    addButton(RangesWindow, 4);
-    addButton(PlotWindow, 5);
-    addButton(ParametersWindow, 6);
+    addButton(ShowProjectFiles, 2);
+    addButton(ShowReport, 3);
+    addButton(ShowRanges, 4);
+    addButton(ShowTimePlot, 5);
+    addButton(ShowParameters, 6);
     toolbar_->addSeparator();
     addButton(NewTable, 7);
     addButton(InsertStandardTable, 8);

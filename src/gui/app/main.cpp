@@ -6,8 +6,8 @@
 #include <cstdio>
 #include <cstring>
 
-#include "app/CPhonotabApp.h"
-#include "app/CPhonotabDlg.h"
+#include "gui/app/Application.h"
+#include "gui/app/MainWindow.h"
 
 int main(int argc, char** argv) {
     // Answered before the toolkit starts, so that it needs no display.
@@ -24,9 +24,9 @@ int main(int argc, char** argv) {
     QGuiApplication::setDesktopFileName(QStringLiteral("phonotab"));
     QApplication::setQuitOnLastWindowClosed(false);
 
-    phonotab::CPhonotabApp app;
+    phonotab::Application app;
     app.initInstance();
-    QObject::connect(&app.mainWindow(), &phonotab::CPhonotabDlg::closed, &qapp, &QApplication::quit,
+    QObject::connect(&app.mainWindow(), &phonotab::MainWindow::closed, &qapp, &QApplication::quit,
                      Qt::QueuedConnection);
     app.mainWindow().show();
     app.openArguments(QApplication::arguments().mid(1));

@@ -1,4 +1,4 @@
-#include "plots/GraphButton.h"
+#include "gui/plots/GraphButton.h"
 
 #include <QFontMetrics>
 

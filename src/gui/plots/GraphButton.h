@@ -4,7 +4,7 @@
 
 #include <functional>
 
-#include "plots/GraphControl.h"
+#include "gui/plots/GraphControl.h"
 
 namespace phonotab {
 

@@ -1,6 +1,6 @@
-#include "plots/GraphControl.h"
+#include "gui/plots/GraphControl.h"
 
-#include "plots/GraphWindow.h"
+#include "gui/plots/GraphWindow.h"
 
 namespace phonotab {
 

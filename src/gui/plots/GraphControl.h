@@ -9,7 +9,7 @@
 #include <QRect>
 #include <QString>
 
-#include "plots/GraphFonts.h"
+#include "render/plots/GraphFonts.h"
 
 namespace phonotab {
 

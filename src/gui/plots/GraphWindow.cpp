@@ -1,4 +1,4 @@
-#include "plots/GraphWindow.h"
+#include "gui/plots/GraphWindow.h"
 
 #include <QClipboard>
 #include <QDateTime>
@@ -17,13 +17,13 @@
 #include <algorithm>
 #include <cmath>
 
-#include "plots/ExportName.h"
-#include "plots/GraphButton.h"
-#include "plots/GraphControl.h"
-#include "plots/PlotStrings.h"
-#include "plots/QtTextMetrics.h"
-#include "plots/ScenePainter.h"
-#include "plots/TextExport.h"
+#include "core/plots/ExportName.h"
+#include "gui/plots/GraphButton.h"
+#include "gui/plots/GraphControl.h"
+#include "core/plots/PlotStrings.h"
+#include "render/plots/QtTextMetrics.h"
+#include "render/plots/ScenePainter.h"
+#include "core/plots/TextExport.h"
 
 namespace phonotab {
 

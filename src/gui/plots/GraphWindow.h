@@ -20,15 +20,15 @@
 #include <optional>
 #include <vector>
 
-#include "base/CalendarTime.h"
-#include "base/Message.h"
-#include "base/Result.h"
-#include "base/TextCodec.h"
-#include "plots/GraphColours.h"
-#include "plots/GraphFonts.h"
-#include "plots/PaneScene.h"
-#include "plots/PaneSet.h"
-#include "plots/Readout.h"
+#include "core/base/CalendarTime.h"
+#include "core/base/Message.h"
+#include "core/base/Result.h"
+#include "core/base/TextCodec.h"
+#include "core/plots/GraphColours.h"
+#include "render/plots/GraphFonts.h"
+#include "core/plots/PaneScene.h"
+#include "core/plots/PaneSet.h"
+#include "core/plots/Readout.h"
 
 namespace phonotab {
 

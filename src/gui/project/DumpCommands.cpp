@@ -1,15 +1,15 @@
-#include "project/DumpCommands.h"
+#include "gui/project/DumpCommands.h"
 
 #include <QFileInfo>
 
 
-#include "app/LongTask.h"
-#include "app/ProjectSession.h"
-#include "app/SettingsStore.h"
-#include "app/UiText.h"
-#include "measurement/RecordDump.h"
-#include "measurement/TeleDesc.h"
-#include "platform/AtomicFile.h"
+#include "gui/base/LongTask.h"
+#include "gui/base/ProjectSession.h"
+#include "gui/base/SettingsStore.h"
+#include "gui/base/UiText.h"
+#include "core/measurement/RecordDump.h"
+#include "core/measurement/TeleDesc.h"
+#include "core/platform/AtomicFile.h"
 
 namespace phonotab {
 

@@ -1,13 +1,13 @@
-#include "project/ProjectFilesModel.h"
+#include "gui/project/ProjectFilesModel.h"
 
 #include <QFont>
 #include <QIcon>
 #include <QPainter>
 #include <QPixmap>
 
-#include "app/UiText.h"
-#include "measurement/Catalogue.h"
-#include "measurement/TeleDesc.h"
+#include "gui/base/UiText.h"
+#include "core/measurement/Catalogue.h"
+#include "core/measurement/TeleDesc.h"
 
 namespace phonotab {
 

@@ -5,7 +5,7 @@
 
 #include <QAbstractTableModel>
 
-#include "project/ProjectState.h"
+#include "core/project/ProjectState.h"
 
 namespace phonotab {
 

@@ -1,4 +1,4 @@
-#include "project/ReferenceBookDialogs.h"
+#include "gui/project/ReferenceBookDialogs.h"
 
 #include <QDialogButtonBox>
 #include <QHeaderView>
@@ -6,10 +6,10 @@
 #include <QTableView>
 #include <QVBoxLayout>
 
-#include "app/ProjectSession.h"
-#include "app/UiText.h"
-#include "base/CFormat.h"
-#include "project/ProjectRenames.h"
+#include "gui/base/ProjectSession.h"
+#include "gui/base/UiText.h"
+#include "core/base/CFormat.h"
+#include "core/project/ProjectRenames.h"
 
 namespace phonotab {
 

@@ -1,4 +1,4 @@
-#include "project/ReportIllustrationList.h"
+#include "gui/project/ReportIllustrationList.h"
 
 #include <QDir>
 #include <QFile>
@@ -7,11 +7,11 @@
 #include <QMenu>
 #include <QSaveFile>
 
-#include "app/ProjectSession.h"
-#include "app/SettingsStore.h"
-#include "app/UiText.h"
-#include "project/ProjectPaths.h"
-#include "project/ReportDocument.h"
+#include "gui/base/ProjectSession.h"
+#include "gui/base/SettingsStore.h"
+#include "gui/base/UiText.h"
+#include "core/project/ProjectPaths.h"
+#include "core/project/ReportDocument.h"
 
 namespace phonotab {
 

@@ -13,7 +13,7 @@
 #include <memory>
 #include <vector>
 
-#include "project/ProjectState.h"
+#include "core/project/ProjectState.h"
 
 class QMenu;
 

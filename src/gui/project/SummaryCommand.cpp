@@ -1,16 +1,16 @@
-#include "project/SummaryCommand.h"
+#include "gui/project/SummaryCommand.h"
 
 #include <QFileInfo>
 
 
-#include "app/LongTask.h"
-#include "app/ProjectSession.h"
-#include "app/SettingsStore.h"
-#include "app/UiText.h"
-#include "measurement/RecordDump.h"
-#include "measurement/TeleDesc.h"
-#include "platform/AtomicFile.h"
-#include "project/SummaryDialog.h"
+#include "gui/base/LongTask.h"
+#include "gui/base/ProjectSession.h"
+#include "gui/base/SettingsStore.h"
+#include "gui/base/UiText.h"
+#include "core/measurement/RecordDump.h"
+#include "core/measurement/TeleDesc.h"
+#include "core/platform/AtomicFile.h"
+#include "gui/project/SummaryDialog.h"
 
 namespace phonotab {
 

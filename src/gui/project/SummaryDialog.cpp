@@ -1,4 +1,4 @@
-#include "project/SummaryDialog.h"
+#include "gui/project/SummaryDialog.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -11,9 +11,9 @@
 #include <QSpinBox>
 #include <QVBoxLayout>
 
-#include "app/SettingsStore.h"
-#include "app/UiText.h"
-#include "measurement/Catalogue.h"
+#include "gui/base/SettingsStore.h"
+#include "gui/base/UiText.h"
+#include "core/measurement/Catalogue.h"
 
 namespace phonotab {
 

@@ -9,8 +9,8 @@
 
 #include <vector>
 
-#include "project/ReportConfig.h"
-#include "project/SummaryColumns.h"
+#include "core/project/ReportConfig.h"
+#include "core/project/SummaryColumns.h"
 
 class QCheckBox;
 class QComboBox;

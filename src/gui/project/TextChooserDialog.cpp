@@ -1,4 +1,4 @@
-#include "project/TextChooserDialog.h"
+#include "gui/project/TextChooserDialog.h"
 
 #include <QDialogButtonBox>
 #include <QHBoxLayout>
@@ -6,8 +6,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "app/ProjectSession.h"
-#include "app/UiText.h"
+#include "gui/base/ProjectSession.h"
+#include "gui/base/UiText.h"
 
 namespace phonotab {
 

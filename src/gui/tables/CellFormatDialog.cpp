@@ -1,4 +1,4 @@
-#include "tables/CellFormatDialog.h"
+#include "gui/tables/CellFormatDialog.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -12,8 +12,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 
-#include "app/Prompts.h"
-#include "app/UiText.h"
+#include "gui/base/Prompts.h"
+#include "gui/base/UiText.h"
 
 namespace phonotab {
 

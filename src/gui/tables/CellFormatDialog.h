@@ -6,7 +6,7 @@
 
 #include <QDialog>
 
-#include "tables/CellFormatCommand.h"
+#include "core/tables/CellFormatCommand.h"
 
 class QButtonGroup;
 class QCheckBox;

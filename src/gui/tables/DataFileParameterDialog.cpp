@@ -1,4 +1,4 @@
-#include "tables/DataFileParameterDialog.h"
+#include "gui/tables/DataFileParameterDialog.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>
@@ -8,8 +8,8 @@
 
 #include <algorithm>
 
-#include "app/UiText.h"
-#include "tables/macros/DataAddress.h"
+#include "gui/base/UiText.h"
+#include "core/tables/macros/DataAddress.h"
 
 namespace phonotab {
 

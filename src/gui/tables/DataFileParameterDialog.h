@@ -5,7 +5,7 @@
 
 #include <QDialog>
 
-#include "tables/DataFileAccess.h"
+#include "core/tables/DataFileAccess.h"
 
 class QComboBox;
 class QListWidget;

@@ -1,4 +1,4 @@
-#include "tables/FormulaDialog.h"
+#include "gui/tables/FormulaDialog.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>
@@ -10,9 +10,9 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "app/SettingsStore.h"
-#include "app/UiText.h"
-#include "tables/formula/FormulaDialogText.h"
+#include "gui/base/SettingsStore.h"
+#include "gui/base/UiText.h"
+#include "core/tables/formula/FormulaDialogText.h"
 
 namespace phonotab {
 

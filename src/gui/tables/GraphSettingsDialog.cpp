@@ -1,4 +1,4 @@
-#include "tables/GraphSettingsDialog.h"
+#include "gui/tables/GraphSettingsDialog.h"
 
 #include <QCheckBox>
 #include <QColorDialog>
@@ -15,7 +15,7 @@
 
 #include <cstdio>
 
-#include "app/UiText.h"
+#include "gui/base/UiText.h"
 
 namespace phonotab {
 

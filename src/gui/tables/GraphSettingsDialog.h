@@ -7,7 +7,7 @@
 
 #include <array>
 
-#include "tables/TableGraphSettings.h"
+#include "core/tables/TableGraphSettings.h"
 
 class QCheckBox;
 class QComboBox;

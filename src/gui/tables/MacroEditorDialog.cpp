@@ -1,4 +1,4 @@
-#include "tables/MacroEditorDialog.h"
+#include "gui/tables/MacroEditorDialog.h"
 
 #include <QDialogButtonBox>
 #include <QFormLayout>
@@ -10,8 +10,8 @@
 #include <QTextCursor>
 #include <QVBoxLayout>
 
-#include "app/SettingsStore.h"
-#include "app/UiText.h"
+#include "gui/base/SettingsStore.h"
+#include "gui/base/UiText.h"
 
 namespace phonotab {
 

@@ -7,7 +7,7 @@
 
 #include <string>
 
-#include "tables/macros/MacroEditor.h"
+#include "core/tables/macros/MacroEditor.h"
 
 class QMenu;
 class QPlainTextEdit;

@@ -1,10 +1,10 @@
-#include "tables/ReferenceFormulaDialog.h"
+#include "gui/tables/ReferenceFormulaDialog.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFormLayout>
 
-#include "app/UiText.h"
+#include "gui/base/UiText.h"
 
 namespace phonotab {
 

@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "project/ReferenceBooks.h"
+#include "core/project/ReferenceBooks.h"
 
 class QComboBox;
 

@@ -1,18 +1,18 @@
-#include "tables/TableCellDialogs.h"
+#include "gui/tables/TableCellDialogs.h"
 
 #include <QCursor>
 #include <QFileInfo>
 #include <QMenu>
 
-#include "acoustics/ParameterChooserDialog.h"
-#include "app/ProjectSession.h"
-#include "app/SettingsStore.h"
-#include "app/UiText.h"
-#include "project/ProjectTableSources.h"
-#include "tables/CellHint.h"
-#include "tables/DataFileParameterDialog.h"
-#include "tables/ReferenceFormulaDialog.h"
-#include "tables/TextDialog.h"
+#include "gui/acoustics/ParameterChooserDialog.h"
+#include "gui/base/ProjectSession.h"
+#include "gui/base/SettingsStore.h"
+#include "gui/base/UiText.h"
+#include "core/project/ProjectTableSources.h"
+#include "core/tables/CellHint.h"
+#include "gui/tables/DataFileParameterDialog.h"
+#include "gui/tables/ReferenceFormulaDialog.h"
+#include "gui/tables/TextDialog.h"
 
 namespace phonotab {
 

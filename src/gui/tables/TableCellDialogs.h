@@ -9,9 +9,9 @@
 
 #include <deque>
 
-#include "measurement/RecordLayout.h"
-#include "tables/CellCommandDialogs.h"
-#include "tables/macros/MacroRunner.h"
+#include "core/measurement/RecordLayout.h"
+#include "core/tables/CellCommandDialogs.h"
+#include "core/tables/macros/MacroRunner.h"
 
 namespace phonotab {
 

@@ -1,11 +1,11 @@
-#include "tables/TableClipboard.h"
+#include "gui/tables/TableClipboard.h"
 
 #include <QApplication>
 #include <QClipboard>
 #include <QMimeData>
 
-#include "tables/io/CellBlock.h"
-#include "tables/io/TableClipboardText.h"
+#include "core/tables/io/CellBlock.h"
+#include "core/tables/io/TableClipboardText.h"
 
 namespace phonotab::table_clipboard {
 

@@ -6,11 +6,11 @@
 
 #include <QString>
 
-#include "tables/DisplayTexts.h"
-#include "tables/OpenTables.h"
-#include "tables/ReportTable.h"
-#include "tables/io/CellBlockPaste.h"
-#include "tables/io/TableHtml.h"
+#include "core/tables/DisplayTexts.h"
+#include "core/tables/OpenTables.h"
+#include "core/tables/ReportTable.h"
+#include "core/tables/io/CellBlockPaste.h"
+#include "core/tables/io/TableHtml.h"
 
 namespace phonotab::table_clipboard {
 

@@ -1,4 +1,4 @@
-#include "tables/TableGridView.h"
+#include "gui/tables/TableGridView.h"
 
 #include <QContextMenuEvent>
 #include <QHelpEvent>

@@ -13,9 +13,9 @@
 #include <functional>
 #include <optional>
 
-#include "tables/DisplayTexts.h"
-#include "tables/ReportTable.h"
-#include "tables/TableHitTest.h"
+#include "core/tables/DisplayTexts.h"
+#include "core/tables/ReportTable.h"
+#include "core/tables/TableHitTest.h"
 
 namespace phonotab {
 

@@ -1,12 +1,12 @@
-#include "tables/TablePropertiesDialog.h"
+#include "gui/tables/TablePropertiesDialog.h"
 
 #include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QLineEdit>
 #include <QSpinBox>
 
-#include "app/UiText.h"
-#include "tables/ReportTable.h"
+#include "gui/base/UiText.h"
+#include "core/tables/ReportTable.h"
 
 namespace phonotab {
 

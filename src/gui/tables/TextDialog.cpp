@@ -1,10 +1,10 @@
-#include "tables/TextDialog.h"
+#include "gui/tables/TextDialog.h"
 
 #include <QDialogButtonBox>
 #include <QPlainTextEdit>
 #include <QVBoxLayout>
 
-#include "app/UiText.h"
+#include "gui/base/UiText.h"
 
 namespace phonotab {
 

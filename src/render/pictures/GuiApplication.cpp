@@ -1,4 +1,4 @@
-#include "pictures/GuiApplication.h"
+#include "render/pictures/GuiApplication.h"
 
 #include <QGuiApplication>
 

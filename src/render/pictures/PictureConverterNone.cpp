@@ -1,4 +1,4 @@
-#include "pictures/PictureConverter.h"
+#include "render/pictures/PictureConverter.h"
 
 namespace phonotab {
 

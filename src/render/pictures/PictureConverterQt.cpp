@@ -3,9 +3,9 @@
 #include <QPainter>
 #include <QSvgRenderer>
 
-#include "pictures/GuiApplication.h"
-#include "pictures/PictureConverter.h"
-#include "pictures/PngBytes.h"
+#include "render/pictures/GuiApplication.h"
+#include "render/pictures/PictureConverter.h"
+#include "render/pictures/PngBytes.h"
 
 namespace phonotab {
 

@@ -1,4 +1,4 @@
-#include "pictures/PngBytes.h"
+#include "render/pictures/PngBytes.h"
 
 #include <QBuffer>
 #include <QByteArray>

@@ -4,7 +4,7 @@
 #include <QImage>
 #include <string>
 
-#include "base/Result.h"
+#include "core/base/Result.h"
 
 namespace phonotab {
 

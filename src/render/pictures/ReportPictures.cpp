@@ -1,7 +1,7 @@
-#include "pictures/ReportPictures.h"
+#include "render/pictures/ReportPictures.h"
 
-#include "pictures/PictureConverter.h"
-#include "pictures/TableGraphPicture.h"
+#include "render/pictures/PictureConverter.h"
+#include "render/pictures/TableGraphPicture.h"
 
 namespace phonotab {
 

@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "project/ReportDocument.h"
+#include "core/project/ReportDocument.h"
 
 namespace phonotab {
 

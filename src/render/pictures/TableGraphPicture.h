@@ -5,11 +5,11 @@
 
 #include <string>
 
-#include "base/Result.h"
-#include "plots/BarChartScene.h"
-#include "tables/DisplayTexts.h"
-#include "tables/ReportTable.h"
-#include "tables/TableGraphData.h"
+#include "core/base/Result.h"
+#include "core/plots/BarChartScene.h"
+#include "core/tables/DisplayTexts.h"
+#include "core/tables/ReportTable.h"
+#include "core/tables/TableGraphData.h"
 
 namespace phonotab {
 

@@ -1,11 +1,11 @@
 #include <QImage>
 #include <QPainter>
 
-#include "pictures/GuiApplication.h"
-#include "pictures/PngBytes.h"
-#include "pictures/TableGraphPicture.h"
-#include "plots/BarChartPainter.h"
-#include "plots/QtTextMetrics.h"
+#include "render/pictures/GuiApplication.h"
+#include "render/pictures/PngBytes.h"
+#include "render/pictures/TableGraphPicture.h"
+#include "render/plots/BarChartPainter.h"
+#include "render/plots/QtTextMetrics.h"
 
 namespace phonotab {
 

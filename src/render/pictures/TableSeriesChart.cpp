@@ -1,4 +1,4 @@
-#include "pictures/TableGraphPicture.h"
+#include "render/pictures/TableGraphPicture.h"
 
 #include <algorithm>
 #include <cmath>

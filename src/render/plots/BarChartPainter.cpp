@@ -1,9 +1,9 @@
-#include "plots/BarChartPainter.h"
+#include "render/plots/BarChartPainter.h"
 
 #include <QFontMetrics>
 #include <QPen>
 
-#include "plots/ScenePainter.h"
+#include "render/plots/ScenePainter.h"
 
 namespace phonotab {
 

@@ -5,8 +5,8 @@
 #include <QPainter>
 #include <QSize>
 
-#include "plots/BarChartScene.h"
-#include "plots/GraphFonts.h"
+#include "core/plots/BarChartScene.h"
+#include "render/plots/GraphFonts.h"
 
 namespace phonotab {
 

@@ -1,4 +1,4 @@
-#include "plots/GraphFonts.h"
+#include "render/plots/GraphFonts.h"
 
 #include <QStringList>
 

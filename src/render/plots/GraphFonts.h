@@ -6,7 +6,7 @@
 
 #include <QFont>
 
-#include "plots/TextMetrics.h"
+#include "core/plots/TextMetrics.h"
 
 namespace phonotab {
 

@@ -1,4 +1,4 @@
-#include "plots/QtTextMetrics.h"
+#include "render/plots/QtTextMetrics.h"
 
 #include <QString>
 

@@ -3,8 +3,8 @@
 
 #include <QFontMetrics>
 
-#include "plots/GraphFonts.h"
-#include "plots/TextMetrics.h"
+#include "render/plots/GraphFonts.h"
+#include "core/plots/TextMetrics.h"
 
 namespace phonotab {
 

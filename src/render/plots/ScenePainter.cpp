@@ -1,4 +1,4 @@
-#include "plots/ScenePainter.h"
+#include "render/plots/ScenePainter.h"
 
 #include <QPen>
 

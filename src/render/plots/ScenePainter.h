@@ -6,8 +6,8 @@
 #include <QImage>
 #include <QPainter>
 
-#include "plots/GraphFonts.h"
-#include "plots/PaneScene.h"
+#include "render/plots/GraphFonts.h"
+#include "core/plots/PaneScene.h"
 
 namespace phonotab {
 

@@ -4,10 +4,10 @@
 #include <random>
 
 #include "TestSupport.h"
-#include "acoustics/CalculateFile.h"
-#include "acoustics/LevelAccumulator.h"
-#include "acoustics/ZoneSegments.h"
-#include "base/CFormat.h"
+#include "core/acoustics/CalculateFile.h"
+#include "core/acoustics/LevelAccumulator.h"
+#include "core/acoustics/ZoneSegments.h"
+#include "core/base/CFormat.h"
 
 using namespace phonotab;
 

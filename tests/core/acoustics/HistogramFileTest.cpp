@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "acoustics/HistogramFile.h"
+#include "core/acoustics/HistogramFile.h"
 
 using namespace phonotab;
 

@@ -2,8 +2,8 @@
 
 #include <cmath>
 
-#include "acoustics/CalcSettings.h"
-#include "acoustics/LevelAccumulator.h"
+#include "core/acoustics/CalcSettings.h"
+#include "core/acoustics/LevelAccumulator.h"
 
 using namespace phonotab;
 

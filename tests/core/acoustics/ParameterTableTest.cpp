@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "acoustics/ParameterTable.h"
+#include "core/acoustics/ParameterTable.h"
 
 using namespace phonotab;
 

@@ -4,9 +4,9 @@
 
 #include "DemoData.h"
 #include "TestSupport.h"
-#include "acoustics/DistributionHistogram.h"
-#include "acoustics/ParameterChooser.h"
-#include "acoustics/ParameterName.h"
+#include "core/acoustics/DistributionHistogram.h"
+#include "core/acoustics/ParameterChooser.h"
+#include "core/acoustics/ParameterName.h"
 
 using namespace phonotab;
 using namespace phonotab::testing;

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "acoustics/RangeSet.h"
-#include "acoustics/ZoneSegments.h"
+#include "core/acoustics/RangeSet.h"
+#include "core/acoustics/ZoneSegments.h"
 
 using namespace phonotab;
 

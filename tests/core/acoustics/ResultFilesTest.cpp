@@ -8,9 +8,9 @@
 #include "DemoData.h"
 #include "InstrumentFiles.h"
 #include "TestSupport.h"
-#include "acoustics/CalculateFile.h"
-#include "acoustics/HistogramFile.h"
-#include "acoustics/ResultFiles.h"
+#include "core/acoustics/CalculateFile.h"
+#include "core/acoustics/HistogramFile.h"
+#include "core/acoustics/ResultFiles.h"
 
 using namespace phonotab;
 using namespace phonotab::testing;

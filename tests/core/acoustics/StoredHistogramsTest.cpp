@@ -5,9 +5,9 @@
 #include "DemoData.h"
 #include "InstrumentFiles.h"
 #include "TestSupport.h"
-#include "acoustics/CalculateFile.h"
-#include "acoustics/ParameterChooser.h"
-#include "acoustics/StoredHistograms.h"
+#include "core/acoustics/CalculateFile.h"
+#include "core/acoustics/ParameterChooser.h"
+#include "core/acoustics/StoredHistograms.h"
 
 using namespace phonotab;
 using namespace phonotab::testing;

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "acoustics/TimeBar.h"
+#include "core/acoustics/TimeBar.h"
 
 using namespace phonotab;
 

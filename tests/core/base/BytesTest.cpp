@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "base/Bytes.h"
+#include "core/base/Bytes.h"
 
 using namespace phonotab;
 

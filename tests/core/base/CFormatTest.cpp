@@ -5,7 +5,7 @@
 #include <cstdio>
 #include <random>
 
-#include "base/CFormat.h"
+#include "core/base/CFormat.h"
 
 using namespace phonotab;
 

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "base/CalendarTime.h"
+#include "core/base/CalendarTime.h"
 
 using namespace phonotab;
 

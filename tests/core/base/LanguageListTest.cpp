@@ -3,9 +3,9 @@
 #include <fstream>
 
 #include "TestSupport.h"
-#include "base/LanguageList.h"
-#include "base/LocaleLanguage.h"
-#include "base/StringTable.h"
+#include "core/base/LanguageList.h"
+#include "core/base/LocaleLanguage.h"
+#include "core/base/StringTable.h"
 
 using namespace phonotab;
 using namespace phonotab::testing;

@@ -3,8 +3,8 @@
 #include <regex>
 
 #include "TestSupport.h"
-#include "base/Message.h"
-#include "base/StringTable.h"
+#include "core/base/Message.h"
+#include "core/base/StringTable.h"
 
 using namespace phonotab;
 

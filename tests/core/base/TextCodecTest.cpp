@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "base/TextCodec.h"
+#include "core/base/TextCodec.h"
 
 using namespace phonotab;
 

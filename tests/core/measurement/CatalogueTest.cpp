@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
 #include "TestSupport.h"
-#include "measurement/Catalogue.h"
-#include "measurement/LdlDump.h"
+#include "core/measurement/Catalogue.h"
+#include "core/measurement/LdlDump.h"
 
 using namespace phonotab;
 using phonotab::testing::demoDesc;

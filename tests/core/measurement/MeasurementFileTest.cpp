@@ -3,10 +3,10 @@
 #include "DemoData.h"
 #include "InstrumentFiles.h"
 #include "TestSupport.h"
-#include "measurement/FileProbe.h"
-#include "measurement/MeasurementFile.h"
-#include "measurement/RecordDecoder.h"
-#include "measurement/SeriesReader.h"
+#include "core/measurement/FileProbe.h"
+#include "core/measurement/MeasurementFile.h"
+#include "core/measurement/RecordDecoder.h"
+#include "core/measurement/SeriesReader.h"
 
 using namespace phonotab;
 using namespace phonotab::fixtures;

@@ -4,9 +4,9 @@
 
 #include "InstrumentFiles.h"
 #include "TeleDescSource.h"
-#include "measurement/DeviceName.h"
-#include "measurement/RecordDecoder.h"
-#include "measurement/RecordLayout.h"
+#include "core/measurement/DeviceName.h"
+#include "core/measurement/RecordDecoder.h"
+#include "core/measurement/RecordLayout.h"
 
 using namespace phonotab;
 using namespace phonotab::fixtures;

@@ -3,7 +3,7 @@
 #include "DemoData.h"
 #include "InstrumentFiles.h"
 #include "TestSupport.h"
-#include "measurement/RecordDump.h"
+#include "core/measurement/RecordDump.h"
 
 using namespace phonotab;
 using namespace phonotab::testing;

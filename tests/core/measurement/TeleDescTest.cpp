@@ -2,7 +2,7 @@
 
 #include "TeleDescSource.h"
 #include "TestSupport.h"
-#include "measurement/TeleDesc.h"
+#include "core/measurement/TeleDesc.h"
 
 using namespace phonotab;
 using namespace phonotab::fixtures;

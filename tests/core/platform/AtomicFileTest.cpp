@@ -5,7 +5,7 @@
 #include <filesystem>
 
 #include "TestSupport.h"
-#include "platform/AtomicFile.h"
+#include "core/platform/AtomicFile.h"
 
 using namespace phonotab;
 

@@ -12,9 +12,9 @@
 #include "DocxTestSupport.h"
 #include "PngFile.h"
 #include "TestSupport.h"
-#include "platform/DocxDocument.h"
-#include "platform/PictureInfo.h"
-#include "platform/ZipPackage.h"
+#include "core/platform/DocxDocument.h"
+#include "core/platform/PictureInfo.h"
+#include "core/platform/ZipPackage.h"
 
 using namespace phonotab;
 using namespace phonotab::testing;

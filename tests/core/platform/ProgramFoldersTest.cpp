@@ -4,7 +4,7 @@
 #include <fstream>
 
 #include "TestSupport.h"
-#include "platform/ProgramFolders.h"
+#include "core/platform/ProgramFolders.h"
 
 using namespace phonotab;
 using namespace phonotab::testing;

@@ -4,7 +4,7 @@
 
 #include "SheetReader.h"
 #include "TestSupport.h"
-#include "platform/XlsxWorkbook.h"
+#include "core/platform/XlsxWorkbook.h"
 
 using namespace phonotab;
 using namespace phonotab::testing;

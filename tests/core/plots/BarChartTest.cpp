@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
-#include "plots/BarChartScene.h"
-#include "plots/HistogramColumns.h"
+#include "core/plots/BarChartScene.h"
+#include "core/plots/HistogramColumns.h"
 
 using namespace phonotab;
 

@@ -4,9 +4,9 @@
 #include <random>
 #include <vector>
 
-#include "plots/MinMaxPyramid.h"
-#include "plots/CurveRaster.h"
-#include "plots/SeriesDecimator.h"
+#include "core/plots/MinMaxPyramid.h"
+#include "core/plots/CurveRaster.h"
+#include "core/plots/SeriesDecimator.h"
 
 using namespace phonotab;
 

@@ -3,8 +3,8 @@
 #include <cmath>
 #include <vector>
 
-#include "plots/CoordinateMap.h"
-#include "plots/PaneRanges.h"
+#include "core/plots/CoordinateMap.h"
+#include "core/plots/PaneRanges.h"
 
 using namespace phonotab;
 

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <vector>
 
-#include "plots/PaneScene.h"
-#include "plots/TimeAxis.h"
+#include "core/plots/PaneScene.h"
+#include "core/plots/TimeAxis.h"
 
 using namespace phonotab;
 

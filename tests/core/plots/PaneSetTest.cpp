@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "plots/PaneSet.h"
+#include "core/plots/PaneSet.h"
 
 using namespace phonotab;
 

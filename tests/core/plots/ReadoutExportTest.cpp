@@ -3,10 +3,10 @@
 #include <set>
 #include <vector>
 
-#include "plots/ExportName.h"
-#include "plots/PaneRanges.h"
-#include "plots/Readout.h"
-#include "plots/TextExport.h"
+#include "core/plots/ExportName.h"
+#include "core/plots/PaneRanges.h"
+#include "core/plots/Readout.h"
+#include "core/plots/TextExport.h"
 
 using namespace phonotab;
 

@@ -2,8 +2,8 @@
 
 #include <cmath>
 
-#include "plots/AxisTicks.h"
-#include "plots/TickStep.h"
+#include "core/plots/AxisTicks.h"
+#include "core/plots/TickStep.h"
 
 using namespace phonotab;
 

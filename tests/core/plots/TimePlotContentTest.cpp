@@ -2,10 +2,10 @@
 
 #include <cmath>
 
-#include "base/MessageIds.h"
-#include "measurement/MeasurementRecord.h"
-#include "plots/TimePlotContent.h"
-#include "plots/TimePlotReadout.h"
+#include "core/base/MessageIds.h"
+#include "core/measurement/MeasurementRecord.h"
+#include "core/plots/TimePlotContent.h"
+#include "core/plots/TimePlotReadout.h"
 
 using namespace phonotab;
 

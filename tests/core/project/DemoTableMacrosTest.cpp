@@ -4,10 +4,10 @@
 #include "DemoData.h"
 #include "DemoProject.h"
 #include "TestSupport.h"
-#include "project/FileDataTree.h"
-#include "project/ReferenceBookFile.h"
-#include "tables/macros/MacroRunner.h"
-#include "tables/TableDrawing.h"
+#include "core/project/FileDataTree.h"
+#include "core/project/ReferenceBookFile.h"
+#include "core/tables/macros/MacroRunner.h"
+#include "core/tables/TableDrawing.h"
 
 using namespace phonotab;
 using namespace phonotab::testing;

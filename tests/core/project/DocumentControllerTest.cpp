@@ -5,9 +5,9 @@
 
 #include "DemoData.h"
 #include "TestSupport.h"
-#include "project/DocumentController.h"
-#include "project/ProjectFile.h"
-#include "project/ReferenceBookFile.h"
+#include "core/project/DocumentController.h"
+#include "core/project/ProjectFile.h"
+#include "core/project/ReferenceBookFile.h"
 
 using namespace phonotab;
 using namespace phonotab::testing;

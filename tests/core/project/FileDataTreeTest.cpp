@@ -7,13 +7,13 @@
 #include "DemoData.h"
 #include "InstrumentFiles.h"
 #include "TestSupport.h"
-#include "base/CFormat.h"
-#include "base/TextCodec.h"
-#include "measurement/Catalogue.h"
-#include "project/FileDataTree.h"
-#include "project/ProjectTableSources.h"
-#include "tables/macros/MacroRunner.h"
-#include "tables/TableCellCommands.h"
+#include "core/base/CFormat.h"
+#include "core/base/TextCodec.h"
+#include "core/measurement/Catalogue.h"
+#include "core/project/FileDataTree.h"
+#include "core/project/ProjectTableSources.h"
+#include "core/tables/macros/MacroRunner.h"
+#include "core/tables/TableCellCommands.h"
 
 using namespace phonotab;
 using namespace phonotab::testing;

@@ -4,8 +4,8 @@
 #include <fstream>
 
 #include "TestSupport.h"
-#include "project/FolderFileOps.h"
-#include "project/FolderListing.h"
+#include "core/project/FolderFileOps.h"
+#include "core/project/FolderListing.h"
 
 using namespace phonotab;
 using namespace phonotab::testing;

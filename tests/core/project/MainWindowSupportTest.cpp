@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "project/MainWindowTitle.h"
-#include "project/MruList.h"
-#include "project/WorkingFolder.h"
+#include "core/project/MainWindowTitle.h"
+#include "core/project/MruList.h"
+#include "core/project/WorkingFolder.h"
 
 using namespace phonotab;
 

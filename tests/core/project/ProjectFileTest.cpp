@@ -3,12 +3,12 @@
 #include <cstring>
 
 #include "TestSupport.h"
-#include "base/MappedFile.h"
-#include "base/TextCodec.h"
-#include "project/ArchiveStream.h"
-#include "project/ProjectFile.h"
-#include "project/ProjectPaths.h"
-#include "tables/io/TableFile.h"
+#include "core/base/MappedFile.h"
+#include "core/base/TextCodec.h"
+#include "core/project/ArchiveStream.h"
+#include "core/project/ProjectFile.h"
+#include "core/project/ProjectPaths.h"
+#include "core/tables/io/TableFile.h"
 
 using namespace phonotab;
 

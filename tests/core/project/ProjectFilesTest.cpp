@@ -2,8 +2,8 @@
 
 #include "DemoData.h"
 #include "TestSupport.h"
-#include "project/ProjectFiles.h"
-#include "project/ProjectPaths.h"
+#include "core/project/ProjectFiles.h"
+#include "core/project/ProjectPaths.h"
 
 using namespace phonotab;
 using namespace phonotab::testing;

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "project/ProjectFiles.h"
-#include "project/ProjectRenames.h"
+#include "core/project/ProjectFiles.h"
+#include "core/project/ProjectRenames.h"
 
 using namespace phonotab;
 

@@ -6,9 +6,9 @@
 
 #include "DemoData.h"
 #include "TestSupport.h"
-#include "acoustics/CalculateFile.h"
-#include "project/EntryCalculation.h"
-#include "project/RecalculateProject.h"
+#include "core/acoustics/CalculateFile.h"
+#include "core/project/EntryCalculation.h"
+#include "core/project/RecalculateProject.h"
 
 using namespace phonotab;
 using namespace phonotab::testing;

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
 #include "TestSupport.h"
-#include "base/TextCodec.h"
-#include "project/ReferenceBookFile.h"
+#include "core/base/TextCodec.h"
+#include "core/project/ReferenceBookFile.h"
 
 using namespace phonotab;
 using namespace phonotab::testing;

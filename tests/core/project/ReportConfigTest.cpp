@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "TestSupport.h"
-#include "project/ReportConfig.h"
+#include "core/project/ReportConfig.h"
 
 using namespace phonotab;
 

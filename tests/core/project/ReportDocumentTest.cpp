@@ -3,8 +3,8 @@
 
 #include "DocxTestSupport.h"
 #include "PngFile.h"
-#include "project/ReportDocument.h"
-#include "tables/TableDrawing.h"
+#include "core/project/ReportDocument.h"
+#include "core/tables/TableDrawing.h"
 
 using namespace phonotab;
 using namespace phonotab::testing;

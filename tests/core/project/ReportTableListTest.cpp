@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "project/ReportTableList.h"
+#include "core/project/ReportTableList.h"
 
 using namespace phonotab;
 

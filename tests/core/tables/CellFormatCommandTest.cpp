@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "base/MessageIds.h"
-#include "tables/CellFormatCommand.h"
-#include "tables/TableCommands.h"
+#include "core/base/MessageIds.h"
+#include "core/tables/CellFormatCommand.h"
+#include "core/tables/TableCommands.h"
 
 using namespace phonotab;
 

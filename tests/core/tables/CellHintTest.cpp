@@ -2,7 +2,7 @@
 
 #include "ScriptedDialogs.h"
 #include "TableTestSupport.h"
-#include "tables/CellHint.h"
+#include "core/tables/CellHint.h"
 
 using namespace phonotab;
 using namespace phonotab::testing;

@@ -3,8 +3,8 @@
 #include <cmath>
 
 #include "TableTestSupport.h"
-#include "tables/FormulaEvaluator.h"
-#include "tables/formula/ShiftReferences.h"
+#include "core/tables/FormulaEvaluator.h"
+#include "core/tables/formula/ShiftReferences.h"
 
 using namespace phonotab;
 using namespace phonotab::testing;

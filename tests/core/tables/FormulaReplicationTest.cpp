@@ -2,8 +2,8 @@
 
 #include "TableTestSupport.h"
 #include "TestSupport.h"
-#include "tables/formula/FormulaDialogText.h"
-#include "tables/FormulaReplication.h"
+#include "core/tables/formula/FormulaDialogText.h"
+#include "core/tables/FormulaReplication.h"
 
 using namespace phonotab;
 using namespace phonotab::testing;

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "TableTestSupport.h"
-#include "tables/TableCommands.h"
+#include "core/tables/TableCommands.h"
 
 using namespace phonotab;
 using namespace phonotab::testing;

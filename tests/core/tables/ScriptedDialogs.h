@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "tables/CellCommandDialogs.h"
-#include "tables/macros/MacroRunner.h"
-#include "tables/ProjectSourceList.h"
+#include "core/tables/CellCommandDialogs.h"
+#include "core/tables/macros/MacroRunner.h"
+#include "core/tables/ProjectSourceList.h"
 
 namespace phonotab::testing {
 

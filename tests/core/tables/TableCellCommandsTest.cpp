@@ -2,9 +2,9 @@
 
 #include "ScriptedDialogs.h"
 #include "TableTestSupport.h"
-#include "tables/macros/ProjectDataBinding.h"
-#include "tables/TableCellCommands.h"
-#include "tables/TableCommands.h"
+#include "core/tables/macros/ProjectDataBinding.h"
+#include "core/tables/TableCellCommands.h"
+#include "core/tables/TableCommands.h"
 
 using namespace phonotab;
 using namespace phonotab::testing;

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "TableTestSupport.h"
-#include "tables/formula/CellNumberFormat.h"
+#include "core/tables/formula/CellNumberFormat.h"
 
 using namespace phonotab;
 using namespace phonotab::testing;

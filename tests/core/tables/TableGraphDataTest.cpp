@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "base/MessageIds.h"
-#include "tables/TableGraphData.h"
+#include "core/base/MessageIds.h"
+#include "core/tables/TableGraphData.h"
 
 using namespace phonotab;
 

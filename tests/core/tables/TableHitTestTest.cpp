@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "tables/TableCommands.h"
-#include "tables/TableHitTest.h"
+#include "core/tables/TableCommands.h"
+#include "core/tables/TableHitTest.h"
 
 using namespace phonotab;
 

@@ -8,10 +8,10 @@
 #include <string_view>
 #include <vector>
 
-#include "tables/CellKey.h"
-#include "tables/ReferenceBookLookup.h"
-#include "tables/ReportTable.h"
-#include "tables/TableDrawing.h"
+#include "core/tables/CellKey.h"
+#include "core/tables/ReferenceBookLookup.h"
+#include "core/tables/ReportTable.h"
+#include "core/tables/TableDrawing.h"
 
 namespace phonotab::testing {
 

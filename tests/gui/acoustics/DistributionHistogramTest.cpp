@@ -4,8 +4,8 @@
 
 #include "AppFixture.h"
 #include "TestMain.h"
-#include "acoustics/DistributionHistogramDialog.h"
-#include "base/StringTable.h"
+#include "gui/acoustics/DistributionHistogramDialog.h"
+#include "core/base/StringTable.h"
 
 using namespace phonotab;
 using namespace phonotab::testing;

@@ -15,13 +15,13 @@
 
 #include "AppFixture.h"
 #include "TestMain.h"
-#include "acoustics/CParametersDlg.h"
-#include "acoustics/CalcSettingsDialog.h"
-#include "acoustics/HistogramSettingsDialog.h"
-#include "acoustics/ParameterChooserDialog.h"
+#include "gui/acoustics/ParametersWindow.h"
+#include "gui/acoustics/CalcSettingsDialog.h"
+#include "gui/acoustics/HistogramSettingsDialog.h"
+#include "gui/acoustics/ParameterChooserDialog.h"
 #include "WindowWalk.h"
-#include "app/ChildWindowList.h"
-#include "base/StringTable.h"
+#include "gui/app/ChildWindowList.h"
+#include "core/base/StringTable.h"
 
 using namespace phonotab;
 using namespace phonotab::testing;
@@ -30,7 +30,7 @@ namespace {
 
 struct Walk {
     AppFixture f;
-    CParametersDlg* window = nullptr;
+    ParametersWindow* window = nullptr;
 
     // The demo project on a scratch copy of its folder, its first file open,
     // the parameters window shown.
@@ -39,9 +39,9 @@ struct Walk {
         const QString work = f.openDemoCopy("work");
         QVERIFY(!work.isEmpty());
         QVERIFY(f.session().controller().openProjectEntry(0));
-        f.window().run(command::ParametersWindow);
-        for (ChildWindow* c : f.window().windows().all())
-            if (auto* p = dynamic_cast<CParametersDlg*>(c)) window = p;
+        f.window().run(command::ShowParameters);
+        for (ChildWindowInterface* c : f.window().windows().all())
+            if (auto* p = dynamic_cast<ParametersWindow*>(c)) window = p;
         QVERIFY(window);
         QVERIFY(QTest::qWaitForWindowExposed(window));
     }
@@ -98,7 +98,7 @@ private slots:
         Walk w;
         w.open();
         if (QTest::currentTestFailed()) return;
-        CParametersDlg& p = *w.window;
+        ParametersWindow& p = *w.window;
         QSignalSpy plots(&w.f.session(), &ProjectSession::plotContentChanged);
         const int before = w.rows();
         QCOMPARE(p.model()->headerData(kUncorrectedColumn, Qt::Horizontal, Qt::DisplayRole).toString(), QString("без корр."));
@@ -242,7 +242,7 @@ private slots:
         Walk w;
         w.open();
         if (QTest::currentTestFailed()) return;
-        CParametersDlg& p = *w.window;
+        ParametersWindow& p = *w.window;
         const HistogramSettings kept = w.file().settings.histogram;
         // The histogram settings behind the percentile column's header.
         struct Case {

@@ -10,13 +10,13 @@
 
 #include "AppFixture.h"
 #include "TestMain.h"
-#include "acoustics/BoundsDialog.h"
-#include "acoustics/CRangeDlg.h"
-#include "acoustics/CorrectionsDialog.h"
+#include "gui/acoustics/BoundsDialog.h"
+#include "gui/acoustics/RangesWindow.h"
+#include "gui/acoustics/CorrectionsDialog.h"
 #include "WindowWalk.h"
-#include "app/ChildWindowList.h"
-#include "base/CFormat.h"
-#include "base/StringTable.h"
+#include "gui/app/ChildWindowList.h"
+#include "core/base/CFormat.h"
+#include "core/base/StringTable.h"
 
 using namespace phonotab;
 using namespace phonotab::testing;
@@ -24,14 +24,14 @@ using namespace phonotab::testing;
 namespace {
 
 // The centre of a time's x in a lane of the bar (0 work range, 1 exclusions, 2 corrections).
-QPoint at(const CRangeDlg& w, double t, BarLane lane) {
+QPoint at(const RangesWindow& w, double t, BarLane lane) {
     const TimeBar bar = w.bar()->timeBar();
     const BarRect r = bar.lane(lane);
     return {bar.x(t), (r.top + r.bottom) / 2};
 }
 
 // The centre of a zone's block on the bar (zones can be narrower than their times suggest).
-QPoint inZone(const CRangeDlg& w, std::size_t zone) {
+QPoint inZone(const RangesWindow& w, std::size_t zone) {
     for (const BarBlock& b : w.bar()->timeBar().blocks())
         if (b.zone && *b.zone == zone) return {(b.rect.left + b.rect.right - 1) / 2, (b.rect.top + b.rect.bottom) / 2};
     return {};
@@ -39,15 +39,15 @@ QPoint inZone(const CRangeDlg& w, std::size_t zone) {
 
 struct Walk {
     AppFixture f;
-    CRangeDlg* window = nullptr;
+    RangesWindow* window = nullptr;
 
     void open() {
         f.start();
         QVERIFY(f.session().loadProject(QFileInfo(demoFile("demo.pht")).absoluteFilePath()));
         QVERIFY(f.session().controller().openProjectEntry(0));
-        f.window().run(command::RangesWindow);
-        for (ChildWindow* c : f.window().windows().all())
-            if (auto* r = dynamic_cast<CRangeDlg*>(c)) window = r;
+        f.window().run(command::ShowRanges);
+        for (ChildWindowInterface* c : f.window().windows().all())
+            if (auto* r = dynamic_cast<RangesWindow*>(c)) window = r;
         QVERIFY(window);
         QVERIFY(QTest::qWaitForWindowExposed(window));
         // The demo file comes with zones of its own: the walk starts from none.
@@ -78,7 +78,7 @@ private slots:
         Walk w;
         w.open();
         if (QTest::currentTestFailed()) return;
-        CRangeDlg& r = *w.window;
+        RangesWindow& r = *w.window;
         QSignalSpy ranges(&w.f.session(), &ProjectSession::workRangeChanged);
         QSignalSpy plots(&w.f.session(), &ProjectSession::plotContentChanged);
         const double period = w.file().settings.samplePeriod;
@@ -175,7 +175,7 @@ private slots:
         Walk w;
         w.open();
         if (QTest::currentTestFailed()) return;
-        CRangeDlg& r = *w.window;
+        RangesWindow& r = *w.window;
         w.sliders(10, 40);
         for (int i = 0; i < 2; ++i) {
             whenShown<CorrectionsDialog>([](CorrectionsDialog& d) { d.accept(); });

@@ -10,14 +10,14 @@
 
 #include "AppFixture.h"
 #include "TestMain.h"
-#include "project/CProjectDlg.h"
-#include "tables/CTableDlg.h"
-#include "app/ChildWindowList.h"
-#include "app/FolderCommands.h"
-#include "app/FolderView.h"
-#include "app/ScreenPlacement.h"
-#include "base/StringTable.h"
-#include "project/ProjectFile.h"
+#include "gui/project/ProjectFilesWindow.h"
+#include "gui/tables/TableWindow.h"
+#include "gui/app/ChildWindowList.h"
+#include "gui/app/FolderCommands.h"
+#include "gui/app/FolderView.h"
+#include "gui/base/ScreenPlacement.h"
+#include "core/base/StringTable.h"
+#include "core/project/ProjectFile.h"
 
 using namespace phonotab;
 using namespace phonotab::testing;
@@ -65,7 +65,7 @@ private:
 
 std::vector<WindowKind> openKinds(ChildWindowList& windows) {
     std::vector<WindowKind> out;
-    for (ChildWindow* w : windows.all()) out.push_back(w->windowKind());
+    for (ChildWindowInterface* w : windows.all()) out.push_back(w->windowKind());
     return out;
 }
 
@@ -81,8 +81,8 @@ private slots:
         namespace c = command;
         AppFixture f;
         f.start();
-        const int projectCommands[] = {c::SaveProject, c::SaveProjectAs, c::ProjectFilesWindow, c::ReportWindow};
-        const int fileCommands[] = {c::RangesWindow, c::PlotWindow, c::ParametersWindow};
+        const int projectCommands[] = {c::SaveProject, c::SaveProjectAs, c::ShowProjectFiles, c::ShowReport};
+        const int fileCommands[] = {c::ShowRanges, c::ShowTimePlot, c::ShowParameters};
         auto expect = [&](bool project, bool file) {
             for (int cmd : projectCommands) QCOMPARE(f.enabled(cmd), project);
             for (int cmd : fileCommands) QCOMPARE(f.enabled(cmd), file);
@@ -195,7 +195,7 @@ private slots:
             QVERIFY(std::abs(g.center().x() - screen.center().x()) <= 1);
             QVERIFY(g.top() >= screen.top() + kTitleBarAllowance);
             QVERIFY(screen.contains(g));
-            QVERIFY(g.width() >= CPhonotabDlg::kMinWidth && g.height() >= CPhonotabDlg::kMinHeight);
+            QVERIFY(g.width() >= MainWindow::kMinWidth && g.height() >= MainWindow::kMinHeight);
         }
         AppFixture f;  // placed on a screen that is gone
         {
@@ -373,7 +373,7 @@ private slots:
         QCOMPARE(f.prompts.questions.back(), QString("Файл уже существует.\nПерезаписать файл?"));
 
         commands.open("noise.tbl");
-        ChildWindow* table = f.window().windows().find(WindowKind::Table);
+        ChildWindowInterface* table = f.window().windows().find(WindowKind::Table);
         QVERIFY(table);
         QVERIFY(!table->asWidget()->windowTitle().isEmpty());
 
@@ -441,18 +441,18 @@ private slots:
         QVERIFY(s.controller().openProjectEntry(0));  // the project files and report windows survive opening a file
         QCOMPARE(openKinds(f.window().windows()), (std::vector<WindowKind>{WindowKind::ProjectFiles, WindowKind::Report}));
 
-        f.window().run(command::ReportWindow);
-        f.window().run(command::RangesWindow);
-        f.window().run(command::PlotWindow);
-        ChildWindow* secondPlot = f.window().windows().create(WindowKind::TimePlot);
+        f.window().run(command::ShowReport);
+        f.window().run(command::ShowRanges);
+        f.window().run(command::ShowTimePlot);
+        ChildWindowInterface* secondPlot = f.window().windows().create(WindowKind::TimePlot);
         f.window().run(command::NewTable);
-        f.window().run(command::ProjectFilesWindow);  // shown again, not a second one
+        f.window().run(command::ShowProjectFiles);  // shown again, not a second one
         QCOMPARE(openKinds(f.window().windows()), (std::vector<WindowKind>{WindowKind::ProjectFiles, WindowKind::Report,
                                                         WindowKind::Ranges, WindowKind::TimePlot,
                                                         WindowKind::TimePlot, WindowKind::Table}));
-        for (int c : {command::ProjectFilesWindow, command::ReportWindow, command::RangesWindow, command::PlotWindow})
+        for (int c : {command::ShowProjectFiles, command::ShowReport, command::ShowRanges, command::ShowTimePlot})
             QVERIFY(f.checked(c));
-        QVERIFY(!f.checked(command::ParametersWindow));
+        QVERIFY(!f.checked(command::ShowParameters));
 
         secondPlot->asWidget()->setGeometry(200, 210, 500, 300);
         secondPlot->restoreOwnState(TimePlotWindowState{1, "t, s", "L, dB"});
@@ -473,7 +473,7 @@ private slots:
         f.prompts.folders.push_back(QString());
         s.controller().newProject();
         QVERIFY(f.window().windows().all().empty());
-        for (int c : {command::ProjectFilesWindow, command::RangesWindow, command::PlotWindow})
+        for (int c : {command::ShowProjectFiles, command::ShowRanges, command::ShowTimePlot})
             QVERIFY(!f.checked(c));
 
         QVERIFY(s.loadProject(saved));
@@ -528,7 +528,7 @@ private slots:
         QVERIFY(s.controller().saveProjectAs());
         s.controller().editProject([](ProjectState& p) { p.reportTexts[0] = "changed"; }, DocumentNotice::ViewChanged);
 
-        QSignalSpy closed(&f.window(), &CPhonotabDlg::closed);
+        QSignalSpy closed(&f.window(), &MainWindow::closed);
         f.prompts.answers.push_back(static_cast<Prompts::Answer>(answer));
         QCOMPARE(f.window().close(), closes);
         QCOMPARE(f.prompts.questions, QStringList{"Проект изменен. Сохранить?"});

@@ -1,7 +1,7 @@
 #include <QTest>
 
 #include "TestMain.h"
-#include "app/ScreenPlacement.h"
+#include "gui/base/ScreenPlacement.h"
 
 using namespace phonotab;
 

@@ -9,10 +9,10 @@
 #include <thread>
 
 #include "TestMain.h"
-#include "app/AboutDialog.h"
-#include "app/LanguageDialog.h"
-#include "app/LongTask.h"
-#include "app/SettingsStore.h"
+#include "gui/app/AboutDialog.h"
+#include "gui/base/LanguageDialog.h"
+#include "gui/base/LongTask.h"
+#include "gui/base/SettingsStore.h"
 
 using namespace phonotab;
 

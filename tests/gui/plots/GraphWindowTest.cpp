@@ -12,8 +12,8 @@
 #include <vector>
 
 #include "TestSupport.h"
-#include "plots/GraphWindow.h"
-#include "plots/ScenePainter.h"
+#include "gui/plots/GraphWindow.h"
+#include "render/plots/ScenePainter.h"
 
 using namespace phonotab;
 

@@ -8,9 +8,9 @@
 #include "AppFixture.h"
 #include "TestMain.h"
 #include "WindowWalk.h"
-#include "app/ChildWindowList.h"
-#include "base/StringTable.h"
-#include "plots/CHistoPlotDlg.h"
+#include "gui/app/ChildWindowList.h"
+#include "core/base/StringTable.h"
+#include "gui/plotwindows/HistogramPlotWindow.h"
 
 using namespace phonotab;
 using namespace phonotab::testing;
@@ -19,7 +19,7 @@ namespace {
 
 QPoint centreOf(const SceneBar& b) { return {(b.rect.left + b.rect.right) / 2, b.rect.bottom - 1}; }
 
-void choose(CHistoPlotDlg& w, int textId) {
+void choose(HistogramPlotWindow& w, int textId) {
     std::unique_ptr<QMenu> menu = w.settingsMenu();
     QAction* a = actionNamed(*menu, textId);
     QVERIFY2(a, qPrintable(QString::fromStdString(tr(textId))));
@@ -41,12 +41,12 @@ private slots:
         f.start();
         QVERIFY(f.session().loadProject(QFileInfo(demoFile("demo.pht")).absoluteFilePath()));
         QVERIFY(f.session().controller().openProjectEntry(5));
-        f.window().run(command::PlotWindow);
-        CHistoPlotDlg* w = nullptr;
-        for (ChildWindow* c : f.window().windows().all())
-            if (auto* h = dynamic_cast<CHistoPlotDlg*>(c)) w = h;
+        f.window().run(command::ShowTimePlot);
+        HistogramPlotWindow* w = nullptr;
+        for (ChildWindowInterface* c : f.window().windows().all())
+            if (auto* h = dynamic_cast<HistogramPlotWindow*>(c)) w = h;
         QVERIFY(w);
-        QCOMPARE(w->kind(), CHistoPlotDlg::Kind::CurrentFile);
+        QCOMPARE(w->kind(), HistogramPlotWindow::Kind::CurrentFile);
         QVERIFY(QTest::qWaitForWindowExposed(w));
         QVERIFY(!w->chooser()->isVisible());
         QCOMPARE(w->chart()->chart().values.size(), std::size_t(256));  // 1 dB a bar
@@ -108,7 +108,7 @@ private slots:
         HistogramFile file;
         file.lower = 30, file.upper = 33, file.width = 1;
         file.series = {{"A", {1, 2, 3, 4, 0}}, {"B", {0, 0, 5, 5, 0}}};
-        CHistoPlotDlg h(f.session(), file, &f.window());
+        HistogramPlotWindow h(f.session(), file, &f.window());
         h.show();
         QVERIFY(QTest::qWaitForWindowExposed(&h));
         QVERIFY(h.chooser()->isVisible());
@@ -125,7 +125,7 @@ private slots:
         BarChartInput table;
         table.captions = {"Пн", "Вт", "Ср"};
         table.values = {55.5, 62.25, 58};
-        CHistoPlotDlg g(f.session(), table, &f.window());
+        HistogramPlotWindow g(f.session(), table, &f.window());
         g.show();
         QVERIFY(QTest::qWaitForWindowExposed(&g));
         QCOMPARE(g.settingsMenu()->actions().size(), 1);

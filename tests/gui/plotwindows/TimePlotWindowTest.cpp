@@ -9,11 +9,11 @@
 #include "AppFixture.h"
 #include "TestMain.h"
 #include "WindowWalk.h"
-#include "acoustics/CRangeDlg.h"
-#include "app/ChildWindowList.h"
-#include "app/SettingsStore.h"
-#include "base/StringTable.h"
-#include "plots/CPlotDlg.h"
+#include "gui/acoustics/RangesWindow.h"
+#include "gui/app/ChildWindowList.h"
+#include "gui/base/SettingsStore.h"
+#include "core/base/StringTable.h"
+#include "gui/plotwindows/TimePlotWindow.h"
 
 using namespace phonotab;
 using namespace phonotab::testing;
@@ -22,8 +22,8 @@ namespace {
 
 struct Walk {
     AppFixture f;
-    CPlotDlg* plot = nullptr;
-    CRangeDlg* ranges = nullptr;
+    TimePlotWindow* plot = nullptr;
+    RangesWindow* ranges = nullptr;
 
     void open() {
         f.start();
@@ -38,11 +38,11 @@ struct Walk {
                 return Status{};
             },
             DocumentNotice::PlotContentChanged).ok());
-        f.window().run(command::RangesWindow);
-        f.window().run(command::PlotWindow);
-        for (ChildWindow* c : f.window().windows().all()) {
-            if (auto* p = dynamic_cast<CPlotDlg*>(c)) plot = p;
-            if (auto* r = dynamic_cast<CRangeDlg*>(c)) ranges = r;
+        f.window().run(command::ShowRanges);
+        f.window().run(command::ShowTimePlot);
+        for (ChildWindowInterface* c : f.window().windows().all()) {
+            if (auto* p = dynamic_cast<TimePlotWindow*>(c)) plot = p;
+            if (auto* r = dynamic_cast<RangesWindow*>(c)) ranges = r;
         }
         QVERIFY(plot && ranges);
         QVERIFY(QTest::qWaitForWindowExposed(plot));

@@ -5,9 +5,9 @@
 
 #include "AppFixture.h"
 #include "TestMain.h"
-#include "app/ChildWindowList.h"
-#include "project/CProjectDlg.h"
-#include "project/ProjectFilesModel.h"
+#include "gui/app/ChildWindowList.h"
+#include "gui/project/ProjectFilesWindow.h"
+#include "gui/project/ProjectFilesModel.h"
 
 using namespace phonotab;
 using namespace phonotab::testing;
@@ -18,16 +18,16 @@ const QString kDay = QStringLiteral("SLM101_street_day.bin");
 const QString kNight = QStringLiteral("SLM101_street_night.bin");
 constexpr std::int32_t kLeqA = 0x01300000;
 
-CProjectDlg* projectWindow(AppFixture& f) {
-    f.window().run(command::ProjectFilesWindow);
-    return dynamic_cast<CProjectDlg*>(f.window().windows().find(WindowKind::ProjectFiles));
+ProjectFilesWindow* projectWindow(AppFixture& f) {
+    f.window().run(command::ShowProjectFiles);
+    return dynamic_cast<ProjectFilesWindow*>(f.window().windows().find(WindowKind::ProjectFiles));
 }
 
-QString cell(CProjectDlg* w, int row, int column) {
+QString cell(ProjectFilesWindow* w, int row, int column) {
     return w->model()->data(w->model()->index(row, column), Qt::DisplayRole).toString();
 }
 
-QStringList menuItems(CProjectDlg* w) {
+QStringList menuItems(ProjectFilesWindow* w) {
     QStringList out;
     const std::unique_ptr<QMenu> menu = w->makeContextMenu();
     for (QAction* a : menu->actions())
@@ -51,7 +51,7 @@ private slots:
         f.start();
         f.prompts.folders.push_back(f.folder("work"));
         QVERIFY(f.session().controller().newProject());
-        CProjectDlg* w = projectWindow(f);
+        ProjectFilesWindow* w = projectWindow(f);
         QVERIFY(w);
         QCOMPARE(w->model()->rowCount(), 0);
         QCOMPARE(menuItems(w).size(), 3);  // add, substitute, remove
@@ -145,7 +145,7 @@ private slots:
         f.start();
         f.prompts.folders.push_back(f.folder("work"));
         QVERIFY(f.session().controller().newProject());
-        CProjectDlg* w = projectWindow(f);
+        ProjectFilesWindow* w = projectWindow(f);
         w->restoreOwnState(ProjectFilesWindowState{1, {210, 90, 70, 120}});
         const WindowState state = w->ownState();
         const auto* s = std::get_if<ProjectFilesWindowState>(&state);

@@ -6,10 +6,10 @@
 
 #include "AppFixture.h"
 #include "TestMain.h"
-#include "project/DumpCommands.h"
-#include "project/ReferenceBookDialogs.h"
-#include "project/TextChooserDialog.h"
-#include "tables/FormulaEvaluator.h"
+#include "gui/project/DumpCommands.h"
+#include "gui/project/ReferenceBookDialogs.h"
+#include "gui/project/TextChooserDialog.h"
+#include "core/tables/FormulaEvaluator.h"
 
 using namespace phonotab;
 using namespace phonotab::testing;

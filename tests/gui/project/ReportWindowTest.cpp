@@ -17,15 +17,15 @@
 #include "AppFixture.h"
 #include "TestMain.h"
 #include "WindowWalk.h"
-#include "app/ChildWindowList.h"
-#include "base/StringTable.h"
-#include "project/ProjectPaths.h"
-#include "project/CPrjReportDlg.h"
-#include "project/CProjectDlg.h"
-#include "project/ReportIllustrationList.h"
-#include "project/TextChooserDialog.h"
+#include "gui/app/ChildWindowList.h"
+#include "core/base/StringTable.h"
+#include "core/project/ProjectPaths.h"
+#include "gui/project/ReportWindow.h"
+#include "gui/project/ProjectFilesWindow.h"
+#include "gui/project/ReportIllustrationList.h"
+#include "gui/project/TextChooserDialog.h"
 #include <QListWidget>
-#include "tables/CTableDlg.h"
+#include "gui/tables/TableWindow.h"
 
 using namespace phonotab;
 using namespace phonotab::testing;
@@ -48,9 +48,9 @@ QStringList readBack(const QString& path) {
 }
 
 // The report window, shown through the main window's command.
-CPrjReportDlg* reportWindow(AppFixture& f) {
-    f.window().run(command::ReportWindow);
-    return dynamic_cast<CPrjReportDlg*>(f.window().windows().find(WindowKind::Report));
+ReportWindow* reportWindow(AppFixture& f) {
+    f.window().run(command::ShowReport);
+    return dynamic_cast<ReportWindow*>(f.window().windows().find(WindowKind::Report));
 }
 
 }  // namespace
@@ -63,7 +63,7 @@ private slots:
         f.start();
         const QString work = f.openDemoCopy(QStringLiteral("work"));
         QVERIFY(!work.isEmpty());
-        CPrjReportDlg* w = reportWindow(f);
+        ReportWindow* w = reportWindow(f);
         QVERIFY(w);
         const std::size_t tablesBefore = f.session().state().tables.size();
         QCOMPARE(static_cast<std::size_t>(w->tabs()->count()), 3 + tablesBefore);
@@ -80,7 +80,7 @@ private slots:
         QCOMPARE(f.session().state().tables.size(), tablesBefore + 1);
         QCOMPARE(static_cast<std::size_t>(w->tabs()->count()), 4 + tablesBefore);
         QVERIFY(w->tableWindow(tablesBefore));
-        QVERIFY(!w->tableWindow(tablesBefore)->action(CTableDlg::Command::Save)->isEnabled());
+        QVERIFY(!w->tableWindow(tablesBefore)->action(TableWindow::Command::Save)->isEnabled());
 
         // A picture file as an illustration, its caption typed.
         QImage picture(40, 30, QImage::Format_RGB32);
@@ -96,8 +96,8 @@ private slots:
         QCOMPARE(w->illustrationList()->currentIndex().row(), static_cast<int>(illustrationsBefore));
 
         // The project calculated, so that the demo table's graph has its values.
-        f.window().run(command::ProjectFilesWindow);
-        auto* files = dynamic_cast<CProjectDlg*>(f.window().windows().find(WindowKind::ProjectFiles));
+        f.window().run(command::ShowProjectFiles);
+        auto* files = dynamic_cast<ProjectFilesWindow*>(f.window().windows().find(WindowKind::ProjectFiles));
         QVERIFY(files);
         files->recalculate(true, false);
 
@@ -124,7 +124,7 @@ private slots:
         AppFixture f;
         f.start();
         QVERIFY(f.session().loadProject(demoFile(QStringLiteral("demo.pht"))));
-        CPrjReportDlg* w = reportWindow(f);
+        ReportWindow* w = reportWindow(f);
         QVERIFY(w);
         QVERIFY(!f.session().state().tables.empty());
         f.prompts.items = {0};
@@ -150,7 +150,7 @@ private slots:
         AppFixture f;
         f.start();
         QVERIFY(f.session().loadProject(demoFile(QStringLiteral("demo.pht"))));
-        CPrjReportDlg* w = reportWindow(f);
+        ReportWindow* w = reportWindow(f);
         QVERIFY(w);
         const auto& state = f.session().state();
         QCOMPARE(state.tables.size(), std::size_t(2));
@@ -209,7 +209,7 @@ private slots:
         f.start();
         const QString work = f.openDemoCopy(QStringLiteral("work"));
         QVERIFY(!work.isEmpty());
-        CPrjReportDlg* w = reportWindow(f);
+        ReportWindow* w = reportWindow(f);
         QVERIFY(w);
         ReportIllustrationList* list = w->illustrationList();
         const auto& illustrations = f.session().state().illustrations;
@@ -283,7 +283,7 @@ private slots:
                 p.illustrations.push_back({"График", "", std::size_t{0}});
             },
             DocumentNotice::SyncFromProject);
-        CPrjReportDlg* w = reportWindow(f);
+        ReportWindow* w = reportWindow(f);
         QVERIFY(w);
         ReportIllustrationList* list = w->illustrationList();
         auto cell = [&](int row, int column) { return list->model()->index(row, column).data().toString(); };

@@ -7,9 +7,9 @@
 
 #include "AppFixture.h"
 #include "TestMain.h"
-#include "project/ReportConfig.h"
-#include "project/SummaryCommand.h"
-#include "project/SummaryDialog.h"
+#include "core/project/ReportConfig.h"
+#include "gui/project/SummaryCommand.h"
+#include "gui/project/SummaryDialog.h"
 
 using namespace phonotab;
 using namespace phonotab::testing;

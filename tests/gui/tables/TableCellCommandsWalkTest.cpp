@@ -17,21 +17,21 @@
 #include "AppFixture.h"
 #include "TestMain.h"
 #include "TableWalk.h"
-#include "acoustics/ParameterChooserDialog.h"
-#include "app/ChildWindowList.h"
-#include "project/CProjectDlg.h"
-#include "tables/CTableDlg.h"
-#include "tables/DataFileParameterDialog.h"
-#include "tables/FormulaDialog.h"
-#include "tables/MacroEditorDialog.h"
-#include "tables/TextDialog.h"
-#include "tables/GraphSettingsDialog.h"
-#include "plots/CHistoPlotDlg.h"
-#include "tables/CellFormatDialog.h"
-#include "tables/TablePropertiesDialog.h"
+#include "gui/acoustics/ParameterChooserDialog.h"
+#include "gui/app/ChildWindowList.h"
+#include "gui/project/ProjectFilesWindow.h"
+#include "gui/tables/TableWindow.h"
+#include "gui/tables/DataFileParameterDialog.h"
+#include "gui/tables/FormulaDialog.h"
+#include "gui/tables/MacroEditorDialog.h"
+#include "gui/tables/TextDialog.h"
+#include "gui/tables/GraphSettingsDialog.h"
+#include "gui/plotwindows/HistogramPlotWindow.h"
+#include "gui/tables/CellFormatDialog.h"
+#include "gui/tables/TablePropertiesDialog.h"
 #include <QCheckBox>
 #include <QSpinBox>
-#include "tables/formula/FormulaDialogText.h"
+#include "core/tables/formula/FormulaDialogText.h"
 
 #include <QPlainTextEdit>
 
@@ -58,7 +58,7 @@ private slots:
     void formulaTextAndMacroThroughTheirDialogs() {
         AppFixture app;
         app.start();
-        CTableDlg w(app.session(), ReportTable(3, 2), nullptr);
+        TableWindow w(app.session(), ReportTable(3, 2), nullptr);
         select(w, {1, 0, 2, 2});
         whenShown<FormulaDialog>([](FormulaDialog& d) {
             d.edit->setText(QStringLiteral("2+3"));
@@ -87,7 +87,7 @@ private slots:
         QCOMPARE(w.table().macros.at({0, 1}), std::string("A1 = 7"));
         w.activateCell({0, 1}, false);  // runs it
         QCOMPARE(w.table().texts.at({0, 0}), std::string("7"));
-        w.action(CTableDlg::Command::Undo)->trigger();
+        w.action(TableWindow::Command::Undo)->trigger();
         QCOMPARE(w.table().texts.count({0, 0}), std::size_t(0));
     }
 
@@ -96,7 +96,7 @@ private slots:
         app.start();
         ReportTable table(3, 3);
         table.cell(0, 0).font |= cellfont::Bold;
-        CTableDlg w(app.session(), std::move(table), nullptr);
+        TableWindow w(app.session(), std::move(table), nullptr);
         select(w, {0, 0, 2, 2});
         // A refused width keeps the dialog open with the message; then bold is set for all.
         whenShown<CellFormatDialog>([&](CellFormatDialog& d) {
@@ -114,7 +114,7 @@ private slots:
         QVERIFY(w.table().cell(1, 1).font & cellfont::Bold);
         QCOMPARE(w.table().cell(1, 0).width, 100);
         QCOMPARE(w.table().cell(2, 0).width, 70);
-        w.action(CTableDlg::Command::Undo)->trigger();
+        w.action(TableWindow::Command::Undo)->trigger();
         QVERIFY(!(w.table().cell(1, 1).font & cellfont::Bold));
         QCOMPARE(w.table().cell(1, 0).width, 70);
 
@@ -124,7 +124,7 @@ private slots:
             d.nameEdit->setText(QStringLiteral("Новое имя"));
             d.accept();
         });
-        w.action(CTableDlg::Command::SizeAndName)->trigger();
+        w.action(TableWindow::Command::SizeAndName)->trigger();
         QCOMPARE(w.table().rowCount(), 5);
         QCOMPARE(w.windowTitle(), QStringLiteral("Новое имя"));
         w.table().SetModified(false);
@@ -139,27 +139,27 @@ private slots:
             table.texts[{1, r}] = std::to_string(40 + r);
         }
         table.texts[{1, 3}] = "шум";
-        CTableDlg w(app.session(), std::move(table), nullptr);
+        TableWindow w(app.session(), std::move(table), nullptr);
         whenShown<GraphSettingsDialog>([](GraphSettingsDialog& d) {
             d.series[1].range->setText(QStringLiteral("B1:B4"));
             d.marking->setText(QStringLiteral("A1:A4"));
             d.accept();
         });
-        w.action(CTableDlg::Command::GraphSettings)->trigger();
+        w.action(TableWindow::Command::GraphSettings)->trigger();
         QCOMPARE(w.table().graph.series[1].cellRange, std::string("B1:B4"));
         QVERIFY(w.table().modified());
         // A text among the numbers: 303 naming the second graph, no window.
-        w.action(CTableDlg::Command::ShowGraph)->trigger();
+        w.action(TableWindow::Command::ShowGraph)->trigger();
         QCOMPARE(app.prompts.messages.size(), 1);
         QCOMPARE(app.prompts.messages[0], QString::fromStdString(Message(msg::GraphCellError, 2).text()));
-        QVERIFY(w.findChildren<CHistoPlotDlg*>().isEmpty());
+        QVERIFY(w.findChildren<HistogramPlotWindow*>().isEmpty());
         whenShown<GraphSettingsDialog>([](GraphSettingsDialog& d) {
             d.series[1].range->setText(QStringLiteral("B1:B3"));
             d.accept();
         });
-        w.action(CTableDlg::Command::GraphSettings)->trigger();
-        w.action(CTableDlg::Command::ShowGraph)->trigger();
-        QCOMPARE(w.findChildren<CHistoPlotDlg*>().size(), 1);
+        w.action(TableWindow::Command::GraphSettings)->trigger();
+        w.action(TableWindow::Command::ShowGraph)->trigger();
+        QCOMPARE(w.findChildren<HistogramPlotWindow*>().size(), 1);
         w.table().SetModified(false);
     }
 
@@ -169,7 +169,7 @@ private slots:
         // A copy of the demo project: the recalculation writes result files beside its data.
         const QString work = app.openDemoCopy(QStringLiteral("work"));
         QVERIFY(!work.isEmpty());
-        auto* w = new CTableDlg(app.session(), ReportTable(2, 2), &app.window());
+        auto* w = new TableWindow(app.session(), ReportTable(2, 2), &app.window());
         select(*w, {0, 0, 1, 1});
         QString source;
         whenShown<ParameterChooserDialog>([&](ParameterChooserDialog& d) {
@@ -186,8 +186,8 @@ private slots:
         QCOMPARE(bound.itemIndex, CellBinding::Leq);
         QCOMPARE(w->displayTexts().at(0, 0), std::string("???"));
 
-        app.window().run(command::ProjectFilesWindow);
-        auto* files = dynamic_cast<CProjectDlg*>(app.window().windows().find(WindowKind::ProjectFiles));
+        app.window().run(command::ShowProjectFiles);
+        auto* files = dynamic_cast<ProjectFilesWindow*>(app.window().windows().find(WindowKind::ProjectFiles));
         QVERIFY(files);
         files->recalculate(true, false);
         const double value = w->table().bindings.begin()->second.value;
@@ -202,7 +202,7 @@ private slots:
         app.start();
         QVERIFY(app.session().loadProject(QFileInfo(demoFile("demo.pht")).absoluteFilePath()));
         QVERIFY(!app.session().state().tables.empty());
-        CTableDlg w(app.session(), app.session().state().tables[0].table, nullptr);
+        TableWindow w(app.session(), app.session().state().tables[0].table, nullptr);
         const CellKey macroCell{0, 7};
         QVERIFY(w.table().macros.count(macroCell));
         whenPopup(1);  // the second variant: the night's limits
@@ -210,7 +210,7 @@ private slots:
         QCOMPARE(w.displayTexts().at(0, 7), std::string("Норма ночью"));
         QCOMPARE(w.displayTexts().at(1, 7), std::string("30"));
         QVERIFY(w.table().modified());
-        w.action(CTableDlg::Command::Undo)->trigger();
+        w.action(TableWindow::Command::Undo)->trigger();
         QVERIFY(w.displayTexts().at(1, 7) != "30");
         w.table().SetModified(false);
     }
@@ -220,7 +220,7 @@ private slots:
     void cellsTakeValuesFromADataFileThroughTheChooser() {
         AppFixture app;
         app.start();
-        CTableDlg w(app.session(), ReportTable(3, 2), nullptr);
+        TableWindow w(app.session(), ReportTable(3, 2), nullptr);
         select(w, {0, 0, 2, 1});
         app.prompts.files = {demoFile("SLM101_street_day.bin")};
         QString firstBand;
@@ -247,7 +247,7 @@ private slots:
         }
         QVERIFY(w.displayTexts().at(2, 0).empty());
         QCOMPARE(app.prompts.unexpected, 0);
-        w.action(CTableDlg::Command::Undo)->trigger();
+        w.action(TableWindow::Command::Undo)->trigger();
         QVERIFY(w.displayTexts().at(0, 0).empty());
         w.table().SetModified(false);
     }
@@ -258,7 +258,7 @@ private slots:
         AppFixture app;
         app.start();
         QVERIFY(app.session().loadProject(QFileInfo(demoFile("demo.pht")).absoluteFilePath()));
-        CTableDlg w(app.session(), app.session().state().tables[0].table, nullptr);
+        TableWindow w(app.session(), app.session().state().tables[0].table, nullptr);
         const CellKey cell{1, 1};
         QCOMPARE(w.table().bindings.at(cell).sourceName, std::string("Улица день"));
         select(w, {1, 1, 2, 2});

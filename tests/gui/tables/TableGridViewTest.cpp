@@ -5,8 +5,8 @@
 #include <QTest>
 
 #include "TestMain.h"
-#include "tables/TableCommands.h"
-#include "tables/TableGridView.h"
+#include "core/tables/TableCommands.h"
+#include "gui/tables/TableGridView.h"
 
 Q_DECLARE_METATYPE(phonotab::CellKey)
 

@@ -13,9 +13,9 @@
 #include "AppFixture.h"
 #include "TestMain.h"
 #include "TableWalk.h"
-#include "tables/CTableDlg.h"
-#include "tables/TableGridView.h"
-#include "tables/io/TableFile.h"
+#include "gui/tables/TableWindow.h"
+#include "gui/tables/TableGridView.h"
+#include "core/tables/io/TableFile.h"
 
 using namespace phonotab;
 using namespace phonotab::testing;
@@ -38,13 +38,13 @@ private slots:
     void headerMenusChangeTheStructureAndUndoTakesThemBack() {
         AppFixture app;
         app.start();
-        CTableDlg w(app.session(), numbered(3, 2, "Шум"), nullptr);
+        TableWindow w(app.session(), numbered(3, 2, "Шум"), nullptr);
         QCOMPARE(w.windowTitle(), QStringLiteral("Шум"));
         // A freshly opened window has nothing to undo.
-        QVERIFY(!w.action(CTableDlg::Command::Undo)->isEnabled());
-        QVERIFY(!w.action(CTableDlg::Command::Redo)->isEnabled());
+        QVERIFY(!w.action(TableWindow::Command::Undo)->isEnabled());
+        QVERIFY(!w.action(TableWindow::Command::Redo)->isEnabled());
         int changes = 0;
-        connect(&w, &CTableDlg::tableChanged, [&] { ++changes; });
+        connect(&w, &TableWindow::tableChanged, [&] { ++changes; });
 
         trigger(w.rowHeaderMenu(1), 6556);  // "Вставить строку после"
         QCOMPARE(w.table().rowCount(), 4);
@@ -54,14 +54,14 @@ private slots:
         // The menu now offers the opposite.
         QVERIFY(actionNamed(*w.columnHeaderMenu(0), 6552));
         QCOMPARE(changes, 2);
-        QVERIFY(w.action(CTableDlg::Command::Undo)->isEnabled());
+        QVERIFY(w.action(TableWindow::Command::Undo)->isEnabled());
 
-        w.action(CTableDlg::Command::Undo)->trigger();
-        w.action(CTableDlg::Command::Undo)->trigger();
+        w.action(TableWindow::Command::Undo)->trigger();
+        w.action(TableWindow::Command::Undo)->trigger();
         QCOMPARE(w.table().rowCount(), 3);
         QVERIFY(w.table().columnInReport(0));
-        QVERIFY(!w.action(CTableDlg::Command::Undo)->isEnabled());
-        w.action(CTableDlg::Command::Redo)->trigger();
+        QVERIFY(!w.action(TableWindow::Command::Undo)->isEnabled());
+        w.action(TableWindow::Command::Redo)->trigger();
         QCOMPARE(w.table().rowCount(), 4);
     }
 
@@ -70,8 +70,8 @@ private slots:
         app.start();
         ReportTable withFormula = numbered(3, 3, "Источник");
         withFormula.formulas[{2, 2}].text = "A1+B1";
-        CTableDlg source(app.session(), std::move(withFormula), nullptr);
-        CTableDlg target(app.session(), ReportTable(4, 4), nullptr);
+        TableWindow source(app.session(), std::move(withFormula), nullptr);
+        TableWindow target(app.session(), ReportTable(4, 4), nullptr);
         select(source, {1, 1, 3, 3});
         trigger(source.cellMenu({1, 1}), 6571);  // "Копировать"
         // Other programs get the texts.
@@ -81,13 +81,13 @@ private slots:
         QCOMPARE(target.table().texts.at({0, 0}), std::string("11"));
         QCOMPARE(target.table().formulas.at({1, 1}).text, std::string("A1+B1"));
         QCOMPARE(target.displayTexts().at(1, 1), std::string("23.0"));  // its own A1 + B1
-        target.action(CTableDlg::Command::Undo)->trigger();
+        target.action(TableWindow::Command::Undo)->trigger();
         QVERIFY(target.table().texts.empty());
         QVERIFY(target.table().formulas.empty());
 
         // Once the source window is gone its block names no open table.
         {
-            CTableDlg gone(app.session(), numbered(2, 2, "Закрыта"), nullptr);
+            TableWindow gone(app.session(), numbered(2, 2, "Закрыта"), nullptr);
             select(gone, {0, 0, 1, 1});
             trigger(gone.cellMenu({0, 0}), 6571);
         }
@@ -98,9 +98,9 @@ private slots:
     void copiesTheTableAsHtmlAndPastesPlainText() {
         AppFixture app;
         app.start();
-        CTableDlg w(app.session(), numbered(2, 2, "Шум"), nullptr);
+        TableWindow w(app.session(), numbered(2, 2, "Шум"), nullptr);
         w.table().cell(0, 0).background = 0x0000FF;  // red in the table's colour words
-        w.action(CTableDlg::Command::CopyColour)->trigger();
+        w.action(TableWindow::Command::CopyColour)->trigger();
         const QMimeData* data = QApplication::clipboard()->mimeData();
         QVERIFY(data->hasHtml());
         const QString html = QString::fromUtf8(data->data(QStringLiteral("text/html")));
@@ -108,7 +108,7 @@ private slots:
         QVERIFY(html.contains(QStringLiteral("11")));
         QVERIFY(html.contains(QStringLiteral("#FF0000"), Qt::CaseInsensitive));
         QCOMPARE(data->text(), QStringLiteral("0\t1\r\n10\t11"));
-        w.action(CTableDlg::Command::CopyBlackAndWhite)->trigger();
+        w.action(TableWindow::Command::CopyBlackAndWhite)->trigger();
         QVERIFY(!QString::fromUtf8(QApplication::clipboard()->mimeData()->data(QStringLiteral("text/html")))
                      .contains(QStringLiteral("#FF0000"), Qt::CaseInsensitive));
 
@@ -129,7 +129,7 @@ private slots:
     void aNewTableIsSavedThroughTheSaveAsDialog() {
         AppFixture app;
         app.start();
-        auto* w = new CTableDlg(app.session(), ReportTable(2, 2), nullptr);
+        auto* w = new TableWindow(app.session(), ReportTable(2, 2), nullptr);
         w->table().texts[{0, 0}] = "набрано";
         w->table().SetModified();
         const QString path = QDir(app.folder(QStringLiteral("tables"))).filePath(QStringLiteral("Новая.tbl"));
@@ -146,7 +146,7 @@ private slots:
     void closingAskedKeepsTheWindowOnCancelAndOnAFailedSave() {
         AppFixture app;
         app.start();
-        CTableDlg w(app.session(), numbered(2, 2, "Шум"), nullptr);
+        TableWindow w(app.session(), numbered(2, 2, "Шум"), nullptr);
         w.setAttribute(Qt::WA_DeleteOnClose, false);
         w.show();
         w.table().SetModified();
@@ -172,7 +172,7 @@ private slots:
         app.start();
         ReportTable table = numbered(3, 3, "Шум");
         table.formulas[{2, 2}].text = "A1+B2";
-        CTableDlg w(app.session(), std::move(table), nullptr);
+        TableWindow w(app.session(), std::move(table), nullptr);
         select(w, {0, 0, 2, 1});
         trigger(w.cellMenu({0, 0}), 6566);  // "Объединить ячейки"
         QVERIFY(w.table().covered(1, 0));
@@ -186,7 +186,7 @@ private slots:
         // The workbook goes where the user says and opens with the desktop's program.
         const QString xlsx = QDir(app.folder(QStringLiteral("export"))).filePath(QStringLiteral("Шум.xlsx"));
         app.prompts.files = {xlsx};
-        w.action(CTableDlg::Command::ExportWorkbook)->trigger();
+        w.action(TableWindow::Command::ExportWorkbook)->trigger();
         QVERIFY(QFileInfo(xlsx).size() > 0);
         QCOMPARE(app.prompts.opened.value(0), xlsx);
         w.table().SetModified(false);
@@ -195,8 +195,8 @@ private slots:
     void embeddedFormHasNoSave() {
         AppFixture app;
         app.start();
-        CTableDlg w(app.session(), numbered(2, 2, "Шум"), nullptr, TableWindowForm::Embedded);
-        QVERIFY(!w.action(CTableDlg::Command::Save)->isEnabled());
+        TableWindow w(app.session(), numbered(2, 2, "Шум"), nullptr, TableWindowForm::Embedded);
+        QVERIFY(!w.action(TableWindow::Command::Save)->isEnabled());
     }
 };
 

@@ -1,9 +1,9 @@
-#include "tables/formula/CellNumberFormat.h"
+#include "core/tables/formula/CellNumberFormat.h"
 
 #include <cmath>
 #include <string>
 
-#include "base/CFormat.h"
+#include "core/base/CFormat.h"
 
 namespace phonotab {
 

@@ -1,7 +1,7 @@
-#include "tables/formula/FormulaDialogText.h"
+#include "core/tables/formula/FormulaDialogText.h"
 
-#include "base/MappedFile.h"
-#include "base/StringTable.h"
+#include "core/base/MappedFile.h"
+#include "core/base/StringTable.h"
 
 namespace phonotab {
 

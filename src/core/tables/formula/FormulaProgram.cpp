@@ -1,10 +1,10 @@
-#include "tables/formula/FormulaProgram.h"
+#include "core/tables/formula/FormulaProgram.h"
 
 #include <charconv>
 #include <cmath>
 #include <string>
 
-#include "base/CFormat.h"
+#include "core/base/CFormat.h"
 
 namespace phonotab::formula {
 

@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "tables/formula/CellFormula.h"
+#include "core/tables/formula/CellFormula.h"
 
 namespace phonotab::formula {
 

@@ -1,4 +1,4 @@
-#include "tables/formula/ShiftReferences.h"
+#include "core/tables/formula/ShiftReferences.h"
 
 #include <charconv>
 #include <string_view>

@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "tables/CellKey.h"
+#include "core/tables/CellKey.h"
 
 namespace phonotab {
 

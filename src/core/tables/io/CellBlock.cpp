@@ -1,8 +1,8 @@
-#include "tables/io/CellBlock.h"
+#include "core/tables/io/CellBlock.h"
 
 #include <algorithm>
 
-#include "tables/ReportTable.h"
+#include "core/tables/ReportTable.h"
 
 namespace phonotab {
 

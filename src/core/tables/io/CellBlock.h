@@ -14,8 +14,8 @@
 #include <cstdint>
 #include <optional>
 
-#include "base/Bytes.h"
-#include "tables/CellKey.h"
+#include "core/base/Bytes.h"
+#include "core/tables/CellKey.h"
 
 namespace phonotab {
 

@@ -1,10 +1,10 @@
-#include "tables/io/CellBlockPaste.h"
+#include "core/tables/io/CellBlockPaste.h"
 
 #include <algorithm>
 #include <set>
 
-#include "tables/io/CellBlock.h"
-#include "tables/formula/ShiftReferences.h"
+#include "core/tables/io/CellBlock.h"
+#include "core/tables/formula/ShiftReferences.h"
 
 namespace phonotab {
 

@@ -2,9 +2,9 @@
 // table or in another open table (the private clipboard block, CellBlock).
 #pragma once
 
-#include "base/Bytes.h"
-#include "tables/OpenTables.h"
-#include "tables/ReportTable.h"
+#include "core/base/Bytes.h"
+#include "core/tables/OpenTables.h"
+#include "core/tables/ReportTable.h"
 
 namespace phonotab {
 

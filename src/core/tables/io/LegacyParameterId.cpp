@@ -1,4 +1,4 @@
-#include "tables/io/LegacyParameterId.h"
+#include "core/tables/io/LegacyParameterId.h"
 
 namespace phonotab {
 

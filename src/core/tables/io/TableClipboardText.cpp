@@ -1,10 +1,10 @@
-#include "tables/io/TableClipboardText.h"
+#include "core/tables/io/TableClipboardText.h"
 
 #include <algorithm>
 #include <vector>
 
-#include "base/TextCodec.h"
-#include "tables/TableCommands.h"
+#include "core/base/TextCodec.h"
+#include "core/tables/TableCommands.h"
 
 namespace phonotab {
 

@@ -5,8 +5,8 @@
 #include <string>
 #include <string_view>
 
-#include "tables/DisplayTexts.h"
-#include "tables/ReportTable.h"
+#include "core/tables/DisplayTexts.h"
+#include "core/tables/ReportTable.h"
 
 namespace phonotab {
 

@@ -1,9 +1,9 @@
-#include "tables/io/TableDocx.h"
+#include "core/tables/io/TableDocx.h"
 
 #include <algorithm>
 
-#include "tables/ReportWorkingCopy.h"
-#include "tables/TableDrawing.h"
+#include "core/tables/ReportWorkingCopy.h"
+#include "core/tables/TableDrawing.h"
 
 namespace phonotab {
 

@@ -5,9 +5,9 @@
 
 #include <optional>
 
-#include "platform/DocxTable.h"
-#include "tables/DisplayTexts.h"
-#include "tables/ReportTable.h"
+#include "core/platform/DocxTable.h"
+#include "core/tables/DisplayTexts.h"
+#include "core/tables/ReportTable.h"
 
 namespace phonotab {
 

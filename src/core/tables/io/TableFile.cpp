@@ -1,12 +1,12 @@
-#include "tables/io/TableFile.h"
+#include "core/tables/io/TableFile.h"
 
 #include <cstring>
 
-#include "base/MappedFile.h"
-#include "base/TextCodec.h"
-#include "tables/io/LegacyParameterId.h"
-#include "platform/AtomicFile.h"
-#include "tables/TableDrawing.h"
+#include "core/base/MappedFile.h"
+#include "core/base/TextCodec.h"
+#include "core/tables/io/LegacyParameterId.h"
+#include "core/platform/AtomicFile.h"
+#include "core/tables/TableDrawing.h"
 
 namespace phonotab {
 

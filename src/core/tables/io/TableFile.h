@@ -21,10 +21,10 @@
 #include <string>
 #include <vector>
 
-#include "base/Bytes.h"
-#include "base/Result.h"
-#include "tables/DataSourceDirectory.h"
-#include "tables/ReportTable.h"
+#include "core/base/Bytes.h"
+#include "core/base/Result.h"
+#include "core/tables/DataSourceDirectory.h"
+#include "core/tables/ReportTable.h"
 
 namespace phonotab {
 

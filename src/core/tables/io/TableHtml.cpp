@@ -1,9 +1,9 @@
-#include "tables/io/TableHtml.h"
+#include "core/tables/io/TableHtml.h"
 
-#include "base/CFormat.h"
-#include "base/TextCodec.h"
-#include "tables/ReportWorkingCopy.h"
-#include "tables/TableDrawing.h"
+#include "core/base/CFormat.h"
+#include "core/base/TextCodec.h"
+#include "core/tables/ReportWorkingCopy.h"
+#include "core/tables/TableDrawing.h"
 
 namespace phonotab {
 

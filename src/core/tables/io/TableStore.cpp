@@ -1,10 +1,10 @@
-#include "tables/io/TableStore.h"
+#include "core/tables/io/TableStore.h"
 
 #include <algorithm>
 #include <filesystem>
 
-#include "base/MappedFile.h"
-#include "platform/AtomicFile.h"
+#include "core/base/MappedFile.h"
+#include "core/platform/AtomicFile.h"
 
 namespace phonotab {
 

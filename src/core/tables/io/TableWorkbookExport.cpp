@@ -1,11 +1,11 @@
-#include "tables/io/TableWorkbookExport.h"
+#include "core/tables/io/TableWorkbookExport.h"
 
 #include <algorithm>
 #include <array>
 
-#include "platform/XlsxWorkbook.h"
-#include "tables/CellSpans.h"
-#include "tables/TableDrawing.h"
+#include "core/platform/XlsxWorkbook.h"
+#include "core/tables/CellSpans.h"
+#include "core/tables/TableDrawing.h"
 
 namespace phonotab {
 

@@ -5,9 +5,9 @@
 
 #include <string>
 
-#include "base/Result.h"
-#include "tables/DisplayTexts.h"
-#include "tables/ReportTable.h"
+#include "core/base/Result.h"
+#include "core/tables/DisplayTexts.h"
+#include "core/tables/ReportTable.h"
 
 namespace phonotab {
 

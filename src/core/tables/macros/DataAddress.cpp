@@ -1,4 +1,4 @@
-#include "tables/macros/DataAddress.h"
+#include "core/tables/macros/DataAddress.h"
 
 #include <algorithm>
 

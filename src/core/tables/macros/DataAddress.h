@@ -12,7 +12,7 @@
 #include <string_view>
 #include <vector>
 
-#include "tables/DataTree.h"
+#include "core/tables/DataTree.h"
 
 namespace phonotab {
 

@@ -1,12 +1,12 @@
-#include "tables/macros/MacroCommands.h"
+#include "core/tables/macros/MacroCommands.h"
 
 #include <algorithm>
 #include <charconv>
 #include <vector>
 
-#include "tables/macros/MacroText.h"
-#include "tables/formula/ShiftReferences.h"
-#include "tables/TableCommands.h"
+#include "core/tables/macros/MacroText.h"
+#include "core/tables/formula/ShiftReferences.h"
+#include "core/tables/TableCommands.h"
 
 namespace phonotab {
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "tables/ReportTable.h"
+#include "core/tables/ReportTable.h"
 
 namespace phonotab {
 

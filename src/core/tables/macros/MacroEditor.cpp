@@ -1,8 +1,8 @@
-#include "tables/macros/MacroEditor.h"
+#include "core/tables/macros/MacroEditor.h"
 
 #include <algorithm>
 
-#include "tables/formula/ShiftReferences.h"
+#include "core/tables/formula/ShiftReferences.h"
 
 namespace phonotab {
 

@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-#include "base/Result.h"
+#include "core/base/Result.h"
 
 namespace phonotab {
 

@@ -1,14 +1,14 @@
-#include "tables/macros/MacroRunner.h"
+#include "core/tables/macros/MacroRunner.h"
 
 #include <algorithm>
 #include <map>
 #include <memory>
 
-#include "base/CFormat.h"
-#include "tables/macros/DataAddress.h"
-#include "tables/FormulaEvaluator.h"
-#include "tables/macros/MacroCommands.h"
-#include "tables/macros/MacroText.h"
+#include "core/base/CFormat.h"
+#include "core/tables/macros/DataAddress.h"
+#include "core/tables/FormulaEvaluator.h"
+#include "core/tables/macros/MacroCommands.h"
+#include "core/tables/macros/MacroText.h"
 
 namespace phonotab {
 

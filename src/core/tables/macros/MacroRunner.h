@@ -23,9 +23,9 @@
 #include <string>
 #include <vector>
 
-#include "tables/DataFileAccess.h"
-#include "tables/ReportTable.h"
-#include "tables/TableDrawing.h"
+#include "core/tables/DataFileAccess.h"
+#include "core/tables/ReportTable.h"
+#include "core/tables/TableDrawing.h"
 
 namespace phonotab {
 

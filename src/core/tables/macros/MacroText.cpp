@@ -1,4 +1,4 @@
-#include "tables/macros/MacroText.h"
+#include "core/tables/macros/MacroText.h"
 
 namespace phonotab {
 

@@ -1,9 +1,9 @@
-#include "tables/macros/ProjectDataBinding.h"
+#include "core/tables/macros/ProjectDataBinding.h"
 
 #include <algorithm>
 
-#include "tables/TableCellCommands.h"
-#include "tables/TableCommands.h"
+#include "core/tables/TableCellCommands.h"
+#include "core/tables/TableCommands.h"
 
 namespace phonotab {
 

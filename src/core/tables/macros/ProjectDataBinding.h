@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "tables/CellCommandDialogs.h"
-#include "tables/ProjectSourceList.h"
-#include "tables/ReportTable.h"
+#include "core/tables/CellCommandDialogs.h"
+#include "core/tables/ProjectSourceList.h"
+#include "core/tables/ReportTable.h"
 
 namespace phonotab {
 

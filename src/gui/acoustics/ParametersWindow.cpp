@@ -1,0 +1,235 @@
+#include "gui/acoustics/ParametersWindow.h"
+
+#include <QColorDialog>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QMenu>
+#include <QVBoxLayout>
+
+#include <filesystem>
+
+#include "gui/acoustics/CalcSettingsDialog.h"
+#include "gui/acoustics/HistogramSettingsDialog.h"
+#include "gui/acoustics/ParameterChooserDialog.h"
+#include "gui/base/EditHistoryActions.h"
+#include "gui/base/ProjectSession.h"
+#include "gui/base/UiText.h"
+
+namespace phonotab {
+
+namespace {
+constexpr int kTitle = 5514, kAdd = 5750, kRemove = 5751, kColour = 5752, kRename = 5753, kCalculate = 5754,
+              kSettings = 5755, kScanning = 5756, kNameField = 5771;
+
+QColor toColor(std::uint32_t bgr) {
+    return QColor(static_cast<int>(bgr & 0xFF), static_cast<int>((bgr >> 8) & 0xFF), static_cast<int>((bgr >> 16) & 0xFF));
+}
+std::uint32_t fromColor(const QColor& c) {
+    return static_cast<std::uint32_t>(c.red()) | static_cast<std::uint32_t>(c.green()) << 8 |
+           static_cast<std::uint32_t>(c.blue()) << 16;
+}
+}  // namespace
+
+ParametersWindow::ParametersWindow(ProjectSession& session, QWidget* parent)
+    : ChildWindow(session, WindowKind::Parameters, uiText(kTitle), QStringLiteral("ParameterDlg"), parent) {
+    addEditHistoryActions(this, session);
+    auto* layout = new QVBoxLayout(this);
+    model_ = new ParameterTableModel(session, this);
+    view_ = new QTableView(this);
+    view_->setModel(model_);
+    view_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    view_->setSelectionMode(QAbstractItemView::SingleSelection);
+    view_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    view_->verticalHeader()->hide();
+    view_->horizontalHeader()->setSectionsClickable(true);
+    view_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    view_->horizontalHeader()->setSectionResizeMode(kSourceColumn, QHeaderView::Stretch);
+    view_->setContextMenuPolicy(Qt::CustomContextMenu);
+    layout->addWidget(view_);
+    connect(view_, &QTableView::clicked, this, &ParametersWindow::cellClicked);
+    connect(view_->horizontalHeader(), &QHeaderView::sectionClicked, this, &ParametersWindow::headerClicked);
+    connect(view_, &QWidget::customContextMenuRequested, this, [this](QPoint p) {
+        if (std::unique_ptr<QMenu> m = menuAt(p)) m->exec(view_->viewport()->mapToGlobal(p));
+    });
+
+    auto* row = new QHBoxLayout;
+    calculate_ = new QPushButton(uiText(kCalculate), this);
+    settings_ = new QPushButton(uiText(kSettings), this);
+    scanning_ = new QCheckBox(uiText(kScanning), this);
+    for (QPushButton* b : {calculate_, settings_}) b->setAutoDefault(false);
+    row->addWidget(calculate_);
+    row->addWidget(settings_);
+    row->addStretch();
+    row->addWidget(scanning_);
+    layout->addLayout(row);
+    connect(calculate_, &QPushButton::clicked, this, &ParametersWindow::calculate);
+    connect(settings_, &QPushButton::clicked, this, &ParametersWindow::openSettings);
+    connect(scanning_, &QCheckBox::clicked, this, [this](bool on) {
+        if (!file()) return;
+        if (Status st = this->session().controller().editCurrentFile(
+                [on](CalcFile& cf) {
+                    cf.settings.scanning = on;
+                    return Status{};
+                },
+                DocumentNotice::PlotContentChanged);
+            !st)
+            this->session().prompts().showMessage(st.error());
+    });
+    resize(460, 320);
+    refresh();
+}
+
+const CalcFile* ParametersWindow::file() { return session().currentFile(); }
+
+void ParametersWindow::refresh() {
+    const CalcFile* f = file();
+    for (QWidget* w : std::initializer_list<QWidget*>{calculate_, settings_, scanning_, view_}) w->setEnabled(f != nullptr);
+    scanning_->setChecked(f && f->settings.scanning);
+    model_->reload();
+}
+
+void ParametersWindow::editEntries(const std::function<void(std::vector<ParameterEntry>&)>& change) {
+    if (Status st = session().controller().editCurrentFile(
+            [&](CalcFile& cf) {
+                change(cf.entries);
+                return Status{};
+            },
+            DocumentNotice::PlotContentChanged);
+        !st)
+        session().prompts().showMessage(st.error());
+}
+
+void ParametersWindow::cellClicked(const QModelIndex& index) {
+    const CalcFile* f = file();
+    if (!f || !index.isValid() || index.column() == kSourceColumn) return;
+    std::vector<ParameterEntry> probe = f->entries;  // only a real change is stored
+    if (!toggleParameterFlag(probe, static_cast<std::size_t>(index.row()), index.column(), f->settings.histogramMode))
+        return;
+    const std::size_t row = static_cast<std::size_t>(index.row());
+    const int column = index.column();
+    const bool histogramMode = f->settings.histogramMode;
+    editEntries([=](std::vector<ParameterEntry>& entries) { (void)toggleParameterFlag(entries, row, column, histogramMode); });
+}
+
+void ParametersWindow::headerClicked(int column) {
+    const CalcFile* f = file();
+    if (!f || (column != kPercentileColumn && column != kHistogramColumn)) return;
+    HistogramSettingsDialog dialog(f->settings.histogram, session().prompts(), this);
+    if (dialog.exec() != QDialog::Accepted) return;
+    const HistogramSettings h = dialog.settings();
+    if (Status st = session().controller().editCurrentFile(
+            [h](CalcFile& cf) {
+                cf.settings.histogram = h;
+                return Status{};
+            },
+            DocumentNotice::PlotContentChanged);
+        !st)
+        session().prompts().showMessage(st.error());
+}
+
+std::unique_ptr<QMenu> ParametersWindow::menuAt(QPoint position) {
+    const CalcFile* f = file();
+    if (!f) return nullptr;
+    auto menu = std::make_unique<QMenu>(this);
+    menu->addAction(uiText(kAdd), this, &ParametersWindow::addParameter);
+    const QModelIndex index = view_->indexAt(position);
+    if (index.isValid() && index.row() < static_cast<int>(f->entries.size())) {
+        const auto row = static_cast<std::size_t>(index.row());
+        view_->selectRow(index.row());
+        menu->addAction(uiText(kRemove), this, [this, row] { removeParameter(row); });
+        menu->addAction(uiText(kColour), this, [this, row] { changeColour(row); });
+        menu->addAction(uiText(kRename), this, [this, row] { rename(row); });
+    }
+    return menu;
+}
+
+void ParametersWindow::addParameter() {
+    const CalcFile* f = file();
+    if (!f) return;
+    ChooserRequest request;
+    request.sources.push_back({QString::fromStdString(std::filesystem::path(f->file.path).filename().string()),
+                               model_->naming(), f->settings.histogramMode});
+    ParameterChooserDialog chooser(request, session().settings(), this);
+    if (chooser.exec() != QDialog::Accepted || !chooser.hasChoice()) return;
+    const ParameterEntry entry = chooser.choice().entry;
+    editEntries([&](std::vector<ParameterEntry>& entries) { entries.push_back(entry); });
+}
+
+void ParametersWindow::removeParameter(std::size_t row) {
+    editEntries([row](std::vector<ParameterEntry>& entries) {
+        if (row < entries.size()) entries.erase(entries.begin() + static_cast<std::ptrdiff_t>(row));
+    });
+}
+
+void ParametersWindow::changeColour(std::size_t row) {
+    const CalcFile* f = file();
+    if (!f || row >= f->entries.size()) return;
+    const auto& custom = session().state().customColours;
+    for (std::size_t i = 0; i < custom.size(); ++i) QColorDialog::setCustomColor(static_cast<int>(i), toColor(custom[i]));
+    const QColor chosen = QColorDialog::getColor(toColor(f->entries[row].colour), this);
+    if (!chosen.isValid()) return;
+    std::array<std::uint32_t, 16> kept{};
+    for (std::size_t i = 0; i < kept.size(); ++i) kept[i] = fromColor(QColorDialog::customColor(static_cast<int>(i)));
+    const std::uint32_t colour = fromColor(chosen);
+    editEntries([=](std::vector<ParameterEntry>& entries) {
+        if (row < entries.size()) entries[row].colour = colour;
+    });
+    if (kept != custom)
+        session().controller().editProject([&](ProjectState& p) { p.customColours = kept; }, DocumentNotice::ViewChanged);
+}
+
+void ParametersWindow::rename(std::size_t row) {
+    const CalcFile* f = file();
+    if (!f || row >= f->entries.size()) return;
+    const std::optional<QString> name =
+        session().prompts().askText(uiText(kNameField), QString::fromStdString(entryDisplayName(f->entries[row], model_->naming())));
+    if (!name) return;
+    const std::string text = name->toStdString();
+    editEntries([=](std::vector<ParameterEntry>& entries) {
+        if (row < entries.size()) entries[row].displayName = text;
+    });
+}
+
+void ParametersWindow::calculate() {
+    if (!file()) return;
+    session().controller().calculateCurrentFile();
+    model_->reload();
+}
+
+void ParametersWindow::openSettings() {
+    const CalcFile* f = file();
+    if (!f) return;
+    const ProjectState& p = session().state();
+    CalcOptions o;
+    o.scanInterval = f->settings.scanInterval;
+    o.scanStep = f->settings.scanStep;
+    o.grouped = p.groupByParameter != 0;
+    o.includeExclusionsUncorrected = p.includeExclusionsUncorrected != 0;
+    o.noLeqTime = p.noLeqTime != 0;
+    o.csv = p.csvResults != 0;
+    o.singleFile = p.singleResultFile != 0;
+    CalcSettingsDialog dialog(o, session().prompts(), this);
+    if (dialog.exec() != QDialog::Accepted) return;
+    const CalcOptions n = dialog.options();
+    session().controller().editProject(
+        [&](ProjectState& s) {
+            s.groupByParameter = n.grouped;
+            s.includeExclusionsUncorrected = n.includeExclusionsUncorrected;
+            s.noLeqTime = n.noLeqTime;
+            s.csvResults = n.csv;
+            s.singleResultFile = n.singleFile;
+        },
+        DocumentNotice::ViewChanged);
+    if (Status st = session().controller().editCurrentFile(
+            [&](CalcFile& cf) {
+                cf.settings.scanInterval = n.scanInterval;
+                cf.settings.scanStep = n.scanStep;
+                cf.settings.includeExclusionsUncorrected = n.includeExclusionsUncorrected;
+                return Status{};
+            },
+            DocumentNotice::PlotContentChanged);
+        !st)
+        session().prompts().showMessage(st.error());
+}
+
+}  // namespace phonotab

@@ -1,0 +1,68 @@
+#include "gui/base/SessionPrompts.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+#include "gui/base/LongTask.h"
+#include "gui/base/Prompts.h"
+#include "gui/base/SettingsStore.h"
+#include "gui/base/UiText.h"
+
+namespace phonotab {
+
+namespace {
+
+constexpr int kChooseFolder = 5504;
+constexpr int kOpenFile = 104;
+constexpr int kOpenProject = 32772;
+constexpr int kSaveProjectAs = 32774;
+
+const QString kProjectFilter = QStringLiteral("Phonotab project (*.pht);;All Files (*)");
+const QString kDataFilter =
+    QStringLiteral("Binary files (*.bin *.cbf *.mnt);;Monitoring files (*.mnt);;All Files (*)");
+// The folder the data-file dialog opened last.
+const QString kBrowseSection = QStringLiteral("BrowseSect");
+const QString kBrowseKey = QStringLiteral("BinPath");
+
+}  // namespace
+
+void SessionPrompts::showMessage(const Message& message) { prompts_.showMessage(message); }
+
+DocumentPrompts::Answer SessionPrompts::ask(const Message& question, bool withCancel) {
+    switch (prompts_.ask(messageText(question), withCancel)) {
+        case Prompts::Answer::Yes: return Answer::Yes;
+        case Prompts::Answer::No: return Answer::No;
+        case Prompts::Answer::Cancel: break;
+    }
+    return Answer::Cancel;
+}
+
+std::string SessionPrompts::chooseFile(FileQuestion question, const std::string& start) {
+    switch (question) {
+        case FileQuestion::OpenProject:
+            return fromQt(prompts_.openFilePath(uiText(kOpenProject), kProjectFilter, toQt(start)));
+        case FileQuestion::SaveProjectAs:
+            return fromQt(
+                prompts_.saveFilePath(uiText(kSaveProjectAs), kProjectFilter, toQt(start), QStringLiteral("pht")));
+        case FileQuestion::OpenDataFile: {
+            QString folder = settings_.text(kBrowseSection, kBrowseKey);
+            if (folder.isEmpty()) folder = toQt(start);
+            const QString path = prompts_.openFilePath(uiText(kOpenFile), kDataFilter, folder);
+            if (!path.isEmpty()) settings_.setText(kBrowseSection, kBrowseKey, QFileInfo(path).absolutePath() + "/");
+            return fromQt(path);
+        }
+    }
+    return {};
+}
+
+std::string SessionPrompts::chooseFolder(const std::string& start) {
+    return fromQt(prompts_.chooseFolder(uiText(kChooseFolder), toQt(start)));
+}
+
+void SessionPrompts::openExternally(const std::string& path) { prompts_.openExternally(toQt(path)); }
+
+void SessionPrompts::runLong(const Message& label, const std::function<void(const Progress&)>& work) {
+    runLongTask(dialogParent_, messageText(label), work);
+}
+
+}  // namespace phonotab

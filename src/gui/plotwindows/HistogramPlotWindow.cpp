@@ -1,0 +1,205 @@
+#include "gui/plotwindows/HistogramPlotWindow.h"
+
+#include <QColorDialog>
+#include <QDir>
+#include <QHBoxLayout>
+#include <QMenu>
+#include <QVBoxLayout>
+
+#include "core/acoustics/ParameterName.h"
+#include "gui/base/ProjectSession.h"
+#include "gui/base/UiText.h"
+#include "core/base/CFormat.h"
+#include "core/base/MessageIds.h"
+#include "gui/plotwindows/PlotWindowParts.h"
+#include "render/plots/ScenePainter.h"
+
+namespace phonotab {
+
+namespace {
+constexpr int kTitle = 5535;
+constexpr int kSettings = 6010, kBitmap = 1009, kVector = 1010;
+constexpr int kCounts = 160, kPercent = 161, kNormalised = 162, kPercentiles = 306;
+constexpr int kBarColour = 129, kBackground = 304, kStepDb = 142, kStepPercent = 309, kAskDb = 307,
+              kAskPercent = 308;
+}  // namespace
+
+HistogramPlotWindow::HistogramPlotWindow(ProjectSession& session, QWidget* parent)
+    : ChildWindow(session, WindowKind::HistogramPlot, uiText(kTitle), QStringLiteral("HistoDlg"), parent),
+      kind_(Kind::CurrentFile) {
+    build();
+    reload();
+}
+
+HistogramPlotWindow::HistogramPlotWindow(ProjectSession& session, const HistogramFile& file, QWidget* parent)
+    : ChildWindow(session, WindowKind::HistogramPlot, uiText(kTitle), QString(), parent),
+      kind_(Kind::HistogramFile),
+      file_(file) {
+    HistogramPlotWindowState s;
+    for (const auto& [name, values] : file.series) s.histograms.push_back(values);
+    state_ = s;
+    histograms_ = file.series;
+    build();
+    rebuild();
+}
+
+HistogramPlotWindow::HistogramPlotWindow(ProjectSession& session, BarChartInput chart, QWidget* parent)
+    : ChildWindow(session, WindowKind::HistogramPlot, uiText(kTitle), QString(), parent),
+      kind_(Kind::TableGraph),
+      table_(std::move(chart)) {
+    build();
+    rebuild();
+}
+
+void HistogramPlotWindow::build() {
+    auto* layout = new QHBoxLayout(this);
+    layout->setSizeConstraint(QLayout::SetNoConstraint);
+    auto* left = new QVBoxLayout;
+    chart_ = new BarChartWidget(this);
+    left->addWidget(chart_, 1);
+    readout_ = new QLabel(this);
+    left->addWidget(readout_);
+    layout->addLayout(left, 1);
+    connect(chart_, &BarChartWidget::readoutChanged, readout_, &QLabel::setText);
+
+    auto* buttons = new QVBoxLayout;
+    settings_ = new QPushButton(uiText(kSettings), this);
+    bitmap_ = new QPushButton(uiText(kBitmap), this);
+    vector_ = new QPushButton(uiText(kVector), this);
+    for (QPushButton* b : {settings_, bitmap_, vector_}) {
+        b->setAutoDefault(false);
+        buttons->addWidget(b);
+    }
+    chooser_ = new QSpinBox(this);
+    chooser_->setVisible(kind_ == Kind::HistogramFile && histograms_.size() >= 2);
+    chooser_->setRange(1, std::max<int>(1, static_cast<int>(histograms_.size())));
+    buttons->addWidget(chooser_);
+    buttons->addStretch();
+    layout->addLayout(buttons);
+    connect(chooser_, &QSpinBox::valueChanged, this, [this](int v) {
+        current_ = v - 1;
+        rebuild();
+    });
+    connect(settings_, &QPushButton::clicked, this, [this] {
+        settingsMenu()->exec(settings_->mapToGlobal(QPoint(0, settings_->height())));
+    });
+    connect(bitmap_, &QPushButton::clicked, this, [this] {
+        Result<QString> r = saveBitmapAs(chart_->renderImage(), session().prompts(), session().localWorkingFolder());
+        if (!r) session().prompts().showMessage(r.error());
+    });
+    connect(vector_, &QPushButton::clicked, this, &HistogramPlotWindow::exportVector);
+    if (!hasOwnPlacement()) resize(760, 420);
+}
+
+void HistogramPlotWindow::exportVector() {
+    const QString folder = session().localWorkingFolder().isEmpty() ? QDir::currentPath() : session().localWorkingFolder();
+    const QString path = session().prompts().saveFilePath(QString(), QStringLiteral("SVG files (*.svg);;All Files (*)"),
+                                                          QDir(folder).filePath(QStringLiteral("histogram.svg")),
+                                                          QStringLiteral("svg"));
+    if (path.isEmpty()) return;
+    if (Result<QString> r = chart_->writeSvg(path); !r) session().prompts().showMessage(r.error());
+}
+
+void HistogramPlotWindow::reload() {
+    if (kind_ != Kind::CurrentFile) return;
+    const CalcFile* f = session().currentFile();
+    histograms_.clear();
+    if (f && !loading_) {
+        bool missing = false;
+        for (const ParameterEntry& e : f->entries)
+            missing |= parameterKind(e.code) == ParameterKind::StoredHistogram && !e.loaded;
+        if (missing) {
+            loading_ = true;
+            Status st = session().controller().loadPlotSeries();
+            loading_ = false;
+            if (!st && st.error().id != msg::Cancelled) session().prompts().showMessage(st.error());
+        }
+        const NamingContext naming{&currentTeleDesc(), &f->file.layout, &f->file.header};
+        for (const ParameterEntry& e : f->entries) {
+            if (parameterKind(e.code) != ParameterKind::StoredHistogram || e.data.empty()) continue;
+            const std::string name = e.displayName.empty() ? ParameterName(e.code, naming).name : e.displayName;
+            histograms_.emplace_back(name, std::vector<double>(e.data.begin(), e.data.end()));
+        }
+    }
+    current_ = std::clamp(current_, 0, std::max(0, static_cast<int>(histograms_.size()) - 1));
+    rebuild();
+}
+
+void HistogramPlotWindow::rebuild() {
+    if (kind_ == Kind::TableGraph) {
+        chart_->setChart(table_, std::string());
+        return;
+    }
+    BarChartInput in;
+    std::string name;
+    if (current_ >= 0 && current_ < static_cast<int>(histograms_.size())) {
+        const auto& [n, counts] = histograms_[static_cast<std::size_t>(current_)];
+        name = n;
+        if (kind_ == Kind::CurrentFile) {
+            in.captions = histogramCaptions(mode_, step_);
+            in.values = histogramValues(counts, mode_, step_);
+            if (in.values.empty()) in.captions.clear();  // no counts: an empty chart
+        } else {
+            in.values = classColumnValues(counts, mode_);
+            in.captions = histogramClassLabels(*file_, counts.size());
+        }
+    }
+    in.barColour = colour_;
+    chart_->setChart(std::move(in), name);
+}
+
+std::unique_ptr<QMenu> HistogramPlotWindow::settingsMenu() {
+    auto menu = std::make_unique<QMenu>(this);
+    if (kind_ == Kind::TableGraph) {
+        menu->addAction(uiText(kBackground), this, [this] {
+            const QColor c = QColorDialog::getColor(Qt::white, this);
+            if (!c.isValid()) return;
+            table_.background = rgbWord(c.red(), c.green(), c.blue());
+            rebuild();
+        });
+        return menu;
+    }
+    std::vector<std::pair<int, HistogramDisplay>> modes = {
+        {kCounts, HistogramDisplay::Counts}, {kPercent, HistogramDisplay::Percent},
+        {kNormalised, HistogramDisplay::Normalised}};
+    if (kind_ == Kind::CurrentFile) modes.emplace_back(kPercentiles, HistogramDisplay::Percentiles);
+    for (const auto& [text, mode] : modes) {
+        QAction* a = menu->addAction(uiText(text));
+        a->setCheckable(true);
+        a->setChecked(mode == mode_);
+        const HistogramDisplay m = mode;
+        connect(a, &QAction::triggered, this, [this, m] {
+            mode_ = m;
+            rebuild();
+        });
+    }
+    menu->addSeparator();
+    if (kind_ == Kind::HistogramFile) {
+        menu->addAction(uiText(kBarColour), this, [this] {
+            const QColor c = QColorDialog::getColor(toQColor(colour_), this);
+            if (!c.isValid()) return;
+            colour_ = rgbWord(c.red(), c.green(), c.blue());
+            rebuild();
+        });
+    } else {
+        const bool percent = mode_ == HistogramDisplay::Percentiles;
+        const std::string text = cformat(phonotab::tr(percent ? kStepPercent : kStepDb).c_str(), step_ * kHistogramBinWidth);
+        menu->addAction(QString::fromStdString(text), this, &HistogramPlotWindow::askStep);
+    }
+    return menu;
+}
+
+void HistogramPlotWindow::askStep() {
+    const bool percent = mode_ == HistogramDisplay::Percentiles;
+    const std::optional<QString> text = session().prompts().askText(
+        uiText(percent ? kAskPercent : kAskDb), QString::fromStdString(cformat("%lg", step_ * kHistogramBinWidth)));
+    if (!text) return;
+    double v = 0;
+    const std::string typed = text->toStdString();
+    if (!scanLg(typed.c_str(), v, nullptr)) v = 0;
+    step_ = histogramStepFromValue(v);
+    rebuild();
+    session().controller().editProject([](ProjectState&) {}, DocumentNotice::StateChanged);
+}
+
+}  // namespace phonotab

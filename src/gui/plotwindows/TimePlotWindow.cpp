@@ -1,0 +1,346 @@
+#include "gui/plotwindows/TimePlotWindow.h"
+
+#include <QCloseEvent>
+#include <QFileInfo>
+#include <QHBoxLayout>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QVBoxLayout>
+
+#include "core/acoustics/TimeBar.h"
+#include "gui/base/EditHistoryActions.h"
+#include "gui/base/ProjectSession.h"
+#include "gui/base/SettingsStore.h"
+#include "gui/base/UiText.h"
+#include "core/base/MessageIds.h"
+#include "gui/plotwindows/PlotWindowParts.h"
+#include "core/plots/TimePlotReadout.h"
+
+namespace phonotab {
+
+namespace {
+const QString kSection = QStringLiteral("Diagram");
+const QString kLegendKey = QStringLiteral("LegendD");
+const QString kRelativeKey = QStringLiteral("bATime");
+constexpr int kTitle = 108;
+constexpr int kLegend = 1008, kBitmap = 1009, kVector = 1010, kProperties = 1001;
+constexpr int kSeconds = 289, kMinutes = 290, kHours = 291, kRelativeItem = 390, kCaptionX = 298, kCaptionY = 299,
+              kCaptionPrompt = 300;
+constexpr int kMarker1 = 6005, kMarker2 = 6006, kExclude = 6007, kCorrect = 6008, kWorkRange = 6009;
+constexpr int kSetBounds = 5725, kChangeCorrection = 5726, kCancelCorrection = 5727, kCancelExclusion = 5728;
+constexpr int kPane = 0;
+
+// The legend menu's items: text and mask bit, in menu order.
+struct LegendItem {
+    int text;
+    std::uint32_t bit;
+};
+constexpr LegendItem kLegendItems[] = {
+    {152, legend::kCursorX}, {157, legend::kFromMarkerX}, {153, legend::kCursorY}, {158, legend::kFromMarkerY},
+    {159, legend::kPoints},  {293, legend::kMarker1X},    {294, legend::kMarker1Y}, {295, legend::kMarker2X},
+    {296, legend::kMarker2Y}, {297, legend::kClockTimes}};
+}  // namespace
+
+TimePlotWindow::TimePlotWindow(ProjectSession& session, QWidget* parent)
+    : ChildWindow(session, WindowKind::TimePlot, uiText(kTitle), QStringLiteral("PlotDlg"), parent),
+      zones_(session, this) {
+    addEditHistoryActions(this, session);
+    mask_ = static_cast<std::uint32_t>(session.settings().integer(kSection, kLegendKey, 3));
+    relative_ = session.settings().integer(kSection, kRelativeKey, 0) != 0;
+    if (relative_) xCaption_ = unitCaption(unit_);
+
+    auto* layout = new QHBoxLayout(this);
+    // A stored placement is taken as it is, however small.
+    layout->setSizeConstraint(QLayout::SetNoConstraint);
+    auto* left = new QVBoxLayout;
+    graph_ = new GraphWindow(this);
+    graph_->addPane(kPane).setFlags(paneflag::kAskFileName | paneflag::kExportColours);
+    graph_->setFileChooser([this](const QString& filter, const QString& suggested) {
+        return this->session().prompts().saveFilePath(QString(), filter, suggested, QFileInfo(suggested).suffix());
+    });
+    graph_->setMessageSink([this](const Message& m) { this->session().prompts().showMessage(m); });
+    graph_->setContextMenuPolicy(Qt::CustomContextMenu);
+    graph_->installEventFilter(this);
+    graph_->setMouseTracking(true);
+    connect(graph_, &QWidget::customContextMenuRequested, this, [this](QPoint p) {
+        if (std::unique_ptr<QMenu> m = menuAt(p)) m->exec(graph_->mapToGlobal(p));
+    });
+    connect(graph_, &GraphWindow::markersChanged, this, [this] { updateReadout(); });
+    left->addWidget(graph_, 1);
+    readout_ = new QLabel(this);
+    readout_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    left->addWidget(readout_);
+    layout->addLayout(left, 1);
+
+    auto* buttons = new QVBoxLayout;
+    legend_ = new QPushButton(uiText(kLegend), this);
+    bitmap_ = new QPushButton(uiText(kBitmap), this);
+    vector_ = new QPushButton(uiText(kVector), this);
+    properties_ = new QPushButton(uiText(kProperties), this);
+    for (QPushButton* b : {legend_, bitmap_, vector_, properties_}) {
+        b->setAutoDefault(false);
+        buttons->addWidget(b);
+    }
+    buttons->addStretch();
+    layout->addLayout(buttons);
+    connect(legend_, &QPushButton::clicked, this, [this] {
+        legendMenu()->exec(legend_->mapToGlobal(QPoint(0, legend_->height())));
+    });
+    connect(properties_, &QPushButton::clicked, this, [this] {
+        propertiesMenu()->exec(properties_->mapToGlobal(QPoint(0, properties_->height())));
+    });
+    connect(bitmap_, &QPushButton::clicked, this, [this] {
+        Result<QString> r = saveBitmapAs(graph_->renderImage(), this->session().prompts(),
+                                         this->session().localWorkingFolder());
+        if (!r) this->session().prompts().showMessage(r.error());
+    });
+    connect(vector_, &QPushButton::clicked, this, [this] {
+        graph_->setExportFolder(this->session().localWorkingFolder());
+        Result<QString> r = graph_->exportVector(kPane);
+        if (!r) this->session().prompts().showMessage(r.error());
+    });
+    if (!hasOwnPlacement()) resize(900, 520);
+    reload();
+}
+
+TimePlotWindow::~TimePlotWindow() = default;
+
+const CalcFile* TimePlotWindow::file() const { return const_cast<TimePlotWindow*>(this)->session().currentFile(); }
+
+void TimePlotWindow::reload() {
+    const CalcFile* f = file();
+    if (f && !loading_) {
+        bool missing = false;
+        for (const ParameterEntry& e : f->entries)
+            if (e.flags.plot && !e.loaded && parameterKind(e.code) != ParameterKind::StoredHistogram)
+                missing = true;
+        if (missing) {
+            loading_ = true;
+            // The content views the series: none may be shown while they load.
+            graph_->paneSet().clearContent();
+            freshFile_ = true;
+            Status st = session().controller().loadPlotSeries();
+            loading_ = false;
+            if (!st && st.error().id != msg::Cancelled) session().prompts().showMessage(st.error());
+        }
+    }
+    rebuild();
+}
+
+void TimePlotWindow::rebuild() {
+    const CalcFile* f = file();
+    if (!f) {
+        content_ = {};
+        freshFile_ = true;
+        graph_->paneSet().clearContent();
+        graph_->invalidate();
+        updateReadout();
+        return;
+    }
+    const double oldUnit = content_.unit;
+    const TimePlotContent shown = std::move(content_);
+    content_ = buildTimePlotContent(*f, {unit_, relative_}, freshFile_ ? nullptr : &shown);
+    // A zone edit keeps the curves (and their min/max pyramids) of the same file.
+    applyTimePlotContent(content_, graph_->paneSet(), kPane, freshFile_ ? nullptr : &shown);
+    freshFile_ = false;
+    // Markers keep their times when the axis changes its unit.
+    GraphPane& pane = *graph_->paneSet().pane(kPane);
+    if (oldUnit != content_.unit && oldUnit > 0)
+        for (int which : {1, 2})
+            if (pane.markerSet(which))
+                pane.setMarker(which, {pane.marker(which).x * oldUnit / content_.unit, pane.marker(which).y});
+    graph_->paneSet().pane(kPane)->setTitles(std::string(), xCaption_, yCaption_);
+    graph_->invalidate();
+    updateReadout();
+}
+
+void TimePlotWindow::updateReadout() {
+    const PaneScene* scene = graph_->scene(kPane);
+    std::optional<GraphMarker> cursor;
+    if (scene && !scene->empty && pointer_ && scene->plot.contains(pointer_->x(), pointer_->y()))
+        cursor = GraphMarker{scene->map.xAt(pointer_->x()), scene->map.yAt(pointer_->y())};
+    const GraphPane* pane = graph_->paneSet().pane(kPane);
+    const std::int64_t shown = graph_->paneSet().seriesCount() ? graph_->paneSet().visibleRange().count() : 0;
+    readout_->setText(QString::fromStdString(timePlotReadout(mask_, content_, *pane, cursor, shown)));
+}
+
+bool TimePlotWindow::eventFilter(QObject* watched, QEvent* e) {
+    if (watched == graph_ && e->type() == QEvent::MouseMove) {
+        pointer_ = static_cast<QMouseEvent*>(e)->position().toPoint();
+        updateReadout();
+    } else if (watched == graph_ && e->type() == QEvent::Leave) {
+        pointer_.reset();
+        updateReadout();
+    }
+    return ChildWindow::eventFilter(watched, e);
+}
+
+void TimePlotWindow::closeEvent(QCloseEvent* e) {
+    session().settings().setInteger(kSection, kLegendKey, static_cast<int>(mask_));
+    session().settings().setInteger(kSection, kRelativeKey, relative_ ? 1 : 0);
+    ChildWindow::closeEvent(e);
+}
+
+void TimePlotWindow::markModified() {
+    session().controller().editProject([](ProjectState&) {}, DocumentNotice::StateChanged);
+}
+
+std::unique_ptr<QMenu> TimePlotWindow::legendMenu() {
+    auto menu = std::make_unique<QMenu>(this);
+    for (const LegendItem& item : kLegendItems) {
+        if (item.bit == legend::kClockTimes) menu->addSeparator();
+        QAction* a = menu->addAction(uiText(item.text));
+        a->setCheckable(true);
+        const bool set = (mask_ & item.bit) != 0;
+        a->setChecked(item.bit == legend::kClockTimes ? !set : set);
+        const std::uint32_t bit = item.bit;
+        connect(a, &QAction::triggered, this, [this, bit] {
+            mask_ ^= bit;
+            session().settings().setInteger(kSection, kLegendKey, static_cast<int>(mask_));
+            updateReadout();
+            markModified();
+        });
+    }
+    return menu;
+}
+
+std::unique_ptr<QMenu> TimePlotWindow::propertiesMenu() {
+    auto menu = std::make_unique<QMenu>(this);
+    const std::pair<int, TimeUnit> units[] = {
+        {kSeconds, TimeUnit::Seconds}, {kMinutes, TimeUnit::Minutes}, {kHours, TimeUnit::Hours}};
+    for (const auto& [text, unit] : units) {
+        QAction* a = menu->addAction(uiText(text));
+        a->setCheckable(true);
+        a->setChecked(unit == unit_);
+        const TimeUnit u = unit;
+        connect(a, &QAction::triggered, this, [this, u] { setUnit(u); });
+    }
+    QAction* relative = menu->addAction(uiText(kRelativeItem));
+    relative->setCheckable(true);
+    relative->setChecked(relative_);
+    connect(relative, &QAction::triggered, this, [this] {
+        relative_ = !relative_;
+        session().settings().setInteger(kSection, kRelativeKey, relative_ ? 1 : 0);
+        rebuild();
+    });
+    menu->addSeparator();
+    menu->addAction(uiText(kCaptionX), this, [this] { changeCaption(true); });
+    menu->addAction(uiText(kCaptionY), this, [this] { changeCaption(false); });
+    return menu;
+}
+
+void TimePlotWindow::setUnit(TimeUnit unit) {
+    unit_ = unit;
+    xCaption_ = unitCaption(unit);
+    rebuild();
+}
+
+void TimePlotWindow::changeCaption(bool xAxis) {
+    std::string& caption = xAxis ? xCaption_ : yCaption_;
+    const std::optional<QString> text =
+        session().prompts().askText(uiText(kCaptionPrompt), QString::fromStdString(caption));
+    if (!text) return;
+    caption = text->toStdString();
+    graph_->paneSet().pane(kPane)->setTitles(std::string(), xCaption_, yCaption_);
+    graph_->invalidate();
+    markModified();
+}
+
+WindowState TimePlotWindow::ownState() const {
+    TimePlotWindowState s;
+    s.xCaption = xCaption_;
+    s.yCaption = yCaption_;
+    return s;
+}
+
+void TimePlotWindow::restoreOwnState(const WindowState& s) {
+    if (const auto* t = std::get_if<TimePlotWindowState>(&s); t && t->version > 0) {
+        xCaption_ = t->xCaption;
+        yCaption_ = t->yCaption;
+        if (auto* pane = graph_->paneSet().pane(kPane)) pane->setTitles(std::string(), xCaption_, yCaption_);
+        graph_->invalidate();
+    }
+}
+
+std::unique_ptr<QMenu> TimePlotWindow::menuAt(QPoint p) {
+    const CalcFile* f = file();
+    const PaneScene* scene = graph_->scene(kPane);
+    if (!f || !scene || scene->empty || !scene->plot.contains(p.x(), p.y())) return nullptr;
+    const GraphMarker at{scene->map.xAt(p.x()), scene->map.yAt(p.y())};
+    auto menu = std::make_unique<QMenu>(this);
+    for (int which : {1, 2}) {
+        menu->addAction(uiText(which == 1 ? kMarker1 : kMarker2), this, [this, which, at] {
+            graph_->paneSet().pane(kPane)->setMarker(which, at);
+            graph_->invalidate();
+            updateReadout();
+        });
+    }
+    menu->addSeparator();
+    const bool histogramMode = f->settings.histogramMode;
+    const std::vector<std::size_t> zones = zonesAt(f->ranges, content_.secondsOfX(at.x));
+    if (zones.empty()) {
+        menu->addAction(uiText(kExclude), this, &TimePlotWindow::excludeRange);
+        if (!histogramMode) {
+            menu->addSeparator();
+            menu->addAction(uiText(kCorrect), this, &TimePlotWindow::correctRange);
+        }
+        menu->addSeparator();
+        menu->addAction(uiText(kWorkRange), this, &TimePlotWindow::workRangeFromMarkers);
+        return menu;
+    }
+    std::size_t zone = zones.front();
+    if (zones.size() > 1) {
+        QStringList items;
+        for (std::size_t z : zones) items << QString::fromStdString(zoneChoiceText(f->ranges.zone(z)));
+        const int chosen = session().prompts().chooseItem(windowTitle(), items);
+        if (chosen < 0 || chosen >= static_cast<int>(zones.size())) return nullptr;
+        zone = zones[static_cast<std::size_t>(chosen)];
+    }
+    menu->addAction(uiText(kSetBounds), this, [this, zone] { zones_.editBounds(zone); });
+    menu->addSeparator();
+    if (f->ranges.zone(zone).exclusion) {
+        menu->addAction(uiText(kCancelExclusion), this, [this, zone] { zones_.remove(zone); });
+        if (!histogramMode) menu->addAction(uiText(kCorrect), this, [this, zone] { zones_.toCorrection(zone); });
+    } else {
+        menu->addAction(uiText(kChangeCorrection), this, [this, zone] { zones_.changeCorrections(zone); });
+        menu->addAction(uiText(kCancelCorrection), this, [this, zone] { zones_.remove(zone); });
+        menu->addAction(uiText(kExclude), this, [this, zone] { zones_.toExclusion(zone); });
+    }
+    return menu;
+}
+
+void TimePlotWindow::rangeCommand(const std::function<Status(CalcFile&, SecondsRange)>& change, DocumentNotice notice) {
+    graph_->paneSet().prepareDraw();
+    const Result<SecondsRange> range = markerRange(*graph_->paneSet().pane(kPane), content_);
+    if (!range) {
+        session().prompts().showMessage(range.error());
+        return;
+    }
+    const SecondsRange r = *range;
+    zones_.edit([&](CalcFile& cf) { return change(cf, r); }, notice);
+}
+
+void TimePlotWindow::excludeRange() {
+    rangeCommand([](CalcFile& cf, SecondsRange r) { return cf.ranges.AddExclusionZone(r.begin, r.end); },
+                 DocumentNotice::WorkRangeChanged);
+}
+
+void TimePlotWindow::correctRange() {
+    graph_->paneSet().prepareDraw();
+    if (const Result<SecondsRange> r = markerRange(*graph_->paneSet().pane(kPane), content_); !r) {
+        session().prompts().showMessage(r.error());
+        return;
+    }
+    Corrections values{};
+    if (!zones_.askCorrections(values)) return;
+    rangeCommand(
+        [&values](CalcFile& cf, SecondsRange r) { return cf.ranges.AddCorrectionZone(r.begin, r.end, values); },
+        DocumentNotice::PlotContentChanged);
+}
+
+void TimePlotWindow::workRangeFromMarkers() {
+    const TimePlotContent c = content_;
+    rangeCommand([c](CalcFile& cf, SecondsRange r) { return setWorkRangeFromSeconds(cf.settings, cf.ranges, c, r); },
+                 DocumentNotice::WorkRangeChanged);
+}
+}  // namespace phonotab

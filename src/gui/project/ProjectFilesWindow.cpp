@@ -1,0 +1,347 @@
+#include "gui/project/ProjectFilesWindow.h"
+
+#include <QAction>
+#include <QFileInfo>
+#include <QHeaderView>
+#include <QMenu>
+#include <QResizeEvent>
+#include <QTableView>
+#include <QToolBar>
+#include <QVBoxLayout>
+
+#include <set>
+
+#include "gui/base/AppIcons.h"
+#include "gui/base/ProjectSession.h"
+#include "gui/base/SettingsStore.h"
+#include "gui/base/UiText.h"
+#include "core/measurement/TeleDesc.h"
+#include "core/project/ProjectFiles.h"
+#include "gui/project/ProjectFilesModel.h"
+#include "core/project/ProjectRenames.h"
+
+namespace phonotab {
+
+namespace {
+
+const QString kSection = QStringLiteral("ProjectDlg");
+const QString kShowPath = QStringLiteral("ShowPath");
+const QString kBinaryFilter =
+    QStringLiteral("Binary files (*.bin *.cbf *.mnt);;Monitoring files (*.mnt);;All Files (*)");
+const QString kBrowseSection = QStringLiteral("BrowseSect");
+const QString kBrowseKey = QStringLiteral("BinPath");
+
+constexpr int kEnterSourceName = 5812;
+constexpr int kAskHistograms = 285;
+constexpr int kSaveProject = 32773;
+constexpr int kRecalcProject = 425;
+constexpr int kOtherColumns = 80;
+
+enum MenuText {
+    AddFile = 5813,
+    Substitute = 5814,
+    Copy = 5815,
+    GiveSettings = 5816,
+    Recalc = 5817,
+    RecalcShared = 5818,
+    MoveUp = 5819,
+    MoveDown = 5820,
+    Remove = 5821,
+};
+
+std::vector<std::string> localPaths(const QStringList& paths) {
+    std::vector<std::string> out;
+    for (const QString& p : paths) out.push_back(fromQt(p));
+    return out;
+}
+
+}  // namespace
+
+ProjectFilesWindow::ProjectFilesWindow(ProjectSession& session, QWidget* parent)
+    : ChildWindow(session, WindowKind::ProjectFiles, uiText(5533), QStringLiteral("ProjectDlg"), parent) {
+    state_ = ProjectFilesWindowState{};
+    model_ = new ProjectFilesModel(session.state(), this);
+    model_->setShowPath(session.settings().integer(kSection, kShowPath, 1) != 0);
+
+    toolbar_ = new QToolBar(this);
+    toolbar_->setIconSize(QSize(16, 15));
+    toolbar_->addSeparator();
+    QAction* save = toolbar_->addAction(toolbarIcon(ToolbarImage::SaveProject), uiText(kSaveProject));
+    save->setToolTip(uiText(kSaveProject));
+    connect(save, &QAction::triggered, this, [this] { this->session().controller().saveProject(); });
+    toolbar_->addSeparator();
+    QAction* all = toolbar_->addAction(toolbarIcon(ToolbarImage::Parameters), uiText(kRecalcProject));
+    all->setToolTip(uiText(kRecalcProject));
+    connect(all, &QAction::triggered, this, [this] { recalculate(true, false); });
+
+    view_ = new QTableView(this);
+    view_->setModel(model_);
+    view_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    view_->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    view_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    view_->verticalHeader()->hide();
+    view_->horizontalHeader()->setStretchLastSection(false);
+    view_->horizontalHeader()->setSectionsClickable(true);
+    view_->setContextMenuPolicy(Qt::CustomContextMenu);
+    view_->setWordWrap(false);
+    connect(view_->horizontalHeader(), &QHeaderView::sectionClicked, this, [this](int section) {
+        if (section == ProjectFilesModel::Source) toggleShowPath();
+    });
+    connect(view_, &QTableView::doubleClicked, this,
+            [this](const QModelIndex& index) { activate(index.row(), index.column()); });
+    connect(view_, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
+        const QModelIndex index = view_->indexAt(at);
+        if (index.isValid() && !view_->selectionModel()->isRowSelected(index.row(), {})) selectRows({index.row()});
+        makeContextMenu()->exec(view_->viewport()->mapToGlobal(at));
+    });
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(5, 0, 5, 5);
+    layout->setSpacing(2);
+    layout->addWidget(toolbar_);
+    layout->addWidget(view_);
+
+    connect(&session, &ProjectSession::stateChanged, this, [this] { rebuild(); });
+    rebuild();
+}
+
+ProjectFilesWindow::~ProjectFilesWindow() { session().settings().setInteger(kSection, kShowPath, model_->showPath() ? 1 : 0); }
+
+WindowState ProjectFilesWindow::ownState() const {
+    ProjectFilesWindowState s;
+    for (int c = 0; c < ProjectFilesModel::ColumnCount; ++c)
+        s.columnWidths[static_cast<std::size_t>(c)] = view_->columnWidth(c);
+    return s;
+}
+
+void ProjectFilesWindow::restoreOwnState(const WindowState& s) {
+    const auto* own = std::get_if<ProjectFilesWindowState>(&s);
+    if (!own) return;
+    bool any = false;
+    for (int w : own->columnWidths) any |= w > 0;
+    if (!any) return;
+    for (int c = 0; c < ProjectFilesModel::ColumnCount; ++c)
+        view_->setColumnWidth(c, own->columnWidths[static_cast<std::size_t>(c)]);
+    widthsSet_ = true;
+}
+
+void ProjectFilesWindow::resizeEvent(QResizeEvent* e) {
+    ChildWindow::resizeEvent(e);
+    const int inner = view_->viewport()->width();
+    if (!widthsSet_) {
+        view_->setColumnWidth(0, std::max(60, inner - 3 * kOtherColumns));
+        for (int c = 1; c < ProjectFilesModel::ColumnCount; ++c) view_->setColumnWidth(c, kOtherColumns);
+        return;
+    }
+    // The first column gives way when the columns no longer fit.
+    const int others = view_->columnWidth(1) + view_->columnWidth(2) + view_->columnWidth(3);
+    if (view_->columnWidth(0) + others > inner && inner > others + 10) view_->setColumnWidth(0, inner - others);
+}
+
+void ProjectFilesWindow::rebuild() {
+    const std::vector<int> selected = selectedRows();
+    model_->rebuild();
+    selectRows(selected);
+}
+
+std::vector<int> ProjectFilesWindow::selectedRows() const {
+    std::vector<int> rows;
+    if (!view_->selectionModel()) return rows;
+    for (const QModelIndex& i : view_->selectionModel()->selectedRows()) rows.push_back(i.row());
+    std::sort(rows.begin(), rows.end());
+    return rows;
+}
+
+void ProjectFilesWindow::selectRows(const std::vector<int>& rows) {
+    view_->clearSelection();
+    for (int r : rows) {
+        if (r < 0 || r >= model_->rowCount()) continue;
+        view_->selectionModel()->select(model_->index(r, 0),
+                                        QItemSelectionModel::Select | QItemSelectionModel::Rows);
+        view_->scrollTo(model_->index(r, 0));
+    }
+}
+
+void ProjectFilesWindow::toggleShowPath() { model_->setShowPath(!model_->showPath()); }
+
+std::unique_ptr<QMenu> ProjectFilesWindow::makeContextMenu() {
+    auto menu = std::make_unique<QMenu>(this);
+    const std::size_t n = selectedRows().size();
+    auto add = [&](int text, auto slot) { QObject::connect(menu->addAction(uiText(text)), &QAction::triggered, this, slot); };
+    add(AddFile, [this] { addFiles(); });
+    menu->addSeparator();
+    add(Substitute, [this] { substituteFiles(); });
+    if (n == 1) add(Copy, [this] { copySelected(); });
+    if (n >= 1) {
+        add(GiveSettings, [this] { giveOpenFileSettings(); });
+        add(Recalc, [this] { recalculate(false, false); });
+        add(RecalcShared, [this] { recalculate(false, true); });
+        menu->addSeparator();
+    }
+    if (n == 1) {
+        add(MoveUp, [this] { moveSelected(-1); });
+        add(MoveDown, [this] { moveSelected(+1); });
+        menu->addSeparator();
+    }
+    add(Remove, [this] { removeSelected(); });
+    return menu;
+}
+
+bool ProjectFilesWindow::askName(QString& name, bool prefix) {
+    for (;;) {
+        const std::optional<QString> typed = session().prompts().askText(uiText(kEnterSourceName), name);
+        if (!typed) return false;
+        name = *typed;
+        const std::string n = fromQt(name);
+        const bool accepted = prefix ? (n.empty() || referenceNameFree(session().state(), n))
+                                     : referenceNameFree(session().state(), n);
+        if (accepted) return true;
+        session().prompts().showMessage(Message(msg::NameTaken));
+    }
+}
+
+void ProjectFilesWindow::showMessages(const std::vector<Message>& messages) {
+    std::set<std::string> shown;
+    for (const Message& m : messages)
+        if (shown.insert(m.text()).second) session().prompts().showMessage(m);
+}
+
+void ProjectFilesWindow::addFiles() {
+    SettingsStore& settings = session().settings();
+    const QStringList paths =
+        session().prompts().openFilePaths(uiText(AddFile), kBinaryFilter, settings.text(kBrowseSection, kBrowseKey));
+    if (paths.isEmpty()) return;
+    settings.setText(kBrowseSection, kBrowseKey, QFileInfo(paths.front()).absolutePath() + "/");
+    QString name;
+    if (!askName(name, paths.size() > 1)) return;
+    AddFilesRequest request;
+    request.paths = localPaths(paths);
+    request.name = fromQt(name);
+    request.askHistogramMode = [this] {
+        return session().prompts().ask(uiText(kAskHistograms), false) == Prompts::Answer::Yes;
+    };
+    Status result;
+    session().controller().editProject(
+        [&](ProjectState& state) {
+            request.workingFolder = state.workingFolder;
+            result = phonotab::addFiles(state, request, currentTeleDesc());
+        },
+        DocumentNotice::StateChanged);
+    if (!result) session().prompts().showMessage(result.error());
+}
+
+void ProjectFilesWindow::substituteFiles() {
+    const std::vector<int> selected = selectedRows();
+    const QStringList paths = session().prompts().openFilePaths(
+        uiText(Substitute), kBinaryFilter, session().settings().text(kBrowseSection, kBrowseKey));
+    if (paths.isEmpty()) return;
+    const int current = session().state().currentIndex;
+    Status result;
+    session().controller().editProject(
+        [&](ProjectState& state) {
+            // The open file's settings go into its entry first: it is reopened from the entry.
+            copyCurrentSettingsBack(state);
+            result = phonotab::substituteFiles(state, selected, localPaths(paths), state.workingFolder);
+        },
+        DocumentNotice::StateChanged);
+    if (!result) session().prompts().showMessage(result.error());
+    // The open file follows its entry's new data file.
+    if (current >= 0 && std::find(selected.begin(), selected.end(), current) != selected.end() &&
+        session().state().files[static_cast<std::size_t>(current)].path != session().state().currentFile.path)
+        session().controller().openProjectEntry(current);
+}
+
+void ProjectFilesWindow::copySelected() {
+    const std::vector<int> selected = selectedRows();
+    if (selected.size() != 1) return;
+    QString name;
+    if (!askName(name, false)) return;
+    session().controller().editProject([&](ProjectState& state) { (void)copyEntry(state, selected[0], fromQt(name)); },
+                                       DocumentNotice::StateChanged);
+    selectRows({model_->rowCount() - 1});
+}
+
+void ProjectFilesWindow::removeSelected() {
+    const std::vector<int> selected = selectedRows();
+    if (selected.empty()) return;
+    session().controller().editProject([&](ProjectState& state) { removeEntries(state, selected); },
+                                       DocumentNotice::StateChanged);
+    view_->clearSelection();
+}
+
+void ProjectFilesWindow::moveSelected(int direction) {
+    const std::vector<int> selected = selectedRows();
+    if (selected.size() != 1) return;
+    const int row = selected[0], target = row + direction;
+    if (target < 0 || target >= model_->rowCount()) return;
+    session().controller().editProject([&](ProjectState& state) { moveEntry(state, row, direction); },
+                                       DocumentNotice::StateChanged);
+    selectRows({target});
+}
+
+void ProjectFilesWindow::giveOpenFileSettings() {
+    const std::vector<int> selected = selectedRows();
+    if (selected.empty()) return;
+    Status result;
+    session().controller().editProject([&](ProjectState& state) { result = giveCurrentSettings(state, selected); },
+                                       DocumentNotice::StateChanged);
+    if (!result) session().prompts().showMessage(result.error());
+}
+
+void ProjectFilesWindow::recalculate(bool all, bool sharedFile) {
+    RecalcRequest request;
+    if (!all) {
+        const std::vector<int> selected = selectedRows();
+        if (selected.empty()) return;
+        for (int r : selected) request.entries.insert(session().state().files[static_cast<std::size_t>(r)].referenceName);
+    }
+    const std::string folder = session().controller().localWorkingFolder();
+    request.workingFolder = folder;
+    request.resultFolder = folder;
+    if (sharedFile) {
+        const bool csv = session().state().csvResults != 0;
+        const QString path = session().prompts().saveFilePath(
+            uiText(RecalcShared),
+            csv ? QStringLiteral("CSV files (*.csv);;All Files (*)") : QStringLiteral("Text files (*.txt);;All Files (*)"),
+            toQt(folder), csv ? QStringLiteral("csv") : QStringLiteral("txt"));
+        if (path.isEmpty()) return;
+        request.sharedFile = fromQt(path);
+    }
+    const RecalcReport report = session().controller().recalculateProject(std::move(request));
+    showMessages(report.messages);
+}
+
+void ProjectFilesWindow::activate(int row, int column) {
+    if (row < 0 || row >= model_->rowCount()) return;
+    if (column == ProjectFilesModel::ReferenceName) {
+        renameEntryAt(row);
+    } else if (column == ProjectFilesModel::Source) {
+        session().controller().openProjectEntry(row);
+        selectRows({row});
+    }
+}
+
+void ProjectFilesWindow::renameEntryAt(int row) {
+    const std::string old = session().state().files[static_cast<std::size_t>(row)].referenceName;
+    const std::optional<QString> typed = session().prompts().askText(uiText(kEnterSourceName), toQt(old));
+    if (!typed) return;
+    const std::string name = fromQt(*typed);
+    if (name == old) return;
+    if (!referenceNameFree(session().state(), name, row)) {
+        session().prompts().showMessage(Message(msg::NameTaken));
+        return;
+    }
+    // The tables' bindings read the source by its name: they follow it.
+    if (const int uses = sourceUses(session().state(), old); uses > 0) {
+        const Message question(msg::SourceNameInUse, static_cast<std::int64_t>(uses));
+        if (session().prompts().ask(messageText(question), false) != Prompts::Answer::Yes) return;
+    }
+    session().controller().editProject(
+        [&](ProjectState& state) {
+            if (renameEntry(state, row, name)) renameSourceUses(state, old, name);
+        },
+        DocumentNotice::SyncFromProject);
+    selectRows({row});
+}
+
+}  // namespace phonotab

@@ -1,0 +1,345 @@
+#include "gui/project/ReportWindow.h"
+
+#include <QAction>
+#include <QDate>
+#include <QDir>
+#include <QFileInfo>
+#include <QFormLayout>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QToolBar>
+#include <QVBoxLayout>
+
+#include <map>
+
+#include "gui/base/AppIcons.h"
+#include "gui/base/LongTask.h"
+#include "gui/base/ProjectSession.h"
+#include "gui/base/SettingsStore.h"
+#include "gui/base/UiText.h"
+#include "render/pictures/ReportPictures.h"
+#include "core/project/ProjectPaths.h"
+#include "core/project/ProjectTableSources.h"
+#include "core/project/ReportDocument.h"
+#include "gui/project/ReportIllustrationList.h"
+#include "core/project/ReportTableList.h"
+#include "gui/project/TextChooserDialog.h"
+#include "gui/tables/TableWindow.h"
+#include "core/tables/io/TableFile.h"
+
+namespace phonotab {
+
+namespace {
+
+constexpr int kTitle = 5516, kSaveProject = 32773, kAddTable = 426, kWriteReport = 427, kChooseTable = 386;
+constexpr int kChoose = 1002, kAdd = 1003, kClear = 1013;
+constexpr int kGeneral = 6453, kConclusion = 6454, kIllustrations = 6455, kTableTab = 6456, kToday = 6460,
+              kMoveLeft = 6461, kMoveRight = 6462, kReload = 6463, kRemoveTable = 6464, kTemplateFilter = 6472,
+              kDocumentFilter = 6473, kSkipped = 6474, kRemoveGraphs = 6477, kTableFilter = 6480;
+
+// The title page's fields: label text and place in the project's report texts.
+struct TitleField {
+    int label;
+    int index;
+    bool multiLine;
+};
+constexpr TitleField kTitleFields[] = {
+    {1004, 4, false}, {1005, 3, false}, {1006, 2, false}, {1007, 1, false}, {6457, 0, false},
+    {6458, 5, false}, {6459, 6, false}, {1011, 7, true},  {1012, 8, true},
+};
+constexpr int kConclusionText = 9;
+const QString kSection = QStringLiteral("Report");
+
+QString numbered(int text, std::size_t n) { return uiText(text).replace(QStringLiteral("%d"), QString::number(n)); }
+
+}  // namespace
+
+ReportWindow::ReportWindow(ProjectSession& session, QWidget* parent)
+    : ChildWindow(session, WindowKind::Report, uiText(kTitle), QStringLiteral("ReportDlg"), parent) {
+    auto* layout = new QVBoxLayout(this);
+    toolbar_ = new QToolBar(this);
+    saveProject_ = toolbar_->addAction(toolbarIcon(ToolbarImage::SaveProject), uiText(kSaveProject));
+    toolbar_->addSeparator();
+    addTable_ = toolbar_->addAction(toolbarIcon(ToolbarImage::StandardTable), uiText(kAddTable));
+    toolbar_->addSeparator();
+    writeReport_ = toolbar_->addAction(toolbarIcon(ToolbarImage::Report), uiText(kWriteReport));
+    connect(saveProject_, &QAction::triggered, this, [this] {
+        putIntoProject();
+        this->session().controller().saveProject();
+    });
+    connect(addTable_, &QAction::triggered, this, &ReportWindow::addTable);
+    connect(writeReport_, &QAction::triggered, this, &ReportWindow::writeReport);
+    layout->addWidget(toolbar_);
+
+    tabs_ = new QTabWidget(this);
+    tabs_->addTab(buildTitlePage(), uiText(kGeneral));
+    tabs_->addTab(buildConclusionPage(), uiText(kConclusion));
+    illustrations_ = new ReportIllustrationList(session, this);
+    tabs_->addTab(illustrations_, uiText(kIllustrations));
+    tabs_->tabBar()->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(tabs_->tabBar(), &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
+        const int tab = tabs_->tabBar()->tabAt(at);
+        if (tab >= FixedTabs) tableTabMenu(static_cast<std::size_t>(tab - FixedTabs))->exec(tabs_->tabBar()->mapToGlobal(at));
+    });
+    layout->addWidget(tabs_, 1);
+    resize(760, 560);
+    takeFromProject();
+}
+
+QWidget* ReportWindow::buildTitlePage() {
+    auto* page = new QWidget(this);
+    auto* form = new QFormLayout(page);
+    for (const TitleField& f : kTitleFields) {
+        QWidget* field = f.multiLine ? static_cast<QWidget*>(new QPlainTextEdit(page)) : new QLineEdit(page);
+        fields_[static_cast<std::size_t>(f.index)] = field;
+        QWidget* row = field;
+        auto withButtons = [&](std::initializer_list<QPushButton*> buttons) {
+            auto* box = new QWidget(page);
+            auto* h = new QHBoxLayout(box);
+            h->setContentsMargins(0, 0, 0, 0);
+            h->addWidget(field, 1);
+            for (QPushButton* b : buttons) h->addWidget(b, 0, Qt::AlignTop);
+            row = box;
+        };
+        if (f.index == 2) {
+            auto* today = new QPushButton(uiText(kToday), page);
+            connect(today, &QPushButton::clicked, this,
+                    [this] { setText(2, QDate::currentDate().toString(QStringLiteral("dd/MM/yyyy"))); });
+            withButtons({today});
+        } else if (f.index == 1) {
+            auto* choose = new QPushButton(uiText(kChoose), page);
+            connect(choose, &QPushButton::clicked, this, [this] {
+                TextChooserDialog chooser(session(), TextChooserDialog::Kind::Instruments, this);
+                if (chooser.exec() == QDialog::Accepted && !chooser.chosen().isEmpty()) setText(1, chooser.chosen());
+            });
+            withButtons({choose});
+        } else if (f.index == 7) {
+            auto* add = new QPushButton(uiText(kAdd), page);
+            auto* clear = new QPushButton(uiText(kClear), page);
+            connect(add, &QPushButton::clicked, this, [this] {
+                TextChooserDialog chooser(session(), TextChooserDialog::Kind::Documents, this);
+                if (chooser.exec() != QDialog::Accepted || chooser.chosen().isEmpty()) return;
+                const QString before = text(7);
+                setText(7, before.isEmpty() ? chooser.chosen() : before + "\n" + chooser.chosen());
+            });
+            connect(clear, &QPushButton::clicked, this, [this] { setText(7, QString()); });
+            withButtons({add, clear});
+        }
+        form->addRow(uiText(f.label), row);
+    }
+    return page;
+}
+
+QWidget* ReportWindow::buildConclusionPage() {
+    auto* edit = new QPlainTextEdit(this);
+    fields_[kConclusionText] = edit;
+    return edit;
+}
+
+void ReportWindow::setText(int index, const QString& value) {
+    QWidget* w = fields_[static_cast<std::size_t>(index)];
+    if (auto* line = qobject_cast<QLineEdit*>(w)) line->setText(value);
+    if (auto* multi = qobject_cast<QPlainTextEdit*>(w)) multi->setPlainText(value);
+}
+
+QString ReportWindow::text(int index) const {
+    QWidget* w = fields_[static_cast<std::size_t>(index)];
+    if (auto* line = qobject_cast<QLineEdit*>(w)) return line->text();
+    if (auto* multi = qobject_cast<QPlainTextEdit*>(w)) return multi->toPlainText();
+    return {};
+}
+
+// The texts the user edited go into the project (the project is then
+// modified); a field the user left alone never writes over a text that
+// changed in the project meanwhile.
+void ReportWindow::putIntoProject() {
+    std::vector<std::pair<std::size_t, std::string>> edited;
+    for (std::size_t i = 0; i < taken_.size(); ++i)
+        if (std::string now = fromQt(text(static_cast<int>(i))); now != taken_[i]) edited.emplace_back(i, std::move(now));
+    if (edited.empty()) return;
+    session().controller().editProject(
+        [&](ProjectState& p) {
+            for (const auto& [i, t] : edited) p.reportTexts[i] = t;
+        },
+        DocumentNotice::StateChanged);
+    for (const auto& [i, t] : edited) taken_[i] = t;
+}
+
+// A field shows the project's text when that text changed since the field
+// took it (a project loaded, say); a refresh that leaves the text alone (after
+// a recalculation) keeps what the user is typing.
+void ReportWindow::takeFromProject() {
+    const auto& texts = session().state().reportTexts;
+    for (std::size_t i = 0; i < texts.size(); ++i)
+        if (texts[i] != taken_[i]) setText(static_cast<int>(i), toQt(texts[i]));
+    taken_ = texts;
+    illustrations_->rebuild();
+    rebuildTables();
+}
+
+// Each report table in a table window of its own tab; its edits go back into the project.
+void ReportWindow::rebuildTables() {
+    const int current = tabs_->currentIndex();
+    while (tabs_->count() > FixedTabs) {
+        QWidget* w = tabs_->widget(FixedTabs);
+        tabs_->removeTab(FixedTabs);
+        delete w;
+    }
+    tables_.clear();
+    const auto& tables = session().state().tables;
+    for (std::size_t k = 0; k < tables.size(); ++k) {
+        auto* window = new TableWindow(session(), tables[k].table, tabs_, TableWindowForm::Embedded);
+        connect(window, &TableWindow::tableChanged, this, [this, window, k] {
+            session().controller().editProject(
+                [&](ProjectState& p) {
+                    if (k < p.tables.size()) p.tables[k].table = window->table();
+                },
+                DocumentNotice::StateChanged);
+        });
+        tables_.push_back(window);
+        tabs_->addTab(window, numbered(kTableTab, k + 1));
+    }
+    if (current >= 0 && current < tabs_->count()) tabs_->setCurrentIndex(current);
+}
+
+std::unique_ptr<QMenu> ReportWindow::tableTabMenu(std::size_t k) {
+    auto menu = std::make_unique<QMenu>(this);
+    menu->addAction(uiText(kMoveLeft), this, [this, k] { moveTable(k, -1); })->setEnabled(k > 0);
+    menu->addAction(uiText(kMoveRight), this, [this, k] { moveTable(k, +1); })->setEnabled(k + 1 < tables_.size());
+    menu->addAction(uiText(kReload), this, [this, k] { reloadTable(k); });
+    menu->addAction(uiText(kRemoveTable), this, [this, k] { removeTable(k); });
+    return menu;
+}
+
+void ReportWindow::moveTable(std::size_t k, int direction) {
+    const std::size_t other = direction < 0 ? k - 1 : k + 1;
+    if (direction < 0 && k == 0) return;
+    session().controller().editProject([&](ProjectState& p) { SwapReportTables(p, k, other); },
+                                       DocumentNotice::StateChanged);
+    rebuildTables();
+    illustrations_->rebuild();
+    tabs_->setCurrentIndex(FixedTabs + static_cast<int>(other));
+}
+
+// A table that came with the project has no file of its own: the user names one.
+void ReportWindow::reloadTable(std::size_t k) {
+    const auto& tables = session().state().tables;
+    if (k >= tables.size()) return;
+    QString path = toQt(tables[k].table.filePath);
+    if (path.isEmpty() || !QFileInfo::exists(path))
+        path = session().prompts().openFilePath(uiText(kReload), uiText(kTableFilter), session().localWorkingFolder());
+    if (path.isEmpty()) return;
+    ReportTable table;
+    const ProjectTableSources sources(session().state().files, &session().controller().teleDescription());
+    if (Status s = TableFile::Load(table, fromQt(path), &sources); !s) {
+        session().prompts().showMessage(s.error());
+        return;
+    }
+    table.filePath = fromQt(path);
+    session().controller().editProject(
+        [&](ProjectState& p) {
+            if (k < p.tables.size()) p.tables[k].table = std::move(table);
+        },
+        DocumentNotice::StateChanged);
+    rebuildTables();
+}
+
+void ReportWindow::removeTable(std::size_t k) {
+    if (k >= session().state().tables.size()) return;
+    // Its graph's illustrations go with it: the user says so first.
+    if (!IllustrationsOfTable(session().state(), k).empty() &&
+        session().prompts().ask(uiText(kRemoveGraphs), false) != Prompts::Answer::Yes)
+        return;
+    session().controller().editProject([&](ProjectState& p) { RemoveReportTable(p, k); }, DocumentNotice::StateChanged);
+    rebuildTables();
+    illustrations_->rebuild();
+}
+
+// "Добавить таблицу в отчет": a standard table (the user's store and the
+// shipped one) or a table of the working folder.
+void ReportWindow::addTable() {
+    QStringList paths, names;
+    for (const QString& folder : {session().paths().tableStore(), session().paths().dataFolder + "/TblStore",
+                                  session().localWorkingFolder()}) {
+        if (folder.isEmpty()) continue;
+        const QDir dir(folder);
+        for (const QFileInfo& f : dir.entryInfoList({QStringLiteral("*.tbl")}, QDir::Files, QDir::Name)) {
+            paths << f.absoluteFilePath();
+            names << f.fileName();
+        }
+    }
+    const int chosen = session().prompts().chooseItem(uiText(kChooseTable), names);
+    if (chosen < 0 || chosen >= paths.size()) return;
+    ReportTable table;
+    const ProjectTableSources sources(session().state().files, &session().controller().teleDescription());
+    if (Status s = TableFile::Load(table, fromQt(paths[chosen]), &sources); !s) {
+        session().prompts().showMessage(s.error());
+        return;
+    }
+    table.filePath = fromQt(paths[chosen]);
+    session().controller().editProject(
+        [&](ProjectState& p) {
+            ProjectTable t;
+            t.table = std::move(table);
+            p.tables.push_back(std::move(t));
+        },
+        DocumentNotice::StateChanged);
+    rebuildTables();
+    tabs_->setCurrentIndex(tabs_->count() - 1);
+}
+
+bool ReportWindow::writeReport() {
+    putIntoProject();
+    Prompts& prompts = session().prompts();
+    SettingsStore& settings = session().settings();
+    // The template: the last one chosen, the shipped one in the interface's language at first.
+    const QString shipped = session().paths().dataFolder + "/report";
+    const QString last = settings.text(kSection, QStringLiteral("Template"));
+    const QString templatePath =
+        prompts.openFilePath(uiText(kWriteReport), uiText(kTemplateFilter), last.isEmpty() ? shipped : QFileInfo(last).absolutePath());
+    if (templatePath.isEmpty()) return false;
+    settings.setText(kSection, QStringLiteral("Template"), templatePath);
+    // The report goes beside the project, named after it.
+    const QString project = toQt(session().controller().projectPath());
+    const QString suggested = project.isEmpty() ? QDir(session().localWorkingFolder()).filePath(QStringLiteral("report.docx"))
+                                                : QFileInfo(project).absolutePath() + "/" + QFileInfo(project).completeBaseName() + ".docx";
+    const QString output = prompts.saveFilePath(uiText(kWriteReport), uiText(kDocumentFilter), suggested, QStringLiteral("docx"));
+    if (output.isEmpty()) return false;
+
+    // Tables and graphs are drawn here, on the interface thread; the document is written off it.
+    const ProjectState& state = session().state();
+    const ProjectBookEntries books(session().controller().referenceBooks());
+    const ProjectTableSources sources(state.files, &session().controller().teleDescription());
+    const std::vector<DisplayTexts> texts = DrawReportTables(state, TableEnvironment{&books, &sources});
+    const std::string workingFolder = fromQt(session().localWorkingFolder());
+    const ReportTableTexts tableTexts = [&](std::size_t k) { return k < texts.size() ? texts[k] : DisplayTexts(); };
+    const ReportPictureSource source = reportPictureSource(state, tableTexts, workingFolder);
+    std::map<std::size_t, Result<std::string>> graphs;
+    for (std::size_t i = 0; i < state.illustrations.size(); ++i)
+        if (state.illustrations[i].table) graphs.emplace(i, source(state.illustrations[i], i));
+    const ReportPictureSource pictures = [&](const Illustration& ill, std::size_t i) -> Result<std::string> {
+        if (auto it = graphs.find(i); it != graphs.end()) return it->second;
+        return source(ill, i);
+    };
+    std::optional<Result<ReportOutcome>> outcome;
+    runLongTask(this, uiText(kWriteReport), [&](const Progress& progress) {
+        outcome.emplace(WriteReport(state, fromQt(templatePath), fromQt(output), tableTexts, pictures, progress));
+    });
+    if (!outcome || !*outcome) {
+        if (outcome) prompts.showMessage((*outcome).error());
+        return false;
+    }
+    if (!(*outcome)->skipped.empty()) {
+        QStringList lines{uiText(kSkipped)};
+        for (const ReportSkip& s : (*outcome)->skipped) lines << toQt(s.placeholder) + ": " + messageText(s.reason);
+        prompts.showMessage(lines.join('\n'));
+    }
+    prompts.openExternally(output);
+    return true;
+}
+
+}  // namespace phonotab

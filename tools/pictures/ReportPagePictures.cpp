@@ -1,0 +1,77 @@
+#include "ReportPagePictures.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+
+#include <cstdio>
+
+#include "gui/base/AppPaths.h"
+#include "gui/base/UiText.h"
+#include "core/project/ProjectFile.h"
+#include "core/project/ProjectPaths.h"
+
+namespace phonotab {
+
+namespace {
+
+bool runTool(const QString& program, const QStringList& arguments, const QString& home = {}) {
+    QProcess p;
+    if (!home.isEmpty()) {
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("HOME"), home);
+        p.setProcessEnvironment(env);
+    }
+    p.start(program, arguments);
+    if (!p.waitForFinished(180000) || p.exitStatus() != QProcess::NormalExit || p.exitCode() != 0) {
+        std::fprintf(stderr, "%s failed: %s\n", qPrintable(program), p.readAllStandardError().constData());
+        return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+bool reportPagePictures(const QString& language, const QString& folder) {
+    const QString office = QStandardPaths::findExecutable(QStringLiteral("soffice"));
+    const QString raster = QStandardPaths::findExecutable(QStringLiteral("pdftoppm"));
+    if (office.isEmpty() || raster.isEmpty()) {
+        std::fprintf(stderr, "no soffice or pdftoppm: the report's page pictures are skipped\n");
+        return true;
+    }
+    const QString data = AppPaths::ofProgram().dataFolder;
+    QTemporaryDir scratch;
+    if (!scratch.isValid()) return false;
+    const QString work = scratch.filePath(QStringLiteral("demo"));
+    QDir().mkpath(work);
+    for (const QString& name : QDir(data + "/demo").entryList(QDir::Files))
+        QFile::copy(data + "/demo/" + name, work + "/" + name);
+    // The copy is the project's working folder: the calculation writes there.
+    const std::string project = fromQt(work + "/demo.pht");
+    Result<ProjectState> state = LoadProject(project, ProjectState());
+    if (!state) return false;
+    state->workingFolder = toStoredPath(project.substr(0, project.rfind('/'))) + "\\";
+    if (!SaveProject(*state, project).ok()) return false;
+
+    const QString cli = QCoreApplication::applicationDirPath() + "/phonotab-cli";
+    const QString docx = scratch.filePath(QStringLiteral("report.docx"));
+    const QString pdf = scratch.filePath(QStringLiteral("report.pdf"));
+    if (!runTool(cli, {"project", "calc", toQt(project), "-o", toQt(project)}) ||
+        !runTool(cli, {"report", toQt(project), "--template", data + "/report/template_" + language + ".docx", "-o",
+                       docx}) ||
+        !runTool(office, {"--headless", "--convert-to", "pdf", "--outdir", scratch.path(), docx}, scratch.path()) ||
+        !runTool(raster, {"-png", "-r", "60", "-f", "1", "-l", "2", pdf, scratch.filePath(QStringLiteral("page"))}))
+        return false;
+    bool ok = true;
+    for (int page = 1; page <= 2; ++page) {
+        const QString target = QStringLiteral("%1/report_page%2_%3.png").arg(folder).arg(page).arg(language);
+        QFile::remove(target);
+        ok &= QFile::copy(scratch.filePath(QStringLiteral("page-%1.png").arg(page)), target);
+    }
+    return ok;
+}
+
+}  // namespace phonotab

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "../platform/SheetReader.h"
+#include "../../platform/SheetReader.h"
 #include "../TableTestSupport.h"
 #include "core/tables/TableCommands.h"
 #include "core/tables/io/TableWorkbookExport.h"

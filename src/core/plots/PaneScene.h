@@ -62,7 +62,7 @@ struct PaneScene {
     CoordinateMap map;
     std::optional<TickStep> xStep, yStep;  // of linear and logarithmic axes
     std::vector<AxisTick> xTicks, yTicks;
-    int timeStep = 0;  // seconds between ticks of a calendar axis
+    std::int64_t timeStep = 0;  // seconds between ticks of a calendar axis
     int widestYLabel = 0;
 
     // The texts of all labels, for checks and exports.

@@ -121,14 +121,18 @@ TEST(TimeAxis, StepTableAndDays) {
     struct Case {
         double min, max;
         int slots;
-        int step;
+        std::int64_t step;
         bool twoLines;
         std::size_t ticks;
     } cases[] = {
         {0.5, 9.5, 10, 1, false, 9},               // 1..9: whole seconds inside the axis
         {0, 59, 10, 10, false, 6},                 // 0, 10 ... 50
         {0, 3 * 86400.0, 10, 36000, true, 10},     // 00:00, 10:00, 20:00 each day, then 00:00
-        {0, 100 * 86400.0, 10, 0, false, 0},       // nothing fits: no ticks
+        // A month of monitoring (from Wednesday 10 January): the Mondays 15, 22, 29 January and 5 February.
+        {0, 31 * 86400.0, 10, 7 * 86400, true, 4},
+        {0, 10 * 86400.0, 10, 2 * 86400, true, 6},  // Jan 10, 12 ... 20: even days after a Monday
+        {0, 100 * 86400.0, 10, 14 * 86400, true, 7},
+        {0, 3 * 365 * 86400.0, 2, 448 * 86400, true, 2},  // 28 days doubled until two labels fit
         {0, 3600, 0, 0, false, 0},
     };
     for (const Case& c : cases) {
@@ -144,4 +148,9 @@ TEST(TimeAxis, StepTableAndDays) {
     const TimeAxisTicks t = timeAxisTicks(axis, day, 10);
     EXPECT_EQ(t.ticks[2].label, "20:00:00\n10/01/24");
     EXPECT_EQ(t.ticks[3].label, "00:00:00\n11/01/24");
+    axis.max = 31 * 86400.0;
+    const TimeAxisTicks month = timeAxisTicks(axis, day, 10);
+    ASSERT_FALSE(month.ticks.empty());
+    EXPECT_EQ(month.ticks[0].label, "00:00:00\n15/01/24");
+    EXPECT_DOUBLE_EQ(month.ticks[0].value, 5 * 86400.0);
 }

@@ -1,23 +1,65 @@
 #include "core/platform/AtomicFile.h"
 
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <charconv>
 #include <cstdlib>
+#include <filesystem>
 #include <vector>
 
 namespace phonotab {
+
+namespace {
+
+// Whether the process that made a temporary file still runs (a process of
+// another user counts as running: its file is not ours to judge).
+bool processRuns(long pid) {
+    if (pid <= 0) return false;
+    return ::kill(static_cast<pid_t>(pid), 0) == 0 || errno == EPERM;
+}
+
+// Removes the temporary files of the target that writers killed half-way left
+// behind: ".<name>.tmp-<pid>-XXXXXX" whose process is gone.
+void removeStaleTemporaries(const std::string& path) {
+    namespace fs = std::filesystem;
+    const fs::path target(path);
+    const std::string prefix = AtomicFileWriter::temporaryPrefix(path);
+    std::error_code ec;
+    fs::path folder = target.parent_path();
+    if (folder.empty()) folder = ".";
+    for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+        const std::string name = it->path().filename().string();
+        if (name.size() <= prefix.size() + 7 || name.compare(0, prefix.size(), prefix) != 0) continue;
+        const std::string_view rest(name.data() + prefix.size(), name.size() - prefix.size());
+        long pid = 0;
+        const auto [next, err] = std::from_chars(rest.data(), rest.data() + rest.size(), pid);
+        if (err != std::errc() || next == rest.data() || *next != '-') continue;
+        if (rest.size() - static_cast<std::size_t>(next - rest.data()) != 7) continue;  // "-" and six characters
+        std::error_code removeError;
+        if (!processRuns(pid) && it->is_regular_file(removeError)) fs::remove(it->path(), removeError);
+    }
+}
+
+}  // namespace
+
+std::string AtomicFileWriter::temporaryPrefix(const std::string& path) {
+    return "." + std::filesystem::path(path).filename().string() + ".tmp-";
+}
 
 AtomicFileWriter::~AtomicFileWriter() { abandon(); }
 
 Status AtomicFileWriter::open(const std::string& path) {
     abandon();
     path_ = path;
-    std::vector<char> tmpl(path.begin(), path.end());
-    const std::string suffix = ".tmpXXXXXX";
-    tmpl.insert(tmpl.end(), suffix.begin(), suffix.end());
+    removeStaleTemporaries(path);
+    const std::filesystem::path target(path);
+    const std::string temporary =
+        (target.parent_path() / (temporaryPrefix(path) + std::to_string(::getpid()) + "-XXXXXX")).string();
+    std::vector<char> tmpl(temporary.begin(), temporary.end());
     tmpl.push_back('\0');
     const int fd = ::mkstemp(tmpl.data());
     if (fd < 0) return Message(msg::CannotOpen, path);

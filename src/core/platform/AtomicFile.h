@@ -1,6 +1,11 @@
 // Writing a user's file without ever leaving it half-written: the bytes go to a
 // temporary file beside the target, which replaces the target by a rename only
 // once everything was written. A failure leaves the old file as it was.
+//
+// The temporary file is hidden (".<name>.tmp-<process>-XXXXXX"), so that the
+// folder view never shows it. A writer killed half-way cannot remove its own:
+// the next write of the same target removes those left by processes that no
+// longer run.
 #pragma once
 
 #include <cstdio>
@@ -34,6 +39,9 @@ public:
     Result<bool> commitIfAbsent();
     // Drops the temporary file; the target stays untouched.
     void abandon();
+
+    // The hidden temporary name's prefix for a target (".<name>.tmp-").
+    static std::string temporaryPrefix(const std::string& path);
 
 private:
     bool finishWriting();

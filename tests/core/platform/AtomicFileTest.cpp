@@ -1,8 +1,11 @@
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <filesystem>
+#include <fstream>
 
 #include "TestSupport.h"
 #include "core/platform/AtomicFile.h"
@@ -66,4 +69,33 @@ TEST(AtomicFile, ReplacingKeepsTheFilesPermissions) {
     ASSERT_TRUE(copyFileReplacing(dir.file("other"), path).ok());
     EXPECT_EQ(mode(path), 0640);
     EXPECT_EQ(phonotab::testing::readText(path), "copied");
+}
+
+// A writer killed half-way leaves its hidden temporary file behind; the next
+// write of the same target removes it, but not the file of a writer that still
+// runs, nor those of another target.
+TEST(AtomicFile, TemporariesAreHiddenAndStaleOnesGoAtTheNextWrite) {
+    phonotab::testing::ScratchDir dir;
+    const std::string path = dir.file("result.txt");
+    const pid_t ended = ::fork();  // a process that no longer runs
+    if (ended == 0) ::_exit(0);
+    ASSERT_GT(ended, 0);
+    ::waitpid(ended, nullptr, 0);
+    const std::string prefix = AtomicFileWriter::temporaryPrefix(path);
+    const std::string stale = dir.file(prefix + std::to_string(ended) + "-abcdef");
+    const std::string running = dir.file(prefix + "1-abcdef");  // process 1 always runs
+    const std::string otherTarget =
+        dir.file(AtomicFileWriter::temporaryPrefix("other.txt") + std::to_string(ended) + "-abcdef");
+    for (const std::string& f : {stale, running, otherTarget}) std::ofstream(f) << "partial";
+
+    AtomicFileWriter w;
+    ASSERT_TRUE(w.open(path).ok());
+    for (const auto& entry : std::filesystem::directory_iterator(dir.path()))
+        EXPECT_EQ(entry.path().filename().string().front(), '.') << entry.path();  // nothing shows in the folder view
+    w.write("whole");
+    ASSERT_TRUE(w.commit().ok());
+    EXPECT_EQ(phonotab::testing::readText(path), "whole");
+    EXPECT_FALSE(std::filesystem::exists(stale));
+    EXPECT_TRUE(std::filesystem::exists(running));
+    EXPECT_TRUE(std::filesystem::exists(otherTarget));
 }

@@ -19,7 +19,9 @@ constexpr std::size_t kMinZone = 8 + 8 + 4 + 8 * kCorrectionsBefore3;
 constexpr std::size_t kMinEntry = 4 + 1 + 4 + 1 + 4 + 4 + 12 + 8 + 16 + 16 + 8 + 4 + 4;
 // The cells all of a project's embedded tables may hold together: two tables
 // of the largest size. Report tables are far smaller; the bound keeps a
-// damaged or crafted file from asking for gigabytes.
+// damaged or crafted file (a few bytes may claim a full-size table) from
+// asking for gigabytes, and such a project is refused whole with a message
+// rather than opened with tables silently missing.
 constexpr std::int64_t kMaxProjectCells = 2LL * ReportTable::MaxColumns * ReportTable::MaxRows;
 
 // The stored form of an entry's selection; version 2 carries the argument of
@@ -331,13 +333,9 @@ Result<ProjectState> ReadProject(ByteSpan bytes, const ProjectState& previous, c
             }
             ProjectTable t;
             // A damaged embedded table is dropped like an empty one; the rest of
-            // the project still loads. So is a table past the project's budget
-            // of cells: a few bytes may claim a full-size table.
+            // the project still loads.
             const std::int64_t claimed = TableFile::ClaimedCells(tableBytes);
-            if (claimed > cellsLeft) {
-                kept.push_back(std::nullopt);
-                continue;
-            }
+            if (claimed > cellsLeft) return Message(msg::ProjectTooManyCells, path, kMaxProjectCells);
             cellsLeft -= claimed;
             if (!TableFile::LoadBytes(t.table, tableBytes, name, &sources).ok()) {
                 kept.push_back(std::nullopt);

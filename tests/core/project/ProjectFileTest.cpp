@@ -318,34 +318,38 @@ TEST(ProjectFile, EmptyTablesAreSkippedAndLinksFollowTheKeptTables) {
     EXPECT_FALSE(back->illustrations[2].table.has_value());
 }
 
-TEST(ProjectFile, TablesPastTheCellBudgetAreDropped) {
+TEST(ProjectFile, TablesPastTheCellBudgetRefuseTheProject) {
     // Each embedded table's header is rewritten to claim 1000 x 1000 cells in
-    // a few bytes: the first two fill the project's budget, the third is
-    // dropped like a damaged table and its illustration loses its link.
-    ProjectState p;
-    for (const char* name : {"a", "b", "c"}) {
-        ProjectTable t;
-        t.table.name = name;
-        p.tables.push_back(std::move(t));
-    }
-    p.illustrations = {{"graph of c", "", 2}};
-    std::vector<std::uint8_t> bytes = WriteProject(p);
-    int patched = 0;
-    for (std::size_t i = 0; i + 17 <= bytes.size(); ++i)
-        if (std::memcmp(&bytes[i], "TBLS", 5) == 0) {
-            for (std::size_t at : {i + 9, i + 13}) {
-                bytes[at] = 0xE8;  // 1000, little-endian
-                bytes[at + 1] = 0x03;
-                bytes[at + 2] = bytes[at + 3] = 0;
-            }
-            ++patched;
+    // a few bytes: two such tables fill the project's budget and load; a third
+    // refuses the whole project with a message that says why.
+    auto craft = [](int tables) {
+        ProjectState p;
+        for (int k = 0; k < tables; ++k) {
+            ProjectTable t;
+            t.table.name = std::string(1, static_cast<char>('a' + k));
+            p.tables.push_back(std::move(t));
         }
-    ASSERT_EQ(patched, 3);
-    Result<ProjectState> back = ReadProject(bytes, ProjectState{});
-    ASSERT_TRUE(back.ok()) << back.error().text();
-    ASSERT_EQ(back->tables.size(), 2u);
-    EXPECT_EQ(back->tables[1].table.rowCount(), 1000);
-    EXPECT_FALSE(back->illustrations[0].table.has_value());
+        std::vector<std::uint8_t> bytes = WriteProject(p);
+        int patched = 0;
+        for (std::size_t i = 0; i + 17 <= bytes.size(); ++i)
+            if (std::memcmp(&bytes[i], "TBLS", 5) == 0) {
+                for (std::size_t at : {i + 9, i + 13}) {
+                    bytes[at] = 0xE8;  // 1000, little-endian
+                    bytes[at + 1] = 0x03;
+                    bytes[at + 2] = bytes[at + 3] = 0;
+                }
+                ++patched;
+            }
+        EXPECT_EQ(patched, tables);
+        return bytes;
+    };
+    Result<ProjectState> two = ReadProject(craft(2), ProjectState{}, "two.pht");
+    ASSERT_TRUE(two.ok()) << two.error().text();
+    ASSERT_EQ(two->tables.size(), 2u);
+    EXPECT_EQ(two->tables[1].table.rowCount(), 1000);
+    Result<ProjectState> three = ReadProject(craft(3), ProjectState{}, "three.pht");
+    ASSERT_FALSE(three.ok());
+    EXPECT_EQ(three.error(), Message(msg::ProjectTooManyCells, "three.pht", 2LL * 1000 * 1000));
 }
 
 TEST(ProjectFile, SavingReplacesTheFileOnlyWhenWritten) {

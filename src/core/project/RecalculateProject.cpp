@@ -69,6 +69,12 @@ EntryOutcome calculateEntry(const ProjectState& state, const ProjectFileEntry& e
         t.code = code;
         temporary.push_back(t);
     }
+    // A file without parameters and without bound cells writes nothing and
+    // binds nothing: the user asked for a calculation, so say so.
+    if (cf.entries.empty() && temporary.empty()) {
+        out.messages.push_back(Message(msg::NothingToCalculate, entry.referenceName));
+        return out;
+    }
     CalcRequest req;
     req.options.csv = state.csvResults != 0;
     req.options.singleFile = state.singleResultFile != 0;

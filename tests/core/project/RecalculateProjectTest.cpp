@@ -203,3 +203,24 @@ TEST(RecalculateProject, RefusesASharedFileThatIsADataFileOrTheProject) {
     EXPECT_EQ(readText(dir.file("p.pht")), "p");
     EXPECT_EQ(p.tables[0].table.bindings.at({0, 0}).value, 123.0);
 }
+
+// A file without parameters and without bound cells writes nothing: the user
+// who asked for its calculation is told, alone or into one result file.
+TEST(RecalculateProject, AFileWithNothingToCalculateSaysSo) {
+    ScratchDir dir;
+    ProjectState p = project(dir);
+    p.files[0].selections.clear();
+    p.tables.clear();
+    RecalcRequest req;
+    req.workingFolder = dir.path().string();
+    req.resultFolder = req.workingFolder + "/";
+    req.entries = {"Точка 0"};
+    for (bool intoOneFile : {false, true}) {
+        if (intoOneFile) req.sharedFile = dir.file("all.txt");
+        const RecalcReport report = RecalculateProject(p, demoDesc(), req);
+        ASSERT_EQ(report.messages.size(), 1u) << intoOneFile;
+        EXPECT_EQ(report.messages[0], Message(msg::NothingToCalculate, "Точка 0"));
+        EXPECT_EQ(report.messages[0].severity(), Severity::Notice);
+    }
+    EXPECT_TRUE(resultFiles(dir).empty());
+}

@@ -170,7 +170,7 @@ bool rangePictures(ProjectSession& session, QWidget& window, const QString& lang
     ranges.slider(1)->setValue(ranges.slider(1)->maximum() / 2);
     ok &= save(ranges, folder + "/ranges_" + language + ".png");
     const CalcFile* f = session.currentFile();
-    BoundsDialog bounds(f->ranges.zone(0).begin, f->ranges.zone(0).end, f->file.startTime, &ranges);
+    BoundsDialog bounds(f->ranges.zone(0).begin, f->ranges.zone(0).end, f->file.startTime, session.prompts(), &ranges);
     bounds.show();
     ok &= save(bounds, folder + "/bounds_" + language + ".png");
     CorrectionsDialog corrections(correctionBands(currentTeleDesc(), f->file.layout), f->ranges.zone(1).corrections,

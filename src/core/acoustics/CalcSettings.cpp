@@ -4,6 +4,7 @@
 #include <sstream>
 
 #include "core/base/CFormat.h"
+#include "core/base/TypedNumber.h"
 
 namespace phonotab {
 
@@ -36,9 +37,9 @@ std::set<double> parsePercentileText(const std::string& text) {
     std::set<double> out;
     std::istringstream words(text);
     for (std::string w; words >> w;) {
-        double v;
-        // A non-number ("nan" reads as one) could not be ordered: left out.
-        if (scanLg(w.c_str(), v) && std::isfinite(v)) out.insert(v);
+        // A decimal comma reads as the point ("2,5"); a non-number ("nan"
+        // could not be ordered) is left out.
+        if (const Result<double> v = readTypedNumber(w)) out.insert(*v);
     }
     return out;
 }

@@ -66,7 +66,8 @@ Status checkScanSettings(double interval, double step);
 Status checkCalcSettings(const CalcSettings& s);
 
 // Reads a percentile text: tokens split at blanks, each token that reads as a
-// number is taken (duplicates vanish, order is numeric), others are ignored.
+// number is taken (a decimal comma or point; duplicates vanish, order is
+// numeric), others are ignored.
 std::set<double> parsePercentileText(const std::string& text);
 // "%lg" of the first value, " %lg" of each further one.
 std::string formatPercentileText(const std::set<double>& percentiles);

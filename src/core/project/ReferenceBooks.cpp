@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "core/base/CFormat.h"
+#include "core/base/TypedNumber.h"
 
 namespace phonotab {
 
@@ -111,12 +112,6 @@ bool ReferenceBooks::removeNormativeDocument(std::string_view text) {
     return true;
 }
 
-Result<double> parseReferenceValue(std::string_view text) {
-    const std::string t(trimBlanks(text));
-    double v = 0;
-    const char* end = nullptr;
-    if (t.empty() || !scanLg(t.c_str(), v, &end) || *end != '\0') return Message(msg::NotANumber);
-    return v;
-}
+Result<double> parseReferenceValue(std::string_view text) { return readTypedNumber(text); }
 
 }  // namespace phonotab

@@ -9,23 +9,24 @@
 #include "core/acoustics/TimeBar.h"
 #include "gui/base/UiText.h"
 #include "core/base/CFormat.h"
+#include "core/base/TypedNumber.h"
+#include "gui/base/Prompts.h"
 
 namespace phonotab {
 
 namespace {
 constexpr int kTitle = 5730, kClock = 5731, kRelative = 390, kBegin = 5732, kEnd = 5733, kDays = 5734;
 
-// " %lf " of a field; an unreadable field counts as 0.
+// A field's number (a decimal comma or point); while the user types, an empty
+// or unreadable field counts as 0 (OK refuses the unreadable one).
 double readField(const QLineEdit* e) {
-    double v = 0;
-    const std::string text = e->text().trimmed().toStdString();
-    if (!scanLg(text.c_str(), v)) v = 0;
-    return v;
+    const Result<double> v = readTypedNumber(e->text().toStdString());
+    return v ? *v : 0.0;
 }
 }  // namespace
 
-BoundsDialog::BoundsDialog(double begin, double end, const CalendarTime& start, QWidget* parent)
-    : QDialog(parent), start_(start), times_{begin, end} {
+BoundsDialog::BoundsDialog(double begin, double end, const CalendarTime& start, Prompts& prompts, QWidget* parent)
+    : QDialog(parent), start_(start), prompts_(prompts), times_{begin, end} {
     setWindowTitle(uiText(kTitle));
     auto* layout = new QVBoxLayout(this);
     for (int t = 0; t < 2; ++t) {
@@ -73,6 +74,19 @@ void BoundsDialog::edited(int t, int frame) {
     f.seconds = readField(row[3]);
     times_[t] = frame == 0 ? relativeFromClock(f, start_) : f.total();
     fill(t, 1 - frame);
+}
+
+void BoundsDialog::accept() {
+    for (const auto& time : fields_)
+        for (const auto& frame : time)
+            for (QLineEdit* e : frame)
+                if (!e->text().trimmed().isEmpty() && !readTypedNumber(e->text().toStdString())) {
+                    prompts_.showMessage(Message(msg::NotANumber));
+                    e->setFocus();
+                    e->selectAll();
+                    return;
+                }
+    QDialog::accept();
 }
 
 }  // namespace phonotab

@@ -1,6 +1,7 @@
 // "Границы": the begin and end of the work range or of a zone, each shown in
 // the instrument's clock time and relative to the record's start; editing one
-// frame rewrites the other.
+// frame rewrites the other. Numbers read with a decimal comma or point; OK
+// refuses a field that holds something else.
 #pragma once
 
 #include <QDialog>
@@ -12,10 +13,12 @@
 
 namespace phonotab {
 
+class Prompts;
+
 class BoundsDialog : public QDialog {
     Q_OBJECT
 public:
-    BoundsDialog(double begin, double end, const CalendarTime& start, QWidget* parent = nullptr);
+    BoundsDialog(double begin, double end, const CalendarTime& start, Prompts& prompts, QWidget* parent = nullptr);
 
     // Seconds from the record's start.
     double begin() const { return times_[0]; }
@@ -25,11 +28,14 @@ public:
     // field 0 days, 1 hours, 2 minutes, 3 seconds.
     QLineEdit* field(int time, int frame, int part) const { return fields_[time][frame][part]; }
 
+    void accept() override;
+
 private:
     void fill(int time, int frame);
     void edited(int time, int frame);
 
     CalendarTime start_;
+    Prompts& prompts_;
     std::array<double, 2> times_{};
     std::array<std::array<std::array<QLineEdit*, 4>, 2>, 2> fields_{};
 };

@@ -9,6 +9,7 @@
 #include "gui/base/Prompts.h"
 #include "gui/base/UiText.h"
 #include "core/base/CFormat.h"
+#include "core/base/TypedNumber.h"
 
 namespace phonotab {
 
@@ -45,10 +46,10 @@ CalcSettingsDialog::CalcSettingsDialog(const CalcOptions& options, Prompts& prom
 void CalcSettingsDialog::accept() {
     CalcOptions o = options_;
     for (auto [edit, value] : {std::pair{interval, &o.scanInterval}, std::pair{step, &o.scanStep}}) {
-        const std::string text = edit->text().trimmed().toStdString();
-        const char* end = nullptr;
-        if (!scanLg(text.c_str(), *value, &end) || *end != '\0') {
-            prompts_.showMessage(Message(msg::NotANumber));
+        const Result<double> read = readTypedNumber(edit->text().toStdString());
+        if (read) *value = *read;
+        if (!read) {
+            prompts_.showMessage(read.error());
             edit->setFocus();
             return;
         }

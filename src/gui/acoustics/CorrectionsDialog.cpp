@@ -12,6 +12,7 @@
 #include "gui/base/Prompts.h"
 #include "gui/base/UiText.h"
 #include "core/base/CFormat.h"
+#include "core/base/TypedNumber.h"
 
 namespace phonotab {
 
@@ -63,16 +64,14 @@ CorrectionsDialog::CorrectionsDialog(const std::vector<CorrectionBand>& bands, c
 void CorrectionsDialog::accept() {
     Corrections read = values_;
     for (std::size_t i = 0; i < bands_.size(); ++i) {
-        const std::string text = edits_[i]->text().trimmed().toStdString();
-        double v = 0;
-        const char* end = nullptr;
-        if (!scanLg(text.c_str(), v, &end) || *end != '\0' || !std::isfinite(v)) {
-            prompts_.showMessage(messageText(Message(msg::NotANumber)));
+        const Result<double> v = readTypedNumber(edits_[i]->text().toStdString());
+        if (!v) {
+            prompts_.showMessage(messageText(v.error()));
             edits_[i]->setFocus();
             edits_[i]->selectAll();
             return;
         }
-        read[static_cast<std::size_t>(bands_[i].index)] = v;
+        read[static_cast<std::size_t>(bands_[i].index)] = *v;
     }
     values_ = read;
     QDialog::accept();

@@ -21,6 +21,7 @@
 #include "gui/base/SettingsStore.h"
 #include "gui/base/UiText.h"
 #include "core/base/CFormat.h"
+#include "core/base/TypedNumber.h"
 #include "core/base/MappedFile.h"
 #include "core/measurement/FileProbe.h"
 #include "core/measurement/TeleDesc.h"
@@ -118,9 +119,15 @@ void DistributionHistogramDialog::fillFields(const QString& path) {
 bool DistributionHistogramDialog::calculate() {
     std::set<double> chosen;
     for (QLineEdit* e : percentiles) {
-        double v = 0;
-        const std::string text = e->text().trimmed().toStdString();
-        if (scanLg(text.c_str(), v) && std::isfinite(v)) chosen.insert(v);
+        // An empty field asks for nothing; one that holds no number is refused.
+        if (e->text().trimmed().isEmpty()) continue;
+        const Result<double> v = readTypedNumber(e->text().toStdString());
+        if (!v) {
+            prompts_.showMessage(v.error());
+            e->setFocus();
+            return false;
+        }
+        chosen.insert(*v);
     }
     if (Status st = checkPercentiles(chosen); !st) {
         prompts_.showMessage(st.error());

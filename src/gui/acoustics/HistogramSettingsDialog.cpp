@@ -9,6 +9,7 @@
 #include "gui/base/Prompts.h"
 #include "gui/base/UiText.h"
 #include "core/base/CFormat.h"
+#include "core/base/TypedNumber.h"
 
 namespace phonotab {
 
@@ -17,10 +18,11 @@ constexpr int kTitle = 5765, kLower = 5766, kUpper = 5767, kWidth = 5768, kPerce
 
 QString lg(double v) { return QString::fromStdString(formatLg(v)); }
 
+// A field's number, with a decimal comma or point.
 bool readNumber(const QLineEdit* e, double& v) {
-    const std::string text = e->text().trimmed().toStdString();
-    const char* end = nullptr;
-    return scanLg(text.c_str(), v, &end) && *end == '\0' && std::isfinite(v);
+    const Result<double> read = readTypedNumber(e->text().toStdString());
+    if (read) v = *read;
+    return read.ok();
 }
 }  // namespace
 

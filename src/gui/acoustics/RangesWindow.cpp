@@ -195,7 +195,7 @@ void RangesWindow::editWorkRangeBounds() {
     const CalcFile* f = file();
     if (!f) return;
     const auto [first, last] = workRangeTimes(f->settings, f->ranges);
-    BoundsDialog dialog(first, last, f->file.startTime, this);
+    BoundsDialog dialog(first, last, f->file.startTime, session().prompts(), this);
     if (dialog.exec() != QDialog::Accepted) return;
     const double a = dialog.begin(), b = dialog.end();
     zones_.edit(

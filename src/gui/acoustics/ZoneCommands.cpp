@@ -37,7 +37,7 @@ void ZoneCommands::editBounds(std::size_t zone) {
     if (!f || zone >= f->ranges.zoneCount()) return;
     const RangeZone& z = f->ranges.zone(zone);
     const DocumentNotice notice = noticeFor(z);
-    BoundsDialog dialog(z.begin, z.end, f->file.startTime, parent_);
+    BoundsDialog dialog(z.begin, z.end, f->file.startTime, session_.prompts(), parent_);
     if (dialog.exec() != QDialog::Accepted) return;
     const double a = dialog.begin(), b = dialog.end();
     edit(

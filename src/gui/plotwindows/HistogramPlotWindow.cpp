@@ -10,6 +10,7 @@
 #include "gui/base/ProjectSession.h"
 #include "gui/base/UiText.h"
 #include "core/base/CFormat.h"
+#include "core/base/TypedNumber.h"
 #include "core/base/MessageIds.h"
 #include "gui/plotwindows/PlotWindowParts.h"
 #include "render/plots/ScenePainter.h"
@@ -194,10 +195,12 @@ void HistogramPlotWindow::askStep() {
     const std::optional<QString> text = session().prompts().askText(
         uiText(percent ? kAskPercent : kAskDb), QString::fromStdString(cformat("%lg", step_ * kHistogramBinWidth)));
     if (!text) return;
-    double v = 0;
-    const std::string typed = text->toStdString();
-    if (!scanLg(typed.c_str(), v, nullptr)) v = 0;
-    step_ = histogramStepFromValue(v);
+    const Result<double> typed = readTypedNumber(text->toStdString());
+    if (!typed) {
+        session().prompts().showMessage(typed.error());
+        return;
+    }
+    step_ = histogramStepFromValue(*typed);
     rebuild();
     session().controller().editProject([](ProjectState&) {}, DocumentNotice::StateChanged);
 }

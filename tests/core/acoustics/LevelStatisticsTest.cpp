@@ -83,6 +83,7 @@ TEST(CalcSettingsCheck, ValuesThatBreakTheCalculationAreRefused) {
         {20, 0, 100, {5}, 10, 10, msg::ClassWidthNotPositive},
         {20, -1, 100, {5}, 10, 10, msg::ClassWidthNotPositive},
         {20, 1, 0, {5}, 10, 10, msg::ClassCountOutOfRange},
+        {20, 1, kMaxHistogramClasses, {5}, 10, 10, 0},  // the most classes there may be
         {20, 1, kMaxHistogramClasses + 1, {5}, 10, 10, msg::ClassCountOutOfRange},
         {20, 1, 100, {-3, 150}, 10, 10, msg::PercentileOutOfRange},
         {20, 1, 100, {100}, 10, 10, msg::PercentileOutOfRange},
@@ -132,6 +133,7 @@ TEST(Percentiles, AShareExactlyAtTheFractionTakesTheNextClass) {
 TEST(Percentiles, TextOfTheSettingsDialog) {
     EXPECT_EQ(parsePercentileText("95 5  5 abc 50"), (std::set<double>{5, 50, 95}));
     EXPECT_EQ(parsePercentileText("nan 10"), (std::set<double>{10}));
+    EXPECT_EQ(parsePercentileText("2,5 97.5 50"), (std::set<double>{2.5, 50, 97.5}));  // a decimal comma is no cut
     EXPECT_EQ(formatPercentileText({5, 50, 95.5}), "5 50 95.5");
 }
 

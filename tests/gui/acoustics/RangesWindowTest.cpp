@@ -132,19 +132,27 @@ private slots:
         // The exclusion zone's bounds through "Границы": the relative frame rewrites the clock frame.
         menu = r.menuAt(inZone(r, 0));
         QVERIFY(menu);
-        whenShown<BoundsDialog>([](BoundsDialog& d) {
+        whenShown<BoundsDialog>([&w](BoundsDialog& d) {
             const QString clockBefore = d.field(1, 0, 3)->text();
-            for (auto [part, text] : {std::pair{1, "0"}, std::pair{2, "1"}, std::pair{3, "30"}}) {
-                QLineEdit* e = d.field(1, 1, part);  // the end, relative: 0 h 1 min 30 s
+            for (auto [part, text] : {std::pair{1, "0"}, std::pair{2, "1"}, std::pair{3, "30,5"}}) {
+                QLineEdit* e = d.field(1, 1, part);  // the end, relative: 0 h 1 min 30.5 s (a decimal comma)
                 e->selectAll();
                 QTest::keyClicks(e, text);
             }
             QVERIFY(d.field(1, 0, 3)->text() != clockBefore);  // the clock frame followed
-            QCOMPARE(d.end(), 90.0);
+            QCOMPARE(d.end(), 90.5);
+            // A field that holds no number is refused with a message; the dialog stays.
+            const QString minutes = d.field(0, 1, 2)->text();
+            d.field(0, 1, 2)->setText(QStringLiteral("1 мин"));
+            d.accept();
+            QCOMPARE(d.result(), int(QDialog::Rejected));
+            QCOMPARE(w.f.prompts.messages.size(), 1);
+            w.f.prompts.messages.clear();
+            d.field(0, 1, 2)->setText(minutes);
             d.accept();
         });
         actionNamed(*menu, 5725)->trigger();
-        QCOMPARE(w.file().ranges.zone(0).end, 90.0);
+        QCOMPARE(w.file().ranges.zone(0).end, 90.5);
         QCOMPARE(ranges.count(), 3);
 
         // No zone under the top lane: the work range's menu.

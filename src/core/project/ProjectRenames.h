@@ -17,9 +17,15 @@ int sourceUses(const ProjectState& state, std::string_view sourceName);
 // are marked modified and recalculated.
 void renameSourceUses(ProjectState& state, std::string_view oldName, const std::string& newName);
 
-// How many "#book#index" formulas of the project's tables read the book.
+// How many "#book#index" references of the project's tables read the book:
+// formulas of that form, and the same form inside cell macros ("B2=#book#3").
 int bookUses(const ProjectState& state, std::string_view book);
-// Rewrites the book's name in those formulas (the index stays as written).
+int bookUses(const ReportTable& table, std::string_view book);
+// Rewrites the book's name in those formulas and macros (the index stays as
+// written); the tables touched are marked modified and recalculated. The
+// table form serves tables open in windows outside the project; it tells
+// whether the table changed.
 void renameBookUses(ProjectState& state, std::string_view oldBook, std::string_view newBook);
+bool renameBookUses(ReportTable& table, std::string_view oldBook, std::string_view newBook);
 
 }  // namespace phonotab

@@ -140,7 +140,6 @@ bool ReportTable::Resize(int rows, int columns) {
     dropOutside(bindings, rows, columns);
     dropOutside(formulas, rows, columns);
     dropOutside(macros, rows, columns);
-    undo_.clear();
     modified_ = true;
     recalculateAll_ = true;
     return true;
@@ -222,6 +221,18 @@ void ReportTable::applyUndo(UndoRecord& r, bool undoing) {
                     it->second.text = t.text;
                 }
             }
+            break;
+        }
+        case UndoKind::Resized: {
+            // Back (or forward) to the other size; going back, the cells that
+            // fell off return as they were. The record then names the size it left.
+            const int rows = rowCount(), columns = columnCount();
+            if (!Resize(r.index, r.templateIndex)) break;
+            if (undoing)
+                for (const CellImage& im : r.cells) restoreImage(im);
+            r.index = rows;
+            r.templateIndex = columns;
+            recalculateAll_ = true;
             break;
         }
         case UndoKind::RowReportFlag:

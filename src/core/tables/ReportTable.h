@@ -84,8 +84,8 @@ public:
     bool DeleteColumn(int column);
     // Added rows copy the row above, added columns the column on their left;
     // removed ones go from the end together with their map entries. False for a
-    // count of 0 or above 1000. The undo history is emptied: its records name
-    // rows and columns that may no longer exist.
+    // count of 0 or above 1000. The undo history is kept: ResizeCommand records
+    // the cells that fall off, so that the resize itself is undone first.
     bool Resize(int rows, int columns);
 
     // Replaces the whole grid (the table file reader); counts must be 1..1000

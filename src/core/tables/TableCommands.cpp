@@ -1,6 +1,7 @@
 #include "core/tables/TableCommands.h"
 
 #include <algorithm>
+#include <set>
 
 #include "core/tables/formula/ShiftReferences.h"
 
@@ -71,6 +72,31 @@ bool DeleteColumnCommand(ReportTable& table, int column) {
     keepLossyTexts(table, false, column, r);
     table.RecordUndo(std::move(r));
     return table.DeleteColumn(column);
+}
+
+bool ResizeCommand(ReportTable& table, int rows, int columns) {
+    if (rows <= 0 || rows > ReportTable::MaxRows || columns <= 0 || columns > ReportTable::MaxColumns) return false;
+    if (rows == table.rowCount() && columns == table.columnCount()) return false;
+    UndoRecord r{UndoKind::Resized, table.rowCount(), table.columnCount(), {}, {}};
+    for (int row = 0; row < table.rowCount(); ++row)
+        for (int c = 0; c < table.columnCount(); ++c)
+            if (row >= rows || c >= columns) r.cells.push_back(table.imageOf({c, row}));
+    table.RecordUndo(std::move(r));
+    return table.Resize(rows, columns);
+}
+
+int filledCellsOutside(const ReportTable& table, int rows, int columns) {
+    std::set<CellKey> filled;
+    auto outside = [&](CellKey k) { return k.row >= rows || k.column >= columns; };
+    for (const auto& [k, v] : table.texts)
+        if (outside(k)) filled.insert(k);
+    for (const auto& [k, v] : table.bindings)
+        if (outside(k)) filled.insert(k);
+    for (const auto& [k, v] : table.formulas)
+        if (outside(k)) filled.insert(k);
+    for (const auto& [k, v] : table.macros)
+        if (outside(k)) filled.insert(k);
+    return static_cast<int>(filled.size());
 }
 
 bool ToggleRowReportCommand(ReportTable& table, int row) {

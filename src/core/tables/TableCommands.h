@@ -16,6 +16,14 @@ bool InsertColumnCommand(ReportTable& table, int at, int templateColumn);
 bool DeleteRowCommand(ReportTable& table, int row);
 bool DeleteColumnCommand(ReportTable& table, int column);
 
+// "Свойства таблицы": the new row and column counts (1 to 1000). The cells
+// that fall off are kept in the undo record, so that an undo gives them back;
+// false when the size is not valid or does not change.
+bool ResizeCommand(ReportTable& table, int rows, int columns);
+// How many cells that hold something (a text, a binding, a formula or a
+// macro) a resize to the given counts would drop: the window asks first.
+int filledCellsOutside(const ReportTable& table, int rows, int columns);
+
 // "Включать/Не включать строку (столбец) в отчет": toggles the report flag.
 bool ToggleRowReportCommand(ReportTable& table, int row);
 bool ToggleColumnReportCommand(ReportTable& table, int column);

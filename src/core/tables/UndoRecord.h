@@ -34,6 +34,7 @@ enum class UndoKind : int {
     CellsCleared = 14,   // "Очистить", Delete key
     CellsPasted = 15,    // paste, cut and paste
     CellsFromData = 16,  // "Данные из файла", cells written by a macro
+    Resized = 17,        // "Свойства таблицы": the row and column counts
 };
 
 // Whether undoing or redoing a record of this kind changes what formulas read.
@@ -63,8 +64,8 @@ struct RewrittenText {
 
 struct UndoRecord {
     UndoKind kind = UndoKind::CellText;
-    int index = 0;          // row or column of a structure or flag record
-    int templateIndex = 0;  // template row or column of an insertion
+    int index = 0;          // row or column of a structure or flag record; rows to go back to of a resize
+    int templateIndex = 0;  // template row or column of an insertion; columns to go back to of a resize
     std::vector<CellImage> cells;
     std::vector<RewrittenText> rewritten;
 };

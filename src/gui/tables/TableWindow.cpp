@@ -312,9 +312,14 @@ void TableWindow::editProperties() {
     if (dialog.exec() != QDialog::Accepted) return;
     bool changed = false;
     if (dialog.rows() != table_.rowCount() || dialog.columns() != table_.columnCount()) {
-        changed = table_.Resize(dialog.rows(), dialog.columns());
-        // The selection may now lie outside the table.
-        table_.selection = TableSelection::fromRect(CellRect{0, 0, 1, 1});
+        // Filled cells that would fall off are the user's work: asked first.
+        const int dropped = filledCellsOutside(table_, dialog.rows(), dialog.columns());
+        if (dropped == 0 ||
+            session_.prompts().ask(messageText(Message(msg::ResizeDropsCells, dropped)), false) == Prompts::Answer::Yes) {
+            changed = ResizeCommand(table_, dialog.rows(), dialog.columns());
+            // The selection may now lie outside the table.
+            table_.selection = TableSelection::fromRect(CellRect{0, 0, 1, 1});
+        }
     }
     if (dialog.name() != table_.name) {
         table_.name = dialog.name();
@@ -380,7 +385,10 @@ void TableWindow::redo() { afterCommand(table_.Redo()); }
 void TableWindow::clearSelection() { afterCommand(ClearCommand(table_, table_.selection)); }
 
 void TableWindow::copyHtml(bool colour) {
-    table_clipboard::putTableHtml(table_, shown_, colour ? HtmlColours::Colour : HtmlColours::BlackAndWhite);
+    // With every row or every column left out of the report there is nothing
+    // to copy; the clipboard keeps what it held, and the user is told why.
+    if (!table_clipboard::putTableHtml(table_, shown_, colour ? HtmlColours::Colour : HtmlColours::BlackAndWhite))
+        session_.prompts().showMessage(Message(msg::NothingToCopy));
 }
 
 void TableWindow::copyBlock(bool cut) {

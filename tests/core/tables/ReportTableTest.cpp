@@ -74,16 +74,38 @@ TEST(ReportTable, ResizeCopiesTheLastFormatAndDropsWhatFallsOff) {
     s.t.cell(0, 2).height = 40;
     s.text("C3", "keep").formula("C2", "A1");
     ASSERT_TRUE(InsertRowCommand(s.t, 0, 0));
-    ASSERT_TRUE(s.t.Resize(6, 5));
+    ASSERT_TRUE(ResizeCommand(s.t, 6, 5));
     EXPECT_EQ(s.t.cell(4, 0).width, 90);
     EXPECT_EQ(s.t.cell(0, 5).height, 40);
-    EXPECT_FALSE(s.t.canUndo());  // its records named rows that may be gone
-    ASSERT_TRUE(s.t.Resize(2, 2));
+    EXPECT_EQ(filledCellsOutside(s.t, 2, 2), 2);  // C4 with its text, C3 with its formula
+    EXPECT_EQ(filledCellsOutside(s.t, 4, 3), 0);
+    ASSERT_TRUE(ResizeCommand(s.t, 2, 2));
     EXPECT_TRUE(s.t.texts.empty());
     EXPECT_TRUE(s.t.formulas.empty());
-    EXPECT_FALSE(s.t.Resize(0, 5));
-    EXPECT_FALSE(s.t.Resize(5, 1001));
+    EXPECT_FALSE(ResizeCommand(s.t, 0, 5));
+    EXPECT_FALSE(ResizeCommand(s.t, 5, 1001));
+    EXPECT_FALSE(ResizeCommand(s.t, 2, 2));  // no change, no step
     EXPECT_EQ(s.t.rowCount(), 2);
+
+    // Each resize is a step of its own: the dropped cells come back whole,
+    // and the row insertion before them can still be undone.
+    ASSERT_TRUE(s.t.Undo());
+    EXPECT_EQ(s.t.rowCount(), 6);
+    EXPECT_EQ(s.t.columnCount(), 5);
+    EXPECT_EQ(s.t.texts.at(at("C4")), "keep");
+    EXPECT_EQ(s.t.formulas.at(at("C3")).text, "A2");
+    EXPECT_EQ(s.t.cell(2, 0).width, 90);
+    ASSERT_TRUE(s.t.Redo());
+    EXPECT_EQ(s.t.rowCount(), 2);
+    EXPECT_TRUE(s.t.texts.empty());
+    ASSERT_TRUE(s.t.Undo());
+    ASSERT_TRUE(s.t.Undo());
+    EXPECT_EQ(s.t.rowCount(), 4);
+    EXPECT_EQ(s.t.columnCount(), 3);
+    ASSERT_TRUE(s.t.Undo());  // the insertion
+    EXPECT_EQ(s.t.rowCount(), 3);
+    EXPECT_EQ(s.t.texts.at(at("C3")), "keep");
+    EXPECT_EQ(s.t.formulas.at(at("C2")).text, "A1");
 }
 
 TEST(ReportTable, MergingAndUnmerging) {

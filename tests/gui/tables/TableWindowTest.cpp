@@ -112,6 +112,16 @@ private slots:
         QVERIFY(!QString::fromUtf8(QApplication::clipboard()->mimeData()->data(QStringLiteral("text/html")))
                      .contains(QStringLiteral("#FF0000"), Qt::CaseInsensitive));
 
+        // Every column left out of the report: nothing is copied, and the user hears why.
+        QApplication::clipboard()->setText(QStringLiteral("held before"));
+        for (int c = 0; c < w.table().columnCount(); ++c) w.table().setColumnInReport(c, false);
+        w.action(TableWindow::Command::CopyColour)->trigger();
+        QCOMPARE(app.prompts.messages.size(), 1);
+        QCOMPARE(app.prompts.messages.front(), QString::fromStdString(Message(msg::NothingToCopy).text()));
+        QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("held before"));
+        for (int c = 0; c < w.table().columnCount(); ++c) w.table().setColumnInReport(c, true);
+        app.prompts.messages.clear();
+
         // Ctrl+V pastes text from the selection's first cell; Ctrl+Z takes it back.
         QApplication::clipboard()->setText(QStringLiteral("a\tb"));
         select(w, {0, 1, 1, 2});

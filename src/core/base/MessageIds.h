@@ -46,6 +46,7 @@ enum Id : int {
     ClassCountOutOfRange = 5703,   // "... from 1 to %d"
     ScanNotPositive = 5704,
     PercentileOutOfRange = 5705,   // "%s" is not strictly between 0 and 100
+    NothingToCalculate = 5706,     // "%s": the file has no parameters chosen (nothing written)
 
     // Report tables, their graphs and macros
     TableModified = 240,           // question: save the table's changes?
@@ -55,6 +56,7 @@ enum Id : int {
     GraphCellError = 303,
     ChooseTable = 386,
     NothingToCopy = 5400,
+    ResizeDropsCells = 5401,       // question: %d filled cells fall off the smaller table
     MacroUnbalancedBrace = 5600,
     MacroBadAddress = 5601,
     MacroCheckFailed = 5602,
@@ -73,6 +75,7 @@ enum Id : int {
     CountDiffers = 5314,
     OtherFileType = 5315,
     TypesOrModesDiffer = 5316,
+    ProjectTooManyCells = 5317,    // "'%s': the project's tables hold more than %lld cells"
     ProjectChanged = 5500,         // question: save the project's changes?
     DeleteOne = 5501,              // question
     DeleteMany = 5502,             // question
@@ -91,6 +94,7 @@ enum Id : int {
     MarkersCoincide = 6001,        // the markers give an empty range
     BadPlotRange = 6002,           // "%s": a range of the batch tool's plot is not valid
     NoPlotCurve = 6003,            // no chosen parameter has samples to draw
+    MarkersOutsideView = 6011,     // both markers lie beyond the same end of the visible range
 
     // The report document
     NotWordDocument = 6200,        // "'%s' is not a Word document (.docx)"
@@ -116,6 +120,7 @@ constexpr Severity severityOf(int id) {
     switch (id) {
         case msg::InsufficientSamples:
         case msg::Cancelled:
+        case msg::NothingToCalculate:
         // What a report leaves out: the report is still written.
         case msg::PlaceholderMissing:
         case msg::PictureMissing:

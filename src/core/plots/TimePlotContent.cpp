@@ -131,7 +131,11 @@ Result<SecondsRange> markerRange(const GraphPane& pane, const TimePlotContent& c
     const IndexRange vis = pane.visibleRange();
     double lo = pane.xOf(vis.first), hi = pane.xOf(vis.last);
     if (lo > hi) std::swap(lo, hi);
-    double a = std::clamp(pane.marker(1).x, lo, hi), b = std::clamp(pane.marker(2).x, lo, hi);
+    // Markers beyond the same end of the view would clamp to one point; the
+    // user scrolled away from them, which is not an empty range.
+    const double m1 = pane.marker(1).x, m2 = pane.marker(2).x;
+    if ((m1 < lo && m2 < lo) || (m1 > hi && m2 > hi)) return Message(msg::MarkersOutsideView);
+    double a = std::clamp(m1, lo, hi), b = std::clamp(m2, lo, hi);
     if (a > b) std::swap(a, b);
     if (!(a < b)) return Message(msg::MarkersCoincide);
     return SecondsRange{content.secondsOfX(a), content.secondsOfX(b)};

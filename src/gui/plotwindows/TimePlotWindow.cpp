@@ -66,6 +66,8 @@ TimePlotWindow::TimePlotWindow(ProjectSession& session, QWidget* parent)
         if (std::unique_ptr<QMenu> m = menuAt(p)) m->exec(graph_->mapToGlobal(p));
     });
     connect(graph_, &GraphWindow::markersChanged, this, [this] { updateReadout(); });
+    // A zoom by the wheel or the keys changes the points shown before the mouse moves.
+    connect(graph_, &GraphWindow::visibleRangeChanged, this, [this] { updateReadout(); });
     left->addWidget(graph_, 1);
     readout_ = new QLabel(this);
     readout_->setTextInteractionFlags(Qt::TextSelectableByMouse);

@@ -158,6 +158,15 @@ TEST(TimePlotContent, MarkerRangeAndWorkRange) {
     ASSERT_FALSE(r.ok());
     EXPECT_EQ(r.error().id, msg::MarkersCoincide);
 
+    // Both markers left of the view (or both right of it): they are out of sight, not at one point.
+    for (double at : {2.0, 70.0}) {
+        pane.setMarker(1, {c.xOfSeconds(at), 0});
+        pane.setMarker(2, {c.xOfSeconds(at + 3), 0});
+        r = markerRange(pane, c);
+        ASSERT_FALSE(r.ok()) << at;
+        EXPECT_EQ(r.error().id, msg::MarkersOutsideView) << at;
+    }
+
     // Reversed markers give the ordered range; the one left of the view is clamped.
     pane.setMarker(1, {c.xOfSeconds(45), 0});
     pane.setMarker(2, {c.xOfSeconds(2), 0});

@@ -173,6 +173,12 @@ private slots:
         QCOMPARE(w.plot->legendMask(), 3u | 128u);
         QCOMPARE(w.f.settings().integer("Diagram", "LegendD", 0), 131);
         QVERIFY(w.plot->readoutLine()->text().contains("pts: "));
+        // A zoom by the keys updates the points shown before the mouse moves.
+        const QString before = w.plot->readoutLine()->text();
+        w.plot->graph()->setFocus();
+        QTest::keyClick(w.plot->graph(), Qt::Key_Plus);
+        QVERIFY(w.plot->readoutLine()->text().contains("pts: "));
+        QVERIFY2(w.plot->readoutLine()->text() != before, qPrintable(before));
 
         menu = w.plot->propertiesMenu();
         actionNamed(*menu, 390)->trigger();  // relative axis on

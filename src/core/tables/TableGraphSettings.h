@@ -31,6 +31,13 @@ struct TableGraphSettings {
     static constexpr std::int32_t LogarithmicY = 1;
     static constexpr std::int32_t ManualRange = 4;
 
+    // Whether the table has a graph at all: a series with a cell range.
+    bool hasSeries() const {
+        for (const GraphSeriesSettings& s : series)
+            if (!s.cellRange.empty()) return true;
+        return false;
+    }
+
     friend bool operator==(const TableGraphSettings&, const TableGraphSettings&) = default;
 };
 

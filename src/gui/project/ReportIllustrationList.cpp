@@ -7,6 +7,8 @@
 #include <QMenu>
 #include <QSaveFile>
 
+#include <algorithm>
+
 #include "gui/base/ProjectSession.h"
 #include "gui/base/SettingsStore.h"
 #include "gui/base/UiText.h"
@@ -107,7 +109,8 @@ std::unique_ptr<QMenu> ReportIllustrationList::menu(int row) {
     auto m = std::make_unique<QMenu>(this);
     m->addAction(uiText(kAddPicture), this, &ReportIllustrationList::addPicture);
     m->addAction(uiText(kAddGraph), this, &ReportIllustrationList::addTableGraph)
-        ->setEnabled(!session_.state().tables.empty());
+        ->setEnabled(std::any_of(session_.state().tables.begin(), session_.state().tables.end(),
+                                 [](const ProjectTable& t) { return t.table.graph.hasSeries(); }));
     m->addAction(uiText(kCreatePicture), this, &ReportIllustrationList::createPicture);
     const int count = static_cast<int>(session_.state().illustrations.size());
     if (row < 0 || row >= count) return m;
@@ -133,19 +136,33 @@ void ReportIllustrationList::addPicture() {
     const auto caption = askCaption(QFileInfo(file).completeBaseName());
     if (!caption) return;
     const int added = static_cast<int>(session_.state().illustrations.size());
-    edit([&](std::vector<Illustration>& l) { l.push_back({*caption, fromQt(QDir::cleanPath(file)), std::nullopt}); },
-         added);
+    const std::string stored = storedPicturePath(file);
+    edit([&](std::vector<Illustration>& l) { l.push_back({*caption, stored, std::nullopt}); }, added);
 }
 
+// A picture in (or below) the working folder is stored relative to it, so that
+// the link holds when the project and its folder move.
+std::string ReportIllustrationList::storedPicturePath(const QString& file) const {
+    const std::string folder = fromQt(QDir::cleanPath(session_.localWorkingFolder()) + QStringLiteral("/"));
+    return MakeRelativeToWorkingFolder(toStoredPath(fromQt(QDir::cleanPath(file))), toStoredPath(folder));
+}
+
+// Only tables that have a graph are offered: another would leave a caption
+// without a picture in the report.
 void ReportIllustrationList::addTableGraph() {
     const auto& tables = session_.state().tables;
     QStringList names;
-    for (std::size_t k = 0; k < tables.size(); ++k)
+    std::vector<std::size_t> offered;
+    for (std::size_t k = 0; k < tables.size(); ++k) {
+        if (!tables[k].table.graph.hasSeries()) continue;
         names << uiText(kTableTab).replace(QStringLiteral("%d"), QString::number(k + 1)) + QStringLiteral(": ") +
                      toQt(tables[k].table.name);
+        offered.push_back(k);
+    }
+    if (offered.empty()) return;
     const int chosen = session_.prompts().chooseItem(uiText(kChooseTable), names);
     if (chosen < 0 || chosen >= names.size()) return;
-    const auto k = static_cast<std::size_t>(chosen);
+    const std::size_t k = offered[static_cast<std::size_t>(chosen)];
     const auto caption = askCaption(toQt(tables[k].table.name));
     if (!caption) return;
     const int added = static_cast<int>(session_.state().illustrations.size());
@@ -176,8 +193,7 @@ void ReportIllustrationList::createPicture() {
         session_.prompts().showMessage(uiText(kCannotCopy));
         return;
     }
-    const std::string folder = fromQt(QDir::cleanPath(session_.localWorkingFolder()) + QStringLiteral("/"));
-    const std::string stored = MakeRelativeToWorkingFolder(toStoredPath(fromQt(target)), toStoredPath(folder));
+    const std::string stored = storedPicturePath(target);
     const int added = static_cast<int>(session_.state().illustrations.size());
     edit([&](std::vector<Illustration>& l) { l.push_back({*caption, stored, std::nullopt}); }, added);
     session_.prompts().openExternally(target);

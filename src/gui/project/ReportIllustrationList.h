@@ -45,6 +45,7 @@ private:
     // The user's caption for a new illustration; none when cancelled.
     std::optional<std::string> askCaption(const QString& preset);
     QString pictureFolder() const;
+    std::string storedPicturePath(const QString& file) const;
     void rememberPictureFolder(const QString& file);
 
     ProjectSession& session_;

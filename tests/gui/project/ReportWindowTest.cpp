@@ -93,6 +93,8 @@ private slots:
         actionNamed(*w->illustrationList()->menu(-1), 6468)->trigger();  // "Добавить иллюстрацию"
         QCOMPARE(f.session().state().illustrations.size(), illustrationsBefore + 1);
         QCOMPARE(f.session().state().illustrations.back().caption, std::string("Зелёный рисунок"));
+        // In the working folder: stored relative to it, so that the link moves with the project.
+        QCOMPARE(f.session().state().illustrations.back().picturePath, std::string("рисунок.png"));
         QCOMPARE(w->illustrationList()->currentIndex().row(), static_cast<int>(illustrationsBefore));
 
         // The project calculated, so that the demo table's graph has its values.
@@ -130,6 +132,11 @@ private slots:
         f.prompts.items = {0};
         f.prompts.texts = {QStringLiteral("График")};
         actionNamed(*w->illustrationList()->menu(-1), 6478)->trigger();  // "Добавить график из таблицы", table 1
+        // Only the tables that have a graph are offered.
+        std::size_t withGraph = 0;
+        for (const ProjectTable& t : f.session().state().tables) withGraph += t.table.graph.hasSeries() ? 1 : 0;
+        QVERIFY(withGraph > 0 && withGraph < f.session().state().tables.size());
+        QCOMPARE(static_cast<std::size_t>(f.prompts.offeredItems.size()), withGraph);
         const std::size_t tables = f.session().state().tables.size();
         f.prompts.answers = {Prompts::Answer::No};
         actionNamed(*w->tableTabMenu(0), 6464)->trigger();

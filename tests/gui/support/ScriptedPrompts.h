@@ -44,7 +44,10 @@ public:
         if (text.isNull()) return std::nullopt;
         return text;
     }
-    int chooseItem(const QString&, const QStringList&) override { return take(items, -1); }
+    int chooseItem(const QString&, const QStringList& offered) override {
+        offeredItems = offered;
+        return take(items, -1);
+    }
     int chooseLanguage(const std::vector<LanguageChoice>& choices, int preferred) override {
         offeredLanguages = choices;
         preferredLanguage = preferred;
@@ -52,6 +55,7 @@ public:
     }
     void openExternally(const QString& path) override { opened << path; }
 
+    QStringList offeredItems;  // the last list a chooser offered
     std::vector<LanguageChoice> offeredLanguages;
     int preferredLanguage = -1;
 

@@ -1,5 +1,5 @@
 // phonotab-cli plot FILE --param CODE ... [--range FIRST:COUNT] [--exclude B:E]
-//   [--correct B:E:F.B=DB,...] [--unit s|min|h] [--relative] -o OUT.svg|OUT.txt
+//   [--correct B:E:F.B=DB,...] [--unit s|min|h] [--relative] -o OUT.svg|OUT.png|OUT.txt
 // Draws the time plot of a data file without a display: the same content the
 // desktop's time plot shows, through the graph engine's scene and exports.
 #include <CLI/CLI.hpp>
@@ -14,6 +14,7 @@
 #include "core/platform/AtomicFile.h"
 #include "core/plots/PaneScene.h"
 #include "core/plots/SceneSvg.h"
+#include "render/pictures/PanePicture.h"
 #include "core/plots/TextExport.h"
 #include "core/plots/TimePlotContent.h"
 
@@ -45,7 +46,8 @@ std::string textWithZones(const GraphPane& pane, const CalcFile& cf, const TimeP
 
 int runPlot(const CliContext& ctx, const PlotArgs& a) {
     const std::string ext = std::filesystem::path(a.out).extension().string();
-    if (ext != ".svg" && ext != ".txt") return usageError("-o: the picture is written as OUT.svg or OUT.txt");
+    if (ext != ".svg" && ext != ".png" && ext != ".txt")
+        return usageError("-o: the picture is written as OUT.svg, OUT.png or OUT.txt");
     if (a.width < 200 || a.height < 150 || a.width > 20000 || a.height > 20000)
         return usageError("--width, --height: from 200 x 150 to 20000 x 20000 pixels");
     if (!ctx.loadTeleDesc()) return kExitFailure;
@@ -106,6 +108,11 @@ int runPlot(const CliContext& ctx, const PlotArgs& a) {
     std::string bytes;
     if (ext == ".txt") {
         bytes = textWithZones(pane, cf, content, ctx.encoding);
+    } else if (ext == ".png") {
+        // Painted as the desktop's plot window paints it, with its fonts.
+        Result<std::string> png = panePng(pane, a.width, a.height, a.out);
+        if (!png) return fail(png.error());
+        bytes = std::move(*png);
     } else {
         constexpr int kLineHeight = 16;
         const FixedTextMetrics metrics(7, kLineHeight);
@@ -117,10 +124,10 @@ int runPlot(const CliContext& ctx, const PlotArgs& a) {
 }
 
 void addPlotCommand(CLI::App& app, CliContext& ctx, CommandList& commands) {
-    auto* cmd = app.add_subcommand("plot", "draw the time plot of a data file's parameters as SVG or text");
+    auto* cmd = app.add_subcommand("plot", "draw the time plot of a data file's parameters as SVG, PNG or text");
     auto a = std::make_shared<PlotArgs>();
     cmd->add_option("FILE", a->file, "instrument data file")->required();
-    cmd->add_option("-o,--output", a->out, "OUT.svg (picture) or OUT.txt (samples and zones)")->required();
+    cmd->add_option("-o,--output", a->out, "OUT.svg or OUT.png (picture) or OUT.txt (samples and zones)")->required();
     cmd->add_option("--param", a->params, "parameter code to draw (repeatable)")->required();
     addFileRangeOptions(cmd, *a);
     cmd->add_option("--unit", a->unit, "time unit of the relative axis: s, min or h")

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <filesystem>
 #include <sstream>
 
@@ -69,6 +70,20 @@ TEST(CliPlot, PictureAndRefusals) {
     EXPECT_NE(picture.find("fill=\"#fc5454\""), std::string::npos);  // the exclusion band
     EXPECT_NE(picture.find("fill=\"#fcfc54\""), std::string::npos);  // the correction band
     EXPECT_NE(picture.find(">09:02:00<"), std::string::npos);       // clock time on the axis
+
+    // The same plot as a PNG picture of the asked size, the exclusion band in its colour.
+    const std::string png = dir.file("plot.png");
+    ASSERT_EQ(runCli("plot " + data + " --param 0x01300100 --exclude 120:130 --width 640 --height 400 -o " + png).status,
+              0);
+    const std::string bytes = readText(png);
+    ASSERT_GT(bytes.size(), 24u);
+    EXPECT_EQ(bytes.substr(0, 8), std::string("\x89PNG\r\n\x1a\n", 8));
+    auto bigEndian = [&](std::size_t at) {
+        return (std::uint32_t(std::uint8_t(bytes[at])) << 24) | (std::uint32_t(std::uint8_t(bytes[at + 1])) << 16) |
+               (std::uint32_t(std::uint8_t(bytes[at + 2])) << 8) | std::uint32_t(std::uint8_t(bytes[at + 3]));
+    };
+    EXPECT_EQ(bigEndian(16), 640u);  // the header's width and height
+    EXPECT_EQ(bigEndian(20), 400u);
 
     // Refusals write nothing.
     const std::string none = dir.file("none.svg");

@@ -517,10 +517,14 @@ Result<DocxDocument> DocxDocument::open(const std::string& path) {
 }
 
 Result<DocxDocument> DocxDocument::fromBytes(std::string_view bytes, const std::string& nameForMessages) {
-    auto impl = std::make_unique<Impl>();
     std::optional<std::vector<ZipPart>> parts = readZipParts(bytes, MaxParts, MaxPartSize, MaxPackageSize);
     if (!parts) return Message(msg::NotWordDocument, nameForMessages);
-    impl->parts = std::move(*parts);
+    return fromParts(std::move(*parts), nameForMessages);
+}
+
+Result<DocxDocument> DocxDocument::fromParts(std::vector<ZipPart> parts, const std::string& nameForMessages) {
+    auto impl = std::make_unique<Impl>();
+    impl->parts = std::move(parts);
     if (!impl->load(nameForMessages)) return Message(msg::NotWordDocument, nameForMessages);
     return DocxDocument(std::move(impl));
 }
@@ -615,7 +619,7 @@ Status DocxDocument::putPicture(const std::string& name, std::string_view pictur
     return Status::success();
 }
 
-Result<std::string> DocxDocument::packageBytes() const {
+std::vector<ZipPart> DocxDocument::parts() const {
     const Impl& d = *impl_;
     struct Writer : pugi::xml_writer {
         std::string out;
@@ -650,16 +654,25 @@ Result<std::string> DocxDocument::packageBytes() const {
         spliced.append(xml, from, std::string::npos);
         document.bytes = std::move(spliced);
     }
-    const ZipPart rels = serialise(d.rels, d.relsPath);
-    const ZipPart types = serialise(d.contentTypes, "[Content_Types].xml");
-    std::vector<const ZipPart*> parts;
-    parts.push_back(&types);
+    ZipPart rels = serialise(d.rels, d.relsPath);
+    ZipPart types = serialise(d.contentTypes, "[Content_Types].xml");
+    std::vector<ZipPart> out;
+    out.reserve(d.parts.size() + 2);
+    out.push_back(std::move(types));
     for (const ZipPart& p : d.parts) {
-        if (p.name == types.name || p.name == rels.name) continue;
-        parts.push_back(p.name == document.name ? &document : &p);
+        if (p.name == out.front().name || p.name == rels.name) continue;
+        out.push_back(p.name == document.name ? std::move(document) : p);
     }
-    parts.push_back(&rels);
-    std::optional<std::string> bytes = writeZipParts(parts);
+    out.push_back(std::move(rels));
+    return out;
+}
+
+Result<std::string> DocxDocument::packageBytes() const {
+    const std::vector<ZipPart> written = parts();
+    std::vector<const ZipPart*> refs;
+    refs.reserve(written.size());
+    for (const ZipPart& p : written) refs.push_back(&p);
+    std::optional<std::string> bytes = writeZipParts(refs);
     if (!bytes) return Message(msg::CannotWrite, std::string());
     return std::move(*bytes);
 }

@@ -18,6 +18,7 @@
 
 #include "core/base/Result.h"
 #include "core/platform/DocxTable.h"
+#include "core/platform/ZipPackage.h"
 
 namespace phonotab {
 
@@ -36,6 +37,8 @@ public:
     // that part is not XML) or is beyond the bounds above.
     static Result<DocxDocument> open(const std::string& path);
     static Result<DocxDocument> fromBytes(std::string_view bytes, const std::string& nameForMessages);
+    // The same from parts already unpacked (the parts' limits are the caller's).
+    static Result<DocxDocument> fromParts(std::vector<ZipPart> parts, const std::string& nameForMessages);
 
     DocxDocument(DocxDocument&&) noexcept;
     DocxDocument& operator=(DocxDocument&&) noexcept;
@@ -69,7 +72,8 @@ public:
     Status putPicture(const std::string& name, std::string_view picture, std::string_view caption,
                       const std::string& nameForMessages = {});
 
-    // The package with everything put so far.
+    // The package's parts with everything put so far, and the package itself.
+    std::vector<ZipPart> parts() const;
     Result<std::string> packageBytes() const;
     // Writes the package; the file is replaced only once it was written
     // completely (105 when it cannot be created, 5003 when writing fails).

@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
+#include "TestSupport.h"
+
 #include "core/project/MainWindowTitle.h"
 #include "core/project/MruList.h"
 #include "core/project/WorkingFolder.h"
@@ -35,4 +39,47 @@ TEST(WorkingFolder, StoredFormEndsWithOneBackslash) {
     EXPECT_EQ(storedWorkingFolder("/data/demo/"), "\\data\\demo\\");
     EXPECT_EQ(localWorkingFolder("\\data\\demo\\"), "/data/demo/");
     EXPECT_EQ(localWorkingFolder(""), "");
+}
+
+// A project takes a working folder at or below its own folder along when it is
+// copied or moved; other folders are kept as they are, and one that does not
+// exist here gives way to the project's folder.
+TEST(WorkingFolder, TravelsWithTheProjectFile) {
+    const phonotab::testing::ScratchDir dir;
+    const std::string root = dir.path().string();
+    std::filesystem::create_directories(root + "/sub/deeper");
+    const std::string project = root + "/p.pht";
+    struct Written {
+        std::string folder, stored;
+    } written[] = {
+        {root, ".\\"},
+        {root + "/sub/deeper", "sub\\deeper\\"},
+        {"/elsewhere/data", "\\elsewhere\\data\\"},
+        {dir.path().parent_path().string(), storedWorkingFolder(dir.path().parent_path().string())},
+    };
+    for (const Written& w : written)
+        EXPECT_EQ(workingFolderForProjectFile(storedWorkingFolder(w.folder), project), w.stored) << w.folder;
+    EXPECT_EQ(workingFolderForProjectFile("", project), "");
+    EXPECT_EQ(workingFolderForProjectFile("C:\\Work\\", project), "C:\\Work\\");
+
+    // Read in a copy elsewhere: relative and empty folders are the copy's own.
+    const phonotab::testing::ScratchDir copy;
+    const std::string copied = copy.path().string() + "/p.pht";
+    std::filesystem::create_directories(copy.path() / "sub");
+    struct Read {
+        std::string stored, folder;
+        bool fellBack;
+    } read[] = {
+        {".\\", copy.path().string(), false},
+        {"", copy.path().string(), false},
+        {"sub\\", copy.path().string() + "/sub", false},
+        {storedWorkingFolder(root), root, false},           // an absolute folder that exists here
+        {"C:\\Work\\", copy.path().string(), true},      // one that does not
+        {"\\no\\such\\folder\\", copy.path().string(), true},
+    };
+    for (const Read& r : read) {
+        const ProjectWorkingFolder resolved = resolveProjectWorkingFolder(r.stored, copied);
+        EXPECT_EQ(resolved.stored, storedWorkingFolder(r.folder)) << r.stored;
+        EXPECT_EQ(resolved.fellBack, r.fellBack) << r.stored;
+    }
 }

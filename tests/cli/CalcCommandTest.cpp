@@ -77,7 +77,8 @@ TEST(CliCalc, MessagesAndExitStatus) {
     // Usage errors.
     for (const char* bad : {"--param 0x01300100:avg", "--param zz:leq", "--param 0x01300100:leq:0",
                             "--param 0x01300100:leq --scan 10", "--param 0x01300100:leq --exclude 1",
-                            "--param 0x01300100:leq --correct 1:2:4.0=1", "--param 0x01300100:leq --classes 1:2"}) {
+                            "--param 0x01300100:leq --correct 1:2:4.0=1", "--param 0x01300100:leq --classes 1:2",
+                            "--param 0x01300100:leq --range 5:0", "--param 0x01300100:leq --range -1:10"}) {
         r = runCli("calc " + data + " -o " + dir.file("o3") + " " + bad);
         EXPECT_EQ(r.status, 2) << bad << ": " << r.out;
     }

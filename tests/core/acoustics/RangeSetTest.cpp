@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <utility>
+
 #include "core/acoustics/RangeSet.h"
 #include "core/acoustics/ZoneSegments.h"
 
@@ -59,9 +61,11 @@ TEST(RangeSet, ZoneEditingKeepsTheSpan) {
     ASSERT_FALSE(outside.ok());
     EXPECT_EQ(outside.error().id, msg::ZoneOutsideRecord);
     EXPECT_EQ(r.zoneCount(), 1u);
-    r.setZoneBounds(0, 120, 90);  // clamped and ordered
-    EXPECT_EQ(r.zone(0).begin, 90);
-    EXPECT_EQ(r.zone(0).end, 100);
+    for (auto [a, b] : {std::pair{120.0, 90.0}, std::pair{90.0, 120.0}}) {
+        r.setZoneBounds(0, a, b);  // clamped to the record and ordered
+        EXPECT_EQ(r.zone(0).begin, 90) << a;
+        EXPECT_EQ(r.zone(0).end, 100) << a;
+    }
     r.convertToExclusion(0);
     EXPECT_EQ(r.zone(0).exclusion, 1);
     EXPECT_EQ(r.zone(0).corrections[static_cast<std::size_t>(correctionIndex(1, 2))], 3.5);  // kept

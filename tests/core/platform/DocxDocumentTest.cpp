@@ -192,6 +192,38 @@ TEST(DocxDocument, InsertsPicturesWithTheirPartsAndSizes) {
     EXPECT_EQ(ids.size(), 2u);
 }
 
+// The edges where a placeholder's run, a merged cell or a tall picture could
+// lose or misplace something: the last run of a split placeholder, what
+// follows the placeholder's text in its run, the width of a cell over two
+// columns, a picture taller than the page.
+TEST(DocxDocument, EdgesOfRunsMergedCellsAndTallPictures) {
+    DocxDocument doc = openTemplate("<w:p>" + run("до <0") + run("04>") + "</w:p>" +
+                                    "<w:p><w:r><w:t>&lt;TBL02&gt;</w:t><w:tab/><w:t>после</w:t></w:r></w:p>" +
+                                    "<w:p>" + run("<TBL01>") + "</w:p><w:p>" + run("<PIC01>") + "</w:p>");
+    EXPECT_EQ(doc.markPlaceholders({"<004>", "<TBL01>", "<TBL02>", "<PIC01>"}), 4u);
+    doc.putText("<004>", "X");
+    doc.clear("<TBL02>");
+    DocxCell merged;
+    merged.text = "AB";
+    merged.columnSpan = 2;
+    DocxCell covered;
+    covered.covered = true;
+    ASSERT_TRUE(doc.putTable("<TBL01>", DocxTable{{1000, 1500}, {0}, {{merged, covered}}}));
+    ASSERT_TRUE(doc.putPicture("<PIC01>", fixtures::makePng(200, 2000), "").ok());  // 96 dots per inch
+
+    ScratchDir dir;
+    const auto lines = writeAndRead(doc, dir);
+    const auto paragraphs = linesStartingWith(lines, "p\t");
+    ASSERT_GE(paragraphs.size(), 2u) << lines.front();
+    EXPECT_EQ(paragraphs[0], "p\tNormal\tдо X");
+    EXPECT_EQ(paragraphs[1], "p\tNormal\t\\tпосле");  // the reader writes the tab as "\t"
+    const long long textHeight = (16838 - 1134 - 1134) * 635LL;
+    EXPECT_THAT(linesStartingWith(lines, "pic\t"),
+                ElementsAre("pic\t" + std::to_string(textHeight / 10) + "\t" + std::to_string(textHeight) + "\timage/png"));
+    const std::string xml = documentXml(dir.file("out.docx"));
+    EXPECT_NE(xml.find("<w:tcW w:w=\"2500\" w:type=\"dxa\"/>"), std::string::npos);
+}
+
 TEST(DocxDocument, RefusesWhatIsNotAWordDocument) {
     const std::vector<ZipPart> noDocument = {{"[Content_Types].xml", "<Types/>"}, {"word/other.xml", "<x/>"}};
     std::vector<const ZipPart*> refs;

@@ -14,8 +14,6 @@
 #include <QToolBar>
 #include <QVBoxLayout>
 
-#include <map>
-
 #include "gui/base/AppIcons.h"
 #include "gui/base/LongTask.h"
 #include "gui/base/ProjectSession.h"

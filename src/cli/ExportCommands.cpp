@@ -1,13 +1,14 @@
 // phonotab-cli dump FILE -o OUT | dump --joined FILE... -o OUT
 // phonotab-cli summary FILE... -o OUT --column CH:DET:FAM ... [--band B] [--freq]
 //              [--no-date] [--no-time] [--no-vin] [--no-duration] [--config report.cfg]
-// Text exports of record files.
+// Text exports of record files, each written whole or not at all.
 #include <CLI/CLI.hpp>
 
 #include <cstdio>
 
 #include "CliContext.h"
 #include "core/measurement/RecordDump.h"
+#include "core/project/RecordTextFiles.h"
 #include "core/project/ReportConfig.h"
 #include "core/project/SummaryColumns.h"
 
@@ -28,18 +29,10 @@ struct SummaryArgs {
     bool freq = false, noDate = false, noTime = false, noVin = false, noDuration = false;
 };
 
-// Opens the output; an output that was begun keeps what was written.
-std::FILE* openOutput(const std::string& path) { return std::fopen(path.c_str(), "wb"); }
-
 int runDump(const CliContext& ctx, const DumpArgs& a) {
     if (!ctx.loadTeleDesc()) return kExitFailure;
     if (!a.joined && a.files.size() != 1) return usageError("dump: one FILE, or --joined with several");
-    std::FILE* out = openOutput(a.out);
-    if (!out) return fail(Message(msg::CannotOpen, a.out));
-    const Status s = DumpRecordFiles(a.files, out, currentTeleDesc(), ctx.encoding);
-    const bool closed = std::fclose(out) == 0;
-    if (!s) return fail(s.error());
-    if (!closed) return fail(Message(msg::CannotWrite, a.out));
+    if (Status s = WriteRecordDumpFile(a.files, a.out, currentTeleDesc(), ctx.encoding); !s) return fail(s.error());
     return kExitOk;
 }
 
@@ -73,31 +66,16 @@ int runSummary(const CliContext& ctx, const SummaryArgs& a) {
     }
     if (chosen.empty()) return usageError("summary: no --column given and none stored");
 
-    std::vector<SummaryColumn> columns;
-    for (const ReportColumn& c : chosen) columns.push_back({static_cast<std::uint32_t>(c.code), c.name});
-    SummaryOptions o;
-    o.includeDate = !a.noDate;
-    o.includeTime = !a.noTime;
-    o.includeVin = !a.noVin;
-    o.includeDuration = !a.noDuration;
-    o.frequencyAsNumber = a.freq;
-    o.band = a.band;
-    std::FILE* out = nullptr;
-    // Files of different types write nothing, so the output is only opened
-    // once the check has passed.
-    for (std::size_t i = 1; i < a.files.size(); ++i) {
-        std::uint16_t t = 0;
-        if (!readSummaryType(a.files[i], t)) return fail(Message(msg::CannotOpen, a.files[i]));
-    }
-    out = openOutput(a.out);
-    if (!out) return fail(Message(msg::CannotOpen, a.out));
-    const Status s = WriteSummary(a.files, columns, o, out, desc, ctx.encoding);
-    const bool closed = std::fclose(out) == 0;
-    if (!s) {
-        if (s.error().id == msg::DifferentFileTypes) std::remove(a.out.c_str());  // nothing is written for mixed types
-        return fail(s.error());
-    }
-    if (!closed) return fail(Message(msg::CannotWrite, a.out));
+    SummaryRequest request;
+    request.files = a.files;
+    request.columns = chosen;
+    request.flags.includeDate = !a.noDate;
+    request.flags.includeTime = !a.noTime;
+    request.flags.includeVin = !a.noVin;
+    request.flags.includeDuration = !a.noDuration;
+    request.flags.frequencyAsNumber = a.freq;
+    request.band = a.band;
+    if (Status s = WriteSummaryFile(request, a.out, desc, ctx.encoding); !s) return fail(s.error());
     return kExitOk;
 }
 

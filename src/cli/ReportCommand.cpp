@@ -17,7 +17,7 @@
 #include "core/project/ProjectPaths.h"
 #include "core/project/ProjectTableSources.h"
 #include "core/project/ReferenceBookFile.h"
-#include "core/project/ReportDocument.h"
+#include "core/project/ReportJob.h"
 
 namespace phonotab::cli {
 
@@ -27,13 +27,7 @@ struct ReportOptions {
     std::string project, templatePath, output, refbooks;
 };
 
-// The shipped template in the interface language: Russian, else English.
-std::string defaultTemplate(const CliContext& ctx) {
-    const bool russian = ctx.language == StringTable::russian().languageName();
-    return CliContext::dataFolder() + "/report/template_" + (russian ? "ru" : "en") + ".docx";
-}
-
-int runReport(const CliContext& ctx, const ReportOptions& o) {
+int runReport(const ReportOptions& o) {
     BatchPrompts prompts;
     DocumentController doc(prompts);
     if (Status s = doc.readProject(o.project); !s) return fail(s.error());
@@ -46,14 +40,12 @@ int runReport(const CliContext& ctx, const ReportOptions& o) {
     if (std::filesystem::exists(refbooks, ec))
         if (Status s = LoadReferenceBooks(refbooks, books); !s) return fail(s.error());
     const ProjectTableSources sources(project.files, nullptr);
-    const std::vector<DisplayTexts> texts = DrawReportTables(project, TableEnvironment{&books, &sources});
-    const ReportTableTexts tableTexts = [&](std::size_t k) { return k < texts.size() ? texts[k] : DisplayTexts(); };
-
-    const std::string workingFolder = localWorkingFolderOf(project.workingFolder, o.project);
-    const ReportPictureSource pictures = reportPictureSource(project, tableTexts, workingFolder);
-
-    const std::string templatePath = o.templatePath.empty() ? defaultTemplate(ctx) : o.templatePath;
-    const Result<ReportOutcome> out = WriteReport(project, templatePath, o.output, tableTexts, pictures, Progress());
+    const ReportJob job(project, TableEnvironment{&books, &sources}, localWorkingFolderOf(project.workingFolder, o.project),
+                        &reportPictureSource);
+    const std::string templatePath =
+        o.templatePath.empty() ? defaultReportTemplate(CliContext::dataFolder(), currentStrings().languageName())
+                               : o.templatePath;
+    const Result<ReportOutcome> out = job.write(templatePath, o.output);
     if (!out) return fail(out.error());
     const std::string skipped = Message(msg::ReportSkipped).text();
     for (const ReportSkip& s : out->skipped)
@@ -61,14 +53,14 @@ int runReport(const CliContext& ctx, const ReportOptions& o) {
     return kExitOk;
 }
 
-void addReportCommand(CLI::App& app, CliContext& ctx, CommandList& commands) {
+void addReportCommand(CLI::App& app, CliContext&, CommandList& commands) {
     auto* report = app.add_subcommand("report", "write the project's report as a Word document (.docx) from a template");
     auto o = std::make_shared<ReportOptions>();
     report->add_option("PROJECT", o->project, "project file (.pht)")->required();
     report->add_option("--template", o->templatePath, "report template (.docx; default: the shipped one)");
     report->add_option("-o,--output", o->output, "report to write (.docx)")->required();
     report->add_option("--refbooks", o->refbooks, "reference books (RefMap.txt) for \"#book#index\" formulas");
-    commands.emplace_back(report, [&ctx, o] { return runReport(ctx, *o); });
+    commands.emplace_back(report, [o] { return runReport(*o); });
 }
 
 const bool registered = registerCommand(&addReportCommand);

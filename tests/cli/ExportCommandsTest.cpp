@@ -81,3 +81,31 @@ TEST(CliExports, SummaryColumnsOfTheDialogModelMatchTheBatchTool) {
     }
     EXPECT_FALSE(SummaryColumnModel::forType(demoDesc(), 1).ok());
 }
+
+// A dump or summary that fails leaves no partial output and no temporary file:
+// an existing output stays as it was, a new one is not made.
+TEST(CliExports, FailedExportLeavesNoPartialOutput) {
+    ScratchDir dir;
+    writeBytes(dir.file("a.bin"), fixtures::makeSlmFile(demoSource(), {2023, 3, 14, 9, 30, 15}, 2, 1));
+    writeBytes(dir.file("v.bin"), fixtures::makeVibrationFile(demoSource(), {2024, 5, 22, 8, 0, 0}, 1, 4));
+    writeBytes(dir.file("old.txt"), {'o', 'l', 'd'});
+    const std::string a = dir.file("a.bin");
+    const struct {
+        std::string args;
+        const char* output;
+    } cases[] = {
+        {"dump --joined " + a + " " + dir.file("none.bin") + " -o ", "new.txt"},
+        {"dump --joined " + a + " " + dir.file("none.bin") + " -o ", "old.txt"},
+        {"summary " + a + " " + dir.file("v.bin") + " --column 0:0:0 -o ", "old.txt"},
+        {"summary " + a + " " + dir.file("none.bin") + " --column 0:0:0 -o ", "new.txt"},
+    };
+    for (const auto& c : cases) {
+        const CliRun r = runCli(c.args + dir.file(c.output));
+        EXPECT_EQ(r.status, 1) << c.args << r.out;
+    }
+    std::vector<std::string> names;
+    for (const auto& e : std::filesystem::directory_iterator(dir.path())) names.push_back(e.path().filename().string());
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(names, (std::vector<std::string>{"a.bin", "old.txt", "v.bin"}));
+    EXPECT_EQ(readText(dir.file("old.txt")), "old");
+}

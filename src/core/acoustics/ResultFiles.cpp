@@ -79,26 +79,37 @@ private:
     AtomicFileWriter w_;
 };
 
-class AppendSink : public ResultSink {
+// The one file that gathers every entry (single-file mode) or the project's
+// shared result file: the entries of one calculation are appended to what the
+// file held, and the file is replaced once, after the last of them, so that a
+// failure or a kill half-way leaves it as it was.
+class GatheringSink : public ResultSink {
 public:
-    bool open(const std::string& path) {
-        f_ = std::fopen(path.c_str(), "ab");
-        return f_ != nullptr;
+    bool open(const std::string& path, bool keepExisting) {
+        if (!w_.open(path).ok()) return false;
+        if (keepExisting) {
+            std::FILE* in = std::fopen(path.c_str(), "rb");
+            if (in) {
+                char buf[1 << 16];
+                for (std::size_t n; (n = std::fread(buf, 1, sizeof buf, in)) > 0;) w_.write(buf, n);
+                if (std::ferror(in)) failed_ = true;
+                std::fclose(in);
+            }
+        }
+        return true;
     }
-    ~AppendSink() override {
-        if (f_) std::fclose(f_);
-    }
-    void write(std::string_view bytes) override {
-        if (f_ && std::fwrite(bytes.data(), 1, bytes.size(), f_) != bytes.size()) failed_ = true;
-    }
-    bool finish() override {
-        const bool ok = f_ && std::fclose(f_) == 0 && !failed_;
-        f_ = nullptr;
-        return ok;
+    void write(std::string_view bytes) override { w_.write(bytes); }
+    bool finish() override { return !failed_; }
+    bool commit() {
+        if (failed_) {
+            w_.abandon();
+            return false;
+        }
+        return w_.commit().ok();
     }
 
 private:
-    std::FILE* f_ = nullptr;
+    AtomicFileWriter w_;
     bool failed_ = false;
 };
 
@@ -359,22 +370,25 @@ std::vector<Message> WriteFileResults(const ResultFileContext& ctx, const std::v
     const std::string ext = o.csv ? ".csv" : ".txt";
     const bool oneFile = o.singleFile && !sharedFile;
     const std::string onePath = o.resultFolder + o.baseName + ext;
-    if (oneFile) std::remove(onePath.c_str());
     const bool percentilesWritten = ctx.mode != FileWorkMode::Samples;
     bool headed = false;
+    // Single-file mode begins its file afresh, the shared file is added to.
+    GatheringSink gathered;
+    bool gatheredOpened = false;
+    const std::string gatheredPath = sharedFile ? *sharedFile : onePath;
 
     for (const ParameterEntry& e : entries) {
         if (parameterKind(e.code) == ParameterKind::SynthesizedLeq) continue;
         const EntryNames names = namesOf(e, ctx.naming);
         if (e.flags.anyStatistic()) {
             NewFileSink fresh;
-            AppendSink shared;
-            const std::string path = sharedFile ? *sharedFile
-                                     : oneFile ? onePath
-                                               : o.resultFolder + o.baseName + "_" + fileNamePart(names.fileName) + ext;
+            const std::string path = (sharedFile || oneFile)
+                                         ? gatheredPath
+                                         : o.resultFolder + o.baseName + "_" + fileNamePart(names.fileName) + ext;
             ResultSink* sink = nullptr;
             if (sharedFile || oneFile) {
-                if (shared.open(path)) sink = &shared;
+                if (!gatheredOpened) gatheredOpened = gathered.open(path, sharedFile != nullptr);
+                if (gatheredOpened) sink = &gathered;
             } else if (fresh.open(path)) {
                 sink = &fresh;
             }
@@ -403,6 +417,9 @@ std::vector<Message> WriteFileResults(const ResultFileContext& ctx, const std::v
         }
         if (e.flags.histogram && percentilesWritten) writeHistogramFile(ctx, e, names, messages);
     }
+    if (gatheredOpened && !gathered.commit()) messages.push_back(Message(msg::CannotOpen, gatheredPath));
+    // A single file without any entry of statistics is not left over from before.
+    if (oneFile && !gatheredOpened) std::remove(onePath.c_str());
     return messages;
 }
 

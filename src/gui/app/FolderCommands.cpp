@@ -3,14 +3,13 @@
 #include <QFile>
 #include <QFileInfo>
 
-#include "core/acoustics/HistogramFile.h"
 #include "gui/plotwindows/HistogramPlotWindow.h"
 #include "gui/tables/TableWindow.h"
 #include "gui/app/ChildWindowList.h"
 #include "gui/base/ProjectSession.h"
 #include "gui/base/UiText.h"
-#include "core/base/TextCodec.h"
 #include "core/project/FolderFileOps.h"
+#include "core/project/FolderItemOpening.h"
 #include "core/project/FolderListing.h"
 #include "core/project/ProjectFile.h"
 #include "core/tables/io/TableFile.h"
@@ -23,37 +22,31 @@ constexpr int kMsgEnterFileName = 352;
 constexpr int kMsgOverwrite = 363;
 constexpr int kMsgChooseTable = 386;
 constexpr int kMsgCopyFailed = 5503;
-// Histogram files are small texts; a larger file is not taken for one.
-constexpr qint64 kHistogramFileLimit = 64 * 1024 * 1024;
 }  // namespace
 
 QString FolderCommands::pathOf(const QString& name) const { return session_.localWorkingFolder() + name; }
 
 void FolderCommands::open(const QString& name) {
     const QString path = pathOf(name);
-    const auto kind = folderItemKind(fromQt(name));
-    if (kind == FolderItemKind::Table) {
-        openTable(path);
-        return;
-    }
-    if (name.endsWith(QStringLiteral(".txt"), Qt::CaseInsensitive) && isHistogramText(readFileHead(fromQt(path)))) {
-        QFile f(path);
-        HistogramFile h;
-        if (!f.open(QIODevice::ReadOnly) || f.size() > kHistogramFileLimit) {
-            session_.prompts().showMessage(Message(msg::CannotOpen, fromQt(path)));
+    switch (folderItemOpeningOf(fromQt(path))) {
+        case FolderItemOpening::TableWindow:
+            openTable(path);
+            return;
+        case FolderItemOpening::HistogramPlot: {
+            const Result<HistogramFile> h = loadHistogramFile(fromQt(path));
+            if (!h) {
+                session_.prompts().showMessage(h.error());
+                return;
+            }
+            auto* window = new HistogramPlotWindow(session_, *h, windows_.parentWidget());
+            window->setWindowTitle(window->windowTitle() + " - " + name);
+            windows_.add(window);
             return;
         }
-        if (!readHistogramFile(decodeLocal8Bit(f.readAll().toStdString()), h)) {
-            session_.prompts().showMessage(Message(msg::FormatErrorIn, fromQt(path)));
+        case FolderItemOpening::DesktopProgram:
+            openExternally(name);
             return;
-        }
-        QWidget* main = windows_.parentWidget();
-        auto* window = new HistogramPlotWindow(session_, h, main);
-        window->setWindowTitle(window->windowTitle() + " - " + name);
-        windows_.add(window);
-        return;
     }
-    openExternally(name);
 }
 
 bool FolderCommands::openTable(const QString& path) {

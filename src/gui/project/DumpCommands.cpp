@@ -7,9 +7,8 @@
 #include "gui/base/ProjectSession.h"
 #include "gui/base/SettingsStore.h"
 #include "gui/base/UiText.h"
-#include "core/measurement/RecordDump.h"
 #include "core/measurement/TeleDesc.h"
-#include "core/platform/AtomicFile.h"
+#include "core/project/RecordTextFiles.h"
 
 namespace phonotab {
 
@@ -43,21 +42,14 @@ QString chooseResultFile(ProjectSession& session, int title, const QString& data
     return path;
 }
 
-// Writes the dump through a temporary file beside the target, which replaces
-// the target only when the whole dump was written.
-Status writeDump(const std::vector<std::string>& files, const std::string& target, const Progress& progress) {
-    AtomicFileWriter out;
-    if (Status s = out.open(target); !s) return s;
-    if (Status s = DumpRecordFiles(files, out.stream(), currentTeleDesc(), TextEncoding::Utf8, progress); !s) return s;
-    return out.commit();
-}
-
 // Runs one dump as long work; false when it failed or was stopped (the
 // message shown), which ends the command.
 bool dump(ProjectSession& session, QWidget* parent, int title, const std::vector<std::string>& files,
           const QString& target) {
     Status result;
-    runLongTask(parent, uiText(title), [&](const Progress& progress) { result = writeDump(files, fromQt(target), progress); });
+    runLongTask(parent, uiText(title), [&](const Progress& progress) {
+        result = WriteRecordDumpFile(files, fromQt(target), currentTeleDesc(), TextEncoding::Utf8, progress);
+    });
     session.controller().notify(DocumentNotice::FolderChanged);
     if (result) return true;
     if (result.error().id != msg::Cancelled) session.prompts().showMessage(result.error());

@@ -14,8 +14,6 @@
 #include <QToolBar>
 #include <QVBoxLayout>
 
-#include <map>
-
 #include "gui/base/AppIcons.h"
 #include "gui/base/LongTask.h"
 #include "gui/base/ProjectSession.h"
@@ -24,7 +22,7 @@
 #include "render/pictures/ReportPictures.h"
 #include "core/project/ProjectPaths.h"
 #include "core/project/ProjectTableSources.h"
-#include "core/project/ReportDocument.h"
+#include "core/project/ReportJob.h"
 #include "gui/project/ReportIllustrationList.h"
 #include "core/project/ReportTableList.h"
 #include "gui/project/TextChooserDialog.h"
@@ -297,10 +295,11 @@ bool ReportWindow::writeReport() {
     Prompts& prompts = session().prompts();
     SettingsStore& settings = session().settings();
     // The template: the last one chosen, the shipped one in the interface's language at first.
-    const QString shipped = session().paths().dataFolder + "/report";
     const QString last = settings.text(kSection, QStringLiteral("Template"));
-    const QString templatePath =
-        prompts.openFilePath(uiText(kWriteReport), uiText(kTemplateFilter), last.isEmpty() ? shipped : QFileInfo(last).absolutePath());
+    const QString proposed =
+        last.isEmpty() ? toQt(defaultReportTemplate(fromQt(session().paths().dataFolder), currentStrings().languageName()))
+                       : last;
+    const QString templatePath = prompts.openFilePath(uiText(kWriteReport), uiText(kTemplateFilter), proposed);
     if (templatePath.isEmpty()) return false;
     settings.setText(kSection, QStringLiteral("Template"), templatePath);
     // The report goes beside the project, named after it.
@@ -311,24 +310,13 @@ bool ReportWindow::writeReport() {
     if (output.isEmpty()) return false;
 
     // Tables and graphs are drawn here, on the interface thread; the document is written off it.
-    const ProjectState& state = session().state();
     const ProjectBookEntries books(session().controller().referenceBooks());
-    const ProjectTableSources sources(state.files, &session().controller().teleDescription());
-    const std::vector<DisplayTexts> texts = DrawReportTables(state, TableEnvironment{&books, &sources});
-    const std::string workingFolder = fromQt(session().localWorkingFolder());
-    const ReportTableTexts tableTexts = [&](std::size_t k) { return k < texts.size() ? texts[k] : DisplayTexts(); };
-    const ReportPictureSource source = reportPictureSource(state, tableTexts, workingFolder);
-    std::map<std::size_t, Result<std::string>> graphs;
-    for (std::size_t i = 0; i < state.illustrations.size(); ++i)
-        if (state.illustrations[i].table) graphs.emplace(i, source(state.illustrations[i], i));
-    const ReportPictureSource pictures = [&](const Illustration& ill, std::size_t i) -> Result<std::string> {
-        if (auto it = graphs.find(i); it != graphs.end()) return it->second;
-        return source(ill, i);
-    };
+    const ProjectTableSources sources(session().state().files, &session().controller().teleDescription());
+    const ReportJob job(session().state(), TableEnvironment{&books, &sources}, fromQt(session().localWorkingFolder()),
+                        &reportPictureSource);
     std::optional<Result<ReportOutcome>> outcome;
-    runLongTask(this, uiText(kWriteReport), [&](const Progress& progress) {
-        outcome.emplace(WriteReport(state, fromQt(templatePath), fromQt(output), tableTexts, pictures, progress));
-    });
+    runLongTask(this, uiText(kWriteReport),
+                [&](const Progress& progress) { outcome.emplace(job.write(fromQt(templatePath), fromQt(output), progress)); });
     if (!outcome || !*outcome) {
         if (outcome) prompts.showMessage((*outcome).error());
         return false;

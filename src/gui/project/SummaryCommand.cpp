@@ -9,7 +9,7 @@
 #include "gui/base/UiText.h"
 #include "core/measurement/RecordDump.h"
 #include "core/measurement/TeleDesc.h"
-#include "core/platform/AtomicFile.h"
+#include "core/project/RecordTextFiles.h"
 #include "gui/project/SummaryDialog.h"
 
 namespace phonotab {
@@ -22,15 +22,6 @@ const QString kResultFilter = QStringLiteral("CSV files (*.csv);;Text files (*.t
 const QString kBrowseSection = QStringLiteral("BrowseSect");
 const QString kDataKey = QStringLiteral("BinPath");
 const QString kResultKey = QStringLiteral("ResultPath");
-
-Status writeSummary(const std::vector<std::string>& files, const std::vector<SummaryColumn>& columns,
-                    const SummaryOptions& options, const std::string& target, const Progress& progress) {
-    AtomicFileWriter out;
-    if (Status s = out.open(target); !s) return s;
-    if (Status s = WriteSummary(files, columns, options, out.stream(), currentTeleDesc(), TextEncoding::Utf8, progress); !s)
-        return s;
-    return out.commit();
-}
 
 }  // namespace
 
@@ -82,19 +73,11 @@ void makeSummary(ProjectSession& session, QWidget* parent, const SummaryDialogRu
     if (target.isEmpty()) return;
     settings.setText(kBrowseSection, kResultKey, QFileInfo(target).absolutePath() + "/");
 
-    std::vector<SummaryColumn> columns;
-    for (const ReportColumn& c : dialog.columns()) columns.push_back({static_cast<std::uint32_t>(c.code), c.name});
-    const ReportFlags f = dialog.flags();
-    SummaryOptions options;
-    options.includeDate = f.includeDate;
-    options.includeTime = f.includeTime;
-    options.includeVin = f.includeVin;
-    options.includeDuration = f.includeDuration;
-    options.frequencyAsNumber = f.frequencyAsNumber;
-    options.band = dialog.band();
+    const SummaryRequest request{files, dialog.columns(), dialog.flags(), dialog.band()};
     Status result;
-    runLongTask(parent, uiText(kTitle),
-                [&](const Progress& progress) { result = writeSummary(files, columns, options, fromQt(target), progress); });
+    runLongTask(parent, uiText(kTitle), [&](const Progress& progress) {
+        result = WriteSummaryFile(request, fromQt(target), currentTeleDesc(), TextEncoding::Utf8, progress);
+    });
     session.controller().notify(DocumentNotice::FolderChanged);
     if (!result && result.error().id != msg::Cancelled) prompts.showMessage(result.error());
 }

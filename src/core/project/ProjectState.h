@@ -92,8 +92,9 @@ struct TimePlotWindowState {
     std::string xCaption, yCaption;
     bool operator==(const TimePlotWindowState&) const = default;
 };
-// The histogram plot window's fields in their stored order. The integers are
-// kept as read, including values the window does not know.
+// The histogram plot window's fields in their stored order. The window keeps
+// them as the project gave them: every value, one it names or not, is written
+// back as it was read.
 struct HistogramPlotWindowState {
     std::int32_t version = 1;
     std::int32_t kind = 0;  // 0 the current file's histograms, 1 a histogram file's, 2 a table's graph

@@ -22,7 +22,7 @@ void writeSelection(JsonWriter& j, const ParameterSelection& s, bool withSubs) {
     j.beginObject();
     j.field("parameterId", static_cast<std::int64_t>(s.parameterId));
     j.key("flags").beginArray();
-    for (auto f : s.flags) j.value(f);
+    for (const StoredFlag* f : SelectionFlags::inStoredOrder(s.flags)) j.value(f->stored());
     j.endArray();
     j.field("colour", static_cast<std::int64_t>(s.colour));
     j.field("caption", s.caption);
@@ -37,7 +37,7 @@ void writeSelection(JsonWriter& j, const ParameterSelection& s, bool withSubs) {
 void writeEntry(JsonWriter& j, const ProjectFileEntry& e) {
     j.beginObject();
     j.field("path", e.path);
-    j.field("workMode", e.workMode);
+    j.field("workMode", static_cast<std::int32_t>(e.workMode));
     j.field("referenceName", e.referenceName);
     j.field("fileType", e.fileType);
     j.field("instrumentCode", e.instrumentCode);
@@ -53,7 +53,7 @@ void writeEntry(JsonWriter& j, const ProjectFileEntry& e) {
     j.field("histogramLow", e.histogramLow);
     j.field("histogramStep", e.histogramStep);
     j.field("histogramClasses", e.histogramClasses);
-    j.field("histogramExcludeEdges", e.histogramExcludeEdges);
+    j.field("histogramExcludeEdges", e.histogramExcludeEdges.stored());
     j.key("percentiles").beginArray();
     for (double p : e.percentiles) j.value(p);
     j.endArray();
@@ -69,7 +69,7 @@ void writeEntry(JsonWriter& j, const ProjectFileEntry& e) {
         j.endObject();
     }
     j.endArray();
-    j.field("scanning", e.scanning);
+    j.field("scanning", e.scanning.stored());
     j.endObject();
 }
 
@@ -95,7 +95,7 @@ std::string projectJson(const ProjectState& s) {
     j.key("files").beginArray();
     for (const auto& e : s.files) writeEntry(j, e);
     j.endArray();
-    j.field("groupByParameter", s.groupByParameter);
+    j.field("groupByParameter", s.groupByParameter.stored());
     j.field("currentIndex", s.currentIndex);
     j.key("reportTexts").beginArray();
     for (const auto& t : s.reportTexts) j.value(t);
@@ -121,10 +121,10 @@ std::string projectJson(const ProjectState& s) {
         j.endObject();
     }
     j.endArray();
-    j.field("includeExclusionsUncorrected", s.includeExclusionsUncorrected);
-    j.field("noLeqTime", s.noLeqTime);
-    j.field("csvResults", s.csvResults);
-    j.field("singleResultFile", s.singleResultFile);
+    j.field("includeExclusionsUncorrected", s.includeExclusionsUncorrected.stored());
+    j.field("noLeqTime", s.noLeqTime.stored());
+    j.field("csvResults", s.csvResults.stored());
+    j.field("singleResultFile", s.singleResultFile.stored());
     j.endObject();
     return j.str();
 }

@@ -25,9 +25,9 @@ std::string detectorName(const RecordLayout& layout, int detector) {
 long bandNamePosition(const RecordLayout& layout, int family, int band) {
     long pos;
     switch (family) {
-        case 1: pos = static_cast<long>(layout.base1) + 3L * band; break;
-        case 2: pos = static_cast<long>(layout.base1) - 1 + band; break;
-        case 3: pos = static_cast<long>(layout.base3) + band; break;
+        case 1: pos = static_cast<long>(layout.octaveBandNameEntry) + 3L * band; break;
+        case 2: pos = static_cast<long>(layout.octaveBandNameEntry) - 1 + band; break;
+        case 3: pos = static_cast<long>(layout.furtherLevelNameEntry) + band; break;
         default: return -1;
     }
     return pos >= 0 ? pos : -1;

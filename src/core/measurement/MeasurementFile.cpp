@@ -73,12 +73,12 @@ Status loadCbf(MeasurementFile& f, ByteSpan bytes, const TeleDesc& desc, const M
     f.layout = BuildCbfLayout(std::move(codes), f.typeCode);
     // The file describes its fields; the description of its type still names them.
     if (const TeleTypeEntry* t = desc.type(f.typeCode)) {
-        f.layout.base1 = t->base1;
-        f.layout.base3 = t->base3;
-        f.layout.entryWords = {t->word3, t->word4, t->word5, f.layout.entryWords[3]};
+        f.layout.octaveBandNameEntry = t->octaveBandNameEntry;
+        f.layout.furtherLevelNameEntry = t->furtherLevelNameEntry;
+        f.layout.reservedWords = t->reservedWords;
         f.layout.reference = t->reference;
-        f.layout.reference2 = t->reference2;
-        f.layout.codes2 = t->codes2;
+        f.layout.secondReference = t->secondReference;
+        f.layout.statisticsCodes = t->statisticsCodes;
         f.layout.titles = t->titles;
         f.layout.detectorNames = t->detectorNames;
     }

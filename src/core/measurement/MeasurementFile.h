@@ -11,6 +11,7 @@
 #include "core/base/Progress.h"
 #include "core/base/Result.h"
 #include "core/measurement/FileProbe.h"
+#include "core/measurement/FileWorkMode.h"
 #include "core/measurement/MeasurementRecord.h"
 #include "core/measurement/MntScan.h"
 #include "core/measurement/MonitoringStream.h"
@@ -18,8 +19,6 @@
 #include "core/measurement/TeleDesc.h"
 
 namespace phonotab {
-
-enum class FileWorkMode { Samples = 0, Histograms = 1, Records = 2 };
 
 // The text of a work mode ("выборка", "гистогр.", "запись").
 std::string workModeName(FileWorkMode mode);

@@ -135,12 +135,13 @@ Result<RecordLayout> BuildLayout(const TeleDesc& desc, std::uint32_t typeCode) {
     RecordLayout l;
     l.typeCode = typeCode;
     l.codes = t->codes;
-    l.base1 = t->base1;
-    l.base3 = t->base3;
-    l.entryWords = {t->word3, t->word4, t->word5, t->statEntries};
+    l.octaveBandNameEntry = t->octaveBandNameEntry;
+    l.furtherLevelNameEntry = t->furtherLevelNameEntry;
+    l.reservedWords = t->reservedWords;
+    l.statEntriesPerChannel = t->statEntries;
     l.reference = t->reference;
-    l.reference2 = t->reference2;
-    l.codes2 = t->codes2;
+    l.secondReference = t->secondReference;
+    l.statisticsCodes = t->statisticsCodes;
     l.titles = t->titles;
     l.detectorNames = t->detectorNames;
     l.recordSize = t->recordSize;
@@ -149,7 +150,7 @@ Result<RecordLayout> BuildLayout(const TeleDesc& desc, std::uint32_t typeCode) {
     if (!scanCodes(l)) return Message(msg::UnknownFileType);
     // Statistics entries beyond what a record could describe are a damaged
     // description; they are capped so that sizing a record stays bounded.
-    if (l.entryWords[3] > kMaxStatEntries) l.entryWords[3] = kMaxStatEntries;
+    if (l.statEntriesPerChannel > kMaxStatEntries) l.statEntriesPerChannel = kMaxStatEntries;
     return l;
 }
 

@@ -19,10 +19,11 @@ namespace phonotab {
 struct RecordLayout {
     std::uint32_t typeCode = 0;
     std::vector<FieldCode> codes;
-    std::uint32_t base1 = 0, base3 = 0;
-    std::array<std::uint32_t, 4> entryWords{};  // word3, word4, word5, statistics entries
-    double reference = 0.0, reference2 = 1.0;
-    std::vector<FieldCode> codes2;
+    std::uint32_t octaveBandNameEntry = 0, furtherLevelNameEntry = 0;  // as in the type's description
+    std::array<std::uint32_t, 3> reservedWords{};
+    std::uint32_t statEntriesPerChannel = 0;
+    double reference = 0.0, secondReference = 1.0;
+    std::vector<FieldCode> statisticsCodes;  // code k names the quantity of statistics entry k
     std::array<std::string, 6> titles;
     std::map<std::uint32_t, std::string> detectorNames;
     std::uint32_t recordSize = 0;
@@ -39,7 +40,7 @@ struct RecordLayout {
     // Bins per histogram piece: the number of 0x7024 fields (largest position + 1).
     int histogramPieceBins = 0;
 
-    int statEntries() const { return static_cast<int>(entryWords[3]); }
+    int statEntries() const { return static_cast<int>(statEntriesPerChannel); }
     int pointsPerEntry() const { return statEntries() > 0 ? percentPoints / statEntries() : 0; }
     // Offset of a field code in a record (first match), or -1.
     int offsetOf(FieldCode code) const;

@@ -44,17 +44,15 @@ bool readTypeEntry(DescReader& r, std::uint32_t version, const std::string& lang
     const std::uint32_t n = r.count(4);
     t.codes.reserve(n);
     for (std::uint32_t i = 0; i < n && r.ok(); ++i) t.codes.push_back(r.u32());
-    t.base1 = r.u32();
-    t.base3 = r.u32();
-    t.word3 = r.u32();
-    t.word4 = r.u32();
-    t.word5 = r.u32();
+    t.octaveBandNameEntry = r.u32();
+    t.furtherLevelNameEntry = r.u32();
+    for (auto& w : t.reservedWords) w = r.u32();
     t.statEntries = r.u32();
     t.reference = r.f64();
     const std::uint32_t m = r.count(4);
-    t.codes2.reserve(m);
-    for (std::uint32_t i = 0; i < m && r.ok(); ++i) t.codes2.push_back(r.u32());
-    t.reference2 = r.f64();
+    t.statisticsCodes.reserve(m);
+    for (std::uint32_t i = 0; i < m && r.ok(); ++i) t.statisticsCodes.push_back(r.u32());
+    t.secondReference = r.f64();
     const std::uint32_t k = r.count(4 * 7);
     for (std::uint32_t g = 0; g < k && r.ok(); ++g) {
         const std::string lang = r.string();

@@ -21,13 +21,16 @@ constexpr std::uint32_t kTeleDescMagic = 0x44545046;  // "FPTD"
 struct TeleTypeEntry {
     std::uint32_t typeCode = 0;
     std::vector<FieldCode> codes;
-    std::uint32_t base1 = 0;
-    std::uint32_t base3 = 0;
-    std::uint32_t word3 = 0, word4 = 0, word5 = 0;
+    // Entries of the band-name list: octave band b is entry octaveBandNameEntry + 3·b,
+    // third-octave band b entry octaveBandNameEntry − 1 + b, level b of the third
+    // family entry furtherLevelNameEntry + b.
+    std::uint32_t octaveBandNameEntry = 0;
+    std::uint32_t furtherLevelNameEntry = 0;
+    std::array<std::uint32_t, 3> reservedWords{};  // carried into the layout, no use known
     std::uint32_t statEntries = 0;
     double reference = 0.0;
-    std::vector<FieldCode> codes2;
-    double reference2 = 1.0;
+    std::vector<FieldCode> statisticsCodes;  // code k names the quantity of statistics entry k
+    double secondReference = 1.0;
     std::array<std::string, 6> titles;               // of the current language
     std::uint32_t recordSize = 0;
     bool longIndex = false;

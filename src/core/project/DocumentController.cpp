@@ -274,7 +274,7 @@ bool DocumentController::writeProject(const std::string& path, bool asked) {
 
 bool DocumentController::loadCurrentFile(const std::string& localPath) {
     const ProjectFileEntry entry = state_.currentFile;
-    const bool uncorrected = state_.includeExclusionsUncorrected != 0;
+    const bool uncorrected = state_.includeExclusionsUncorrected;
     std::optional<Result<CalcFile>> opened;
     prompts_.runLong(Message(kOpeningFile, storedFileName(localPath)), [&](const Progress& progress) {
         opened.emplace(openEntry(entry, localPath, currentTeleDesc(), uncorrected, progress));
@@ -307,7 +307,7 @@ bool DocumentController::openDataFile(const std::string& givenPath) {
     c.selections.clear();
     c.ranges.clear();
     c.rangeFirst = c.rangeCount = 0;  // the whole record of the new file
-    c.workMode = 2;
+    c.workMode = FileWorkMode::Records;
     state_.currentIndex = -1;
     const bool ok = loadCurrentFile(path);
     if (ok) {
@@ -340,10 +340,10 @@ bool DocumentController::openProjectEntry(int index) {
 CalcReport DocumentController::calculateCurrentFile() {
     if (!current_) return {};
     CalcRequest req;
-    req.options.csv = state_.csvResults != 0;
-    req.options.singleFile = state_.singleResultFile != 0;
-    req.options.grouped = state_.groupByParameter != 0;
-    req.options.noLeqTime = state_.noLeqTime != 0;
+    req.options.csv = state_.csvResults;
+    req.options.singleFile = state_.singleResultFile;
+    req.options.grouped = state_.groupByParameter;
+    req.options.noLeqTime = state_.noLeqTime;
     req.options.resultFolder = localWorkingFolder();
     req.options.baseName = std::filesystem::path(current_->file.path).stem().string();
     CalcReport report;

@@ -7,13 +7,13 @@ namespace {
 ParameterEntry entryFrom(const ParameterSelection& s) {
     ParameterEntry e;
     e.code = s.parameterId;
-    e.flags.plot = s.flags[0] != 0;
-    e.flags.minimum = s.flags[1] != 0;
-    e.flags.maximum = s.flags[2] != 0;
-    e.flags.leq = s.flags[3] != 0;
-    e.flags.percentiles = s.flags[4] != 0;
-    e.flags.histogram = s.flags[5] != 0;
-    e.flags.uncorrected = s.flags[6] != 0;
+    e.flags.plot = s.flags.plot;
+    e.flags.minimum = s.flags.minimum;
+    e.flags.maximum = s.flags.maximum;
+    e.flags.leq = s.flags.leq;
+    e.flags.percentiles = s.flags.percentiles;
+    e.flags.histogram = s.flags.histogram;
+    e.flags.uncorrected = s.flags.uncorrected;
     e.colour = s.colour;
     e.displayName = s.caption;
     return e;
@@ -53,7 +53,7 @@ std::vector<ParameterSelection> selectionsFromEntries(const std::vector<Paramete
 
 Result<CalcFile> openEntry(const ProjectFileEntry& entry, const std::string& localPath, const TeleDesc& desc,
                            bool includeExclusionsUncorrected, const Progress& progress) {
-    const auto mode = static_cast<FileWorkMode>(entry.workMode >= 0 && entry.workMode <= 2 ? entry.workMode : 2);
+    const FileWorkMode mode = isKnownWorkMode(entry.workMode) ? entry.workMode : FileWorkMode::Records;
     Result<MeasurementFile> file = LoadMeasurementFile(localPath, mode, desc, progress);
     if (!file) return file.error();
     CalcFile cf = openForCalculation(std::move(*file));
@@ -64,13 +64,13 @@ Result<CalcFile> openEntry(const ProjectFileEntry& entry, const std::string& loc
         s.sampleCount = entry.rangeCount;
         normalizeWorkRange(s, cf.ranges, true);
     }
-    s.scanning = entry.scanning != 0;
+    s.scanning = entry.scanning;
     s.scanInterval = entry.scanInterval;
     s.scanStep = entry.scanStep;
     s.histogram.lower = entry.histogramLow;
     s.histogram.width = entry.histogramStep;
     s.histogram.classes = entry.histogramClasses;
-    s.histogram.excludeEdges = entry.histogramExcludeEdges != 0;
+    s.histogram.excludeEdges = entry.histogramExcludeEdges;
     s.histogram.percentiles = entry.percentiles;
     s.includeExclusionsUncorrected = includeExclusionsUncorrected;
     cf.entries = entriesFromSelections(entry.selections);
@@ -83,13 +83,13 @@ void storeSettings(const CalcFile& cf, ProjectFileEntry& entry) {
     entry.rangeFirst = static_cast<std::int32_t>(s.firstSample);
     entry.rangeCount = static_cast<std::int32_t>(s.sampleCount);
     entry.recordInterval = s.samplePeriod;
-    entry.scanning = s.scanning ? 1 : 0;
+    entry.scanning = s.scanning;
     entry.scanInterval = s.scanInterval;
     entry.scanStep = s.scanStep;
     entry.histogramLow = s.histogram.lower;
     entry.histogramStep = s.histogram.width;
     entry.histogramClasses = s.histogram.classes;
-    entry.histogramExcludeEdges = s.histogram.excludeEdges ? 1 : 0;
+    entry.histogramExcludeEdges = s.histogram.excludeEdges;
     entry.percentiles = s.histogram.percentiles;
     entry.ranges = cf.ranges.all();
 }

@@ -24,13 +24,15 @@ constexpr std::size_t kMinEntry = 4 + 1 + 4 + 1 + 4 + 4 + 12 + 8 + 16 + 16 + 8 +
 // rather than opened with tables silently missing.
 constexpr std::int64_t kMaxProjectCells = 2LL * ReportTable::MaxColumns * ReportTable::MaxRows;
 
+StoredFlag readFlag(ArchiveReader& a) { return StoredFlag::fromStored(a.i32()); }
+
 // The stored form of an entry's selection; version 2 carries the argument of
 // the conversion of old parameter ids (of the entry's file type).
 void readSelection(ArchiveReader& a, ParameterSelection& s, std::int32_t fileType) {
     const std::uint8_t version = a.byte();
     if (version > 3) a.fail();
     s.parameterId = a.u32();
-    for (auto& f : s.flags) f = a.i32();
+    for (StoredFlag* f : SelectionFlags::inStoredOrder(s.flags)) *f = readFlag(a);
     s.colour = a.u32();
     if (version >= 1) s.caption = a.text();
     if (version == 2) {
@@ -43,7 +45,7 @@ void readSelection(ArchiveReader& a, ParameterSelection& s, std::int32_t fileTyp
 void writeSelection(ArchiveWriter& w, const ParameterSelection& s) {
     w.byte(3);
     w.u32(s.parameterId);
-    for (auto f : s.flags) w.i32(f);
+    for (const StoredFlag* f : SelectionFlags::inStoredOrder(s.flags)) w.i32(f->stored());
     w.u32(s.colour);
     w.text(s.caption);
 }
@@ -52,7 +54,7 @@ void readEntry(ArchiveReader& a, ProjectFileEntry& e) {
     const std::int32_t version = a.i32();
     if (version < 0 || version > 3) a.fail();
     e.path = a.text();
-    e.workMode = a.i32();
+    e.workMode = static_cast<FileWorkMode>(a.i32());
     e.referenceName = a.text();
     e.fileType = a.i32();
     if (version >= 3) {
@@ -79,7 +81,7 @@ void readEntry(ArchiveReader& a, ProjectFileEntry& e) {
     e.histogramLow = a.f64();
     e.histogramStep = a.f64();
     e.histogramClasses = a.i32();
-    e.histogramExcludeEdges = a.i32();
+    e.histogramExcludeEdges = readFlag(a);
     const std::int32_t percentiles = a.count(8);
     e.percentiles.clear();
     for (std::int32_t i = 0; i < percentiles; ++i) e.percentiles.insert(a.f64());
@@ -93,13 +95,13 @@ void readEntry(ArchiveReader& a, ProjectFileEntry& e) {
         for (int i = 0; i < corrections; ++i) z.corrections[static_cast<std::size_t>(i)] = a.f64();
         if (!a.ok()) return;
     }
-    if (version >= 2) e.scanning = a.i32();
+    if (version >= 2) e.scanning = readFlag(a);
 }
 
 void writeEntry(ArchiveWriter& w, const ProjectFileEntry& e) {
     w.i32(3);
     w.text(e.path);
-    w.i32(e.workMode);
+    w.i32(static_cast<std::int32_t>(e.workMode));
     w.text(e.referenceName);
     w.i32(e.fileType);
     w.i32(e.instrumentCode);
@@ -118,7 +120,7 @@ void writeEntry(ArchiveWriter& w, const ProjectFileEntry& e) {
     w.f64(e.histogramLow);
     w.f64(e.histogramStep);
     w.i32(e.histogramClasses);
-    w.i32(e.histogramExcludeEdges);
+    w.i32(e.histogramExcludeEdges.stored());
     w.i32(static_cast<std::int32_t>(e.percentiles.size()));
     for (double p : e.percentiles) w.f64(p);
     w.i32(static_cast<std::int32_t>(e.ranges.size()));
@@ -128,7 +130,7 @@ void writeEntry(ArchiveWriter& w, const ProjectFileEntry& e) {
         w.i32(z.exclusion);
         for (double c : z.corrections) w.f64(c);
     }
-    w.i32(e.scanning);
+    w.i32(e.scanning.stored());
 }
 
 WindowRect readRect(ArchiveReader& a) {
@@ -180,19 +182,19 @@ WindowState readWindowState(ArchiveReader& a, WindowKind kind, const WindowState
         case WindowKind::HistogramPlot: {
             HistogramPlotWindowState s;
             s.version = a.i32();
-            s.field1 = a.i32();
+            s.kind = a.i32();
             s.histograms.resize(static_cast<std::size_t>(a.count(4)));
             for (auto& h : s.histograms) {
                 h.resize(static_cast<std::size_t>(a.count(8)));
                 for (auto& v : h) v = a.f64();
             }
-            s.texts1 = readTexts(a);
-            s.field2 = a.i32();
-            s.texts2 = readTexts(a);
-            s.field3 = a.i32();
-            s.text = a.text();
-            s.field4 = a.i32();
-            s.field5 = a.i32();
+            s.columnCaptions = readTexts(a);
+            s.current = a.i32();
+            s.histogramNames = readTexts(a);
+            s.displayMode = a.i32();
+            s.title = a.text();
+            s.binsPerColumn = a.i32();
+            s.colour = a.u32();
             return s;
         }
         case WindowKind::Report: return ReportWindowState{a.i32()};
@@ -223,19 +225,19 @@ void writeWindowState(ArchiveWriter& w, const WindowRecord& rec) {
                                ? std::get<HistogramPlotWindowState>(rec.state)
                                : HistogramPlotWindowState{};
             w.i32(1);
-            w.i32(s.field1);
+            w.i32(s.kind);
             w.i32(static_cast<std::int32_t>(s.histograms.size()));
             for (const auto& h : s.histograms) {
                 w.i32(static_cast<std::int32_t>(h.size()));
                 for (double v : h) w.f64(v);
             }
-            writeTexts(w, s.texts1);
-            w.i32(s.field2);
-            writeTexts(w, s.texts2);
-            w.i32(s.field3);
-            w.text(s.text);
-            w.i32(s.field4);
-            w.i32(s.field5);
+            writeTexts(w, s.columnCaptions);
+            w.i32(s.current);
+            writeTexts(w, s.histogramNames);
+            w.i32(s.displayMode);
+            w.text(s.title);
+            w.i32(s.binsPerColumn);
+            w.u32(s.colour);
             break;
         }
         case WindowKind::Report: w.i32(0); break;
@@ -312,7 +314,7 @@ Result<ProjectState> ReadProject(ByteSpan bytes, const ProjectState& previous, c
         readEntry(a, e);
         if (!a.ok()) break;
     }
-    if (version > 15) s.groupByParameter = a.i32();
+    if (version > 15) s.groupByParameter = readFlag(a);
     if (version > 16) s.currentIndex = a.i32();
     if (version > 17) {
         for (auto& t : s.reportTexts) t = a.text();
@@ -355,10 +357,10 @@ Result<ProjectState> ReadProject(ByteSpan bytes, const ProjectState& previous, c
             if (index >= 0 && static_cast<std::size_t>(index) < kept.size()) ill.table = kept[static_cast<std::size_t>(index)];
         }
     }
-    if (version > 19) s.includeExclusionsUncorrected = a.i32();
-    if (version > 20) s.noLeqTime = a.i32();
-    if (version > 21) s.csvResults = a.i32();
-    if (version > 22) s.singleResultFile = a.i32();
+    if (version > 19) s.includeExclusionsUncorrected = readFlag(a);
+    if (version > 20) s.noLeqTime = readFlag(a);
+    if (version > 21) s.csvResults = readFlag(a);
+    if (version > 22) s.singleResultFile = readFlag(a);
     if (!a.ok()) return Message(msg::ProjectDamaged, path);
     return s;
 }
@@ -385,7 +387,7 @@ std::vector<std::uint8_t> WriteProject(const ProjectState& s) {
     w.u32(s.currentColour);
     w.i32(static_cast<std::int32_t>(s.files.size()));
     for (const auto& e : s.files) writeEntry(w, e);
-    w.i32(s.groupByParameter);
+    w.i32(s.groupByParameter.stored());
     w.i32(s.currentIndex);
     for (const auto& t : s.reportTexts) w.text(t);
     w.i32(static_cast<std::int32_t>(s.tables.size()));
@@ -402,10 +404,10 @@ std::vector<std::uint8_t> WriteProject(const ProjectState& s) {
         w.i32(ill.table && *ill.table < s.tables.size() ? static_cast<std::int32_t>(*ill.table)
                                                         : static_cast<std::int32_t>(s.tables.size()));
     }
-    w.i32(s.includeExclusionsUncorrected);
-    w.i32(s.noLeqTime);
-    w.i32(s.csvResults);
-    w.i32(s.singleResultFile);
+    w.i32(s.includeExclusionsUncorrected.stored());
+    w.i32(s.noLeqTime.stored());
+    w.i32(s.csvResults.stored());
+    w.i32(s.singleResultFile.stored());
     return w.take();
 }
 

@@ -75,10 +75,10 @@ Status addFiles(ProjectState& state, const AddFilesRequest& r, const TeleDesc& d
         e.instrumentCode = probe.instrumentCode;
         if (probe.isMonitoring() || hasMntExtension(path)) {
             if (histogramAnswer < 0) histogramAnswer = r.askHistogramMode && r.askHistogramMode() ? 1 : 0;
-            e.workMode = histogramAnswer;
+            e.workMode = histogramAnswer == 1 ? FileWorkMode::Histograms : FileWorkMode::Samples;
         } else {
             if (desc.instrumentName(probe.instrumentCode).empty()) return Message(msg::UnknownFileType);
-            e.workMode = 2;
+            e.workMode = FileWorkMode::Records;
         }
         const ProjectFileEntry& c = state.currentFile;
         e.histogramLow = c.histogramLow;

@@ -12,14 +12,30 @@
 #include <vector>
 
 #include "core/acoustics/RangeSet.h"
+#include "core/measurement/FileWorkMode.h"
+#include "core/project/StoredFlag.h"
 #include "core/tables/ReportTable.h"
 
 namespace phonotab {
 
+// The row flags of a chosen parameter, one per column of the parameters window.
+struct SelectionFlags {
+    StoredFlag plot = false, minimum = false, maximum = false, leq = false, percentiles = false, histogram = false;
+    StoredFlag uncorrected = false;  // also evaluated without the correction zones
+
+    // The flags in the order the project file stores them.
+    template <class Flags>
+    static auto inStoredOrder(Flags& f) {
+        return std::array{&f.plot, &f.minimum, &f.maximum, &f.leq, &f.percentiles, &f.histogram, &f.uncorrected};
+    }
+
+    bool operator==(const SelectionFlags&) const = default;
+};
+
 // The stored part of a chosen parameter.
 struct ParameterSelection {
     std::uint32_t parameterId = 0;  // the parameter code
-    std::array<std::int32_t, 7> flags{};  // plot, minimum, maximum, Leq, percentiles, histogram, without correction
+    SelectionFlags flags;
     std::uint32_t colour = 0;
     std::string caption;
     std::vector<ParameterSelection> subSelections;
@@ -30,7 +46,7 @@ struct ParameterSelection {
 // One measurement file of the project and its stored settings.
 struct ProjectFileEntry {
     std::string path;            // Windows-style, relative to the working folder where possible
-    std::int32_t workMode = 2;
+    FileWorkMode workMode = FileWorkMode::Records;
     std::string referenceName;   // unique in the project, not empty
     std::int32_t fileType = 0;
     std::int32_t instrumentCode = 0;
@@ -39,10 +55,11 @@ struct ProjectFileEntry {
     double recordInterval = 0.0;
     double scanInterval = 10.0, scanStep = 10.0;
     double histogramLow = 20.0, histogramStep = 1.0;
-    std::int32_t histogramClasses = 100, histogramExcludeEdges = 0;
+    std::int32_t histogramClasses = 100;
+    StoredFlag histogramExcludeEdges;
     std::set<double> percentiles = {5.0, 95.0};
     std::vector<RangeZone> ranges;
-    std::int32_t scanning = 0;
+    StoredFlag scanning;
 
     bool operator==(const ProjectFileEntry&) const = default;
 };
@@ -75,22 +92,24 @@ struct TimePlotWindowState {
     std::string xCaption, yCaption;
     bool operator==(const TimePlotWindowState&) const = default;
 };
-// The histogram plot window's fields in their stored order.
+// The histogram plot window's fields in their stored order. The window keeps
+// them as the project gave them: every value, one it names or not, is written
+// back as it was read.
 struct HistogramPlotWindowState {
     std::int32_t version = 1;
-    std::int32_t field1 = 0;
+    std::int32_t kind = 0;  // 0 the current file's histograms, 1 a histogram file's, 2 a table's graph
     std::vector<std::vector<double>> histograms;
-    std::vector<std::string> texts1;
-    std::int32_t field2 = 0;
-    std::vector<std::string> texts2;
-    std::int32_t field3 = 0;
-    std::string text;
-    std::int32_t field4 = 0;
-    std::int32_t field5 = 0;
+    std::vector<std::string> columnCaptions;
+    std::int32_t current = 0;  // index of the histogram shown
+    std::vector<std::string> histogramNames;
+    std::int32_t displayMode = 0;  // 0 counts, 1 percentages, 2 normalised to the maximum, 3 percentile curve
+    std::string title;
+    std::int32_t binsPerColumn = 0;  // of 0.25 dB each
+    std::uint32_t colour = 0;        // 0x00BBGGRR: the bars, or a table graph's background
     bool operator==(const HistogramPlotWindowState&) const = default;
 };
 struct ReportWindowState {
-    std::int32_t word = 0;
+    std::int32_t reserved = 0;  // written as 0, kept as read
     bool operator==(const ReportWindowState&) const = default;
 };
 using WindowState = std::variant<std::monostate, ProjectFilesWindowState, TimePlotWindowState,
@@ -119,6 +138,21 @@ constexpr std::int32_t kProjectVersion = 23;
 constexpr std::uint32_t kDefaultCurrentColour = 0xC800;
 constexpr int kReportTexts = 10;
 
+// The report's texts in their stored order: the title page's fields and the
+// conclusion. Text i fills the placeholder <00i> of the report template.
+enum class ReportText : std::size_t {
+    Organisation = 0,          // that measured
+    Instrument = 1,            // the measuring instrument
+    MeasurementDate = 2,
+    MeasurementPlace = 3,
+    ProtocolNumber = 4,
+    MeasuredBy = 5,            // the person who measured
+    ObjectRepresentative = 6,  // of the object measured
+    NormativeDocuments = 7,
+    AdditionalInformation = 8,
+    Conclusion = 9,
+};
+
 struct ProjectState {
     std::int32_t version = kProjectVersion;  // of the file last read
     ProjectFileEntry currentFile;
@@ -127,9 +161,9 @@ struct ProjectState {
     std::string workingFolder;  // ends with a backslash once chosen
     std::vector<WindowRecord> windows;
     std::uint32_t currentColour = kDefaultCurrentColour;
-    std::int32_t groupByParameter = 1, noLeqTime = 0, csvResults = 0, singleResultFile = 0;
-    std::int32_t includeExclusionsUncorrected = 1;
-    std::array<std::string, kReportTexts> reportTexts;
+    StoredFlag groupByParameter = true, noLeqTime, csvResults, singleResultFile;
+    StoredFlag includeExclusionsUncorrected = true;
+    std::array<std::string, kReportTexts> reportTexts;  // in ReportText order
     std::vector<Illustration> illustrations;
     std::vector<ProjectTable> tables;
     std::vector<ProjectFileEntry> files;
@@ -139,6 +173,9 @@ struct ProjectState {
         // The main window's current file starts with 20.48-second scanning.
         currentFile.scanInterval = currentFile.scanStep = 20.48;
     }
+
+    std::string& reportText(ReportText t) { return reportTexts[static_cast<std::size_t>(t)]; }
+    const std::string& reportText(ReportText t) const { return reportTexts[static_cast<std::size_t>(t)]; }
 };
 
 

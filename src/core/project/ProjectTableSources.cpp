@@ -32,7 +32,7 @@ std::vector<std::string> ProjectTableSources::sourceNames() const {
 }
 
 std::optional<std::int32_t> ProjectTableSources::sourceWorkMode(std::string_view referenceName) const {
-    if (const ProjectFileEntry* f = find(referenceName)) return f->workMode;
+    if (const ProjectFileEntry* f = find(referenceName)) return static_cast<std::int32_t>(f->workMode);
     return std::nullopt;
 }
 

@@ -53,7 +53,7 @@ EntryOutcome calculateEntry(const ProjectState& state, const ProjectFileEntry& e
                             const std::vector<BindingKey>& wanted, const TeleDesc& desc, const RecalcRequest& request) {
     EntryOutcome out;
     const std::string local = storedPathToLocal(entry.path, request.workingFolder);
-    Result<CalcFile> opened = openEntry(entry, local, desc, state.includeExclusionsUncorrected != 0,
+    Result<CalcFile> opened = openEntry(entry, local, desc, state.includeExclusionsUncorrected,
                                         request.progress.quiet());
     if (!opened) {
         if (opened.error().id != msg::Cancelled) out.messages.push_back(opened.error());
@@ -76,10 +76,10 @@ EntryOutcome calculateEntry(const ProjectState& state, const ProjectFileEntry& e
         return out;
     }
     CalcRequest req;
-    req.options.csv = state.csvResults != 0;
-    req.options.singleFile = state.singleResultFile != 0;
-    req.options.grouped = state.groupByParameter != 0;
-    req.options.noLeqTime = state.noLeqTime != 0;
+    req.options.csv = state.csvResults;
+    req.options.singleFile = state.singleResultFile;
+    req.options.grouped = state.groupByParameter;
+    req.options.noLeqTime = state.noLeqTime;
     req.options.resultFolder = request.resultFolder;
     req.options.baseName = std::filesystem::path(local).stem().string();
     req.encoding = request.encoding;
@@ -182,7 +182,7 @@ RecalcReport RecalculateProject(ProjectState& state, const TeleDesc& desc, const
 
     // Files are independent unless they write the same result files: one
     // shared file, or two entries of data files with the same base name.
-    bool parallel = request.parallel && !request.sharedFile && state.singleResultFile == 0;
+    bool parallel = request.parallel && !request.sharedFile && !state.singleResultFile;
     std::set<std::string> baseNames;
     for (std::size_t i : chosen)
         if (!baseNames.insert(std::filesystem::path(storedPathToLocal(state.files[i].path, "")).stem().string()).second)

@@ -203,11 +203,11 @@ void ParametersWindow::openSettings() {
     CalcOptions o;
     o.scanInterval = f->settings.scanInterval;
     o.scanStep = f->settings.scanStep;
-    o.grouped = p.groupByParameter != 0;
-    o.includeExclusionsUncorrected = p.includeExclusionsUncorrected != 0;
-    o.noLeqTime = p.noLeqTime != 0;
-    o.csv = p.csvResults != 0;
-    o.singleFile = p.singleResultFile != 0;
+    o.grouped = p.groupByParameter;
+    o.includeExclusionsUncorrected = p.includeExclusionsUncorrected;
+    o.noLeqTime = p.noLeqTime;
+    o.csv = p.csvResults;
+    o.singleFile = p.singleResultFile;
     CalcSettingsDialog dialog(o, session().prompts(), this);
     if (dialog.exec() != QDialog::Accepted) return;
     const CalcOptions n = dialog.options();

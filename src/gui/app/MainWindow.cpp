@@ -98,7 +98,7 @@ void MainWindow::applyEnablingRule() {
 void MainWindow::updateWindowChecks() {
     using namespace command;
     const ChildWindowList& w = *windows_;
-    const bool histograms = session_.state().currentFile.workMode == 1;
+    const bool histograms = session_.state().currentFile.workMode == FileWorkMode::Histograms;
     commands_->setChecked(ShowProjectFiles, w.has(WindowKind::ProjectFiles));
     commands_->setChecked(ShowParameters, w.has(WindowKind::Parameters));
     commands_->setChecked(ShowRanges, w.has(WindowKind::Ranges));
@@ -116,7 +116,7 @@ void MainWindow::showWindow(int cmd) {
         case command::ShowRanges: kind = WindowKind::Ranges; break;
         case command::ShowReport: kind = WindowKind::Report; break;
         case command::ShowTimePlot:
-            kind = session_.state().currentFile.workMode == 1 ? WindowKind::HistogramPlot : WindowKind::TimePlot;
+            kind = session_.state().currentFile.workMode == FileWorkMode::Histograms ? WindowKind::HistogramPlot : WindowKind::TimePlot;
             break;
         default: return;
     }

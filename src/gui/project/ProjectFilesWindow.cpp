@@ -299,7 +299,7 @@ void ProjectFilesWindow::recalculate(bool all, bool sharedFile) {
     request.workingFolder = folder;
     request.resultFolder = folder;
     if (sharedFile) {
-        const bool csv = session().state().csvResults != 0;
+        const bool csv = session().state().csvResults;
         const QString path = session().prompts().saveFilePath(
             uiText(RecalcShared),
             csv ? QStringLiteral("CSV files (*.csv);;All Files (*)") : QStringLiteral("Text files (*.txt);;All Files (*)"),

@@ -39,17 +39,23 @@ constexpr int kGeneral = 6453, kConclusion = 6454, kIllustrations = 6455, kTable
               kMoveLeft = 6461, kMoveRight = 6462, kReload = 6463, kRemoveTable = 6464, kTemplateFilter = 6472,
               kDocumentFilter = 6473, kSkipped = 6474, kRemoveGraphs = 6477, kTableFilter = 6480;
 
-// The title page's fields: label text and place in the project's report texts.
+// The title page's fields in their order on the page: label text and the report text they edit.
 struct TitleField {
     int label;
-    int index;
+    ReportText text;
     bool multiLine;
 };
 constexpr TitleField kTitleFields[] = {
-    {1004, 4, false}, {1005, 3, false}, {1006, 2, false}, {1007, 1, false}, {6457, 0, false},
-    {6458, 5, false}, {6459, 6, false}, {1011, 7, true},  {1012, 8, true},
+    {1004, ReportText::ProtocolNumber, false},
+    {1005, ReportText::MeasurementPlace, false},
+    {1006, ReportText::MeasurementDate, false},
+    {1007, ReportText::Instrument, false},
+    {6457, ReportText::Organisation, false},
+    {6458, ReportText::MeasuredBy, false},
+    {6459, ReportText::ObjectRepresentative, false},
+    {1011, ReportText::NormativeDocuments, true},
+    {1012, ReportText::AdditionalInformation, true},
 };
-constexpr int kConclusionText = 9;
 const QString kSection = QStringLiteral("Report");
 
 QString numbered(int text, std::size_t n) { return uiText(text).replace(QStringLiteral("%d"), QString::number(n)); }
@@ -93,7 +99,7 @@ QWidget* ReportWindow::buildTitlePage() {
     auto* form = new QFormLayout(page);
     for (const TitleField& f : kTitleFields) {
         QWidget* field = f.multiLine ? static_cast<QWidget*>(new QPlainTextEdit(page)) : new QLineEdit(page);
-        fields_[static_cast<std::size_t>(f.index)] = field;
+        fields_[static_cast<std::size_t>(f.text)] = field;
         QWidget* row = field;
         auto withButtons = [&](std::initializer_list<QPushButton*> buttons) {
             auto* box = new QWidget(page);
@@ -103,28 +109,31 @@ QWidget* ReportWindow::buildTitlePage() {
             for (QPushButton* b : buttons) h->addWidget(b, 0, Qt::AlignTop);
             row = box;
         };
-        if (f.index == 2) {
+        if (f.text == ReportText::MeasurementDate) {
             auto* today = new QPushButton(uiText(kToday), page);
-            connect(today, &QPushButton::clicked, this,
-                    [this] { setText(2, QDate::currentDate().toString(QStringLiteral("dd/MM/yyyy"))); });
+            connect(today, &QPushButton::clicked, this, [this] {
+                setText(ReportText::MeasurementDate, QDate::currentDate().toString(QStringLiteral("dd/MM/yyyy")));
+            });
             withButtons({today});
-        } else if (f.index == 1) {
+        } else if (f.text == ReportText::Instrument) {
             auto* choose = new QPushButton(uiText(kChoose), page);
             connect(choose, &QPushButton::clicked, this, [this] {
                 TextChooserDialog chooser(session(), TextChooserDialog::Kind::Instruments, this);
-                if (chooser.exec() == QDialog::Accepted && !chooser.chosen().isEmpty()) setText(1, chooser.chosen());
+                if (chooser.exec() == QDialog::Accepted && !chooser.chosen().isEmpty())
+                    setText(ReportText::Instrument, chooser.chosen());
             });
             withButtons({choose});
-        } else if (f.index == 7) {
+        } else if (f.text == ReportText::NormativeDocuments) {
             auto* add = new QPushButton(uiText(kAdd), page);
             auto* clear = new QPushButton(uiText(kClear), page);
             connect(add, &QPushButton::clicked, this, [this] {
                 TextChooserDialog chooser(session(), TextChooserDialog::Kind::Documents, this);
                 if (chooser.exec() != QDialog::Accepted || chooser.chosen().isEmpty()) return;
-                const QString before = text(7);
-                setText(7, before.isEmpty() ? chooser.chosen() : before + "\n" + chooser.chosen());
+                const QString before = text(ReportText::NormativeDocuments);
+                setText(ReportText::NormativeDocuments,
+                        before.isEmpty() ? chooser.chosen() : before + "\n" + chooser.chosen());
             });
-            connect(clear, &QPushButton::clicked, this, [this] { setText(7, QString()); });
+            connect(clear, &QPushButton::clicked, this, [this] { setText(ReportText::NormativeDocuments, QString()); });
             withButtons({add, clear});
         }
         form->addRow(uiText(f.label), row);
@@ -134,18 +143,18 @@ QWidget* ReportWindow::buildTitlePage() {
 
 QWidget* ReportWindow::buildConclusionPage() {
     auto* edit = new QPlainTextEdit(this);
-    fields_[kConclusionText] = edit;
+    fields_[static_cast<std::size_t>(ReportText::Conclusion)] = edit;
     return edit;
 }
 
-void ReportWindow::setText(int index, const QString& value) {
-    QWidget* w = fields_[static_cast<std::size_t>(index)];
+void ReportWindow::setText(ReportText t, const QString& value) {
+    QWidget* w = textField(t);
     if (auto* line = qobject_cast<QLineEdit*>(w)) line->setText(value);
     if (auto* multi = qobject_cast<QPlainTextEdit*>(w)) multi->setPlainText(value);
 }
 
-QString ReportWindow::text(int index) const {
-    QWidget* w = fields_[static_cast<std::size_t>(index)];
+QString ReportWindow::text(ReportText t) const {
+    QWidget* w = textField(t);
     if (auto* line = qobject_cast<QLineEdit*>(w)) return line->text();
     if (auto* multi = qobject_cast<QPlainTextEdit*>(w)) return multi->toPlainText();
     return {};
@@ -157,7 +166,7 @@ QString ReportWindow::text(int index) const {
 void ReportWindow::putIntoProject() {
     std::vector<std::pair<std::size_t, std::string>> edited;
     for (std::size_t i = 0; i < taken_.size(); ++i)
-        if (std::string now = fromQt(text(static_cast<int>(i))); now != taken_[i]) edited.emplace_back(i, std::move(now));
+        if (std::string now = fromQt(text(static_cast<ReportText>(i))); now != taken_[i]) edited.emplace_back(i, std::move(now));
     if (edited.empty()) return;
     session().controller().editProject(
         [&](ProjectState& p) {
@@ -173,7 +182,7 @@ void ReportWindow::putIntoProject() {
 void ReportWindow::takeFromProject() {
     const auto& texts = session().state().reportTexts;
     for (std::size_t i = 0; i < texts.size(); ++i)
-        if (texts[i] != taken_[i]) setText(static_cast<int>(i), toQt(texts[i]));
+        if (texts[i] != taken_[i]) setText(static_cast<ReportText>(i), toQt(texts[i]));
     taken_ = texts;
     illustrations_->rebuild();
     rebuildTables();

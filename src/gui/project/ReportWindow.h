@@ -28,8 +28,8 @@ public:
     ReportWindow(ProjectSession& session, QWidget* parent);
 
     QTabWidget* tabs() const { return tabs_; }
-    // The field of a title-page or conclusion text (by its place in the project's report texts).
-    QWidget* textField(int index) const { return fields_[static_cast<std::size_t>(index)]; }
+    // The field of a title-page or conclusion text.
+    QWidget* textField(ReportText t) const { return fields_[static_cast<std::size_t>(t)]; }
     ReportIllustrationList* illustrationList() const { return illustrations_; }
     // The embedded window of the k-th report table.
     TableWindow* tableWindow(std::size_t k) const { return k < tables_.size() ? tables_[k] : nullptr; }
@@ -48,8 +48,8 @@ protected:
 private:
     QWidget* buildTitlePage();
     QWidget* buildConclusionPage();
-    void setText(int index, const QString& text);
-    QString text(int index) const;
+    void setText(ReportText t, const QString& text);
+    QString text(ReportText t) const;
     void rebuildTables();
     void moveTable(std::size_t k, int direction);
     void reloadTable(std::size_t k);
@@ -57,7 +57,7 @@ private:
 
     QToolBar* toolbar_ = nullptr;
     QTabWidget* tabs_ = nullptr;
-    std::array<QWidget*, kReportTexts> fields_{};
+    std::array<QWidget*, kReportTexts> fields_{};  // in ReportText order
     std::array<std::string, kReportTexts> taken_;  // the texts as the fields last took them from the project
     ReportIllustrationList* illustrations_ = nullptr;
     std::vector<TableWindow*> tables_;

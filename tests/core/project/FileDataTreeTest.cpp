@@ -246,7 +246,7 @@ TEST(ProjectTableSources, NamesSourcesParametersAndBookEntries) {
     files[0].percentiles = {10, 90};
     files[1].referenceName = "Склад";
     files[1].fileType = 4242;  // unknown to the description
-    files[1].workMode = 1;
+    files[1].workMode = FileWorkMode::Histograms;
     ProjectTableSources sources(files, &demoDesc());
     EXPECT_EQ(sources.sourceNames(), (std::vector<std::string>{"Улица", "Склад"}));
     EXPECT_EQ(sources.sourceWorkMode("Склад"), 1);

@@ -20,7 +20,7 @@ ProjectState richProject() {
     p.currentColour = 0x408040;
     p.customColours[3] = 0xABCDEF;
     p.currentIndex = 1;
-    p.noLeqTime = 1;
+    p.noLeqTime = true;
     ProjectFileEntry e;
     e.path = "data\\a.bin";
     e.referenceName = "Точка 1";
@@ -28,7 +28,7 @@ ProjectState richProject() {
     e.instrumentCode = 101;
     ParameterSelection s;
     s.parameterId = 0x81300100;  // codes above 2^31 stay unsigned
-    s.flags = {1, 0, 1, 0, 1, 0, 1};
+    s.flags = {.plot = true, .maximum = true, .percentiles = true, .uncorrected = true};
     s.colour = 0xFF;
     s.caption = "A_Быстро";
     s.subSelections.push_back(s);
@@ -39,22 +39,30 @@ ProjectState richProject() {
     z.end = 2.5;
     z.corrections[1028] = 12.5;
     e.ranges = {RangeZone{}, z};
-    e.scanning = 1;
+    e.scanning = true;
     p.currentFile = e;
     p.files = {e, e};
     p.files[1].referenceName = "Точка 2";
-    p.reportTexts[9] = "Заключение:\nнорма";
+    p.reportText(ReportText::ProtocolNumber) = "П-7";
+    p.reportText(ReportText::MeasuredBy) = "Иванов И. И.";
+    p.reportText(ReportText::Conclusion) = "Заключение:\nнорма";
     ProjectTable t;
     t.table = ReportTable(3, 2);
     t.table.name = "Таблица 1";
     t.table.texts[{1, 2}] = "текст";
     p.tables.push_back(std::move(t));
     p.illustrations = {{"Рис. 1", "pic.png", 0}, {"Рис. 2", "p2.png", std::nullopt}};
+    // Every field of its own value, so that two fields swapped show.
     HistogramPlotWindowState h;
+    h.kind = 1;
     h.histograms = {{1, 2, 3}, {}};
-    h.texts1 = {"a"};
-    h.text = "t";
-    h.field5 = 9;
+    h.columnCaptions = {"<0.25", "1\n[0.25 - 1]"};
+    h.current = 2;
+    h.histogramNames = {"LAF", "LAS", "LCpeak"};
+    h.displayMode = 3;
+    h.title = "Смена";
+    h.binsPerColumn = 8;
+    h.colour = 0x00FF0000;
     p.windows = {{WindowKind::ProjectFiles, {1, 2, 3, 4}, ProjectFilesWindowState{1, {5, 6, 7, 8}}},
                  {WindowKind::Ranges, {0, 0, 10, 10}, std::monostate{}},
                  {WindowKind::TimePlot, {1, 1, 2, 2}, TimePlotWindowState{1, "время", "дБ"}},
@@ -79,8 +87,9 @@ TEST(ProjectFile, EverythingSurvivesAWriteAndARead) {
     EXPECT_EQ(back->customColours, p.customColours);
     EXPECT_EQ(back->currentColour, p.currentColour);
     EXPECT_EQ(back->currentIndex, 1);
-    EXPECT_EQ(back->noLeqTime, 1);
+    EXPECT_TRUE(back->noLeqTime);
     EXPECT_EQ(back->reportTexts, p.reportTexts);
+    EXPECT_EQ(back->reportText(ReportText::Conclusion), "Заключение:\nнорма");
     EXPECT_EQ(back->illustrations, p.illustrations);
     ASSERT_EQ(back->tables.size(), 1u);
     EXPECT_EQ(back->tables[0].table.name, "Таблица 1");
@@ -152,11 +161,12 @@ TEST(ProjectFile, EntrySettingsKeepTheirPlaces) {
     Result<ProjectState> p = ReadProject(bytes, ProjectState{});
     ASSERT_TRUE(p.ok()) << p.error().text();
     const ProjectFileEntry& e = p->currentFile;
-    EXPECT_EQ(e.workMode, 0);
+    EXPECT_EQ(e.workMode, FileWorkMode::Samples);
     EXPECT_EQ(e.fileType, 60101);
     EXPECT_EQ(e.instrumentCode, 101);
     ASSERT_EQ(e.selections.size(), 1u);
-    EXPECT_EQ(e.selections[0].flags, (std::array<std::int32_t, 7>{1, 0, 1, 1, 0, 0, 1}));
+    EXPECT_EQ(e.selections[0].flags,
+              (SelectionFlags{.plot = true, .maximum = true, .leq = true, .uncorrected = true}));
     EXPECT_EQ(e.selections[0].colour, 0x00FF8040u);
     EXPECT_EQ(e.rangeFirst, 120);
     EXPECT_EQ(e.rangeCount, 3480);
@@ -167,22 +177,22 @@ TEST(ProjectFile, EntrySettingsKeepTheirPlaces) {
     EXPECT_EQ(e.histogramLow, 30.0);
     EXPECT_EQ(e.histogramStep, 0.25);
     EXPECT_EQ(e.histogramClasses, 360);
-    EXPECT_EQ(e.histogramExcludeEdges, 1);
+    EXPECT_TRUE(e.histogramExcludeEdges);
     EXPECT_EQ(e.percentiles, (std::set<double>{10, 90}));
     ASSERT_EQ(e.ranges.size(), 1u);
     EXPECT_EQ(e.ranges[0].begin, 100.0);
     EXPECT_EQ(e.ranges[0].end, 200.0);
     EXPECT_EQ(e.ranges[0].corrections[5], 2.5);
-    EXPECT_EQ(e.scanning, 1);
+    EXPECT_TRUE(e.scanning);
     ASSERT_EQ(p->files.size(), 1u);
     EXPECT_EQ(p->files[0].viewRow, 0);
     EXPECT_EQ(p->files[0].rangeCount, 3480);
     EXPECT_EQ(p->currentColour, 0x00408040u);
-    EXPECT_EQ(p->reportTexts[4], "Протокол 7");
-    EXPECT_EQ(p->includeExclusionsUncorrected, 0);
-    EXPECT_EQ(p->noLeqTime, 1);
-    EXPECT_EQ(p->csvResults, 1);
-    EXPECT_EQ(p->singleResultFile, 0);
+    EXPECT_EQ(p->reportText(ReportText::ProtocolNumber), "Протокол 7");
+    EXPECT_FALSE(p->includeExclusionsUncorrected);
+    EXPECT_TRUE(p->noLeqTime);
+    EXPECT_TRUE(p->csvResults);
+    EXPECT_FALSE(p->singleResultFile);
 
     phonotab::testing::ScratchDir dir;
     ASSERT_TRUE(SaveProject(*p, dir.file("p.pht")).ok());
@@ -193,6 +203,32 @@ TEST(ProjectFile, EntrySettingsKeepTheirPlaces) {
     ASSERT_TRUE(back.ok());
     EXPECT_EQ(back->currentFile, e);
     EXPECT_EQ(back->files, p->files);
+}
+
+// Stored integers outside the values the program names (a work mode of 7, a
+// flag of 5, a histogram window's kind of 9) are read and written back as they were.
+TEST(ProjectFile, UnnamedStoredValuesAreKept) {
+    ProjectState p = richProject();
+    ProjectFileEntry& e = p.files[0];
+    e.workMode = static_cast<FileWorkMode>(7);
+    e.scanning = StoredFlag::fromStored(5);
+    e.histogramExcludeEdges = StoredFlag::fromStored(-1);
+    e.selections[0].flags.histogram = StoredFlag::fromStored(2);
+    p.csvResults = StoredFlag::fromStored(3);
+    std::get<HistogramPlotWindowState>(p.windows[4].state).kind = 9;
+    p.windows.erase(p.windows.begin() + 5);  // a table window is not read back from here
+    const auto bytes = WriteProject(p);
+    Result<ProjectState> back = ReadProject(bytes, ProjectState{});
+    ASSERT_TRUE(back.ok()) << back.error().text();
+    const ProjectFileEntry& b = back->files[0];
+    EXPECT_FALSE(isKnownWorkMode(b.workMode));
+    EXPECT_EQ(static_cast<int>(b.workMode), 7);
+    EXPECT_TRUE(b.scanning);
+    EXPECT_EQ(b.scanning.stored(), 5);
+    EXPECT_EQ(b, e);
+    EXPECT_EQ(back->csvResults.stored(), 3);
+    EXPECT_EQ(std::get<HistogramPlotWindowState>(back->windows[4].state).kind, 9);
+    EXPECT_EQ(WriteProject(*back), bytes);
 }
 
 TEST(ProjectFile, DamagedFilesAreRefusedWhole) {
@@ -260,8 +296,8 @@ TEST(ProjectFile, OlderVersionsAndRecords) {
     w.i32(0);  // colour
     w.i32(0);  // files
     ProjectState before;
-    before.groupByParameter = 0;
-    before.reportTexts[0] = "kept";
+    before.groupByParameter = false;
+    before.reportText(ReportText::Organisation) = "kept";
     before.illustrations = {{"old", "x.png", 0}};
     Result<ProjectState> p = ReadProject(w.take(), before);
     ASSERT_TRUE(p.ok()) << p.error().text();
@@ -274,11 +310,11 @@ TEST(ProjectFile, OlderVersionsAndRecords) {
     EXPECT_EQ(e.selections[1].parameterId, 0x01100305u);
     EXPECT_EQ(e.ranges[0].corrections[48], 49.0);
     EXPECT_EQ(e.ranges[0].corrections[49], 0.0);
-    EXPECT_EQ(e.scanning, 1);
+    EXPECT_TRUE(e.scanning);
     EXPECT_EQ(p->workingFolder, "C:\\Замеры\\");
     // Fields a version-15 file does not carry keep their values; tables do not.
-    EXPECT_EQ(p->groupByParameter, 0);
-    EXPECT_EQ(p->reportTexts[0], "kept");
+    EXPECT_FALSE(p->groupByParameter);
+    EXPECT_EQ(p->reportText(ReportText::Organisation), "kept");
     ASSERT_EQ(p->illustrations.size(), 1u);
     EXPECT_FALSE(p->illustrations[0].table.has_value());
     EXPECT_TRUE(p->tables.empty());

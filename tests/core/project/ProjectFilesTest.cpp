@@ -45,7 +45,7 @@ TEST(ProjectFiles, AddingNamesEntriesAndAsksTheHistogramQuestionOnce) {
     ASSERT_TRUE(addFiles(p, r, demoDesc()).ok());
     EXPECT_EQ(names(p), (std::vector<std::string>{"a.bin", "a.bin1"}));
     EXPECT_EQ(p.files[0].path, "a.bin");  // relative to the working folder
-    EXPECT_EQ(p.files[0].workMode, 2);
+    EXPECT_EQ(p.files[0].workMode, FileWorkMode::Records);
     EXPECT_EQ(p.files[0].fileType, 60101);
     EXPECT_EQ(p.files[0].histogramLow, 30);  // from the current file
     int asked = 0;
@@ -54,7 +54,7 @@ TEST(ProjectFiles, AddingNamesEntriesAndAsksTheHistogramQuestionOnce) {
     ASSERT_TRUE(addFiles(p, stations, demoDesc()).ok());
     EXPECT_EQ(asked, 1);
     EXPECT_EQ(p.files[4].referenceName, "st_s3.bin");
-    EXPECT_EQ(p.files[4].workMode, 1);
+    EXPECT_EQ(p.files[4].workMode, FileWorkMode::Histograms);
     // A single file needs a free, non-empty name; a prefix must not be a name.
     EXPECT_EQ(addFiles(p, {{dir.file("a.bin")}, "a.bin", p.workingFolder, {}}, demoDesc()).error().id, 5313);
     EXPECT_EQ(addFiles(p, {{dir.file("a.bin")}, "", p.workingFolder, {}}, demoDesc()).error().id, 5313);
@@ -107,29 +107,29 @@ TEST(ProjectFiles, NamesCopiesSubstitutionAndSettings) {
     EXPECT_EQ(storedFileName(p.files[1].path), "a.bin");
     EXPECT_EQ(p.files[1].referenceName, "b");  // settings and name kept
 
-    p.currentFile.scanning = 1;
+    p.currentFile.scanning = true;
     p.currentFile.percentiles = {10};
-    p.files[2].workMode = 0;  // another mode: the copy stops there
+    p.files[2].workMode = FileWorkMode::Samples;  // another mode: the copy stops there
     EXPECT_EQ(giveCurrentSettings(p, {1, 2}).error().id, 5316);
-    EXPECT_EQ(p.files[1].scanning, 1);
-    EXPECT_EQ(p.files[2].scanning, 0);
+    EXPECT_TRUE(p.files[1].scanning);
+    EXPECT_FALSE(p.files[2].scanning);
 }
 
 TEST(ProjectFiles, CurrentSettingsGoBackToTheMatchingEntry) {
     ProjectState p = withNames({"a", "b"});
     p.currentFile = p.files[1];
-    p.currentFile.scanning = 1;
+    p.currentFile.scanning = true;
     p.currentFile.viewRow = 9;
     p.currentFile.selections.resize(2);
     copyCurrentSettingsBack(p);
-    EXPECT_EQ(p.files[1].scanning, 1);
+    EXPECT_TRUE(p.files[1].scanning);
     EXPECT_EQ(p.files[1].selections.size(), 2u);
     EXPECT_EQ(p.files[1].viewRow, 0);
-    EXPECT_EQ(p.files[0].scanning, 0);
+    EXPECT_FALSE(p.files[0].scanning);
     p.currentFile.referenceName = "other";  // no entry matches: nothing happens
-    p.currentFile.scanning = 0;
+    p.currentFile.scanning = false;
     copyCurrentSettingsBack(p);
-    EXPECT_EQ(p.files[1].scanning, 1);
+    EXPECT_TRUE(p.files[1].scanning);
     clearProject(p, ClearForm::Full);
     EXPECT_EQ(p.currentFile.fileType, 0);
 }

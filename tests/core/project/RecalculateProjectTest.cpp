@@ -18,7 +18,7 @@ namespace {
 ParameterSelection leqOf(std::uint32_t code) {
     ParameterSelection s;
     s.parameterId = code;
-    s.flags = {0, 1, 1, 1, 1, 0, 0};
+    s.flags = {.minimum = true, .maximum = true, .leq = true, .percentiles = true};
     return s;
 }
 
@@ -39,7 +39,7 @@ ProjectState project(const ScratchDir& dir) {
         e.selections = {leqOf(0x01300000)};
         p.files.push_back(e);
     }
-    p.files[1].scanning = 1;
+    p.files[1].scanning = true;
     p.files[1].scanInterval = p.files[1].scanStep = 60;
     ProjectTable t;
     t.table = ReportTable(4, 4);

@@ -24,8 +24,8 @@ struct ReportFixture {
         project.workingFolder = dir.path().string() + "/";
         for (int i = 0; i < kReportTexts; ++i) project.reportTexts[static_cast<std::size_t>(i)] = "текст " + std::to_string(i);
         // A user's text naming placeholders of the template stays text.
-        project.reportTexts[0] = "ООО «<PIC01>» <TBL01>";
-        project.reportTexts[9] = "строка 1\r\nстрока 2";
+        project.reportText(ReportText::Organisation) = "ООО «<PIC01>» <TBL01>";
+        project.reportText(ReportText::Conclusion) = "строка 1\r\nстрока 2";
         ProjectTable levels;
         levels.table = ReportTable(2, 2);
         levels.table.name = "Уровни";

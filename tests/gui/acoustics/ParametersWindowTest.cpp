@@ -54,7 +54,7 @@ struct Walk {
 QStringList batchArguments(const CalcFile& cf, const ProjectState& state, const QString& output) {
     QStringList args{"calc", QString::fromStdString(cf.file.path), "-o", output, "--mode"};
     const char* modes[] = {"samples", "histograms", "records"};
-    args << modes[std::clamp(state.currentFile.workMode, 0, 2)];
+    args << modes[std::clamp(static_cast<int>(state.currentFile.workMode), 0, 2)];
     for (const ParameterEntry& e : cf.entries) {
         QStringList stats;
         if (e.flags.minimum) stats << "min";
@@ -304,7 +304,7 @@ private slots:
         });
         QTest::mouseClick(p.settingsButton(), Qt::LeftButton);
         QCOMPARE(w.file().settings.scanStep, 30.0);
-        QCOMPARE(w.f.session().state().csvResults, 1);
+        QVERIFY(w.f.session().state().csvResults);
         p.scanning()->click();
         QCOMPARE(w.file().settings.scanning, p.scanning()->isChecked());
     }

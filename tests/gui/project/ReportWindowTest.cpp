@@ -69,10 +69,10 @@ private slots:
         QCOMPARE(static_cast<std::size_t>(w->tabs()->count()), 3 + tablesBefore);
 
         // The title page: a protocol number typed, and "Сегодня" for the date.
-        qobject_cast<QLineEdit*>(w->textField(4))->setText(QStringLiteral("П-17/2026"));
+        qobject_cast<QLineEdit*>(w->textField(ReportText::ProtocolNumber))->setText(QStringLiteral("П-17/2026"));
         for (QPushButton* b : w->findChildren<QPushButton*>())
             if (b->text() == QString::fromStdString(phonotab::tr(6460))) b->click();
-        QVERIFY(!qobject_cast<QLineEdit*>(w->textField(2))->text().isEmpty());
+        QVERIFY(!qobject_cast<QLineEdit*>(w->textField(ReportText::MeasurementDate))->text().isEmpty());
 
         // A standard table from the store into the report.
         f.prompts.items = {0};
@@ -108,7 +108,7 @@ private slots:
         f.prompts.files = {dataFolder() + "/report/template_ru.docx", output};
         QVERIFY(w->writeReport());
         QCOMPARE(f.prompts.opened.value(0), output);
-        QCOMPARE(f.session().state().reportTexts[4], std::string("П-17/2026"));
+        QCOMPARE(f.session().state().reportText(ReportText::ProtocolNumber), std::string("П-17/2026"));
         const QStringList lines = readBack(output);
         QVERIFY2(lines.filter(QStringLiteral("П-17/2026")).size() == 1, qPrintable(lines.join('\n')));
         // Every report table is a table of the document (the template has tables of its own too).
@@ -197,8 +197,8 @@ private slots:
         };
         choose(QStringLiteral("Шумомер SLM-202"));
         press(1002);
-        QCOMPARE(qobject_cast<QLineEdit*>(w->textField(1))->text(), QStringLiteral("Шумомер SLM-202"));
-        auto* documents = qobject_cast<QPlainTextEdit*>(w->textField(7));
+        QCOMPARE(qobject_cast<QLineEdit*>(w->textField(ReportText::Instrument))->text(), QStringLiteral("Шумомер SLM-202"));
+        auto* documents = qobject_cast<QPlainTextEdit*>(w->textField(ReportText::NormativeDocuments));
         const QString before = documents->toPlainText();
         choose(QStringLiteral("ГОСТ 23337-2014"));
         press(1003);

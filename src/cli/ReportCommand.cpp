@@ -1,9 +1,12 @@
-// phonotab-cli report P.pht [--template T.docx] -o OUT.docx [--refbooks RefMap.txt]
+// phonotab-cli report P.pht [--template T.docx] -o OUT.docx [--refbooks RefMap.txt] [--calc]
 // The project's measurement report as a word-processor document, the same the
 // desktop writes: the title-page texts and conclusion, the report tables as
 // drawn, the illustrations' pictures (SVG and the like converted to PNG) and
 // the tables' graphs.
 // What was left out is listed on stderr; the report is written all the same.
+// So is every bound cell that has no value (a project never recalculated):
+// --calc recalculates the project's files first, as "project calc" does,
+// without saving the project.
 #include <CLI/CLI.hpp>
 
 #include <cstdio>
@@ -17,7 +20,9 @@
 #include "core/project/ProjectPaths.h"
 #include "core/project/ProjectTableSources.h"
 #include "core/project/ReferenceBookFile.h"
+#include "core/project/RecalculateProject.h"
 #include "core/project/ReportJob.h"
+#include "core/tables/formula/ShiftReferences.h"
 
 namespace phonotab::cli {
 
@@ -25,13 +30,37 @@ namespace {
 
 struct ReportOptions {
     std::string project, templatePath, output, refbooks;
+    bool calculate = false;
 };
 
-int runReport(const ReportOptions& o) {
+// Every bound cell of the report tables that has no value, as a notice each.
+void listCellsWithoutValue(const ProjectState& project, const std::string& projectPath) {
+    for (const ProjectTable& t : project.tables)
+        for (const auto& [cell, b] : t.table.bindings)
+            if (b.value < 0)
+                fail(Message(msg::BoundCellWithoutValue, projectPath, columnLetters(cell.column) + std::to_string(cell.row + 1),
+                             t.table.name, b.sourceName));
+}
+
+int runReport(const CliContext& ctx, const ReportOptions& o) {
     BatchPrompts prompts;
     DocumentController doc(prompts);
     if (Status s = doc.readProject(o.project); !s) return fail(s.error());
+    int status = kExitOk;
+    if (o.calculate) {
+        if (!ctx.loadTeleDesc()) return kExitFailure;
+        RecalcRequest req;
+        req.workingFolder = localWorkingFolderOf(doc.state().workingFolder, o.project);
+        req.resultFolder = req.workingFolder + "/";
+        req.encoding = ctx.encoding;
+        const RecalcReport report = doc.recalculateProject(std::move(req));
+        for (const Message& m : report.messages) {
+            fail(m);
+            if (m.severity() == Severity::Failure) status = kExitFailure;
+        }
+    }
     const ProjectState& project = doc.state();
+    listCellsWithoutValue(project, o.project);
 
     ReferenceBooks books;
     const std::string refbooks = o.refbooks.empty() ? CliContext::dataFolder() + "/" + kUserReferenceBooks : o.refbooks;
@@ -50,17 +79,18 @@ int runReport(const ReportOptions& o) {
     const std::string skipped = Message(msg::ReportSkipped).text();
     for (const ReportSkip& s : out->skipped)
         std::fprintf(stderr, "%s: %s\n", skipped.c_str(), s.reason.text().c_str());
-    return kExitOk;
+    return status;
 }
 
-void addReportCommand(CLI::App& app, CliContext&, CommandList& commands) {
+void addReportCommand(CLI::App& app, CliContext& ctx, CommandList& commands) {
     auto* report = app.add_subcommand("report", "write the project's report as a Word document (.docx) from a template");
     auto o = std::make_shared<ReportOptions>();
     report->add_option("PROJECT", o->project, "project file (.pht)")->required();
     report->add_option("--template", o->templatePath, "report template (.docx; default: the shipped one)");
     report->add_option("-o,--output", o->output, "report to write (.docx)")->required();
     report->add_option("--refbooks", o->refbooks, "reference books (RefMap.txt) for \"#book#index\" formulas");
-    commands.emplace_back(report, [o] { return runReport(*o); });
+    report->add_flag("--calc", o->calculate, "recalculate the project's files first (the project file is not changed)");
+    commands.emplace_back(report, [&ctx, o] { return runReport(ctx, *o); });
 }
 
 const bool registered = registerCommand(&addReportCommand);

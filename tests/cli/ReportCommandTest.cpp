@@ -69,6 +69,25 @@ TEST(ReportCommand, WritesTheDemoReportWithTextsTablesAndPictures) {
     for (const std::string& l : lines) EXPECT_EQ(l.find("<TBL"), std::string::npos) << l;
 }
 
+// A project never recalculated: its report lists every bound cell without a
+// value; with --calc the files are calculated first (the project file itself
+// stays as it was) and no cell is listed.
+TEST(ReportCommand, CellsWithoutValueAreListedAndCalcFillsThem) {
+    DemoReport demo;
+    const std::string before = readText(demo.project);
+    const CliRun plain = runCli("report '" + demo.project + "' -o '" + demo.dir.file("plain.docx") + "'");
+    ASSERT_EQ(plain.status, 0) << plain.out;
+    EXPECT_THAT(plain.out, HasSubstr("у ячейки B4 таблицы 'Уровни звука' нет значения (источник 'Двор')"));
+    EXPECT_THAT(plain.out, HasSubstr(": у ячейки "));
+
+    const CliRun calculated = runCli("report --calc '" + demo.project + "' -o '" + demo.dir.file("calc.docx") + "'");
+    ASSERT_EQ(calculated.status, 0) << calculated.out;
+    EXPECT_EQ(calculated.out.find("нет значения"), std::string::npos) << calculated.out;
+    EXPECT_EQ(readText(demo.project), before);  // the project file is not saved
+    const auto lines = readDocxWithPythonDocx(demo.dir.file("calc.docx"));
+    EXPECT_EQ(linesStartingWith(lines, "pic\t").size(), 3u);  // the table's graph has its values now
+}
+
 TEST(ReportCommand, TemplatesByLanguageAndRefusedTemplates) {
     DemoReport demo;
     const std::string out = demo.dir.file("report.docx");

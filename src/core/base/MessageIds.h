@@ -106,6 +106,7 @@ enum Id : int {
     NoSuchReportTable = 6206,      // skipped: illustration "%s" names report table %d, which is gone
     PictureNotConverted = 6207,    // "The picture '%s': this format cannot be converted here"
     ReportSkipped = 6208,          // "Skipped", before each item the report left out
+    BoundCellWithoutValue = 6209,  // notice: a bound cell of a report table has no value (not yet calculated)
     // The cell format dialog
     DecimalsOutOfRange = 6412,     // "the number of decimals must be 0 to %d"
     CellSizeOutOfRange = 6413,     // "width and height must be 1 to %d pixels"
@@ -130,6 +131,7 @@ constexpr Severity severityOf(int id) {
         case msg::NoSuchReportTable:
         case msg::PictureNotConverted:
         case msg::ReportSkipped:
+        case msg::BoundCellWithoutValue:
             return Severity::Notice;
         default:
             return Severity::Failure;

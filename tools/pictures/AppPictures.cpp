@@ -390,7 +390,8 @@ bool reportPictures(ProjectSession& session, MainWindow& window, const QString& 
     auto* report = dynamic_cast<ReportWindow*>(window.windows().find(WindowKind::Report));
     if (!report) return false;
     report->resize(900, 560);
-    if (auto* number = qobject_cast<QLineEdit*>(report->textField(ReportText::ProtocolNumber))) number->setText(QStringLiteral("П-17/2026"));
+    if (auto* number = qobject_cast<QLineEdit*>(report->textField(ReportText::ProtocolNumber)))
+        number->setText(QStringLiteral("П-17/2026"));
     bool ok = true;
     const char* names[] = {"general", "conclusion", "illustrations"};
     for (int tab = 0; tab < report->tabs()->count(); ++tab) {

@@ -161,7 +161,8 @@ void appendRecordDump(std::string& out, const MeasurementRecord& rec, const Reco
             out += ";";
             for (std::size_t k = 0; k < stats.size(); ++k) {
                 const std::string caption =
-                    k < layout.statisticsCodes.size() ? parameterCaption(layout.statisticsCodes[k], desc, layout, &rec) : std::string();
+                    k < layout.statisticsCodes.size() ? parameterCaption(layout.statisticsCodes[k], desc, layout, &rec)
+                                                      : std::string();
                 out += "\n" + caption + ";";
                 for (const auto& p : stats[k].points) {
                     appendFixed(out, p.level, 2);

@@ -28,7 +28,7 @@ struct TeleTypeEntry {
     std::uint32_t furtherLevelNameEntry = 0;
     std::array<std::uint32_t, 3> reservedWords{};  // carried into the layout, no use known
     std::uint32_t statEntries = 0;
-    double reference = 0.0;
+    double reference = 0.0;  // the two reference values: carried into the layout, no use known
     std::vector<FieldCode> statisticsCodes;  // code k names the quantity of statistics entry k
     double secondReference = 1.0;
     std::array<std::string, 6> titles;               // of the current language
@@ -38,6 +38,8 @@ struct TeleTypeEntry {
     int typeCheckOffset = -1;                        // offset of field 0x201B0000
 };
 
+// The entries of sections 4 and 5 have no known use: they are read to keep the
+// description in step and kept as they are.
 struct TeleSection4Entry {
     std::uint32_t key = 0;
     double a = 0, b = 0;

@@ -120,7 +120,8 @@ DataRecord RecordDataNode(const MeasurementRecord& rec, const RecordLayout& layo
             DataType type{kPercentileType, tr(kMsgPercentiles), {}};
             for (std::size_t k = 0; k < block.statistics.size(); ++k) {
                 const std::string name =
-                    k < layout.statisticsCodes.size() ? parameterCaption(layout.statisticsCodes[k], desc, layout, &rec) : std::string();
+                    k < layout.statisticsCodes.size() ? parameterCaption(layout.statisticsCodes[k], desc, layout, &rec)
+                                                      : std::string();
                 DataMode mode{static_cast<int>(k), name, {}};
                 for (const PercentPoint& p : block.statistics[k].points) mode.bands.push_back(band(p.label, valueOf(p.level)));
                 type.modes.push_back(std::move(mode));

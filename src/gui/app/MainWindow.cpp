@@ -116,7 +116,8 @@ void MainWindow::showWindow(int cmd) {
         case command::ShowRanges: kind = WindowKind::Ranges; break;
         case command::ShowReport: kind = WindowKind::Report; break;
         case command::ShowTimePlot:
-            kind = session_.state().currentFile.workMode == FileWorkMode::Histograms ? WindowKind::HistogramPlot : WindowKind::TimePlot;
+            kind = session_.state().currentFile.workMode == FileWorkMode::Histograms ? WindowKind::HistogramPlot
+                                                                                      : WindowKind::TimePlot;
             break;
         default: return;
     }

@@ -69,7 +69,8 @@ QVariant ProjectFilesModel::data(const QModelIndex& index, int role) const {
             case Source: return role == Qt::ToolTipRole ? toQt(e.path) : sourceText(e.path, showPath_);
             case ReferenceName: return toQt(e.referenceName);
             case WorkMode:
-                return isKnownWorkMode(e.workMode) ? uiText(kWorkModes[static_cast<std::size_t>(e.workMode)]) : QString();
+                return isKnownWorkMode(e.workMode) ? uiText(kWorkModes[static_cast<std::size_t>(e.workMode)])
+                                                   : QString();
             case Instrument:
                 return toQt(instrumentName(currentTeleDesc(), static_cast<std::uint32_t>(e.instrumentCode)));
             default: return {};

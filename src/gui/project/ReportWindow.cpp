@@ -166,7 +166,8 @@ QString ReportWindow::text(ReportText t) const {
 void ReportWindow::putIntoProject() {
     std::vector<std::pair<std::size_t, std::string>> edited;
     for (std::size_t i = 0; i < taken_.size(); ++i)
-        if (std::string now = fromQt(text(static_cast<ReportText>(i))); now != taken_[i]) edited.emplace_back(i, std::move(now));
+        if (std::string now = fromQt(text(static_cast<ReportText>(i))); now != taken_[i])
+            edited.emplace_back(i, std::move(now));
     if (edited.empty()) return;
     session().controller().editProject(
         [&](ProjectState& p) {

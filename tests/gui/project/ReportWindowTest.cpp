@@ -197,7 +197,8 @@ private slots:
         };
         choose(QStringLiteral("Шумомер SLM-202"));
         press(1002);
-        QCOMPARE(qobject_cast<QLineEdit*>(w->textField(ReportText::Instrument))->text(), QStringLiteral("Шумомер SLM-202"));
+        QCOMPARE(qobject_cast<QLineEdit*>(w->textField(ReportText::Instrument))->text(),
+                 QStringLiteral("Шумомер SLM-202"));
         auto* documents = qobject_cast<QPlainTextEdit*>(w->textField(ReportText::NormativeDocuments));
         const QString before = documents->toPlainText();
         choose(QStringLiteral("ГОСТ 23337-2014"));

@@ -34,39 +34,34 @@
 namespace phonotab {
 
 namespace {
-
-constexpr int kTitle = 5516, kSaveProject = 32773, kAddTable = 426, kWriteReport = 427, kChooseTable = 386;
-constexpr int kChoose = 1002, kAdd = 1003, kClear = 1013;
-constexpr int kGeneral = 6453, kConclusion = 6454, kIllustrations = 6455, kTableTab = 6456, kToday = 6460,
-              kMoveLeft = 6461, kMoveRight = 6462, kReload = 6463, kRemoveTable = 6464, kTemplateFilter = 6472,
-              kDocumentFilter = 6473, kSkipped = 6474, kRemoveGraphs = 6477, kTableFilter = 6480;
-
 // The title page's fields: label text and place in the project's report texts.
 struct TitleField {
-    int label;
+    text::Id label;
     int index;
     bool multiLine;
 };
 constexpr TitleField kTitleFields[] = {
-    {1004, 4, false}, {1005, 3, false}, {1006, 2, false}, {1007, 1, false}, {6457, 0, false},
-    {6458, 5, false}, {6459, 6, false}, {1011, 7, true},  {1012, 8, true},
+    {text::ProtocolNumber, 4, false},        {text::MeasurementPlace, 3, false},
+    {text::MeasurementDate, 2, false},       {text::MeasurementInstrument, 1, false},
+    {text::MeasuringOrganisation, 0, false}, {text::MeasuringPerson, 5, false},
+    {text::SiteRepresentative, 6, false},    {text::NormativeDocuments, 7, true},
+    {text::AdditionalInformation, 8, true},
 };
 constexpr int kConclusionText = 9;
 const QString kSection = QStringLiteral("Report");
 
-QString numbered(int text, std::size_t n) { return uiText(text).replace(QStringLiteral("%d"), QString::number(n)); }
-
+QString numbered(text::Id text, std::size_t n) { return uiText(text).replace(QStringLiteral("%d"), QString::number(n)); }
 }  // namespace
 
 ReportWindow::ReportWindow(ProjectSession& session, QWidget* parent)
-    : ChildWindow(session, WindowKind::Report, uiText(kTitle), QStringLiteral("ReportDlg"), parent) {
+    : ChildWindow(session, WindowKind::Report, uiText(text::Report), QStringLiteral("ReportDlg"), parent) {
     auto* layout = new QVBoxLayout(this);
     toolbar_ = new QToolBar(this);
-    saveProject_ = toolbar_->addAction(toolbarIcon(ToolbarImage::SaveProject), uiText(kSaveProject));
+    saveProject_ = toolbar_->addAction(toolbarIcon(ToolbarImage::SaveProject), uiText(text::SaveProject));
     toolbar_->addSeparator();
-    addTable_ = toolbar_->addAction(toolbarIcon(ToolbarImage::StandardTable), uiText(kAddTable));
+    addTable_ = toolbar_->addAction(toolbarIcon(ToolbarImage::StandardTable), uiText(text::AddTableToReport));
     toolbar_->addSeparator();
-    writeReport_ = toolbar_->addAction(toolbarIcon(ToolbarImage::Report), uiText(kWriteReport));
+    writeReport_ = toolbar_->addAction(toolbarIcon(ToolbarImage::Report), uiText(text::WriteReport));
     connect(saveProject_, &QAction::triggered, this, [this] {
         putIntoProject();
         this->session().controller().saveProject();
@@ -76,10 +71,10 @@ ReportWindow::ReportWindow(ProjectSession& session, QWidget* parent)
     layout->addWidget(toolbar_);
 
     tabs_ = new QTabWidget(this);
-    tabs_->addTab(buildTitlePage(), uiText(kGeneral));
-    tabs_->addTab(buildConclusionPage(), uiText(kConclusion));
+    tabs_->addTab(buildTitlePage(), uiText(text::ReportGeneral));
+    tabs_->addTab(buildConclusionPage(), uiText(text::ReportConclusion));
     illustrations_ = new ReportIllustrationList(session, this);
-    tabs_->addTab(illustrations_, uiText(kIllustrations));
+    tabs_->addTab(illustrations_, uiText(text::ReportIllustrations));
     tabs_->tabBar()->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(tabs_->tabBar(), &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
         const int tab = tabs_->tabBar()->tabAt(at);
@@ -106,20 +101,20 @@ QWidget* ReportWindow::buildTitlePage() {
             row = box;
         };
         if (f.index == 2) {
-            auto* today = new QPushButton(uiText(kToday), page);
+            auto* today = new QPushButton(uiText(text::Today), page);
             connect(today, &QPushButton::clicked, this,
                     [this] { setText(2, QDate::currentDate().toString(QStringLiteral("dd/MM/yyyy"))); });
             withButtons({today});
         } else if (f.index == 1) {
-            auto* choose = new QPushButton(uiText(kChoose), page);
+            auto* choose = new QPushButton(uiText(text::Choose), page);
             connect(choose, &QPushButton::clicked, this, [this] {
                 TextChooserDialog chooser(session(), TextChooserDialog::Kind::Instruments, this);
                 if (chooser.exec() == QDialog::Accepted && !chooser.chosen().isEmpty()) setText(1, chooser.chosen());
             });
             withButtons({choose});
         } else if (f.index == 7) {
-            auto* add = new QPushButton(uiText(kAdd), page);
-            auto* clear = new QPushButton(uiText(kClear), page);
+            auto* add = new QPushButton(uiText(text::Add), page);
+            auto* clear = new QPushButton(uiText(text::Clear), page);
             connect(add, &QPushButton::clicked, this, [this] {
                 TextChooserDialog chooser(session(), TextChooserDialog::Kind::Documents, this);
                 if (chooser.exec() != QDialog::Accepted || chooser.chosen().isEmpty()) return;
@@ -201,17 +196,17 @@ void ReportWindow::rebuildTables() {
                 DocumentNotice::StateChanged);
         });
         tables_.push_back(window);
-        tabs_->addTab(window, numbered(kTableTab, k + 1));
+        tabs_->addTab(window, numbered(text::ReportTableTab, k + 1));
     }
     if (current >= 0 && current < tabs_->count()) tabs_->setCurrentIndex(current);
 }
 
 std::unique_ptr<QMenu> ReportWindow::tableTabMenu(std::size_t k) {
     auto menu = std::make_unique<QMenu>(this);
-    menu->addAction(uiText(kMoveLeft), this, [this, k] { moveTable(k, -1); })->setEnabled(k > 0);
-    menu->addAction(uiText(kMoveRight), this, [this, k] { moveTable(k, +1); })->setEnabled(k + 1 < tables_.size());
-    menu->addAction(uiText(kReload), this, [this, k] { reloadTable(k); });
-    menu->addAction(uiText(kRemoveTable), this, [this, k] { removeTable(k); });
+    menu->addAction(uiText(text::MoveTableLeft), this, [this, k] { moveTable(k, -1); })->setEnabled(k > 0);
+    menu->addAction(uiText(text::MoveTableRight), this, [this, k] { moveTable(k, +1); })->setEnabled(k + 1 < tables_.size());
+    menu->addAction(uiText(text::ReloadTable), this, [this, k] { reloadTable(k); });
+    menu->addAction(uiText(text::RemoveTable), this, [this, k] { removeTable(k); });
     return menu;
 }
 
@@ -231,7 +226,7 @@ void ReportWindow::reloadTable(std::size_t k) {
     if (k >= tables.size()) return;
     QString path = toQt(tables[k].table.filePath);
     if (path.isEmpty() || !QFileInfo::exists(path))
-        path = session().prompts().openFilePath(uiText(kReload), uiText(kTableFilter), session().localWorkingFolder());
+        path = session().prompts().openFilePath(uiText(text::ReloadTable), uiText(text::ChooseTableFilter), session().localWorkingFolder());
     if (path.isEmpty()) return;
     ReportTable table;
     const ProjectTableSources sources(session().state().files, &session().controller().teleDescription());
@@ -252,7 +247,7 @@ void ReportWindow::removeTable(std::size_t k) {
     if (k >= session().state().tables.size()) return;
     // Its graph's illustrations go with it: the user says so first.
     if (!IllustrationsOfTable(session().state(), k).empty() &&
-        session().prompts().ask(uiText(kRemoveGraphs), false) != Prompts::Answer::Yes)
+        session().prompts().ask(uiText(text::RemoveTableGraphs), false) != Prompts::Answer::Yes)
         return;
     session().controller().editProject([&](ProjectState& p) { RemoveReportTable(p, k); }, DocumentNotice::StateChanged);
     rebuildTables();
@@ -272,7 +267,7 @@ void ReportWindow::addTable() {
             names << f.fileName();
         }
     }
-    const int chosen = session().prompts().chooseItem(uiText(kChooseTable), names);
+    const int chosen = session().prompts().chooseItem(uiText(msg::ChooseTable), names);
     if (chosen < 0 || chosen >= paths.size()) return;
     ReportTable table;
     const ProjectTableSources sources(session().state().files, &session().controller().teleDescription());
@@ -300,14 +295,14 @@ bool ReportWindow::writeReport() {
     const QString shipped = session().paths().dataFolder + "/report";
     const QString last = settings.text(kSection, QStringLiteral("Template"));
     const QString templatePath =
-        prompts.openFilePath(uiText(kWriteReport), uiText(kTemplateFilter), last.isEmpty() ? shipped : QFileInfo(last).absolutePath());
+        prompts.openFilePath(uiText(text::WriteReport), uiText(text::TemplateFilter), last.isEmpty() ? shipped : QFileInfo(last).absolutePath());
     if (templatePath.isEmpty()) return false;
     settings.setText(kSection, QStringLiteral("Template"), templatePath);
     // The report goes beside the project, named after it.
     const QString project = toQt(session().controller().projectPath());
     const QString suggested = project.isEmpty() ? QDir(session().localWorkingFolder()).filePath(QStringLiteral("report.docx"))
                                                 : QFileInfo(project).absolutePath() + "/" + QFileInfo(project).completeBaseName() + ".docx";
-    const QString output = prompts.saveFilePath(uiText(kWriteReport), uiText(kDocumentFilter), suggested, QStringLiteral("docx"));
+    const QString output = prompts.saveFilePath(uiText(text::WriteReport), uiText(text::DocumentFilter), suggested, QStringLiteral("docx"));
     if (output.isEmpty()) return false;
 
     // Tables and graphs are drawn here, on the interface thread; the document is written off it.
@@ -326,7 +321,7 @@ bool ReportWindow::writeReport() {
         return source(ill, i);
     };
     std::optional<Result<ReportOutcome>> outcome;
-    runLongTask(this, uiText(kWriteReport), [&](const Progress& progress) {
+    runLongTask(this, uiText(text::WriteReport), [&](const Progress& progress) {
         outcome.emplace(WriteReport(state, fromQt(templatePath), fromQt(output), tableTexts, pictures, progress));
     });
     if (!outcome || !*outcome) {
@@ -334,7 +329,7 @@ bool ReportWindow::writeReport() {
         return false;
     }
     if (!(*outcome)->skipped.empty()) {
-        QStringList lines{uiText(kSkipped)};
+        QStringList lines{uiText(text::ReportSkippedHeading)};
         for (const ReportSkip& s : (*outcome)->skipped) lines << toQt(s.placeholder) + ": " + messageText(s.reason);
         prompts.showMessage(lines.join('\n'));
     }

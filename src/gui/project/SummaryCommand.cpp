@@ -15,8 +15,6 @@
 namespace phonotab {
 
 namespace {
-
-constexpr int kTitle = 32794;
 const QString kDataFilter = QStringLiteral("Binary files (*.bin);;All Files (*)");
 const QString kResultFilter = QStringLiteral("CSV files (*.csv);;Text files (*.txt);;All Files (*)");
 const QString kBrowseSection = QStringLiteral("BrowseSect");
@@ -38,7 +36,7 @@ void makeSummary(ProjectSession& session, QWidget* parent, const SummaryDialogRu
     SettingsStore& settings = session.settings();
     Prompts& prompts = session.prompts();
     const QStringList chosen =
-        prompts.openFilePaths(uiText(kTitle), kDataFilter, settings.text(kBrowseSection, kDataKey));
+        prompts.openFilePaths(uiText(text::MakeSummary), kDataFilter, settings.text(kBrowseSection, kDataKey));
     if (chosen.isEmpty()) return;
     settings.setText(kBrowseSection, kDataKey, QFileInfo(chosen.front()).absolutePath() + "/");
 
@@ -77,7 +75,7 @@ void makeSummary(ProjectSession& session, QWidget* parent, const SummaryDialogRu
 
     QString folder = settings.text(kBrowseSection, kResultKey);
     if (folder.isEmpty()) folder = QFileInfo(chosen.front()).absolutePath() + "/";
-    const QString target = prompts.saveFilePath(uiText(kTitle), kResultFilter,
+    const QString target = prompts.saveFilePath(uiText(text::MakeSummary), kResultFilter,
                                                 folder + QFileInfo(chosen.front()).completeBaseName(), QStringLiteral("csv"));
     if (target.isEmpty()) return;
     settings.setText(kBrowseSection, kResultKey, QFileInfo(target).absolutePath() + "/");
@@ -93,7 +91,7 @@ void makeSummary(ProjectSession& session, QWidget* parent, const SummaryDialogRu
     options.frequencyAsNumber = f.frequencyAsNumber;
     options.band = dialog.band();
     Status result;
-    runLongTask(parent, uiText(kTitle),
+    runLongTask(parent, uiText(text::MakeSummary),
                 [&](const Progress& progress) { result = writeSummary(files, columns, options, fromQt(target), progress); });
     session.controller().notify(DocumentNotice::FolderChanged);
     if (!result && result.error().id != msg::Cancelled) prompts.showMessage(result.error());

@@ -94,7 +94,8 @@ private slots:
         // Outside zones the range items; the correction item too (not histogram mode).
         std::unique_ptr<QMenu> menu = w.plot->menuAt(w.at(0.5));
         QVERIFY(menu);
-        for (text::Id item : {text::Marker1, text::Marker2, text::ExcludeRange, text::CorrectRange, text::SetWorkRange}) QVERIFY(actionNamed(*menu, item));
+        for (text::Id item : {text::Marker1, text::Marker2, text::ExcludeRange, text::CorrectRange, text::SetWorkRange})
+            QVERIFY(actionNamed(*menu, item));
         QVERIFY(!w.plot->menuAt(QPoint(2, 2)));  // outside the plot: no menu
 
         // A range command before the markers is refused with a message.
@@ -178,7 +179,7 @@ private slots:
         actionNamed(*menu, text::TimeFromRecordStart)->trigger();  // relative axis on
         QVERIFY(w.plot->relativeTime());
         menu = w.plot->propertiesMenu();
-        actionNamed(*menu, text::TimeInMinutes)->trigger();  // minutes
+        actionNamed(*menu, text::TimeInMinutes)->trigger();
         QCOMPARE(w.plot->content().dx, w.file().settings.samplePeriod / 60);
         QCOMPARE(QString::fromStdString(w.plot->graph()->paneSet().pane(0)->xTitle()), QString("min"));
         w.f.prompts.texts.push_back("Время");

@@ -90,7 +90,7 @@ private slots:
         f.prompts.files = {png};
         f.prompts.texts = {QStringLiteral("Зелёный рисунок")};
         const std::size_t illustrationsBefore = f.session().state().illustrations.size();
-        actionNamed(*w->illustrationList()->menu(-1), text::AddIllustration)->trigger();  // "Добавить иллюстрацию"
+        actionNamed(*w->illustrationList()->menu(-1), text::AddIllustration)->trigger();
         QCOMPARE(f.session().state().illustrations.size(), illustrationsBefore + 1);
         QCOMPARE(f.session().state().illustrations.back().caption, std::string("Зелёный рисунок"));
         QCOMPARE(w->illustrationList()->currentIndex().row(), static_cast<int>(illustrationsBefore));
@@ -158,7 +158,7 @@ private slots:
         QCOMPARE(state.illustrations.at(0).table, std::optional<std::size_t>(0));
         QVERIFY(!actionNamed(*w->tableTabMenu(0), text::MoveTableLeft)->isEnabled());  // nothing left of the first
 
-        actionNamed(*w->tableTabMenu(0), text::MoveTableRight)->trigger();  // "Сместить вправо по номерам"
+        actionNamed(*w->tableTabMenu(0), text::MoveTableRight)->trigger();
         QCOMPARE(state.tables[0].table.name, second);
         QCOMPARE(state.tables[1].table.name, first);
         QCOMPARE(state.illustrations.at(0).table, std::optional<std::size_t>(1));
@@ -291,7 +291,7 @@ private slots:
         QCOMPARE(cell(2, 1), QStringLiteral("---"));
         QCOMPARE(cell(2, 2), QStringLiteral("PIC03"));
 
-        actionNamed(*list->menu(0), text::IllustrationMoveDown)->trigger();  // "Сместить вниз"
+        actionNamed(*list->menu(0), text::IllustrationMoveDown)->trigger();
         QCOMPARE(cell(1, 0), QStringLiteral("Первый"));
         QCOMPARE(cell(1, 2), QStringLiteral("PIC02"));
         QCOMPARE(list->currentIndex().row(), 1);

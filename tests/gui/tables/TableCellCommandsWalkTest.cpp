@@ -83,7 +83,7 @@ private slots:
             d.edit->setPlainText(QStringLiteral("a1 = 7"));
             d.accept();
         });
-        trigger(w.cellMenu({0, 1}), text::SetMacro);  // "Установить макрос"
+        trigger(w.cellMenu({0, 1}), text::SetMacro);
         QCOMPARE(w.table().macros.at({0, 1}), std::string("A1 = 7"));
         w.activateCell({0, 1}, false);  // runs it
         QCOMPARE(w.table().texts.at({0, 0}), std::string("7"));
@@ -110,7 +110,7 @@ private slots:
             d.bold->setCheckState(Qt::Checked);
             d.accept();
         });
-        trigger(w.cellMenu({0, 0}), text::CellFormat);  // "Формат ячейки"
+        trigger(w.cellMenu({0, 0}), text::CellFormat);
         QVERIFY(w.table().cell(1, 1).font & cellfont::Bold);
         QCOMPARE(w.table().cell(1, 0).width, 100);
         QCOMPARE(w.table().cell(2, 0).width, 70);
@@ -179,7 +179,7 @@ private slots:
             d.bands->setCurrentRow(0);
             d.accept();
         });
-        trigger(w->cellMenu({0, 0}), text::ProjectData);  // "Данные из проекта"
+        trigger(w->cellMenu({0, 0}), text::ProjectData);
         QCOMPARE(w->table().bindings.size(), std::size_t(1));
         const CellBinding bound = w->table().bindings.begin()->second;
         QVERIFY(source.startsWith(QString::fromStdString(bound.sourceName)));
@@ -238,7 +238,7 @@ private slots:
             firstBand = d.bands->currentItem()->text();
             d.accept();
         });
-        trigger(w.cellMenu({0, 0}), text::FileData);  // "Данные из файла"
+        trigger(w.cellMenu({0, 0}), text::FileData);
         QVERIFY(!firstBand.isEmpty());
         for (int c : {0, 1}) {
             bool number = false;

@@ -46,10 +46,10 @@ private slots:
         int changes = 0;
         connect(&w, &TableWindow::tableChanged, [&] { ++changes; });
 
-        trigger(w.rowHeaderMenu(1), text::InsertRowAfter);  // "Вставить строку после"
+        trigger(w.rowHeaderMenu(1), text::InsertRowAfter);
         QCOMPARE(w.table().rowCount(), 4);
         QCOMPARE(w.displayTexts().at(0, 3), std::string("20"));
-        trigger(w.columnHeaderMenu(0), text::ExcludeColumn);  // "Не включать столбец в отчет"
+        trigger(w.columnHeaderMenu(0), text::ExcludeColumn);
         QVERIFY(!w.table().columnInReport(0));
         // The menu now offers the opposite.
         QVERIFY(actionNamed(*w.columnHeaderMenu(0), text::IncludeColumn));
@@ -73,11 +73,11 @@ private slots:
         TableWindow source(app.session(), std::move(withFormula), nullptr);
         TableWindow target(app.session(), ReportTable(4, 4), nullptr);
         select(source, {1, 1, 3, 3});
-        trigger(source.cellMenu({1, 1}), text::CopyCells);  // "Копировать"
+        trigger(source.cellMenu({1, 1}), text::CopyCells);
         // Other programs get the texts.
         QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("11\t12\r\n21\t1.0"));
 
-        trigger(target.cellMenu({0, 0}), text::PasteCells);  // "Вставить"
+        trigger(target.cellMenu({0, 0}), text::PasteCells);
         QCOMPARE(target.table().texts.at({0, 0}), std::string("11"));
         QCOMPARE(target.table().formulas.at({1, 1}).text, std::string("A1+B1"));
         QCOMPARE(target.displayTexts().at(1, 1), std::string("23.0"));  // its own A1 + B1
@@ -174,12 +174,12 @@ private slots:
         table.formulas[{2, 2}].text = "A1+B2";
         TableWindow w(app.session(), std::move(table), nullptr);
         select(w, {0, 0, 2, 1});
-        trigger(w.cellMenu({0, 0}), text::MergeCells);  // "Объединить ячейки"
+        trigger(w.cellMenu({0, 0}), text::MergeCells);
         QVERIFY(w.table().covered(1, 0));
-        trigger(w.cellMenu({0, 0}), text::UnmergeCells);  // "Разъединить ячейки"
+        trigger(w.cellMenu({0, 0}), text::UnmergeCells);
         QVERIFY(!w.table().covered(1, 0));
         select(w, {2, 2, 3, 3});
-        trigger(w.cellMenu({2, 2}), text::SelectLinkedCells);  // "Выбрать связанные ячейки"
+        trigger(w.cellMenu({2, 2}), text::SelectLinkedCells);
         QVERIFY(w.table().selection.cells.count({0, 0}));
         QVERIFY(w.table().selection.cells.count({1, 1}));
 

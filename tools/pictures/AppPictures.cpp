@@ -241,7 +241,7 @@ bool plotPictures(ProjectSession& session, QWidget& window, const QString& langu
         const PlotRect& r = graph.scene(0)->plot;
         return QPoint(r.left + static_cast<int>(fraction * (r.width() - 1)), (r.top + r.bottom) / 2);
     };
-    auto choose = [&](QPoint p, int textId) {
+    auto choose = [&](QPoint p, text::Id textId) {
         if (std::unique_ptr<QMenu> menu = plot.menuAt(p))
             for (QAction* a : menu->actions())
                 if (a->text() == uiText(textId)) a->trigger();
@@ -251,11 +251,11 @@ bool plotPictures(ProjectSession& session, QWidget& window, const QString& langu
                          Qt::NoModifier);
         QApplication::sendEvent(&graph, &move);
     };
-    choose(point(0.15), 6005);
-    choose(point(0.25), 6006);
+    choose(point(0.15), text::Marker1);
+    choose(point(0.25), text::Marker2);
     hover(point(0.8));
     bool ok = save(plot, folder + "/time_plot_clock_" + language + ".png");
-    for (int item : {390, 290}) {
+    for (text::Id item : {text::TimeFromRecordStart, text::TimeInMinutes}) {
         const std::unique_ptr<QMenu> menu = plot.propertiesMenu();
         for (QAction* a : menu->actions())
             if (a->text() == uiText(item)) a->trigger();
@@ -265,7 +265,7 @@ bool plotPictures(ProjectSession& session, QWidget& window, const QString& langu
     {
         const std::unique_ptr<QMenu> legend = plot.legendMenu();  // relative times in the readout
         for (QAction* a : legend->actions())
-            if (a->text() == uiText(297)) a->trigger();
+            if (a->text() == uiText(text::LegendClockTimes)) a->trigger();
     }
     ok &= save(plot, folder + "/time_plot_relative_" + language + ".png");
     plot.close();

@@ -2,19 +2,20 @@
 
 #include "core/base/CFormat.h"
 #include "core/base/StringTable.h"
+#include "core/base/TextIds.h"
 
 namespace phonotab {
 
 std::string parameterColumnTitle(int column) {
     switch (column) {
-        case kSourceColumn: return tr(107);
-        case kPlotColumn: return tr(108);
+        case kSourceColumn: return tr(text::SourceColumn);
+        case kPlotColumn: return tr(text::Plot);
         case kMinColumn: return "Min";
         case kMaxColumn: return "Max";
         case kLeqColumn: return "Leq";
         case kPercentileColumn: return "%";
         case kHistogramColumn: return "Histo";
-        case kUncorrectedColumn: return tr(261);
+        case kUncorrectedColumn: return tr(text::UncorrectedColumn);
         default: return {};
     }
 }

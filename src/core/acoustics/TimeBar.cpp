@@ -4,15 +4,12 @@
 #include <cmath>
 
 #include "core/base/CFormat.h"
+#include "core/base/TextIds.h"
 #include "core/base/Message.h"
 
 namespace phonotab {
 
 namespace {
-
-constexpr int kTitleText = 5710;       // "Диапазоны (%.0lf сек), %s"
-constexpr int kZoneChoiceText = 5711;  // "Зона %.1lf - %.1lf сек"
-
 std::string clockText(std::int64_t s) {
     return cformat("%02d:%02d:%02d", static_cast<int>(s / 3600), static_cast<int>(s / 60 % 60), static_cast<int>(s % 60));
 }
@@ -99,10 +96,10 @@ std::string barTimeText(double t, bool relative, const CalendarTime& start) {
 
 std::string rangesTitle(const CalcSettings& s, const CalendarTime& start) {
     const double duration = static_cast<double>(s.sampleCount) * s.samplePeriod;
-    return Message(kTitleText, duration, cformat("%02d/%02d/%04d", start.day, start.month, start.year)).text();
+    return Message(text::TimeBarTitle, duration, cformat("%02d/%02d/%04d", start.day, start.month, start.year)).text();
 }
 
-std::string zoneChoiceText(const RangeZone& z) { return Message(kZoneChoiceText, z.begin, z.end).text(); }
+std::string zoneChoiceText(const RangeZone& z) { return Message(text::TimeBarZoneChoice, z.begin, z.end).text(); }
 
 TimeFields splitTime(double seconds) {
     TimeFields f;

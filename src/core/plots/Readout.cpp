@@ -5,7 +5,7 @@
 
 #include "core/base/CFormat.h"
 #include "core/base/Message.h"
-#include "core/plots/PlotStrings.h"
+#include "core/base/TextIds.h"
 
 namespace phonotab {
 
@@ -58,7 +58,7 @@ std::string statisticsY(const GraphPane& pane) {
     const int d = pane.readoutDecimals();
     if (pane.hasFlag(paneflag::kCallerText)) return pane.statisticsText();
     if (pane.hasFlag(paneflag::kFirstMaximum))
-        return formatWithArgs(withReadoutDecimals(tr(plotstr::kReadoutMaximum), d), {st.firstSeriesMax});
+        return formatWithArgs(withReadoutDecimals(tr(text::ReadoutMaximum), d), {st.firstSeriesMax});
     if (pane.hasFlag(paneflag::kRootSumSquares)) return number(std::sqrt(st.sumSquares), d);
     // The data range without the two 5 % margins of the axis.
     const double range = (st.yMax - st.yMin) * 0.9090909090909091;
@@ -73,7 +73,7 @@ ReadoutText readoutText(const GraphPane& pane, ReadoutMode mode, std::optional<G
     switch (mode) {
     case ReadoutMode::Statistics: {
         const IndexRange vis = pane.visibleRange();
-        out.x = formatWithArgs(tr(plotstr::kReadoutPoints), {static_cast<std::int64_t>(vis.count())});
+        out.x = formatWithArgs(tr(text::ReadoutPoints), {static_cast<std::int64_t>(vis.count())});
         out.y = statisticsY(pane);
         return out;
     }

@@ -4,6 +4,7 @@
 #include <optional>
 
 #include "core/base/StringTable.h"
+#include "core/base/TextIds.h"
 #include "core/measurement/Catalogue.h"
 #include "core/project/EntryCalculation.h"
 #include "core/project/MainWindowTitle.h"
@@ -17,12 +18,6 @@
 namespace phonotab {
 
 namespace {
-
-constexpr int kOpeningFile = 5531;   // "Opening %s" over the loading's progress
-constexpr int kCalculating = 5532;   // over the calculation's progress
-constexpr int kReadingPlotData = 6004;  // over the loading of the plots' series
-constexpr int kLanguageName = 103;   // the telemetry description's captions follow the language
-
 std::string absolute(const std::string& path) {
     std::error_code ec;
     const std::filesystem::path p = std::filesystem::absolute(path, ec);
@@ -59,7 +54,7 @@ std::string DocumentController::title() const {
 // ---- start-up ---------------------------------------------------------------
 
 bool DocumentController::loadTelemetryDescription(const std::string& path) {
-    Result<TeleDesc> desc = loadTeleDesc(path, tr(kLanguageName));
+    Result<TeleDesc> desc = loadTeleDesc(path, tr(text::LanguageName));
     if (!desc) {
         prompts_.showMessage(desc.error());
         return false;
@@ -276,7 +271,7 @@ bool DocumentController::loadCurrentFile(const std::string& localPath) {
     const ProjectFileEntry entry = state_.currentFile;
     const bool uncorrected = state_.includeExclusionsUncorrected;
     std::optional<Result<CalcFile>> opened;
-    prompts_.runLong(Message(kOpeningFile, storedFileName(localPath)), [&](const Progress& progress) {
+    prompts_.runLong(Message(text::OpeningFile, storedFileName(localPath)), [&](const Progress& progress) {
         opened.emplace(openEntry(entry, localPath, currentTeleDesc(), uncorrected, progress));
     });
     current_.reset();
@@ -347,7 +342,7 @@ CalcReport DocumentController::calculateCurrentFile() {
     req.options.resultFolder = localWorkingFolder();
     req.options.baseName = std::filesystem::path(current_->file.path).stem().string();
     CalcReport report;
-    prompts_.runLong(Message(kCalculating), [&](const Progress& progress) {
+    prompts_.runLong(Message(text::Calculating), [&](const Progress& progress) {
         req.progress = progress;
         report = CalculateFile(*current_, currentTeleDesc(), req);
     });
@@ -359,7 +354,7 @@ CalcReport DocumentController::calculateCurrentFile() {
 Status DocumentController::loadPlotSeries() {
     if (!current_) return Message(msg::NoSourceData);
     Status status;
-    prompts_.runLong(Message(kReadingPlotData), [&](const Progress& progress) {
+    prompts_.runLong(Message(text::ReadingPlotData), [&](const Progress& progress) {
         status = loadEntrySeries(*current_, progress);
     });
     return status;
@@ -375,7 +370,7 @@ RecalcReport DocumentController::recalculateProject(RecalcRequest request) {
         report.messages.push_back(s.error());
         return report;
     }
-    prompts_.runLong(Message(kCalculating), [&](const Progress& progress) {
+    prompts_.runLong(Message(text::Calculating), [&](const Progress& progress) {
         request.progress = progress;
         request.openTables = openTables_.all();
         report = RecalculateProject(state_, currentTeleDesc(), request);

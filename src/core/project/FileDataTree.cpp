@@ -7,6 +7,7 @@
 
 #include "core/base/CFormat.h"
 #include "core/base/TextCodec.h"
+#include "core/base/TextIds.h"
 #include "core/measurement/Catalogue.h"
 #include "core/measurement/RecordDecoder.h"
 #include "core/tables/formula/CellNumberFormat.h"
@@ -14,9 +15,6 @@
 namespace phonotab {
 
 namespace {
-
-constexpr int kMsgRecordCaption = 316;  // "Запись %d"
-constexpr int kMsgPercentiles = 412;    // "процентили"
 constexpr int kPercentileType = 3;
 constexpr std::size_t kMaxTextLine = 4096;
 
@@ -66,7 +64,7 @@ std::vector<std::string> fieldsOf(std::string_view line) {
 
 DataRecord textBlock(const std::vector<std::vector<std::string>>& lines, int number) {
     DataRecord r;
-    r.names = {Message(kMsgRecordCaption, number).text(), lines.front().front()};
+    r.names = {Message(text::RecordCaption, number).text(), lines.front().front()};
     DataChannel ch{0, channelCaption(0, true), {}};
     DataType type{0, std::string(), {}};
     const std::vector<std::string>& head = lines.front();
@@ -88,7 +86,7 @@ DataRecord textBlock(const std::vector<std::vector<std::string>>& lines, int num
 DataRecord RecordDataNode(const MeasurementRecord& rec, const RecordLayout& layout, const TeleDesc& desc,
                           std::int64_t number) {
     DataRecord r;
-    r.names = {Message(kMsgRecordCaption, number).text(), recordTimeText(rec)};
+    r.names = {Message(text::RecordCaption, number).text(), recordTimeText(rec)};
     // The detectors the file type stores values for, per channel and family.
     std::set<std::tuple<unsigned, unsigned, unsigned>> stored;
     for (FieldCode c : layout.codes)
@@ -117,7 +115,7 @@ DataRecord RecordDataNode(const MeasurementRecord& rec, const RecordLayout& layo
         const bool anyPoints = std::any_of(block.statistics.begin(), block.statistics.end(),
                                            [](const StatisticsEntry& e) { return !e.points.empty(); });
         if (anyPoints) {
-            DataType type{kPercentileType, tr(kMsgPercentiles), {}};
+            DataType type{kPercentileType, tr(text::PercentilesCaption), {}};
             for (std::size_t k = 0; k < block.statistics.size(); ++k) {
                 const std::string name =
                     k < layout.statisticsCodes.size() ? parameterCaption(layout.statisticsCodes[k], desc, layout, &rec)

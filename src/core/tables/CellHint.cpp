@@ -3,17 +3,13 @@
 #include <charconv>
 
 #include "core/base/CFormat.h"
+#include "core/base/TextIds.h"
 #include "core/base/Message.h"
 #include "core/tables/formula/ShiftReferences.h"
 
 namespace phonotab {
 
 namespace {
-
-constexpr int kStrSourceName = 5610;  // "Имя источника"
-constexpr int kStrPercentile = 5615;  // "Процентиль L%.0lf"
-constexpr int kStrDoubleClick = 5616; // "двойной щелчок"
-
 std::string bookHint(const std::string& formula, const ReferenceBookEntries* books) {
     if (!books || !isReferenceBookFormula(formula)) return formula;
     const std::size_t second = formula.find('#', 1);
@@ -52,12 +48,12 @@ std::string bindingItemName(const CellBinding& b, const ProjectSourceList* sourc
     if (b.itemIndex < CellBinding::FirstPercentile) {
         // 5610 to 5614: the source's name, minimum, maximum, Leq, Leq time.
         const int item = b.itemIndex < CellBinding::SourceName ? CellBinding::SourceName : b.itemIndex;
-        return tr(kStrSourceName + 1 + item);
+        return tr(text::CellHintSourceName + 1 + item);
     }
     const std::optional<double> level =
         sources ? sources->sourcePercentile(b.sourceName, b.itemIndex - CellBinding::FirstPercentile) : std::nullopt;
-    if (!level) return Message(kStrPercentile).text();
-    return Message(kStrPercentile, *level).text();
+    if (!level) return Message(text::CellHintPercentile).text();
+    return Message(text::CellHintPercentile, *level).text();
 }
 
 std::string CellHintText(const ReportTable& table, CellKey cell, const CellHintEnvironment& env) {
@@ -70,7 +66,7 @@ std::string CellHintText(const ReportTable& table, CellKey cell, const CellHintE
     } else if (auto t = table.texts.find(cell); t != table.texts.end()) {
         hint = textHint(t->second);
     }
-    if (table.macros.count(cell)) hint += (hint.empty() ? "(" : " (") + tr(kStrDoubleClick) + ")";
+    if (table.macros.count(cell)) hint += (hint.empty() ? "(" : " (") + tr(text::CellHintDoubleClick) + ")";
     return hint;
 }
 

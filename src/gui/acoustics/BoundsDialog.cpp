@@ -15,8 +15,6 @@
 namespace phonotab {
 
 namespace {
-constexpr int kTitle = 5730, kClock = 5731, kRelative = 390, kBegin = 5732, kEnd = 5733, kDays = 5734;
-
 // A field's number (a decimal comma or point); while the user types, an empty
 // or unreadable field counts as 0 (OK refuses the unreadable one).
 double readField(const QLineEdit* e) {
@@ -27,16 +25,16 @@ double readField(const QLineEdit* e) {
 
 BoundsDialog::BoundsDialog(double begin, double end, const CalendarTime& start, Prompts& prompts, QWidget* parent)
     : QDialog(parent), start_(start), prompts_(prompts), times_{begin, end} {
-    setWindowTitle(uiText(kTitle));
+    setWindowTitle(uiText(text::BoundsTitle));
     auto* layout = new QVBoxLayout(this);
     for (int t = 0; t < 2; ++t) {
-        auto* box = new QGroupBox(uiText(t == 0 ? kBegin : kEnd), this);
+        auto* box = new QGroupBox(uiText(t == 0 ? text::BoundsBegin : text::BoundsEnd), this);
         auto* row = new QHBoxLayout(box);
         for (int frame = 0; frame < 2; ++frame) {
-            auto* inner = new QGroupBox(uiText(frame == 0 ? kClock : kRelative), box);
+            auto* inner = new QGroupBox(uiText(frame == 0 ? text::InstrumentClock : text::TimeFromRecordStart), box);
             auto* grid = new QGridLayout(inner);
             for (int part = 0; part < 4; ++part) {
-                grid->addWidget(new QLabel(uiText(kDays + part), inner), 0, part);
+                grid->addWidget(new QLabel(uiText(text::BoundsDays, part), inner), 0, part);
                 auto* e = new QLineEdit(inner);
                 e->setObjectName(QStringLiteral("bound%1_%2_%3").arg(t).arg(frame).arg(part));
                 e->setMaximumWidth(part == 3 ? 80 : 48);

@@ -13,30 +13,25 @@
 
 namespace phonotab {
 
-namespace {
-constexpr int kTitle = 5757, kInterval = 5758, kStep = 5759, kGrouped = 5760, kExclusions = 5761, kNoLeqTime = 5762,
-              kCsv = 5763, kSingleFile = 5764;
-}  // namespace
-
 CalcSettingsDialog::CalcSettingsDialog(const CalcOptions& options, Prompts& prompts, QWidget* parent)
     : QDialog(parent), options_(options), prompts_(prompts) {
-    setWindowTitle(uiText(kTitle));
+    setWindowTitle(uiText(text::CalcSettingsTitle));
     auto* form = new QFormLayout(this);
     interval = new QLineEdit(QString::fromStdString(formatLg(options.scanInterval)), this);
     step = new QLineEdit(QString::fromStdString(formatLg(options.scanStep)), this);
-    form->addRow(uiText(kInterval), interval);
-    form->addRow(uiText(kStep), step);
-    auto box = [&](int text, bool on) {
+    form->addRow(uiText(text::ScanInterval), interval);
+    form->addRow(uiText(text::ScanStep), step);
+    auto box = [&](text::Id text, bool on) {
         auto* c = new QCheckBox(uiText(text), this);
         c->setChecked(on);
         form->addRow(c);
         return c;
     };
-    grouped = box(kGrouped, options.grouped);
-    exclusions = box(kExclusions, options.includeExclusionsUncorrected);
-    noLeqTime = box(kNoLeqTime, options.noLeqTime);
-    csv = box(kCsv, options.csv);
-    singleFile = box(kSingleFile, options.singleFile);
+    grouped = box(text::GroupResultsByParameter, options.grouped);
+    exclusions = box(text::ExclusionsWithoutCorrection, options.includeExclusionsUncorrected);
+    noLeqTime = box(text::NoLeqTimeInResult, options.noLeqTime);
+    csv = box(text::ResultsAsCsv, options.csv);
+    singleFile = box(text::ResultsInOneFile, options.singleFile);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);

@@ -16,14 +16,10 @@
 
 namespace phonotab {
 
-namespace {
-constexpr int kTitle = 5721;
-}  // namespace
-
 CorrectionsDialog::CorrectionsDialog(const std::vector<CorrectionBand>& bands, const Corrections& values,
                                      Prompts& prompts, QWidget* parent)
     : QDialog(parent), bands_(bands), values_(values), prompts_(prompts) {
-    setWindowTitle(uiText(kTitle));
+    setWindowTitle(uiText(text::Corrections));
     auto* inner = new QWidget;
     auto* grid = new QGridLayout(inner);
     // Columns: family 3, family 1, then family 2 over three columns.

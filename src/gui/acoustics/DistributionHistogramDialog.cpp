@@ -30,36 +30,34 @@ namespace phonotab {
 
 namespace {
 const QString kSection = QStringLiteral("Histo");
-constexpr int kTitle = 5780, kFiles = 5781, kAdd = 5782, kRemove = 5783, kFirst = 5784, kLast = 5785, kField = 5786,
-              kPercentiles = 5787, kCopy = 5788, kFilter = 5789, kCalculate = 5754, kMinimum = 5611, kMaximum = 5612;
 const char* const kDefaults[6] = {"5", "10", "50", "90", "95", ""};
 }  // namespace
 
 DistributionHistogramDialog::DistributionHistogramDialog(Prompts& prompts, SettingsStore& settings, QWidget* parent)
     : QDialog(parent), prompts_(prompts), settings_(settings) {
-    setWindowTitle(uiText(kTitle));
+    setWindowTitle(uiText(text::DistributionTitle));
     auto* layout = new QVBoxLayout(this);
     auto* form = new QFormLayout;
     files = new QListWidget(this);
     files->setMaximumHeight(100);
     auto* fileButtons = new QHBoxLayout;
-    auto* add = new QPushButton(uiText(kAdd), this);
-    auto* remove = new QPushButton(uiText(kRemove), this);
+    auto* add = new QPushButton(uiText(text::DistributionAddFile), this);
+    auto* remove = new QPushButton(uiText(text::DistributionRemoveFile), this);
     fileButtons->addWidget(add);
     fileButtons->addWidget(remove);
     fileButtons->addStretch();
     auto* fileBox = new QVBoxLayout;
     fileBox->addWidget(files);
     fileBox->addLayout(fileButtons);
-    form->addRow(uiText(kFiles), fileBox);
+    form->addRow(uiText(text::DistributionFiles), fileBox);
     firstRecord = new QSpinBox(this);
     lastRecord = new QSpinBox(this);
     for (QSpinBox* s : {firstRecord, lastRecord}) s->setRange(0, INT_MAX);
     lastRecord->setValue(INT_MAX);
-    form->addRow(uiText(kFirst), firstRecord);
-    form->addRow(uiText(kLast), lastRecord);
+    form->addRow(uiText(text::DistributionFirstRecord), firstRecord);
+    form->addRow(uiText(text::DistributionLastRecord), lastRecord);
     field = new QComboBox(this);
-    form->addRow(uiText(kField), field);
+    form->addRow(uiText(text::DistributionLevelField), field);
     auto* pcts = new QHBoxLayout;
     for (int i = 0; i < 6; ++i) {
         percentiles[static_cast<std::size_t>(i)] =
@@ -67,20 +65,20 @@ DistributionHistogramDialog::DistributionHistogramDialog(Prompts& prompts, Setti
         percentiles[static_cast<std::size_t>(i)]->setMaximumWidth(48);
         pcts->addWidget(percentiles[static_cast<std::size_t>(i)]);
     }
-    form->addRow(uiText(kPercentiles), pcts);
+    form->addRow(uiText(text::DistributionPercentiles), pcts);
     layout->addLayout(form);
     results = new QPlainTextEdit(this);
     results->setReadOnly(true);
     layout->addWidget(results);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
-    auto* calc = buttons->addButton(uiText(kCalculate), QDialogButtonBox::ActionRole);
-    auto* copy = buttons->addButton(uiText(kCopy), QDialogButtonBox::ActionRole);
+    auto* calc = buttons->addButton(uiText(text::Calculate), QDialogButtonBox::ActionRole);
+    auto* copy = buttons->addButton(uiText(text::DistributionCopy), QDialogButtonBox::ActionRole);
     layout->addWidget(buttons);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     connect(calc, &QPushButton::clicked, this, [this] { calculate(); });
     connect(copy, &QPushButton::clicked, this, &DistributionHistogramDialog::copyResults);
     connect(add, &QPushButton::clicked, this, [this] {
-        const QString path = prompts_.openFilePath(uiText(kTitle), uiText(kFilter), QString());
+        const QString path = prompts_.openFilePath(uiText(text::DistributionTitle), uiText(text::DistributionFileFilter), QString());
         if (!path.isEmpty()) addFile(path);
     });
     connect(remove, &QPushButton::clicked, this, [this] { delete files->currentItem(); });
@@ -153,8 +151,8 @@ bool DistributionHistogramDialog::calculate() {
     QString text;
     for (const auto& [fraction, level] : r->levels)
         text += QString::fromStdString(cformat("L%.3lg\t%.2lf\n", fraction * 100, level));
-    text += uiText(kMinimum) + QString::fromStdString(cformat("\t%.2lf\n", r->minimum));
-    text += uiText(kMaximum) + QString::fromStdString(cformat("\t%.2lf\n", r->maximum));
+    text += uiText(text::Minimum) + QString::fromStdString(cformat("\t%.2lf\n", r->minimum));
+    text += uiText(text::Maximum) + QString::fromStdString(cformat("\t%.2lf\n", r->maximum));
     results->setPlainText(text);
     return true;
 }

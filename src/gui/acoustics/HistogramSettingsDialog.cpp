@@ -14,8 +14,6 @@
 namespace phonotab {
 
 namespace {
-constexpr int kTitle = 5765, kLower = 5766, kUpper = 5767, kWidth = 5768, kPercentiles = 5769, kEdges = 5770;
-
 QString lg(double v) { return QString::fromStdString(formatLg(v)); }
 
 // A field's number, with a decimal comma or point.
@@ -28,18 +26,18 @@ bool readNumber(const QLineEdit* e, double& v) {
 
 HistogramSettingsDialog::HistogramSettingsDialog(const HistogramSettings& settings, Prompts& prompts, QWidget* parent)
     : QDialog(parent), settings_(settings), prompts_(prompts) {
-    setWindowTitle(uiText(kTitle));
+    setWindowTitle(uiText(text::HistogramSettingsTitle));
     auto* form = new QFormLayout(this);
     lower = new QLineEdit(lg(settings.lower), this);
     upper = new QLineEdit(lg(settings.upper()), this);
     width = new QLineEdit(lg(settings.width), this);
     percentiles = new QLineEdit(QString::fromStdString(formatPercentileText(settings.percentiles)), this);
-    excludeEdges = new QCheckBox(uiText(kEdges), this);
+    excludeEdges = new QCheckBox(uiText(text::HistogramExcludeEdges), this);
     excludeEdges->setChecked(settings.excludeEdges);
-    form->addRow(uiText(kLower), lower);
-    form->addRow(uiText(kUpper), upper);
-    form->addRow(uiText(kWidth), width);
-    form->addRow(uiText(kPercentiles), percentiles);
+    form->addRow(uiText(text::HistogramLowerBound), lower);
+    form->addRow(uiText(text::HistogramUpperBound), upper);
+    form->addRow(uiText(text::HistogramClassWidth), width);
+    form->addRow(uiText(text::HistogramPercentiles), percentiles);
     form->addRow(excludeEdges);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);

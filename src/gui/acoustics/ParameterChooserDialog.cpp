@@ -13,8 +13,6 @@ namespace phonotab {
 
 namespace {
 const QString kSection = QStringLiteral("ParChose");
-constexpr int kTitle = 5740, kSource = 5741, kType = 5742, kMode = 5743, kBand = 5744, kCount = 5745, kAll = 5746,
-              kCalculated = 5747, kSeveral = 5748, kChannel = 5749;
 
 void selectData(QComboBox* box, int value) {
     const int i = box->findData(value);
@@ -24,7 +22,7 @@ void selectData(QComboBox* box, int value) {
 
 ParameterChooserDialog::ParameterChooserDialog(ChooserRequest request, SettingsStore& settings, QWidget* parent)
     : QDialog(parent), request_(std::move(request)), settings_(settings) {
-    setWindowTitle(uiText(kTitle));
+    setWindowTitle(uiText(text::ParameterChooserTitle));
     auto* form = new QFormLayout(this);
     source = new QComboBox(this);
     for (const ChooserSource& s : request_.sources) source->addItem(s.caption);
@@ -35,26 +33,26 @@ ParameterChooserDialog::ParameterChooserDialog(ChooserRequest request, SettingsS
     bands->setMinimumHeight(160);
     count = new QSpinBox(this);
     count->setRange(1, 1);
-    all = new QPushButton(uiText(kAll), this);
+    all = new QPushButton(uiText(text::AllCounts), this);
     all->setCheckable(true);
     all->setAutoDefault(false);
-    bound = new QLabel(uiText(kCalculated) + (request_.boundItem.isEmpty() ? QString() : ": " + request_.boundItem), this);
-    severalFiles = new QCheckBox(uiText(kSeveral), this);
+    bound = new QLabel(uiText(text::CalculatedParameter) + (request_.boundItem.isEmpty() ? QString() : ": " + request_.boundItem), this);
+    severalFiles = new QCheckBox(uiText(text::OneParameterOverFiles), this);
 
-    form->addRow(uiText(kSource), source);
-    form->addRow(uiText(kType), type);
-    form->addRow(uiText(kChannel), channel);
-    form->addRow(uiText(kMode), mode);
-    form->addRow(uiText(kBand), bands);
+    form->addRow(uiText(text::ParameterSource), source);
+    form->addRow(uiText(text::ParameterType), type);
+    form->addRow(uiText(text::ParameterChannel), channel);
+    form->addRow(uiText(text::ParameterMode), mode);
+    form->addRow(uiText(text::ParameterBand), bands);
     auto* countRow = new QHBoxLayout;
     countRow->addWidget(count, 1);
     countRow->addWidget(all);
-    form->addRow(uiText(kCount), countRow);
+    form->addRow(uiText(text::ParameterCount), countRow);
     form->addRow(bound);
     item = new QComboBox(this);
     item->addItems(request_.items);
     if (request_.item >= 0 && request_.item < item->count()) item->setCurrentIndex(request_.item);
-    form->addRow(uiText(kCalculated), item);
+    form->addRow(uiText(text::CalculatedParameter), item);
     form->setRowVisible(item, request_.tableBinding && !request_.items.isEmpty());
     if (!request_.items.isEmpty()) bound->setVisible(false);
     form->addRow(severalFiles);

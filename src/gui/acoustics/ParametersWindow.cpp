@@ -18,9 +18,6 @@
 namespace phonotab {
 
 namespace {
-constexpr int kTitle = 5514, kAdd = 5750, kRemove = 5751, kColour = 5752, kRename = 5753, kCalculate = 5754,
-              kSettings = 5755, kScanning = 5756, kNameField = 5771;
-
 QColor toColor(std::uint32_t bgr) {
     return QColor(static_cast<int>(bgr & 0xFF), static_cast<int>((bgr >> 8) & 0xFF), static_cast<int>((bgr >> 16) & 0xFF));
 }
@@ -31,7 +28,7 @@ std::uint32_t fromColor(const QColor& c) {
 }  // namespace
 
 ParametersWindow::ParametersWindow(ProjectSession& session, QWidget* parent)
-    : ChildWindow(session, WindowKind::Parameters, uiText(kTitle), QStringLiteral("ParameterDlg"), parent) {
+    : ChildWindow(session, WindowKind::Parameters, uiText(text::Parameters), QStringLiteral("ParameterDlg"), parent) {
     addEditHistoryActions(this, session);
     auto* layout = new QVBoxLayout(this);
     model_ = new ParameterTableModel(session, this);
@@ -53,9 +50,9 @@ ParametersWindow::ParametersWindow(ProjectSession& session, QWidget* parent)
     });
 
     auto* row = new QHBoxLayout;
-    calculate_ = new QPushButton(uiText(kCalculate), this);
-    settings_ = new QPushButton(uiText(kSettings), this);
-    scanning_ = new QCheckBox(uiText(kScanning), this);
+    calculate_ = new QPushButton(uiText(text::Calculate), this);
+    settings_ = new QPushButton(uiText(text::CalcSettings), this);
+    scanning_ = new QCheckBox(uiText(text::Scanning), this);
     for (QPushButton* b : {calculate_, settings_}) b->setAutoDefault(false);
     row->addWidget(calculate_);
     row->addWidget(settings_);
@@ -131,14 +128,14 @@ std::unique_ptr<QMenu> ParametersWindow::menuAt(QPoint position) {
     const CalcFile* f = file();
     if (!f) return nullptr;
     auto menu = std::make_unique<QMenu>(this);
-    menu->addAction(uiText(kAdd), this, &ParametersWindow::addParameter);
+    menu->addAction(uiText(text::AddParameter), this, &ParametersWindow::addParameter);
     const QModelIndex index = view_->indexAt(position);
     if (index.isValid() && index.row() < static_cast<int>(f->entries.size())) {
         const auto row = static_cast<std::size_t>(index.row());
         view_->selectRow(index.row());
-        menu->addAction(uiText(kRemove), this, [this, row] { removeParameter(row); });
-        menu->addAction(uiText(kColour), this, [this, row] { changeColour(row); });
-        menu->addAction(uiText(kRename), this, [this, row] { rename(row); });
+        menu->addAction(uiText(text::RemoveParameter), this, [this, row] { removeParameter(row); });
+        menu->addAction(uiText(text::ChangeColour), this, [this, row] { changeColour(row); });
+        menu->addAction(uiText(text::RenameParameter), this, [this, row] { rename(row); });
     }
     return menu;
 }
@@ -182,7 +179,7 @@ void ParametersWindow::rename(std::size_t row) {
     const CalcFile* f = file();
     if (!f || row >= f->entries.size()) return;
     const std::optional<QString> name =
-        session().prompts().askText(uiText(kNameField), QString::fromStdString(entryDisplayName(f->entries[row], model_->naming())));
+        session().prompts().askText(uiText(text::ParameterName), QString::fromStdString(entryDisplayName(f->entries[row], model_->naming())));
     if (!name) return;
     const std::string text = name->toStdString();
     editEntries([=](std::vector<ParameterEntry>& entries) {

@@ -20,14 +20,10 @@ namespace phonotab {
 namespace {
 const QString kSection = QStringLiteral("RangeDlg");
 const QString kRelativeKey = QStringLiteral("bATime");
-constexpr int kWindowTitle = 5534;  // "Диапазоны", while no file is open
-constexpr int kWork = 5720, kCorrections = 5721, kExclusions = 5722, kSetRange = 5723, kRelative = 5724;
-constexpr int kSetBounds = 5725, kChangeCorrection = 5726, kCancelCorrection = 5727, kCancelExclusion = 5728;
-constexpr int kInvert = 5729;
 }  // namespace
 
 RangesWindow::RangesWindow(ProjectSession& session, QWidget* parent)
-    : ChildWindow(session, WindowKind::Ranges, uiText(kWindowTitle), QStringLiteral("RangeDlg"), parent),
+    : ChildWindow(session, WindowKind::Ranges, uiText(text::RangesTitle), QStringLiteral("RangeDlg"), parent),
       zones_(session, this) {
     addEditHistoryActions(this, session);
     auto* layout = new QVBoxLayout(this);
@@ -49,11 +45,11 @@ RangesWindow::RangesWindow(ProjectSession& session, QWidget* parent)
         if (std::unique_ptr<QMenu> m = menuAt(p)) m->exec(bar_->mapToGlobal(p));
     });
 
-    auto* buttons = new QGroupBox(uiText(kSetRange), this);
+    auto* buttons = new QGroupBox(uiText(text::SetRangeLabel), this);
     auto* row = new QHBoxLayout(buttons);
-    work_ = new QPushButton(uiText(kWork), buttons);
-    corrections_ = new QPushButton(uiText(kCorrections), buttons);
-    exclusions_ = new QPushButton(uiText(kExclusions), buttons);
+    work_ = new QPushButton(uiText(text::WorkRange), buttons);
+    corrections_ = new QPushButton(uiText(text::Corrections), buttons);
+    exclusions_ = new QPushButton(uiText(text::Exclusions), buttons);
     for (QPushButton* b : {work_, corrections_, exclusions_}) {
         b->setAutoDefault(false);
         row->addWidget(b);
@@ -64,13 +60,13 @@ RangesWindow::RangesWindow(ProjectSession& session, QWidget* parent)
     connect(exclusions_, &QPushButton::clicked, this, &RangesWindow::addExclusions);
 
     auto* bottom = new QHBoxLayout;
-    relative_ = new QCheckBox(uiText(kRelative), this);
+    relative_ = new QCheckBox(uiText(text::ShowTimeFromRecordStart), this);
     relative_->setChecked(session.settings().integer(kSection, kRelativeKey, 1) != 0);
     connect(relative_, &QCheckBox::toggled, this, [this](bool on) {
         this->session().settings().setInteger(kSection, kRelativeKey, on ? 1 : 0);
         bar_->setFile(file(), on);
     });
-    invert_ = new QPushButton(uiText(kInvert), this);
+    invert_ = new QPushButton(uiText(text::InvertExclusions), this);
     invert_->setAutoDefault(false);
     connect(invert_, &QPushButton::clicked, this, &RangesWindow::invertExclusions);
     bottom->addWidget(relative_);
@@ -90,7 +86,7 @@ void RangesWindow::refresh(bool resetSliders) {
         w->setEnabled(f != nullptr);
     bar_->setFile(f, relative_->isChecked());
     if (!f) {
-        setWindowTitle(uiText(kWindowTitle));
+        setWindowTitle(uiText(text::RangesTitle));
         for (QLineEdit* t : times_) t->clear();
         return;
     }
@@ -169,7 +165,7 @@ std::unique_ptr<QMenu> RangesWindow::menuAt(QPoint position) {
     auto menu = std::make_unique<QMenu>(this);
     if (hit.zones.empty()) {
         if (!hit.workRangeLane) return nullptr;
-        menu->addAction(uiText(kSetBounds), this, &RangesWindow::editWorkRangeBounds);
+        menu->addAction(uiText(text::SetBounds), this, &RangesWindow::editWorkRangeBounds);
         return menu;
     }
     std::size_t zone = hit.zones.front();
@@ -180,13 +176,13 @@ std::unique_ptr<QMenu> RangesWindow::menuAt(QPoint position) {
         if (chosen < 0 || chosen >= static_cast<int>(hit.zones.size())) return nullptr;
         zone = hit.zones[static_cast<std::size_t>(chosen)];
     }
-    menu->addAction(uiText(kSetBounds), this, [this, zone] { zones_.editBounds(zone); });
+    menu->addAction(uiText(text::SetBounds), this, [this, zone] { zones_.editBounds(zone); });
     menu->addSeparator();
     if (f->ranges.zone(zone).exclusion) {
-        menu->addAction(uiText(kCancelExclusion), this, [this, zone] { zones_.remove(zone); });
+        menu->addAction(uiText(text::CancelExclusion), this, [this, zone] { zones_.remove(zone); });
     } else {
-        menu->addAction(uiText(kChangeCorrection), this, [this, zone] { zones_.changeCorrections(zone); });
-        menu->addAction(uiText(kCancelCorrection), this, [this, zone] { zones_.remove(zone); });
+        menu->addAction(uiText(text::ChangeCorrection), this, [this, zone] { zones_.changeCorrections(zone); });
+        menu->addAction(uiText(text::CancelCorrection), this, [this, zone] { zones_.remove(zone); });
     }
     return menu;
 }

@@ -10,17 +10,12 @@
 
 namespace phonotab {
 
-namespace {
-constexpr int kTitle = 5506;
-constexpr int kVersion = 5505;
-}  // namespace
-
 QString AboutDialog::versionText() {
-    return messageText(Message(kVersion, PHONOTAB_VERSION_MAJOR, PHONOTAB_VERSION_MINOR));
+    return messageText(Message(text::AboutVersion, PHONOTAB_VERSION_MAJOR, PHONOTAB_VERSION_MINOR));
 }
 
 AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent) {
-    setWindowTitle(uiText(kTitle));
+    setWindowTitle(uiText(text::AboutTitle));
     auto* icon = new QLabel(this);
     icon->setPixmap(applicationIcon().pixmap(48, 48));
     auto* text = new QLabel(versionText(), this);

@@ -18,10 +18,6 @@
 namespace phonotab {
 
 namespace {
-constexpr int kMsgEnterFileName = 352;
-constexpr int kMsgOverwrite = 363;
-constexpr int kMsgChooseTable = 386;
-constexpr int kMsgCopyFailed = 5503;
 }  // namespace
 
 QString FolderCommands::pathOf(const QString& name) const { return session_.localWorkingFolder() + name; }
@@ -64,16 +60,16 @@ bool FolderCommands::openTable(const QString& path) {
 void FolderCommands::openExternally(const QString& name) { session_.prompts().openExternally(pathOf(name)); }
 
 void FolderCommands::copy(const QString& name) {
-    const auto newName = session_.prompts().askText(uiText(kMsgEnterFileName), name);
+    const auto newName = session_.prompts().askText(uiText(msg::EnterFileName), name);
     if (!newName || newName->isEmpty()) return;
     if (!copyFileInFolder(fromQt(session_.localWorkingFolder()), fromQt(name), fromQt(*newName)))
-        session_.prompts().showMessage(uiText(kMsgCopyFailed));
+        session_.prompts().showMessage(uiText(msg::CopyFailed));
 }
 
 void FolderCommands::putIntoStore(const QString& name) {
     Prompts& prompts = session_.prompts();
     const Result<CopyOutcome> r = CopyTableToStore(fromQt(pathOf(name)), fromQt(session_.paths().tableStore()), [&] {
-        return prompts.ask(uiText(kMsgOverwrite), false) == Prompts::Answer::Yes;
+        return prompts.ask(uiText(msg::Overwrite), false) == Prompts::Answer::Yes;
     });
     if (!r) prompts.showMessage(r.error());
 }
@@ -111,9 +107,9 @@ void FolderCommands::insertStandardTable() {
     if (names.empty()) return;
     QStringList items;
     for (const auto& n : names) items << toQt(n);
-    const int chosen = prompts.chooseItem(uiText(kMsgChooseTable), items);
+    const int chosen = prompts.chooseItem(uiText(msg::ChooseTable), items);
     if (chosen < 0 || chosen >= items.size()) return;
-    const auto newName = prompts.askText(uiText(kMsgEnterFileName), items[chosen]);
+    const auto newName = prompts.askText(uiText(msg::EnterFileName), items[chosen]);
     if (!newName) return;
     if (!isPlainFileName(fromQt(*newName))) {
         prompts.showMessage(Message(msg::CannotCopy));
@@ -122,7 +118,7 @@ void FolderCommands::insertStandardTable() {
     const Result<CopyOutcome> r =
         CopyStandardTableToProject(store, names[static_cast<std::size_t>(chosen)],
                                    fromQt(session_.localWorkingFolder()), fromQt(*newName),
-                                   [&] { return prompts.ask(uiText(kMsgOverwrite), false) == Prompts::Answer::Yes; });
+                                   [&] { return prompts.ask(uiText(msg::Overwrite), false) == Prompts::Answer::Yes; });
     if (!r) prompts.showMessage(r.error());
     session_.controller().notify(DocumentNotice::FolderChanged);
 }

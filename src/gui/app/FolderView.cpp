@@ -15,15 +15,7 @@
 namespace phonotab {
 
 namespace {
-constexpr int kHeaders[4] = {5517, 5518, 5519, 5520};
-constexpr int kNewTable = 384;
-constexpr int kInsertStandardTable = 5536;
-constexpr int kOpenWithDesktop = 5521;
-constexpr int kCopyFile = 5522;
-constexpr int kPutIntoStore = 5523;
-constexpr int kDeleteFile = 5524;
-constexpr int kDeleteFiles = 5525;
-constexpr int kProperties = 5526;
+constexpr text::Id kHeaders[4] = {text::FileNameColumn, text::FileTypeColumn, text::InstrumentColumn, text::VinColumn};
 constexpr int kRefreshDelayMs = 150;
 }  // namespace
 
@@ -43,7 +35,7 @@ FolderView::FolderView(ProjectSession& session, ChildWindowList& windows, QWidge
     model_ = new FolderModel(commands_, this);
     model_->setColumnCount(4);
     QStringList headers;
-    for (int id : kHeaders) headers << uiText(id);
+    for (text::Id id : kHeaders) headers << uiText(id);
     model_->setHorizontalHeaderLabels(headers);
 
     list_ = new QListView(this);
@@ -157,23 +149,23 @@ QMenu* FolderView::contextMenu(const QString& name, int selected, QWidget* paren
     auto* menu = new QMenu(parent);
     if (selected >= 2) {
         const QStringList names = selectedNames();
-        menu->addAction(uiText(kDeleteFiles), this, [this, names] { removeFiles(names, true); });
+        menu->addAction(uiText(text::DeleteFiles), this, [this, names] { removeFiles(names, true); });
         return menu;
     }
     if (name.isEmpty()) {
-        menu->addAction(uiText(kNewTable), this, [this] { commands_.newTable(); });
-        menu->addAction(uiText(kInsertStandardTable), this, [this] { commands_.insertStandardTable(); });
+        menu->addAction(uiText(text::NewTable), this, [this] { commands_.newTable(); });
+        menu->addAction(uiText(text::InsertStandardTable), this, [this] { commands_.insertStandardTable(); });
         return menu;
     }
     menu->addAction(name)->setEnabled(false);
-    menu->addAction(uiText(kOpenWithDesktop), this, [this, name] { commands_.openExternally(name); });
-    menu->addAction(uiText(kCopyFile), this, [this, name] { commands_.copy(name); });
+    menu->addAction(uiText(text::OpenWithDesktop), this, [this, name] { commands_.openExternally(name); });
+    menu->addAction(uiText(text::CopyFile), this, [this, name] { commands_.copy(name); });
     if (folderItemKind(fromQt(name)) == FolderItemKind::Table)
-        menu->addAction(uiText(kPutIntoStore), this, [this, name] { commands_.putIntoStore(name); });
+        menu->addAction(uiText(text::PutIntoStore), this, [this, name] { commands_.putIntoStore(name); });
     menu->addSeparator();
-    menu->addAction(uiText(kDeleteFile), this, [this, name] { removeFiles({name}, false); });
+    menu->addAction(uiText(text::DeleteFile), this, [this, name] { removeFiles({name}, false); });
     menu->addSeparator();
-    menu->addAction(uiText(kProperties), this, [this, name] { commands_.properties(name); });
+    menu->addAction(uiText(text::FileProperties), this, [this, name] { commands_.properties(name); });
     return menu;
 }
 

@@ -12,10 +12,11 @@
 namespace phonotab {
 
 namespace {
-// Menu titles and the texts of items whose string number is taken by another text.
-constexpr int kFileMenu = 5508, kProjectMenu = 5509, kViewMenu = 5510, kWindowMenu = 5511, kHelpMenu = 5512;
-constexpr int kProjectFilesItem = 5513, kParametersItem = 5514, kRangeItem = 5515, kPlotItem = 108,
-              kReportItem = 5516, kAboutItem = 5507, kExitItem = 5527;
+// A menu command's caption is the text of the command's own number; the menu
+// titles and the items whose number is taken by another text have names of
+// their own in text::.
+QString commandText(int command) { return uiText(static_cast<text::Id>(command)); }
+// A recent-file item until it is filled.
 const QString kEmptyRecent = QStringLiteral("..");
 }  // namespace
 
@@ -23,36 +24,36 @@ MainCommands::MainCommands(QMainWindow& window) : QObject(&window) {
     using namespace command;
     QMenuBar* bar = window.menuBar();
 
-    QMenu* file = bar->addMenu(uiText(kFileMenu));
-    add(file, OpenFile, uiText(OpenFile));
-    QMenu* recentFiles = file->addMenu(uiText(RecentFile1));
+    QMenu* file = bar->addMenu(uiText(text::FileMenu));
+    add(file, OpenFile, commandText(OpenFile));
+    QMenu* recentFiles = file->addMenu(commandText(RecentFile1));
     for (int i = 0; i < 4; ++i) add(recentFiles, RecentFile1 + i, kEmptyRecent);
     file->addSeparator();
-    for (int c : {ConvertToText, JoinToText, Summary, Percentiles}) add(file, c, uiText(c));
+    for (int c : {ConvertToText, JoinToText, Summary, Percentiles}) add(file, c, commandText(c));
     file->addSeparator();
-    add(file, Exit, uiText(kExitItem));
+    add(file, Exit, uiText(text::Exit));
 
-    QMenu* project = bar->addMenu(uiText(kProjectMenu));
-    for (int c : {NewProject, OpenProject, SaveProject, SaveProjectAs}) add(project, c, uiText(c));
-    QMenu* recentProjects = project->addMenu(uiText(RecentProject1));
+    QMenu* project = bar->addMenu(uiText(text::ProjectMenu));
+    for (int c : {NewProject, OpenProject, SaveProject, SaveProjectAs}) add(project, c, commandText(c));
+    QMenu* recentProjects = project->addMenu(commandText(RecentProject1));
     for (int i = 0; i < 4; ++i) add(recentProjects, RecentProject1 + i, kEmptyRecent);
     project->addSeparator();
-    add(project, ChangeWorkingFolder, uiText(ChangeWorkingFolder));
-    add(project, ReferenceBookEditor, uiText(ReferenceBookEditor));
+    add(project, ChangeWorkingFolder, commandText(ChangeWorkingFolder));
+    add(project, ReferenceBookEditor, commandText(ReferenceBookEditor));
 
-    QMenu* view = bar->addMenu(uiText(kViewMenu));
+    QMenu* view = bar->addMenu(uiText(text::ViewMenu));
     auto* styles = new QActionGroup(this);
-    for (int c : {ViewIcons, ViewList, ViewDetails}) styles->addAction(add(view, c, uiText(c), true));
+    for (int c : {ViewIcons, ViewList, ViewDetails}) styles->addAction(add(view, c, commandText(c), true));
 
-    QMenu* windows = bar->addMenu(uiText(kWindowMenu));
-    add(windows, ShowProjectFiles, uiText(kProjectFilesItem), true);
-    add(windows, ShowParameters, uiText(kParametersItem), true);
-    add(windows, ShowRanges, uiText(kRangeItem), true);
-    add(windows, ShowTimePlot, uiText(kPlotItem), true);
-    add(windows, ShowReport, uiText(kReportItem), true);
+    QMenu* windows = bar->addMenu(uiText(text::WindowMenu));
+    add(windows, ShowProjectFiles, uiText(text::ProjectFilesItem), true);
+    add(windows, ShowParameters, uiText(text::Parameters), true);
+    add(windows, ShowRanges, uiText(text::RangeItem), true);
+    add(windows, ShowTimePlot, uiText(text::Plot), true);
+    add(windows, ShowReport, uiText(text::Report), true);
 
-    QMenu* help = bar->addMenu(uiText(kHelpMenu));
-    add(help, About, uiText(kAboutItem));
+    QMenu* help = bar->addMenu(uiText(text::HelpMenu));
+    add(help, About, uiText(text::AboutItem));
 
     toolbar_ = window.addToolBar(QStringLiteral("Phonotab"));
     toolbar_->setObjectName(QStringLiteral("mainToolbar"));
@@ -82,8 +83,8 @@ QAction* MainCommands::add(QMenu* menu, int command, const QString& text, bool c
 }
 
 QAction* MainCommands::addButton(int command, int image) {
-    QAction* a = toolbar_->addAction(toolbarIcon(static_cast<ToolbarImage>(image)), uiText(command));
-    a->setToolTip(uiText(command));
+    QAction* a = toolbar_->addAction(toolbarIcon(static_cast<ToolbarImage>(image)), commandText(command));
+    a->setToolTip(commandText(command));
     a->setData(command);
     connect(a, &QAction::triggered, this, [this, command] { emit triggered(command); });
     actions_.emplace(command, a);

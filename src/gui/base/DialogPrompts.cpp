@@ -13,7 +13,6 @@
 namespace phonotab {
 
 namespace {
-constexpr int kYes = 5528, kNo = 5529, kCancel = 5530;
 const QString kTitle = QStringLiteral("Phonotab");
 }  // namespace
 
@@ -24,9 +23,9 @@ void DialogPrompts::showMessage(const QString& text) {
 
 Prompts::Answer DialogPrompts::ask(const QString& text, bool withCancel) {
     QMessageBox box(QMessageBox::Question, kTitle, text, QMessageBox::NoButton, parent_);
-    QPushButton* yes = box.addButton(uiText(kYes), QMessageBox::YesRole);
-    QPushButton* no = box.addButton(uiText(kNo), QMessageBox::NoRole);
-    QPushButton* cancel = withCancel ? box.addButton(uiText(kCancel), QMessageBox::RejectRole) : nullptr;
+    QPushButton* yes = box.addButton(uiText(text::Yes), QMessageBox::YesRole);
+    QPushButton* no = box.addButton(uiText(text::No), QMessageBox::NoRole);
+    QPushButton* cancel = withCancel ? box.addButton(uiText(text::Cancel), QMessageBox::RejectRole) : nullptr;
     box.setDefaultButton(yes);
     box.setEscapeButton(cancel ? cancel : no);
     box.exec();
@@ -63,8 +62,8 @@ std::optional<QString> DialogPrompts::askText(const QString& title, const QStrin
     dialog.setWindowTitle(title);
     dialog.setLabelText(title);
     dialog.setTextValue(preset);
-    dialog.setOkButtonText(uiText(kYes));
-    dialog.setCancelButtonText(uiText(kCancel));
+    dialog.setOkButtonText(uiText(text::Yes));
+    dialog.setCancelButtonText(uiText(text::Cancel));
     if (dialog.exec() != QDialog::Accepted) return std::nullopt;
     return dialog.textValue();
 }
@@ -77,8 +76,8 @@ int DialogPrompts::chooseItem(const QString& title, const QStringList& items) {
     dialog.setComboBoxItems(items);
     dialog.setComboBoxEditable(false);
     dialog.setOption(QInputDialog::UseListViewForComboBoxItems);
-    dialog.setOkButtonText(uiText(kYes));
-    dialog.setCancelButtonText(uiText(kCancel));
+    dialog.setOkButtonText(uiText(text::Yes));
+    dialog.setCancelButtonText(uiText(text::Cancel));
     if (dialog.exec() != QDialog::Accepted) return -1;
     return static_cast<int>(items.indexOf(dialog.textValue()));
 }

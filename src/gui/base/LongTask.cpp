@@ -14,8 +14,6 @@ namespace phonotab {
 
 namespace {
 constexpr int kQuietMs = 400;  // short work ends before any dialog shows
-constexpr int kCancelText = 5530;
-constexpr int kStopping = 5006;  // shown while the work comes to its stop
 }  // namespace
 
 bool runLongTask(QWidget* parent, const QString& label, const std::function<void(const Progress&)>& work) {
@@ -36,7 +34,7 @@ bool runLongTask(QWidget* parent, const QString& label, const std::function<void
 
     // Then the progress dialog, modal for the whole program, until the job
     // ends; a cancel asks the job to stop and waits for it.
-    QProgressDialog dialog(label, uiText(kCancelText), 0, 1000, parent);
+    QProgressDialog dialog(label, uiText(text::Cancel), 0, 1000, parent);
     dialog.setWindowTitle(QStringLiteral("Phonotab"));
     dialog.setWindowModality(Qt::ApplicationModal);
     dialog.setMinimumDuration(0);
@@ -44,7 +42,7 @@ bool runLongTask(QWidget* parent, const QString& label, const std::function<void
     dialog.setAutoReset(false);
     QObject::connect(&dialog, &QProgressDialog::canceled, &loop, [&] {
         progress.cancel();
-        dialog.setLabelText(uiText(kStopping));
+        dialog.setLabelText(uiText(msg::Cancelled));
     });
     QTimer poll;
     QObject::connect(&poll, &QTimer::timeout, &dialog, [&] {

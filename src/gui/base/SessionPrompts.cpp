@@ -11,12 +11,6 @@
 namespace phonotab {
 
 namespace {
-
-constexpr int kChooseFolder = 5504;
-constexpr int kOpenFile = 104;
-constexpr int kOpenProject = 32772;
-constexpr int kSaveProjectAs = 32774;
-
 const QString kProjectFilter = QStringLiteral("Phonotab project (*.pht);;All Files (*)");
 const QString kDataFilter =
     QStringLiteral("Binary files (*.bin *.cbf *.mnt);;Monitoring files (*.mnt);;All Files (*)");
@@ -40,14 +34,14 @@ DocumentPrompts::Answer SessionPrompts::ask(const Message& question, bool withCa
 std::string SessionPrompts::chooseFile(FileQuestion question, const std::string& start) {
     switch (question) {
         case FileQuestion::OpenProject:
-            return fromQt(prompts_.openFilePath(uiText(kOpenProject), kProjectFilter, toQt(start)));
+            return fromQt(prompts_.openFilePath(uiText(text::OpenProject), kProjectFilter, toQt(start)));
         case FileQuestion::SaveProjectAs:
             return fromQt(
-                prompts_.saveFilePath(uiText(kSaveProjectAs), kProjectFilter, toQt(start), QStringLiteral("pht")));
+                prompts_.saveFilePath(uiText(text::SaveProjectAs), kProjectFilter, toQt(start), QStringLiteral("pht")));
         case FileQuestion::OpenDataFile: {
             QString folder = settings_.text(kBrowseSection, kBrowseKey);
             if (folder.isEmpty()) folder = toQt(start);
-            const QString path = prompts_.openFilePath(uiText(kOpenFile), kDataFilter, folder);
+            const QString path = prompts_.openFilePath(uiText(text::OpenFile), kDataFilter, folder);
             if (!path.isEmpty()) settings_.setText(kBrowseSection, kBrowseKey, QFileInfo(path).absolutePath() + "/");
             return fromQt(path);
         }
@@ -56,7 +50,7 @@ std::string SessionPrompts::chooseFile(FileQuestion question, const std::string&
 }
 
 std::string SessionPrompts::chooseFolder(const std::string& start) {
-    return fromQt(prompts_.chooseFolder(uiText(kChooseFolder), toQt(start)));
+    return fromQt(prompts_.chooseFolder(uiText(text::ChooseWorkingFolder), toQt(start)));
 }
 
 void SessionPrompts::openExternally(const std::string& path) { prompts_.openExternally(toQt(path)); }

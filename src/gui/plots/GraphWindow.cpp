@@ -20,7 +20,7 @@
 #include "core/plots/ExportName.h"
 #include "gui/plots/GraphButton.h"
 #include "gui/plots/GraphControl.h"
-#include "core/plots/PlotStrings.h"
+#include "core/base/TextIds.h"
 #include "render/plots/QtTextMetrics.h"
 #include "render/plots/ScenePainter.h"
 #include "core/plots/TextExport.h"
@@ -93,18 +93,18 @@ GraphPane& GraphWindow::addPane(int id) {
     v->pane = &panes_.addPane(id);
     v->readoutX = std::make_unique<ReadoutField>(*this, [this] { setReadoutMode(nextReadoutMode(readoutMode_)); });
     v->readoutY = std::make_unique<ReadoutField>(*this, [this] { setReadoutMode(nextReadoutMode(readoutMode_)); });
-    v->clear = std::make_unique<GraphButton>(*this, QString::fromStdString(phonotab::tr(plotstr::kClearMarkers)), [this, id] {
+    v->clear = std::make_unique<GraphButton>(*this, QString::fromStdString(phonotab::tr(text::ClearMarkers)), [this, id] {
         if (PaneView* pv = view(id)) {
             pv->pane->clearMarkers();
             emit markersChanged(id);
             update();
         }
     });
-    v->vector = std::make_unique<GraphButton>(*this, QString::fromStdString(phonotab::tr(plotstr::kVectorExport)), [this, id] {
+    v->vector = std::make_unique<GraphButton>(*this, QString::fromStdString(phonotab::tr(text::VectorExport)), [this, id] {
         const Result<QString> r = exportVector(id);
         if (!r) reportFailure(r.error());
     });
-    v->text = std::make_unique<GraphButton>(*this, QString::fromStdString(phonotab::tr(plotstr::kTextExport)), [this, id] {
+    v->text = std::make_unique<GraphButton>(*this, QString::fromStdString(phonotab::tr(text::TextExport)), [this, id] {
         const Result<QString> r = exportText(id);
         if (!r) reportFailure(r.error());
     });

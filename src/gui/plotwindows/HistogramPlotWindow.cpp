@@ -17,23 +17,15 @@
 
 namespace phonotab {
 
-namespace {
-constexpr int kTitle = 5535;
-constexpr int kSettings = 6010, kBitmap = 1009, kVector = 1010;
-constexpr int kCounts = 160, kPercent = 161, kNormalised = 162, kPercentiles = 306;
-constexpr int kBarColour = 129, kBackground = 304, kStepDb = 142, kStepPercent = 309, kAskDb = 307,
-              kAskPercent = 308;
-}  // namespace
-
 HistogramPlotWindow::HistogramPlotWindow(ProjectSession& session, QWidget* parent)
-    : ChildWindow(session, WindowKind::HistogramPlot, uiText(kTitle), QStringLiteral("HistoDlg"), parent),
+    : ChildWindow(session, WindowKind::HistogramPlot, uiText(text::HistogramPlotTitle), QStringLiteral("HistoDlg"), parent),
       kind_(Kind::CurrentFile) {
     build();
     reload();
 }
 
 HistogramPlotWindow::HistogramPlotWindow(ProjectSession& session, const HistogramFile& file, QWidget* parent)
-    : ChildWindow(session, WindowKind::HistogramPlot, uiText(kTitle), QString(), parent),
+    : ChildWindow(session, WindowKind::HistogramPlot, uiText(text::HistogramPlotTitle), QString(), parent),
       kind_(Kind::HistogramFile),
       file_(file) {
     HistogramPlotWindowState s;
@@ -45,7 +37,7 @@ HistogramPlotWindow::HistogramPlotWindow(ProjectSession& session, const Histogra
 }
 
 HistogramPlotWindow::HistogramPlotWindow(ProjectSession& session, BarChartInput chart, QWidget* parent)
-    : ChildWindow(session, WindowKind::HistogramPlot, uiText(kTitle), QString(), parent),
+    : ChildWindow(session, WindowKind::HistogramPlot, uiText(text::HistogramPlotTitle), QString(), parent),
       kind_(Kind::TableGraph),
       table_(std::move(chart)) {
     build();
@@ -64,9 +56,9 @@ void HistogramPlotWindow::build() {
     connect(chart_, &BarChartWidget::readoutChanged, readout_, &QLabel::setText);
 
     auto* buttons = new QVBoxLayout;
-    settings_ = new QPushButton(uiText(kSettings), this);
-    bitmap_ = new QPushButton(uiText(kBitmap), this);
-    vector_ = new QPushButton(uiText(kVector), this);
+    settings_ = new QPushButton(uiText(text::HistogramPlotSettings), this);
+    bitmap_ = new QPushButton(uiText(text::SaveAsBitmap), this);
+    vector_ = new QPushButton(uiText(text::SaveAsVector), this);
     for (QPushButton* b : {settings_, bitmap_, vector_}) {
         b->setAutoDefault(false);
         buttons->addWidget(b);
@@ -152,7 +144,7 @@ void HistogramPlotWindow::rebuild() {
 std::unique_ptr<QMenu> HistogramPlotWindow::settingsMenu() {
     auto menu = std::make_unique<QMenu>(this);
     if (kind_ == Kind::TableGraph) {
-        menu->addAction(uiText(kBackground), this, [this] {
+        menu->addAction(uiText(text::SetBackgroundColour), this, [this] {
             const QColor c = QColorDialog::getColor(Qt::white, this);
             if (!c.isValid()) return;
             table_.background = rgbWord(c.red(), c.green(), c.blue());
@@ -160,10 +152,10 @@ std::unique_ptr<QMenu> HistogramPlotWindow::settingsMenu() {
         });
         return menu;
     }
-    std::vector<std::pair<int, HistogramDisplay>> modes = {
-        {kCounts, HistogramDisplay::Counts}, {kPercent, HistogramDisplay::Percent},
-        {kNormalised, HistogramDisplay::Normalised}};
-    if (kind_ == Kind::CurrentFile) modes.emplace_back(kPercentiles, HistogramDisplay::Percentiles);
+    std::vector<std::pair<text::Id, HistogramDisplay>> modes = {
+        {text::ShowCounts, HistogramDisplay::Counts}, {text::ShowPercent, HistogramDisplay::Percent},
+        {text::NormaliseToMaximum, HistogramDisplay::Normalised}};
+    if (kind_ == Kind::CurrentFile) modes.emplace_back(text::ShowPercentiles, HistogramDisplay::Percentiles);
     for (const auto& [text, mode] : modes) {
         QAction* a = menu->addAction(uiText(text));
         a->setCheckable(true);
@@ -176,7 +168,7 @@ std::unique_ptr<QMenu> HistogramPlotWindow::settingsMenu() {
     }
     menu->addSeparator();
     if (kind_ == Kind::HistogramFile) {
-        menu->addAction(uiText(kBarColour), this, [this] {
+        menu->addAction(uiText(text::SetBarColour), this, [this] {
             const QColor c = QColorDialog::getColor(toQColor(colour_), this);
             if (!c.isValid()) return;
             colour_ = rgbWord(c.red(), c.green(), c.blue());
@@ -184,7 +176,7 @@ std::unique_ptr<QMenu> HistogramPlotWindow::settingsMenu() {
         });
     } else {
         const bool percent = mode_ == HistogramDisplay::Percentiles;
-        const std::string text = cformat(phonotab::tr(percent ? kStepPercent : kStepDb).c_str(), step_ * kHistogramBinWidth);
+        const std::string text = cformat(phonotab::tr(percent ? text::StepInPercent : text::StepInDb).c_str(), step_ * kHistogramBinWidth);
         menu->addAction(QString::fromStdString(text), this, &HistogramPlotWindow::askStep);
     }
     return menu;
@@ -193,7 +185,7 @@ std::unique_ptr<QMenu> HistogramPlotWindow::settingsMenu() {
 void HistogramPlotWindow::askStep() {
     const bool percent = mode_ == HistogramDisplay::Percentiles;
     const std::optional<QString> text = session().prompts().askText(
-        uiText(percent ? kAskPercent : kAskDb), QString::fromStdString(cformat("%lg", step_ * kHistogramBinWidth)));
+        uiText(percent ? text::AskStepInPercent : text::AskStepInDb), QString::fromStdString(cformat("%lg", step_ * kHistogramBinWidth)));
     if (!text) return;
     const Result<double> typed = readTypedNumber(text->toStdString());
     if (!typed) {

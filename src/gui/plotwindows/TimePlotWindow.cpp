@@ -22,27 +22,23 @@ namespace {
 const QString kSection = QStringLiteral("Diagram");
 const QString kLegendKey = QStringLiteral("LegendD");
 const QString kRelativeKey = QStringLiteral("bATime");
-constexpr int kTitle = 108;
-constexpr int kLegend = 1008, kBitmap = 1009, kVector = 1010, kProperties = 1001;
-constexpr int kSeconds = 289, kMinutes = 290, kHours = 291, kRelativeItem = 390, kCaptionX = 298, kCaptionY = 299,
-              kCaptionPrompt = 300;
-constexpr int kMarker1 = 6005, kMarker2 = 6006, kExclude = 6007, kCorrect = 6008, kWorkRange = 6009;
-constexpr int kSetBounds = 5725, kChangeCorrection = 5726, kCancelCorrection = 5727, kCancelExclusion = 5728;
 constexpr int kPane = 0;
 
 // The legend menu's items: text and mask bit, in menu order.
 struct LegendItem {
-    int text;
+    text::Id text;
     std::uint32_t bit;
 };
 constexpr LegendItem kLegendItems[] = {
-    {152, legend::kCursorX}, {157, legend::kFromMarkerX}, {153, legend::kCursorY}, {158, legend::kFromMarkerY},
-    {159, legend::kPoints},  {293, legend::kMarker1X},    {294, legend::kMarker1Y}, {295, legend::kMarker2X},
-    {296, legend::kMarker2Y}, {297, legend::kClockTimes}};
+    {text::LegendCursorX, legend::kCursorX},   {text::LegendFromMarkerX, legend::kFromMarkerX},
+    {text::LegendCursorY, legend::kCursorY},   {text::LegendFromMarkerY, legend::kFromMarkerY},
+    {text::LegendPoints, legend::kPoints},     {text::LegendMarker1X, legend::kMarker1X},
+    {text::LegendMarker1Y, legend::kMarker1Y}, {text::LegendMarker2X, legend::kMarker2X},
+    {text::LegendMarker2Y, legend::kMarker2Y}, {text::LegendClockTimes, legend::kClockTimes}};
 }  // namespace
 
 TimePlotWindow::TimePlotWindow(ProjectSession& session, QWidget* parent)
-    : ChildWindow(session, WindowKind::TimePlot, uiText(kTitle), QStringLiteral("PlotDlg"), parent),
+    : ChildWindow(session, WindowKind::TimePlot, uiText(text::Plot), QStringLiteral("PlotDlg"), parent),
       zones_(session, this) {
     addEditHistoryActions(this, session);
     mask_ = static_cast<std::uint32_t>(session.settings().integer(kSection, kLegendKey, 3));
@@ -75,10 +71,10 @@ TimePlotWindow::TimePlotWindow(ProjectSession& session, QWidget* parent)
     layout->addLayout(left, 1);
 
     auto* buttons = new QVBoxLayout;
-    legend_ = new QPushButton(uiText(kLegend), this);
-    bitmap_ = new QPushButton(uiText(kBitmap), this);
-    vector_ = new QPushButton(uiText(kVector), this);
-    properties_ = new QPushButton(uiText(kProperties), this);
+    legend_ = new QPushButton(uiText(text::Legend), this);
+    bitmap_ = new QPushButton(uiText(text::SaveAsBitmap), this);
+    vector_ = new QPushButton(uiText(text::SaveAsVector), this);
+    properties_ = new QPushButton(uiText(text::PlotProperties), this);
     for (QPushButton* b : {legend_, bitmap_, vector_, properties_}) {
         b->setAutoDefault(false);
         buttons->addWidget(b);
@@ -208,8 +204,8 @@ std::unique_ptr<QMenu> TimePlotWindow::legendMenu() {
 
 std::unique_ptr<QMenu> TimePlotWindow::propertiesMenu() {
     auto menu = std::make_unique<QMenu>(this);
-    const std::pair<int, TimeUnit> units[] = {
-        {kSeconds, TimeUnit::Seconds}, {kMinutes, TimeUnit::Minutes}, {kHours, TimeUnit::Hours}};
+    const std::pair<text::Id, TimeUnit> units[] = {
+        {text::TimeInSeconds, TimeUnit::Seconds}, {text::TimeInMinutes, TimeUnit::Minutes}, {text::TimeInHours, TimeUnit::Hours}};
     for (const auto& [text, unit] : units) {
         QAction* a = menu->addAction(uiText(text));
         a->setCheckable(true);
@@ -217,7 +213,7 @@ std::unique_ptr<QMenu> TimePlotWindow::propertiesMenu() {
         const TimeUnit u = unit;
         connect(a, &QAction::triggered, this, [this, u] { setUnit(u); });
     }
-    QAction* relative = menu->addAction(uiText(kRelativeItem));
+    QAction* relative = menu->addAction(uiText(text::TimeFromRecordStart));
     relative->setCheckable(true);
     relative->setChecked(relative_);
     connect(relative, &QAction::triggered, this, [this] {
@@ -226,8 +222,8 @@ std::unique_ptr<QMenu> TimePlotWindow::propertiesMenu() {
         rebuild();
     });
     menu->addSeparator();
-    menu->addAction(uiText(kCaptionX), this, [this] { changeCaption(true); });
-    menu->addAction(uiText(kCaptionY), this, [this] { changeCaption(false); });
+    menu->addAction(uiText(text::ChangeXCaption), this, [this] { changeCaption(true); });
+    menu->addAction(uiText(text::ChangeYCaption), this, [this] { changeCaption(false); });
     return menu;
 }
 
@@ -240,7 +236,7 @@ void TimePlotWindow::setUnit(TimeUnit unit) {
 void TimePlotWindow::changeCaption(bool xAxis) {
     std::string& caption = xAxis ? xCaption_ : yCaption_;
     const std::optional<QString> text =
-        session().prompts().askText(uiText(kCaptionPrompt), QString::fromStdString(caption));
+        session().prompts().askText(uiText(text::EnterAxisCaption), QString::fromStdString(caption));
     if (!text) return;
     caption = text->toStdString();
     graph_->paneSet().pane(kPane)->setTitles(std::string(), xCaption_, yCaption_);
@@ -271,7 +267,7 @@ std::unique_ptr<QMenu> TimePlotWindow::menuAt(QPoint p) {
     const GraphMarker at{scene->map.xAt(p.x()), scene->map.yAt(p.y())};
     auto menu = std::make_unique<QMenu>(this);
     for (int which : {1, 2}) {
-        menu->addAction(uiText(which == 1 ? kMarker1 : kMarker2), this, [this, which, at] {
+        menu->addAction(uiText(which == 1 ? text::Marker1 : text::Marker2), this, [this, which, at] {
             graph_->paneSet().pane(kPane)->setMarker(which, at);
             graph_->invalidate();
             updateReadout();
@@ -281,13 +277,13 @@ std::unique_ptr<QMenu> TimePlotWindow::menuAt(QPoint p) {
     const bool histogramMode = f->settings.histogramMode;
     const std::vector<std::size_t> zones = zonesAt(f->ranges, content_.secondsOfX(at.x));
     if (zones.empty()) {
-        menu->addAction(uiText(kExclude), this, &TimePlotWindow::excludeRange);
+        menu->addAction(uiText(text::ExcludeRange), this, &TimePlotWindow::excludeRange);
         if (!histogramMode) {
             menu->addSeparator();
-            menu->addAction(uiText(kCorrect), this, &TimePlotWindow::correctRange);
+            menu->addAction(uiText(text::CorrectRange), this, &TimePlotWindow::correctRange);
         }
         menu->addSeparator();
-        menu->addAction(uiText(kWorkRange), this, &TimePlotWindow::workRangeFromMarkers);
+        menu->addAction(uiText(text::SetWorkRange), this, &TimePlotWindow::workRangeFromMarkers);
         return menu;
     }
     std::size_t zone = zones.front();
@@ -298,15 +294,15 @@ std::unique_ptr<QMenu> TimePlotWindow::menuAt(QPoint p) {
         if (chosen < 0 || chosen >= static_cast<int>(zones.size())) return nullptr;
         zone = zones[static_cast<std::size_t>(chosen)];
     }
-    menu->addAction(uiText(kSetBounds), this, [this, zone] { zones_.editBounds(zone); });
+    menu->addAction(uiText(text::SetBounds), this, [this, zone] { zones_.editBounds(zone); });
     menu->addSeparator();
     if (f->ranges.zone(zone).exclusion) {
-        menu->addAction(uiText(kCancelExclusion), this, [this, zone] { zones_.remove(zone); });
-        if (!histogramMode) menu->addAction(uiText(kCorrect), this, [this, zone] { zones_.toCorrection(zone); });
+        menu->addAction(uiText(text::CancelExclusion), this, [this, zone] { zones_.remove(zone); });
+        if (!histogramMode) menu->addAction(uiText(text::CorrectRange), this, [this, zone] { zones_.toCorrection(zone); });
     } else {
-        menu->addAction(uiText(kChangeCorrection), this, [this, zone] { zones_.changeCorrections(zone); });
-        menu->addAction(uiText(kCancelCorrection), this, [this, zone] { zones_.remove(zone); });
-        menu->addAction(uiText(kExclude), this, [this, zone] { zones_.toExclusion(zone); });
+        menu->addAction(uiText(text::ChangeCorrection), this, [this, zone] { zones_.changeCorrections(zone); });
+        menu->addAction(uiText(text::CancelCorrection), this, [this, zone] { zones_.remove(zone); });
+        menu->addAction(uiText(text::ExcludeRange), this, [this, zone] { zones_.toExclusion(zone); });
     }
     return menu;
 }

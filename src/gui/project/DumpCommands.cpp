@@ -13,16 +13,13 @@
 namespace phonotab {
 
 namespace {
-
-constexpr int kConvertTitle = 32792;
-constexpr int kJoinTitle = 32793;
 const QString kDataFilter = QStringLiteral("Binary files (*.bin);;All Files (*)");
 const QString kResultFilter = QStringLiteral("CSV files (*.csv);;Text files (*.txt);;All Files (*)");
 const QString kBrowseSection = QStringLiteral("BrowseSect");
 const QString kDataKey = QStringLiteral("BinPath");
 const QString kResultKey = QStringLiteral("ResultPath");
 
-QStringList chooseDataFiles(ProjectSession& session, int title) {
+QStringList chooseDataFiles(ProjectSession& session, text::Id title) {
     SettingsStore& s = session.settings();
     const QStringList files =
         session.prompts().openFilePaths(uiText(title), kDataFilter, s.text(kBrowseSection, kDataKey));
@@ -31,7 +28,7 @@ QStringList chooseDataFiles(ProjectSession& session, int title) {
 }
 
 // The result file, proposed beside the data file under its name.
-QString chooseResultFile(ProjectSession& session, int title, const QString& dataFile) {
+QString chooseResultFile(ProjectSession& session, text::Id title, const QString& dataFile) {
     SettingsStore& s = session.settings();
     const QFileInfo data(dataFile);
     QString folder = s.text(kBrowseSection, kResultKey);
@@ -44,7 +41,7 @@ QString chooseResultFile(ProjectSession& session, int title, const QString& data
 
 // Runs one dump as long work; false when it failed or was stopped (the
 // message shown), which ends the command.
-bool dump(ProjectSession& session, QWidget* parent, int title, const std::vector<std::string>& files,
+bool dump(ProjectSession& session, QWidget* parent, text::Id title, const std::vector<std::string>& files,
           const QString& target) {
     Status result;
     runLongTask(parent, uiText(title), [&](const Progress& progress) {
@@ -59,20 +56,20 @@ bool dump(ProjectSession& session, QWidget* parent, int title, const std::vector
 }  // namespace
 
 void convertToText(ProjectSession& session, QWidget* parent) {
-    for (const QString& file : chooseDataFiles(session, kConvertTitle)) {
-        const QString target = chooseResultFile(session, kConvertTitle, file);
-        if (target.isEmpty() || !dump(session, parent, kConvertTitle, {fromQt(file)}, target)) return;
+    for (const QString& file : chooseDataFiles(session, text::ConvertBinToTxt)) {
+        const QString target = chooseResultFile(session, text::ConvertBinToTxt, file);
+        if (target.isEmpty() || !dump(session, parent, text::ConvertBinToTxt, {fromQt(file)}, target)) return;
     }
 }
 
 void joinToText(ProjectSession& session, QWidget* parent) {
-    const QStringList files = chooseDataFiles(session, kJoinTitle);
+    const QStringList files = chooseDataFiles(session, text::JoinBinToTxt);
     if (files.isEmpty()) return;
-    const QString target = chooseResultFile(session, kJoinTitle, files.front());
+    const QString target = chooseResultFile(session, text::JoinBinToTxt, files.front());
     if (target.isEmpty()) return;
     std::vector<std::string> paths;
     for (const QString& f : files) paths.push_back(fromQt(f));
-    dump(session, parent, kJoinTitle, paths, target);
+    dump(session, parent, text::JoinBinToTxt, paths, target);
 }
 
 }  // namespace phonotab

@@ -12,9 +12,9 @@
 namespace phonotab {
 
 namespace {
-
-constexpr int kHeaders[] = {107, 5810, 5518, 5519};
-constexpr int kWorkModes[] = {134, 135, 136};
+constexpr text::Id kHeaders[] = {text::SourceColumn, text::ReferenceNameColumn, text::FileTypeColumn,
+                                 text::InstrumentColumn};
+constexpr text::Id kWorkModes[] = {text::SamplesMode, text::HistogramsMode, text::RecordsMode};
 
 // The mark of the current file's row: a filled arrow.
 QIcon currentMark() {

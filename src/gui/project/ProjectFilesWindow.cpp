@@ -31,23 +31,7 @@ const QString kBinaryFilter =
 const QString kBrowseSection = QStringLiteral("BrowseSect");
 const QString kBrowseKey = QStringLiteral("BinPath");
 
-constexpr int kEnterSourceName = 5812;
-constexpr int kAskHistograms = 285;
-constexpr int kSaveProject = 32773;
-constexpr int kRecalcProject = 425;
 constexpr int kOtherColumns = 80;
-
-enum MenuText {
-    AddFile = 5813,
-    Substitute = 5814,
-    Copy = 5815,
-    GiveSettings = 5816,
-    Recalc = 5817,
-    RecalcShared = 5818,
-    MoveUp = 5819,
-    MoveDown = 5820,
-    Remove = 5821,
-};
 
 std::vector<std::string> localPaths(const QStringList& paths) {
     std::vector<std::string> out;
@@ -58,7 +42,7 @@ std::vector<std::string> localPaths(const QStringList& paths) {
 }  // namespace
 
 ProjectFilesWindow::ProjectFilesWindow(ProjectSession& session, QWidget* parent)
-    : ChildWindow(session, WindowKind::ProjectFiles, uiText(5533), QStringLiteral("ProjectDlg"), parent) {
+    : ChildWindow(session, WindowKind::ProjectFiles, uiText(text::ProjectFilesTitle), QStringLiteral("ProjectDlg"), parent) {
     state_ = ProjectFilesWindowState{};
     model_ = new ProjectFilesModel(session.state(), this);
     model_->setShowPath(session.settings().integer(kSection, kShowPath, 1) != 0);
@@ -66,12 +50,12 @@ ProjectFilesWindow::ProjectFilesWindow(ProjectSession& session, QWidget* parent)
     toolbar_ = new QToolBar(this);
     toolbar_->setIconSize(QSize(16, 15));
     toolbar_->addSeparator();
-    QAction* save = toolbar_->addAction(toolbarIcon(ToolbarImage::SaveProject), uiText(kSaveProject));
-    save->setToolTip(uiText(kSaveProject));
+    QAction* save = toolbar_->addAction(toolbarIcon(ToolbarImage::SaveProject), uiText(text::SaveProject));
+    save->setToolTip(uiText(text::SaveProject));
     connect(save, &QAction::triggered, this, [this] { this->session().controller().saveProject(); });
     toolbar_->addSeparator();
-    QAction* all = toolbar_->addAction(toolbarIcon(ToolbarImage::Parameters), uiText(kRecalcProject));
-    all->setToolTip(uiText(kRecalcProject));
+    QAction* all = toolbar_->addAction(toolbarIcon(ToolbarImage::Parameters), uiText(text::RecalcProject));
+    all->setToolTip(uiText(text::RecalcProject));
     connect(all, &QAction::triggered, this, [this] { recalculate(true, false); });
 
     view_ = new QTableView(this);
@@ -167,29 +151,29 @@ void ProjectFilesWindow::toggleShowPath() { model_->setShowPath(!model_->showPat
 std::unique_ptr<QMenu> ProjectFilesWindow::makeContextMenu() {
     auto menu = std::make_unique<QMenu>(this);
     const std::size_t n = selectedRows().size();
-    auto add = [&](int text, auto slot) { QObject::connect(menu->addAction(uiText(text)), &QAction::triggered, this, slot); };
-    add(AddFile, [this] { addFiles(); });
+    auto add = [&](text::Id text, auto slot) { QObject::connect(menu->addAction(uiText(text)), &QAction::triggered, this, slot); };
+    add(text::AddFileToProject, [this] { addFiles(); });
     menu->addSeparator();
-    add(Substitute, [this] { substituteFiles(); });
-    if (n == 1) add(Copy, [this] { copySelected(); });
+    add(text::SubstituteFile, [this] { substituteFiles(); });
+    if (n == 1) add(text::CopyInProject, [this] { copySelected(); });
     if (n >= 1) {
-        add(GiveSettings, [this] { giveOpenFileSettings(); });
-        add(Recalc, [this] { recalculate(false, false); });
-        add(RecalcShared, [this] { recalculate(false, true); });
+        add(text::GiveOpenFileSettings, [this] { giveOpenFileSettings(); });
+        add(text::RecalcSelected, [this] { recalculate(false, false); });
+        add(text::RecalcSelectedToOneFile, [this] { recalculate(false, true); });
         menu->addSeparator();
     }
     if (n == 1) {
-        add(MoveUp, [this] { moveSelected(-1); });
-        add(MoveDown, [this] { moveSelected(+1); });
+        add(text::MoveUp, [this] { moveSelected(-1); });
+        add(text::MoveDown, [this] { moveSelected(+1); });
         menu->addSeparator();
     }
-    add(Remove, [this] { removeSelected(); });
+    add(text::RemoveFromProject, [this] { removeSelected(); });
     return menu;
 }
 
 bool ProjectFilesWindow::askName(QString& name, bool prefix) {
     for (;;) {
-        const std::optional<QString> typed = session().prompts().askText(uiText(kEnterSourceName), name);
+        const std::optional<QString> typed = session().prompts().askText(uiText(text::EnterSourceName), name);
         if (!typed) return false;
         name = *typed;
         const std::string n = fromQt(name);
@@ -209,7 +193,7 @@ void ProjectFilesWindow::showMessages(const std::vector<Message>& messages) {
 void ProjectFilesWindow::addFiles() {
     SettingsStore& settings = session().settings();
     const QStringList paths =
-        session().prompts().openFilePaths(uiText(AddFile), kBinaryFilter, settings.text(kBrowseSection, kBrowseKey));
+        session().prompts().openFilePaths(uiText(text::AddFileToProject), kBinaryFilter, settings.text(kBrowseSection, kBrowseKey));
     if (paths.isEmpty()) return;
     settings.setText(kBrowseSection, kBrowseKey, QFileInfo(paths.front()).absolutePath() + "/");
     QString name;
@@ -218,7 +202,7 @@ void ProjectFilesWindow::addFiles() {
     request.paths = localPaths(paths);
     request.name = fromQt(name);
     request.askHistogramMode = [this] {
-        return session().prompts().ask(uiText(kAskHistograms), false) == Prompts::Answer::Yes;
+        return session().prompts().ask(uiText(text::AskHistogramMode), false) == Prompts::Answer::Yes;
     };
     Status result;
     session().controller().editProject(
@@ -233,7 +217,7 @@ void ProjectFilesWindow::addFiles() {
 void ProjectFilesWindow::substituteFiles() {
     const std::vector<int> selected = selectedRows();
     const QStringList paths = session().prompts().openFilePaths(
-        uiText(Substitute), kBinaryFilter, session().settings().text(kBrowseSection, kBrowseKey));
+        uiText(text::SubstituteFile), kBinaryFilter, session().settings().text(kBrowseSection, kBrowseKey));
     if (paths.isEmpty()) return;
     const int current = session().state().currentIndex;
     Status result;
@@ -301,7 +285,7 @@ void ProjectFilesWindow::recalculate(bool all, bool sharedFile) {
     if (sharedFile) {
         const bool csv = session().state().csvResults;
         const QString path = session().prompts().saveFilePath(
-            uiText(RecalcShared),
+            uiText(text::RecalcSelectedToOneFile),
             csv ? QStringLiteral("CSV files (*.csv);;All Files (*)") : QStringLiteral("Text files (*.txt);;All Files (*)"),
             toQt(folder), csv ? QStringLiteral("csv") : QStringLiteral("txt"));
         if (path.isEmpty()) return;
@@ -323,7 +307,7 @@ void ProjectFilesWindow::activate(int row, int column) {
 
 void ProjectFilesWindow::renameEntryAt(int row) {
     const std::string old = session().state().files[static_cast<std::size_t>(row)].referenceName;
-    const std::optional<QString> typed = session().prompts().askText(uiText(kEnterSourceName), toQt(old));
+    const std::optional<QString> typed = session().prompts().askText(uiText(text::EnterSourceName), toQt(old));
     if (!typed) return;
     const std::string name = fromQt(*typed);
     if (name == old) return;

@@ -14,20 +14,6 @@
 namespace phonotab {
 
 namespace {
-
-enum Text {
-    ListTitle = 5830,
-    BookTitle = 5831,
-    BookName = 5832,
-    AddBook = 5833,
-    RemoveBook = 5834,
-    Value = 5835,
-    Description = 5836,
-    AddRecord = 5837,
-    RemoveRecord = 5838,
-    EnterBookName = 5839,
-};
-
 QTableView* makeView(QAbstractItemModel* model, QWidget* parent) {
     auto* view = new QTableView(parent);
     view->setModel(model);
@@ -85,7 +71,7 @@ QVariant ReferenceBookListModel::data(const QModelIndex& index, int role) const 
 
 QVariant ReferenceBookListModel::headerData(int section, Qt::Orientation orientation, int role) const {
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole || section != 0) return {};
-    return uiText(BookName);
+    return uiText(text::ReferenceBookName);
 }
 
 Qt::ItemFlags ReferenceBookListModel::flags(const QModelIndex& index) const {
@@ -117,7 +103,7 @@ bool ReferenceBookListModel::setData(const QModelIndex& index, const QVariant& v
 
 ReferenceBookListDialog::ReferenceBookListDialog(ProjectSession& session, QWidget* parent)
     : QDialog(parent), session_(session), model_(new ReferenceBookListModel(session, this)) {
-    setWindowTitle(uiText(ListTitle));
+    setWindowTitle(uiText(text::ReferenceBookListTitle));
     view_ = makeView(model_, this);
     layOut(this, view_);
     resize(360, 300);
@@ -125,16 +111,16 @@ ReferenceBookListDialog::ReferenceBookListDialog(ProjectSession& session, QWidge
     connect(view_, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
         const QModelIndex index = view_->indexAt(at);
         QMenu menu(this);
-        connect(menu.addAction(uiText(AddBook)), &QAction::triggered, this, [this] { addBook(); });
+        connect(menu.addAction(uiText(text::AddReferenceBook)), &QAction::triggered, this, [this] { addBook(); });
         if (index.isValid())
-            connect(menu.addAction(uiText(RemoveBook)), &QAction::triggered, this,
+            connect(menu.addAction(uiText(text::RemoveReferenceBook)), &QAction::triggered, this,
                     [this, row = index.row()] { removeBook(row); });
         menu.exec(view_->viewport()->mapToGlobal(at));
     });
 }
 
 void ReferenceBookListDialog::addBook() {
-    const std::optional<QString> typed = session_.prompts().askText(uiText(EnterBookName), QString());
+    const std::optional<QString> typed = session_.prompts().askText(uiText(text::EnterReferenceBookName), QString());
     if (!typed) return;
     const Result<bool> added = session_.controller().referenceBooks().addBook(fromQt(*typed));
     if (!added) {
@@ -186,7 +172,7 @@ QVariant ReferenceBookModel::data(const QModelIndex& index, int role) const {
 
 QVariant ReferenceBookModel::headerData(int section, Qt::Orientation orientation, int role) const {
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole) return {};
-    return section == 0 ? uiText(Value) : section == 1 ? uiText(Description) : QVariant();
+    return section == 0 ? uiText(text::ReferenceValue) : section == 1 ? uiText(text::ReferenceDescription) : QVariant();
 }
 
 Qt::ItemFlags ReferenceBookModel::flags(const QModelIndex& index) const {
@@ -216,7 +202,7 @@ bool ReferenceBookModel::setData(const QModelIndex& index, const QVariant& value
 
 ReferenceBookDialog::ReferenceBookDialog(ProjectSession& session, const std::string& book, QWidget* parent)
     : QDialog(parent), session_(session), book_(book), model_(new ReferenceBookModel(session, book, this)) {
-    setWindowTitle(uiText(BookTitle) + QStringLiteral(" — ") + toQt(book));
+    setWindowTitle(uiText(text::ReferenceBookTitle) + QStringLiteral(" — ") + toQt(book));
     view_ = makeView(model_, this);
     view_->setColumnWidth(0, 90);
     layOut(this, view_);
@@ -224,9 +210,9 @@ ReferenceBookDialog::ReferenceBookDialog(ProjectSession& session, const std::str
     connect(view_, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
         const QModelIndex index = view_->indexAt(at);
         QMenu menu(this);
-        connect(menu.addAction(uiText(AddRecord)), &QAction::triggered, this, [this] { addRecord(); });
+        connect(menu.addAction(uiText(text::AddReferenceRecord)), &QAction::triggered, this, [this] { addRecord(); });
         if (index.isValid())
-            connect(menu.addAction(uiText(RemoveRecord)), &QAction::triggered, this,
+            connect(menu.addAction(uiText(text::RemoveReferenceRecord)), &QAction::triggered, this,
                     [this, row = index.row()] { removeRecord(row); });
         menu.exec(view_->viewport()->mapToGlobal(at));
     });

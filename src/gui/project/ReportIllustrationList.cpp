@@ -18,11 +18,6 @@
 namespace phonotab {
 
 namespace {
-
-constexpr int kCaption = 6465, kFileName = 6466, kReferenceName = 6467, kAddPicture = 6468, kMoveUp = 6469,
-              kMoveDown = 6470, kRemove = 6471, kPictureFilter = 6475, kEnterCaption = 6476, kAddGraph = 6478,
-              kCreatePicture = 6481, kBmpFilter = 6482, kChooseTable = 386, kTableTab = 6456, kOverwrite = 363,
-              kCannotCopy = 364;
 const QString kColumnsSection = QStringLiteral("ImageListDlg");
 const QString kBrowseSection = QStringLiteral("BrowsePicture");
 constexpr int kDefaultWidths[] = {200, 350, 70};
@@ -61,7 +56,7 @@ ReportIllustrationList::~ReportIllustrationList() {
 void ReportIllustrationList::rebuild(int select) {
     rebuilding_ = true;
     model_.removeRows(0, model_.rowCount());
-    model_.setHorizontalHeaderLabels({uiText(kCaption), uiText(kFileName), uiText(kReferenceName)});
+    model_.setHorizontalHeaderLabels({uiText(text::IllustrationCaption), uiText(text::IllustrationFileName), uiText(text::IllustrationReferenceName)});
     const auto& list = session_.state().illustrations;
     for (std::size_t i = 0; i < list.size(); ++i) {
         auto* file = new QStandardItem(list[i].table ? kNoFile : toQt(list[i].picturePath));
@@ -92,7 +87,7 @@ void ReportIllustrationList::captionEdited(QStandardItem* item) {
 }
 
 std::optional<std::string> ReportIllustrationList::askCaption(const QString& preset) {
-    const auto typed = session_.prompts().askText(uiText(kEnterCaption), preset);
+    const auto typed = session_.prompts().askText(uiText(text::EnterIllustrationCaption), preset);
     if (!typed) return std::nullopt;
     return fromQt(*typed);
 }
@@ -107,30 +102,30 @@ void ReportIllustrationList::rememberPictureFolder(const QString& file) {
 
 std::unique_ptr<QMenu> ReportIllustrationList::menu(int row) {
     auto m = std::make_unique<QMenu>(this);
-    m->addAction(uiText(kAddPicture), this, &ReportIllustrationList::addPicture);
-    m->addAction(uiText(kAddGraph), this, &ReportIllustrationList::addTableGraph)
+    m->addAction(uiText(text::AddIllustration), this, &ReportIllustrationList::addPicture);
+    m->addAction(uiText(text::AddGraphFromTable), this, &ReportIllustrationList::addTableGraph)
         ->setEnabled(std::any_of(session_.state().tables.begin(), session_.state().tables.end(),
                                  [](const ProjectTable& t) { return t.table.graph.hasSeries(); }));
-    m->addAction(uiText(kCreatePicture), this, &ReportIllustrationList::createPicture);
+    m->addAction(uiText(text::CreateIllustration), this, &ReportIllustrationList::createPicture);
     const int count = static_cast<int>(session_.state().illustrations.size());
     if (row < 0 || row >= count) return m;
     const auto r = static_cast<std::size_t>(row);
     m->addSeparator();
-    m->addAction(uiText(kMoveUp), this, [this, r, row] {
+    m->addAction(uiText(text::IllustrationMoveUp), this, [this, r, row] {
         edit([&](std::vector<Illustration>& l) { std::swap(l[r], l[r - 1]); }, row - 1);
     })->setEnabled(row > 0);
-    m->addAction(uiText(kMoveDown), this, [this, r, row] {
+    m->addAction(uiText(text::IllustrationMoveDown), this, [this, r, row] {
         edit([&](std::vector<Illustration>& l) { std::swap(l[r], l[r + 1]); }, row + 1);
     })->setEnabled(row + 1 < count);
     // The picture file itself stays.
-    m->addAction(uiText(kRemove), this, [this, r, row] {
+    m->addAction(uiText(text::RemoveIllustration), this, [this, r, row] {
         edit([&](std::vector<Illustration>& l) { l.erase(l.begin() + static_cast<std::ptrdiff_t>(r)); }, row);
     });
     return m;
 }
 
 void ReportIllustrationList::addPicture() {
-    const QString file = session_.prompts().openFilePath(uiText(kAddPicture), uiText(kPictureFilter), pictureFolder());
+    const QString file = session_.prompts().openFilePath(uiText(text::AddIllustration), uiText(text::PictureFilter), pictureFolder());
     if (file.isEmpty()) return;
     rememberPictureFolder(file);
     const auto caption = askCaption(QFileInfo(file).completeBaseName());
@@ -155,12 +150,12 @@ void ReportIllustrationList::addTableGraph() {
     std::vector<std::size_t> offered;
     for (std::size_t k = 0; k < tables.size(); ++k) {
         if (!tables[k].table.graph.hasSeries()) continue;
-        names << uiText(kTableTab).replace(QStringLiteral("%d"), QString::number(k + 1)) + QStringLiteral(": ") +
+        names << uiText(text::ReportTableTab).replace(QStringLiteral("%d"), QString::number(k + 1)) + QStringLiteral(": ") +
                      toQt(tables[k].table.name);
         offered.push_back(k);
     }
     if (offered.empty()) return;
-    const int chosen = session_.prompts().chooseItem(uiText(kChooseTable), names);
+    const int chosen = session_.prompts().chooseItem(uiText(msg::ChooseTable), names);
     if (chosen < 0 || chosen >= names.size()) return;
     const std::size_t k = offered[static_cast<std::size_t>(chosen)];
     const auto caption = askCaption(toQt(tables[k].table.name));
@@ -175,13 +170,13 @@ void ReportIllustrationList::addTableGraph() {
 void ReportIllustrationList::createPicture() {
     // The program's own question below covers the name with ".bmp", so the dialog does not ask too.
     const QString chosen =
-        session_.prompts().saveFilePath(uiText(kCreatePicture), uiText(kBmpFilter), pictureFolder(),
+        session_.prompts().saveFilePath(uiText(text::CreateIllustration), uiText(text::BitmapFilter), pictureFolder(),
                                         QStringLiteral("bmp"), Prompts::OverwriteCheck::ByCaller);
     if (chosen.isEmpty()) return;
     const QFileInfo info(chosen);
     const QString target = QDir(info.absolutePath()).filePath(info.completeBaseName() + QStringLiteral(".bmp"));
     rememberPictureFolder(target);
-    if (QFileInfo::exists(target) && session_.prompts().ask(uiText(kOverwrite), false) != Prompts::Answer::Yes) return;
+    if (QFileInfo::exists(target) && session_.prompts().ask(uiText(msg::Overwrite), false) != Prompts::Answer::Yes) return;
     const auto caption = askCaption(QFileInfo(target).completeBaseName());
     if (!caption) return;
 
@@ -190,7 +185,7 @@ void ReportIllustrationList::createPicture() {
     QSaveFile out(target);
     if (!empty.open(QIODevice::ReadOnly) || !out.open(QIODevice::WriteOnly) || out.write(empty.readAll()) < 0 ||
         !out.commit()) {
-        session_.prompts().showMessage(uiText(kCannotCopy));
+        session_.prompts().showMessage(uiText(msg::CannotCopy));
         return;
     }
     const std::string stored = storedPicturePath(target);

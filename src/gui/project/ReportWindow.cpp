@@ -32,45 +32,37 @@
 namespace phonotab {
 
 namespace {
-
-constexpr int kTitle = 5516, kSaveProject = 32773, kAddTable = 426, kWriteReport = 427, kChooseTable = 386;
-constexpr int kChoose = 1002, kAdd = 1003, kClear = 1013;
-constexpr int kGeneral = 6453, kConclusion = 6454, kIllustrations = 6455, kTableTab = 6456, kToday = 6460,
-              kMoveLeft = 6461, kMoveRight = 6462, kReload = 6463, kRemoveTable = 6464, kTemplateFilter = 6472,
-              kDocumentFilter = 6473, kSkipped = 6474, kRemoveGraphs = 6477, kTableFilter = 6480;
-
 // The title page's fields in their order on the page: label text and the report text they edit.
 struct TitleField {
-    int label;
+    text::Id label;
     ReportText text;
     bool multiLine;
 };
 constexpr TitleField kTitleFields[] = {
-    {1004, ReportText::ProtocolNumber, false},
-    {1005, ReportText::MeasurementPlace, false},
-    {1006, ReportText::MeasurementDate, false},
-    {1007, ReportText::Instrument, false},
-    {6457, ReportText::Organisation, false},
-    {6458, ReportText::MeasuredBy, false},
-    {6459, ReportText::ObjectRepresentative, false},
-    {1011, ReportText::NormativeDocuments, true},
-    {1012, ReportText::AdditionalInformation, true},
+    {text::ProtocolNumber, ReportText::ProtocolNumber, false},
+    {text::MeasurementPlace, ReportText::MeasurementPlace, false},
+    {text::MeasurementDate, ReportText::MeasurementDate, false},
+    {text::MeasurementInstrument, ReportText::Instrument, false},
+    {text::MeasuringOrganisation, ReportText::Organisation, false},
+    {text::MeasuringPerson, ReportText::MeasuredBy, false},
+    {text::SiteRepresentative, ReportText::ObjectRepresentative, false},
+    {text::NormativeDocuments, ReportText::NormativeDocuments, true},
+    {text::AdditionalInformation, ReportText::AdditionalInformation, true},
 };
 const QString kSection = QStringLiteral("Report");
 
-QString numbered(int text, std::size_t n) { return uiText(text).replace(QStringLiteral("%d"), QString::number(n)); }
-
+QString numbered(text::Id text, std::size_t n) { return uiText(text).replace(QStringLiteral("%d"), QString::number(n)); }
 }  // namespace
 
 ReportWindow::ReportWindow(ProjectSession& session, QWidget* parent)
-    : ChildWindow(session, WindowKind::Report, uiText(kTitle), QStringLiteral("ReportDlg"), parent) {
+    : ChildWindow(session, WindowKind::Report, uiText(text::Report), QStringLiteral("ReportDlg"), parent) {
     auto* layout = new QVBoxLayout(this);
     toolbar_ = new QToolBar(this);
-    saveProject_ = toolbar_->addAction(toolbarIcon(ToolbarImage::SaveProject), uiText(kSaveProject));
+    saveProject_ = toolbar_->addAction(toolbarIcon(ToolbarImage::SaveProject), uiText(text::SaveProject));
     toolbar_->addSeparator();
-    addTable_ = toolbar_->addAction(toolbarIcon(ToolbarImage::StandardTable), uiText(kAddTable));
+    addTable_ = toolbar_->addAction(toolbarIcon(ToolbarImage::StandardTable), uiText(text::AddTableToReport));
     toolbar_->addSeparator();
-    writeReport_ = toolbar_->addAction(toolbarIcon(ToolbarImage::Report), uiText(kWriteReport));
+    writeReport_ = toolbar_->addAction(toolbarIcon(ToolbarImage::Report), uiText(text::WriteReport));
     connect(saveProject_, &QAction::triggered, this, [this] {
         putIntoProject();
         this->session().controller().saveProject();
@@ -80,10 +72,10 @@ ReportWindow::ReportWindow(ProjectSession& session, QWidget* parent)
     layout->addWidget(toolbar_);
 
     tabs_ = new QTabWidget(this);
-    tabs_->addTab(buildTitlePage(), uiText(kGeneral));
-    tabs_->addTab(buildConclusionPage(), uiText(kConclusion));
+    tabs_->addTab(buildTitlePage(), uiText(text::ReportGeneral));
+    tabs_->addTab(buildConclusionPage(), uiText(text::ReportConclusion));
     illustrations_ = new ReportIllustrationList(session, this);
-    tabs_->addTab(illustrations_, uiText(kIllustrations));
+    tabs_->addTab(illustrations_, uiText(text::ReportIllustrations));
     tabs_->tabBar()->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(tabs_->tabBar(), &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
         const int tab = tabs_->tabBar()->tabAt(at);
@@ -110,13 +102,13 @@ QWidget* ReportWindow::buildTitlePage() {
             row = box;
         };
         if (f.text == ReportText::MeasurementDate) {
-            auto* today = new QPushButton(uiText(kToday), page);
+            auto* today = new QPushButton(uiText(text::Today), page);
             connect(today, &QPushButton::clicked, this, [this] {
                 setText(ReportText::MeasurementDate, QDate::currentDate().toString(QStringLiteral("dd/MM/yyyy")));
             });
             withButtons({today});
         } else if (f.text == ReportText::Instrument) {
-            auto* choose = new QPushButton(uiText(kChoose), page);
+            auto* choose = new QPushButton(uiText(text::Choose), page);
             connect(choose, &QPushButton::clicked, this, [this] {
                 TextChooserDialog chooser(session(), TextChooserDialog::Kind::Instruments, this);
                 if (chooser.exec() == QDialog::Accepted && !chooser.chosen().isEmpty())
@@ -124,8 +116,8 @@ QWidget* ReportWindow::buildTitlePage() {
             });
             withButtons({choose});
         } else if (f.text == ReportText::NormativeDocuments) {
-            auto* add = new QPushButton(uiText(kAdd), page);
-            auto* clear = new QPushButton(uiText(kClear), page);
+            auto* add = new QPushButton(uiText(text::Add), page);
+            auto* clear = new QPushButton(uiText(text::Clear), page);
             connect(add, &QPushButton::clicked, this, [this] {
                 TextChooserDialog chooser(session(), TextChooserDialog::Kind::Documents, this);
                 if (chooser.exec() != QDialog::Accepted || chooser.chosen().isEmpty()) return;
@@ -209,17 +201,17 @@ void ReportWindow::rebuildTables() {
                 DocumentNotice::StateChanged);
         });
         tables_.push_back(window);
-        tabs_->addTab(window, numbered(kTableTab, k + 1));
+        tabs_->addTab(window, numbered(text::ReportTableTab, k + 1));
     }
     if (current >= 0 && current < tabs_->count()) tabs_->setCurrentIndex(current);
 }
 
 std::unique_ptr<QMenu> ReportWindow::tableTabMenu(std::size_t k) {
     auto menu = std::make_unique<QMenu>(this);
-    menu->addAction(uiText(kMoveLeft), this, [this, k] { moveTable(k, -1); })->setEnabled(k > 0);
-    menu->addAction(uiText(kMoveRight), this, [this, k] { moveTable(k, +1); })->setEnabled(k + 1 < tables_.size());
-    menu->addAction(uiText(kReload), this, [this, k] { reloadTable(k); });
-    menu->addAction(uiText(kRemoveTable), this, [this, k] { removeTable(k); });
+    menu->addAction(uiText(text::MoveTableLeft), this, [this, k] { moveTable(k, -1); })->setEnabled(k > 0);
+    menu->addAction(uiText(text::MoveTableRight), this, [this, k] { moveTable(k, +1); })->setEnabled(k + 1 < tables_.size());
+    menu->addAction(uiText(text::ReloadTable), this, [this, k] { reloadTable(k); });
+    menu->addAction(uiText(text::RemoveTable), this, [this, k] { removeTable(k); });
     return menu;
 }
 
@@ -239,7 +231,7 @@ void ReportWindow::reloadTable(std::size_t k) {
     if (k >= tables.size()) return;
     QString path = toQt(tables[k].table.filePath);
     if (path.isEmpty() || !QFileInfo::exists(path))
-        path = session().prompts().openFilePath(uiText(kReload), uiText(kTableFilter), session().localWorkingFolder());
+        path = session().prompts().openFilePath(uiText(text::ReloadTable), uiText(text::ChooseTableFilter), session().localWorkingFolder());
     if (path.isEmpty()) return;
     ReportTable table;
     const ProjectTableSources sources(session().state().files, &session().controller().teleDescription());
@@ -260,7 +252,7 @@ void ReportWindow::removeTable(std::size_t k) {
     if (k >= session().state().tables.size()) return;
     // Its graph's illustrations go with it: the user says so first.
     if (!IllustrationsOfTable(session().state(), k).empty() &&
-        session().prompts().ask(uiText(kRemoveGraphs), false) != Prompts::Answer::Yes)
+        session().prompts().ask(uiText(text::RemoveTableGraphs), false) != Prompts::Answer::Yes)
         return;
     session().controller().editProject([&](ProjectState& p) { RemoveReportTable(p, k); }, DocumentNotice::StateChanged);
     rebuildTables();
@@ -280,7 +272,7 @@ void ReportWindow::addTable() {
             names << f.fileName();
         }
     }
-    const int chosen = session().prompts().chooseItem(uiText(kChooseTable), names);
+    const int chosen = session().prompts().chooseItem(uiText(msg::ChooseTable), names);
     if (chosen < 0 || chosen >= paths.size()) return;
     ReportTable table;
     const ProjectTableSources sources(session().state().files, &session().controller().teleDescription());
@@ -309,14 +301,14 @@ bool ReportWindow::writeReport() {
     const QString proposed =
         last.isEmpty() ? toQt(defaultReportTemplate(fromQt(session().paths().dataFolder), currentStrings().languageName()))
                        : last;
-    const QString templatePath = prompts.openFilePath(uiText(kWriteReport), uiText(kTemplateFilter), proposed);
+    const QString templatePath = prompts.openFilePath(uiText(text::WriteReport), uiText(text::TemplateFilter), proposed);
     if (templatePath.isEmpty()) return false;
     settings.setText(kSection, QStringLiteral("Template"), templatePath);
     // The report goes beside the project, named after it.
     const QString project = toQt(session().controller().projectPath());
     const QString suggested = project.isEmpty() ? QDir(session().localWorkingFolder()).filePath(QStringLiteral("report.docx"))
                                                 : QFileInfo(project).absolutePath() + "/" + QFileInfo(project).completeBaseName() + ".docx";
-    const QString output = prompts.saveFilePath(uiText(kWriteReport), uiText(kDocumentFilter), suggested, QStringLiteral("docx"));
+    const QString output = prompts.saveFilePath(uiText(text::WriteReport), uiText(text::DocumentFilter), suggested, QStringLiteral("docx"));
     if (output.isEmpty()) return false;
 
     // Tables and graphs are drawn here, on the interface thread; the document is written off it.
@@ -325,14 +317,14 @@ bool ReportWindow::writeReport() {
     const ReportJob job(session().state(), TableEnvironment{&books, &sources}, fromQt(session().localWorkingFolder()),
                         &reportPictureSource);
     std::optional<Result<ReportOutcome>> outcome;
-    runLongTask(this, uiText(kWriteReport),
+    runLongTask(this, uiText(text::WriteReport),
                 [&](const Progress& progress) { outcome.emplace(job.write(fromQt(templatePath), fromQt(output), progress)); });
     if (!outcome || !*outcome) {
         if (outcome) prompts.showMessage((*outcome).error());
         return false;
     }
     if (!(*outcome)->skipped.empty()) {
-        QStringList lines{uiText(kSkipped)};
+        QStringList lines{uiText(text::ReportSkippedHeading)};
         for (const ReportSkip& s : (*outcome)->skipped) lines << toQt(s.placeholder) + ": " + messageText(s.reason);
         prompts.showMessage(lines.join('\n'));
     }

@@ -15,8 +15,6 @@
 namespace phonotab {
 
 namespace {
-
-constexpr int kTitle = 32794;
 const QString kDataFilter = QStringLiteral("Binary files (*.bin);;All Files (*)");
 const QString kResultFilter = QStringLiteral("CSV files (*.csv);;Text files (*.txt);;All Files (*)");
 const QString kBrowseSection = QStringLiteral("BrowseSect");
@@ -29,7 +27,7 @@ void makeSummary(ProjectSession& session, QWidget* parent, const SummaryDialogRu
     SettingsStore& settings = session.settings();
     Prompts& prompts = session.prompts();
     const QStringList chosen =
-        prompts.openFilePaths(uiText(kTitle), kDataFilter, settings.text(kBrowseSection, kDataKey));
+        prompts.openFilePaths(uiText(text::MakeSummary), kDataFilter, settings.text(kBrowseSection, kDataKey));
     if (chosen.isEmpty()) return;
     settings.setText(kBrowseSection, kDataKey, QFileInfo(chosen.front()).absolutePath() + "/");
 
@@ -68,14 +66,14 @@ void makeSummary(ProjectSession& session, QWidget* parent, const SummaryDialogRu
 
     QString folder = settings.text(kBrowseSection, kResultKey);
     if (folder.isEmpty()) folder = QFileInfo(chosen.front()).absolutePath() + "/";
-    const QString target = prompts.saveFilePath(uiText(kTitle), kResultFilter,
+    const QString target = prompts.saveFilePath(uiText(text::MakeSummary), kResultFilter,
                                                 folder + QFileInfo(chosen.front()).completeBaseName(), QStringLiteral("csv"));
     if (target.isEmpty()) return;
     settings.setText(kBrowseSection, kResultKey, QFileInfo(target).absolutePath() + "/");
 
     const SummaryRequest request{files, dialog.columns(), dialog.flags(), dialog.band()};
     Status result;
-    runLongTask(parent, uiText(kTitle), [&](const Progress& progress) {
+    runLongTask(parent, uiText(text::MakeSummary), [&](const Progress& progress) {
         result = WriteSummaryFile(request, fromQt(target), currentTeleDesc(), TextEncoding::Utf8, progress);
     });
     session.controller().notify(DocumentNotice::FolderChanged);

@@ -20,32 +20,12 @@ namespace phonotab {
 namespace {
 
 const QString kSection = QStringLiteral("ReportDialog");
-
-enum Text {
-    Title = 5840,
-    Include = 5841,
-    Remove = 5842,
-    All = 5843,
-    FrequencyAsNumber = 5844,
-    Family = 5845,
-    Detector = 5846,
-    Band = 5847,
-    Channel = 5848,
-    Add = 1049,
-    Clear = 1048,
-    Date = 1050,
-    Time = 1051,
-    Vin = 1052,
-    Duration = 1053,
-    MakeSummary = 32794,
-};
-
 }  // namespace
 
 SummaryDialog::SummaryDialog(const SummaryColumnModel& model, SettingsStore& settings, const ReportConfig& stored,
                              QWidget* parent)
     : QDialog(parent), model_(model), columns_(stored.list(model.typeCode())) {
-    setWindowTitle(uiText(Title));
+    setWindowTitle(uiText(text::SummaryTitle));
 
     family_ = new QComboBox(this);
     for (int f : model_.families()) family_->addItem(toQt(model_.familyCaption(f)), f);
@@ -53,46 +33,46 @@ SummaryDialog::SummaryDialog(const SummaryColumnModel& model, SettingsStore& set
     band_ = new QComboBox(this);
     channel_ = new QSpinBox(this);
     channel_->setRange(1, std::max(1, model_.channelCount()));
-    channel_->setPrefix(uiText(Channel) + QStringLiteral(" "));
+    channel_->setPrefix(uiText(text::SummaryChannel) + QStringLiteral(" "));
     channel_->setEnabled(model_.channelCount() > 1);
     connect(family_, &QComboBox::currentIndexChanged, this, [this] { fillDependentLists(); });
 
     auto* choice = new QFormLayout;
-    choice->addRow(uiText(Family), family_);
-    choice->addRow(uiText(Detector), detector_);
-    choice->addRow(uiText(Band), band_);
+    choice->addRow(uiText(text::SummaryFamily), family_);
+    choice->addRow(uiText(text::SummaryDetector), detector_);
+    choice->addRow(uiText(text::SummaryBand), band_);
     choice->addRow(QString(), channel_);
 
     list_ = new QListWidget(this);
     auto* buttons = new QVBoxLayout;
-    auto button = [&](int text, void (SummaryDialog::*slot)()) {
+    auto button = [&](text::Id text, void (SummaryDialog::*slot)()) {
         auto* b = new QPushButton(uiText(text), this);
         connect(b, &QPushButton::clicked, this, slot);
         buttons->addWidget(b);
     };
-    button(Add, &SummaryDialog::addColumn);
-    button(Remove, &SummaryDialog::removeColumn);
-    button(Clear, &SummaryDialog::clearColumns);
-    button(All, &SummaryDialog::addAllColumns);
+    button(text::SummaryAdd, &SummaryDialog::addColumn);
+    button(text::RemoveEntry, &SummaryDialog::removeColumn);
+    button(text::SummaryClearList, &SummaryDialog::clearColumns);
+    button(text::SummaryAll, &SummaryDialog::addAllColumns);
     buttons->addStretch();
 
-    auto* include = new QGroupBox(uiText(Include), this);
+    auto* include = new QGroupBox(uiText(text::SummaryInclude), this);
     auto* flags = new QHBoxLayout(include);
-    auto box = [&](int text, const char* key, bool fallback) {
+    auto box = [&](text::Id text, const char* key, bool fallback) {
         auto* c = new QCheckBox(uiText(text), include);
         c->setChecked(settings.integer(kSection, QString::fromLatin1(key), fallback ? 1 : 0) != 0);
         flags->addWidget(c);
         return c;
     };
-    date_ = box(Date, "bDate", true);
-    time_ = box(Time, "bTime", true);
-    vin_ = box(Vin, "bVIN", true);
-    duration_ = box(Duration, "bInterval", true);
-    frequency_ = new QCheckBox(uiText(FrequencyAsNumber), this);
+    date_ = box(text::SummaryDate, "bDate", true);
+    time_ = box(text::SummaryTime, "bTime", true);
+    vin_ = box(text::SummaryVin, "bVIN", true);
+    duration_ = box(text::SummaryDuration, "bInterval", true);
+    frequency_ = new QCheckBox(uiText(text::FrequencyAsNumber), this);
     frequency_->setChecked(settings.integer(kSection, QStringLiteral("bFreqValue"), 0) != 0);
 
     auto* ok = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    ok->button(QDialogButtonBox::Ok)->setText(uiText(MakeSummary));
+    ok->button(QDialogButtonBox::Ok)->setText(uiText(text::MakeSummary));
     connect(ok, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(ok, &QDialogButtonBox::rejected, this, &QDialog::reject);
 

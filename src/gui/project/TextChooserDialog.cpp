@@ -12,30 +12,18 @@
 namespace phonotab {
 
 namespace {
-
-enum Text {
-    InstrumentsTitle = 5849,
-    DocumentsTitle = 5850,
-    EnterInstrument = 5851,
-    EnterDocument = 5852,
-    Add = 1003,
-    Remove = 5842,
-    Yes = 5528,
-    Cancel = 5530,
-};
-
 }  // namespace
 
 TextChooserDialog::TextChooserDialog(ProjectSession& session, Kind kind, QWidget* parent)
     : QDialog(parent), session_(session), kind_(kind), list_(new QListWidget(this)) {
-    setWindowTitle(uiText(kind == Kind::Instruments ? InstrumentsTitle : DocumentsTitle));
-    auto* add = new QPushButton(uiText(Add), this);
-    auto* remove = new QPushButton(uiText(Remove), this);
+    setWindowTitle(uiText(kind == Kind::Instruments ? text::InstrumentsTitle : text::DocumentsTitle));
+    auto* add = new QPushButton(uiText(text::Add), this);
+    auto* remove = new QPushButton(uiText(text::RemoveEntry), this);
     connect(add, &QPushButton::clicked, this, &TextChooserDialog::addText);
     connect(remove, &QPushButton::clicked, this, &TextChooserDialog::removeText);
     auto* buttons = new QDialogButtonBox(this);
-    buttons->addButton(uiText(Yes), QDialogButtonBox::AcceptRole);
-    buttons->addButton(uiText(Cancel), QDialogButtonBox::RejectRole);
+    buttons->addButton(uiText(text::Yes), QDialogButtonBox::AcceptRole);
+    buttons->addButton(uiText(text::Cancel), QDialogButtonBox::RejectRole);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     connect(list_, &QListWidget::itemDoubleClicked, this, &QDialog::accept);
@@ -70,7 +58,7 @@ void TextChooserDialog::fill(const QString& select) {
 
 void TextChooserDialog::addText() {
     const std::optional<QString> typed =
-        session_.prompts().askText(uiText(kind_ == Kind::Instruments ? EnterInstrument : EnterDocument), QString());
+        session_.prompts().askText(uiText(kind_ == Kind::Instruments ? text::EnterInstrument : text::EnterDocument), QString());
     if (!typed) return;
     ReferenceBooks& books = session_.controller().referenceBooks();
     const std::string text = fromQt(*typed);

@@ -18,11 +18,6 @@
 namespace phonotab {
 
 namespace {
-
-constexpr int kTitle = 6415, kFace = 6416, kSize = 6417, kWidth = 6418, kHeight = 6419, kBold = 6420, kItalic = 6421,
-              kBackground = 6422, kTextColour = 6423, kLeft = 6424, kCentre = 6425, kRight = 6426, kTop = 6427,
-              kBottom = 6428, kEngineering = 6429, kDecimals = 6430, kHorizontal = 6431, kVertical = 6432;
-
 QColor colourOf(std::uint32_t bgr) { return QColor(bgr & 0xFF, (bgr >> 8) & 0xFF, (bgr >> 16) & 0xFF); }
 std::uint32_t wordOf(const QColor& c) {
     return static_cast<std::uint32_t>(c.red()) | (static_cast<std::uint32_t>(c.green()) << 8) |
@@ -62,7 +57,7 @@ std::optional<int> numberOf(const QLineEdit* e) {
     return ok ? v : -1;
 }
 
-QButtonGroup* radioRow(QWidget* parent, QHBoxLayout* row, std::initializer_list<std::pair<int, std::uint32_t>> items,
+QButtonGroup* radioRow(QWidget* parent, QHBoxLayout* row, std::initializer_list<std::pair<text::Id, std::uint32_t>> items,
                        const std::optional<std::uint32_t>& current) {
     auto* group = new QButtonGroup(parent);
     for (const auto& [text, value] : items) {
@@ -78,7 +73,7 @@ QButtonGroup* radioRow(QWidget* parent, QHBoxLayout* row, std::initializer_list<
 
 CellFormatDialog::CellFormatDialog(const CellFormatChoice& common, Prompts& prompts, QWidget* parent)
     : QDialog(parent), common_(common), background_(common.background), textColour_(common.textColour), prompts_(prompts) {
-    setWindowTitle(uiText(kTitle));
+    setWindowTitle(uiText(text::CellFormatTitle));
     auto* form = new QFormLayout(this);
     face = new QComboBox(this);
     face->setEditable(true);
@@ -89,30 +84,30 @@ CellFormatDialog::CellFormatDialog(const CellFormatChoice& common, Prompts& prom
     size->setCurrentIndex(common.sizeStep ? size->findData(*common.sizeStep) : -1);
     width = numberField(common.width, this);
     height = numberField(common.height, this);
-    bold = new QCheckBox(uiText(kBold), this);
-    italic = new QCheckBox(uiText(kItalic), this);
+    bold = new QCheckBox(uiText(text::Bold), this);
+    italic = new QCheckBox(uiText(text::Italic), this);
     setTriState(bold, common.bold);
     setTriState(italic, common.italic);
-    background = new QPushButton(uiText(kBackground), this);
-    textColour = new QPushButton(uiText(kTextColour), this);
+    background = new QPushButton(uiText(text::BackgroundColour), this);
+    textColour = new QPushButton(uiText(text::TextColour), this);
     showColour(background, background_);
     showColour(textColour, textColour_);
     connect(background, &QPushButton::clicked, this, [this] { chooseColour(background, background_); });
     connect(textColour, &QPushButton::clicked, this, [this] { chooseColour(textColour, textColour_); });
     auto* hRow = new QHBoxLayout;
-    horizontal = radioRow(this, hRow, {{kLeft, cellalign::Left}, {kCentre, cellalign::HCentre}, {kRight, cellalign::Right}},
+    horizontal = radioRow(this, hRow, {{text::AlignLeft, cellalign::Left}, {text::AlignCentre, cellalign::HCentre}, {text::AlignRight, cellalign::Right}},
                           common.horizontal);
     auto* vRow = new QHBoxLayout;
-    vertical = radioRow(this, vRow, {{kTop, cellalign::Top}, {kCentre, cellalign::Middle}, {kBottom, cellalign::Bottom}},
+    vertical = radioRow(this, vRow, {{text::AlignTop, cellalign::Top}, {text::AlignCentre, cellalign::Middle}, {text::AlignBottom, cellalign::Bottom}},
                         common.vertical);
-    engineering = new QCheckBox(uiText(kEngineering), this);
+    engineering = new QCheckBox(uiText(text::EngineeringFormat), this);
     setTriState(engineering, common.engineering);
     decimals = numberField(common.decimals, this);
 
-    form->addRow(uiText(kFace), face);
-    form->addRow(uiText(kSize), size);
-    form->addRow(uiText(kWidth), width);
-    form->addRow(uiText(kHeight), height);
+    form->addRow(uiText(text::FontFace), face);
+    form->addRow(uiText(text::FontSize), size);
+    form->addRow(uiText(text::CellWidth), width);
+    form->addRow(uiText(text::CellHeight), height);
     auto* styles = new QHBoxLayout;
     styles->addWidget(bold);
     styles->addWidget(italic);
@@ -121,10 +116,10 @@ CellFormatDialog::CellFormatDialog(const CellFormatChoice& common, Prompts& prom
     colours->addWidget(background);
     colours->addWidget(textColour);
     form->addRow(colours);
-    form->addRow(uiText(kHorizontal), hRow);
-    form->addRow(uiText(kVertical), vRow);
+    form->addRow(uiText(text::HorizontalAlignment), hRow);
+    form->addRow(uiText(text::VerticalAlignment), vRow);
     form->addRow(engineering);
-    form->addRow(uiText(kDecimals), decimals);
+    form->addRow(uiText(text::DecimalCount), decimals);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);

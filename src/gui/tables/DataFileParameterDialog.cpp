@@ -14,9 +14,6 @@
 namespace phonotab {
 
 namespace {
-
-constexpr int kTitle = 5740, kType = 5742, kMode = 5743, kBand = 5744, kCount = 5745, kChannel = 5749, kRecord = 6408;
-
 template <typename T>
 const T* byNumber(const std::vector<T>& items, int number) {
     auto it = std::find_if(items.begin(), items.end(), [&](const T& i) { return i.number == number; });
@@ -46,7 +43,7 @@ void refill(QComboBox* box, const std::vector<T>* items) {
 
 DataFileParameterDialog::DataFileParameterDialog(DataTree& file, const FileParameterRequest& request, QWidget* parent)
     : QDialog(parent), file_(file), request_(request) {
-    setWindowTitle(uiText(kTitle));
+    setWindowTitle(uiText(text::ParameterChooserTitle));
     auto* form = new QFormLayout(this);
     record = new QComboBox(this);
     channel = new QComboBox(this);
@@ -57,12 +54,12 @@ DataFileParameterDialog::DataFileParameterDialog(DataTree& file, const FileParam
     count = new QSpinBox(this);
     count->setRange(1, std::max(1, request.count));
     count->setValue(std::max(1, request.count));
-    form->addRow(uiText(kRecord), record);
-    form->addRow(uiText(kChannel), channel);
-    form->addRow(uiText(kType), type);
-    form->addRow(uiText(kMode), mode);
-    form->addRow(uiText(kBand), bands);
-    form->addRow(uiText(kCount), count);
+    form->addRow(uiText(text::ParameterRecord), record);
+    form->addRow(uiText(text::ParameterChannel), channel);
+    form->addRow(uiText(text::ParameterType), type);
+    form->addRow(uiText(text::ParameterMode), mode);
+    form->addRow(uiText(text::ParameterBand), bands);
+    form->addRow(uiText(text::ParameterCount), count);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);

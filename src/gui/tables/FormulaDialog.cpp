@@ -17,30 +17,29 @@
 namespace phonotab {
 
 namespace {
-constexpr int kTitle = 6580, kFirstWrap = 6581, kFirstLevel = 6590, kHelp = 6594, kLevel = 6595;
 const QString kSection = QStringLiteral("EditCalc");
 const QString kLevelKey = QStringLiteral("LevelI");
 }  // namespace
 
 FormulaDialog::FormulaDialog(const QString& preset, SettingsStore& settings, QString helpFile, QWidget* parent)
     : QDialog(parent), settings_(settings), helpFile_(std::move(helpFile)) {
-    setWindowTitle(uiText(kTitle));
+    setWindowTitle(uiText(text::FormulaTitle));
     auto* layout = new QVBoxLayout(this);
     edit = new QLineEdit(preset, this);
     edit->setMinimumWidth(420);
     layout->addWidget(edit);
 
     auto* levelRow = new QHBoxLayout;
-    levelRow->addWidget(new QLabel(uiText(kLevel), this));
+    levelRow->addWidget(new QLabel(uiText(text::FormulaReferenceLevel), this));
     level = new QComboBox(this);
-    for (int i = 0; i < 4; ++i) level->addItem(uiText(kFirstLevel + i));
+    for (int i = 0; i < 4; ++i) level->addItem(uiText(text::FormulaFirstReferenceLevel, i));
     level->setCurrentIndex(clampReferenceLevel(settings_.integer(kSection, kLevelKey, 0)));
     levelRow->addWidget(level, 1);
     layout->addLayout(levelRow);
 
     auto* grid = new QGridLayout;
     for (int i = 0; i < static_cast<int>(wraps.size()); ++i) {
-        QPushButton* b = new QPushButton(uiText(kFirstWrap + i), this);
+        QPushButton* b = new QPushButton(uiText(text::FormulaFirstWrap, i), this);
         b->setAutoDefault(false);
         connect(b, &QPushButton::clicked, this, [this, i] {
             edit->setText(toQt(WrapFormulaText(static_cast<FormulaWrap>(i), fromQt(edit->text()), level->currentIndex())));
@@ -52,7 +51,7 @@ FormulaDialog::FormulaDialog(const QString& preset, SettingsStore& settings, QSt
     layout->addLayout(grid);
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    help = buttons->addButton(uiText(kHelp), QDialogButtonBox::HelpRole);
+    help = buttons->addButton(uiText(text::FormulaHelp), QDialogButtonBox::HelpRole);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     connect(help, &QPushButton::clicked, this, &FormulaDialog::showHelp);
@@ -81,7 +80,7 @@ void FormulaDialog::showHelp() {
         return;
     }
     auto* window = new QDialog(this);
-    window->setWindowTitle(uiText(kHelp));
+    window->setWindowTitle(uiText(text::FormulaHelp));
     auto* text = new QPlainTextEdit(window);
     text->setReadOnly(true);
     QStringList all;

@@ -20,11 +20,6 @@
 namespace phonotab {
 
 namespace {
-
-constexpr int kTitle = 6437, kSeries = 6438, kRange = 6439, kWidth = 6440, kType = 6441, kFill = 6442, kLine = 6443,
-              kMarking = 6444, kXCaption = 6445, kYCaption = 6446, kLinear = 6447, kLogarithmic = 6448,
-              kManual = 6449, kBars = 6450, kLineType = 6451, kYMarking = 6452;
-
 QColor colourOf(std::int32_t bgr) { return QColor(bgr & 0xFF, (bgr >> 8) & 0xFF, (bgr >> 16) & 0xFF); }
 std::int32_t wordOf(const QColor& c) { return c.red() | (c.green() << 8) | (c.blue() << 16); }
 
@@ -45,25 +40,25 @@ double numberOr(const QLineEdit* e, double fallback) {
 
 GraphSettingsDialog::GraphSettingsDialog(const TableGraphSettings& settings, QWidget* parent)
     : QDialog(parent), settings_(settings) {
-    setWindowTitle(uiText(kTitle));
+    setWindowTitle(uiText(text::GraphSettingsTitle));
     auto* layout = new QVBoxLayout(this);
     auto* grid = new QGridLayout;
     for (int i = 0; i < 4; ++i) {
         const GraphSeriesSettings& s = settings.series[static_cast<std::size_t>(i)];
         SeriesFields& f = series[static_cast<std::size_t>(i)];
-        auto* box = new QGroupBox(uiText(kSeries).replace(QStringLiteral("%d"), QString::number(i + 1)), this);
+        auto* box = new QGroupBox(uiText(text::GraphSeries).replace(QStringLiteral("%d"), QString::number(i + 1)), this);
         auto* form = new QFormLayout(box);
         f.range = new QLineEdit(toQt(s.cellRange), box);
         f.width = new QDoubleSpinBox(box);
         f.width->setRange(0.0, 20.0);
         f.width->setValue(s.lineWidth);
         f.type = new QComboBox(box);
-        f.type->addItems({uiText(kBars), uiText(kLineType)});
+        f.type->addItems({uiText(text::GraphBars), uiText(text::GraphLine)});
         // A type this program does not name stays what the table says.
         while (f.type->count() <= s.graphType) f.type->addItem(QString::number(f.type->count()));
         f.type->setCurrentIndex(std::max(0, s.graphType));
-        f.fill = new QPushButton(uiText(kFill), box);
-        f.line = new QPushButton(uiText(kLine), box);
+        f.fill = new QPushButton(uiText(text::GraphFillColour), box);
+        f.line = new QPushButton(uiText(text::GraphLineColour), box);
         showColour(f.fill, s.fillColour);
         showColour(f.line, s.lineColour);
         for (QPushButton* b : {f.fill, f.line})
@@ -71,9 +66,9 @@ GraphSettingsDialog::GraphSettingsDialog(const TableGraphSettings& settings, QWi
                 const QColor c = QColorDialog::getColor(colourOf(b->property("colour").toInt()), this);
                 if (c.isValid()) showColour(b, wordOf(c));
             });
-        form->addRow(uiText(kRange), f.range);
-        form->addRow(uiText(kWidth), f.width);
-        form->addRow(uiText(kType), f.type);
+        form->addRow(uiText(text::GraphCellRange), f.range);
+        form->addRow(uiText(text::GraphLineWidth), f.width);
+        form->addRow(uiText(text::GraphType), f.type);
         auto* colours = new QHBoxLayout;
         colours->addWidget(f.fill);
         colours->addWidget(f.line);
@@ -86,20 +81,20 @@ GraphSettingsDialog::GraphSettingsDialog(const TableGraphSettings& settings, QWi
     marking = new QLineEdit(toQt(settings.xMarkingRange), this);
     xCaption = new QLineEdit(toQt(settings.xCaption), this);
     yCaption = new QLineEdit(toQt(settings.yCaption), this);
-    linear = new QRadioButton(uiText(kLinear), this);
-    logarithmic = new QRadioButton(uiText(kLogarithmic), this);
+    linear = new QRadioButton(uiText(text::GraphLinearScale), this);
+    logarithmic = new QRadioButton(uiText(text::GraphLogarithmicScale), this);
     ((settings.axisFlags & 3) == TableGraphSettings::LogarithmicY ? logarithmic : linear)->setChecked(true);
-    manual = new QCheckBox(uiText(kManual), this);
+    manual = new QCheckBox(uiText(text::GraphManualRange), this);
     manual->setChecked(settings.axisFlags & TableGraphSettings::ManualRange);
     minimum = new QLineEdit(QString::number(settings.manualMinimum), this);
     maximum = new QLineEdit(QString::number(settings.manualMaximum), this);
-    axes->addRow(uiText(kMarking), marking);
-    axes->addRow(uiText(kXCaption), xCaption);
-    axes->addRow(uiText(kYCaption), yCaption);
+    axes->addRow(uiText(text::GraphXMarking), marking);
+    axes->addRow(uiText(text::GraphXCaption), xCaption);
+    axes->addRow(uiText(text::GraphYCaption), yCaption);
     auto* yRow = new QHBoxLayout;
     yRow->addWidget(linear);
     yRow->addWidget(logarithmic);
-    axes->addRow(uiText(kYMarking), yRow);
+    axes->addRow(uiText(text::GraphYMarking), yRow);
     auto* range = new QHBoxLayout;
     range->addWidget(manual);
     range->addWidget(minimum);

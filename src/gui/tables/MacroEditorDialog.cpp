@@ -16,9 +16,6 @@
 namespace phonotab {
 
 namespace {
-
-constexpr int kTitle = 6596, kOperations = 6597, kShiftLeft = 6598, kShiftRight = 6599, kShiftUp = 6400,
-              kShiftDown = 6401, kReplicate = 6402, kCount = 6403, kXOffset = 6404, kYOffset = 6405;
 const QString kSection = QString::fromLatin1(CopyFormulaSection);
 
 // The editor counts characters, the macro tools bytes of UTF-8.
@@ -33,19 +30,19 @@ int characterOffset(const std::string& text, std::size_t bytes) {
 
 MacroEditorDialog::MacroEditorDialog(const std::string& macro, SettingsStore& settings, QWidget* parent)
     : QDialog(parent), settings_(settings) {
-    setWindowTitle(uiText(kTitle));
+    setWindowTitle(uiText(text::MacroEditorTitle));
     auto* layout = new QVBoxLayout(this);
     edit = new QPlainTextEdit(toQt(macro), this);
     edit->setLineWrapMode(QPlainTextEdit::WidgetWidth);
     layout->addWidget(edit);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    operations = buttons->addButton(uiText(kOperations), QDialogButtonBox::ActionRole);
+    operations = buttons->addButton(uiText(text::MacroOperations), QDialogButtonBox::ActionRole);
     operationsMenu = new QMenu(this);
-    operationsMenu->addAction(uiText(kShiftLeft), this, [this] { shiftSelection(MacroShift::Left); });
-    operationsMenu->addAction(uiText(kShiftRight), this, [this] { shiftSelection(MacroShift::Right); });
-    operationsMenu->addAction(uiText(kShiftUp), this, [this] { shiftSelection(MacroShift::Up); });
-    operationsMenu->addAction(uiText(kShiftDown), this, [this] { shiftSelection(MacroShift::Down); });
-    operationsMenu->addAction(uiText(kReplicate), this, [this] { replicateSelection(); });
+    operationsMenu->addAction(uiText(text::ShiftFormulaLeft), this, [this] { shiftSelection(MacroShift::Left); });
+    operationsMenu->addAction(uiText(text::ShiftFormulaRight), this, [this] { shiftSelection(MacroShift::Right); });
+    operationsMenu->addAction(uiText(text::ShiftFormulaUp), this, [this] { shiftSelection(MacroShift::Up); });
+    operationsMenu->addAction(uiText(text::ShiftFormulaDown), this, [this] { shiftSelection(MacroShift::Down); });
+    operationsMenu->addAction(uiText(text::ReplicateFormula), this, [this] { replicateSelection(); });
     operations->setMenu(operationsMenu);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
@@ -72,7 +69,7 @@ void MacroEditorDialog::shiftSelection(MacroShift direction) {
 
 void MacroEditorDialog::replicateSelection() {
     QDialog ask(this);
-    ask.setWindowTitle(uiText(kTitle));
+    ask.setWindowTitle(uiText(text::MacroEditorTitle));
     auto* form = new QFormLayout(&ask);
     auto spin = [&](int min, int value) {
         auto* s = new QSpinBox(&ask);
@@ -83,9 +80,9 @@ void MacroEditorDialog::replicateSelection() {
     QSpinBox* q = spin(1, std::max(1, settings_.integer(kSection, "Q", 1)));
     QSpinBox* x = spin(-1000, settings_.integer(kSection, "XOfs", 0));
     QSpinBox* y = spin(-1000, settings_.integer(kSection, "YOfs", 0));
-    form->addRow(uiText(kCount), q);
-    form->addRow(uiText(kXOffset), x);
-    form->addRow(uiText(kYOffset), y);
+    form->addRow(uiText(text::ReplicateCount), q);
+    form->addRow(uiText(text::ReplicateXOffset), x);
+    form->addRow(uiText(text::ReplicateYOffset), y);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &ask);
     connect(buttons, &QDialogButtonBox::accepted, &ask, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, &ask, &QDialog::reject);

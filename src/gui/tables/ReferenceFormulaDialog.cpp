@@ -9,19 +9,18 @@
 namespace phonotab {
 
 namespace {
-constexpr int kTitle = 6564, kBook = 6406, kEntry = 6407;
 }
 
 ReferenceFormulaDialog::ReferenceFormulaDialog(const ReferenceBooks& books, const std::string& preset, QWidget* parent)
     : QDialog(parent), books_(books) {
-    setWindowTitle(uiText(kTitle));
+    setWindowTitle(uiText(text::ReferenceData));
     auto* form = new QFormLayout(this);
     book = new QComboBox(this);
     entry = new QComboBox(this);
     entry->setMinimumWidth(320);
     for (const auto& [name, records] : books_.referenceBooks) book->addItem(toQt(name));
-    form->addRow(uiText(kBook), book);
-    form->addRow(uiText(kEntry), entry);
+    form->addRow(uiText(text::ReferenceBookLabel), book);
+    form->addRow(uiText(text::ReferenceEntryLabel), entry);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);

@@ -17,7 +17,6 @@
 namespace phonotab {
 
 namespace {
-constexpr int kConfirmBindingRemoval = 234, kChooseSource = 6409, kOpenDataFile = 6410, kDataFileFilter = 6411;
 constexpr int kMostPercentiles = 32;
 }  // namespace
 
@@ -26,7 +25,7 @@ constexpr int kMostPercentiles = 32;
 std::optional<std::string> DataFileQuestions::chooseDataFile() {
     SettingsStore& settings = session_.settings();
     const QString folder = settings.text(DataFileFolderSection, DataFileFolderKey);
-    const QString path = session_.prompts().openFilePath(uiText(kOpenDataFile), uiText(kDataFileFilter), folder);
+    const QString path = session_.prompts().openFilePath(uiText(text::OpenDataFile), uiText(text::DataFileFilter), folder);
     if (path.isEmpty()) return std::nullopt;
     settings.setText(DataFileFolderSection, DataFileFolderKey, QFileInfo(path).absolutePath());
     return fromQt(path);
@@ -43,7 +42,7 @@ void DataFileQuestions::showMessage(const Message& message) { session_.prompts()
 // ---- cell commands --------------------------------------------------------------------------
 
 bool TableCellDialogs::confirmBindingRemoval() {
-    return session_.prompts().ask(uiText(kConfirmBindingRemoval), false) == Prompts::Answer::Yes;
+    return session_.prompts().ask(uiText(text::ConfirmBindingRemoval), false) == Prompts::Answer::Yes;
 }
 
 std::optional<std::string> TableCellDialogs::enterText(const std::string& preset) {
@@ -111,7 +110,7 @@ std::optional<std::string> TableCellDialogs::chooseDataSource(const std::string&
     QStringList names;
     for (const ProjectFileEntry& f : session_.state().files) names << toQt(f.referenceName);
     (void)current;
-    const int chosen = session_.prompts().chooseItem(uiText(kChooseSource), names);
+    const int chosen = session_.prompts().chooseItem(uiText(text::ChooseDataSource), names);
     if (chosen < 0 || chosen >= names.size()) return std::nullopt;
     return fromQt(names[chosen]);
 }

@@ -11,12 +11,11 @@
 namespace phonotab {
 
 namespace {
-constexpr int kTitle = 6433, kRows = 6434, kColumns = 6435, kName = 6436;
 }
 
 TablePropertiesDialog::TablePropertiesDialog(int rows, int columns, const std::string& name, QWidget* parent)
     : QDialog(parent) {
-    setWindowTitle(uiText(kTitle));
+    setWindowTitle(uiText(text::TablePropertiesTitle));
     auto* form = new QFormLayout(this);
     // The table holds 1 to 1000 rows and columns: the fields take nothing else.
     rowCount = new QSpinBox(this);
@@ -27,9 +26,9 @@ TablePropertiesDialog::TablePropertiesDialog(int rows, int columns, const std::s
     columnCount->setValue(columns);
     nameEdit = new QLineEdit(toQt(name), this);
     nameEdit->setMinimumWidth(280);
-    form->addRow(uiText(kRows), rowCount);
-    form->addRow(uiText(kColumns), columnCount);
-    form->addRow(uiText(kName), nameEdit);
+    form->addRow(uiText(text::TableRows), rowCount);
+    form->addRow(uiText(text::TableColumns), columnCount);
+    form->addRow(uiText(text::TableName), nameEdit);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);

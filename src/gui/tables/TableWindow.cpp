@@ -44,16 +44,9 @@ namespace {
 const QString kProvisionalTitle = QStringLiteral("Table");
 
 // Toolbar texts, in the order of TableWindow::Command.
-constexpr int kCommandTexts[] = {419, 420, 421, 422, 423, 424, 428, 429, 430};
-
-// Menu texts.
-enum MenuText {
-    kInsertColumnBefore = 6550, kInsertColumnAfter, kIncludeColumn, kExcludeColumn, kDeleteColumn,
-    kInsertRowBefore, kInsertRowAfter, kIncludeRow, kExcludeRow, kDeleteRow,
-    kText, kProjectData, kFileData, kFormula, kReferenceData, kReplaceSource, kMerge, kUnmerge, kSetMacro,
-    kSelectLinked, kCut, kCopy, kPaste, kClear, kCellFormat,
-    kTableFilter, kWorkbookFilter, kSaveTableAs, kExportTitle
-};
+constexpr text::Id kCommandTexts[] = {text::SaveTable,         text::CopyTable,          text::CopyTableBlackAndWhite,
+                                     text::ExportTableToWorkbook, text::TableSizeAndName, text::ShowTableGraph,
+                                     text::TableGraphSettings,    text::UndoOperation,    text::RedoOperation};
 
 QIcon commandIcon(const QStyle& style, TableWindow::Command c) {
     using C = TableWindow::Command;
@@ -201,51 +194,51 @@ void TableWindow::updateTitle() {
 std::unique_ptr<QMenu> TableWindow::columnHeaderMenu(int column) {
     auto menu = std::make_unique<QMenu>(this);
     if (column < 0 || column >= table_.columnCount()) return menu;
-    menu->addAction(uiText(kInsertColumnBefore), this,
+    menu->addAction(uiText(text::InsertColumnBefore), this,
                     [this, column] { afterCommand(InsertColumnCommand(table_, column, column)); });
-    menu->addAction(uiText(kInsertColumnAfter), this,
+    menu->addAction(uiText(text::InsertColumnAfter), this,
                     [this, column] { afterCommand(InsertColumnCommand(table_, column + 1, column)); });
-    menu->addAction(uiText(table_.columnInReport(column) ? kExcludeColumn : kIncludeColumn), this,
+    menu->addAction(uiText(table_.columnInReport(column) ? text::ExcludeColumn : text::IncludeColumn), this,
                     [this, column] { afterCommand(ToggleColumnReportCommand(table_, column)); });
-    menu->addAction(uiText(kDeleteColumn), this, [this, column] { afterCommand(DeleteColumnCommand(table_, column)); });
+    menu->addAction(uiText(text::DeleteColumn), this, [this, column] { afterCommand(DeleteColumnCommand(table_, column)); });
     return menu;
 }
 
 std::unique_ptr<QMenu> TableWindow::rowHeaderMenu(int row) {
     auto menu = std::make_unique<QMenu>(this);
     if (row < 0 || row >= table_.rowCount()) return menu;
-    menu->addAction(uiText(kInsertRowBefore), this, [this, row] { afterCommand(InsertRowCommand(table_, row, row)); });
-    menu->addAction(uiText(kInsertRowAfter), this, [this, row] { afterCommand(InsertRowCommand(table_, row + 1, row)); });
-    menu->addAction(uiText(table_.rowInReport(row) ? kExcludeRow : kIncludeRow), this,
+    menu->addAction(uiText(text::InsertRowBefore), this, [this, row] { afterCommand(InsertRowCommand(table_, row, row)); });
+    menu->addAction(uiText(text::InsertRowAfter), this, [this, row] { afterCommand(InsertRowCommand(table_, row + 1, row)); });
+    menu->addAction(uiText(table_.rowInReport(row) ? text::ExcludeRow : text::IncludeRow), this,
                     [this, row] { afterCommand(ToggleRowReportCommand(table_, row)); });
-    menu->addAction(uiText(kDeleteRow), this, [this, row] { afterCommand(DeleteRowCommand(table_, row)); });
+    menu->addAction(uiText(text::DeleteRow), this, [this, row] { afterCommand(DeleteRowCommand(table_, row)); });
     return menu;
 }
 
 std::unique_ptr<QMenu> TableWindow::cellMenu(CellKey cell) {
     auto menu = std::make_unique<QMenu>(this);
-    auto item = [&](int text, auto slot) { menu->addAction(uiText(text), this, slot); };
-    item(kText, [this] { cellCommand(CellCommand::Text); });
-    item(kProjectData, [this] { cellCommand(CellCommand::ProjectData); });
-    item(kFileData, [this] { cellCommand(CellCommand::FileData); });
-    item(kFormula, [this] { editFormula(); });
-    item(kReferenceData, [this] { cellCommand(CellCommand::ReferenceData); });
-    item(kReplaceSource, [this] { cellCommand(CellCommand::ReplaceSource); });
-    item(kMerge, [this] { afterCommand(MergeCellsCommand(table_, table_.selection.rect)); });
-    item(kUnmerge, [this] {
+    auto item = [&](text::Id text, auto slot) { menu->addAction(uiText(text), this, slot); };
+    item(text::CellText, [this] { cellCommand(CellCommand::Text); });
+    item(text::ProjectData, [this] { cellCommand(CellCommand::ProjectData); });
+    item(text::FileData, [this] { cellCommand(CellCommand::FileData); });
+    item(text::Formula, [this] { editFormula(); });
+    item(text::ReferenceData, [this] { cellCommand(CellCommand::ReferenceData); });
+    item(text::ReplaceSource, [this] { cellCommand(CellCommand::ReplaceSource); });
+    item(text::MergeCells, [this] { afterCommand(MergeCellsCommand(table_, table_.selection.rect)); });
+    item(text::UnmergeCells, [this] {
         const std::vector<CellKey> cells(table_.selection.cells.begin(), table_.selection.cells.end());
         afterCommand(UnmergeCellsCommand(table_, cells));
     });
-    item(kSetMacro, [this, cell] { editMacro(cell); });
-    item(kSelectLinked, [this, cell] {
+    item(text::SetMacro, [this, cell] { editMacro(cell); });
+    item(text::SelectLinkedCells, [this, cell] {
         SelectLinkedCells(table_, cell, table_.selection);
         afterCommand(false);
     });
-    item(kCut, [this] { copyBlock(true); });
-    item(kCopy, [this] { copyBlock(false); });
-    item(kPaste, [this, cell] { pasteBlock(cell); });
-    item(kClear, [this] { clearSelection(); });
-    item(kCellFormat, [this] { formatCells(); });
+    item(text::CutCells, [this] { copyBlock(true); });
+    item(text::CopyCells, [this] { copyBlock(false); });
+    item(text::PasteCells, [this, cell] { pasteBlock(cell); });
+    item(text::ClearCells, [this] { clearSelection(); });
+    item(text::CellFormat, [this] { formatCells(); });
     return menu;
 }
 
@@ -421,7 +414,7 @@ void TableWindow::exportWorkbook() {
         const QString name = table_.name.empty() ? kProvisionalTitle : toQt(table_.name);
         suggested = QDir(session_.localWorkingFolder()).filePath(name + QStringLiteral(".xlsx"));
     }
-    const QString path = session_.prompts().saveFilePath(uiText(kExportTitle), uiText(kWorkbookFilter), suggested,
+    const QString path = session_.prompts().saveFilePath(uiText(text::ExportTable), uiText(text::WorkbookFilter), suggested,
                                                          QStringLiteral("xlsx"));
     if (path.isEmpty()) return;
     if (Status s = ExportTableWorkbook(table_, shown_, fromQt(path)); !s) {
@@ -438,7 +431,7 @@ bool TableWindow::save() {
         // A new table has no file yet: nothing typed may be lost for want of a name.
         const QString name = table_.name.empty() ? kProvisionalTitle : toQt(table_.name);
         const QString suggested = QDir(session_.localWorkingFolder()).filePath(name + QStringLiteral(".tbl"));
-        const QString chosen = session_.prompts().saveFilePath(uiText(kSaveTableAs), uiText(kTableFilter), suggested,
+        const QString chosen = session_.prompts().saveFilePath(uiText(text::SaveTableAs), uiText(text::TableFileFilter), suggested,
                                                                QStringLiteral("tbl"));
         if (chosen.isEmpty()) return false;
         path = fromQt(chosen);

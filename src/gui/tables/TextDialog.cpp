@@ -9,11 +9,10 @@
 namespace phonotab {
 
 namespace {
-constexpr int kTitle = 6579;  // "Введите текст"
 }
 
 TextDialog::TextDialog(const std::string& preset, QWidget* parent) : QDialog(parent) {
-    setWindowTitle(uiText(kTitle));
+    setWindowTitle(uiText(text::EnterText));
     auto* layout = new QVBoxLayout(this);
     edit = new QPlainTextEdit(this);
     QString shown = toQt(preset);

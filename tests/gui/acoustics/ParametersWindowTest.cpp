@@ -115,7 +115,7 @@ private slots:
             d.count->setValue(2);
             d.accept();
         });
-        actionNamed(*menu, 5750)->trigger();
+        actionNamed(*menu, text::AddParameter)->trigger();
         QCOMPARE(w.rows(), before + 1);
         QCOMPARE(plots.count(), 1);
         const ParameterEntry& added = w.file().entries.back();
@@ -143,17 +143,17 @@ private slots:
         const double value = leq.section(' ', 1, 1).toDouble();
         QVERIFY(value > 0);
         QVERIFY(p.model()->data(p.model()->index(row, kPercentileColumn), Qt::ToolTipRole).toString().startsWith("Percentiles: {"));
-        for (const QString& m : w.f.prompts.messages) QVERIFY2(m == QString::fromStdString(phonotab::tr(310)), qPrintable(m));
+        for (const QString& m : w.f.prompts.messages) QVERIFY2(m == QString::fromStdString(phonotab::tr(msg::InsufficientSamples)), qPrintable(m));
 
         // Rename and remove through the row's menu.
         const QRect cell = p.view()->visualRect(p.model()->index(row, kSourceColumn));
         w.f.prompts.texts.push_back("Мой параметр");
         menu = p.menuAt(cell.center());
         QCOMPARE(menu->actions().size(), 4);
-        actionNamed(*menu, 5753)->trigger();
+        actionNamed(*menu, text::RenameParameter)->trigger();
         QCOMPARE(p.model()->data(p.model()->index(row, kSourceColumn), Qt::DisplayRole).toString(), QString("Мой параметр"));
         menu = p.menuAt(cell.center());
-        actionNamed(*menu, 5751)->trigger();
+        actionNamed(*menu, text::RemoveParameter)->trigger();
         QCOMPARE(w.rows(), before);
         QCOMPARE(w.f.prompts.unexpected, 0);
     }

@@ -122,8 +122,8 @@ private slots:
         // correction is hit; its menu removes it.
         std::unique_ptr<QMenu> menu = r.menuAt(inZone(r, 1));
         QVERIFY(menu);
-        QVERIFY(actionNamed(*menu, 5726));
-        QAction* cancel = actionNamed(*menu, 5727);
+        QVERIFY(actionNamed(*menu, text::ChangeCorrection));
+        QAction* cancel = actionNamed(*menu, text::CancelCorrection);
         QVERIFY(cancel);
         cancel->trigger();
         QCOMPARE(plots.count(), 2);
@@ -151,7 +151,7 @@ private slots:
             d.field(0, 1, 2)->setText(minutes);
             d.accept();
         });
-        actionNamed(*menu, 5725)->trigger();
+        actionNamed(*menu, text::SetBounds)->trigger();
         QCOMPARE(w.file().ranges.zone(0).end, 90.5);
         QCOMPARE(ranges.count(), 3);
 
@@ -162,7 +162,7 @@ private slots:
         // The exclusion's menu removes it.
         menu = r.menuAt(inZone(r, 0));
         QVERIFY(menu);
-        actionNamed(*menu, 5728)->trigger();
+        actionNamed(*menu, text::CancelExclusion)->trigger();
         QCOMPARE(w.entry().ranges.size(), std::size_t(1));
         QCOMPARE(ranges.count(), 4);
 
@@ -193,7 +193,7 @@ private slots:
         w.f.prompts.items.push_back(1);
         std::unique_ptr<QMenu> menu = r.menuAt(inZone(r, 0));
         QVERIFY(menu);
-        actionNamed(*menu, 5727)->trigger();
+        actionNamed(*menu, text::CancelCorrection)->trigger();
         QCOMPARE(w.file().ranges.zoneCount(), std::size_t(1));
         QVERIFY(r.menuAt(inZone(r, 0)));  // one zone left: no picker needed
         QCOMPARE(w.f.prompts.unexpected, 0);

@@ -205,7 +205,7 @@ TEST(GraphWindow, ChosenNamesAndCancelledDialogs) {
     answer = QString::fromStdString(dir.file("missing/plot.svg"));
     const Result<QString> failed = win.w.exportVector(1);
     ASSERT_FALSE(failed);
-    EXPECT_EQ(failed.error().id, 5003);
+    EXPECT_EQ(failed.error().id, msg::CannotWrite);
     EXPECT_FALSE(QFile::exists(answer));
 }
 

@@ -19,7 +19,7 @@ namespace {
 
 QPoint centreOf(const SceneBar& b) { return {(b.rect.left + b.rect.right) / 2, b.rect.bottom - 1}; }
 
-void choose(HistogramPlotWindow& w, int textId) {
+void choose(HistogramPlotWindow& w, text::Id textId) {
     std::unique_ptr<QMenu> menu = w.settingsMenu();
     QAction* a = actionNamed(*menu, textId);
     QVERIFY2(a, qPrintable(QString::fromStdString(tr(textId))));
@@ -73,13 +73,13 @@ private slots:
         // Percentile curve with a step of 1 bin: one point per percent, and it ends.
         f.prompts.texts.push_back("0.25");
         w->settingsMenu()->actions().back()->trigger();
-        choose(*w, 306);
+        choose(*w, text::ShowPercentiles);
         QCOMPARE(w->displayMode(), HistogramDisplay::Percentiles);
         QCOMPARE(w->chart()->chart().values.size(), std::size_t(100));
         QCOMPARE(w->settingsMenu()->actions().back()->text(), QString("Показывать с шагом 0.25 процентов"));
 
         // The readout over a bar names the histogram and the bar's levels.
-        choose(*w, 160);
+        choose(*w, text::ShowCounts);
         f.prompts.texts.push_back("32");
         w->settingsMenu()->actions().back()->trigger();
         const BarChartScene& scene = w->chart()->scene();
@@ -115,11 +115,11 @@ private slots:
         QCOMPARE(h.chart()->chart().values, (std::vector<double>{1, 2, 3, 4, 0}));
         h.chooser()->setValue(2);
         QCOMPARE(h.chart()->chart().values, (std::vector<double>{0, 0, 5, 5, 0}));
-        choose(h, 161);
+        choose(h, text::ShowPercent);
         QCOMPARE(h.chart()->chart().values, (std::vector<double>{0, 0, 50, 50, 0}));
         std::unique_ptr<QMenu> menu = h.settingsMenu();
-        QVERIFY(!actionNamed(*menu, 306));
-        QVERIFY(actionNamed(*menu, 129));
+        QVERIFY(!actionNamed(*menu, text::ShowPercentiles));
+        QVERIFY(actionNamed(*menu, text::SetBarColour));
 
         // A table's graph: the bars and captions it was given, only the background item.
         BarChartInput table;

@@ -61,7 +61,7 @@ struct Walk {
         return {r.left + static_cast<int>(fraction * (r.width() - 1)), (r.top + r.bottom) / 2};
     }
     double secondsAt(QPoint p) { return plot->content().secondsOfX(scene().map.xAt(p.x())); }
-    void choose(QPoint p, int textId) {
+    void choose(QPoint p, text::Id textId) {
         std::unique_ptr<QMenu> menu = plot->menuAt(p);
         QVERIFY(menu);
         QAction* a = actionNamed(*menu, textId);
@@ -94,19 +94,20 @@ private slots:
         // Outside zones the range items; the correction item too (not histogram mode).
         std::unique_ptr<QMenu> menu = w.plot->menuAt(w.at(0.5));
         QVERIFY(menu);
-        for (int item : {6005, 6006, 6007, 6008, 6009}) QVERIFY(actionNamed(*menu, item));
+        for (text::Id item : {text::Marker1, text::Marker2, text::ExcludeRange, text::CorrectRange, text::SetWorkRange})
+            QVERIFY(actionNamed(*menu, item));
         QVERIFY(!w.plot->menuAt(QPoint(2, 2)));  // outside the plot: no menu
 
         // A range command before the markers is refused with a message.
-        w.choose(w.at(0.5), 6007);
+        w.choose(w.at(0.5), text::ExcludeRange);
         QCOMPARE(w.f.prompts.messages.size(), 1);
         QCOMPARE(w.file().ranges.zoneCount(), std::size_t(0));
 
         const QPoint m1 = w.at(0.6), m2 = w.at(0.3);  // in reverse order
-        w.choose(m1, 6005);
-        w.choose(m2, 6006);
+        w.choose(m1, text::Marker1);
+        w.choose(m2, text::Marker2);
         const double a = w.secondsAt(m2), b = w.secondsAt(m1);
-        w.choose(w.at(0.9), 6007);
+        w.choose(w.at(0.9), text::ExcludeRange);
         QCOMPARE(ranges.count(), 1);
         QCOMPARE(w.entry().ranges.size(), std::size_t(2));
         QCOMPARE(w.entry().ranges[1].exclusion, 1);
@@ -123,10 +124,10 @@ private slots:
         // Inside the zone: its own items; cancelling the exclusion removes it.
         menu = w.plot->menuAt(w.at(0.45));
         QVERIFY(menu);
-        QVERIFY(actionNamed(*menu, 5725));
-        QVERIFY(actionNamed(*menu, 6008));
-        QVERIFY(!actionNamed(*menu, 6009));
-        actionNamed(*menu, 5728)->trigger();
+        QVERIFY(actionNamed(*menu, text::SetBounds));
+        QVERIFY(actionNamed(*menu, text::CorrectRange));
+        QVERIFY(!actionNamed(*menu, text::SetWorkRange));
+        actionNamed(*menu, text::CancelExclusion)->trigger();
         QCOMPARE(w.entry().ranges.size(), std::size_t(1));
         QCOMPARE(w.plot->content().zones.size(), std::size_t(0));
         QCOMPARE(w.f.prompts.unexpected, 0);
@@ -139,16 +140,16 @@ private slots:
         const QPoint m1 = w.at(0.2), m2 = w.at(0.7);
         const std::int64_t first = w.file().settings.firstSample, count = w.file().settings.sampleCount;
         QSignalSpy ranges(&w.f.session(), &ProjectSession::workRangeChanged);
-        w.choose(m1, 6005);
-        w.choose(m1, 6006);
-        w.choose(m1, 6009);  // the markers coincide: refused, nothing changes
+        w.choose(m1, text::Marker1);
+        w.choose(m1, text::Marker2);
+        w.choose(m1, text::SetWorkRange);  // the markers coincide: refused, nothing changes
         QCOMPARE(w.f.prompts.messages.size(), 1);
         QCOMPARE(w.file().settings.firstSample, first);
         QCOMPARE(w.file().settings.sampleCount, count);
         QCOMPARE(ranges.count(), 0);
 
-        w.choose(m2, 6006);
-        w.choose(w.at(0.5), 6009);
+        w.choose(m2, text::Marker2);
+        w.choose(w.at(0.5), text::SetWorkRange);
         const CalcFile& f = w.file();
         const TimePlotContent& c = w.plot->content();
         QCOMPARE(f.settings.firstSample, c.sampleAtSeconds(w.secondsAt(m1)));
@@ -168,8 +169,8 @@ private slots:
         QCOMPARE(w.plot->legendMask(), 3u);
         std::unique_ptr<QMenu> menu = w.plot->legendMenu();
         QCOMPARE(menu->actions().size(), 11);  // ten items and a separator
-        QVERIFY(actionNamed(*menu, 297)->isChecked());  // relative times while bit 18 is clear
-        actionNamed(*menu, 159)->trigger();
+        QVERIFY(actionNamed(*menu, text::LegendClockTimes)->isChecked());  // relative times while bit 18 is clear
+        actionNamed(*menu, text::LegendPoints)->trigger();
         QCOMPARE(w.plot->legendMask(), 3u | 128u);
         QCOMPARE(w.f.settings().integer("Diagram", "LegendD", 0), 131);
         QVERIFY(w.plot->readoutLine()->text().contains("pts: "));
@@ -181,15 +182,15 @@ private slots:
         QVERIFY2(w.plot->readoutLine()->text() != before, qPrintable(before));
 
         menu = w.plot->propertiesMenu();
-        actionNamed(*menu, 390)->trigger();  // relative axis on
+        actionNamed(*menu, text::TimeFromRecordStart)->trigger();  // relative axis on
         QVERIFY(w.plot->relativeTime());
         menu = w.plot->propertiesMenu();
-        actionNamed(*menu, 290)->trigger();  // minutes
+        actionNamed(*menu, text::TimeInMinutes)->trigger();
         QCOMPARE(w.plot->content().dx, w.file().settings.samplePeriod / 60);
         QCOMPARE(QString::fromStdString(w.plot->graph()->paneSet().pane(0)->xTitle()), QString("min"));
         w.f.prompts.texts.push_back("Время");
         menu = w.plot->propertiesMenu();
-        actionNamed(*menu, 298)->trigger();
+        actionNamed(*menu, text::ChangeXCaption)->trigger();
         QCOMPARE(QString::fromStdString(w.plot->graph()->paneSet().pane(0)->xTitle()), QString("Время"));
         QVERIFY(std::get<TimePlotWindowState>(w.plot->ownState()).xCaption == "Время");
         w.plot->close();

@@ -71,7 +71,7 @@ private slots:
         // The title page: a protocol number typed, and "Сегодня" for the date.
         qobject_cast<QLineEdit*>(w->textField(ReportText::ProtocolNumber))->setText(QStringLiteral("П-17/2026"));
         for (QPushButton* b : w->findChildren<QPushButton*>())
-            if (b->text() == QString::fromStdString(phonotab::tr(6460))) b->click();
+            if (b->text() == QString::fromStdString(phonotab::tr(text::Today))) b->click();
         QVERIFY(!qobject_cast<QLineEdit*>(w->textField(ReportText::MeasurementDate))->text().isEmpty());
 
         // A standard table from the store into the report.
@@ -90,7 +90,7 @@ private slots:
         f.prompts.files = {png};
         f.prompts.texts = {QStringLiteral("Зелёный рисунок")};
         const std::size_t illustrationsBefore = f.session().state().illustrations.size();
-        actionNamed(*w->illustrationList()->menu(-1), 6468)->trigger();  // "Добавить иллюстрацию"
+        actionNamed(*w->illustrationList()->menu(-1), text::AddIllustration)->trigger();
         QCOMPARE(f.session().state().illustrations.size(), illustrationsBefore + 1);
         QCOMPARE(f.session().state().illustrations.back().caption, std::string("Зелёный рисунок"));
         // In the working folder: stored relative to it, so that the link moves with the project.
@@ -131,7 +131,7 @@ private slots:
         QVERIFY(!f.session().state().tables.empty());
         f.prompts.items = {0};
         f.prompts.texts = {QStringLiteral("График")};
-        actionNamed(*w->illustrationList()->menu(-1), 6478)->trigger();  // "Добавить график из таблицы", table 1
+        actionNamed(*w->illustrationList()->menu(-1), text::AddGraphFromTable)->trigger();  // "Добавить график из таблицы", table 1
         // Only the tables that have a graph are offered.
         std::size_t withGraph = 0;
         for (const ProjectTable& t : f.session().state().tables) withGraph += t.table.graph.hasSeries() ? 1 : 0;
@@ -139,11 +139,11 @@ private slots:
         QCOMPARE(static_cast<std::size_t>(f.prompts.offeredItems.size()), withGraph);
         const std::size_t tables = f.session().state().tables.size();
         f.prompts.answers = {Prompts::Answer::No};
-        actionNamed(*w->tableTabMenu(0), 6464)->trigger();
+        actionNamed(*w->tableTabMenu(0), text::RemoveTable)->trigger();
         QCOMPARE(f.session().state().tables.size(), tables);
         f.prompts.answers = {Prompts::Answer::Yes};
         const std::size_t illustrations = f.session().state().illustrations.size();
-        actionNamed(*w->tableTabMenu(0), 6464)->trigger();
+        actionNamed(*w->tableTabMenu(0), text::RemoveTable)->trigger();
         QCOMPARE(f.session().state().tables.size(), tables - 1);
         QVERIFY(f.session().state().illustrations.size() < illustrations);
         QCOMPARE(static_cast<std::size_t>(w->tabs()->count()), 3 + tables - 1);
@@ -163,9 +163,9 @@ private slots:
         QCOMPARE(state.tables.size(), std::size_t(2));
         const std::string first = state.tables[0].table.name, second = state.tables[1].table.name;
         QCOMPARE(state.illustrations.at(0).table, std::optional<std::size_t>(0));
-        QVERIFY(!actionNamed(*w->tableTabMenu(0), 6461)->isEnabled());  // nothing left of the first
+        QVERIFY(!actionNamed(*w->tableTabMenu(0), text::MoveTableLeft)->isEnabled());  // nothing left of the first
 
-        actionNamed(*w->tableTabMenu(0), 6462)->trigger();  // "Сместить вправо по номерам"
+        actionNamed(*w->tableTabMenu(0), text::MoveTableRight)->trigger();
         QCOMPARE(state.tables[0].table.name, second);
         QCOMPARE(state.tables[1].table.name, first);
         QCOMPARE(state.illustrations.at(0).table, std::optional<std::size_t>(1));
@@ -174,7 +174,7 @@ private slots:
 
         const QString stored = dataFolder() + "/TblStore/Шум в жилой комнате, день.tbl";
         f.prompts.files = {stored};
-        actionNamed(*w->tableTabMenu(0), 6463)->trigger();  // "Обновить таблицу из файла": the table has no file
+        actionNamed(*w->tableTabMenu(0), text::ReloadTable)->trigger();  // "Обновить таблицу из файла": the table has no file
         QCOMPARE(state.tables[0].table.filePath, stored.toStdString());
         QCOMPARE(w->tableWindow(0)->table().name, state.tables[0].table.name);
         QVERIFY(state.tables[0].table.name != second);
@@ -183,7 +183,7 @@ private slots:
         ReferenceBooks& books = f.session().controller().referenceBooks();
         books.measuringInstruments.insert("Шумомер SLM-202");
         books.normativeDocuments.insert("ГОСТ 23337-2014");
-        auto press = [&](int textId) {
+        auto press = [&](text::Id textId) {
             for (QPushButton* b : w->findChildren<QPushButton*>())
                 if (b->text() == QString::fromStdString(phonotab::tr(textId))) b->click();
         };
@@ -196,15 +196,15 @@ private slots:
             });
         };
         choose(QStringLiteral("Шумомер SLM-202"));
-        press(1002);
+        press(text::Choose);
         QCOMPARE(qobject_cast<QLineEdit*>(w->textField(ReportText::Instrument))->text(),
                  QStringLiteral("Шумомер SLM-202"));
         auto* documents = qobject_cast<QPlainTextEdit*>(w->textField(ReportText::NormativeDocuments));
         const QString before = documents->toPlainText();
         choose(QStringLiteral("ГОСТ 23337-2014"));
-        press(1003);
+        press(text::Add);
         QCOMPARE(documents->toPlainText(), before + QStringLiteral("\nГОСТ 23337-2014"));
-        press(1013);
+        press(text::Clear);
         QVERIFY(documents->toPlainText().isEmpty());
         QCOMPARE(f.prompts.unexpected, 0);
     }
@@ -228,7 +228,7 @@ private slots:
             QFile file(path);
             return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
         };
-        auto create = [&] { actionNamed(*list->menu(-1), 6481)->trigger(); };
+        auto create = [&] { actionNamed(*list->menu(-1), text::CreateIllustration)->trigger(); };
 
         const std::size_t before = illustrations.size();
         f.prompts.files = {work + "/plan.wmf"};
@@ -299,14 +299,14 @@ private slots:
         QCOMPARE(cell(2, 1), QStringLiteral("---"));
         QCOMPARE(cell(2, 2), QStringLiteral("PIC03"));
 
-        actionNamed(*list->menu(0), 6470)->trigger();  // "Сместить вниз"
+        actionNamed(*list->menu(0), text::IllustrationMoveDown)->trigger();
         QCOMPARE(cell(1, 0), QStringLiteral("Первый"));
         QCOMPARE(cell(1, 2), QStringLiteral("PIC02"));
         QCOMPARE(list->currentIndex().row(), 1);
-        actionNamed(*list->menu(0), 6471)->trigger();  // "Удалить иллюстрацию": "Второй"
+        actionNamed(*list->menu(0), text::RemoveIllustration)->trigger();  // "Удалить иллюстрацию": "Второй"
         QCOMPARE(cell(0, 0), QStringLiteral("Первый"));
         QCOMPARE(cell(0, 2), QStringLiteral("PIC01"));
-        QVERIFY(!actionNamed(*list->menu(0), 6469)->isEnabled());  // nothing above the first
+        QVERIFY(!actionNamed(*list->menu(0), text::IllustrationMoveUp)->isEnabled());  // nothing above the first
 
         list->model()->setData(list->model()->index(0, 0), QStringLiteral("Новая подпись"));
         QCOMPARE(f.session().state().illustrations[0].caption, std::string("Новая подпись"));

@@ -12,7 +12,7 @@
 
 namespace phonotab::testing {
 
-inline void trigger(std::unique_ptr<QMenu> menu, int textId) {
+inline void trigger(std::unique_ptr<QMenu> menu, text::Id textId) {
     QAction* a = actionNamed(*menu, textId);
     QVERIFY2(a, qPrintable(QString::fromStdString(tr(textId))));
     a->trigger();

@@ -11,6 +11,7 @@
 #include <functional>
 
 #include "core/base/StringTable.h"
+#include "core/base/TextIds.h"
 
 namespace phonotab::testing {
 
@@ -25,7 +26,7 @@ void whenShown(const std::function<void(D&)>& answer) {
 }
 
 // The item of the menu with the text of the string table's textId; null when none.
-inline QAction* actionNamed(QMenu& menu, int textId) {
+inline QAction* actionNamed(QMenu& menu, text::Id textId) {
     for (QAction* a : menu.actions())
         if (a->text() == QString::fromStdString(phonotab::tr(textId))) return a;
     return nullptr;

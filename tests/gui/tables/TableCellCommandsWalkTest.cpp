@@ -76,14 +76,14 @@ private slots:
             d.edit->setPlainText(QStringLiteral("две\nстроки"));
             d.accept();
         });
-        trigger(w.cellMenu({0, 2}), 6560);
+        trigger(w.cellMenu({0, 2}), text::CellText);
         QCOMPARE(w.table().texts.at({0, 2}), std::string("две\r\nстроки"));
 
         whenShown<MacroEditorDialog>([](MacroEditorDialog& d) {
             d.edit->setPlainText(QStringLiteral("a1 = 7"));
             d.accept();
         });
-        trigger(w.cellMenu({0, 1}), 6568);  // "Установить макрос"
+        trigger(w.cellMenu({0, 1}), text::SetMacro);
         QCOMPARE(w.table().macros.at({0, 1}), std::string("A1 = 7"));
         w.activateCell({0, 1}, false);  // runs it
         QCOMPARE(w.table().texts.at({0, 0}), std::string("7"));
@@ -110,7 +110,7 @@ private slots:
             d.bold->setCheckState(Qt::Checked);
             d.accept();
         });
-        trigger(w.cellMenu({0, 0}), 6574);  // "Формат ячейки"
+        trigger(w.cellMenu({0, 0}), text::CellFormat);
         QVERIFY(w.table().cell(1, 1).font & cellfont::Bold);
         QCOMPARE(w.table().cell(1, 0).width, 100);
         QCOMPARE(w.table().cell(2, 0).width, 70);
@@ -179,7 +179,7 @@ private slots:
             d.bands->setCurrentRow(0);
             d.accept();
         });
-        trigger(w->cellMenu({0, 0}), 6561);  // "Данные из проекта"
+        trigger(w->cellMenu({0, 0}), text::ProjectData);
         QCOMPARE(w->table().bindings.size(), std::size_t(1));
         const CellBinding bound = w->table().bindings.begin()->second;
         QVERIFY(source.startsWith(QString::fromStdString(bound.sourceName)));
@@ -238,7 +238,7 @@ private slots:
             firstBand = d.bands->currentItem()->text();
             d.accept();
         });
-        trigger(w.cellMenu({0, 0}), 6562);  // "Данные из файла"
+        trigger(w.cellMenu({0, 0}), text::FileData);
         QVERIFY(!firstBand.isEmpty());
         for (int c : {0, 1}) {
             bool number = false;
@@ -263,7 +263,7 @@ private slots:
         QCOMPARE(w.table().bindings.at(cell).sourceName, std::string("Улица день"));
         select(w, {1, 1, 2, 2});
         app.prompts.items = {2};  // the third file of the project: "Двор"
-        trigger(w.cellMenu(cell), 6565);
+        trigger(w.cellMenu(cell), text::ReplaceSource);
         QCOMPARE(w.table().bindings.at(cell).sourceName, std::string("Двор"));
         QCOMPARE(app.prompts.unexpected, 0);
         w.table().SetModified(false);

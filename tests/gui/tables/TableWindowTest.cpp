@@ -46,13 +46,13 @@ private slots:
         int changes = 0;
         connect(&w, &TableWindow::tableChanged, [&] { ++changes; });
 
-        trigger(w.rowHeaderMenu(1), 6556);  // "Вставить строку после"
+        trigger(w.rowHeaderMenu(1), text::InsertRowAfter);
         QCOMPARE(w.table().rowCount(), 4);
         QCOMPARE(w.displayTexts().at(0, 3), std::string("20"));
-        trigger(w.columnHeaderMenu(0), 6553);  // "Не включать столбец в отчет"
+        trigger(w.columnHeaderMenu(0), text::ExcludeColumn);
         QVERIFY(!w.table().columnInReport(0));
         // The menu now offers the opposite.
-        QVERIFY(actionNamed(*w.columnHeaderMenu(0), 6552));
+        QVERIFY(actionNamed(*w.columnHeaderMenu(0), text::IncludeColumn));
         QCOMPARE(changes, 2);
         QVERIFY(w.action(TableWindow::Command::Undo)->isEnabled());
 
@@ -73,11 +73,11 @@ private slots:
         TableWindow source(app.session(), std::move(withFormula), nullptr);
         TableWindow target(app.session(), ReportTable(4, 4), nullptr);
         select(source, {1, 1, 3, 3});
-        trigger(source.cellMenu({1, 1}), 6571);  // "Копировать"
+        trigger(source.cellMenu({1, 1}), text::CopyCells);
         // Other programs get the texts.
         QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("11\t12\r\n21\t1.0"));
 
-        trigger(target.cellMenu({0, 0}), 6572);  // "Вставить"
+        trigger(target.cellMenu({0, 0}), text::PasteCells);
         QCOMPARE(target.table().texts.at({0, 0}), std::string("11"));
         QCOMPARE(target.table().formulas.at({1, 1}).text, std::string("A1+B1"));
         QCOMPARE(target.displayTexts().at(1, 1), std::string("23.0"));  // its own A1 + B1
@@ -89,9 +89,9 @@ private slots:
         {
             TableWindow gone(app.session(), numbered(2, 2, "Закрыта"), nullptr);
             select(gone, {0, 0, 1, 1});
-            trigger(gone.cellMenu({0, 0}), 6571);
+            trigger(gone.cellMenu({0, 0}), text::CopyCells);
         }
-        trigger(target.cellMenu({3, 3}), 6572);
+        trigger(target.cellMenu({3, 3}), text::PasteCells);
         QVERIFY(target.table().texts.empty());
     }
 
@@ -184,12 +184,12 @@ private slots:
         table.formulas[{2, 2}].text = "A1+B2";
         TableWindow w(app.session(), std::move(table), nullptr);
         select(w, {0, 0, 2, 1});
-        trigger(w.cellMenu({0, 0}), 6566);  // "Объединить ячейки"
+        trigger(w.cellMenu({0, 0}), text::MergeCells);
         QVERIFY(w.table().covered(1, 0));
-        trigger(w.cellMenu({0, 0}), 6567);  // "Разъединить ячейки"
+        trigger(w.cellMenu({0, 0}), text::UnmergeCells);
         QVERIFY(!w.table().covered(1, 0));
         select(w, {2, 2, 3, 3});
-        trigger(w.cellMenu({2, 2}), 6569);  // "Выбрать связанные ячейки"
+        trigger(w.cellMenu({2, 2}), text::SelectLinkedCells);
         QVERIFY(w.table().selection.cells.count({0, 0}));
         QVERIFY(w.table().selection.cells.count({1, 1}));
 

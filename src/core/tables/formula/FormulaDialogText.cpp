@@ -2,6 +2,7 @@
 
 #include "core/base/MappedFile.h"
 #include "core/base/StringTable.h"
+#include "core/base/TextIds.h"
 
 namespace phonotab {
 
@@ -40,6 +41,6 @@ std::optional<std::vector<std::string>> LoadFormulaHelp(const std::string& path)
     return lines;
 }
 
-std::string BuiltInFormulaHelp() { return tr(286) + tr(287); }
+std::string BuiltInFormulaHelp() { return tr(text::FormulaHelpIntroduction) + tr(text::FormulaHelpFixedReferences); }
 
 }  // namespace phonotab

@@ -443,8 +443,12 @@ Status DocumentController::changeProject(unsigned parts, const std::function<Sta
     const ProjectState before = state_;
     putParts(next, parts);
     modified_ = true;
+    // Undone or redone, the windows that show the project take it again.
+    std::vector<DocumentNotice> stepNotices = notices;
+    if (std::find(notices.begin(), notices.end(), DocumentNotice::SyncFromProject) == notices.end())
+        stepNotices.push_back(DocumentNotice::SyncFromProject);
     history_.record(ProjectCommand{[this, before, parts] { putParts(before, parts); },
-                                   [this, next = std::move(next), parts] { putParts(next, parts); }, notices});
+                                   [this, next = std::move(next), parts] { putParts(next, parts); }, stepNotices});
     for (DocumentNotice n : notices) notify(n);
     if (std::find(notices.begin(), notices.end(), DocumentNotice::StateChanged) == notices.end())
         notify(DocumentNotice::StateChanged);
@@ -458,11 +462,19 @@ Status DocumentController::changeCurrentFile(DocumentNotice notice, const std::f
     const CurrentFileSnapshot before = CurrentFileSnapshot::of(*current_);
     const ProjectFileEntry entryBefore = state_.currentFile;
     const std::int32_t serialBefore = state_.serialNumber;
+    ProjectFileEntry storedBefore = entryBefore;
+    storeSettings(*current_, storedBefore);
     if (Status s = change(*current_); !s) {
         before.restoreInto(*current_);
         return s;
     }
     storeSettings(*current_, state_.currentFile);
+    // An edit that leaves what the project stores of the file as it was
+    // (the same bounds typed again) is no change.
+    if (state_.currentFile == storedBefore) {
+        state_.currentFile = entryBefore;
+        return {};
+    }
     const CurrentFileSnapshot after = CurrentFileSnapshot::of(*current_);
     const ProjectFileEntry entryAfter = state_.currentFile;
     modified_ = true;

@@ -199,7 +199,7 @@ void HistogramPlotWindow::askStep() {
     if (!scanLg(typed.c_str(), v, nullptr)) v = 0;
     step_ = histogramStepFromValue(v);
     rebuild();
-    session().controller().editProject([](ProjectState&) {}, DocumentNotice::StateChanged);
+    session().controller().windowStateChanged();
 }
 
 }  // namespace phonotab

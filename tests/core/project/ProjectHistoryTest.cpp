@@ -145,6 +145,10 @@ const std::vector<VerbCase>& verbCases() {
         {"correction zone", [](D& d, S) { return d.addCorrectionZone(30, 40, someCorrections()); }, Outcome::Changed},
         {"invert exclusions", [](D& d, S) { return d.invertExclusionZones(); }, Outcome::Changed},
         {"zone bounds", [](D& d, S) { return d.setZoneBounds(0, 12, 18); }, Outcome::Changed},
+        {"zone bounds as they are", [](D& d, S) {
+             const RangeZone& z = d.currentFile()->ranges.zone(0);
+             return d.setZoneBounds(0, z.begin, z.end);
+         }, Outcome::Unchanged},
         {"bounds of no zone", [](D& d, S) { return d.setZoneBounds(3, 12, 18); }, Outcome::Refused},
         {"zone to correction", [](D& d, S) { return d.convertToCorrection(0, someCorrections()); }, Outcome::Changed},
         {"remove a zone", [](D& d, S) { return d.removeZone(0); }, Outcome::Changed},

@@ -280,6 +280,7 @@ private slots:
         QVERIFY(doc.addIllustration({"Первый", "first.png", std::nullopt}).ok());
         QVERIFY(doc.addIllustration({"Второй", "second.png", std::nullopt}).ok());
         QVERIFY(doc.addIllustration({"График", "", std::size_t{0}}).ok());
+        doc.notify(DocumentNotice::SyncFromProject);  // the open report window takes the list
         ReportWindow* w = reportWindow(f);
         QVERIFY(w);
         ReportIllustrationList* list = w->illustrationList();

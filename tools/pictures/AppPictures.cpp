@@ -28,6 +28,7 @@
 #include <cstdio>
 
 #include "gui/acoustics/BoundsDialog.h"
+#include "core/acoustics/ParameterTable.h"
 #include "gui/acoustics/ParametersWindow.h"
 #include "gui/acoustics/CalcSettingsDialog.h"
 #include "gui/acoustics/DistributionHistogramDialog.h"
@@ -151,17 +152,15 @@ bool saveMenus(QMainWindow& w, const QString& path) {
 // The ranges window on the current file with a work range, an exclusion zone
 // and a correction zone, and the two dialogs of its menus.
 bool rangePictures(ProjectSession& session, QWidget& window, const QString& language, const QString& folder) {
-    const Status edited = session.controller().editCurrentFile(
-        [](CalcFile& cf) {
-            const double end = cf.ranges.span().end;
-            SetWorkRange(cf.settings, cf.ranges, cf.file.count / 10, cf.file.count * 9 / 10);
-            Corrections c{};
-            c[static_cast<std::size_t>(correctionIndex(3, 0))] = 2.5;
-            if (Status st = cf.ranges.AddExclusionZone(end * 0.3, end * 0.4); !st) return st;
-            return cf.ranges.AddCorrectionZone(end * 0.55, end * 0.7, c);
-        },
-        DocumentNotice::WorkRangeChanged);
-    if (!edited) return false;
+    DocumentController& doc = session.controller();
+    if (!doc.currentFile()) return false;
+    const CalcFile& cf = *doc.currentFile();
+    const double end = cf.ranges.span().end;
+    Corrections c{};
+    c[static_cast<std::size_t>(correctionIndex(3, 0))] = 2.5;
+    if (!doc.setWorkRange(cf.file.count / 10, cf.file.count * 9 / 10) || !doc.addExclusionZone(end * 0.3, end * 0.4) ||
+        !doc.addCorrectionZone(end * 0.55, end * 0.7, c))
+        return false;
     bool ok = true;
     RangesWindow ranges(session, &window);
     ranges.resize(620, ranges.sizeHint().height());
@@ -220,13 +219,10 @@ bool parameterPictures(ProjectSession& session, QWidget& window, const QString& 
 // The time plot of the current file with its zones, two markers and the
 // readout under the pointer: on the clock axis, then in relative minutes.
 bool plotPictures(ProjectSession& session, QWidget& window, const QString& language, const QString& folder) {
-    const Status edited = session.controller().editCurrentFile(
-        [](CalcFile& cf) {
-            for (std::size_t i = 0; i < cf.entries.size() && i < 2; ++i) cf.entries[i].flags.plot = true;
-            return Status{};
-        },
-        DocumentNotice::PlotContentChanged);
-    if (!edited) return false;
+    DocumentController& doc = session.controller();
+    if (!doc.currentFile()) return false;
+    for (std::size_t i = 0; i < doc.currentFile()->entries.size() && i < 2; ++i)
+        if (!doc.currentFile()->entries[i].flags.plot && !doc.toggleParameterFlag(i, kPlotColumn)) return false;
     session.settings().setInteger("Diagram", "LegendD", 0x3 | 0x20 | 0x4000 | 0x10000 | 0x40000);
     session.settings().setInteger("Diagram", "bATime", 0);
     TimePlotWindow plot(session, &window);

@@ -1,12 +1,14 @@
 // The open project and the rules that keep it: new, open, save and save as
 // with the offer to save a modified project first, the current file and its
 // loading, the working folder, the recent lists, the reference books' write
-// back, and the one entry point through which every edit of the current file
-// or the project goes. The desktop's session adapter and the batch tool both
+// back, and the named edits (verbs) through which every change of the current
+// file or the project goes, each one an undo step of the project's history. The desktop's session adapter and the batch tool both
 // drive it; it asks through DocumentPrompts and tells the windows through
 // notices.
 #pragma once
 
+#include <array>
+#include <cstddef>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -14,11 +16,14 @@
 
 #include "core/acoustics/CalculateFile.h"
 #include "core/base/Result.h"
+#include "core/plots/TimePlotContent.h"
 #include "core/project/DocumentNotice.h"
 #include "core/project/DocumentPrompts.h"
 #include "core/project/DocumentWindows.h"
-#include "core/project/EditHistory.h"
+#include "core/project/CurrentFileSnapshot.h"
 #include "core/project/MruList.h"
+#include "core/project/ProjectFiles.h"
+#include "core/project/ProjectHistory.h"
 #include "core/project/ProjectState.h"
 #include "core/project/RecalculateProject.h"
 #include "core/project/ReferenceBooks.h"
@@ -110,22 +115,80 @@ public:
     // tables' bound values filled, the project modified.
     RecalcReport recalculateProject(RecalcRequest request);
 
-    // The one way to change the current file: the change is applied to the
-    // calculation state, stored into the project's current-file entry, the
-    // project is marked modified and the notice sent. A failing change
-    // changes nothing; without a current file the answer is 392.
-    Status editCurrentFile(const std::function<Status(CalcFile&)>& change, DocumentNotice notice);
-    // Takes back the last edit of the current file (or makes it again): the
-    // file's state goes back, is stored into the entry, the project is
-    // modified and the edit's notice sent. False when there is nothing to
-    // take back; opening another file forgets the steps.
-    bool undoCurrentFileEdit();
-    bool redoCurrentFileEdit();
-    bool canUndoCurrentFileEdit() const { return history_.canUndo(); }
-    bool canRedoCurrentFileEdit() const { return history_.canRedo(); }
-    // The one way to change the project's own fields (files, tables, texts,
-    // options): applied, marked modified, the notice sent.
-    void editProject(const std::function<void(ProjectState&)>& change, DocumentNotice notice);
+    // ---- edits -------------------------------------------------------------
+    // Every edit below checks its input first: a refused edit answers its
+    // message and changes nothing (the project stays unmodified). An edit
+    // that changes what the project stores marks it modified, sends its
+    // notices and becomes one step of the undo history; an edit that changes
+    // nothing (a rename to the same name, a move past the end) is no step.
+
+    // The project's file list (the project files window).
+    Status addFiles(AddFilesRequest request);  // the working folder is the project's
+    Status substituteFiles(const std::vector<int>& selected, const std::vector<std::string>& paths);
+    Status copyEntry(int index, const std::string& name);
+    Status removeEntries(const std::vector<int>& indices);
+    Status moveEntry(int index, int direction);
+    // The tables' bindings that read the entry by its reference name follow it.
+    Status renameEntry(int index, const std::string& name);
+    Status giveCurrentSettings(const std::vector<int>& selected);
+    // The report's title-page texts: (index of the text, its new content).
+    Status setReportTexts(const std::vector<std::pair<std::size_t, std::string>>& texts);
+    // The report's tables: appended, swapped (with the illustrations of their
+    // graphs), removed (with them), replaced by an edited or reloaded table.
+    Status addReportTable(ReportTable table);
+    Status swapReportTables(std::size_t a, std::size_t b);
+    Status removeReportTable(std::size_t index);
+    Status replaceReportTable(std::size_t index, ReportTable table);
+    // The report's illustrations.
+    Status addIllustration(Illustration illustration);
+    Status moveIllustration(std::size_t index, int direction);  // up: −1, down: +1
+    Status removeIllustration(std::size_t index);
+    Status setIllustrationCaption(std::size_t index, const std::string& caption);
+    // The colour choosers' custom colours that the project keeps.
+    Status setCustomColours(const std::array<std::uint32_t, 16>& colours);
+    // The calculation settings: the project's options and the current file's
+    // scanning, in one step.
+    struct CalculationOptions {
+        double scanInterval = 10.0, scanStep = 10.0;
+        bool grouped = true, includeExclusionsUncorrected = true, noLeqTime = false, csv = false, singleFile = false;
+    };
+    Status setCalculationOptions(const CalculationOptions& options);
+    // A window's own state that the project file stores with its window
+    // record (a plot's legend or histogram step) changed: it goes into the
+    // project at the next save, so the project is modified. No undo step:
+    // the window keeps that state itself.
+    void windowStateChanged();
+
+    // The current file (the ranges, parameters and plot windows); without a
+    // current file each answers 392.
+    Status setWorkRange(std::int64_t firstSample, std::int64_t lastSample);
+    Status setWorkRangeTimes(double begin, double end);
+    Status setWorkRangeSeconds(const TimePlotContent& content, double begin, double end);
+    Status addExclusionZone(double begin, double end);
+    Status addCorrectionZone(double begin, double end, const Corrections& corrections);
+    Status invertExclusionZones();
+    Status setZoneBounds(std::size_t zone, double begin, double end);
+    Status setZoneCorrections(std::size_t zone, const Corrections& corrections);
+    Status removeZone(std::size_t zone);
+    Status convertToExclusion(std::size_t zone);
+    Status convertToCorrection(std::size_t zone, const Corrections& corrections);
+    Status addParameterEntry(const ParameterEntry& entry);
+    Status removeParameterEntry(std::size_t row);
+    Status toggleParameterFlag(std::size_t row, int column);
+    Status setParameterColour(std::size_t row, std::uint32_t colour);
+    Status setParameterName(std::size_t row, const std::string& name);
+    Status setScanning(bool on);
+    Status setHistogramSettings(const HistogramSettings& settings);
+
+    // Takes back the last edit (or makes it again): what it changed goes
+    // back, the project is modified and the edit's notices sent. False when
+    // there is nothing to take back. Opening or making a project forgets the
+    // steps, and so does opening another data file: the current file's steps
+    // belong to the file they were made on.
+    bool undo();
+    bool redo();
+    bool canUndo() const { return history_.canUndo(); }
+    bool canRedo() const { return history_.canRedo(); }
     // The reference-book editors. A book renamed takes its "#book#index"
     // formulas with it (the project is then modified; 5101 when the name is
     // taken, false when there was nothing to rename); after an edit of a
@@ -146,8 +209,23 @@ private:
     bool offerToSave();
     void clearProject(ClearForm form);
     void captureCurrentFile();
-    // After an undo or redo step of the current file: stored, modified, announced.
-    bool afterHistoryStep(std::optional<DocumentNotice> notice);
+    // The parts of the project that an edit may change; an undo step keeps
+    // the parts its edit names, as they were and as they became.
+    enum Part : unsigned {
+        FileList = 1, ReportTexts = 2, Tables = 4, Illustrations = 8, Colours = 16, Options = 32, Folder = 64,
+        CurrentEntry = 128
+    };
+    // Makes a project edit on a copy of the named parts: applied only when
+    // the change succeeds (or changed something before it failed) and the
+    // stored project differs.
+    // `always` applies a successful change even when the project file would
+    // not differ (a table's pending recalculation is not stored).
+    Status changeProject(unsigned parts, const std::function<Status(ProjectState&)>& change,
+                         std::vector<DocumentNotice> notices = {DocumentNotice::StateChanged}, bool always = false);
+    void putParts(const ProjectState& from, unsigned parts);
+    // Makes an edit of the current file; a change that fails changes nothing.
+    Status changeCurrentFile(DocumentNotice notice, const std::function<Status(CalcFile&)>& change);
+    void afterHistoryStep(const ProjectCommand* command);
     bool openWorkingFolder(bool reportMissing);
     bool loadCurrentFile(const std::string& localPath);
     std::string askProjectPath(bool forSaving);
@@ -163,7 +241,7 @@ private:
     bool projectOpen_ = false;
     bool folderOpen_ = false;
     std::unique_ptr<CalcFile> current_;
-    EditHistory history_;
+    ProjectHistory history_;
     ReferenceBooks books_, booksAsRead_;
     std::string booksPath_;
     bool booksRead_ = false;  // a file that failed to read is never written over

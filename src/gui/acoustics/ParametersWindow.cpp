@@ -63,13 +63,7 @@ ParametersWindow::ParametersWindow(ProjectSession& session, QWidget* parent)
     connect(settings_, &QPushButton::clicked, this, &ParametersWindow::openSettings);
     connect(scanning_, &QCheckBox::clicked, this, [this](bool on) {
         if (!file()) return;
-        if (Status st = this->session().controller().editCurrentFile(
-                [on](CalcFile& cf) {
-                    cf.settings.scanning = on;
-                    return Status{};
-                },
-                DocumentNotice::PlotContentChanged);
-            !st)
+        if (Status st = this->session().controller().setScanning(on); !st)
             this->session().prompts().showMessage(st.error());
     });
     resize(460, 320);
@@ -85,27 +79,14 @@ void ParametersWindow::refresh() {
     model_->reload();
 }
 
-void ParametersWindow::editEntries(const std::function<void(std::vector<ParameterEntry>&)>& change) {
-    if (Status st = session().controller().editCurrentFile(
-            [&](CalcFile& cf) {
-                change(cf.entries);
-                return Status{};
-            },
-            DocumentNotice::PlotContentChanged);
-        !st)
-        session().prompts().showMessage(st.error());
+void ParametersWindow::report(const Status& status) {
+    if (!status) session().prompts().showMessage(status.error());
 }
 
 void ParametersWindow::cellClicked(const QModelIndex& index) {
     const CalcFile* f = file();
     if (!f || !index.isValid() || index.column() == kSourceColumn) return;
-    std::vector<ParameterEntry> probe = f->entries;  // only a real change is stored
-    if (!toggleParameterFlag(probe, static_cast<std::size_t>(index.row()), index.column(), f->settings.histogramMode))
-        return;
-    const std::size_t row = static_cast<std::size_t>(index.row());
-    const int column = index.column();
-    const bool histogramMode = f->settings.histogramMode;
-    editEntries([=](std::vector<ParameterEntry>& entries) { (void)toggleParameterFlag(entries, row, column, histogramMode); });
+    report(session().controller().toggleParameterFlag(static_cast<std::size_t>(index.row()), index.column()));
 }
 
 void ParametersWindow::headerClicked(int column) {
@@ -114,14 +95,7 @@ void ParametersWindow::headerClicked(int column) {
     HistogramSettingsDialog dialog(f->settings.histogram, session().prompts(), this);
     if (dialog.exec() != QDialog::Accepted) return;
     const HistogramSettings h = dialog.settings();
-    if (Status st = session().controller().editCurrentFile(
-            [h](CalcFile& cf) {
-                cf.settings.histogram = h;
-                return Status{};
-            },
-            DocumentNotice::PlotContentChanged);
-        !st)
-        session().prompts().showMessage(st.error());
+    report(session().controller().setHistogramSettings(h));
 }
 
 std::unique_ptr<QMenu> ParametersWindow::menuAt(QPoint position) {
@@ -149,13 +123,11 @@ void ParametersWindow::addParameter() {
     ParameterChooserDialog chooser(request, session().settings(), this);
     if (chooser.exec() != QDialog::Accepted || !chooser.hasChoice()) return;
     const ParameterEntry entry = chooser.choice().entry;
-    editEntries([&](std::vector<ParameterEntry>& entries) { entries.push_back(entry); });
+    report(session().controller().addParameterEntry(entry));
 }
 
 void ParametersWindow::removeParameter(std::size_t row) {
-    editEntries([row](std::vector<ParameterEntry>& entries) {
-        if (row < entries.size()) entries.erase(entries.begin() + static_cast<std::ptrdiff_t>(row));
-    });
+    report(session().controller().removeParameterEntry(row));
 }
 
 void ParametersWindow::changeColour(std::size_t row) {
@@ -168,11 +140,8 @@ void ParametersWindow::changeColour(std::size_t row) {
     std::array<std::uint32_t, 16> kept{};
     for (std::size_t i = 0; i < kept.size(); ++i) kept[i] = fromColor(QColorDialog::customColor(static_cast<int>(i)));
     const std::uint32_t colour = fromColor(chosen);
-    editEntries([=](std::vector<ParameterEntry>& entries) {
-        if (row < entries.size()) entries[row].colour = colour;
-    });
-    if (kept != custom)
-        session().controller().editProject([&](ProjectState& p) { p.customColours = kept; }, DocumentNotice::ViewChanged);
+    report(session().controller().setParameterColour(row, colour));
+    if (kept != custom) report(session().controller().setCustomColours(kept));
 }
 
 void ParametersWindow::rename(std::size_t row) {
@@ -182,9 +151,7 @@ void ParametersWindow::rename(std::size_t row) {
         session().prompts().askText(uiText(text::ParameterName), QString::fromStdString(entryDisplayName(f->entries[row], model_->naming())));
     if (!name) return;
     const std::string text = name->toStdString();
-    editEntries([=](std::vector<ParameterEntry>& entries) {
-        if (row < entries.size()) entries[row].displayName = text;
-    });
+    report(session().controller().setParameterName(row, text));
 }
 
 void ParametersWindow::calculate() {
@@ -208,25 +175,15 @@ void ParametersWindow::openSettings() {
     CalcSettingsDialog dialog(o, session().prompts(), this);
     if (dialog.exec() != QDialog::Accepted) return;
     const CalcOptions n = dialog.options();
-    session().controller().editProject(
-        [&](ProjectState& s) {
-            s.groupByParameter = n.grouped;
-            s.includeExclusionsUncorrected = n.includeExclusionsUncorrected;
-            s.noLeqTime = n.noLeqTime;
-            s.csvResults = n.csv;
-            s.singleResultFile = n.singleFile;
-        },
-        DocumentNotice::ViewChanged);
-    if (Status st = session().controller().editCurrentFile(
-            [&](CalcFile& cf) {
-                cf.settings.scanInterval = n.scanInterval;
-                cf.settings.scanStep = n.scanStep;
-                cf.settings.includeExclusionsUncorrected = n.includeExclusionsUncorrected;
-                return Status{};
-            },
-            DocumentNotice::PlotContentChanged);
-        !st)
-        session().prompts().showMessage(st.error());
+    DocumentController::CalculationOptions options;
+    options.scanInterval = n.scanInterval;
+    options.scanStep = n.scanStep;
+    options.grouped = n.grouped;
+    options.includeExclusionsUncorrected = n.includeExclusionsUncorrected;
+    options.noLeqTime = n.noLeqTime;
+    options.csv = n.csv;
+    options.singleFile = n.singleFile;
+    report(session().controller().setCalculationOptions(options));
 }
 
 }  // namespace phonotab

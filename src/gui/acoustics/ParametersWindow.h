@@ -53,7 +53,8 @@ private:
     void removeParameter(std::size_t row);
     void changeColour(std::size_t row);
     void rename(std::size_t row);
-    void editEntries(const std::function<void(std::vector<ParameterEntry>&)>& change);
+    // Shows an edit's refusal to the user.
+    void report(const Status& status);
 
     QTableView* view_;
     ParameterTableModel* model_;

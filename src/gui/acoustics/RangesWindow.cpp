@@ -118,20 +118,14 @@ bool RangesWindow::sliderRange(std::int64_t& lo, std::int64_t& hi) const {
 void RangesWindow::setWorkRange() {
     std::int64_t lo, hi;
     if (!file() || !sliderRange(lo, hi)) return;
-    zones_.edit(
-        [lo, hi](CalcFile& cf) {
-            SetWorkRange(cf.settings, cf.ranges, lo, hi);
-            return Status{};
-        },
-        DocumentNotice::WorkRangeChanged);
+    zones_.report(session().controller().setWorkRange(lo, hi));
 }
 
 void RangesWindow::addExclusions() {
     std::int64_t lo, hi;
     if (!file() || !sliderRange(lo, hi)) return;
     const double p = file()->settings.samplePeriod;
-    zones_.edit([=](CalcFile& cf) { return cf.ranges.AddExclusionZone(static_cast<double>(lo) * p, static_cast<double>(hi) * p); },
-         DocumentNotice::WorkRangeChanged);
+    zones_.report(session().controller().addExclusionZone(static_cast<double>(lo) * p, static_cast<double>(hi) * p));
 }
 
 void RangesWindow::addCorrections() {
@@ -140,21 +134,13 @@ void RangesWindow::addCorrections() {
     Corrections values{};
     if (!zones_.askCorrections(values)) return;
     const double p = file()->settings.samplePeriod;
-    zones_.edit(
-        [=](CalcFile& cf) {
-            return cf.ranges.AddCorrectionZone(static_cast<double>(lo) * p, static_cast<double>(hi) * p, values);
-        },
-        DocumentNotice::PlotContentChanged);
+    zones_.report(
+        session().controller().addCorrectionZone(static_cast<double>(lo) * p, static_cast<double>(hi) * p, values));
 }
 
 void RangesWindow::invertExclusions() {
     if (!file()) return;
-    zones_.edit(
-        [](CalcFile& cf) {
-            cf.ranges.invertExclusionZones();
-            return Status{};
-        },
-        DocumentNotice::WorkRangeChanged);
+    zones_.report(session().controller().invertExclusionZones());
 }
 
 std::unique_ptr<QMenu> RangesWindow::menuAt(QPoint position) {
@@ -194,12 +180,7 @@ void RangesWindow::editWorkRangeBounds() {
     BoundsDialog dialog(first, last, f->file.startTime, session().prompts(), this);
     if (dialog.exec() != QDialog::Accepted) return;
     const double a = dialog.begin(), b = dialog.end();
-    zones_.edit(
-        [a, b](CalcFile& cf) {
-            setWorkRangeFromTimes(cf.settings, cf.ranges, a, b);
-            return Status{};
-        },
-        DocumentNotice::WorkRangeChanged);
+    zones_.report(session().controller().setWorkRangeTimes(a, b));
     refresh(true);
 }
 }  // namespace phonotab

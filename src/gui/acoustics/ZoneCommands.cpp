@@ -7,20 +7,10 @@
 
 namespace phonotab {
 
-namespace {
-
-// Exclusions change what is counted (32781); corrections only the values (32780).
-DocumentNotice noticeFor(const RangeZone& z) {
-    return z.exclusion != 0 ? DocumentNotice::WorkRangeChanged : DocumentNotice::PlotContentChanged;
-}
-
-}  // namespace
-
 const CalcFile* ZoneCommands::file() const { return session_.currentFile(); }
 
-void ZoneCommands::edit(const std::function<Status(CalcFile&)>& change, DocumentNotice notice) {
-    if (Status st = session_.controller().editCurrentFile(change, notice); !st)
-        session_.prompts().showMessage(st.error());
+void ZoneCommands::report(const Status& status) {
+    if (!status) session_.prompts().showMessage(status.error());
 }
 
 bool ZoneCommands::askCorrections(Corrections& values) {
@@ -36,16 +26,10 @@ void ZoneCommands::editBounds(std::size_t zone) {
     const CalcFile* f = file();
     if (!f || zone >= f->ranges.zoneCount()) return;
     const RangeZone& z = f->ranges.zone(zone);
-    const DocumentNotice notice = noticeFor(z);
     BoundsDialog dialog(z.begin, z.end, f->file.startTime, session_.prompts(), parent_);
     if (dialog.exec() != QDialog::Accepted) return;
     const double a = dialog.begin(), b = dialog.end();
-    edit(
-        [=](CalcFile& cf) {
-            cf.ranges.setZoneBounds(zone, a, b);
-            return Status{};
-        },
-        notice);
+    report(session_.controller().setZoneBounds(zone, a, b));
 }
 
 void ZoneCommands::changeCorrections(std::size_t zone) {
@@ -53,43 +37,27 @@ void ZoneCommands::changeCorrections(std::size_t zone) {
     if (!f || zone >= f->ranges.zoneCount()) return;
     Corrections values = f->ranges.zone(zone).corrections;
     if (!askCorrections(values)) return;
-    edit(
-        [=](CalcFile& cf) {
-            cf.ranges.setZoneCorrections(zone, values);
-            return Status{};
-        },
-        DocumentNotice::PlotContentChanged);
+    report(session_.controller().setZoneCorrections(zone, values));
 }
 
 void ZoneCommands::remove(std::size_t zone) {
     const CalcFile* f = file();
     if (!f || zone >= f->ranges.zoneCount()) return;
-    edit(
-        [zone](CalcFile& cf) {
-            cf.ranges.removeZone(zone);
-            return Status{};
-        },
-        noticeFor(f->ranges.zone(zone)));
+    report(session_.controller().removeZone(zone));
 }
 
 void ZoneCommands::toExclusion(std::size_t zone) {
-    edit(
-        [zone](CalcFile& cf) {
-            if (zone < cf.ranges.zoneCount()) cf.ranges.convertToExclusion(zone);
-            return Status{};
-        },
-        DocumentNotice::WorkRangeChanged);
+    const CalcFile* f = file();
+    if (!f || zone >= f->ranges.zoneCount()) return;
+    report(session_.controller().convertToExclusion(zone));
 }
 
 void ZoneCommands::toCorrection(std::size_t zone) {
     Corrections values{};
     if (!askCorrections(values)) return;
-    edit(
-        [zone, values](CalcFile& cf) {
-            if (zone < cf.ranges.zoneCount()) cf.ranges.convertToCorrection(zone, values);
-            return Status{};
-        },
-        DocumentNotice::PlotContentChanged);
+    const CalcFile* f = file();
+    if (!f || zone >= f->ranges.zoneCount()) return;
+    report(session_.controller().convertToCorrection(zone, values));
 }
 
 }  // namespace phonotab

@@ -1,7 +1,7 @@
 // The zone commands of the right-click menus that the ranges window and the
 // time plot share: bounds, corrections, removal and conversion of one zone of
-// the current file, each through the document controller's entry point for
-// edits, with its failure shown to the user.
+// the current file, each through the document controller's edit of that name,
+// with its refusal shown to the user.
 #pragma once
 
 #include <cstddef>
@@ -21,8 +21,8 @@ public:
     // parent: the window the dialogs belong to.
     ZoneCommands(ProjectSession& session, QWidget* parent) : session_(session), parent_(parent) {}
 
-    // Applies a change of the current file; a refusal is shown.
-    void edit(const std::function<Status(CalcFile&)>& change, DocumentNotice notice);
+    // Shows an edit's refusal to the user.
+    void report(const Status& status);
     // The corrections dialog over the values; false when cancelled or without a file.
     bool askCorrections(Corrections& values);
 

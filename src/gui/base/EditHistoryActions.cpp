@@ -17,8 +17,8 @@ void addEditHistoryActions(QWidget* window, ProjectSession& session) {
         QObject::connect(action, &QAction::triggered, window, [&session, step] { (session.controller().*step)(); });
         window->addAction(action);
     };
-    add(QKeySequence::Undo, "undoEdit", &DocumentController::undoCurrentFileEdit);
-    add(QKeySequence::Redo, "redoEdit", &DocumentController::redoCurrentFileEdit);
+    add(QKeySequence::Undo, "undoEdit", &DocumentController::undo);
+    add(QKeySequence::Redo, "redoEdit", &DocumentController::redo);
 }
 
 }  // namespace phonotab

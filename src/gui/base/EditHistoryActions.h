@@ -1,7 +1,7 @@
-// Ctrl+Z and Ctrl+Y (or Ctrl+Shift+Z) in the windows that edit the current
-// file (ranges, parameters, time plot): they take back or make again the
-// file's last edit through the document controller, whichever of these
-// windows has the focus.
+// Ctrl+Z and Ctrl+Y (or Ctrl+Shift+Z) in the windows that edit the project
+// or its current file (project files, report, ranges, parameters, time
+// plot): they take back or make again the project's last edit through the
+// document controller, whichever of these windows has the focus.
 #pragma once
 
 class QWidget;

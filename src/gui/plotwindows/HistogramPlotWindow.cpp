@@ -194,7 +194,7 @@ void HistogramPlotWindow::askStep() {
     }
     step_ = histogramStepFromValue(*typed);
     rebuild();
-    session().controller().editProject([](ProjectState&) {}, DocumentNotice::StateChanged);
+    session().controller().windowStateChanged();
 }
 
 }  // namespace phonotab

@@ -180,7 +180,7 @@ void TimePlotWindow::closeEvent(QCloseEvent* e) {
 }
 
 void TimePlotWindow::markModified() {
-    session().controller().editProject([](ProjectState&) {}, DocumentNotice::StateChanged);
+    session().controller().windowStateChanged();
 }
 
 std::unique_ptr<QMenu> TimePlotWindow::legendMenu() {
@@ -307,20 +307,19 @@ std::unique_ptr<QMenu> TimePlotWindow::menuAt(QPoint p) {
     return menu;
 }
 
-void TimePlotWindow::rangeCommand(const std::function<Status(CalcFile&, SecondsRange)>& change, DocumentNotice notice) {
+std::optional<SecondsRange> TimePlotWindow::markedRange() {
     graph_->paneSet().prepareDraw();
     const Result<SecondsRange> range = markerRange(*graph_->paneSet().pane(kPane), content_);
     if (!range) {
         session().prompts().showMessage(range.error());
-        return;
+        return std::nullopt;
     }
-    const SecondsRange r = *range;
-    zones_.edit([&](CalcFile& cf) { return change(cf, r); }, notice);
+    return *range;
 }
 
 void TimePlotWindow::excludeRange() {
-    rangeCommand([](CalcFile& cf, SecondsRange r) { return cf.ranges.AddExclusionZone(r.begin, r.end); },
-                 DocumentNotice::WorkRangeChanged);
+    if (const std::optional<SecondsRange> r = markedRange())
+        zones_.report(session().controller().addExclusionZone(r->begin, r->end));
 }
 
 void TimePlotWindow::correctRange() {
@@ -331,14 +330,13 @@ void TimePlotWindow::correctRange() {
     }
     Corrections values{};
     if (!zones_.askCorrections(values)) return;
-    rangeCommand(
-        [&values](CalcFile& cf, SecondsRange r) { return cf.ranges.AddCorrectionZone(r.begin, r.end, values); },
-        DocumentNotice::PlotContentChanged);
+    if (const std::optional<SecondsRange> r = markedRange())
+        zones_.report(session().controller().addCorrectionZone(r->begin, r->end, values));
 }
 
 void TimePlotWindow::workRangeFromMarkers() {
     const TimePlotContent c = content_;
-    rangeCommand([c](CalcFile& cf, SecondsRange r) { return setWorkRangeFromSeconds(cf.settings, cf.ranges, c, r); },
-                 DocumentNotice::WorkRangeChanged);
+    if (const std::optional<SecondsRange> r = markedRange())
+        zones_.report(session().controller().setWorkRangeSeconds(c, r->begin, r->end));
 }
 }  // namespace phonotab

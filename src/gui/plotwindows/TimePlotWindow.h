@@ -76,7 +76,8 @@ private:
     void markModified();
 
     // The marker range commands and the zone commands.
-    void rangeCommand(const std::function<Status(CalcFile&, SecondsRange)>& change, DocumentNotice notice);
+    // The range between the markers; nothing (the refusal shown) when they do not make one.
+    std::optional<SecondsRange> markedRange();
     void excludeRange();
     void correctRange();
     void workRangeFromMarkers();

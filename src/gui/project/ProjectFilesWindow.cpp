@@ -12,6 +12,7 @@
 #include <set>
 
 #include "gui/base/AppIcons.h"
+#include "gui/base/EditHistoryActions.h"
 #include "gui/base/ProjectSession.h"
 #include "gui/base/SettingsStore.h"
 #include "gui/base/UiText.h"
@@ -44,6 +45,7 @@ std::vector<std::string> localPaths(const QStringList& paths) {
 ProjectFilesWindow::ProjectFilesWindow(ProjectSession& session, QWidget* parent)
     : ChildWindow(session, WindowKind::ProjectFiles, uiText(text::ProjectFilesTitle), QStringLiteral("ProjectDlg"), parent) {
     state_ = ProjectFilesWindowState{};
+    addEditHistoryActions(this, session);
     model_ = new ProjectFilesModel(session.state(), this);
     model_->setShowPath(session.settings().integer(kSection, kShowPath, 1) != 0);
 
@@ -204,13 +206,7 @@ void ProjectFilesWindow::addFiles() {
     request.askHistogramMode = [this] {
         return session().prompts().ask(uiText(text::AskHistogramMode), false) == Prompts::Answer::Yes;
     };
-    Status result;
-    session().controller().editProject(
-        [&](ProjectState& state) {
-            request.workingFolder = state.workingFolder;
-            result = phonotab::addFiles(state, request, currentTeleDesc());
-        },
-        DocumentNotice::StateChanged);
+    const Status result = session().controller().addFiles(std::move(request));
     if (!result) session().prompts().showMessage(result.error());
 }
 
@@ -220,14 +216,7 @@ void ProjectFilesWindow::substituteFiles() {
         uiText(text::SubstituteFile), kBinaryFilter, session().settings().text(kBrowseSection, kBrowseKey));
     if (paths.isEmpty()) return;
     const int current = session().state().currentIndex;
-    Status result;
-    session().controller().editProject(
-        [&](ProjectState& state) {
-            // The open file's settings go into its entry first: it is reopened from the entry.
-            copyCurrentSettingsBack(state);
-            result = phonotab::substituteFiles(state, selected, localPaths(paths), state.workingFolder);
-        },
-        DocumentNotice::StateChanged);
+    const Status result = session().controller().substituteFiles(selected, localPaths(paths));
     if (!result) session().prompts().showMessage(result.error());
     // The open file follows its entry's new data file.
     if (current >= 0 && std::find(selected.begin(), selected.end(), current) != selected.end() &&
@@ -240,16 +229,14 @@ void ProjectFilesWindow::copySelected() {
     if (selected.size() != 1) return;
     QString name;
     if (!askName(name, false)) return;
-    session().controller().editProject([&](ProjectState& state) { (void)copyEntry(state, selected[0], fromQt(name)); },
-                                       DocumentNotice::StateChanged);
+    (void)session().controller().copyEntry(selected[0], fromQt(name));
     selectRows({model_->rowCount() - 1});
 }
 
 void ProjectFilesWindow::removeSelected() {
     const std::vector<int> selected = selectedRows();
     if (selected.empty()) return;
-    session().controller().editProject([&](ProjectState& state) { removeEntries(state, selected); },
-                                       DocumentNotice::StateChanged);
+    (void)session().controller().removeEntries(selected);
     view_->clearSelection();
 }
 
@@ -258,17 +245,14 @@ void ProjectFilesWindow::moveSelected(int direction) {
     if (selected.size() != 1) return;
     const int row = selected[0], target = row + direction;
     if (target < 0 || target >= model_->rowCount()) return;
-    session().controller().editProject([&](ProjectState& state) { moveEntry(state, row, direction); },
-                                       DocumentNotice::StateChanged);
+    (void)session().controller().moveEntry(row, direction);
     selectRows({target});
 }
 
 void ProjectFilesWindow::giveOpenFileSettings() {
     const std::vector<int> selected = selectedRows();
     if (selected.empty()) return;
-    Status result;
-    session().controller().editProject([&](ProjectState& state) { result = giveCurrentSettings(state, selected); },
-                                       DocumentNotice::StateChanged);
+    const Status result = session().controller().giveCurrentSettings(selected);
     if (!result) session().prompts().showMessage(result.error());
 }
 
@@ -320,11 +304,7 @@ void ProjectFilesWindow::renameEntryAt(int row) {
         const Message question(msg::SourceNameInUse, static_cast<std::int64_t>(uses));
         if (session().prompts().ask(messageText(question), false) != Prompts::Answer::Yes) return;
     }
-    session().controller().editProject(
-        [&](ProjectState& state) {
-            if (renameEntry(state, row, name)) renameSourceUses(state, old, name);
-        },
-        DocumentNotice::SyncFromProject);
+    (void)session().controller().renameEntry(row, name);
     selectRows({row});
 }
 

@@ -72,18 +72,14 @@ void ReportIllustrationList::rebuild(int select) {
     scrollTo(model_.index(row, 0));
 }
 
-void ReportIllustrationList::edit(const std::function<void(std::vector<Illustration>&)>& change, int select) {
-    session_.controller().editProject([&](ProjectState& p) { change(p.illustrations); }, DocumentNotice::StateChanged);
-    rebuild(select);
-}
+void ReportIllustrationList::edited(int select) { rebuild(select); }
 
 void ReportIllustrationList::captionEdited(QStandardItem* item) {
     if (rebuilding_ || item->column() != 0) return;
     const auto row = static_cast<std::size_t>(item->row());
     const std::string caption = fromQt(item->text());
     if (row >= session_.state().illustrations.size() || session_.state().illustrations[row].caption == caption) return;
-    session_.controller().editProject([&](ProjectState& p) { p.illustrations[row].caption = caption; },
-                                      DocumentNotice::StateChanged);
+    (void)session_.controller().setIllustrationCaption(row, caption);
 }
 
 std::optional<std::string> ReportIllustrationList::askCaption(const QString& preset) {
@@ -112,14 +108,17 @@ std::unique_ptr<QMenu> ReportIllustrationList::menu(int row) {
     const auto r = static_cast<std::size_t>(row);
     m->addSeparator();
     m->addAction(uiText(text::IllustrationMoveUp), this, [this, r, row] {
-        edit([&](std::vector<Illustration>& l) { std::swap(l[r], l[r - 1]); }, row - 1);
+        (void)session_.controller().moveIllustration(r, -1);
+        edited(row - 1);
     })->setEnabled(row > 0);
     m->addAction(uiText(text::IllustrationMoveDown), this, [this, r, row] {
-        edit([&](std::vector<Illustration>& l) { std::swap(l[r], l[r + 1]); }, row + 1);
+        (void)session_.controller().moveIllustration(r, +1);
+        edited(row + 1);
     })->setEnabled(row + 1 < count);
     // The picture file itself stays.
     m->addAction(uiText(text::RemoveIllustration), this, [this, r, row] {
-        edit([&](std::vector<Illustration>& l) { l.erase(l.begin() + static_cast<std::ptrdiff_t>(r)); }, row);
+        (void)session_.controller().removeIllustration(r);
+        edited(row);
     });
     return m;
 }
@@ -131,8 +130,8 @@ void ReportIllustrationList::addPicture() {
     const auto caption = askCaption(QFileInfo(file).completeBaseName());
     if (!caption) return;
     const int added = static_cast<int>(session_.state().illustrations.size());
-    const std::string stored = storedPicturePath(file);
-    edit([&](std::vector<Illustration>& l) { l.push_back({*caption, stored, std::nullopt}); }, added);
+    (void)session_.controller().addIllustration({*caption, storedPicturePath(file), std::nullopt});
+    edited(added);
 }
 
 // A picture in (or below) the working folder is stored relative to it, so that
@@ -161,7 +160,8 @@ void ReportIllustrationList::addTableGraph() {
     const auto caption = askCaption(toQt(tables[k].table.name));
     if (!caption) return;
     const int added = static_cast<int>(session_.state().illustrations.size());
-    edit([&](std::vector<Illustration>& l) { l.push_back({*caption, std::string(), k}); }, added);
+    (void)session_.controller().addIllustration({*caption, std::string(), k});
+    edited(added);
 }
 
 // A new picture from the shipped empty one, which the user then draws in the
@@ -190,7 +190,8 @@ void ReportIllustrationList::createPicture() {
     }
     const std::string stored = storedPicturePath(target);
     const int added = static_cast<int>(session_.state().illustrations.size());
-    edit([&](std::vector<Illustration>& l) { l.push_back({*caption, stored, std::nullopt}); }, added);
+    (void)session_.controller().addIllustration({*caption, stored, std::nullopt});
+    edited(added);
     session_.prompts().openExternally(target);
 }
 

@@ -40,7 +40,8 @@ public:
     void openPicture(int row);
 
 private:
-    void edit(const std::function<void(std::vector<Illustration>&)>& change, int select);
+    // After an edit of the illustrations: the list again, the row selected.
+    void edited(int select);
     void captionEdited(QStandardItem* item);
     // The user's caption for a new illustration; none when cancelled.
     std::optional<std::string> askCaption(const QString& preset);

@@ -15,6 +15,7 @@
 #include <QVBoxLayout>
 
 #include "gui/base/AppIcons.h"
+#include "gui/base/EditHistoryActions.h"
 #include "gui/base/LongTask.h"
 #include "gui/base/ProjectSession.h"
 #include "gui/base/SettingsStore.h"
@@ -76,6 +77,9 @@ ReportWindow::ReportWindow(ProjectSession& session, QWidget* parent)
     tabs_->addTab(buildConclusionPage(), uiText(text::ReportConclusion));
     illustrations_ = new ReportIllustrationList(session, this);
     tabs_->addTab(illustrations_, uiText(text::ReportIllustrations));
+    // The project's undo on the report's own pages; a table's tab keeps the
+    // table's undo of its cells.
+    for (int page = 0; page < FixedTabs; ++page) addEditHistoryActions(tabs_->widget(page), session);
     tabs_->tabBar()->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(tabs_->tabBar(), &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
         const int tab = tabs_->tabBar()->tabAt(at);
@@ -161,11 +165,7 @@ void ReportWindow::putIntoProject() {
         if (std::string now = fromQt(text(static_cast<ReportText>(i))); now != taken_[i])
             edited.emplace_back(i, std::move(now));
     if (edited.empty()) return;
-    session().controller().editProject(
-        [&](ProjectState& p) {
-            for (const auto& [i, t] : edited) p.reportTexts[i] = t;
-        },
-        DocumentNotice::StateChanged);
+    (void)session().controller().setReportTexts(edited);
     for (const auto& [i, t] : edited) taken_[i] = t;
 }
 
@@ -194,11 +194,7 @@ void ReportWindow::rebuildTables() {
     for (std::size_t k = 0; k < tables.size(); ++k) {
         auto* window = new TableWindow(session(), tables[k].table, tabs_, TableWindowForm::Embedded);
         connect(window, &TableWindow::tableChanged, this, [this, window, k] {
-            session().controller().editProject(
-                [&](ProjectState& p) {
-                    if (k < p.tables.size()) p.tables[k].table = window->table();
-                },
-                DocumentNotice::StateChanged);
+            (void)session().controller().replaceReportTable(k, window->table());
         });
         tables_.push_back(window);
         tabs_->addTab(window, numbered(text::ReportTableTab, k + 1));
@@ -218,8 +214,7 @@ std::unique_ptr<QMenu> ReportWindow::tableTabMenu(std::size_t k) {
 void ReportWindow::moveTable(std::size_t k, int direction) {
     const std::size_t other = direction < 0 ? k - 1 : k + 1;
     if (direction < 0 && k == 0) return;
-    session().controller().editProject([&](ProjectState& p) { SwapReportTables(p, k, other); },
-                                       DocumentNotice::StateChanged);
+    (void)session().controller().swapReportTables(k, other);
     rebuildTables();
     illustrations_->rebuild();
     tabs_->setCurrentIndex(FixedTabs + static_cast<int>(other));
@@ -240,11 +235,7 @@ void ReportWindow::reloadTable(std::size_t k) {
         return;
     }
     table.filePath = fromQt(path);
-    session().controller().editProject(
-        [&](ProjectState& p) {
-            if (k < p.tables.size()) p.tables[k].table = std::move(table);
-        },
-        DocumentNotice::StateChanged);
+    (void)session().controller().replaceReportTable(k, std::move(table));
     rebuildTables();
 }
 
@@ -254,7 +245,7 @@ void ReportWindow::removeTable(std::size_t k) {
     if (!IllustrationsOfTable(session().state(), k).empty() &&
         session().prompts().ask(uiText(text::RemoveTableGraphs), false) != Prompts::Answer::Yes)
         return;
-    session().controller().editProject([&](ProjectState& p) { RemoveReportTable(p, k); }, DocumentNotice::StateChanged);
+    (void)session().controller().removeReportTable(k);
     rebuildTables();
     illustrations_->rebuild();
 }
@@ -281,13 +272,7 @@ void ReportWindow::addTable() {
         return;
     }
     table.filePath = fromQt(paths[chosen]);
-    session().controller().editProject(
-        [&](ProjectState& p) {
-            ProjectTable t;
-            t.table = std::move(table);
-            p.tables.push_back(std::move(t));
-        },
-        DocumentNotice::StateChanged);
+    (void)session().controller().addReportTable(std::move(table));
     rebuildTables();
     tabs_->setCurrentIndex(tabs_->count() - 1);
 }

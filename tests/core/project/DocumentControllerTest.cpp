@@ -109,7 +109,7 @@ TEST(DocumentController, OfferToSaveBeforeANewProject) {
         Fixture f;
         const std::string path = f.savedProject();
         ASSERT_TRUE(f.doc.loadProject(path));
-        f.doc.editProject([](ProjectState& p) { p.reportTexts[0] = "edited"; }, DocumentNotice::ViewChanged);
+        ASSERT_TRUE(f.doc.setReportTexts({{0, "edited"}}).ok());
         ASSERT_TRUE(f.doc.modified());
 
         f.prompts.answers = {c.answer};
@@ -142,7 +142,7 @@ TEST(DocumentController, LoadAndSaveKeepTheProjectWhole) {
     EXPECT_TRUE(f.heard(DocumentNotice::SyncFromProject));
     EXPECT_EQ(f.doc.recentProjects().at(0), path);
 
-    f.doc.editProject([](ProjectState& p) { p.reportTexts[1] = "more"; }, DocumentNotice::ViewChanged);
+    ASSERT_TRUE(f.doc.setReportTexts({{1, "more"}}).ok());
     writeBytes(f.dir.file("bad.pht"), {0x17, 0, 0, 0, 3, 0});
     EXPECT_FALSE(f.doc.loadProject(f.dir.file("bad.pht")));
     EXPECT_EQ(f.prompts.shown.size(), 1u);
@@ -166,8 +166,7 @@ TEST(DocumentController, LoadAndSaveKeepTheProjectWhole) {
 // failing edit changes nothing.
 TEST(DocumentController, EditsOfTheCurrentFileAreStoredAndAnnounced) {
     Fixture f;
-    EXPECT_EQ(f.doc.editCurrentFile([](CalcFile&) { return Status{}; }, DocumentNotice::WorkRangeChanged).error().id,
-              msg::NoSourceData);
+    EXPECT_EQ(f.doc.addExclusionZone(1, 2).error().id, msg::NoSourceData);
 
     ASSERT_TRUE(f.doc.openDataFile(f.dir.file("a.bin")));
     ASSERT_NE(f.doc.currentFile(), nullptr);
@@ -175,25 +174,18 @@ TEST(DocumentController, EditsOfTheCurrentFileAreStoredAndAnnounced) {
     EXPECT_EQ(f.doc.recentFiles().at(0), f.dir.file("a.bin"));
     f.notices.clear();
 
-    EXPECT_FALSE(f.doc.editCurrentFile([](CalcFile&) { return Status(Message(msg::NotANumber)); },
-                                       DocumentNotice::WorkRangeChanged)
-                     .ok());
+    EXPECT_FALSE(f.doc.removeZone(5).ok());
     EXPECT_FALSE(f.doc.modified());
     EXPECT_TRUE(f.notices.empty());
 
-    ASSERT_TRUE(f.doc
-                    .editCurrentFile(
-                        [](CalcFile& cf) {
-                            cf.settings.scanInterval = 30;
-                            cf.settings.scanStep = 15;
-                            return Status{};
-                        },
-                        DocumentNotice::PlotContentChanged)
-                    .ok());
+    DocumentController::CalculationOptions options;
+    options.scanInterval = 30;
+    options.scanStep = 15;
+    ASSERT_TRUE(f.doc.setCalculationOptions(options).ok());
     EXPECT_TRUE(f.doc.modified());
     EXPECT_EQ(f.doc.state().currentFile.scanInterval, 30);
     EXPECT_EQ(f.doc.state().currentFile.scanStep, 15);
-    EXPECT_EQ(f.notices.front(), DocumentNotice::PlotContentChanged);
+    EXPECT_TRUE(f.heard(DocumentNotice::PlotContentChanged));
 }
 
 // Undo walks the current file's edits back with their notices and keeps the
@@ -202,62 +194,45 @@ TEST(DocumentController, EditsOfTheCurrentFileUndoAndRedo) {
     Fixture f;
     ASSERT_TRUE(f.doc.openDataFile(f.dir.file("a.bin")));
     const std::size_t entriesBefore = f.doc.currentFile()->entries.size();
-    ASSERT_TRUE(f.doc.editCurrentFile([](CalcFile& cf) { return cf.ranges.AddExclusionZone(1, 2); },
-                                      DocumentNotice::WorkRangeChanged)
-                    .ok());
-    ASSERT_TRUE(f.doc
-                    .editCurrentFile(
-                        [](CalcFile& cf) {
-                            ParameterEntry e;
-                            e.code = 0x01300100;
-                            e.data.assign(5, 60.0);
-                            e.loaded = true;
-                            cf.entries.push_back(std::move(e));
-                            return Status{};
-                        },
-                        DocumentNotice::PlotContentChanged)
-                    .ok());
+    const ProjectFileEntry entryAtOpen = f.doc.state().currentFile;
+    ASSERT_TRUE(f.doc.addExclusionZone(1, 2).ok());
+    ParameterEntry added;
+    added.code = 0x01300100;
+    added.data.assign(5, 60.0);
+    added.loaded = true;
+    ASSERT_TRUE(f.doc.addParameterEntry(added).ok());
     // A refused edit leaves no step behind.
-    EXPECT_FALSE(f.doc.editCurrentFile([](CalcFile&) { return Status(Message(msg::NotANumber)); },
-                                       DocumentNotice::WorkRangeChanged)
-                     .ok());
+    EXPECT_FALSE(f.doc.removeZone(5).ok());
 
-    ASSERT_TRUE(f.doc
-                    .editCurrentFile(
-                        [](CalcFile& cf) {
-                            cf.entries.back().colour = 0xFF;
-                            return Status{};
-                        },
-                        DocumentNotice::PlotContentChanged)
-                    .ok());
-    ASSERT_TRUE(f.doc.undoCurrentFileEdit());
+    ASSERT_TRUE(f.doc.setParameterColour(f.doc.currentFile()->entries.size() - 1, 0xFF).ok());
+    ASSERT_TRUE(f.doc.undo());
     EXPECT_EQ(f.doc.currentFile()->entries.back().colour, 0u);
     EXPECT_EQ(f.doc.currentFile()->entries.back().data.size(), 5u);  // the series stays
 
     f.notices.clear();
-    ASSERT_TRUE(f.doc.undoCurrentFileEdit());
+    ASSERT_TRUE(f.doc.undo());
     EXPECT_EQ(f.doc.currentFile()->entries.size(), entriesBefore);
     EXPECT_EQ(f.doc.state().currentFile.selections.size(), entriesBefore);
     EXPECT_EQ(f.notices.front(), DocumentNotice::PlotContentChanged);
-    ASSERT_TRUE(f.doc.undoCurrentFileEdit());
+    ASSERT_TRUE(f.doc.undo());
     EXPECT_EQ(f.doc.currentFile()->ranges.zoneCount(), 0u);
-    EXPECT_EQ(f.doc.state().currentFile.ranges.size(), 1u);  // the span alone
-    EXPECT_FALSE(f.doc.undoCurrentFileEdit());
+    EXPECT_EQ(f.doc.state().currentFile, entryAtOpen);  // the entry as it was
+    EXPECT_FALSE(f.doc.undo());
 
     f.notices.clear();
-    ASSERT_TRUE(f.doc.redoCurrentFileEdit());
+    ASSERT_TRUE(f.doc.redo());
     EXPECT_EQ(f.notices.front(), DocumentNotice::WorkRangeChanged);
     EXPECT_EQ(f.doc.currentFile()->ranges.zoneCount(), 1u);
-    ASSERT_TRUE(f.doc.redoCurrentFileEdit());
+    ASSERT_TRUE(f.doc.redo());
     ASSERT_EQ(f.doc.currentFile()->entries.size(), entriesBefore + 1);
-    ASSERT_TRUE(f.doc.redoCurrentFileEdit());
+    ASSERT_TRUE(f.doc.redo());
     EXPECT_EQ(f.doc.currentFile()->entries.back().colour, 0xFFu);
-    EXPECT_FALSE(f.doc.redoCurrentFileEdit());
+    EXPECT_FALSE(f.doc.redo());
 
-    ASSERT_TRUE(f.doc.undoCurrentFileEdit());
+    ASSERT_TRUE(f.doc.undo());
     ASSERT_TRUE(f.doc.openDataFile(f.dir.file("a.bin")));
-    EXPECT_FALSE(f.doc.canUndoCurrentFileEdit());
-    EXPECT_FALSE(f.doc.canRedoCurrentFileEdit());
+    EXPECT_FALSE(f.doc.canUndo());
+    EXPECT_FALSE(f.doc.canRedo());
 }
 
 // A load the user stops leaves no current file and shows no failure.
@@ -305,14 +280,9 @@ TEST(DocumentController, ReferenceBookRenamesAndEditsReachTheTables) {
     Fixture f;
     ASSERT_TRUE(f.doc.referenceBooks().addBook("Нормы").ok());
     ASSERT_TRUE(f.doc.referenceBooks().addRecord("Нормы", {55, "день"}));
-    f.doc.editProject(
-        [](ProjectState& s) {
-            ProjectTable t;
-            t.table = ReportTable(2, 2);
-            t.table.formulas[{0, 0}].text = "#Нормы#0";
-            s.tables.push_back(std::move(t));
-        },
-        DocumentNotice::SyncFromProject);
+    ReportTable table(2, 2);
+    table.formulas[{0, 0}].text = "#Нормы#0";
+    ASSERT_TRUE(f.doc.addReportTable(table).ok());
     ASSERT_TRUE(f.doc.saveProjectTo(f.dir.file("p.pht")).ok());
     ASSERT_FALSE(f.doc.modified());
     EXPECT_FALSE(f.doc.renameReferenceBook("Нормы", "  ").value());
@@ -322,7 +292,9 @@ TEST(DocumentController, ReferenceBookRenamesAndEditsReachTheTables) {
     EXPECT_EQ(f.doc.state().tables[0].table.formulas.at({0, 0}).text, "#Пределы#0");
     EXPECT_TRUE(f.doc.modified());
 
-    f.doc.editProject([](ProjectState& s) { s.tables[0].table.clearRecalculationRequest(); }, DocumentNotice::ViewChanged);
+    ReportTable settled = f.doc.state().tables[0].table;
+    settled.clearRecalculationRequest();
+    ASSERT_TRUE(f.doc.replaceReportTable(0, settled).ok());
     f.doc.referenceBookEdited("Другой");
     EXPECT_FALSE(f.doc.state().tables[0].table.recalculationRequested());
     f.doc.referenceBookEdited("Пределы");
@@ -335,17 +307,10 @@ TEST(DocumentController, PlotSeriesLoadAsLongWork) {
     Fixture f;
     EXPECT_EQ(f.doc.loadPlotSeries().error().id, msg::NoSourceData);
     ASSERT_TRUE(f.doc.openDataFile(f.dir.file("a.bin")));
-    ASSERT_TRUE(f.doc
-                    .editCurrentFile(
-                        [](CalcFile& cf) {
-                            ParameterEntry e;
-                            e.code = 0x01300100;
-                            e.flags.plot = true;
-                            cf.entries.push_back(e);
-                            return Status{};
-                        },
-                        DocumentNotice::PlotContentChanged)
-                    .ok());
+    ParameterEntry plotted;
+    plotted.code = 0x01300100;
+    plotted.flags.plot = true;
+    ASSERT_TRUE(f.doc.addParameterEntry(plotted).ok());
     ASSERT_TRUE(f.doc.saveProjectTo(f.dir.file("p.pht")).ok());
     ASSERT_FALSE(f.doc.modified());
     f.notices.clear();

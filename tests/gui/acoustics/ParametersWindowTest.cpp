@@ -166,17 +166,25 @@ private slots:
         w.open();
         if (QTest::currentTestFailed()) return;
         const double period = w.file().settings.samplePeriod;
-        QVERIFY(w.f.session().controller().editCurrentFile(
-            [period](CalcFile& cf) {
-                while (cf.ranges.zoneCount() > 0) cf.ranges.removeZone(0);
-                cf.settings.firstSample = 10;
-                cf.settings.sampleCount = 150;
-                cf.settings.scanning = true;
-                cf.settings.scanInterval = cf.settings.scanStep = 30 * period;
-                for (ParameterEntry& e : cf.entries) e.flags.minimum = e.flags.maximum = e.flags.leq = e.flags.percentiles = true;
-                return cf.ranges.AddExclusionZone(40 * period, 55 * period);
-            },
-            DocumentNotice::WorkRangeChanged).ok());
+        DocumentController& doc = w.f.session().controller();
+        while (doc.currentFile()->ranges.zoneCount() > 0) QVERIFY(doc.removeZone(0).ok());
+        QVERIFY(doc.setWorkRange(10, 159).ok());
+        QVERIFY(doc.setScanning(true).ok());
+        const ProjectState& p = w.f.session().state();
+        DocumentController::CalculationOptions options;
+        options.scanInterval = options.scanStep = 30 * period;
+        options.grouped = p.groupByParameter != 0;
+        options.includeExclusionsUncorrected = p.includeExclusionsUncorrected != 0;
+        options.noLeqTime = p.noLeqTime != 0;
+        options.csv = p.csvResults != 0;
+        options.singleFile = p.singleResultFile != 0;
+        QVERIFY(doc.setCalculationOptions(options).ok());
+        // Every entry with its minimum, maximum, Leq and percentiles asked for.
+        std::vector<ParameterEntry> entries = doc.currentFile()->entries;
+        for (ParameterEntry& e : entries) e.flags.minimum = e.flags.maximum = e.flags.leq = e.flags.percentiles = true;
+        while (!doc.currentFile()->entries.empty()) QVERIFY(doc.removeParameterEntry(0).ok());
+        for (const ParameterEntry& e : entries) QVERIFY(doc.addParameterEntry(e).ok());
+        QVERIFY(doc.addExclusionZone(40 * period, 55 * period).ok());
         QVERIFY(!w.file().entries.empty());
         const QDir work(w.f.folder("work"));
         const QStringList before = work.entryList(QDir::Files);

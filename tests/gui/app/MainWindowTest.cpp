@@ -415,15 +415,7 @@ private slots:
         ParameterEntry leq;
         leq.code = 0x01300000;
         leq.flags.leq = leq.flags.minimum = leq.flags.maximum = true;
-        QVERIFY(f.session()
-                    .controller()
-                    .editCurrentFile(
-                        [&](CalcFile& file) {
-                            file.entries.push_back(leq);
-                            return Status{};
-                        },
-                        DocumentNotice::PlotContentChanged)
-                    .ok());
+        QVERIFY(f.session().controller().addParameterEntry(leq).ok());
         const CalcReport report = f.session().controller().calculateCurrentFile();
         QVERIFY(!report.cancelled);
         QVERIFY(f.session().currentFile()->entries.front().first.leqs.size() > 0);
@@ -494,7 +486,7 @@ private slots:
         f.start();
         ProjectSession& s = f.session();
         QVERIFY(s.loadProject(demoFile("demo.pht")));
-        s.controller().editProject([](ProjectState&) {}, DocumentNotice::ViewChanged);
+        s.controller().windowStateChanged();
         const QString damaged = f.folder("bad") + "/damaged.pht";
         writeFile(damaged, QByteArray("\x17\x00\x00\x00\x03\x00", 6));
         QVERIFY(!s.loadProject(damaged));
@@ -526,7 +518,7 @@ private slots:
         QVERIFY(s.loadProject(demoFile("demo.pht")));
         f.prompts.files.push_back(path);
         QVERIFY(s.controller().saveProjectAs());
-        s.controller().editProject([](ProjectState& p) { p.reportTexts[0] = "changed"; }, DocumentNotice::ViewChanged);
+        QVERIFY(s.controller().setReportTexts({{0, "changed"}}).ok());
 
         QSignalSpy closed(&f.window(), &MainWindow::closed);
         f.prompts.answers.push_back(static_cast<Prompts::Answer>(answer));

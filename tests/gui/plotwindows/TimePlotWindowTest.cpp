@@ -9,6 +9,7 @@
 #include "AppFixture.h"
 #include "TestMain.h"
 #include "WindowWalk.h"
+#include "core/acoustics/ParameterTable.h"
 #include "gui/acoustics/RangesWindow.h"
 #include "gui/app/ChildWindowList.h"
 #include "gui/base/SettingsStore.h"
@@ -30,14 +31,10 @@ struct Walk {
         QVERIFY(f.session().loadProject(QFileInfo(demoFile("demo.pht")).absoluteFilePath()));
         QVERIFY(f.session().controller().openProjectEntry(0));
         // The demo file's first parameter drawn, no zones of its own.
-        QVERIFY(f.session().controller().editCurrentFile(
-            [](CalcFile& cf) {
-                while (cf.ranges.zoneCount() > 0) cf.ranges.removeZone(0);
-                if (cf.entries.empty()) return Status(Message(msg::InvalidArgument));
-                cf.entries.front().flags.plot = true;
-                return Status{};
-            },
-            DocumentNotice::PlotContentChanged).ok());
+        DocumentController& doc = f.session().controller();
+        while (doc.currentFile()->ranges.zoneCount() > 0) QVERIFY(doc.removeZone(0).ok());
+        QVERIFY(!doc.currentFile()->entries.empty());
+        if (!doc.currentFile()->entries.front().flags.plot) QVERIFY(doc.toggleParameterFlag(0, kPlotColumn).ok());
         f.window().run(command::ShowRanges);
         f.window().run(command::ShowTimePlot);
         for (ChildWindowInterface* c : f.window().windows().all()) {

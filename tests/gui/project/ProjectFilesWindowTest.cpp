@@ -1,3 +1,4 @@
+#include <QAction>
 #include <QHeaderView>
 #include <QMenu>
 #include <QTableView>
@@ -86,21 +87,18 @@ private slots:
         QCOMPARE(cell(w, 0, 0), kDay);
 
         // A table reads both sources.
-        f.session().controller().editProject(
-            [](ProjectState& state) {
-                ProjectTable t;
-                t.table = ReportTable(3, 2);
-                CellBinding b;
-                b.sourceName = "Улица_" + kDay.toStdString();
-                b.parameterCode = kLeqA;
-                b.itemIndex = CellBinding::Leq;
-                t.table.bindings[{0, 0}] = b;
-                b.sourceName = "Улица_" + kNight.toStdString();
-                b.value = 77.0;
-                t.table.bindings[{1, 0}] = b;
-                state.tables.push_back(std::move(t));
-            },
-            DocumentNotice::SyncFromProject);
+        {
+            ReportTable table(3, 2);
+            CellBinding b;
+            b.sourceName = "Улица_" + kDay.toStdString();
+            b.parameterCode = kLeqA;
+            b.itemIndex = CellBinding::Leq;
+            table.bindings[{0, 0}] = b;
+            b.sourceName = "Улица_" + kNight.toStdString();
+            b.value = 77.0;
+            table.bindings[{1, 0}] = b;
+            QVERIFY(f.session().controller().addReportTable(table).ok());
+        }
 
         // Renaming a used name asks first; the binding follows the name.
         f.prompts.texts.push_back(QStringLiteral("День"));
@@ -137,6 +135,46 @@ private slots:
         QCOMPARE(f.session().state().currentIndex, 0);
         QCOMPARE(cell(w, 0, 1), QStringLiteral("Улица_") + kNight);
         QCOMPARE(f.prompts.unexpected, 0);
+    }
+
+    // The window's undo takes back a rename and then the addition of the
+    // file; redo brings the file back under the name it was added with.
+    void undoAndRedoTheFileList() {
+        AppFixture f;
+        f.start();
+        f.prompts.folders.push_back(f.folder("work"));
+        QVERIFY(f.session().controller().newProject());
+        ProjectFilesWindow* w = projectWindow(f);
+        QVERIFY(w);
+        auto* undo = w->findChild<QAction*>(QStringLiteral("undoEdit"));
+        auto* redo = w->findChild<QAction*>(QStringLiteral("redoEdit"));
+        QVERIFY(undo && redo);
+        QVERIFY(undo->shortcuts().contains(QKeySequence(QKeySequence::Undo)));
+        QVERIFY(!f.session().controller().modified());
+
+        f.prompts.fileLists.push_back({demoFile(kDay)});
+        f.prompts.texts.push_back(QStringLiteral("День"));
+        w->addFiles();
+        QCOMPARE(w->model()->rowCount(), 1);
+        QVERIFY(f.session().controller().modified());
+        f.prompts.texts.push_back(QStringLiteral("Утро"));
+        w->activate(0, ProjectFilesModel::ReferenceName);
+        QCOMPARE(cell(w, 0, 1), QStringLiteral("Утро"));
+        QVERIFY(f.session().controller().saveProjectTo((f.folder("work") + "/p.pht").toStdString()).ok());
+        QVERIFY(!f.session().controller().modified());
+
+        undo->trigger();
+        QCOMPARE(cell(w, 0, 1), QStringLiteral("День"));
+        QVERIFY(f.session().controller().modified());
+        undo->trigger();
+        QCOMPARE(w->model()->rowCount(), 0);
+        QVERIFY(!f.session().controller().canUndo());
+
+        redo->trigger();
+        QCOMPARE(w->model()->rowCount(), 1);
+        QCOMPARE(cell(w, 0, 1), QStringLiteral("День"));
+        QVERIFY(f.session().controller().canRedo());
+        QVERIFY(f.session().controller().modified());
     }
 
     // The column widths go with the project.

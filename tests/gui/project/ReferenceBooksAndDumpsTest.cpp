@@ -42,14 +42,9 @@ private slots:
         f.start();
         f.prompts.folders.push_back(f.folder("work"));
         QVERIFY(f.session().controller().newProject());
-        f.session().controller().editProject(
-            [](ProjectState& s) {
-                ProjectTable t;
-                t.table = ReportTable(2, 2);
-                t.table.formulas[{0, 0}].text = "#Нормы#0";
-                s.tables.push_back(std::move(t));
-            },
-            DocumentNotice::SyncFromProject);
+        ReportTable table(2, 2);
+        table.formulas[{0, 0}].text = "#Нормы#0";
+        QVERIFY(f.session().controller().addReportTable(table).ok());
 
         ReferenceBookListDialog books(f.session(), &f.window());
         books.show();

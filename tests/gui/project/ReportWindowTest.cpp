@@ -283,14 +283,12 @@ private slots:
         AppFixture f;
         f.start();
         QVERIFY(f.session().loadProject(demoFile(QStringLiteral("demo.pht"))));
-        f.session().controller().editProject(
-            [](ProjectState& p) {
-                p.illustrations.clear();
-                p.illustrations.push_back({"Первый", "first.png", std::nullopt});
-                p.illustrations.push_back({"Второй", "second.png", std::nullopt});
-                p.illustrations.push_back({"График", "", std::size_t{0}});
-            },
-            DocumentNotice::SyncFromProject);
+        DocumentController& doc = f.session().controller();
+        while (!doc.state().illustrations.empty()) QVERIFY(doc.removeIllustration(0).ok());
+        QVERIFY(doc.addIllustration({"Первый", "first.png", std::nullopt}).ok());
+        QVERIFY(doc.addIllustration({"Второй", "second.png", std::nullopt}).ok());
+        QVERIFY(doc.addIllustration({"График", "", std::size_t{0}}).ok());
+        doc.notify(DocumentNotice::SyncFromProject);  // the open report window takes the list
         ReportWindow* w = reportWindow(f);
         QVERIFY(w);
         ReportIllustrationList* list = w->illustrationList();

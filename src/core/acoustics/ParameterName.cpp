@@ -2,6 +2,7 @@
 
 #include "core/acoustics/ParameterEntry.h"
 #include "core/base/StringTable.h"
+#include "core/base/TextIds.h"
 #include "core/measurement/Catalogue.h"
 
 namespace phonotab {
@@ -12,7 +13,7 @@ std::string bandName(const NamingContext& ctx, int family, int band) {
     if (ctx.header) {
         const auto& axis = ctx.header->frequencyAxes[static_cast<std::size_t>(family - 1)];
         if (band >= 0 && static_cast<std::size_t>(band) < axis.size())
-            return frequencyCaption(axis[static_cast<std::size_t>(band)]) + " " + tr(405);
+            return frequencyCaption(axis[static_cast<std::size_t>(band)]) + " " + tr(text::HertzUnit);
     }
     return bandCaption(*ctx.desc, *ctx.layout, nullptr, family, band, BandForm::List);
 }

@@ -387,6 +387,20 @@ enum Id : int {
     // The project's data tree
     RecordCaption = 316,       // "Запись %d"
     PercentilesCaption = 412,  // "процентили"
+
+    // Captions of the measurement files' fields and their text exports
+    HertzUnit = 405,               // "Гц", after a band's frequency
+    StoredHistogramField = 408,    // "Гистогр."
+    SynthesizedLeqField = 409,     // "Синт. Leq"
+    DumpRange = 112,               // "Диапазон"
+    DumpComment = 113,             // "Комментарий"
+    DumpDate = 415,                // "Дата"
+    DumpTime = 416,                // "Время"
+    DumpDuration = 417,            // "Продолжительность"
+    DumpUnderload = 433,           // "недогрузка"
+    DumpCalibration = 434,         // "коэфф. калибровки"
+    DumpRecord = 435,              // "Запись"
+    DumpFileName = 437,            // "Имя файла"
 };
 
 // Every id above, so that a check can find each in the language tables.
@@ -441,7 +455,9 @@ inline constexpr Id kAllIds[] = {
     FormulaTitle, FormulaFirstWrap, FormulaFirstReferenceLevel, FormulaHelp, FormulaHelpIntroduction,
     FormulaHelpFixedReferences, FormulaReferenceLevel, ReferenceBookLabel, ReferenceEntryLabel, MacroEditorTitle,
     MacroOperations, ShiftFormulaLeft, ShiftFormulaRight, ShiftFormulaUp, ShiftFormulaDown, ReplicateFormula,
-    ReplicateCount, ReplicateXOffset, ReplicateYOffset, RecordCaption, PercentilesCaption,
+    ReplicateCount, ReplicateXOffset, ReplicateYOffset, RecordCaption, PercentilesCaption, HertzUnit,
+    StoredHistogramField, SynthesizedLeqField, DumpRange, DumpComment, DumpDate, DumpTime, DumpDuration, DumpUnderload,
+    DumpCalibration, DumpRecord, DumpFileName,
 };
 
 }  // namespace phonotab::text

@@ -5,6 +5,7 @@
 #include "core/base/CFormat.h"
 #include "core/base/Message.h"
 #include "core/base/StringTable.h"
+#include "core/base/TextIds.h"
 
 namespace phonotab {
 
@@ -59,8 +60,8 @@ std::string channelCaption(int channel, bool longForm) {
 
 std::string parameterCaption(FieldCode code, const TeleDesc& desc, const RecordLayout& layout,
                              const MeasurementRecord* record) {
-    if (field::isStoredHistogram(code)) return tr(408);
-    if (field::isSynthesizedLeq(code)) return tr(409);
+    if (field::isStoredHistogram(code)) return tr(text::StoredHistogramField);
+    if (field::isSynthesizedLeq(code)) return tr(text::SynthesizedLeqField);
     if (field::isInstrumentPercentile(code)) {
         const int ch = static_cast<int>((code >> 12) & 0xF);
         const int idx = static_cast<int>(code & 0xFF);

@@ -6,6 +6,7 @@
 
 #include "core/base/MappedFile.h"
 #include "core/base/StringTable.h"
+#include "core/base/TextIds.h"
 #include "core/measurement/RecordDecoder.h"
 
 namespace phonotab {
@@ -181,9 +182,9 @@ Status loadRecordFile(MeasurementFile& f, ByteSpan bytes) {
 
 std::string workModeName(FileWorkMode mode) {
     switch (mode) {
-        case FileWorkMode::Samples: return tr(134);
-        case FileWorkMode::Histograms: return tr(135);
-        case FileWorkMode::Records: return tr(136);
+        case FileWorkMode::Samples: return tr(text::SamplesMode);
+        case FileWorkMode::Histograms: return tr(text::HistogramsMode);
+        case FileWorkMode::Records: return tr(text::RecordsMode);
     }
     return {};
 }

@@ -7,6 +7,7 @@
 #include "core/base/CFormat.h"
 #include "core/base/MappedFile.h"
 #include "core/base/StringTable.h"
+#include "core/base/TextIds.h"
 #include "core/measurement/Catalogue.h"
 #include "core/measurement/FileProbe.h"
 #include "core/measurement/RecordDecoder.h"
@@ -122,19 +123,19 @@ private:
 void appendRecordDump(std::string& out, const MeasurementRecord& rec, const RecordLayout& layout, const TeleDesc& desc) {
     const CalendarTime t = rec.dateTime();
     cformatAppend(out, "VIN:; %08X;\n", rec.vin);
-    cformatAppend(out, "%s:; %02d/%02d/%d;\n", tr(415).c_str(), t.day, t.month, t.year);
-    cformatAppend(out, "%s:; %02d:%02d:%02d;\n", tr(416).c_str(), t.hour, t.minute, t.second);
-    appendDuration(out, (tr(417) + ":; %d:%02d:%02d;\n").c_str(), rec.durationSeconds);
-    if (layout.channelCount == 1) cformatAppend(out, "%s:; %d;\n", tr(112).c_str(), rec.rangeIndex() + 1);
-    cformatAppend(out, "%s:; ", tr(113).c_str());
+    cformatAppend(out, "%s:; %02d/%02d/%d;\n", tr(text::DumpDate).c_str(), t.day, t.month, t.year);
+    cformatAppend(out, "%s:; %02d:%02d:%02d;\n", tr(text::DumpTime).c_str(), t.hour, t.minute, t.second);
+    appendDuration(out, (tr(text::DumpDuration) + ":; %d:%02d:%02d;\n").c_str(), rec.durationSeconds);
+    if (layout.channelCount == 1) cformatAppend(out, "%s:; %d;\n", tr(text::DumpRange).c_str(), rec.rangeIndex() + 1);
+    cformatAppend(out, "%s:; ", tr(text::DumpComment).c_str());
     out += rec.comment + ";\n";
     out += "\n" + desc.instrumentName(rec.instrumentCode) + ";\n\n";
     for (int c = 0; c < layout.channelCount && c < kMaxChannels; ++c) {
         const ChannelBlock& ch = rec.channels[static_cast<std::size_t>(c)];
         if (layout.channelCount > 1) out += channelCaption(c, true) + "; ";
         out += overloadText(ch.overloadState) + "; ";
-        if (ch.underloadFlag) out += tr(433) + "; ";
-        cformatAppend(out, "%s: %.2lf;", tr(434).c_str(), ch.calibrationDb);
+        if (ch.underloadFlag) out += tr(text::DumpUnderload) + "; ";
+        cformatAppend(out, "%s: %.2lf;", tr(text::DumpCalibration).c_str(), ch.calibrationDb);
         out += "\n";
         for (int f = 1; f <= kFamilies; ++f) {
             const FamilyTable& table = ch.families[static_cast<std::size_t>(f - 1)];
@@ -156,7 +157,7 @@ void appendRecordDump(std::string& out, const MeasurementRecord& rec, const Reco
         bool anyPoints = false;
         for (const auto& e : stats) anyPoints |= !e.points.empty();
         if (anyPoints) {
-            out += tr(412) + ";\n";
+            out += tr(text::PercentilesCaption) + ";\n";
             for (const auto& p : stats.front().points) out += ";" + p.label;
             out += ";";
             for (std::size_t k = 0; k < stats.size(); ++k) {
@@ -200,7 +201,7 @@ Status DumpRecordFiles(const std::vector<std::string>& files, std::FILE* out, co
                 e->layout.clearValues(rec);
             DecodeRecord(e->layout, bytes, false, rec);
             f.consume(e->layout.recordSize);
-            std::string text = cformat("\n%s; %d;\n", tr(435).c_str(), number);
+            std::string text = cformat("\n%s; %d;\n", tr(text::DumpRecord).c_str(), number);
             appendRecordDump(text, rec, e->layout, desc);
             output.write(text);
         }
@@ -235,11 +236,11 @@ Status WriteSummary(const std::vector<std::string>& files, const std::vector<Sum
     DumpOutput output(out, encoding);
     Result<RecordLayout> firstLayout = BuildLayout(desc, firstType);
 
-    std::string header = tr(437) + "; ";
-    if (options.includeDate) header += tr(415) + "; ";
-    if (options.includeTime) header += tr(416) + "; ";
+    std::string header = tr(text::DumpFileName) + "; ";
+    if (options.includeDate) header += tr(text::DumpDate) + "; ";
+    if (options.includeTime) header += tr(text::DumpTime) + "; ";
     if (options.includeVin) header += "VIN; ";
-    if (options.includeDuration) header += tr(417) + "; ";
+    if (options.includeDuration) header += tr(text::DumpDuration) + "; ";
     MeasurementRecord firstHeader;
     if (firstLayout && !files.empty()) {
         // Frequency captions come from the first file's first record.

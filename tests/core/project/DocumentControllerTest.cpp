@@ -327,3 +327,25 @@ TEST(DocumentController, PlotSeriesLoadAsLongWork) {
     EXPECT_FALSE(f.doc.modified());
     EXPECT_TRUE(f.notices.empty());
 }
+
+// "Yes" to saving the changes, and then the save fails: the project stays
+// open and modified, and the user is told, rather than losing the changes to
+// the project that was to replace it.
+TEST(DocumentController, AFailedSaveOnTheOfferKeepsTheProjectModified) {
+    Fixture f;
+    const std::string path = f.savedProject();
+    ASSERT_TRUE(f.doc.loadProject(path));
+    ASSERT_TRUE(f.doc.setReportTexts({{0, "edited"}}).ok());
+    // The project's file can no longer be replaced: a folder stands in its place.
+    std::filesystem::remove(path);
+    std::filesystem::create_directory(path);
+
+    f.prompts.answers = {DocumentPrompts::Answer::Yes};
+    f.prompts.folders = {f.dir.path().string()};
+    EXPECT_FALSE(f.doc.newProject());
+    EXPECT_TRUE(f.doc.modified());
+    EXPECT_EQ(f.doc.projectPath(), path);
+    EXPECT_EQ(f.doc.state().files.size(), 1u);
+    EXPECT_EQ(f.doc.state().reportTexts[0], "edited");
+    EXPECT_EQ(f.prompts.shown, std::vector<int>{msg::CannotWrite});
+}

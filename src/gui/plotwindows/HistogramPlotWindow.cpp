@@ -192,9 +192,10 @@ void HistogramPlotWindow::askStep() {
         session().prompts().showMessage(typed.error());
         return;
     }
+    // The step is how the window shows the histogram; the project does not
+    // store it, so the project is not modified by it.
     step_ = histogramStepFromValue(*typed);
     rebuild();
-    session().controller().windowStateChanged();
 }
 
 }  // namespace phonotab

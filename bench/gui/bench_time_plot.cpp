@@ -53,7 +53,6 @@ int main(int argc, char** argv) {
     readFileText(bench::demoTdscPath(), text);
     fixtures::parseTeleDescSource(text, src, error);
     const TeleDesc desc = *parseTeleDesc(fixtures::writeTeleDesc(src), "Русский");
-    setCurrentTeleDesc(desc);
     const std::string path = bench::largeSlmFile(kRecords);
 
     const double calc = bestSeconds(3, [&] {

@@ -59,9 +59,9 @@ bool parseParam(const std::string& text, ParameterEntry& e, std::string& error) 
     return true;
 }
 
-int runCalc(const CliContext& ctx, CalcArgs a) {
+int runCalc(CliContext& ctx, CalcArgs a) {
     if (!ctx.loadTeleDesc()) return kExitFailure;
-    const TeleDesc& desc = currentTeleDesc();
+    const TeleDesc& desc = ctx.teleDesc();
 
     std::vector<ParameterEntry> entries;
     for (const std::string& p : a.params) {

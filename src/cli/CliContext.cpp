@@ -44,14 +44,16 @@ void CliContext::applyLocaleLanguage() {
     setCurrentStrings(StringTable::russian());
 }
 
-bool CliContext::loadTeleDesc() const {
+bool CliContext::loadTeleDesc() {
+    if (teleDescLoaded_) return true;
     const std::string path = teleDescPath.empty() ? dataFolder() + "/TeleDescFile.bin" : teleDescPath;
     Result<TeleDesc> d = phonotab::loadTeleDesc(path, language);
     if (!d) {
         fail(d.error());
         return false;
     }
-    setCurrentTeleDesc(std::move(*d));
+    teleDesc_ = std::move(*d);
+    teleDescLoaded_ = true;
     return true;
 }
 

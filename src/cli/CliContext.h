@@ -37,9 +37,15 @@ struct CliContext {
     // LANG), Russian for a Russian locale and for none, English for any other;
     // Russian when the English table cannot be read.
     void applyLocaleLanguage();
-    // Loads the description into the process-wide slot; prints message 403
-    // and returns false when it cannot be read.
-    bool loadTeleDesc() const;
+    // Loads the description (once: a second call keeps what was read); prints
+    // message 403 and returns false when it cannot be read.
+    bool loadTeleDesc();
+    // The description loadTeleDesc read (empty before).
+    const TeleDesc& teleDesc() const { return teleDesc_; }
+
+private:
+    TeleDesc teleDesc_;
+    bool teleDescLoaded_ = false;
 };
 
 // Prints the message's text on stderr (one line) and returns kExitFailure.

@@ -29,16 +29,16 @@ struct SummaryArgs {
     bool freq = false, noDate = false, noTime = false, noVin = false, noDuration = false;
 };
 
-int runDump(const CliContext& ctx, const DumpArgs& a) {
+int runDump(CliContext& ctx, const DumpArgs& a) {
     if (!ctx.loadTeleDesc()) return kExitFailure;
     if (!a.joined && a.files.size() != 1) return usageError("dump: one FILE, or --joined with several");
-    if (Status s = WriteRecordDumpFile(a.files, a.out, currentTeleDesc(), ctx.encoding); !s) return fail(s.error());
+    if (Status s = WriteRecordDumpFile(a.files, a.out, ctx.teleDesc(), ctx.encoding); !s) return fail(s.error());
     return kExitOk;
 }
 
-int runSummary(const CliContext& ctx, const SummaryArgs& a) {
+int runSummary(CliContext& ctx, const SummaryArgs& a) {
     if (!ctx.loadTeleDesc()) return kExitFailure;
-    const TeleDesc& desc = currentTeleDesc();
+    const TeleDesc& desc = ctx.teleDesc();
     if (a.band < 0 || a.band > 4095) return usageError("--band: a band index from 0");
     std::uint16_t type = 0;
     if (!readSummaryType(a.files.front(), type)) return fail(Message(msg::CannotOpen, a.files.front()));

@@ -17,9 +17,9 @@ const char* kindName(const MeasurementFile& f) {
     return f.kind == FileKind::Versioned ? "versioned" : "plain";
 }
 
-int runInfo(const CliContext& ctx, const std::string& path, const std::string& mode) {
+int runInfo(CliContext& ctx, const std::string& path, const std::string& mode) {
     if (!ctx.loadTeleDesc()) return kExitFailure;
-    const TeleDesc& desc = currentTeleDesc();
+    const TeleDesc& desc = ctx.teleDesc();
     FileWorkMode wm = FileWorkMode::Records;
     if (mode == "samples")
         wm = FileWorkMode::Samples;

@@ -44,14 +44,14 @@ std::string textWithZones(const GraphPane& pane, const CalcFile& cf, const TimeP
     return out;
 }
 
-int runPlot(const CliContext& ctx, const PlotArgs& a) {
+int runPlot(CliContext& ctx, const PlotArgs& a) {
     const std::string ext = std::filesystem::path(a.out).extension().string();
     if (ext != ".svg" && ext != ".png" && ext != ".txt")
         return usageError("-o: the picture is written as OUT.svg, OUT.png or OUT.txt");
     if (a.width < 200 || a.height < 150 || a.width > 20000 || a.height > 20000)
         return usageError("--width, --height: from 200 x 150 to 20000 x 20000 pixels");
     if (!ctx.loadTeleDesc()) return kExitFailure;
-    const TeleDesc& desc = currentTeleDesc();
+    const TeleDesc& desc = ctx.teleDesc();
 
     const std::string path = std::filesystem::absolute(a.file).string();
     Result<MeasurementFile> file = LoadMeasurementFile(path, chosenWorkMode(a.mode, path), desc);

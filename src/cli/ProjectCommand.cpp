@@ -145,11 +145,12 @@ int runSave(const std::string& path, const std::string& out) {
     return kExitOk;
 }
 
-int runCalc(const CliContext& ctx, const std::string& path, const std::string& entries, const std::string& shared,
+int runCalc(CliContext& ctx, const std::string& path, const std::string& entries, const std::string& shared,
             const std::string& out, bool sequential) {
     if (!ctx.loadTeleDesc()) return kExitFailure;
     BatchPrompts prompts;
     DocumentController doc(prompts);
+    doc.setTeleDescription(ctx.teleDesc());
     if (Status s = doc.readProject(path); !s) return fail(s.error());
     const ProjectState* p = &doc.state();
     RecalcRequest req;

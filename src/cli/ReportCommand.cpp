@@ -42,13 +42,14 @@ void listCellsWithoutValue(const ProjectState& project, const std::string& proje
                              t.table.name, b.sourceName));
 }
 
-int runReport(const CliContext& ctx, const ReportOptions& o) {
+int runReport(CliContext& ctx, const ReportOptions& o) {
     BatchPrompts prompts;
     DocumentController doc(prompts);
     if (Status s = doc.readProject(o.project); !s) return fail(s.error());
     int status = kExitOk;
     if (o.calculate) {
         if (!ctx.loadTeleDesc()) return kExitFailure;
+        doc.setTeleDescription(ctx.teleDesc());
         RecalcRequest req;
         req.workingFolder = localWorkingFolderOf(doc.state().workingFolder, o.project);
         req.resultFolder = req.workingFolder + "/";

@@ -172,7 +172,7 @@ bool rangePictures(ProjectSession& session, QWidget& window, const QString& lang
     BoundsDialog bounds(f->ranges.zone(0).begin, f->ranges.zone(0).end, f->file.startTime, session.prompts(), &ranges);
     bounds.show();
     ok &= save(bounds, folder + "/bounds_" + language + ".png");
-    CorrectionsDialog corrections(correctionBands(currentTeleDesc(), f->file.layout), f->ranges.zone(1).corrections,
+    CorrectionsDialog corrections(correctionBands(session.teleDescription(), f->file.layout), f->ranges.zone(1).corrections,
                                   session.prompts(), &ranges);
     corrections.show();
     ok &= save(corrections, folder + "/corrections_" + language + ".png");
@@ -208,7 +208,7 @@ bool parameterPictures(ProjectSession& session, QWidget& window, const QString& 
     settings.show();
     ok &= save(settings, folder + "/calc_settings_" + language + ".png");
     // "Посчитать процентили" over the current file, its level fields by name.
-    DistributionHistogramDialog distribution(session.prompts(), session.settings(), &parameters);
+    DistributionHistogramDialog distribution(session.prompts(), session.settings(), session.teleDescription(), &parameters);
     distribution.show();
     distribution.addFile(QString::fromStdString(session.currentFile()->file.path));
     ok &= distribution.calculate();
@@ -475,7 +475,7 @@ bool pictures(const QString& language, const QString& folder) {
         documents.show();
         ok &= save(documents, folder + "/document_chooser_" + language + ".png");
     }
-    if (Result<SummaryColumnModel> model = SummaryColumnModel::forType(currentTeleDesc(), 60101)) {
+    if (Result<SummaryColumnModel> model = SummaryColumnModel::forType(session.teleDescription(), 60101)) {
         SettingsStore settings(settingsFile);
         SummaryDialog summary(*model, settings, ReportConfig{}, &window);
         summary.addAllColumns();

@@ -1,8 +1,5 @@
 #include "core/measurement/TeleDesc.h"
 
-#include <memory>
-#include <mutex>
-
 #include "core/base/MappedFile.h"
 #include "core/base/TextCodec.h"
 
@@ -174,29 +171,6 @@ Result<TeleDesc> loadTeleDesc(const std::string& path, const std::string& langua
     MappedFile file;
     if (!file.open(path)) return Message(msg::NoTelemetryDescription);
     return parseTeleDesc(file.bytes(), language);
-}
-
-namespace {
-std::mutex& descMutex() {
-    static std::mutex m;
-    return m;
-}
-std::shared_ptr<const TeleDesc>& descSlot() {
-    static std::shared_ptr<const TeleDesc> slot = std::make_shared<TeleDesc>();
-    return slot;
-}
-}  // namespace
-
-const TeleDesc& currentTeleDesc() {
-    std::lock_guard lock(descMutex());
-    return *descSlot();
-}
-
-void setCurrentTeleDesc(TeleDesc desc) {
-    std::lock_guard lock(descMutex());
-    static std::vector<std::shared_ptr<const TeleDesc>> retired;  // outstanding references stay valid
-    retired.push_back(descSlot());
-    descSlot() = std::make_shared<TeleDesc>(std::move(desc));
 }
 
 }  // namespace phonotab

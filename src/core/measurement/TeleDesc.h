@@ -80,8 +80,4 @@ int fieldOffsetIn(const std::vector<FieldCode>& codes, FieldCode code);
 Result<TeleDesc> parseTeleDesc(ByteSpan bytes, const std::string& language);
 Result<TeleDesc> loadTeleDesc(const std::string& path, const std::string& language);
 
-// The process-wide description (empty until start-up loads one).
-const TeleDesc& currentTeleDesc();
-void setCurrentTeleDesc(TeleDesc desc);
-
 }  // namespace phonotab

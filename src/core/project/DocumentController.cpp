@@ -49,7 +49,7 @@ std::string DocumentController::title() const {
     if (!current_) return mainWindowTitle(projectPath_, nullptr);
     TitleFile f;
     f.path = state_.currentFile.path;
-    f.instrument = instrumentName(currentTeleDesc(), current_->file.instrumentCode);
+    f.instrument = instrumentName(teleDesc_, current_->file.instrumentCode);
     f.serialNumber = static_cast<std::uint32_t>(state_.serialNumber);
     return mainWindowTitle(projectPath_, &f);
 }
@@ -62,7 +62,7 @@ bool DocumentController::loadTelemetryDescription(const std::string& path) {
         prompts_.showMessage(desc.error());
         return false;
     }
-    setCurrentTeleDesc(std::move(*desc));
+    teleDesc_ = std::move(*desc);
     return true;
 }
 
@@ -277,7 +277,7 @@ bool DocumentController::loadCurrentFile(const std::string& localPath) {
     const bool uncorrected = state_.includeExclusionsUncorrected;
     std::optional<Result<CalcFile>> opened;
     prompts_.runLong(Message(text::OpeningFile, storedFileName(localPath)), [&](const Progress& progress) {
-        opened.emplace(openEntry(entry, localPath, currentTeleDesc(), uncorrected, progress));
+        opened.emplace(openEntry(entry, localPath, teleDesc_, uncorrected, progress));
     });
     current_.reset();
     history_.clear();
@@ -349,7 +349,7 @@ CalcReport DocumentController::calculateCurrentFile() {
     CalcReport report;
     prompts_.runLong(Message(text::Calculating), [&](const Progress& progress) {
         req.progress = progress;
-        report = CalculateFile(*current_, currentTeleDesc(), req);
+        report = CalculateFile(*current_, teleDesc_, req);
     });
     for (const Message& m : report.messages) prompts_.showMessage(m);
     notify(DocumentNotice::FolderChanged);
@@ -365,8 +365,6 @@ Status DocumentController::loadPlotSeries() {
     return status;
 }
 
-const TeleDesc& DocumentController::teleDescription() const { return currentTeleDesc(); }
-
 RecalcReport DocumentController::recalculateProject(RecalcRequest request) {
     captureCurrentFile();
     if (request.projectFile.empty()) request.projectFile = projectPath_;
@@ -379,7 +377,7 @@ RecalcReport DocumentController::recalculateProject(RecalcRequest request) {
     prompts_.runLong(Message(text::Calculating), [&](const Progress& progress) {
         request.progress = progress;
         request.openTables = openTables_.all();
-        report = RecalculateProject(state_, currentTeleDesc(), request);
+        report = RecalculateProject(state_, teleDesc_, request);
     });
     if (!report.cancelled) {
         modified_ = true;
@@ -509,7 +507,7 @@ void DocumentController::afterHistoryStep(const ProjectCommand* command) {
 
 Status DocumentController::addFiles(AddFilesRequest request) {
     request.workingFolder = state_.workingFolder;
-    return changeProject(FileList, [&](ProjectState& p) { return phonotab::addFiles(p, request, currentTeleDesc()); });
+    return changeProject(FileList, [&](ProjectState& p) { return phonotab::addFiles(p, request, teleDesc_); });
 }
 
 Status DocumentController::substituteFiles(const std::vector<int>& selected, const std::vector<std::string>& paths) {

@@ -61,8 +61,11 @@ public:
     // window): a cell block on the clipboard names its table here, and the
     // project's recalculation fills their bindings.
     OpenTables& openTables() { return openTables_; }
-    // The telemetry description the program read (parameter names of hints).
-    const TeleDesc& teleDescription() const;
+    // The telemetry description read at start-up (empty until then): the
+    // current file, the project's files and the windows' names read with it.
+    const TeleDesc& teleDescription() const { return teleDesc_; }
+    // A description read elsewhere (the batch tool reads its own once).
+    void setTeleDescription(TeleDesc desc) { teleDesc_ = std::move(desc); }
     MruList& recentFiles() { return recentFiles_; }
     MruList& recentProjects() { return recentProjects_; }
     // The working folder on this system ('/'-terminated; empty while none
@@ -233,6 +236,7 @@ private:
     void saveReferenceBooks();
 
     DocumentPrompts& prompts_;
+    TeleDesc teleDesc_;
     DocumentWindows* windows_ = nullptr;
     Listener listener_;
     ProjectState state_;

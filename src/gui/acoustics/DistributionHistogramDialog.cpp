@@ -33,8 +33,9 @@ const QString kSection = QStringLiteral("Histo");
 const char* const kDefaults[6] = {"5", "10", "50", "90", "95", ""};
 }  // namespace
 
-DistributionHistogramDialog::DistributionHistogramDialog(Prompts& prompts, SettingsStore& settings, QWidget* parent)
-    : QDialog(parent), prompts_(prompts), settings_(settings) {
+DistributionHistogramDialog::DistributionHistogramDialog(Prompts& prompts, SettingsStore& settings,
+                                                         const TeleDesc& teleDesc, QWidget* parent)
+    : QDialog(parent), prompts_(prompts), settings_(settings), teleDesc_(teleDesc) {
     setWindowTitle(uiText(text::DistributionTitle));
     auto* layout = new QVBoxLayout(this);
     auto* form = new QFormLayout;
@@ -99,15 +100,15 @@ void DistributionHistogramDialog::fillFields(const QString& path) {
     MappedFile f;
     if (!f.open(path.toStdString())) return;
     const FileProbe probe = ProbeFileType(f.bytes());
-    const TeleTypeEntry* type = currentTeleDesc().type(probe.typeCode);
+    const TeleTypeEntry* type = teleDesc_.type(probe.typeCode);
     if (!type) return;
     // Each level field by its name (the code when the layout cannot name it).
-    const Result<RecordLayout> layout = BuildLayout(currentTeleDesc(), probe.typeCode);
+    const Result<RecordLayout> layout = BuildLayout(teleDesc_, probe.typeCode);
     for (FieldCode c : type->codes) {
         if (!field::isMeasuredValue(c)) continue;
         std::string caption = cformat("0x%08X", c);
         if (layout) {
-            const ParameterNames names = ParameterName(c, NamingContext{&currentTeleDesc(), &*layout, nullptr});
+            const ParameterNames names = ParameterName(c, NamingContext{&teleDesc_, &*layout, nullptr});
             if (!names.fullName.empty()) caption = names.fullName;
         }
         field->addItem(QString::fromStdString(caption), QVariant::fromValue<uint>(c));
@@ -140,7 +141,7 @@ bool DistributionHistogramDialog::calculate() {
     // Export files of millions of records take a while: read them off the
     // interface thread, with progress and a way to stop.
     runLongTask(this, windowTitle(), [&](const Progress& progress) {
-        r = DistributionHistogram(paths, firstRecord->value(), lastRecord->value(), code, fractions, currentTeleDesc(),
+        r = DistributionHistogram(paths, firstRecord->value(), lastRecord->value(), code, fractions, teleDesc_,
                                   progress);
     });
     if (!r) {

@@ -17,11 +17,14 @@ namespace phonotab {
 
 class Prompts;
 class SettingsStore;
+struct TeleDesc;
 
 class DistributionHistogramDialog : public QDialog {
     Q_OBJECT
 public:
-    DistributionHistogramDialog(Prompts& prompts, SettingsStore& settings, QWidget* parent = nullptr);
+    // The description names the fields of the files' records.
+    DistributionHistogramDialog(Prompts& prompts, SettingsStore& settings, const TeleDesc& teleDesc,
+                                QWidget* parent = nullptr);
     ~DistributionHistogramDialog() override;
 
     void addFile(const QString& path);
@@ -39,6 +42,7 @@ private:
     void fillFields(const QString& path);
     Prompts& prompts_;
     SettingsStore& settings_;
+    const TeleDesc& teleDesc_;
 };
 
 }  // namespace phonotab

@@ -14,7 +14,7 @@ const CalcFile* ParameterTableModel::file() const { return session_.currentFile(
 NamingContext ParameterTableModel::naming() const {
     const CalcFile* f = file();
     if (!f) return {};
-    return NamingContext{&currentTeleDesc(), &f->file.layout, &f->file.header};
+    return NamingContext{&session_.teleDescription(), &f->file.layout, &f->file.header};
 }
 
 int ParameterTableModel::rowCount(const QModelIndex& parent) const {

@@ -16,7 +16,7 @@ void ZoneCommands::report(const Status& status) {
 bool ZoneCommands::askCorrections(Corrections& values) {
     const CalcFile* f = file();
     if (!f) return false;
-    CorrectionsDialog dialog(correctionBands(currentTeleDesc(), f->file.layout), values, session_.prompts(), parent_);
+    CorrectionsDialog dialog(correctionBands(session_.teleDescription(), f->file.layout), values, session_.prompts(), parent_);
     if (dialog.exec() != QDialog::Accepted) return false;
     values = dialog.values();
     return true;

@@ -157,7 +157,7 @@ void MainWindow::run(int cmd) {
         case ConvertToText: convertToText(session_, this); break;
         case JoinToText: joinToText(session_, this); break;
         case Summary: makeSummary(session_, this); break;
-        case Percentiles: DistributionHistogramDialog(session_.prompts(), session_.settings(), this).exec(); break;
+        case Percentiles: DistributionHistogramDialog(session_.prompts(), session_.settings(), session_.teleDescription(), this).exec(); break;
         case Exit: close(); break;
         default: break;
     }

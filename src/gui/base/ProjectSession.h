@@ -32,6 +32,8 @@ public:
     DocumentController& controller() { return controller_; }
     const ProjectState& state() const { return controller_.state(); }
     const CalcFile* currentFile() const { return controller_.currentFile(); }
+    // The telemetry description read at start-up.
+    const TeleDesc& teleDescription() const { return controller_.teleDescription(); }
     bool projectOpen() const { return controller_.projectOpen(); }
     MruList& recentFiles() { return controller_.recentFiles(); }
     MruList& recentProjects() { return controller_.recentProjects(); }

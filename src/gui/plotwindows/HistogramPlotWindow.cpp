@@ -107,7 +107,7 @@ void HistogramPlotWindow::reload() {
             loading_ = false;
             if (!st && st.error().id != msg::Cancelled) session().prompts().showMessage(st.error());
         }
-        const NamingContext naming{&currentTeleDesc(), &f->file.layout, &f->file.header};
+        const NamingContext naming{&session().teleDescription(), &f->file.layout, &f->file.header};
         for (const ParameterEntry& e : f->entries) {
             if (parameterKind(e.code) != ParameterKind::StoredHistogram || e.data.empty()) continue;
             const std::string name = e.displayName.empty() ? ParameterName(e.code, naming).name : e.displayName;

@@ -45,7 +45,7 @@ bool dump(ProjectSession& session, QWidget* parent, text::Id title, const std::v
           const QString& target) {
     Status result;
     runLongTask(parent, uiText(title), [&](const Progress& progress) {
-        result = WriteRecordDumpFile(files, fromQt(target), currentTeleDesc(), TextEncoding::Utf8, progress);
+        result = WriteRecordDumpFile(files, fromQt(target), session.teleDescription(), TextEncoding::Utf8, progress);
     });
     session.controller().notify(DocumentNotice::FolderChanged);
     if (result) return true;

@@ -34,8 +34,8 @@ QIcon currentMark() {
 
 }  // namespace
 
-ProjectFilesModel::ProjectFilesModel(const ProjectState& state, QObject* parent)
-    : QAbstractTableModel(parent), state_(state) {}
+ProjectFilesModel::ProjectFilesModel(const ProjectState& state, const TeleDesc& teleDesc, QObject* parent)
+    : QAbstractTableModel(parent), state_(state), teleDesc_(teleDesc) {}
 
 void ProjectFilesModel::rebuild() {
     beginResetModel();
@@ -72,7 +72,7 @@ QVariant ProjectFilesModel::data(const QModelIndex& index, int role) const {
                 return isKnownWorkMode(e.workMode) ? uiText(kWorkModes[static_cast<std::size_t>(e.workMode)])
                                                    : QString();
             case Instrument:
-                return toQt(instrumentName(currentTeleDesc(), static_cast<std::uint32_t>(e.instrumentCode)));
+                return toQt(instrumentName(teleDesc_, static_cast<std::uint32_t>(e.instrumentCode)));
             default: return {};
         }
     }

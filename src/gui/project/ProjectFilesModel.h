@@ -5,6 +5,7 @@
 
 #include <QAbstractTableModel>
 
+#include "core/measurement/TeleDesc.h"
 #include "core/project/ProjectState.h"
 
 namespace phonotab {
@@ -14,7 +15,8 @@ class ProjectFilesModel : public QAbstractTableModel {
 public:
     enum Column { Source = 0, ReferenceName = 1, WorkMode = 2, Instrument = 3, ColumnCount = 4 };
 
-    explicit ProjectFilesModel(const ProjectState& state, QObject* parent = nullptr);
+    // The description gives the instruments' names.
+    ProjectFilesModel(const ProjectState& state, const TeleDesc& teleDesc, QObject* parent = nullptr);
 
     // Re-reads the project's list.
     void rebuild();
@@ -31,6 +33,7 @@ public:
 
 private:
     const ProjectState& state_;
+    const TeleDesc& teleDesc_;
     bool showPath_ = true;
 };
 

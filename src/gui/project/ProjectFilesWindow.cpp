@@ -46,7 +46,7 @@ ProjectFilesWindow::ProjectFilesWindow(ProjectSession& session, QWidget* parent)
     : ChildWindow(session, WindowKind::ProjectFiles, uiText(text::ProjectFilesTitle), QStringLiteral("ProjectDlg"), parent) {
     state_ = ProjectFilesWindowState{};
     addEditHistoryActions(this, session);
-    model_ = new ProjectFilesModel(session.state(), this);
+    model_ = new ProjectFilesModel(session.state(), session.teleDescription(), this);
     model_->setShowPath(session.settings().integer(kSection, kShowPath, 1) != 0);
 
     toolbar_ = new QToolBar(this);

@@ -48,7 +48,7 @@ void makeSummary(ProjectSession& session, QWidget* parent, const SummaryDialogRu
         }
         files.push_back(fromQt(f));
     }
-    const Result<SummaryColumnModel> model = SummaryColumnModel::forType(currentTeleDesc(), type);
+    const Result<SummaryColumnModel> model = SummaryColumnModel::forType(session.teleDescription(), type);
     if (!model) {
         prompts.showMessage(Message(msg::UnknownFileType));
         return;
@@ -74,7 +74,7 @@ void makeSummary(ProjectSession& session, QWidget* parent, const SummaryDialogRu
     const SummaryRequest request{files, dialog.columns(), dialog.flags(), dialog.band()};
     Status result;
     runLongTask(parent, uiText(text::MakeSummary), [&](const Progress& progress) {
-        result = WriteSummaryFile(request, fromQt(target), currentTeleDesc(), TextEncoding::Utf8, progress);
+        result = WriteSummaryFile(request, fromQt(target), session.teleDescription(), TextEncoding::Utf8, progress);
     });
     session.controller().notify(DocumentNotice::FolderChanged);
     if (!result && result.error().id != msg::Cancelled) prompts.showMessage(result.error());

@@ -71,7 +71,7 @@ struct Fixture {
     std::vector<DocumentNotice> notices;
 
     Fixture() {
-        setCurrentTeleDesc(demoDesc());
+        doc.setTeleDescription(demoDesc());
         doc.setWindows(&windows);
         doc.setListener([this](DocumentNotice n) { notices.push_back(n); });
         writeBytes(dir.file("a.bin"), fixtures::makeSlmFile(demoSource(), {2024, 1, 1, 0, 0, 0}, 600, 10, 60));

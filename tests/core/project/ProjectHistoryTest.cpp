@@ -33,7 +33,7 @@ struct Project {
     DocumentController doc{prompts};
 
     Project() {
-        setCurrentTeleDesc(demoDesc());
+        doc.setTeleDescription(demoDesc());
         writeBytes(dir.file("a.bin"), fixtures::makeSlmFile(demoSource(), {2024, 1, 1, 0, 0, 0}, 600, 10, 60));
         writeBytes(dir.file("b.bin"), fixtures::makeSlmFile(demoSource(), {2024, 1, 2, 0, 0, 0}, 300, 10, 60));
         writeBytes(dir.file("c.bin"), fixtures::makeSlmFile(demoSource(), {2024, 1, 3, 0, 0, 0}, 300, 10, 60));

@@ -18,7 +18,7 @@ private slots:
         AppFixture f;
         f.start();
         {
-            DistributionHistogramDialog d(f.prompts, f.session().settings(), &f.window());
+            DistributionHistogramDialog d(f.prompts, f.session().settings(), f.session().teleDescription(), &f.window());
             d.show();
             // No file: nothing read.
             QVERIFY(!d.calculate());

@@ -43,70 +43,49 @@ void DocumentController::notify(DocumentNotice notice) const {
     if (listener_) listener_(notice);
 }
 
-std::string DocumentController::localWorkingFolder() const { return phonotab::localWorkingFolder(state_.workingFolder); }
+std::string DocumentController::localWorkingFolder() const { return phonotab::localWorkingFolder(document_.state().workingFolder); }
 
 std::string DocumentController::title() const {
-    if (!current_) return mainWindowTitle(projectPath_, nullptr);
+    if (!currentFile_.file()) return mainWindowTitle(document_.path(), nullptr);
     TitleFile f;
-    f.path = state_.currentFile.path;
-    f.instrument = instrumentName(teleDesc_, current_->file.instrumentCode);
-    f.serialNumber = static_cast<std::uint32_t>(state_.serialNumber);
-    return mainWindowTitle(projectPath_, &f);
+    f.path = document_.state().currentFile.path;
+    f.instrument = instrumentName(currentFile_.teleDescription(), currentFile_.file()->file.instrumentCode);
+    f.serialNumber = static_cast<std::uint32_t>(document_.state().serialNumber);
+    return mainWindowTitle(document_.path(), &f);
 }
 
 // ---- start-up ---------------------------------------------------------------
 
 bool DocumentController::loadTelemetryDescription(const std::string& path) {
-    Result<TeleDesc> desc = loadTeleDesc(path, tr(text::LanguageName));
-    if (!desc) {
-        prompts_.showMessage(desc.error());
+    if (Status s = currentFile_.loadTeleDescription(path, tr(text::LanguageName)); !s) {
+        prompts_.showMessage(s.error());
         return false;
     }
-    teleDesc_ = std::move(*desc);
     return true;
 }
 
 void DocumentController::loadReferenceBooks(const std::string& path) {
-    booksPath_ = path;
-    booksRead_ = false;
-    if (Status s = LoadReferenceBooks(path, books_); !s) {
+    if (Status s = books_.load(path); !s) {
         // The user corrects the file in the desktop's editor; until the next
         // start it is never written over with what could be read.
         prompts_.showMessage(s.error());
         prompts_.openExternally(path);
-        return;
     }
-    booksRead_ = true;
-    booksAsRead_ = books_;
-}
-
-void DocumentController::saveReferenceBooks() {
-    if (!booksRead_ || books_ == booksAsRead_) return;
-    // A file that cannot be written is skipped silently: the program is closing.
-    (void)SaveReferenceBooks(booksPath_, books_);
-    booksAsRead_ = books_;
 }
 
 void DocumentController::startInFolder(const std::string& localFolder) {
-    state_.workingFolder = storedWorkingFolder(localFolder);
+    document_.state().workingFolder = storedWorkingFolder(localFolder);
     openWorkingFolder(false);
 }
 
 // ---- the working folder ------------------------------------------------------
 
 bool DocumentController::openWorkingFolder(bool reportMissing) {
-    const std::string local = localWorkingFolder();
-    std::error_code ec;
-    folderOpen_ = !local.empty() && std::filesystem::is_directory(local, ec);
-    if (folderOpen_) {
-        // Relative paths of the user's commands resolve in the working folder.
-        std::filesystem::current_path(local, ec);
-    } else if (reportMissing) {
-        prompts_.showMessage(Message(msg::FolderMissing));
-    }
+    const bool open = folder_.open(localWorkingFolder());
+    if (!open && reportMissing) prompts_.showMessage(Message(msg::FolderMissing));
     notify(DocumentNotice::WorkingFolderChanged);
     notify(DocumentNotice::FolderChanged);
-    return folderOpen_;
+    return open;
 }
 
 bool DocumentController::changeWorkingFolder() {
@@ -124,20 +103,20 @@ bool DocumentController::changeWorkingFolder() {
 // ---- clearing ------------------------------------------------------------------
 
 void DocumentController::captureCurrentFile() {
-    if (current_) storeSettings(*current_, state_.currentFile);
+    if (currentFile_.file()) storeSettings(*currentFile_.file(), document_.state().currentFile);
 }
 
 void DocumentController::clearProject(ClearForm form) {
     captureCurrentFile();
     if (windows_) windows_->closeWindows(form);
-    phonotab::clearProject(state_, form);
-    current_.reset();
-    history_.clear();
+    phonotab::clearProject(document_.state(), form);
+    currentFile_.close();
+    document_.history().clear();
 }
 
 bool DocumentController::offerToSave() {
     notify(DocumentNotice::SyncToProject);
-    if (!projectOpen_ || !modified_) return true;
+    if (!document_.isOpen() || !document_.modified()) return true;
     switch (prompts_.ask(Message(msg::ProjectChanged), true)) {
         case DocumentPrompts::Answer::Yes: return saveProject();
         case DocumentPrompts::Answer::No: return true;
@@ -151,21 +130,21 @@ bool DocumentController::offerToSave() {
 bool DocumentController::newProject() {
     if (!offerToSave()) return false;
     clearProject(ClearForm::Full);
-    projectPath_.clear();
-    state_.files.clear();
-    state_.currentFile = ProjectFileEntry{};
-    state_.serialNumber = -1;
-    state_.currentIndex = -1;  // no entry is current in an empty list
-    state_.illustrations.clear();
-    modified_ = false;
+    document_.setPath({});
+    document_.state().files.clear();
+    document_.state().currentFile = ProjectFileEntry{};
+    document_.state().serialNumber = -1;
+    document_.state().currentIndex = -1;  // no entry is current in an empty list
+    document_.state().illustrations.clear();
+    document_.setModified(false);
     notify(DocumentNotice::FileChanged);
     notify(DocumentNotice::StateChanged);
 
     const std::string folder = prompts_.chooseFolder(localWorkingFolder());
     if (folder.empty()) return false;
-    state_.workingFolder = storedWorkingFolder(folder);
+    document_.state().workingFolder = storedWorkingFolder(folder);
     openWorkingFolder(true);
-    projectOpen_ = true;
+    document_.setOpen(true);
     notify(DocumentNotice::StateChanged);
     return true;
 }
@@ -173,7 +152,7 @@ bool DocumentController::newProject() {
 std::string DocumentController::askProjectPath(bool forSaving) {
     if (!forSaving) return prompts_.chooseFile(DocumentPrompts::FileQuestion::OpenProject, currentFolder());
     return prompts_.chooseFile(DocumentPrompts::FileQuestion::SaveProjectAs,
-                               projectPath_.empty() ? currentFolder() : projectPath_);
+                               document_.path().empty() ? currentFolder() : document_.path());
 }
 
 bool DocumentController::openProject() {
@@ -184,7 +163,7 @@ bool DocumentController::openProject() {
 
 bool DocumentController::openRecentProject(int position) {
     if (position < 0) return false;
-    const std::string path = recentProjects_.at(static_cast<std::size_t>(position));
+    const std::string path = recent_.projects.at(static_cast<std::size_t>(position));
     if (path.empty()) return false;
     if (!offerToSave()) return false;
     return loadProject(path);
@@ -194,14 +173,8 @@ Status DocumentController::readProject(const std::string& givenPath) {
     const std::string path = absolute(givenPath);
     // The file is read into a fresh state: a file that fails leaves the open
     // project as it was.
-    Result<ProjectState> loaded = LoadProject(path, state_);
-    if (!loaded) return loaded.error();
-    current_.reset();
-    history_.clear();
-    state_ = std::move(*loaded);
-    projectPath_ = path;
-    modified_ = false;
-    projectOpen_ = true;
+    if (Status s = document_.read(path); !s) return s;
+    currentFile_.close();
     return {};
 }
 
@@ -209,37 +182,37 @@ bool DocumentController::loadProject(const std::string& givenPath) {
     const std::string path = absolute(givenPath);
     notify(DocumentNotice::SyncToProject);
     captureCurrentFile();
-    copyCurrentSettingsBack(state_);
-    Result<ProjectState> loaded = LoadProject(path, state_);
+    copyCurrentSettingsBack(document_.state());
+    Result<ProjectState> loaded = LoadProject(path, document_.state());
     if (!loaded) {
         prompts_.showMessage(loaded.error());
         return false;
     }
     clearProject(ClearForm::Full);
-    state_ = std::move(*loaded);
-    const std::vector<WindowRecord> stored = state_.windows;
-    projectPath_ = path;
+    document_.state() = std::move(*loaded);
+    const std::vector<WindowRecord> stored = document_.state().windows;
+    document_.setPath(path);
     openWorkingFolder(true);
-    const ProjectFileEntry& c = state_.currentFile;
+    const ProjectFileEntry& c = document_.state().currentFile;
     if (!c.path.empty() && c.fileType != 0) loadCurrentFile(storedPathToLocal(c.path, localWorkingFolder()));
     if (windows_) {
         windows_->restoreWindows(stored);
         // The report window holds the title-page texts and the tables of every
         // project that has them.
-        if (state_.version > 17 && !windows_->hasWindow(WindowKind::Report)) windows_->showWindow(WindowKind::Report);
+        if (document_.state().version > 17 && !windows_->hasWindow(WindowKind::Report)) windows_->showWindow(WindowKind::Report);
     }
     notify(DocumentNotice::FileChanged);
     notify(DocumentNotice::SyncFromProject);
-    modified_ = false;
-    projectOpen_ = true;
-    recentProjects_.add(path);
+    document_.setModified(false);
+    document_.setOpen(true);
+    recent_.projects.add(path);
     notify(DocumentNotice::StateChanged);
     return true;
 }
 
 bool DocumentController::saveProject() {
-    if (projectPath_.empty()) return saveProjectAs();
-    return writeProject(projectPath_, false);
+    if (document_.path().empty()) return saveProjectAs();
+    return writeProject(document_.path(), false);
 }
 
 bool DocumentController::saveProjectAs() {
@@ -248,24 +221,20 @@ bool DocumentController::saveProjectAs() {
 }
 
 Status DocumentController::saveProjectTo(const std::string& path) {
-    if (Status s = SaveProject(state_, path); !s) return s;
-    modified_ = false;
-    projectPath_ = absolute(path);
-    projectOpen_ = true;
-    return {};
+    return document_.saveTo(path, absolute(path));
 }
 
 bool DocumentController::writeProject(const std::string& path, bool asked) {
     // What the windows and the current file hold goes into the project first.
     notify(DocumentNotice::SyncToProject);
     captureCurrentFile();
-    copyCurrentSettingsBack(state_);
-    if (windows_) state_.windows = windows_->windowRecords();
+    copyCurrentSettingsBack(document_.state());
+    if (windows_) document_.state().windows = windows_->windowRecords();
     if (Status s = saveProjectTo(path); !s) {
         prompts_.showMessage(s.error());
         return false;
     }
-    if (asked) recentProjects_.add(path);
+    if (asked) recent_.projects.add(path);
     notify(DocumentNotice::StateChanged);
     return true;
 }
@@ -273,23 +242,23 @@ bool DocumentController::writeProject(const std::string& path, bool asked) {
 // ---- the current file ----------------------------------------------------------
 
 bool DocumentController::loadCurrentFile(const std::string& localPath) {
-    const ProjectFileEntry entry = state_.currentFile;
-    const bool uncorrected = state_.includeExclusionsUncorrected;
+    const ProjectFileEntry entry = document_.state().currentFile;
+    const bool uncorrected = document_.state().includeExclusionsUncorrected;
     std::optional<Result<CalcFile>> opened;
     prompts_.runLong(Message(text::OpeningFile, storedFileName(localPath)), [&](const Progress& progress) {
-        opened.emplace(openEntry(entry, localPath, teleDesc_, uncorrected, progress));
+        opened.emplace(currentFile_.read(entry, localPath, uncorrected, progress));
     });
-    current_.reset();
-    history_.clear();
+    currentFile_.close();
+    document_.history().clear();
     if (!opened || !*opened) {
         // A stop asked for by the user is no failure to report.
         if (opened && opened->error().id != msg::Cancelled) prompts_.showMessage(opened->error());
-        state_.currentFile.fileType = 0;  // no current file
+        document_.state().currentFile.fileType = 0;  // no current file
         return false;
     }
-    current_ = std::make_unique<CalcFile>(std::move(opened->value()));
-    history_.clear();
-    state_.serialNumber = static_cast<std::int32_t>(current_->file.vin);
+    currentFile_.open(std::move(opened->value()));
+    document_.history().clear();
+    document_.state().serialNumber = static_cast<std::int32_t>(currentFile_.file()->file.vin);
     return true;
 }
 
@@ -302,18 +271,18 @@ bool DocumentController::openDataFile(const std::string& givenPath) {
     if (givenPath.empty()) return false;
     const std::string path = absolute(givenPath);
     clearProject(ClearForm::Partial);
-    ProjectFileEntry& c = state_.currentFile;
+    ProjectFileEntry& c = document_.state().currentFile;
     c.path = toStoredPath(path);
     c.selections.clear();
     c.ranges.clear();
     c.rangeFirst = c.rangeCount = 0;  // the whole record of the new file
     c.workMode = FileWorkMode::Records;
-    state_.currentIndex = -1;
+    document_.state().currentIndex = -1;
     const bool ok = loadCurrentFile(path);
     if (ok) {
-        c.fileType = current_->file.typeCode;
-        c.instrumentCode = current_->file.instrumentCode;
-        recentFiles_.add(path);
+        c.fileType = currentFile_.file()->file.typeCode;
+        c.instrumentCode = currentFile_.file()->file.instrumentCode;
+        recent_.files.add(path);
     }
     notify(DocumentNotice::FileChanged);
     notify(DocumentNotice::StateChanged);
@@ -322,34 +291,34 @@ bool DocumentController::openDataFile(const std::string& givenPath) {
 
 bool DocumentController::openRecentFile(int position) {
     if (position < 0) return false;
-    const std::string path = recentFiles_.at(static_cast<std::size_t>(position));
+    const std::string path = recent_.files.at(static_cast<std::size_t>(position));
     return !path.empty() && openDataFile(path);
 }
 
 bool DocumentController::openProjectEntry(int index) {
-    if (index < 0 || static_cast<std::size_t>(index) >= state_.files.size()) return false;
+    if (index < 0 || static_cast<std::size_t>(index) >= document_.state().files.size()) return false;
     clearProject(ClearForm::Partial);
-    state_.currentFile = state_.files[static_cast<std::size_t>(index)];
-    state_.currentIndex = index;
-    const bool ok = loadCurrentFile(storedPathToLocal(state_.currentFile.path, localWorkingFolder()));
+    document_.state().currentFile = document_.state().files[static_cast<std::size_t>(index)];
+    document_.state().currentIndex = index;
+    const bool ok = loadCurrentFile(storedPathToLocal(document_.state().currentFile.path, localWorkingFolder()));
     notify(DocumentNotice::FileChanged);
     notify(DocumentNotice::StateChanged);
     return ok;
 }
 
 CalcReport DocumentController::calculateCurrentFile() {
-    if (!current_) return {};
+    if (!currentFile_.file()) return {};
     CalcRequest req;
-    req.options.csv = state_.csvResults;
-    req.options.singleFile = state_.singleResultFile;
-    req.options.grouped = state_.groupByParameter;
-    req.options.noLeqTime = state_.noLeqTime;
+    req.options.csv = document_.state().csvResults;
+    req.options.singleFile = document_.state().singleResultFile;
+    req.options.grouped = document_.state().groupByParameter;
+    req.options.noLeqTime = document_.state().noLeqTime;
     req.options.resultFolder = localWorkingFolder();
-    req.options.baseName = std::filesystem::path(current_->file.path).stem().string();
+    req.options.baseName = std::filesystem::path(currentFile_.file()->file.path).stem().string();
     CalcReport report;
     prompts_.runLong(Message(text::Calculating), [&](const Progress& progress) {
         req.progress = progress;
-        report = CalculateFile(*current_, teleDesc_, req);
+        report = currentFile_.calculate(req);
     });
     for (const Message& m : report.messages) prompts_.showMessage(m);
     notify(DocumentNotice::FolderChanged);
@@ -357,33 +326,33 @@ CalcReport DocumentController::calculateCurrentFile() {
 }
 
 Status DocumentController::loadPlotSeries() {
-    if (!current_) return Message(msg::NoSourceData);
+    if (!currentFile_.file()) return Message(msg::NoSourceData);
     Status status;
     prompts_.runLong(Message(text::ReadingPlotData), [&](const Progress& progress) {
-        status = loadEntrySeries(*current_, progress);
+        status = currentFile_.loadSeries(progress);
     });
     return status;
 }
 
 RecalcReport DocumentController::recalculateProject(RecalcRequest request) {
     captureCurrentFile();
-    if (request.projectFile.empty()) request.projectFile = projectPath_;
+    if (request.projectFile.empty()) request.projectFile = document_.path();
     RecalcReport report;
-    if (Status s = checkSharedResultFile(state_, request); !s) {
+    if (Status s = checkSharedResultFile(document_.state(), request); !s) {
         report.messages.push_back(s.error());
         return report;
     }
-    const ProjectState before = state_;
+    const ProjectState before = document_.state();
     prompts_.runLong(Message(text::Calculating), [&](const Progress& progress) {
         request.progress = progress;
         request.openTables = openTables_.all();
-        report = RecalculateProject(state_, teleDesc_, request);
+        report = RecalculateProject(document_.state(), currentFile_.teleDescription(), request);
     });
     if (!report.cancelled) {
-        modified_ = true;
+        document_.setModified(true);
         // The tables' new values are one step: undoing it gives the values they had.
-        const ProjectState after = state_;
-        history_.record(ProjectCommand{[this, before] { putParts(before, Tables | FileList); },
+        const ProjectState after = document_.state();
+        document_.history().record(ProjectCommand{[this, before] { putParts(before, Tables | FileList); },
                                        [this, after] { putParts(after, Tables | FileList); },
                                        {DocumentNotice::SyncFromProject}});
     }
@@ -403,26 +372,26 @@ bool sameStoredProject(const ProjectState& a, const ProjectState& b) { return Wr
 
 void DocumentController::putParts(const ProjectState& from, unsigned parts) {
     if (parts & FileList) {
-        state_.files = from.files;
-        state_.currentIndex = from.currentIndex;
+        document_.state().files = from.files;
+        document_.state().currentIndex = from.currentIndex;
     }
     if (parts & CurrentEntry) {
-        state_.currentFile = from.currentFile;
-        state_.serialNumber = from.serialNumber;
+        document_.state().currentFile = from.currentFile;
+        document_.state().serialNumber = from.serialNumber;
     }
-    if (parts & ReportTexts) state_.reportTexts = from.reportTexts;
-    if (parts & Tables) state_.tables = from.tables;
-    if (parts & Illustrations) state_.illustrations = from.illustrations;
-    if (parts & Colours) state_.customColours = from.customColours;
+    if (parts & ReportTexts) document_.state().reportTexts = from.reportTexts;
+    if (parts & Tables) document_.state().tables = from.tables;
+    if (parts & Illustrations) document_.state().illustrations = from.illustrations;
+    if (parts & Colours) document_.state().customColours = from.customColours;
     if (parts & Options) {
-        state_.groupByParameter = from.groupByParameter;
-        state_.includeExclusionsUncorrected = from.includeExclusionsUncorrected;
-        state_.noLeqTime = from.noLeqTime;
-        state_.csvResults = from.csvResults;
-        state_.singleResultFile = from.singleResultFile;
+        document_.state().groupByParameter = from.groupByParameter;
+        document_.state().includeExclusionsUncorrected = from.includeExclusionsUncorrected;
+        document_.state().noLeqTime = from.noLeqTime;
+        document_.state().csvResults = from.csvResults;
+        document_.state().singleResultFile = from.singleResultFile;
     }
     if (parts & Folder) {
-        state_.workingFolder = from.workingFolder;
+        document_.state().workingFolder = from.workingFolder;
         openWorkingFolder(false);
     }
 }
@@ -430,17 +399,17 @@ void DocumentController::putParts(const ProjectState& from, unsigned parts) {
 Status DocumentController::changeProject(unsigned parts, const std::function<Status(ProjectState&)>& change,
                                          std::vector<DocumentNotice> notices, bool always) {
     // The change works on a copy: a refusal leaves the project as it was.
-    ProjectState next = state_;
+    ProjectState next = document_.state();
     const Status status = change(next);
-    if (!(always && status) && sameStoredProject(next, state_)) return status;
-    const ProjectState before = state_;
+    if (!(always && status) && sameStoredProject(next, document_.state())) return status;
+    const ProjectState before = document_.state();
     putParts(next, parts);
-    modified_ = true;
+    document_.setModified(true);
     // Undone or redone, the windows that show the project take it again.
     std::vector<DocumentNotice> stepNotices = notices;
     if (std::find(notices.begin(), notices.end(), DocumentNotice::SyncFromProject) == notices.end())
         stepNotices.push_back(DocumentNotice::SyncFromProject);
-    history_.record(ProjectCommand{[this, before, parts] { putParts(before, parts); },
+    document_.history().record(ProjectCommand{[this, before, parts] { putParts(before, parts); },
                                    [this, next = std::move(next), parts] { putParts(next, parts); }, stepNotices});
     for (DocumentNotice n : notices) notify(n);
     if (std::find(notices.begin(), notices.end(), DocumentNotice::StateChanged) == notices.end())
@@ -449,35 +418,35 @@ Status DocumentController::changeProject(unsigned parts, const std::function<Sta
 }
 
 Status DocumentController::changeCurrentFile(DocumentNotice notice, const std::function<Status(CalcFile&)>& change) {
-    if (!current_) return Message(msg::NoSourceData);
+    if (!currentFile_.file()) return Message(msg::NoSourceData);
     // The file's series can be large: the change works in place, and a
     // refused change is put back from the snapshot.
-    const CurrentFileSnapshot before = CurrentFileSnapshot::of(*current_);
-    const ProjectFileEntry entryBefore = state_.currentFile;
-    const std::int32_t serialBefore = state_.serialNumber;
+    const CurrentFileSnapshot before = CurrentFileSnapshot::of(*currentFile_.file());
+    const ProjectFileEntry entryBefore = document_.state().currentFile;
+    const std::int32_t serialBefore = document_.state().serialNumber;
     ProjectFileEntry storedBefore = entryBefore;
-    storeSettings(*current_, storedBefore);
-    if (Status s = change(*current_); !s) {
-        before.restoreInto(*current_);
+    storeSettings(*currentFile_.file(), storedBefore);
+    if (Status s = change(*currentFile_.file()); !s) {
+        before.restoreInto(*currentFile_.file());
         return s;
     }
-    storeSettings(*current_, state_.currentFile);
+    storeSettings(*currentFile_.file(), document_.state().currentFile);
     // An edit that leaves what the project stores of the file as it was
     // (the same bounds typed again) is no change.
-    if (state_.currentFile == storedBefore) {
-        state_.currentFile = entryBefore;
+    if (document_.state().currentFile == storedBefore) {
+        document_.state().currentFile = entryBefore;
         return {};
     }
-    const CurrentFileSnapshot after = CurrentFileSnapshot::of(*current_);
-    const ProjectFileEntry entryAfter = state_.currentFile;
-    modified_ = true;
+    const CurrentFileSnapshot after = CurrentFileSnapshot::of(*currentFile_.file());
+    const ProjectFileEntry entryAfter = document_.state().currentFile;
+    document_.setModified(true);
     auto put = [this](const CurrentFileSnapshot& file, const ProjectFileEntry& entry, std::int32_t serial) {
-        if (current_) file.restoreInto(*current_);
-        state_.currentFile = entry;
-        state_.serialNumber = serial;
+        if (currentFile_.file()) file.restoreInto(*currentFile_.file());
+        document_.state().currentFile = entry;
+        document_.state().serialNumber = serial;
     };
-    const std::int32_t serial = state_.serialNumber;
-    history_.record(ProjectCommand{[=] { put(before, entryBefore, serialBefore); },
+    const std::int32_t serial = document_.state().serialNumber;
+    document_.history().record(ProjectCommand{[=] { put(before, entryBefore, serialBefore); },
                                    [=] { put(after, entryAfter, serial); }, {notice}});
     notify(notice);
     notify(DocumentNotice::StateChanged);
@@ -485,20 +454,20 @@ Status DocumentController::changeCurrentFile(DocumentNotice notice, const std::f
 }
 
 bool DocumentController::undo() {
-    const ProjectCommand* command = history_.undo();
+    const ProjectCommand* command = document_.history().undo();
     afterHistoryStep(command);
     return command != nullptr;
 }
 
 bool DocumentController::redo() {
-    const ProjectCommand* command = history_.redo();
+    const ProjectCommand* command = document_.history().redo();
     afterHistoryStep(command);
     return command != nullptr;
 }
 
 void DocumentController::afterHistoryStep(const ProjectCommand* command) {
     if (!command) return;
-    modified_ = true;
+    document_.setModified(true);
     for (DocumentNotice n : command->notices) notify(n);
     notify(DocumentNotice::StateChanged);
 }
@@ -506,8 +475,8 @@ void DocumentController::afterHistoryStep(const ProjectCommand* command) {
 // ---- the project's file list ---------------------------------------------------------
 
 Status DocumentController::addFiles(AddFilesRequest request) {
-    request.workingFolder = state_.workingFolder;
-    return changeProject(FileList, [&](ProjectState& p) { return phonotab::addFiles(p, request, teleDesc_); });
+    request.workingFolder = document_.state().workingFolder;
+    return changeProject(FileList, [&](ProjectState& p) { return phonotab::addFiles(p, request, currentFile_.teleDescription()); });
 }
 
 Status DocumentController::substituteFiles(const std::vector<int>& selected, const std::vector<std::string>& paths) {
@@ -538,8 +507,8 @@ Status DocumentController::moveEntry(int index, int direction) {
 }
 
 Status DocumentController::renameEntry(int index, const std::string& name) {
-    if (index < 0 || static_cast<std::size_t>(index) >= state_.files.size()) return {};
-    const std::string old = state_.files[static_cast<std::size_t>(index)].referenceName;
+    if (index < 0 || static_cast<std::size_t>(index) >= document_.state().files.size()) return {};
+    const std::string old = document_.state().files[static_cast<std::size_t>(index)].referenceName;
     if (name == old) return {};
     return changeProject(
         FileList | Tables,
@@ -559,7 +528,7 @@ Status DocumentController::giveCurrentSettings(const std::vector<int>& selected)
 
 Status DocumentController::setReportTexts(const std::vector<std::pair<std::size_t, std::string>>& texts) {
     for (const auto& [i, t] : texts)
-        if (i >= state_.reportTexts.size()) return Message(msg::NotANumber);
+        if (i >= document_.state().reportTexts.size()) return Message(msg::NotANumber);
     return changeProject(ReportTexts, [&](ProjectState& p) {
         for (const auto& [i, t] : texts) p.reportTexts[i] = t;
         return Status{};
@@ -590,7 +559,7 @@ Status DocumentController::removeReportTable(std::size_t index) {
 }
 
 Status DocumentController::replaceReportTable(std::size_t index, ReportTable table) {
-    if (index >= state_.tables.size()) return Message(msg::NotANumber);
+    if (index >= document_.state().tables.size()) return Message(msg::NotANumber);
     return changeProject(
         Tables,
         [&](ProjectState& p) {
@@ -645,33 +614,33 @@ Status DocumentController::setCustomColours(const std::array<std::uint32_t, 16>&
 
 Status DocumentController::setCalculationOptions(const CalculationOptions& o) {
     // The project's options and the current file's settings make one step.
-    const ProjectState projectBefore = state_;
+    const ProjectState projectBefore = document_.state();
     std::optional<CurrentFileSnapshot> fileBefore;
-    if (current_) fileBefore = CurrentFileSnapshot::of(*current_);
-    ProjectState next = state_;
+    if (currentFile_.file()) fileBefore = CurrentFileSnapshot::of(*currentFile_.file());
+    ProjectState next = document_.state();
     next.groupByParameter = o.grouped;
     next.includeExclusionsUncorrected = o.includeExclusionsUncorrected;
     next.noLeqTime = o.noLeqTime;
     next.csvResults = o.csv;
     next.singleResultFile = o.singleFile;
     putParts(next, Options);
-    if (current_) {
-        current_->settings.scanInterval = o.scanInterval;
-        current_->settings.scanStep = o.scanStep;
-        current_->settings.includeExclusionsUncorrected = o.includeExclusionsUncorrected;
-        storeSettings(*current_, state_.currentFile);
+    if (currentFile_.file()) {
+        currentFile_.file()->settings.scanInterval = o.scanInterval;
+        currentFile_.file()->settings.scanStep = o.scanStep;
+        currentFile_.file()->settings.includeExclusionsUncorrected = o.includeExclusionsUncorrected;
+        storeSettings(*currentFile_.file(), document_.state().currentFile);
     }
-    if (sameStoredProject(projectBefore, state_)) return {};
-    const ProjectState projectAfter = state_;
+    if (sameStoredProject(projectBefore, document_.state())) return {};
+    const ProjectState projectAfter = document_.state();
     std::optional<CurrentFileSnapshot> fileAfter;
-    if (current_) fileAfter = CurrentFileSnapshot::of(*current_);
+    if (currentFile_.file()) fileAfter = CurrentFileSnapshot::of(*currentFile_.file());
     auto put = [this](const ProjectState& p, const std::optional<CurrentFileSnapshot>& f) {
         putParts(p, Options | CurrentEntry);
-        if (f && current_) f->restoreInto(*current_);
+        if (f && currentFile_.file()) f->restoreInto(*currentFile_.file());
     };
-    modified_ = true;
+    document_.setModified(true);
     const std::vector<DocumentNotice> notices{DocumentNotice::ViewChanged, DocumentNotice::PlotContentChanged};
-    history_.record(ProjectCommand{[=] { put(projectBefore, fileBefore); }, [=] { put(projectAfter, fileAfter); },
+    document_.history().record(ProjectCommand{[=] { put(projectBefore, fileBefore); }, [=] { put(projectAfter, fileAfter); },
                                    notices});
     for (DocumentNotice n : notices) notify(n);
     notify(DocumentNotice::StateChanged);
@@ -679,7 +648,7 @@ Status DocumentController::setCalculationOptions(const CalculationOptions& o) {
 }
 
 void DocumentController::windowStateChanged() {
-    modified_ = true;
+    document_.setModified(true);
     notify(DocumentNotice::StateChanged);
 }
 
@@ -741,7 +710,7 @@ Status DocumentController::invertExclusionZones() {
 }
 
 Status DocumentController::setZoneBounds(std::size_t zone, double begin, double end) {
-    return changeCurrentFile(zoneNotice(current_.get(), zone), [&](CalcFile& cf) {
+    return changeCurrentFile(zoneNotice(currentFile_.file(), zone), [&](CalcFile& cf) {
         Status s = zoneExists(cf, zone);
         if (s) cf.ranges.setZoneBounds(zone, begin, end);
         return s;
@@ -757,7 +726,7 @@ Status DocumentController::setZoneCorrections(std::size_t zone, const Correction
 }
 
 Status DocumentController::removeZone(std::size_t zone) {
-    return changeCurrentFile(zoneNotice(current_.get(), zone), [&](CalcFile& cf) {
+    return changeCurrentFile(zoneNotice(currentFile_.file(), zone), [&](CalcFile& cf) {
         Status s = zoneExists(cf, zone);
         if (s) cf.ranges.removeZone(zone);
         return s;
@@ -796,10 +765,10 @@ Status DocumentController::removeParameterEntry(std::size_t row) {
 }
 
 Status DocumentController::toggleParameterFlag(std::size_t row, int column) {
-    if (!current_) return Message(msg::NoSourceData);
+    if (!currentFile_.file()) return Message(msg::NoSourceData);
     // Only a real change is a step.
-    std::vector<ParameterEntry> probe = current_->entries;
-    if (!phonotab::toggleParameterFlag(probe, row, column, current_->settings.histogramMode)) return {};
+    std::vector<ParameterEntry> probe = currentFile_.file()->entries;
+    if (!phonotab::toggleParameterFlag(probe, row, column, currentFile_.file()->settings.histogramMode)) return {};
     return changeCurrentFile(DocumentNotice::PlotContentChanged, [&](CalcFile& cf) {
         (void)phonotab::toggleParameterFlag(cf.entries, row, column, cf.settings.histogramMode);
         return Status{};
@@ -839,23 +808,23 @@ Status DocumentController::setHistogramSettings(const HistogramSettings& setting
 // ---- reference books -------------------------------------------------------------------------
 
 Result<bool> DocumentController::renameReferenceBook(const std::string& oldName, const std::string& newName) {
-    Result<bool> renamed = books_.renameBook(oldName, newName);
+    Result<bool> renamed = books_.books().renameBook(oldName, newName);
     if (!renamed || !*renamed) return renamed;
     const std::string stored = referenceBookName(newName);
     if (stored == oldName) return renamed;
-    const ProjectState before = state_;
-    if (bookUses(state_, oldName) > 0) {
-        renameBookUses(state_, oldName, stored);
-        modified_ = true;
+    const ProjectState before = document_.state();
+    if (bookUses(document_.state(), oldName) > 0) {
+        renameBookUses(document_.state(), oldName, stored);
+        document_.setModified(true);
     }
-    const ProjectState after = state_;
+    const ProjectState after = document_.state();
     // Undone, the book takes its old name back and its formulas with it.
-    history_.record(ProjectCommand{[this, before, oldName, stored] {
-                                       (void)books_.renameBook(stored, oldName);
+    document_.history().record(ProjectCommand{[this, before, oldName, stored] {
+                                       (void)books_.books().renameBook(stored, oldName);
                                        putParts(before, Tables);
                                    },
                                    [this, after, oldName, stored] {
-                                       (void)books_.renameBook(oldName, stored);
+                                       (void)books_.books().renameBook(oldName, stored);
                                        putParts(after, Tables);
                                    },
                                    {DocumentNotice::SyncFromProject}});
@@ -865,7 +834,7 @@ Result<bool> DocumentController::renameReferenceBook(const std::string& oldName,
 }
 
 void DocumentController::referenceBookEdited(const std::string& book) {
-    for (ProjectTable& t : state_.tables)
+    for (ProjectTable& t : document_.state().tables)
         for (const auto& [cell, f] : t.table.formulas)
             if (f.text.size() > book.size() + 1 && f.text[0] == '#' && f.text.compare(1, book.size(), book) == 0 &&
                 f.text[book.size() + 1] == '#') {
@@ -881,7 +850,7 @@ bool DocumentController::confirmClose() { return offerToSave(); }
 
 void DocumentController::shutdown() {
     clearProject(ClearForm::Full);
-    saveReferenceBooks();
+    books_.saveIfChanged();
 }
 
 }  // namespace phonotab

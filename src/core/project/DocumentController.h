@@ -1,10 +1,13 @@
-// The open project and the rules that keep it: new, open, save and save as
-// with the offer to save a modified project first, the current file and its
-// loading, the working folder, the recent lists, the reference books' write
-// back, and the named edits (verbs) through which every change of the current
-// file or the project goes, each one an undo step of the project's history. The desktop's session adapter and the batch tool both
-// drive it; it asks through DocumentPrompts and tells the windows through
-// notices.
+// The open project and the rules that keep it. The controller wires the
+// parts that hold the data — the project document (ProjectDocument), the
+// current file and the telemetry description (CurrentFileSession), the
+// working folder (WorkingFolderState), the reference books (ReferenceBookStore)
+// and the recent lists — and keeps the rules between them: new, open, save and
+// save as with the offer to save a modified project first, and the named edits
+// (verbs) through which every change of the current file or the project goes,
+// each one an undo step of the project's history. The desktop's session
+// adapter and the batch tool both drive it; it asks through DocumentPrompts
+// and tells the windows through notices.
 #pragma once
 
 #include <array>
@@ -20,13 +23,18 @@
 #include "core/project/DocumentNotice.h"
 #include "core/project/DocumentPrompts.h"
 #include "core/project/DocumentWindows.h"
+#include "core/project/CurrentFileSession.h"
 #include "core/project/CurrentFileSnapshot.h"
 #include "core/project/MruList.h"
+#include "core/project/ProjectDocument.h"
 #include "core/project/ProjectFiles.h"
 #include "core/project/ProjectHistory.h"
 #include "core/project/ProjectState.h"
 #include "core/project/RecalculateProject.h"
+#include "core/project/RecentLists.h"
+#include "core/project/ReferenceBookStore.h"
 #include "core/project/ReferenceBooks.h"
+#include "core/project/WorkingFolderState.h"
 #include "core/tables/OpenTables.h"
 
 namespace phonotab {
@@ -45,33 +53,39 @@ public:
     // Who hears the notices (the desktop's session adapter).
     void setListener(Listener listener) { listener_ = std::move(listener); }
 
-    const ProjectState& state() const { return state_; }
-    bool modified() const { return modified_; }
+    // The parts, for callers that need one of them whole.
+    const ProjectDocument& document() const { return document_; }
+    const CurrentFileSession& currentFileSession() const { return currentFile_; }
+    ReferenceBookStore& books() { return books_; }
+    RecentLists& recentLists() { return recent_; }
+
+    const ProjectState& state() const { return document_.state(); }
+    bool modified() const { return document_.modified(); }
     // The colour choosers' custom colours until a project brings its own
     // (the desktop gives the face colour of its buttons, as 0x00BBGGRR).
-    void setDefaultCustomColour(std::uint32_t colour) { state_.customColours.fill(colour); }
+    void setDefaultCustomColour(std::uint32_t colour) { document_.state().customColours.fill(colour); }
     // The open project's file; empty for a project never saved.
-    const std::string& projectPath() const { return projectPath_; }
+    const std::string& projectPath() const { return document_.path(); }
     // Set once a project was made, opened or saved: the project commands need it.
-    bool projectOpen() const { return projectOpen_; }
+    bool projectOpen() const { return document_.isOpen(); }
     // The current file open for calculation; null while none is.
-    const CalcFile* currentFile() const { return current_.get(); }
-    ReferenceBooks& referenceBooks() { return books_; }
+    const CalcFile* currentFile() const { return currentFile_.file(); }
+    ReferenceBooks& referenceBooks() { return books_.books(); }
     // The report tables open in windows (free-standing or in the report
     // window): a cell block on the clipboard names its table here, and the
     // project's recalculation fills their bindings.
     OpenTables& openTables() { return openTables_; }
     // The telemetry description read at start-up (empty until then): the
     // current file, the project's files and the windows' names read with it.
-    const TeleDesc& teleDescription() const { return teleDesc_; }
+    const TeleDesc& teleDescription() const { return currentFile_.teleDescription(); }
     // A description read elsewhere (the batch tool reads its own once).
-    void setTeleDescription(TeleDesc desc) { teleDesc_ = std::move(desc); }
-    MruList& recentFiles() { return recentFiles_; }
-    MruList& recentProjects() { return recentProjects_; }
+    void setTeleDescription(TeleDesc desc) { currentFile_.setTeleDescription(std::move(desc)); }
+    MruList& recentFiles() { return recent_.files; }
+    MruList& recentProjects() { return recent_.projects; }
     // The working folder on this system ('/'-terminated; empty while none
     // was chosen) and whether it exists.
     std::string localWorkingFolder() const;
-    bool workingFolderOpen() const { return folderOpen_; }
+    bool workingFolderOpen() const { return folder_.isOpen(); }
     // The main window's title.
     std::string title() const;
 
@@ -190,8 +204,8 @@ public:
     // belong to the file they were made on.
     bool undo();
     bool redo();
-    bool canUndo() const { return history_.canUndo(); }
-    bool canRedo() const { return history_.canRedo(); }
+    bool canUndo() const { return document_.history().canUndo(); }
+    bool canRedo() const { return document_.history().canRedo(); }
     // The reference-book editors. A book renamed takes its "#book#index"
     // formulas with it (the project is then modified; 5101 when the name is
     // taken, false when there was nothing to rename); after an edit of a
@@ -233,23 +247,15 @@ private:
     bool loadCurrentFile(const std::string& localPath);
     std::string askProjectPath(bool forSaving);
     bool writeProject(const std::string& path, bool asked);
-    void saveReferenceBooks();
 
     DocumentPrompts& prompts_;
-    TeleDesc teleDesc_;
     DocumentWindows* windows_ = nullptr;
     Listener listener_;
-    ProjectState state_;
-    bool modified_ = false;  // changed since it was last read or saved
-    std::string projectPath_;
-    bool projectOpen_ = false;
-    bool folderOpen_ = false;
-    std::unique_ptr<CalcFile> current_;
-    ProjectHistory history_;
-    ReferenceBooks books_, booksAsRead_;
-    std::string booksPath_;
-    bool booksRead_ = false;  // a file that failed to read is never written over
-    MruList recentFiles_, recentProjects_;
+    ProjectDocument document_;
+    CurrentFileSession currentFile_;
+    WorkingFolderState folder_;
+    ReferenceBookStore books_;
+    RecentLists recent_;
     OpenTables openTables_;
 };
 

@@ -11,6 +11,7 @@
 #include "DemoData.h"
 #include "DemoProject.h"
 #include "core/project/ProjectFile.h"
+#include "core/project/WorkingFolder.h"
 #include "core/base/MappedFile.h"
 
 int main(int argc, char** argv) {
@@ -32,7 +33,10 @@ int main(int argc, char** argv) {
             return 1;
         }
         const std::string project = std::string(argv[3]) + "/demo.pht";
-        if (Status s = SaveProject(fixtures::makeDemoProject(argv[3]), project); !s) {
+        // The demo works in its own folder wherever it is copied or installed.
+        ProjectState demo = fixtures::makeDemoProject(argv[3]);
+        demo.workingFolder = workingFolderForProjectFile(demo.workingFolder, project);
+        if (Status s = SaveProject(demo, project); !s) {
             std::fprintf(stderr, "cannot write %s\n", project.c_str());
             return 1;
         }

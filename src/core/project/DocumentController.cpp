@@ -192,6 +192,12 @@ bool DocumentController::loadProject(const std::string& givenPath) {
     document_.state() = std::move(*loaded);
     const std::vector<WindowRecord> stored = document_.state().windows;
     document_.setPath(path);
+    // A relative working folder is the project's own (or below it); one that
+    // does not exist here gives way to the project's folder (the title shows
+    // it), and the user is told that the stored one was not found.
+    const ProjectWorkingFolder folder = resolveProjectWorkingFolder(document_.state().workingFolder, path);
+    if (folder.fellBack) prompts_.showMessage(Message(msg::FolderMissing));
+    document_.state().workingFolder = folder.stored;
     openWorkingFolder(true);
     const ProjectFileEntry& c = document_.state().currentFile;
     if (!c.path.empty() && c.fileType != 0) loadCurrentFile(storedPathToLocal(c.path, localWorkingFolder()));

@@ -1,6 +1,7 @@
 #include "core/project/ProjectDocument.h"
 
 #include "core/project/ProjectFile.h"
+#include "core/project/WorkingFolder.h"
 
 namespace phonotab {
 
@@ -16,7 +17,11 @@ Status ProjectDocument::read(const std::string& path) {
 }
 
 Status ProjectDocument::saveTo(const std::string& path, const std::string& storedPath) {
-    if (Status s = SaveProject(state_, path); !s) return s;
+    // A working folder at or below the project's own folder is written relative
+    // to it, so that the project works wherever it is copied with its files.
+    ProjectState written = state_;
+    written.workingFolder = workingFolderForProjectFile(state_.workingFolder, storedPath);
+    if (Status s = SaveProject(written, path); !s) return s;
     modified_ = false;
     path_ = storedPath;
     open_ = true;

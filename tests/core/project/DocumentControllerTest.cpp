@@ -349,3 +349,32 @@ TEST(DocumentController, AFailedSaveOnTheOfferKeepsTheProjectModified) {
     EXPECT_EQ(f.doc.state().reportTexts[0], "edited");
     EXPECT_EQ(f.prompts.shown, std::vector<int>{msg::CannotWrite});
 }
+
+// A project travels with its files: saved in its working folder, it stores
+// that folder relative to itself, and a copy opened elsewhere works in the
+// copy's folder; a stored folder that does not exist here gives way to the
+// project's own folder, and the user is told.
+TEST(DocumentController, AProjectCopiedElsewhereWorksInItsNewFolder) {
+    Fixture f;
+    ASSERT_TRUE(f.doc.loadProject(f.savedProject()));
+    const std::string original = f.dir.file("p.pht");
+    ASSERT_TRUE(f.doc.saveProjectTo(original).ok());
+    Result<ProjectState> onDisk = LoadProject(original, ProjectState{});
+    ASSERT_TRUE(onDisk.ok());
+    EXPECT_EQ(onDisk->workingFolder, ".\\");
+
+    const ScratchDir elsewhere;
+    std::filesystem::copy_file(original, elsewhere.file("p.pht"));
+    std::filesystem::copy_file(f.dir.file("a.bin"), elsewhere.file("a.bin"));
+    ASSERT_TRUE(f.doc.loadProject(elsewhere.file("p.pht")));
+    EXPECT_EQ(f.doc.localWorkingFolder(), elsewhere.path().string() + "/");
+    EXPECT_TRUE(f.doc.workingFolderOpen());
+    EXPECT_TRUE(f.prompts.shown.empty());
+
+    // A stored absolute folder that is not here: the project's folder, with a notice.
+    onDisk->workingFolder = "C:\\Measurements\\";
+    ASSERT_TRUE(SaveProject(*onDisk, elsewhere.file("q.pht")).ok());
+    ASSERT_TRUE(f.doc.loadProject(elsewhere.file("q.pht")));
+    EXPECT_EQ(f.doc.localWorkingFolder(), elsewhere.path().string() + "/");
+    EXPECT_EQ(f.prompts.shown, std::vector<int>{msg::FolderMissing});
+}

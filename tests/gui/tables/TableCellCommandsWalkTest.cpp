@@ -127,6 +127,27 @@ private slots:
         w.action(TableWindow::Command::SizeAndName)->trigger();
         QCOMPARE(w.table().rowCount(), 5);
         QCOMPARE(w.windowTitle(), QStringLiteral("Новое имя"));
+
+        // Shrinking over a filled cell asks first: No keeps the table, Yes
+        // shrinks it, and Undo gives the cell back.
+        w.table().texts[{2, 4}] = "keep";
+        auto shrink = [&](Prompts::Answer answer) {
+            app.prompts.answers = {answer};
+            whenShown<TablePropertiesDialog>([](TablePropertiesDialog& d) {
+                d.rowCount->setValue(2);
+                d.accept();
+            });
+            w.action(TableWindow::Command::SizeAndName)->trigger();
+        };
+        shrink(Prompts::Answer::No);
+        QCOMPARE(app.prompts.questions.size(), 1);
+        QCOMPARE(w.table().rowCount(), 5);
+        shrink(Prompts::Answer::Yes);
+        QCOMPARE(w.table().rowCount(), 2);
+        QVERIFY(w.table().texts.empty());
+        w.action(TableWindow::Command::Undo)->trigger();
+        QCOMPARE(w.table().rowCount(), 5);
+        QCOMPARE(w.table().texts.at({2, 4}), std::string("keep"));
         w.table().SetModified(false);
     }
 

@@ -76,7 +76,18 @@ std::string lower(std::string s) {
 
 }  // namespace
 
+// The written package: the three parts this layer rewrites, and every part in
+// the package's order, pointing at those three or at the template's own parts
+// (pictures among them), which are not copied.
+struct WrittenPackage {
+    ZipPart types, document, rels;
+    std::vector<const ZipPart*> order;
+};
+
 struct DocxDocument::Impl {
+    // Serialises the rewritten parts into out and lists the package's parts.
+    void write(WrittenPackage& out) const;
+
     std::vector<ZipPart> parts;
     std::size_t documentIndex = 0;
     std::string documentPath;  // "word/document.xml"
@@ -620,7 +631,24 @@ Status DocxDocument::putPicture(const std::string& name, std::string_view pictur
 }
 
 std::vector<ZipPart> DocxDocument::parts() const {
-    const Impl& d = *impl_;
+    WrittenPackage written;
+    impl_->write(written);
+    std::vector<ZipPart> out;
+    out.reserve(written.order.size());
+    for (const ZipPart* p : written.order) out.push_back(*p);
+    return out;
+}
+
+Result<std::string> DocxDocument::packageBytes() const {
+    WrittenPackage written;
+    impl_->write(written);
+    std::optional<std::string> bytes = writeZipParts(written.order);
+    if (!bytes) return Message(msg::CannotWrite, std::string());
+    return std::move(*bytes);
+}
+
+void DocxDocument::Impl::write(WrittenPackage& out) const {
+    const Impl& d = *this;
     struct Writer : pugi::xml_writer {
         std::string out;
         void write(const void* data, std::size_t size) override { out.append(static_cast<const char*>(data), size); }
@@ -654,27 +682,16 @@ std::vector<ZipPart> DocxDocument::parts() const {
         spliced.append(xml, from, std::string::npos);
         document.bytes = std::move(spliced);
     }
-    ZipPart rels = serialise(d.rels, d.relsPath);
-    ZipPart types = serialise(d.contentTypes, "[Content_Types].xml");
-    std::vector<ZipPart> out;
-    out.reserve(d.parts.size() + 2);
-    out.push_back(std::move(types));
+    out.document = std::move(document);
+    out.rels = serialise(d.rels, d.relsPath);
+    out.types = serialise(d.contentTypes, "[Content_Types].xml");
+    out.order.reserve(d.parts.size() + 2);
+    out.order.push_back(&out.types);
     for (const ZipPart& p : d.parts) {
-        if (p.name == out.front().name || p.name == rels.name) continue;
-        out.push_back(p.name == document.name ? std::move(document) : p);
+        if (p.name == out.types.name || p.name == out.rels.name) continue;
+        out.order.push_back(p.name == out.document.name ? &out.document : &p);
     }
-    out.push_back(std::move(rels));
-    return out;
-}
-
-Result<std::string> DocxDocument::packageBytes() const {
-    const std::vector<ZipPart> written = parts();
-    std::vector<const ZipPart*> refs;
-    refs.reserve(written.size());
-    for (const ZipPart& p : written) refs.push_back(&p);
-    std::optional<std::string> bytes = writeZipParts(refs);
-    if (!bytes) return Message(msg::CannotWrite, std::string());
-    return std::move(*bytes);
+    out.order.push_back(&out.rels);
 }
 
 Status DocxDocument::save(const std::string& path) const {

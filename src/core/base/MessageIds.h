@@ -66,6 +66,7 @@ enum Id : int {
     RefBookLineError = 5100,
     NameExists = 5101,
     NotANumber = 5102,
+    BooksNotEditable = 5103,       // "%s": the books could not be read, so they are not edited or written
 
     // Projects and the working folder
     ProjectDamaged = 5310,
@@ -75,7 +76,8 @@ enum Id : int {
     CountDiffers = 5314,
     OtherFileType = 5315,
     TypesOrModesDiffer = 5316,
-    ProjectTooManyCells = 5317,    // "'%s': the project's tables hold more than %lld cells"
+    ProjectTooManyCells = 5317,
+    PercentileBindingsLost = 5318, // question: cells "%s" read percentiles the new set lacks    // "'%s': the project's tables hold more than %lld cells"
     ProjectChanged = 5500,         // question: save the project's changes?
     DeleteOne = 5501,              // question
     DeleteMany = 5502,             // question

@@ -13,10 +13,12 @@
 #include "core/project/ProjectFile.h"
 #include "core/project/ProjectFiles.h"
 #include "core/project/ProjectPaths.h"
+#include "core/project/PercentileBindings.h"
 #include "core/project/ProjectRenames.h"
 #include "core/project/ReportTableList.h"
 #include "core/project/ReferenceBookFile.h"
 #include "core/project/WorkingFolder.h"
+#include "core/tables/formula/ShiftReferences.h"
 
 namespace phonotab {
 
@@ -423,13 +425,14 @@ Status DocumentController::changeProject(unsigned parts, const std::function<Sta
     return status;
 }
 
-Status DocumentController::changeCurrentFile(DocumentNotice notice, const std::function<Status(CalcFile&)>& change) {
+Status DocumentController::changeCurrentFile(DocumentNotice notice, const std::function<Status(CalcFile&)>& change,
+                                             const TablesFollow& tablesFollow) {
+    const bool projectFollows = static_cast<bool>(tablesFollow);
     if (!currentFile_.file()) return Message(msg::NoSourceData);
     // The file's series can be large: the change works in place, and a
     // refused change is put back from the snapshot.
     const CurrentFileSnapshot before = CurrentFileSnapshot::of(*currentFile_.file());
     const ProjectFileEntry entryBefore = document_.state().currentFile;
-    const std::int32_t serialBefore = document_.state().serialNumber;
     ProjectFileEntry storedBefore = entryBefore;
     storeSettings(*currentFile_.file(), storedBefore);
     if (Status s = change(*currentFile_.file()); !s) {
@@ -443,18 +446,30 @@ Status DocumentController::changeCurrentFile(DocumentNotice notice, const std::f
         document_.state().currentFile = entryBefore;
         return {};
     }
+    // The parts the step restores: the current file's entry, the project's
+    // entry of the same file (which takes the new settings at once, so that
+    // every reader of the project — the tables' data chooser, their hints,
+    // the recalculation — sees what the windows show) and, when the edit
+    // reaches them, the tables.
+    const unsigned parts = CurrentEntry | FileList | (projectFollows ? Tables : 0u);
+    ProjectState projectBefore = document_.state();
+    projectBefore.currentFile = entryBefore;
+    copyCurrentSettingsBack(document_.state());
+    if (projectFollows) tablesFollow(&document_.state(), true);
     const CurrentFileSnapshot after = CurrentFileSnapshot::of(*currentFile_.file());
-    const ProjectFileEntry entryAfter = document_.state().currentFile;
+    const ProjectState projectAfter = document_.state();
     document_.setModified(true);
-    auto put = [this](const CurrentFileSnapshot& file, const ProjectFileEntry& entry, std::int32_t serial) {
+    auto put = [this, parts, tablesFollow](const CurrentFileSnapshot& file, const ProjectState& project, bool forward) {
         if (currentFile_.file()) file.restoreInto(*currentFile_.file());
-        document_.state().currentFile = entry;
-        document_.state().serialNumber = serial;
+        putParts(project, parts);
+        if (tablesFollow) tablesFollow(nullptr, forward);
     };
-    const std::int32_t serial = document_.state().serialNumber;
-    document_.history().record(ProjectCommand{[=] { put(before, entryBefore, serialBefore); },
-                                   [=] { put(after, entryAfter, serial); }, {notice}});
+    std::vector<DocumentNotice> stepNotices{notice};
+    if (projectFollows) stepNotices.push_back(DocumentNotice::SyncFromProject);
+    document_.history().record(
+        ProjectCommand{[=] { put(before, projectBefore, false); }, [=] { put(after, projectAfter, true); }, stepNotices});
     notify(notice);
+    if (projectFollows) notify(DocumentNotice::SyncFromProject);
     notify(DocumentNotice::StateChanged);
     return {};
 }
@@ -486,11 +501,21 @@ Status DocumentController::addFiles(AddFilesRequest request) {
 }
 
 Status DocumentController::substituteFiles(const std::vector<int>& selected, const std::vector<std::string>& paths) {
+    const int current = document_.state().currentIndex;
+    const std::string currentPath = current >= 0 && static_cast<std::size_t>(current) < document_.state().files.size()
+                                        ? document_.state().files[static_cast<std::size_t>(current)].path
+                                        : std::string();
     // The open file's settings go into its entry first: it is reopened from the entry.
-    return changeProject(FileList, [&](ProjectState& p) {
+    const Status status = changeProject(FileList | CurrentEntry, [&](ProjectState& p) {
         copyCurrentSettingsBack(p);
         return phonotab::substituteFiles(p, selected, paths, p.workingFolder);
     });
+    // The current entry now names another data file: the windows, the plots
+    // and the calculation must read that file, not the one still loaded.
+    if (current >= 0 && currentFile_.file() && static_cast<std::size_t>(current) < document_.state().files.size() &&
+        document_.state().files[static_cast<std::size_t>(current)].path != currentPath)
+        openProjectEntry(current);
+    return status;
 }
 
 Status DocumentController::copyEntry(int index, const std::string& name) {
@@ -527,7 +552,25 @@ Status DocumentController::renameEntry(int index, const std::string& name) {
 }
 
 Status DocumentController::giveCurrentSettings(const std::vector<int>& selected) {
-    return changeProject(FileList, [&](ProjectState& p) { return phonotab::giveCurrentSettings(p, selected); });
+    // The entries that take another percentile set keep their tables' cells on
+    // the same levels.
+    std::vector<PercentileSetChange> changes;
+    const ProjectState& state = document_.state();
+    for (int i : selected) {
+        if (i < 0 || static_cast<std::size_t>(i) >= state.files.size()) continue;
+        const ProjectFileEntry& e = state.files[static_cast<std::size_t>(i)];
+        if (e.referenceName != state.currentFile.referenceName && e.percentiles != state.currentFile.percentiles)
+            changes.push_back({e.referenceName, e.percentiles, state.currentFile.percentiles});
+    }
+    if (!confirmPercentileChanges(changes)) return Message(msg::Cancelled);
+    const Status status = changeProject(FileList | Tables, [&](ProjectState& p) {
+        Status s = phonotab::giveCurrentSettings(p, selected);
+        if (s) remapPercentiles(&p, changes, true);
+        return s;
+    });
+    // The tables open from their own files follow too (they keep their own undo).
+    if (status) remapPercentiles(nullptr, changes, true);
+    return status;
 }
 
 // ---- the report ----------------------------------------------------------------------------
@@ -805,15 +848,60 @@ Status DocumentController::setScanning(bool on) {
 }
 
 Status DocumentController::setHistogramSettings(const HistogramSettings& settings) {
-    return changeCurrentFile(DocumentNotice::PlotContentChanged, [&](CalcFile& cf) {
-        cf.settings.histogram = settings;
-        return Status{};
-    });
+    if (!currentFile_.file()) return Message(msg::NoSourceData);
+    // The percentile set of a file that is a project entry: the tables' cells
+    // that read its percentiles stay on their levels.
+    std::vector<PercentileSetChange> changes;
+    const std::set<double>& before = currentFile_.file()->settings.histogram.percentiles;
+    ProjectState probe = document_.state();
+    storeSettings(*currentFile_.file(), probe.currentFile);
+    if (before != settings.percentiles && currentEntryIndex(probe) >= 0)
+        changes.push_back({probe.currentFile.referenceName, before, settings.percentiles});
+    if (!confirmPercentileChanges(changes)) return Message(msg::Cancelled);
+    // The project's tables change in the step; the tables open from their
+    // own files are moved along, and back when the step is undone.
+    auto follow = [this, changes](ProjectState* p, bool forward) { remapPercentiles(p, changes, forward); };
+    return changeCurrentFile(
+        DocumentNotice::PlotContentChanged,
+        [&](CalcFile& cf) {
+            cf.settings.histogram = settings;
+            return Status{};
+        },
+        changes.empty() ? TablesFollow() : TablesFollow(follow));
+}
+
+bool DocumentController::confirmPercentileChanges(const std::vector<PercentileSetChange>& changes) {
+    std::string cells;
+    std::size_t named = 0, lost = 0;
+    for (const PercentileSetChange& c : changes)
+        for (const LostPercentileBinding& b : percentileBindingsLost(document_.state(), c.source, c.before, c.after)) {
+            ++lost;
+            // A long list is cut: the question must fit on the screen.
+            if (named == 20) continue;
+            ++named;
+            if (!cells.empty()) cells += ", ";
+            cells += "'" + document_.state().tables[b.table].table.name + "' " + columnLetters(b.cell.column) +
+                     std::to_string(b.cell.row + 1) + " (L" + formatPercentileText(std::set<double>{b.level}) + ")";
+        }
+    if (lost == 0) return true;
+    if (lost > named) cells += ", … (" + std::to_string(lost) + ")";
+    return prompts_.ask(Message(msg::PercentileBindingsLost, cells), false) == DocumentPrompts::Answer::Yes;
+}
+
+void DocumentController::remapPercentiles(ProjectState* project, const std::vector<PercentileSetChange>& changes,
+                                          bool forward) {
+    for (const PercentileSetChange& c : changes) {
+        const std::set<double>& from = forward ? c.before : c.after;
+        const std::set<double>& to = forward ? c.after : c.before;
+        if (project) remapPercentileBindings(*project, c.source, from, to);
+        for (ReportTable* t : openTables_.outsideProject()) remapPercentileBindings(*t, c.source, from, to);
+    }
 }
 
 // ---- reference books -------------------------------------------------------------------------
 
 Result<bool> DocumentController::renameReferenceBook(const std::string& oldName, const std::string& newName) {
+    if (Status s = referenceBooksEditable(); !s) return s.error();
     Result<bool> renamed = books_.books().renameBook(oldName, newName);
     if (!renamed || !*renamed) return renamed;
     const std::string stored = referenceBookName(newName);
@@ -823,31 +911,48 @@ Result<bool> DocumentController::renameReferenceBook(const std::string& oldName,
         renameBookUses(document_.state(), oldName, stored);
         document_.setModified(true);
     }
+    // Tables open from their own files read the book by name too; they are
+    // renamed with it (and back when the step is undone).
+    auto renameOutside = [this](const std::string& from, const std::string& to) {
+        for (ReportTable* t : openTables_.outsideProject()) renameBookUses(*t, from, to);
+    };
+    renameOutside(oldName, stored);
     const ProjectState after = document_.state();
     // Undone, the book takes its old name back and its formulas with it.
-    document_.history().record(ProjectCommand{[this, before, oldName, stored] {
-                                       (void)books_.books().renameBook(stored, oldName);
-                                       putParts(before, Tables);
-                                   },
-                                   [this, after, oldName, stored] {
-                                       (void)books_.books().renameBook(oldName, stored);
-                                       putParts(after, Tables);
-                                   },
-                                   {DocumentNotice::SyncFromProject}});
+    document_.history().record(ProjectCommand{[this, before, oldName, stored, renameOutside] {
+                                                  (void)books_.books().renameBook(stored, oldName);
+                                                  putParts(before, Tables);
+                                                  renameOutside(stored, oldName);
+                                              },
+                                              [this, after, oldName, stored, renameOutside] {
+                                                  (void)books_.books().renameBook(oldName, stored);
+                                                  putParts(after, Tables);
+                                                  renameOutside(oldName, stored);
+                                              },
+                                              {DocumentNotice::SyncFromProject}});
     notify(DocumentNotice::SyncFromProject);
     notify(DocumentNotice::StateChanged);
     return renamed;
 }
 
 void DocumentController::referenceBookEdited(const std::string& book) {
+    // Formulas and cell macros that read the book show its new records.
     for (ProjectTable& t : document_.state().tables)
-        for (const auto& [cell, f] : t.table.formulas)
-            if (f.text.size() > book.size() + 1 && f.text[0] == '#' && f.text.compare(1, book.size(), book) == 0 &&
-                f.text[book.size() + 1] == '#') {
-                t.table.RequestRecalculation();
-                break;
-            }
+        if (bookUses(t.table, book) > 0) t.table.RequestRecalculation();
+    for (ReportTable* t : openTables_.all())
+        if (bookUses(*t, book) > 0) t->RequestRecalculation();
     notify(DocumentNotice::SyncFromProject);
+}
+
+int DocumentController::referenceBookUses(const std::string& book) const {
+    int uses = bookUses(document_.state(), book);
+    for (const ReportTable* t : openTables_.outsideProject()) uses += bookUses(*t, book);
+    return uses;
+}
+
+Status DocumentController::referenceBooksEditable() const {
+    if (books_.editable()) return {};
+    return Message(msg::BooksNotEditable, books_.path());
 }
 
 // ---- closing ---------------------------------------------------------------------------

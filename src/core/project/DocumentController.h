@@ -15,7 +15,9 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <set>
 #include <string>
+#include <vector>
 
 #include "core/acoustics/CalculateFile.h"
 #include "core/base/Result.h"
@@ -195,6 +197,9 @@ public:
     Status setParameterColour(std::size_t row, std::uint32_t colour);
     Status setParameterName(std::size_t row, const std::string& name);
     Status setScanning(bool on);
+    // A new percentile set keeps the tables' cells on their levels; cells
+    // whose level is gone are named in a question first (No: msg::Cancelled,
+    // nothing changes).
     Status setHistogramSettings(const HistogramSettings& settings);
 
     // Takes back the last edit (or makes it again): what it changed goes
@@ -212,6 +217,12 @@ public:
     // book's records the tables that read it recalculate.
     Result<bool> renameReferenceBook(const std::string& oldName, const std::string& newName);
     void referenceBookEdited(const std::string& book);
+    // How many "#book#index" references read the book, in formulas and cell
+    // macros, in the project's tables and in the tables open in windows.
+    int referenceBookUses(const std::string& book) const;
+    // The books are edited only when they were read: a file that failed to
+    // read is never written over, so an edit then would be lost (msg::BooksNotEditable).
+    Status referenceBooksEditable() const;
     // Sends a notice without a change (a window's view changed).
     void notify(DocumentNotice notice) const;
 
@@ -241,7 +252,24 @@ private:
                          std::vector<DocumentNotice> notices = {DocumentNotice::StateChanged}, bool always = false);
     void putParts(const ProjectState& from, unsigned parts);
     // Makes an edit of the current file; a change that fails changes nothing.
-    Status changeCurrentFile(DocumentNotice notice, const std::function<Status(CalcFile&)>& change);
+    // What follows a change of the current file in the tables (their
+    // bindings after a new percentile set): called with the project's state
+    // when the edit is made, and with none (only the tables open outside the
+    // project) when its step is undone (forward false) or redone.
+    using TablesFollow = std::function<void(ProjectState* project, bool forward)>;
+    Status changeCurrentFile(DocumentNotice notice, const std::function<Status(CalcFile&)>& change,
+                             const TablesFollow& tablesFollow = {});
+    // Before the entries' percentile sets change (entry reference name,
+    // the set it had, the set it gets): the cells whose level is gone are
+    // named in a question. False when the user keeps the old sets.
+    struct PercentileSetChange {
+        std::string source;
+        std::set<double> before, after;
+    };
+    bool confirmPercentileChanges(const std::vector<PercentileSetChange>& changes);
+    // Keeps the tables' percentile bindings on their levels: the project's
+    // tables in the project given, the open tables outside it directly.
+    void remapPercentiles(ProjectState* project, const std::vector<PercentileSetChange>& changes, bool forward);
     void afterHistoryStep(const ProjectCommand* command);
     bool openWorkingFolder(bool reportMissing);
     bool loadCurrentFile(const std::string& localPath);

@@ -15,12 +15,20 @@ namespace {
 bool validIndex(const ProjectState& s, int i) { return i >= 0 && static_cast<std::size_t>(i) < s.files.size(); }
 }  // namespace
 
+int currentEntryIndex(const ProjectState& state) {
+    const ProjectFileEntry& c = state.currentFile;
+    for (std::size_t i = 0; i < state.files.size(); ++i) {
+        const ProjectFileEntry& e = state.files[i];
+        if (e.path == c.path && e.workMode == c.workMode && e.fileType == c.fileType && e.referenceName == c.referenceName)
+            return static_cast<int>(i);
+    }
+    return -1;
+}
+
 void copyCurrentSettingsBack(ProjectState& state) {
     const ProjectFileEntry& c = state.currentFile;
-    for (ProjectFileEntry& e : state.files) {
-        if (e.path != c.path || e.workMode != c.workMode || e.fileType != c.fileType ||
-            e.referenceName != c.referenceName)
-            continue;
+    if (const int index = currentEntryIndex(state); index >= 0) {
+        ProjectFileEntry& e = state.files[static_cast<std::size_t>(index)];
         e.selections = c.selections;
         e.rangeFirst = c.rangeFirst;
         e.rangeCount = c.rangeCount;
@@ -35,7 +43,6 @@ void copyCurrentSettingsBack(ProjectState& state) {
         e.histogramClasses = c.histogramClasses;
         e.percentiles = c.percentiles;
         e.scanning = c.scanning;
-        return;
     }
 }
 

@@ -20,8 +20,10 @@ namespace phonotab {
 enum class ClearForm { Full, Partial };
 void clearProject(ProjectState& state, ClearForm form);
 
-// Copies the current file's settings into its entry of `files` (matched by
-// path, work mode, type and reference name); nothing when none matches.
+// The entry of `files` that is the current file (matched by path, work mode,
+// type and reference name); −1 when the current file is none of them.
+int currentEntryIndex(const ProjectState& state);
+// Copies the current file's settings into its entry; nothing when none matches.
 void copyCurrentSettingsBack(ProjectState& state);
 
 // Whether a reference name can be given to a new or renamed entry: not empty

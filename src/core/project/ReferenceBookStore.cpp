@@ -7,7 +7,11 @@ namespace phonotab {
 Status ReferenceBookStore::load(const std::string& path) {
     path_ = path;
     read_ = false;
-    if (Status s = LoadReferenceBooks(path, books_); !s) return s;
+    readFailed_ = false;
+    if (Status s = LoadReferenceBooks(path, books_); !s) {
+        readFailed_ = true;
+        return s;
+    }
     read_ = true;
     asRead_ = books_;
     return {};

@@ -21,11 +21,16 @@ public:
     // Writes the books back when they were read and changed since; a file
     // that cannot be written is skipped silently (the program is closing).
     void saveIfChanged();
+    // Whether the books may be edited: not after a read error, when nothing
+    // is written back (an edit would be lost at exit without a word).
+    bool editable() const { return !readFailed_; }
+    const std::string& path() const { return path_; }
 
 private:
     ReferenceBooks books_, asRead_;
     std::string path_;
     bool read_ = false;
+    bool readFailed_ = false;
 };
 
 }  // namespace phonotab

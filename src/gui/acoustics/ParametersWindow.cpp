@@ -80,7 +80,8 @@ void ParametersWindow::refresh() {
 }
 
 void ParametersWindow::report(const Status& status) {
-    if (!status) session().prompts().showMessage(status.error());
+    // A question answered with No (msg::Cancelled) is no failure to report.
+    if (!status && status.error().id != msg::Cancelled) session().prompts().showMessage(status.error());
 }
 
 void ParametersWindow::cellClicked(const QModelIndex& index) {

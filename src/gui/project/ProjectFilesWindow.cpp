@@ -215,13 +215,9 @@ void ProjectFilesWindow::substituteFiles() {
     const QStringList paths = session().prompts().openFilePaths(
         uiText(text::SubstituteFile), kBinaryFilter, session().settings().text(kBrowseSection, kBrowseKey));
     if (paths.isEmpty()) return;
-    const int current = session().state().currentIndex;
+    // The open file follows its entry's new data file (the controller reopens it).
     const Status result = session().controller().substituteFiles(selected, localPaths(paths));
     if (!result) session().prompts().showMessage(result.error());
-    // The open file follows its entry's new data file.
-    if (current >= 0 && std::find(selected.begin(), selected.end(), current) != selected.end() &&
-        session().state().files[static_cast<std::size_t>(current)].path != session().state().currentFile.path)
-        session().controller().openProjectEntry(current);
 }
 
 void ProjectFilesWindow::copySelected() {
@@ -253,7 +249,7 @@ void ProjectFilesWindow::giveOpenFileSettings() {
     const std::vector<int> selected = selectedRows();
     if (selected.empty()) return;
     const Status result = session().controller().giveCurrentSettings(selected);
-    if (!result) session().prompts().showMessage(result.error());
+    if (!result && result.error().id != msg::Cancelled) session().prompts().showMessage(result.error());
 }
 
 void ProjectFilesWindow::recalculate(bool all, bool sharedFile) {

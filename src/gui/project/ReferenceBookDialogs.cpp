@@ -26,6 +26,14 @@ QTableView* makeView(QAbstractItemModel* model, QWidget* parent) {
     return view;
 }
 
+// After a read error the books are not written back at exit: an edit is
+// refused with a message instead of being lost without a word.
+bool editAllowed(ProjectSession& session) {
+    const Status editable = session.controller().referenceBooksEditable();
+    if (!editable) session.prompts().showMessage(editable.error());
+    return static_cast<bool>(editable);
+}
+
 void layOut(QDialog* dialog, QTableView* view) {
     auto* layout = new QVBoxLayout(dialog);
     layout->addWidget(view);
@@ -88,7 +96,8 @@ bool ReferenceBookListModel::setData(const QModelIndex& index, const QVariant& v
         return false;
     }
     // The formulas that read the book by name follow it: asked first.
-    if (const int uses = bookUses(session_.state(), old); uses > 0) {
+    if (!editAllowed(session_)) return false;
+    if (const int uses = session_.controller().referenceBookUses(old); uses > 0) {
         const Message question(msg::BookInUse, static_cast<std::int64_t>(uses));
         if (session_.prompts().ask(messageText(question), false) != Prompts::Answer::Yes) return false;
     }
@@ -120,6 +129,7 @@ ReferenceBookListDialog::ReferenceBookListDialog(ProjectSession& session, QWidge
 }
 
 void ReferenceBookListDialog::addBook() {
+    if (!editAllowed(session_)) return;
     const std::optional<QString> typed = session_.prompts().askText(uiText(text::EnterReferenceBookName), QString());
     if (!typed) return;
     const Result<bool> added = session_.controller().referenceBooks().addBook(fromQt(*typed));
@@ -133,7 +143,7 @@ void ReferenceBookListDialog::addBook() {
 
 void ReferenceBookListDialog::removeBook(int row) {
     const std::string book = model_->bookAt(row);
-    if (book.empty()) return;
+    if (book.empty() || !editAllowed(session_)) return;
     session_.controller().referenceBooks().removeBook(book);
     session_.controller().referenceBookEdited(book);
     model_->rebuild();
@@ -180,7 +190,7 @@ Qt::ItemFlags ReferenceBookModel::flags(const QModelIndex& index) const {
 }
 
 bool ReferenceBookModel::setData(const QModelIndex& index, const QVariant& value, int role) {
-    if (!index.isValid() || role != Qt::EditRole) return false;
+    if (!index.isValid() || role != Qt::EditRole || !editAllowed(session_)) return false;
     auto& books = session_.controller().referenceBooks().referenceBooks;
     auto it = books.find(book_);
     if (it == books.end() || index.row() >= static_cast<int>(it->second.size())) return false;
@@ -219,6 +229,7 @@ ReferenceBookDialog::ReferenceBookDialog(ProjectSession& session, const std::str
 }
 
 void ReferenceBookDialog::addRecord() {
+    if (!editAllowed(session_)) return;
     if (!session_.controller().referenceBooks().addRecord(book_, {})) return;
     model_->rebuild();
     const QModelIndex added = model_->index(model_->rowCount() - 1, 0);
@@ -227,8 +238,8 @@ void ReferenceBookDialog::addRecord() {
 }
 
 void ReferenceBookDialog::removeRecord(int row) {
-    if (row < 0 || row >= model_->rowCount()) return;
-    if (const int uses = bookUses(session_.state(), book_); uses > 0) {
+    if (row < 0 || row >= model_->rowCount() || !editAllowed(session_)) return;
+    if (const int uses = session_.controller().referenceBookUses(book_); uses > 0) {
         const Message question(msg::BookRecordInUse, static_cast<std::int64_t>(uses));
         if (session_.prompts().ask(messageText(question), false) != Prompts::Answer::Yes) return;
     }

@@ -75,7 +75,8 @@ TableWindow::TableWindow(ProjectSession& session, ReportTable table, QWidget* pa
         setAttribute(Qt::WA_DeleteOnClose);
         resize(400, 400);
     }
-    openId_ = session_.controller().openTables().add(table_);
+    openId_ = session_.controller().openTables().add(
+        table_, form == TableWindowForm::Embedded ? OpenTables::Home::Project : OpenTables::Home::OwnFile);
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);

@@ -2,6 +2,7 @@
 
 #include <deque>
 #include <filesystem>
+#include <set>
 
 #include "DemoData.h"
 #include "TestSupport.h"
@@ -83,6 +84,7 @@ struct Fixture {
         ProjectFileEntry e;
         e.path = "a.bin";
         e.referenceName = "A";
+        e.fileType = fixtures::kSlmType;
         p.files.push_back(e);
         p.reportTexts[0] = "stored";
         p.windows = {WindowRecord{WindowKind::ProjectFiles, {1, 2, 3, 4}, {}}};
@@ -268,6 +270,9 @@ TEST(DocumentController, ReferenceBooksWriteBackGuard) {
         f.doc.loadReferenceBooks(path);
         EXPECT_EQ(f.prompts.shown.size(), 1u);
         EXPECT_EQ(f.prompts.opened, std::vector<std::string>{path});
+        // An edit now would be dropped at exit: it is refused with a message.
+        EXPECT_EQ(f.doc.referenceBooksEditable().error().id, msg::BooksNotEditable);
+        EXPECT_EQ(f.doc.renameReferenceBook("a", "b").error().id, msg::BooksNotEditable);
         f.doc.referenceBooks() = ReferenceBooks{};
         f.doc.shutdown();
         EXPECT_EQ(readText(path), broken);
@@ -282,7 +287,13 @@ TEST(DocumentController, ReferenceBookRenamesAndEditsReachTheTables) {
     ASSERT_TRUE(f.doc.referenceBooks().addRecord("Нормы", {55, "день"}));
     ReportTable table(2, 2);
     table.formulas[{0, 0}].text = "#Нормы#0";
+    table.macros[{1, 1}] = "B1=#Нормы#0";
     ASSERT_TRUE(f.doc.addReportTable(table).ok());
+    // A table open from its own file reads the book too.
+    ReportTable own(2, 2);
+    own.macros[{0, 1}] = "A1=#Нормы#0";
+    f.doc.openTables().add(own, OpenTables::Home::OwnFile);
+    EXPECT_EQ(f.doc.referenceBookUses("Нормы"), 3);
     ASSERT_TRUE(f.doc.saveProjectTo(f.dir.file("p.pht")).ok());
     ASSERT_FALSE(f.doc.modified());
     EXPECT_FALSE(f.doc.renameReferenceBook("Нормы", "  ").value());
@@ -290,7 +301,14 @@ TEST(DocumentController, ReferenceBookRenamesAndEditsReachTheTables) {
     EXPECT_FALSE(f.doc.renameReferenceBook("Нормы", "Другой").ok());
     ASSERT_TRUE(f.doc.renameReferenceBook("Нормы", "Пределы").value());
     EXPECT_EQ(f.doc.state().tables[0].table.formulas.at({0, 0}).text, "#Пределы#0");
+    EXPECT_EQ(f.doc.state().tables[0].table.macros.at({1, 1}), "B1=#Пределы#0");
+    EXPECT_EQ(own.macros.at({0, 1}), "A1=#Пределы#0");
     EXPECT_TRUE(f.doc.modified());
+    ASSERT_TRUE(f.doc.undo());
+    EXPECT_EQ(own.macros.at({0, 1}), "A1=#Нормы#0");
+    EXPECT_EQ(f.doc.state().tables[0].table.macros.at({1, 1}), "B1=#Нормы#0");
+    ASSERT_TRUE(f.doc.redo());
+    EXPECT_EQ(own.macros.at({0, 1}), "A1=#Пределы#0");
 
     ReportTable settled = f.doc.state().tables[0].table;
     settled.clearRecalculationRequest();
@@ -299,6 +317,10 @@ TEST(DocumentController, ReferenceBookRenamesAndEditsReachTheTables) {
     EXPECT_FALSE(f.doc.state().tables[0].table.recalculationRequested());
     f.doc.referenceBookEdited("Пределы");
     EXPECT_TRUE(f.doc.state().tables[0].table.recalculationRequested());
+    // A table that reads the book only in a macro recalculates too.
+    own.clearRecalculationRequest();
+    f.doc.referenceBookEdited("Пределы");
+    EXPECT_TRUE(own.recalculationRequested());
 }
 
 // The plots load the series they draw as long work without a calculation and
@@ -377,4 +399,68 @@ TEST(DocumentController, AProjectCopiedElsewhereWorksInItsNewFolder) {
     ASSERT_TRUE(f.doc.loadProject(elsewhere.file("q.pht")));
     EXPECT_EQ(f.doc.localWorkingFolder(), elsewhere.path().string() + "/");
     EXPECT_EQ(f.prompts.shown, std::vector<int>{msg::FolderMissing});
+}
+
+// Substituting the data file of the entry that is open reopens it: the
+// windows and the calculation read the new file, not the one still loaded.
+TEST(DocumentController, SubstitutingTheOpenEntryReopensIt) {
+    Fixture f;
+    writeBytes(f.dir.file("b.bin"), fixtures::makeSlmFile(demoSource(), {2024, 2, 1, 0, 0, 0}, 300, 11, 70));
+    ASSERT_TRUE(f.doc.loadProject(f.savedProject()));
+    ASSERT_TRUE(f.doc.openProjectEntry(0));
+    ASSERT_TRUE(f.doc.addExclusionZone(1, 2).ok());  // a setting of the entry, kept across
+    ASSERT_TRUE(f.doc.substituteFiles({0}, {f.dir.file("b.bin")}).ok());
+    ASSERT_NE(f.doc.currentFile(), nullptr);
+    EXPECT_EQ(std::filesystem::path(f.doc.currentFile()->file.path).filename(), "b.bin");
+    EXPECT_EQ(f.doc.currentFile()->file.count, 300);
+    EXPECT_EQ(f.doc.currentFile()->ranges.zoneCount(), 1u);
+    EXPECT_EQ(f.doc.state().currentFile.path, f.doc.state().files[0].path);
+}
+
+// A new percentile set keeps every bound cell on its level; a cell whose
+// level is gone is named in a question first, No keeps the old set. The
+// project's entry takes the set at once (the tables' chooser reads it), and
+// undo gives set, entry and bindings back — in tables open from their own
+// files too.
+TEST(DocumentController, PercentileBindingsFollowTheirLevels) {
+    Fixture f;
+    ASSERT_TRUE(f.doc.loadProject(f.savedProject()));
+    ASSERT_TRUE(f.doc.openProjectEntry(0));
+    const std::int32_t p = CellBinding::FirstPercentile;
+    ReportTable table(2, 1);
+    table.name = "T";
+    table.bindings[{0, 0}] = CellBinding{"A", 0x01300100, p + 0};  // L5 of {5, 95}
+    table.bindings[{1, 0}] = CellBinding{"A", 0x01300100, p + 1};  // L95
+    ASSERT_TRUE(f.doc.addReportTable(table).ok());
+    ReportTable own = table;
+    f.doc.openTables().add(own, OpenTables::Home::OwnFile);
+    auto items = [](const ReportTable& t) {
+        std::vector<std::int32_t> out;
+        for (const auto& [cell, b] : t.bindings) out.push_back(b.itemIndex - CellBinding::FirstPercentile);
+        return out;
+    };
+
+    HistogramSettings h = f.doc.currentFile()->settings.histogram;
+    h.percentiles = {1, 5, 95};
+    ASSERT_TRUE(f.doc.setHistogramSettings(h).ok());
+    EXPECT_TRUE(f.prompts.asked.empty());
+    EXPECT_EQ(items(f.doc.state().tables[0].table), (std::vector<std::int32_t>{1, 2}));
+    EXPECT_EQ(items(own), (std::vector<std::int32_t>{1, 2}));
+    EXPECT_EQ(f.doc.state().files[0].percentiles, (std::set<double>{1, 5, 95}));
+
+    ASSERT_TRUE(f.doc.undo());
+    EXPECT_EQ(items(f.doc.state().tables[0].table), (std::vector<std::int32_t>{0, 1}));
+    EXPECT_EQ(items(own), (std::vector<std::int32_t>{0, 1}));
+    EXPECT_EQ(f.doc.state().files[0].percentiles, (std::set<double>{5, 95}));
+
+    h.percentiles = {5, 50};
+    f.prompts.answers = {DocumentPrompts::Answer::No};
+    EXPECT_EQ(f.doc.setHistogramSettings(h).error().id, msg::Cancelled);
+    EXPECT_EQ(f.prompts.asked, std::vector<int>{msg::PercentileBindingsLost});
+    EXPECT_EQ(f.doc.currentFile()->settings.histogram.percentiles, (std::set<double>{5, 95}));
+    EXPECT_EQ(items(f.doc.state().tables[0].table), (std::vector<std::int32_t>{0, 1}));
+
+    f.prompts.answers = {DocumentPrompts::Answer::Yes};
+    ASSERT_TRUE(f.doc.setHistogramSettings(h).ok());
+    EXPECT_EQ(items(f.doc.state().tables[0].table), std::vector<std::int32_t>{0});  // L95's cell lost its binding
 }

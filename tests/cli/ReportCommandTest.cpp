@@ -3,6 +3,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <map>
 
 #include "DocxTestSupport.h"
 #include "PngFile.h"
@@ -110,4 +111,31 @@ TEST(ReportCommand, TemplatesByLanguageAndRefusedTemplates) {
         EXPECT_THAT(run.out, HasSubstr(c.message));
         EXPECT_FALSE(std::filesystem::exists(out));
     }
+}
+
+// The shipped demo copied elsewhere as it is: recalculated and reported
+// there, it reads the copy's data and writes beside the copy; the folder it
+// was copied from is not touched.
+TEST(ReportCommand, ACopiedDemoWorksInItsNewFolder) {
+    const std::string original = buildDir() + "/data/demo";
+    auto listing = [](const std::string& folder) {
+        std::map<std::string, std::pair<std::uintmax_t, std::filesystem::file_time_type>> out;
+        for (const auto& e : std::filesystem::directory_iterator(folder))
+            out[e.path().filename().string()] = {e.is_regular_file() ? e.file_size() : 0, e.last_write_time()};
+        return out;
+    };
+    const auto originalBefore = listing(original);
+    const ScratchDir dir;
+    std::filesystem::copy(original, dir.path(), std::filesystem::copy_options::recursive);
+    const std::string project = dir.file("demo.pht");
+    const std::size_t copiedFiles = listing(dir.path().string()).size();
+
+    const CliRun calc = runCli("project calc '" + project + "' -o '" + project + "'");
+    ASSERT_EQ(calc.status, 0) << calc.out;
+    const CliRun report = runCli("report '" + project + "' -o '" + dir.file("report.docx") + "'");
+    ASSERT_EQ(report.status, 0) << report.out;
+    // Every bound cell has its value: the copy's data files were read.
+    EXPECT_EQ(report.out.find("нет значения"), std::string::npos) << report.out;
+    EXPECT_GT(listing(dir.path().string()).size(), copiedFiles + 1);  // results beside the copy
+    EXPECT_EQ(listing(original), originalBefore);
 }

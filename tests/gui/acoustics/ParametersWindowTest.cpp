@@ -278,14 +278,23 @@ private slots:
             QVERIFY2(w.f.prompts.messages.front().startsWith(want), qPrintable(w.f.prompts.messages.front()));
             QVERIFY(w.f.session().currentFile()->settings.histogram.width == kept.width);
         }
-        // Good values are stored.
-        whenShown<HistogramSettingsDialog>([](HistogramSettingsDialog& d) {
+        // Good values are stored. The demo's tables read L5 and L95 of this
+        // file, which the new set lacks: asked first, No keeps the old set.
+        auto goodValues = [](HistogramSettingsDialog& d) {
             d.lower->setText("30");
             d.upper->setText("130");
             d.width->setText("0.5");
             d.percentiles->setText("10 50 90");
             d.accept();
-        });
+        };
+        const int questionsBefore = w.f.prompts.questions.size();
+        whenShown<HistogramSettingsDialog>(goodValues);
+        p.headerClicked(kHistogramColumn);
+        QCOMPARE(w.f.prompts.questions.size(), questionsBefore + 1);
+        QVERIFY2(w.f.prompts.questions.last().contains("(L5)"), qPrintable(w.f.prompts.questions.last()));
+        QCOMPARE(w.file().settings.histogram.width, kept.width);
+        w.f.prompts.answers.push_back(Prompts::Answer::Yes);
+        whenShown<HistogramSettingsDialog>(goodValues);
         p.headerClicked(kHistogramColumn);
         QCOMPARE(w.file().settings.histogram.classes, 200);
         QCOMPARE(w.f.session().state().currentFile.histogramClasses, 200);

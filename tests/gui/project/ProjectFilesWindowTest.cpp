@@ -9,6 +9,7 @@
 #include "gui/app/ChildWindowList.h"
 #include "gui/project/ProjectFilesWindow.h"
 #include "gui/project/ProjectFilesModel.h"
+#include "core/project/ProjectTableSources.h"
 
 using namespace phonotab;
 using namespace phonotab::testing;
@@ -134,6 +135,37 @@ private slots:
         w->moveSelected(-1);
         QCOMPARE(f.session().state().currentIndex, 0);
         QCOMPARE(cell(w, 0, 1), QStringLiteral("Улица_") + kNight);
+        QCOMPARE(f.prompts.unexpected, 0);
+    }
+
+    // "Подменить файл" on the open entry: the program reads the new file at
+    // once (title, plots, calculation); a new percentile set of the open file
+    // is what the tables' data chooser offers at once.
+    void substitutingTheOpenFileReopensIt() {
+        AppFixture f;
+        f.start();
+        f.prompts.folders.push_back(f.folder("work"));
+        QVERIFY(f.session().controller().newProject());
+        ProjectFilesWindow* w = projectWindow(f);
+        QVERIFY(w);
+        f.prompts.fileLists.push_back({demoFile(kDay)});
+        f.prompts.texts.push_back(QStringLiteral("Точка"));
+        w->addFiles();
+        w->activate(0, ProjectFilesModel::Source);
+        QVERIFY(QString::fromStdString(f.session().controller().currentFile()->file.path).endsWith(kDay));
+
+        w->selectRows({0});
+        f.prompts.fileLists.push_back({demoFile(kNight)});
+        w->substituteFiles();
+        QVERIFY(QString::fromStdString(f.session().controller().currentFile()->file.path).endsWith(kNight));
+        QVERIFY(f.window().windowTitle().contains(kNight));
+        QVERIFY(!f.window().windowTitle().contains(kDay));
+
+        HistogramSettings h = f.session().controller().currentFile()->settings.histogram;
+        h.percentiles = {1, 5, 95};
+        QVERIFY(f.session().controller().setHistogramSettings(h).ok());
+        const ProjectTableSources sources(f.session().state().files, nullptr);
+        QCOMPARE(sources.sourcePercentile("Точка", 0).value_or(-1), 1.0);
         QCOMPARE(f.prompts.unexpected, 0);
     }
 

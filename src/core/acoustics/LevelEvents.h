@@ -49,6 +49,8 @@ public:
     // One counted sample: t in increasing order, its level and energy, and the
     // row (any index the caller counts by) its energy is credited to.
     void add(std::int64_t t, double level, double energy, std::size_t row);
+    // Whether a sample of this level can change anything: a loud one, or any while an event is open.
+    bool takes(double level) const { return open_ || level >= criteria_.threshold; }
     // Ends the event still open; call once after the last sample.
     void finish();
 

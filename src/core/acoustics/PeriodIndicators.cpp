@@ -138,6 +138,7 @@ Result<PeriodIndicators> computePeriodIndicators(const CalcFile& cf, const Param
         PeriodRow& p = out.periods[row];
         periodSums[row].fill(p.levels, s.samplePeriod);
         fillPercentiles(h, periodClasses, periodSums[row].count, p.levels);
+        for (std::size_t c = 0; c < counters; ++c) wholeClasses[c] += periodClasses[c];
         std::fill(periodClasses.begin(), periodClasses.end(), 0);
     };
 
@@ -148,25 +149,21 @@ Result<PeriodIndicators> computePeriodIndicators(const CalcFile& cf, const Param
         while (hr + 1 < out.hours.size() && out.hours[hr].begin + kHourSeconds <= now) ++hr;
         const std::int64_t b =
             std::max(t + 1, firstAtOrAfter(std::min(out.periods[pr].end, out.hours[hr].begin + kHourSeconds)));
-        RowSums& sums = periodSums[pr];
-        HourRow& hour = out.hours[hr];
-        double& hourSum = hourEnergy[hr];
-        const double factor = penaltyFactor[out.periods[pr].period];
+        // One stretch of a single period and hour: summed here, credited to both after it.
+        RowSums stretch;
         const std::size_t row = pr;
         const bool findEvents = settings.findEvents;
         source.forEachSample(t, b, [&](std::int64_t at, double level) {
             const double e = levelEnergy(level);
-            sums.add(level, e);
-            hourSum += e;
-            ++hour.samples;
-            penalisedEnergy += e * factor;
+            stretch.add(level, e);
             const int c = ClassIndex(h, level);
-            if (c >= 0 && static_cast<std::size_t>(c) < counters) {
-                ++periodClasses[static_cast<std::size_t>(c)];
-                ++wholeClasses[static_cast<std::size_t>(c)];
-            }
-            if (findEvents) events.add(at, level, e, row);
+            if (c >= 0 && static_cast<std::size_t>(c) < counters) ++periodClasses[static_cast<std::size_t>(c)];
+            if (findEvents && events.takes(level)) events.add(at, level, e, row);
         });
+        periodSums[pr].addAll(stretch);
+        hourEnergy[hr] += stretch.energy;
+        out.hours[hr].samples += stretch.count;
+        penalisedEnergy += stretch.energy * penaltyFactor[out.periods[pr].period];
         t = b;
         if (!progress.report(static_cast<double>(t) / static_cast<double>(n))) return Message(msg::Cancelled);
     }

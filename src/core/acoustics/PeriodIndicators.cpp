@@ -226,6 +226,20 @@ Result<PeriodIndicators> computePeriodIndicators(const CalcFile& cf, const Param
     return out;
 }
 
+std::vector<HourOfDayLevel> hourOfDayProfile(const PeriodIndicators& r) {
+    std::vector<HourOfDayLevel> out(24);
+    std::vector<double> energy(24, 0.0);
+    for (const HourRow& h : r.hours) {
+        if (h.samples == 0 || h.hour < 0 || h.hour > 23) continue;
+        const auto k = static_cast<std::size_t>(h.hour);
+        energy[k] += levelEnergy(h.leq) * static_cast<double>(h.samples);
+        out[k].samples += h.samples;
+    }
+    for (std::size_t k = 0; k < out.size(); ++k)
+        if (out[k].samples > 0) out[k].leq = energyLevel(energy[k], static_cast<double>(out[k].samples));
+    return out;
+}
+
 std::string formatClockTime(double civilSeconds) {
     const double whole = std::floor(civilSeconds);
     const CalendarTime t = fromCivilSeconds(static_cast<std::int64_t>(whole));

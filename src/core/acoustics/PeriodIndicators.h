@@ -98,6 +98,14 @@ struct PeriodIndicators {
 Result<PeriodIndicators> computePeriodIndicators(const CalcFile& cf, const ParameterEntry& entry,
                                                  const IndicatorSettings& settings, const Progress& progress = {});
 
+// The energy mean of each hour of the day over every date (24 values, hour 0
+// first); an hour without samples has none.
+struct HourOfDayLevel {
+    std::int64_t samples = 0;
+    double leq = 0.0;
+};
+std::vector<HourOfDayLevel> hourOfDayProfile(const PeriodIndicators& r);
+
 // "YYYY-MM-DD hh:mm:ss" of a clock time, with ".mmm" when it is not a whole second.
 std::string formatClockTime(double civilSeconds);
 

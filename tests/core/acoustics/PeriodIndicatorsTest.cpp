@@ -145,6 +145,13 @@ TEST(PeriodIndicators, HoursFollowTheCalendar) {
     EXPECT_EQ(dateOf(out.hours[1].date), "2024-06-04");
     EXPECT_EQ(out.hours[1].hour, 0);
     EXPECT_NEAR(out.hours[2].leq, 55.0, 1e-9);
+    // Two dates' 23 o'clock hours meet in one value of the day's profile.
+    const PeriodIndicators two = indicatorsOf(makeRecord({2024, 6, 3, 23, 0, 0}, 60.0, {{60, 50.0}, {1380, 40.0}, {60, 60.0}}), "eu");
+    const std::vector<HourOfDayLevel> profile = hourOfDayProfile(two);
+    ASSERT_EQ(profile.size(), 24u);
+    EXPECT_EQ(profile[23].samples, 120);
+    EXPECT_NEAR(profile[23].leq, energyMean({{60, 50.0}, {60, 60.0}}), 1e-9);
+    EXPECT_NEAR(profile[12].leq, 40.0, 1e-9);
 }
 
 // A day period of 16 hours at 50 dB: an hour without values, an hour excluded

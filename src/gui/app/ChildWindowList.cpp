@@ -42,8 +42,14 @@ ChildWindowInterface* ChildWindowList::make(WindowKind kind) {
         case WindowKind::Ranges: return new RangesWindow(session_, p);
         case WindowKind::Parameters: {
             auto* parameters = new ParametersWindow(session_, p);
-            connect(parameters, &ParametersWindow::periodsRequested, this,
-                    [this](FieldCode code) { add(new PeriodsWindow(session_, code, parent_)); });
+            connect(parameters, &ParametersWindow::periodsRequested, this, [this](FieldCode code) {
+                auto* periods = new PeriodsWindow(session_, code, parent_);
+                // An event chosen there is shown in the time plot.
+                connect(periods, &PeriodsWindow::eventChosen, this, [this](double from, double to) {
+                    if (auto* plot = dynamic_cast<TimePlotWindow*>(show(WindowKind::TimePlot))) plot->showSpan(from, to);
+                });
+                add(periods);
+            });
             return parameters;
         }
         case WindowKind::TimePlot: return new TimePlotWindow(session_, p);

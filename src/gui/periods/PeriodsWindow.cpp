@@ -118,7 +118,9 @@ PeriodsWindow::PeriodsWindow(ProjectSession& session, FieldCode code, QWidget* p
     };
     tabs_->addTab(addView(tabs_), uiText(text::PeriodsTab));
     tabs_->addTab(addView(tabs_), uiText(text::DaysTab));
-    tabs_->addTab(addView(tabs_), uiText(text::EventsTab));
+    QTableView* events = addView(tabs_);
+    connect(events, &QTableView::doubleClicked, this, [this](const QModelIndex& index) { showEventInPlot(index.row()); });
+    tabs_->addTab(events, uiText(text::EventsTab));
     auto* hours = new QSplitter(Qt::Vertical, tabs_);
     chart_ = new BarChartWidget(hours);
     chart_->setMinimumHeight(160);
@@ -274,6 +276,14 @@ void PeriodsWindow::clearResults() {
     const bool canCompute = session().currentFile() && entryWithCode(*session().currentFile(), code_);
     calculate_->setEnabled(canCompute);
     for (QPushButton* b : {copy_, export_}) b->setEnabled(false);
+}
+
+void PeriodsWindow::showEventInPlot(int row) {
+    const CalcFile* f = session().currentFile();
+    if (!results_ || !f || row < 0 || row >= static_cast<int>(results_->events.size())) return;
+    const LevelEvent& e = results_->events[static_cast<std::size_t>(row)];
+    const double origin = static_cast<double>(toCivilSeconds(f->file.startTime));
+    emit eventChosen(e.start - origin, e.end - origin);
 }
 
 void PeriodsWindow::copyTable() {

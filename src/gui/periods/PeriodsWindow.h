@@ -55,8 +55,15 @@ public:
     // Every table into a CSV file the user names.
     void exportCsv();
 
+    // A double click on an event's row: the event in the time plot.
+    void showEventInPlot(int row);
+
     // The tabs, in order.
     enum Tab { PeriodsTab, DaysTab, EventsTab, HoursTab };
+
+signals:
+    // The event's stretch in seconds from the record start, for the time plot.
+    void eventChosen(double fromSeconds, double toSeconds);
 
 protected:
     void currentFileChanged() override { clearResults(); }

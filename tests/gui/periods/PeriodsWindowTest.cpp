@@ -12,7 +12,9 @@
 #include "gui/app/ChildWindowList.h"
 #include "gui/periods/PeriodsWindow.h"
 #include "gui/periods/TextTableModel.h"
+#include "gui/acoustics/ParameterTableModel.h"
 #include "gui/plotwindows/BarChartWidget.h"
+#include "gui/plotwindows/TimePlotWindow.h"
 
 using namespace phonotab;
 using namespace phonotab::testing;
@@ -71,6 +73,21 @@ private slots:
         QCOMPARE(window->model(PeriodsWindow::DaysTab)->headerData(4, Qt::Horizontal, Qt::DisplayRole).toString(),
                  QString("Lden, дБ"));
         QVERIFY(window->model(PeriodsWindow::EventsTab)->rowCount() > 0);
+
+        // A double click on an event: the time plot shows the curve around it, the markers on its ends.
+        if (!f.session().currentFile()->entries[0].flags.plot)
+            QVERIFY(static_cast<bool>(f.session().controller().toggleParameterFlag(0, kPlotColumn)));
+        window->showEventInPlot(1);
+        auto* plot = openWindow<TimePlotWindow>(f);
+        QVERIFY(plot);
+        const PaneSet& panes = plot->graph()->paneSet();
+        QVERIFY(panes.zoomed());
+        const double period = f.session().currentFile()->settings.samplePeriod;
+        const double origin = static_cast<double>(toCivilSeconds(f.session().currentFile()->file.startTime));
+        const auto eventFirst = static_cast<std::int64_t>((r.events[1].start - origin) / period);
+        const auto eventLast = static_cast<std::int64_t>((r.events[1].end - origin) / period) - 1;
+        QVERIFY(panes.visibleRange().first <= eventFirst && panes.visibleRange().last >= eventLast);
+        QVERIFY(panes.visibleRange().count() < static_cast<std::int64_t>(f.session().currentFile()->file.count) / 10);
         QCOMPARE(window->model(PeriodsWindow::HoursTab)->rowCount(), static_cast<int>(r.hours.size()));
         QCOMPARE(window->chart()->chart().values.size(), std::size_t{24});
         QVERIFY(window->summary()->text().contains("LEX,8h"));

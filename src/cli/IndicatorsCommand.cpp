@@ -225,7 +225,7 @@ void addIndicatorsCommand(CLI::App& app, CliContext& ctx, CommandList& commands)
     cmd->add_option("--scheme", a->scheme, "periods of the day: ru, eu (default), us, cnel or a scheme file");
     addFileRangeOptions(cmd, *a);
     addClassOptions(cmd, *a);
-    cmd->add_option("--events", a->events, "events at or above THRESHOLD dB lasting MIN_S s, runs MERGE_S s apart joined");
+    cmd->add_option("--events", a->events, "events at or above THRESHOLD dB lasting MIN_S s, runs less than MERGE_S s apart joined");
     cmd->add_option("--te", a->te, "exposure time Te in hours for LEX,8h (default: the work range's duration)");
     commands.emplace_back(cmd, [&ctx, a] { return runIndicators(ctx, *a); });
 }

@@ -15,8 +15,8 @@ namespace phonotab::cli {
 
 namespace {
 
-struct CalcArgs : FileRangeArgs {
-    std::string file, outDir, scan, classes, percentiles;
+struct CalcArgs : FileRangeArgs, ClassArgs {
+    std::string file, outDir, scan;
     std::vector<std::string> params;
     bool csv = false, singleFile = false, plain = false, noLeqTime = false, noExclusionsUncorrected = false;
 };
@@ -78,54 +78,17 @@ int runCalc(CliContext& ctx, CalcArgs a) {
     CalcSettings& s = cf.settings;
     s.scanInterval = s.scanStep = kNewFileScanSeconds;
 
-    if (!a.range.empty()) {
-        long long first = 0, count = 0;
-        if (!parseWorkRange(a.range, first, count)) return usageError("--range: expected FIRST:COUNT");
-        s.firstSample = first;
-        s.sampleCount = count;
-        normalizeWorkRange(s, cf.ranges, true);
-    }
+    if (int status = applyWorkRangeOption(a, cf); status != kExitOk) return status;
     if (!a.scan.empty()) {
         const auto r = splitText(a.scan, ':');
         if (r.size() != 2 || !textToDouble(r[0], s.scanInterval) || !textToDouble(r[1], s.scanStep))
             return usageError("--scan: expected INTERVAL:STEP in seconds");
         s.scanning = true;
     }
-    if (!a.classes.empty()) {
-        const auto r = splitText(a.classes, ':');
-        long long n = 0;
-        if (r.size() < 3 || r.size() > 4 || !textToDouble(r[0], s.histogram.lower) || !textToDouble(r[1], s.histogram.width) ||
-            !textToInt(r[2], n) || n < INT32_MIN || n > INT32_MAX || (r.size() == 4 && r[3] != "noedges"))
-            return usageError("--classes: expected LOW:WIDTH:COUNT[:noedges]");
-        s.histogram.classes = static_cast<int>(n);
-        s.histogram.excludeEdges = r.size() == 4;
-    }
-    if (!a.percentiles.empty()) {
-        s.histogram.percentiles.clear();
-        for (const std::string& p : splitText(a.percentiles, ',')) {
-            double v;
-            if (!textToDouble(p, v)) return usageError("--percentiles: expected numbers separated by commas");
-            s.histogram.percentiles.insert(v);
-        }
-    }
+    if (int status = applyClassOptions(a, s.histogram); status != kExitOk) return status;
     if (Status st = checkCalcSettings(s); !st) return fail(st.error());
     s.includeExclusionsUncorrected = !a.noExclusionsUncorrected;
-    for (const std::string& z : a.excludes) {
-        double b = 0, e = 0;
-        if (!parseExclusion(z, b, e)) return usageError("--exclude: expected BEGIN:END");
-        if (Status st = cf.ranges.AddExclusionZone(b, e); !st) return fail(st.error());
-    }
-    for (const std::string& z : a.corrections) {
-        CorrectionZoneText zone;
-        std::string item;
-        switch (parseCorrectionZone(z, zone, item)) {
-            case CorrectionTextError::Shape: return usageError("--correct: expected BEGIN:END:F.B=DB[,F.B=DB...]");
-            case CorrectionTextError::Item: return usageError("--correct: bad correction '" + item + "'");
-            case CorrectionTextError::NoBand: return usageError("--correct: no band " + item.substr(0, item.find('=')));
-            case CorrectionTextError::None: break;
-        }
-        if (Status st = cf.ranges.AddCorrectionZone(zone.begin, zone.end, zone.values); !st) return fail(st.error());
-    }
+    if (int status = applyZoneOptions(a, cf); status != kExitOk) return status;
 
     std::error_code ec;
     std::filesystem::create_directories(a.outDir, ec);
@@ -155,8 +118,7 @@ void addCalcCommand(CLI::App& app, CliContext& ctx, CommandList& commands) {
     cmd->add_option("--param", a->params, "CODE:STATS[:COUNT], STATS from min,max,leq,pct,hist,uncorr")->required();
     addFileRangeOptions(cmd, *a);
     cmd->add_option("--scan", a->scan, "scanning INTERVAL:STEP in seconds");
-    cmd->add_option("--classes", a->classes, "histogram classes LOW:WIDTH:COUNT[:noedges]");
-    cmd->add_option("--percentiles", a->percentiles, "percentile levels, e.g. 5,50,95");
+    addClassOptions(cmd, *a);
     cmd->add_flag("--csv", a->csv, "results in CSV");
     cmd->add_flag("--single-file", a->singleFile, "all results in one file");
     cmd->add_flag("--plain", a->plain, "results not grouped by parameter");

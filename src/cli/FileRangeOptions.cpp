@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <sstream>
 
+#include "CliContext.h"
 #include "core/base/CFormat.h"
 
 namespace phonotab::cli {
@@ -17,6 +18,62 @@ void addFileRangeOptions(CLI::App* cmd, FileRangeArgs& a) {
     cmd->add_option("--range", a.range, "work range FIRST:COUNT in samples");
     cmd->add_option("--exclude", a.excludes, "exclusion zone BEGIN:END in seconds (repeatable)");
     cmd->add_option("--correct", a.corrections, "correction zone BEGIN:END:F.B=DB[,F.B=DB...] (repeatable)");
+}
+
+void addClassOptions(CLI::App* cmd, ClassArgs& a) {
+    cmd->add_option("--classes", a.classes, "histogram classes LOW:WIDTH:COUNT[:noedges]");
+    cmd->add_option("--percentiles", a.percentiles, "percentile levels, e.g. 5,50,95");
+}
+
+int applyWorkRangeOption(const FileRangeArgs& a, CalcFile& cf) {
+    if (a.range.empty()) return kExitOk;
+    long long first = 0, count = 0;
+    if (!parseWorkRange(a.range, first, count)) return usageError("--range: expected FIRST:COUNT");
+    cf.settings.firstSample = first;
+    cf.settings.sampleCount = count;
+    normalizeWorkRange(cf.settings, cf.ranges, true);
+    return kExitOk;
+}
+
+int applyClassOptions(const ClassArgs& a, HistogramSettings& h) {
+    if (!a.classes.empty()) {
+        const auto r = splitText(a.classes, ':');
+        long long n = 0;
+        if (r.size() < 3 || r.size() > 4 || !textToDouble(r[0], h.lower) || !textToDouble(r[1], h.width) ||
+            !textToInt(r[2], n) || n < INT32_MIN || n > INT32_MAX || (r.size() == 4 && r[3] != "noedges"))
+            return usageError("--classes: expected LOW:WIDTH:COUNT[:noedges]");
+        h.classes = static_cast<int>(n);
+        h.excludeEdges = r.size() == 4;
+    }
+    if (!a.percentiles.empty()) {
+        h.percentiles.clear();
+        for (const std::string& p : splitText(a.percentiles, ',')) {
+            double v;
+            if (!textToDouble(p, v)) return usageError("--percentiles: expected numbers separated by commas");
+            h.percentiles.insert(v);
+        }
+    }
+    return kExitOk;
+}
+
+int applyZoneOptions(const FileRangeArgs& a, CalcFile& cf) {
+    for (const std::string& z : a.excludes) {
+        double b = 0, e = 0;
+        if (!parseExclusion(z, b, e)) return usageError("--exclude: expected BEGIN:END");
+        if (Status st = cf.ranges.AddExclusionZone(b, e); !st) return fail(st.error());
+    }
+    for (const std::string& z : a.corrections) {
+        CorrectionZoneText zone;
+        std::string item;
+        switch (parseCorrectionZone(z, zone, item)) {
+            case CorrectionTextError::Shape: return usageError("--correct: expected BEGIN:END:F.B=DB[,F.B=DB...]");
+            case CorrectionTextError::Item: return usageError("--correct: bad correction '" + item + "'");
+            case CorrectionTextError::NoBand: return usageError("--correct: no band " + item.substr(0, item.find('=')));
+            case CorrectionTextError::None: break;
+        }
+        if (Status st = cf.ranges.AddCorrectionZone(zone.begin, zone.end, zone.values); !st) return fail(st.error());
+    }
+    return kExitOk;
 }
 
 FileWorkMode chosenWorkMode(const std::string& mode, const std::string& path) {

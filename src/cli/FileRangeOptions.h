@@ -1,11 +1,13 @@
 // The options of the commands that open one data file with a work range and
-// zones (calc, plot): the work mode, "--range FIRST:COUNT", "--exclude B:E"
-// and "--correct B:E:F.B=DB[,F.B=DB...]", and the reading of their texts.
+// zones (calc, plot, indicators): the work mode, "--range FIRST:COUNT",
+// "--exclude B:E" and "--correct B:E:F.B=DB[,F.B=DB...]", the histogram
+// classes and percentiles (calc, indicators), and the reading of their texts.
 #pragma once
 
 #include <string>
 #include <vector>
 
+#include "core/acoustics/CalculateFile.h"
 #include "core/acoustics/RangeSet.h"
 #include "core/measurement/MeasurementFile.h"
 
@@ -21,6 +23,19 @@ struct FileRangeArgs {
 };
 
 void addFileRangeOptions(CLI::App* cmd, FileRangeArgs& a);
+
+// "--classes LOW:WIDTH:COUNT[:noedges]" and "--percentiles 5,50,95".
+struct ClassArgs {
+    std::string classes, percentiles;
+};
+void addClassOptions(CLI::App* cmd, ClassArgs& a);
+
+// The options applied to an opened file as calc applies them; each returns
+// kExitOk, or the exit status after printing why (2 for a malformed option, 1
+// for a zone the file refuses).
+int applyWorkRangeOption(const FileRangeArgs& a, CalcFile& cf);
+int applyClassOptions(const ClassArgs& a, HistogramSettings& h);
+int applyZoneOptions(const FileRangeArgs& a, CalcFile& cf);
 
 // The work mode asked for; without one, the mode a file newly added to a
 // project gets.

@@ -31,6 +31,8 @@ public:
         return value(v);
     }
     const std::string& str() const { return out_; }
+    // Room for a report of about that many bytes, so that a large one is not copied as it grows.
+    void reserve(std::size_t bytes) { out_.reserve(bytes); }
 
 private:
     void separate();

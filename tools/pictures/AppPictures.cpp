@@ -10,6 +10,8 @@
 // window after a calculation parameters_<language>.png with the chooser
 // chooser_<language>.png and the settings dialogs histogram_settings_<language>.png
 // and calc_settings_<language>.png, the percentile dialog distribution_<language>.png;
+// the periods and events of the monitoring station's day periods_<language>.png
+// and its hour-of-day chart periods_hourly_<language>.png;
 // the report window's tabs report_<tab>_<language>.png and the first two pages
 // of the demo project's report report_page<n>_<language>.png (when an office
 // suite is installed to render them), and the language dialog of a first start
@@ -35,6 +37,7 @@
 #include "gui/acoustics/HistogramSettingsDialog.h"
 #include "gui/acoustics/ParameterChooserDialog.h"
 #include "gui/acoustics/RangesWindow.h"
+#include "gui/periods/PeriodsWindow.h"
 #include "gui/plotwindows/HistogramPlotWindow.h"
 #include "gui/plotwindows/TimePlotWindow.h"
 #include "core/acoustics/CorrectionBands.h"
@@ -400,6 +403,30 @@ bool reportPictures(ProjectSession& session, MainWindow& window, const QString& 
     return ok;
 }
 
+// The periods and events of the demo station's day of monitoring (the "eu"
+// scheme, events of 70 dB and more): the periods' table, then the hourly tab.
+bool periodsPictures(ProjectSession& session, QWidget& window, const QString& language, const QString& folder) {
+    constexpr std::size_t kStationEntry = 4;
+    if (!session.controller().openProjectEntry(kStationEntry) || !session.currentFile() ||
+        session.currentFile()->entries.empty())
+        return false;
+    SettingsStore& settings = session.settings();
+    settings.setText("PeriodsDlg", "Scheme", "eu");
+    settings.setInteger("PeriodsDlg", "Events", 1);
+    settings.setText("PeriodsDlg", "Threshold", "70");
+    settings.setText("PeriodsDlg", "MinDuration", "10");
+    settings.setText("PeriodsDlg", "MergeGap", "15");
+    PeriodsWindow periods(session, session.currentFile()->entries[0].code, &window);
+    periods.resize(1040, 600);
+    periods.show();
+    bool ok = periods.calculate();
+    ok &= save(periods, folder + "/periods_" + language + ".png");
+    periods.tabs()->setCurrentIndex(PeriodsWindow::HoursTab);
+    ok &= save(periods, folder + "/periods_hourly_" + language + ".png");
+    periods.close();
+    return ok;
+}
+
 bool pictures(const QString& language, const QString& folder) {
     QTemporaryDir scratch;
     const QString settingsFile = scratch.path() + "/phonotab.ini";
@@ -493,6 +520,7 @@ bool pictures(const QString& language, const QString& folder) {
     ok &= tablePictures(session, prompts, window, language, folder);
     ok &= reportPictures(session, window, language, folder);
     ok &= reportPagePictures(language, folder);
+    ok &= periodsPictures(session, window, language, folder);
     window.close();
     setCurrentStrings(StringTable::russian());
     return ok && prompts.messages == 0;

@@ -5,6 +5,7 @@
 #include <limits>
 
 #include "core/acoustics/LevelAccumulator.h"
+#include "core/acoustics/LevelSource.h"
 #include "core/acoustics/ParameterName.h"
 #include "core/acoustics/ResultFiles.h"
 #include "core/acoustics/StoredHistograms.h"
@@ -24,6 +25,16 @@ CalcFile openForCalculation(MeasurementFile file) {
     cf.ranges = RangeSet(file.duration);
     cf.file = std::move(file);
     return cf;
+}
+
+int entryCorrectionIndex(const ParameterEntry& e, const RecordLayout& layout) {
+    const FieldCode c = e.code;
+    if (((c >> 24) & 0xF) != 1) return -1;
+    const int family = static_cast<int>((c >> 20) & 0xF);
+    if (family < 1 || family > 3) return -1;
+    const int band = static_cast<int>(c & 0xFF);
+    if (band >= layout.bandCount[static_cast<std::size_t>(family - 1)]) return -1;
+    return correctionIndex(family, band);
 }
 
 namespace {
@@ -88,19 +99,6 @@ Status loadSeries(CalcFile& cf, std::vector<ParameterEntry*>& all, const Progres
         levelEntries[i]->loaded = true;
     }
     return {};
-}
-
-// The correction table entry a level parameter takes, or -1: corrections apply
-// to measured levels of the first kind (bits 27–24 equal 1) whose band is
-// within the instrument's bands of the family.
-int entryCorrectionIndex(const ParameterEntry& e, const RecordLayout& layout) {
-    const FieldCode c = e.code;
-    if (((c >> 24) & 0xF) != 1) return -1;
-    const int family = static_cast<int>((c >> 20) & 0xF);
-    if (family < 1 || family > 3) return -1;
-    const int band = static_cast<int>(c & 0xFF);
-    if (band >= layout.bandCount[static_cast<std::size_t>(family - 1)]) return -1;
-    return correctionIndex(family, band);
 }
 
 void computeTimeSeries(CalcFile& cf, ParameterEntry& e, const std::vector<SampleSegment>& segments,

@@ -5,7 +5,7 @@
 #include <numeric>
 
 #include "core/acoustics/LevelAccumulator.h"
-#include "core/measurement/MeasurementRecord.h"
+#include "core/acoustics/LevelSource.h"
 
 namespace phonotab {
 
@@ -43,38 +43,6 @@ struct Aggregate {
     static Aggregate combine(const Aggregate& a, const Aggregate& b) {
         return {a.energy + b.energy, std::min(a.minimum, b.minimum), std::max(a.maximum, b.maximum), a.count + b.count};
     }
-};
-
-// The contributing levels of one variant, sample by sample, with the runs'
-// treatment applied. Visits are made in increasing sample order.
-class LevelSource {
-public:
-    LevelSource(const double* data, const std::vector<SampleSegment>& segs, const std::vector<double>& corr,
-                VariantRule rule)
-        : data_(data), segs_(segs), corr_(corr), rule_(rule) {}
-
-    template <typename F>
-    void forEach(std::int64_t a, std::int64_t b, F&& f) const {
-        auto it = std::upper_bound(segs_.begin(), segs_.end(), a,
-                                   [](std::int64_t t, const SampleSegment& s) { return t < s.end; });
-        for (; it != segs_.end() && it->begin < b; ++it) {
-            const SampleSegment& s = *it;
-            if (s.excluded && !rule_.takesExcluded) continue;
-            const double c = (rule_.corrected && !s.excluded) ? corr_[static_cast<std::size_t>(it - segs_.begin())] : 0.0;
-            const std::int64_t from = std::max(a, s.begin), to = std::min(b, s.end);
-            for (std::int64_t t = from; t < to; ++t) {
-                const double v = data_[t];
-                if (v == kNoValue || std::isnan(v)) continue;
-                f(rule_.corrected && !s.excluded ? v + c : v);
-            }
-        }
-    }
-
-private:
-    const double* data_;
-    const std::vector<SampleSegment>& segs_;
-    const std::vector<double>& corr_;
-    VariantRule rule_;
 };
 
 // A queue of block aggregates whose total is known at every moment without

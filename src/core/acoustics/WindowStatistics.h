@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "core/acoustics/CalcSettings.h"
+#include "core/acoustics/LevelSource.h"
 #include "core/acoustics/ParameterEntry.h"
 #include "core/acoustics/ZoneSegments.h"
 
@@ -27,12 +28,6 @@ struct WindowPlan {
     std::int64_t start(std::int64_t k) const { return k * step; }
     std::int64_t end(std::int64_t k) const;
     bool overlapping() const { return step > 0 && length > step && windowCount() > 1; }
-};
-
-// How the samples of the work range enter one variant of an entry.
-struct VariantRule {
-    bool corrected = true;        // the run's correction is added
-    bool takesExcluded = false;   // samples of exclusion zones enter (uncorrected)
 };
 
 // Computes the windows of one variant. data points at the entry's value of the

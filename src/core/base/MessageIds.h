@@ -113,6 +113,20 @@ enum Id : int {
     DecimalsOutOfRange = 6412,     // "the number of decimals must be 0 to %d"
     CellSizeOutOfRange = 6413,     // "width and height must be 1 to %d pixels"
     FontSizeOutOfRange = 6414,     // "the font size must be 1 to 7"
+
+    // Periods and events: the period scheme file, the settings, the results
+    SchemeLineUnreadable = 6900,   // "%s", line %d: not "name HH:MM penalty"
+    SchemeTimeOutOfDay = 6901,     // "%s", line %d: the time "%s" is not 00:00 to 23:59
+    SchemePenaltyOutOfRange = 6902,  // "%s", line %d: the penalty "%s" is not a number from -100 to 100
+    SchemeOutOfOrder = 6903,       // "%s", line %d: starts follow the day from the first one, none repeated
+    SchemeEmpty = 6904,            // "%s" names no period
+    SchemeTooManyPeriods = 6905,   // "%s" has more than %d periods
+    SchemeFileTooLarge = 6906,     // "%s" is larger than %d bytes
+    IndicatorsNeedLevels = 6907,   // "%s" is no series of levels in time
+    IndicatorsNeedTimeStep = 6908,  // the samples share one instant: no periods
+    EventSettingsOutOfRange = 6909,  // minimum duration and merge gap 0 to 86400 s, a finite threshold
+    ExposureTimeOutOfRange = 6910,   // Te above 0 and at most 8760 h
+    TablesWritten = 6911,          // notice: "The tables were written to %s"
 };
 
 }  // namespace msg
@@ -134,6 +148,7 @@ constexpr Severity severityOf(int id) {
         case msg::PictureNotConverted:
         case msg::ReportSkipped:
         case msg::BoundCellWithoutValue:
+        case msg::TablesWritten:
             return Severity::Notice;
         default:
             return Severity::Failure;

@@ -401,6 +401,48 @@ enum Id : int {
     DumpCalibration = 434,         // "коэфф. калибровки"
     DumpRecord = 435,              // "Запись"
     DumpFileName = 437,            // "Имя файла"
+
+    // Periods and events: the window, its tables and the batch tool's tables
+    PeriodsAndEvents = 6920,          // "Периоды и события"
+    PeriodSchemeLabel = 6921,         // "Схема периодов:"
+    SchemeFromFile = 6922,            // "Из файла..."
+    SchemeFileFilter = 6923,          // "Схемы периодов (*.txt);;Все файлы (*)"
+    EventThreshold = 6924,            // "Порог событий, дБ:"
+    EventMinDuration = 6925,          // "Мин. длительность, сек:"
+    EventMergeGap = 6926,             // "Слияние через, сек:"
+    FindEvents = 6927,                // "Искать события"
+    ExposureTimeLabel = 6928,         // "Te, ч (0 — рабочий диапазон):"
+    CopyAsText = 6929,                // "Копировать"
+    ExportCsv = 6930,                 // "Экспорт в CSV..."
+    CsvFilter = 6931,                 // "Файлы CSV (*.csv)"
+    PeriodsTab = 6932,                // "Периоды"
+    DaysTab = 6933,                   // "Сутки"
+    EventsTab = 6934,                 // "События"
+    HourlyTab = 6935,                 // "По часам"
+    ColumnDate = 6936,                // "Дата"
+    ColumnPeriod = 6937,              // "Период"
+    ColumnStart = 6938,               // "Начало"
+    ColumnEnd = 6939,                 // "Конец"
+    ColumnDecibels = 6940,            // "%s, дБ"
+    ColumnMeasuredHours = 6941,       // "Измерено, ч"
+    ColumnCoverage = 6942,            // "Покрытие, %"
+    ColumnEventCount = 6943,          // "Событий"
+    ColumnEventShare = 6944,          // "Доля событий, %"
+    ColumnDurationSeconds = 6945,     // "Длительность, сек"
+    ColumnLmaxTime = 6946,            // "Время Lmax"
+    ColumnHour = 6947,                // "Час"
+    PeriodDay = 6948,                 // "день"
+    PeriodEvening = 6949,             // "вечер"
+    PeriodNight = 6950,               // "ночь"
+    ExposureSummary = 6951,           // "Экспозиция: SEL %s дБ; LAeq %s дБ; Te %s ч; LEX,8h %s дБ"
+    WholeRecordLevel = 6952,          // "%s по всей записи: %s дБ"
+    ComputingIndicators = 6953,       // "Расчет периодов и событий..."
+    ChooseParameterFirst = 6954,      // "Выберите параметр в окне параметров"
+    IndicatorsOfParameter = 6955,     // "Параметр: %s"
+    HourlyLeqTitle = 6956,            // "Leq по часам суток"
+    NoValueMark = 6957,               // "—"
+    ShowPeriodsAndEvents = 6958,      // "Периоды и события..."
+    EventCountSummary = 6959,         // "Событий: %d"
 };
 
 // Every id above, so that a check can find each in the language tables.
@@ -458,6 +500,13 @@ inline constexpr Id kAllIds[] = {
     ReplicateCount, ReplicateXOffset, ReplicateYOffset, RecordCaption, PercentilesCaption, HertzUnit,
     StoredHistogramField, SynthesizedLeqField, DumpRange, DumpComment, DumpDate, DumpTime, DumpDuration, DumpUnderload,
     DumpCalibration, DumpRecord, DumpFileName,
+    PeriodsAndEvents, PeriodSchemeLabel, SchemeFromFile, SchemeFileFilter, EventThreshold, EventMinDuration,
+    EventMergeGap, FindEvents, ExposureTimeLabel, CopyAsText, ExportCsv, CsvFilter, PeriodsTab, DaysTab, EventsTab,
+    HourlyTab, ColumnDate, ColumnPeriod, ColumnStart, ColumnEnd, ColumnDecibels, ColumnMeasuredHours,
+    ColumnCoverage, ColumnEventCount, ColumnEventShare, ColumnDurationSeconds, ColumnLmaxTime, ColumnHour,
+    PeriodDay, PeriodEvening, PeriodNight, ExposureSummary, WholeRecordLevel, ComputingIndicators,
+    ChooseParameterFirst, IndicatorsOfParameter, HourlyLeqTitle, NoValueMark, ShowPeriodsAndEvents,
+    EventCountSummary,
 };
 
 }  // namespace phonotab::text

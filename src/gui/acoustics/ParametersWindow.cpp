@@ -111,6 +111,9 @@ std::unique_ptr<QMenu> ParametersWindow::menuAt(QPoint position) {
         menu->addAction(uiText(text::RemoveParameter), this, [this, row] { removeParameter(row); });
         menu->addAction(uiText(text::ChangeColour), this, [this, row] { changeColour(row); });
         menu->addAction(uiText(text::RenameParameter), this, [this, row] { rename(row); });
+        menu->addSeparator();
+        const FieldCode code = f->entries[row].code;
+        menu->addAction(uiText(text::ShowPeriodsAndEvents), this, [this, code] { emit periodsRequested(code); });
     }
     return menu;
 }

@@ -15,6 +15,7 @@
 #include "gui/acoustics/ParameterTableModel.h"
 #include "gui/base/ChildWindow.h"
 #include "core/base/Result.h"
+#include "core/measurement/FieldCode.h"
 #include "core/project/DocumentNotice.h"
 
 class QMenu;
@@ -38,6 +39,10 @@ public:
     void cellClicked(const QModelIndex& index);
     void headerClicked(int column);
     void addParameter();
+
+signals:
+    // "Периоды и события..." on a row: the shell opens the window for its parameter.
+    void periodsRequested(FieldCode code);
 
 protected:
     void currentFileChanged() override { refresh(); }

@@ -6,6 +6,7 @@
 
 #include "gui/acoustics/ParametersWindow.h"
 #include "gui/acoustics/RangesWindow.h"
+#include "gui/periods/PeriodsWindow.h"
 #include "gui/plotwindows/HistogramPlotWindow.h"
 #include "gui/plotwindows/TimePlotWindow.h"
 #include "gui/project/ReportWindow.h"
@@ -39,7 +40,18 @@ ChildWindowInterface* ChildWindowList::make(WindowKind kind) {
     switch (kind) {
         case WindowKind::ProjectFiles: return new ProjectFilesWindow(session_, p);
         case WindowKind::Ranges: return new RangesWindow(session_, p);
-        case WindowKind::Parameters: return new ParametersWindow(session_, p);
+        case WindowKind::Parameters: {
+            auto* parameters = new ParametersWindow(session_, p);
+            connect(parameters, &ParametersWindow::periodsRequested, this, [this](FieldCode code) {
+                auto* periods = new PeriodsWindow(session_, code, parent_);
+                // An event chosen there is shown in the time plot.
+                connect(periods, &PeriodsWindow::eventChosen, this, [this](double from, double to) {
+                    if (auto* plot = dynamic_cast<TimePlotWindow*>(show(WindowKind::TimePlot))) plot->showSpan(from, to);
+                });
+                add(periods);
+            });
+            return parameters;
+        }
         case WindowKind::TimePlot: return new TimePlotWindow(session_, p);
         case WindowKind::HistogramPlot: return new HistogramPlotWindow(session_, p);
         case WindowKind::Report: return new ReportWindow(session_, p);
@@ -92,6 +104,8 @@ ChildWindowInterface* ChildWindowList::show(WindowKind kind) {
 std::vector<WindowRecord> ChildWindowList::records() const {
     std::vector<WindowRecord> out;
     for (const Entry& e : entries_) {
+        // Windows of no stored kind (periods and events) keep their settings elsewhere.
+        if (e.window->windowKind() == WindowKind::Other) continue;
         WindowRecord rec;
         rec.kind = e.window->windowKind();
         if (rec.kind != WindowKind::Table) {

@@ -42,7 +42,8 @@ public:
     void add(ChildWindowInterface* window);
 
     // The records the project stores: the kind, the rectangle on the screen and
-    // the own state of each window, table windows by their kind alone.
+    // the own state of each window, table windows by their kind alone; windows
+    // of no stored kind are left out.
     std::vector<WindowRecord> records() const;
     // Restores the windows of a loaded project: project files, ranges,
     // parameters and report reuse an open window of their kind, plots are

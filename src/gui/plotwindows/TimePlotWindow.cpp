@@ -7,6 +7,9 @@
 #include <QMouseEvent>
 #include <QVBoxLayout>
 
+#include <algorithm>
+#include <cmath>
+
 #include "core/acoustics/TimeBar.h"
 #include "gui/base/EditHistoryActions.h"
 #include "gui/base/ProjectSession.h"
@@ -148,6 +151,22 @@ void TimePlotWindow::rebuild() {
             if (pane.markerSet(which))
                 pane.setMarker(which, {pane.marker(which).x * oldUnit / content_.unit, pane.marker(which).y});
     graph_->paneSet().pane(kPane)->setTitles(std::string(), xCaption_, yCaption_);
+    graph_->invalidate();
+    updateReadout();
+}
+
+void TimePlotWindow::showSpan(double fromSeconds, double toSeconds) {
+    PaneSet& panes = graph_->paneSet();
+    const double period = content_.period;
+    if (!(period > 0.0) || panes.seriesCount() == 0) return;
+    const double margin = std::max((toSeconds - fromSeconds) * 0.5, 10.0 * period);
+    const auto first = static_cast<std::int64_t>(std::floor((fromSeconds - margin - content_.origin) / period));
+    const auto last = static_cast<std::int64_t>(std::ceil((toSeconds + margin - content_.origin) / period));
+    panes.scrollTo(std::max<std::int64_t>(first, 0), std::max<std::int64_t>(last - std::max<std::int64_t>(first, 0) + 1, 2));
+    if (GraphPane* pane = panes.pane(kPane)) {
+        pane->setMarker(1, {content_.xOfSeconds(fromSeconds), 0.0});
+        pane->setMarker(2, {content_.xOfSeconds(toSeconds), 0.0});
+    }
     graph_->invalidate();
     updateReadout();
 }

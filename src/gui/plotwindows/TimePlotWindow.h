@@ -47,6 +47,11 @@ public:
     std::unique_ptr<QMenu> propertiesMenu();
     std::unique_ptr<QMenu> menuAt(QPoint graphPoint);
 
+    // Shows the stretch [from, to] (seconds from the record start) with a
+    // margin on either side and both markers on its ends (an event chosen in
+    // the periods and events window); nothing without curves.
+    void showSpan(double fromSeconds, double toSeconds);
+
     WindowState ownState() const override;
     void restoreOwnState(const WindowState& s) override;
 

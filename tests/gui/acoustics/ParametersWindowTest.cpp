@@ -149,7 +149,8 @@ private slots:
         const QRect cell = p.view()->visualRect(p.model()->index(row, kSourceColumn));
         w.f.prompts.texts.push_back("Мой параметр");
         menu = p.menuAt(cell.center());
-        QCOMPARE(menu->actions().size(), 4);
+        QCOMPARE(menu->actions().size(), 6);  // add, remove, colour, rename, a separator, periods and events
+        QVERIFY(actionNamed(*menu, text::ShowPeriodsAndEvents));
         actionNamed(*menu, text::RenameParameter)->trigger();
         QCOMPARE(p.model()->data(p.model()->index(row, kSourceColumn), Qt::DisplayRole).toString(), QString("Мой параметр"));
         menu = p.menuAt(cell.center());

@@ -1,3 +1,4 @@
+#include "gui/base/DialogButtons.h"
 #include "gui/acoustics/BoundsDialog.h"
 
 #include <QDialogButtonBox>
@@ -48,7 +49,7 @@ BoundsDialog::BoundsDialog(double begin, double end, const CalendarTime& start, 
         fill(t, 0);
         fill(t, 1);
     }
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    auto* buttons = standardButtons(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     layout->addWidget(buttons);

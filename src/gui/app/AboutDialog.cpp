@@ -1,3 +1,4 @@
+#include "gui/base/DialogButtons.h"
 #include "gui/app/AboutDialog.h"
 
 #include <QDialogButtonBox>
@@ -19,7 +20,7 @@ AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent) {
     auto* icon = new QLabel(this);
     icon->setPixmap(applicationIcon().pixmap(48, 48));
     auto* text = new QLabel(versionText(), this);
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, this);
+    auto* buttons = standardButtons(QDialogButtonBox::Ok, this);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     auto* row = new QHBoxLayout;
     row->addWidget(icon);

@@ -1,6 +1,7 @@
 #include "gui/project/ProjectFilesWindow.h"
 
 #include <QAction>
+#include <QDir>
 #include <QFileInfo>
 #include <QHeaderView>
 #include <QMenu>
@@ -44,6 +45,7 @@ std::vector<std::string> localPaths(const QStringList& paths) {
 
 ProjectFilesWindow::ProjectFilesWindow(ProjectSession& session, QWidget* parent)
     : ChildWindow(session, WindowKind::ProjectFiles, uiText(text::ProjectFilesTitle), QStringLiteral("ProjectDlg"), parent) {
+    makeDocumentWindow();
     state_ = ProjectFilesWindowState{};
     addEditHistoryActions(this, session);
     model_ = new ProjectFilesModel(session.state(), session.teleDescription(), this);
@@ -275,8 +277,11 @@ void ProjectFilesWindow::recalculate(bool all, bool sharedFile) {
         if (path.isEmpty()) return;
         request.sharedFile = fromQt(path);
     }
+    const std::string written = request.sharedFile.value_or(folder);
     const RecalcReport report = session().controller().recalculateProject(std::move(request));
     showMessages(report.messages);
+    if (!report.cancelled)
+        session().announce(messageText(Message(text::ProjectRecalculated, fromQt(QDir::toNativeSeparators(toQt(written))))));
 }
 
 void ProjectFilesWindow::activate(int row, int column) {

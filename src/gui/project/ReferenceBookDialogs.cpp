@@ -1,3 +1,4 @@
+#include "gui/base/DialogButtons.h"
 #include "gui/project/ReferenceBookDialogs.h"
 
 #include <QDialogButtonBox>
@@ -29,7 +30,7 @@ QTableView* makeView(QAbstractItemModel* model, QWidget* parent) {
 void layOut(QDialog* dialog, QTableView* view) {
     auto* layout = new QVBoxLayout(dialog);
     layout->addWidget(view);
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, dialog);
+    auto* buttons = standardButtons(QDialogButtonBox::Close, dialog);
     QObject::connect(buttons, &QDialogButtonBox::rejected, dialog, &QDialog::reject);
     layout->addWidget(buttons);
 }

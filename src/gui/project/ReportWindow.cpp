@@ -57,6 +57,7 @@ QString numbered(text::Id text, std::size_t n) { return uiText(text).replace(QSt
 
 ReportWindow::ReportWindow(ProjectSession& session, QWidget* parent)
     : ChildWindow(session, WindowKind::Report, uiText(text::Report), QStringLiteral("ReportDlg"), parent) {
+    makeDocumentWindow();
     auto* layout = new QVBoxLayout(this);
     toolbar_ = new QToolBar(this);
     saveProject_ = toolbar_->addAction(toolbarIcon(ToolbarImage::SaveProject), uiText(text::SaveProject));
@@ -313,6 +314,7 @@ bool ReportWindow::writeReport() {
         for (const ReportSkip& s : (*outcome)->skipped) lines << toQt(s.placeholder) + ": " + messageText(s.reason);
         prompts.showMessage(lines.join('\n'));
     }
+    session().announce(messageText(Message(text::ReportWritten, fromQt(QDir::toNativeSeparators(output)))));
     prompts.openExternally(output);
     return true;
 }

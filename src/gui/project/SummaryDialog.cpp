@@ -1,3 +1,4 @@
+#include "gui/base/DialogButtons.h"
 #include "gui/project/SummaryDialog.h"
 
 #include <QCheckBox>
@@ -71,7 +72,7 @@ SummaryDialog::SummaryDialog(const SummaryColumnModel& model, SettingsStore& set
     frequency_ = new QCheckBox(uiText(text::FrequencyAsNumber), this);
     frequency_->setChecked(settings.integer(kSection, QStringLiteral("bFreqValue"), 0) != 0);
 
-    auto* ok = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    auto* ok = standardButtons(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     ok->button(QDialogButtonBox::Ok)->setText(uiText(text::MakeSummary));
     connect(ok, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(ok, &QDialogButtonBox::rejected, this, &QDialog::reject);

@@ -1,3 +1,4 @@
+#include "gui/base/DialogButtons.h"
 #include "gui/tables/CellFormatDialog.h"
 
 #include <QButtonGroup>
@@ -120,7 +121,7 @@ CellFormatDialog::CellFormatDialog(const CellFormatChoice& common, Prompts& prom
     form->addRow(uiText(text::VerticalAlignment), vRow);
     form->addRow(engineering);
     form->addRow(uiText(text::DecimalCount), decimals);
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    auto* buttons = standardButtons(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     form->addRow(buttons);

@@ -1,3 +1,4 @@
+#include "gui/base/DialogButtons.h"
 #include "gui/tables/FormulaDialog.h"
 
 #include <QComboBox>
@@ -50,7 +51,7 @@ FormulaDialog::FormulaDialog(const QString& preset, SettingsStore& settings, QSt
     }
     layout->addLayout(grid);
 
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    auto* buttons = standardButtons(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     help = buttons->addButton(uiText(text::FormulaHelp), QDialogButtonBox::HelpRole);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);

@@ -11,6 +11,7 @@
 #include "core/project/MruList.h"
 
 #include <utility>
+#include <vector>
 
 namespace phonotab {
 
@@ -21,20 +22,23 @@ namespace {
 QString commandText(int command) { return uiText(static_cast<text::Id>(command)); }
 // A menu title with its first letter as the Alt mnemonic.
 QString menuTitle(text::Id id) { return QStringLiteral("&") + uiText(id); }
-// The usual keys of the usual commands.
-const std::pair<int, QKeySequence> kShortcuts[] = {
-    {command::OpenFile, QKeySequence(QKeySequence::Open)},
-    {command::NewProject, QKeySequence(QKeySequence::New)},
-    {command::OpenProject, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_O)},
-    {command::SaveProject, QKeySequence(QKeySequence::Save)},
-    {command::SaveProjectAs, QKeySequence(QKeySequence::SaveAs)},
-    {command::Exit, QKeySequence(QKeySequence::Quit)},
-    {command::ShowProjectFiles, QKeySequence(Qt::CTRL | Qt::Key_1)},
-    {command::ShowParameters, QKeySequence(Qt::CTRL | Qt::Key_2)},
-    {command::ShowRanges, QKeySequence(Qt::CTRL | Qt::Key_3)},
-    {command::ShowTimePlot, QKeySequence(Qt::CTRL | Qt::Key_4)},
-    {command::ShowReport, QKeySequence(Qt::CTRL | Qt::Key_5)},
-};
+// The usual keys of the usual commands (made once the application runs:
+// the platform's standard keys are not known before).
+std::vector<std::pair<int, QKeySequence>> commandShortcuts() {
+    return {
+        {command::OpenFile, QKeySequence(QKeySequence::Open)},
+        {command::NewProject, QKeySequence(QKeySequence::New)},
+        {command::OpenProject, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_O)},
+        {command::SaveProject, QKeySequence(QKeySequence::Save)},
+        {command::SaveProjectAs, QKeySequence(QKeySequence::SaveAs)},
+        {command::Exit, QKeySequence(QKeySequence::Quit)},
+        {command::ShowProjectFiles, QKeySequence(Qt::CTRL | Qt::Key_1)},
+        {command::ShowParameters, QKeySequence(Qt::CTRL | Qt::Key_2)},
+        {command::ShowRanges, QKeySequence(Qt::CTRL | Qt::Key_3)},
+        {command::ShowTimePlot, QKeySequence(Qt::CTRL | Qt::Key_4)},
+        {command::ShowReport, QKeySequence(Qt::CTRL | Qt::Key_5)},
+    };
+}
 // A recent-file item until it is filled.
 const QString kEmptyRecent = QStringLiteral("..");
 }  // namespace
@@ -74,7 +78,7 @@ MainCommands::MainCommands(QMainWindow& window) : QObject(&window) {
     QMenu* help = bar->addMenu(menuTitle(text::HelpMenu));
     add(help, About, uiText(text::AboutItem));
     // On the menu item only: the same keys on its toolbar button would be ambiguous.
-    for (const auto& [c, keys] : kShortcuts)
+    for (const auto& [c, keys] : commandShortcuts())
         if (const std::vector<QAction*> all = actions(c); !all.empty()) all.front()->setShortcut(keys);
 
     toolbar_ = window.addToolBar(QStringLiteral("Phonotab"));

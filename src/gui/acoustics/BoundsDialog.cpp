@@ -1,4 +1,3 @@
-#include "gui/base/DialogButtons.h"
 #include "gui/acoustics/BoundsDialog.h"
 
 #include <QDialogButtonBox>
@@ -7,6 +6,7 @@
 #include <QLabel>
 #include <QVBoxLayout>
 
+#include "gui/base/DialogButtons.h"
 #include "core/acoustics/TimeBar.h"
 #include "gui/base/UiText.h"
 #include "core/base/CFormat.h"

@@ -1,4 +1,3 @@
-#include "gui/base/DialogButtons.h"
 #include "gui/acoustics/CalcSettingsDialog.h"
 
 #include <QDialogButtonBox>
@@ -6,6 +5,7 @@
 
 #include <cmath>
 
+#include "gui/base/DialogButtons.h"
 #include "core/acoustics/CalcSettings.h"
 #include "gui/base/Prompts.h"
 #include "gui/base/UiText.h"

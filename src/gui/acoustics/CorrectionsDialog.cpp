@@ -1,4 +1,3 @@
-#include "gui/base/DialogButtons.h"
 #include "gui/acoustics/CorrectionsDialog.h"
 
 #include <QDialogButtonBox>
@@ -11,6 +10,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "gui/base/DialogButtons.h"
 #include "gui/base/Prompts.h"
 #include "gui/base/UiText.h"
 #include "core/base/CFormat.h"

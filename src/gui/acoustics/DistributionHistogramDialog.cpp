@@ -1,4 +1,3 @@
-#include "gui/base/DialogButtons.h"
 #include "gui/acoustics/DistributionHistogramDialog.h"
 
 #include <QClipboard>
@@ -16,6 +15,7 @@
 #include <climits>
 #include <cmath>
 
+#include "gui/base/DialogButtons.h"
 #include "core/acoustics/CalcSettings.h"
 #include "core/acoustics/DistributionHistogram.h"
 #include "core/acoustics/ParameterName.h"

@@ -1,4 +1,3 @@
-#include "gui/base/DialogButtons.h"
 #include "gui/acoustics/HistogramSettingsDialog.h"
 
 #include <QDialogButtonBox>
@@ -7,6 +6,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "gui/base/DialogButtons.h"
 #include "gui/base/Prompts.h"
 #include "gui/base/UiText.h"
 #include "core/base/CFormat.h"

@@ -1,4 +1,3 @@
-#include "gui/base/DialogButtons.h"
 #include "gui/acoustics/ParameterChooserDialog.h"
 
 #include <QDialogButtonBox>
@@ -6,6 +5,7 @@
 #include <QHBoxLayout>
 #include <QSignalBlocker>
 
+#include "gui/base/DialogButtons.h"
 #include "gui/base/SettingsStore.h"
 #include "gui/base/UiText.h"
 #include "core/measurement/Catalogue.h"

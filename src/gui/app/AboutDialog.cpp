@@ -1,4 +1,3 @@
-#include "gui/base/DialogButtons.h"
 #include "gui/app/AboutDialog.h"
 
 #include <QDialogButtonBox>
@@ -6,6 +5,7 @@
 #include <QLabel>
 #include <QVBoxLayout>
 
+#include "gui/base/DialogButtons.h"
 #include "gui/base/AppIcons.h"
 #include "gui/base/UiText.h"
 

@@ -42,6 +42,7 @@ MainWindow::MainWindow(ProjectSession& session, QWidget* parent) : QMainWindow(p
     auto* column = new QVBoxLayout(central);
     column->setContentsMargins(0, 0, 0, 0);
     startPanel_ = new StartPanel(session_, central);
+    connect(startPanel_, &StartPanel::commandRequested, this, &MainWindow::run);
     column->addWidget(startPanel_);
     folderView_ = new FolderView(session_, *windows_, central);
     folderView_->setContentsMargins(5, 0, 5, 5);

@@ -23,14 +23,20 @@ StartPanel::StartPanel(ProjectSession& session, QWidget* parent) : QWidget(paren
     heading->setFont(bold);
     layout->addWidget(heading);
     auto* row = new QHBoxLayout;
-    recent_ = new QVBoxLayout;
-    row->addLayout(recent_);
-    row->addStretch();
+    for (int command : {command::OpenProject, command::OpenFile}) {
+        auto* open = new QPushButton(uiText(static_cast<text::Id>(command)), this);
+        connect(open, &QPushButton::clicked, this, [this, command] { emit commandRequested(command); });
+        row->addWidget(open);
+    }
     auto* demo = new QPushButton(uiText(text::OpenDemoProject), this);
     demo->setObjectName(QStringLiteral("openDemoProject"));
     connect(demo, &QPushButton::clicked, this, [this] { openDemoProject(); });
-    row->addWidget(demo, 0, Qt::AlignTop);
+    row->addWidget(demo);
+    row->addStretch();
     layout->addLayout(row);
+    recent_ = new QVBoxLayout;
+    recent_->setSpacing(0);
+    layout->addLayout(recent_);
     refresh();
 }
 

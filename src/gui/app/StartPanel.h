@@ -22,6 +22,10 @@ public:
     // and opened; false when it could not be copied or opened.
     bool openDemoProject();
 
+signals:
+    // A command of the main window's menu (opening a project or a file).
+    void commandRequested(int command);
+
 private:
     ProjectSession& session_;
     QVBoxLayout* recent_;

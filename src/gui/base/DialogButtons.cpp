@@ -1,7 +1,7 @@
-#include "gui/base/DialogButtons.h"
 
 #include <QPushButton>
 
+#include "gui/base/DialogButtons.h"
 #include "gui/base/UiText.h"
 
 namespace phonotab {

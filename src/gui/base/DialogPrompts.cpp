@@ -5,6 +5,7 @@
 #include <QDesktopServices>
 #include <QFileDialog>
 #include <QInputDialog>
+#include <QLabel>
 #include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
@@ -44,9 +45,12 @@ void prepareInputDialog(QInputDialog& dialog, const QString& title) {
     dialog.setLabelText(title);
     dialog.setOkButtonText(uiText(text::Ok));
     dialog.setCancelButtonText(uiText(text::Cancel));
-    constexpr int kTitleBarButtons = 120;  // the window manager's buttons beside the title
-    const int titleWidth = dialog.fontMetrics().horizontalAdvance(title) + kTitleBarButtons;
-    dialog.setMinimumWidth(std::max(360, titleWidth));
+    // The dialog's layout sizes it to its contents: the question's label is
+    // what makes it wide enough for the title (and the window manager's
+    // buttons beside it) to show whole.
+    constexpr int kTitleBarButtons = 120;
+    const int width = std::max(340, dialog.fontMetrics().horizontalAdvance(title) + kTitleBarButtons);
+    if (auto* label = dialog.findChild<QLabel*>()) label->setMinimumWidth(width);
 }
 
 }  // namespace

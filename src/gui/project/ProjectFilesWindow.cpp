@@ -10,6 +10,7 @@
 #include <QToolBar>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <set>
 
 #include "gui/base/AppIcons.h"
@@ -117,8 +118,13 @@ void ProjectFilesWindow::resizeEvent(QResizeEvent* e) {
     ChildWindow::resizeEvent(e);
     const int inner = view_->viewport()->width();
     if (!widthsSet_) {
-        view_->setColumnWidth(0, std::max(60, inner - 3 * kOtherColumns));
-        for (int c = 1; c < ProjectFilesModel::ColumnCount; ++c) view_->setColumnWidth(c, kOtherColumns);
+        // The other columns show their headers whole; the first takes the rest, at least its content.
+        int others = 0;
+        for (int c = 1; c < ProjectFilesModel::ColumnCount; ++c) {
+            view_->setColumnWidth(c, std::max(kOtherColumns, view_->horizontalHeader()->sectionSizeHint(c)));
+            others += view_->columnWidth(c);
+        }
+        view_->setColumnWidth(0, std::max({60, inner - others, static_cast<const QAbstractItemView*>(view_)->sizeHintForColumn(0)}));
         return;
     }
     // The first column gives way when the columns no longer fit.

@@ -1,4 +1,3 @@
-#include "gui/base/DialogButtons.h"
 #include "gui/project/ReferenceBookDialogs.h"
 
 #include <QDialogButtonBox>
@@ -7,6 +6,7 @@
 #include <QTableView>
 #include <QVBoxLayout>
 
+#include "gui/base/DialogButtons.h"
 #include "gui/base/ProjectSession.h"
 #include "gui/base/UiText.h"
 #include "core/base/CFormat.h"

@@ -146,7 +146,10 @@ QWidget* ReportWindow::buildConclusionPage() {
 
 void ReportWindow::setText(ReportText t, const QString& value) {
     QWidget* w = textField(t);
-    if (auto* line = qobject_cast<QLineEdit*>(w)) line->setText(value);
+    if (auto* line = qobject_cast<QLineEdit*>(w)) {
+        line->setText(value);
+        line->setCursorPosition(0);  // a long text shows from its start
+    }
     if (auto* multi = qobject_cast<QPlainTextEdit*>(w)) multi->setPlainText(value);
 }
 
@@ -255,11 +258,15 @@ void ReportWindow::removeTable(std::size_t k) {
 // shipped one) or a table of the working folder.
 void ReportWindow::addTable() {
     QStringList paths, names;
-    for (const QString& folder : {session().paths().tableStore(), session().paths().dataFolder + "/TblStore",
-                                  session().localWorkingFolder()}) {
+    const QString userStore = session().paths().tableStore();
+    const QString shippedStore = session().paths().dataFolder + "/TblStore";
+    QStringList standardNames;  // a standard table is listed once: the user's copy wins over the shipped one
+    for (const QString& folder : {userStore, shippedStore, session().localWorkingFolder()}) {
         if (folder.isEmpty()) continue;
         const QDir dir(folder);
         for (const QFileInfo& f : dir.entryInfoList({QStringLiteral("*.tbl")}, QDir::Files, QDir::Name)) {
+            if (folder == shippedStore && standardNames.contains(f.fileName())) continue;
+            if (folder == userStore) standardNames << f.fileName();
             paths << f.absoluteFilePath();
             names << f.fileName();
         }

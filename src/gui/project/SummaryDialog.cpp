@@ -1,4 +1,3 @@
-#include "gui/base/DialogButtons.h"
 #include "gui/project/SummaryDialog.h"
 
 #include <QCheckBox>
@@ -12,6 +11,7 @@
 #include <QSpinBox>
 #include <QVBoxLayout>
 
+#include "gui/base/DialogButtons.h"
 #include "gui/base/SettingsStore.h"
 #include "gui/base/UiText.h"
 #include "core/measurement/Catalogue.h"

@@ -1,4 +1,3 @@
-#include "gui/base/DialogButtons.h"
 #include "gui/tables/DataFileParameterDialog.h"
 
 #include <QComboBox>
@@ -9,6 +8,7 @@
 
 #include <algorithm>
 
+#include "gui/base/DialogButtons.h"
 #include "gui/base/UiText.h"
 #include "core/tables/macros/DataAddress.h"
 

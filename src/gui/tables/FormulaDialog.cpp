@@ -1,4 +1,3 @@
-#include "gui/base/DialogButtons.h"
 #include "gui/tables/FormulaDialog.h"
 
 #include <QComboBox>
@@ -11,6 +10,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "gui/base/DialogButtons.h"
 #include "gui/base/SettingsStore.h"
 #include "gui/base/UiText.h"
 #include "core/tables/formula/FormulaDialogText.h"

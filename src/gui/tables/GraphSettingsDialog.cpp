@@ -1,4 +1,3 @@
-#include "gui/base/DialogButtons.h"
 #include "gui/tables/GraphSettingsDialog.h"
 
 #include <QCheckBox>
@@ -16,6 +15,7 @@
 
 #include <cstdio>
 
+#include "gui/base/DialogButtons.h"
 #include "gui/base/UiText.h"
 
 namespace phonotab {

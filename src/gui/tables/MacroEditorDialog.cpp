@@ -1,4 +1,3 @@
-#include "gui/base/DialogButtons.h"
 #include "gui/tables/MacroEditorDialog.h"
 
 #include <QDialogButtonBox>
@@ -11,6 +10,7 @@
 #include <QTextCursor>
 #include <QVBoxLayout>
 
+#include "gui/base/DialogButtons.h"
 #include "gui/base/SettingsStore.h"
 #include "gui/base/UiText.h"
 

@@ -1,10 +1,10 @@
-#include "gui/base/DialogButtons.h"
 #include "gui/tables/ReferenceFormulaDialog.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFormLayout>
 
+#include "gui/base/DialogButtons.h"
 #include "gui/base/UiText.h"
 
 namespace phonotab {

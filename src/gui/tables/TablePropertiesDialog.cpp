@@ -1,4 +1,3 @@
-#include "gui/base/DialogButtons.h"
 #include "gui/tables/TablePropertiesDialog.h"
 
 #include <QDialogButtonBox>
@@ -6,6 +5,7 @@
 #include <QLineEdit>
 #include <QSpinBox>
 
+#include "gui/base/DialogButtons.h"
 #include "gui/base/UiText.h"
 #include "core/tables/ReportTable.h"
 

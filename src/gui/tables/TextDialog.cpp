@@ -1,10 +1,10 @@
-#include "gui/base/DialogButtons.h"
 #include "gui/tables/TextDialog.h"
 
 #include <QDialogButtonBox>
 #include <QPlainTextEdit>
 #include <QVBoxLayout>
 
+#include "gui/base/DialogButtons.h"
 #include "gui/base/UiText.h"
 
 namespace phonotab {

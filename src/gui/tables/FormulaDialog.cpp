@@ -2,6 +2,8 @@
 
 #include <QComboBox>
 #include <QDialogButtonBox>
+#include <QDir>
+#include <QFileInfo>
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -75,7 +77,13 @@ void FormulaDialog::showHelp() {
         helpWindow_->raise();
         return;
     }
-    const auto lines = LoadFormulaHelp(fromQt(helpFile_));
+    // The help in the interface language ("calc_help_en.txt" beside "calc_help.txt"
+    // for the table "en.txt"); the shipped Russian one when there is none.
+    const QString table = QFileInfo(settings_.text(QStringLiteral("Init"), QStringLiteral("Language"))).completeBaseName();
+    const QFileInfo help(helpFile_);
+    const QString translated = help.dir().filePath(help.completeBaseName() + "_" + table + "." + help.suffix());
+    const bool ownLanguage = !table.isEmpty() && QFileInfo::exists(translated);
+    const auto lines = LoadFormulaHelp(fromQt(ownLanguage ? translated : helpFile_));
     if (!lines) {
         QMessageBox::information(this, QStringLiteral("Phonotab"), toQt(BuiltInFormulaHelp()));
         return;

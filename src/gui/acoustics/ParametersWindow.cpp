@@ -7,6 +7,7 @@
 #include <QMenu>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <filesystem>
 
 #include "gui/acoustics/CalcSettingsDialog.h"
@@ -82,7 +83,10 @@ void ParametersWindow::refresh() {
     for (QWidget* w : std::initializer_list<QWidget*>{calculate_, settings_, scanning_, view_}) w->setEnabled(f != nullptr);
     scanning_->setChecked(f && f->settings.scanning);
     addParameter_->setVisible(f && f->entries.empty());
+    // The row the user works on stays highlighted over the reload.
+    const int row = std::max(0, view_->currentIndex().row());
     model_->reload();
+    if (row >= 0 && row < model_->rowCount()) view_->selectRow(row);
 }
 
 void ParametersWindow::report(const Status& status) {

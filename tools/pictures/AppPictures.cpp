@@ -3,11 +3,15 @@
 // moved to a scratch copy of the demo folder with a standard table and a
 // picture added, and its first file made the current file; the window is
 // written as PNG files in the folder (default "pictures"), with its title
-// drawn above it: main_<language>_details.png, main_<language>_icons.png, the
+// drawn above it: the first steps before a project main_<language>_start.png,
+// the desktop's own text, list and question dialogs prompt_text_<language>.png,
+// prompt_list_<language>.png and prompt_question_<language>.png,
+// main_<language>_details.png, main_<language>_icons.png, the
 // menus side by side menus_<language>.png, the about box about_<language>.png,
 // the ranges window with a work range and zones ranges_<language>.png and its
 // dialogs bounds_<language>.png and corrections_<language>.png, the parameters
-// window after a calculation parameters_<language>.png with the chooser
+// window after a calculation parameters_<language>.png with its percentile
+// tooltip percentile_tooltip_<language>.png, the chooser
 // chooser_<language>.png and the settings dialogs histogram_settings_<language>.png
 // and calc_settings_<language>.png, the percentile dialog distribution_<language>.png;
 // the periods and events of the monitoring station's day periods_<language>.png
@@ -68,6 +72,13 @@
 #include <QTextCursor>
 #include "core/tables/io/TableFile.h"
 #include "gui/app/FolderView.h"
+#include <QToolTip>
+#include <QTimer>
+#include <QMessageBox>
+#include <QLabel>
+#include <array>
+#include "core/measurement/Catalogue.h"
+#include "gui/base/DialogPrompts.h"
 #include "gui/base/LanguageDialog.h"
 #include "gui/base/ProjectSession.h"
 #include "gui/base/SettingsStore.h"
@@ -152,6 +163,35 @@ bool saveMenus(QMainWindow& w, const QString& path) {
     return ok;
 }
 
+// The desktop's own dialogs as they ask: a text, an item of a list and a
+// question, each pictured while it waits and then cancelled.
+bool promptPictures(QWidget& window, const QString& language, const QString& folder) {
+    DialogPrompts prompts;
+    prompts.setParent(&window);
+    bool ok = true;
+    auto pictureNextDialog = [&](const QString& name) {
+        QTimer::singleShot(0, [&, name] {
+            QWidget* dialog = QApplication::activeModalWidget();
+            if (!dialog) {
+                ok = false;
+                return;
+            }
+            ok &= save(*dialog, folder + "/" + name + "_" + language + ".png");
+            if (auto* box = qobject_cast<QMessageBox*>(dialog))
+                box->buttons().back()->click();
+            else if (auto* d = qobject_cast<QDialog*>(dialog))
+                d->reject();
+        });
+    };
+    pictureNextDialog(QStringLiteral("prompt_text"));
+    (void)prompts.askText(uiText(text::EnterAxisCaption), QStringLiteral("dB"));
+    pictureNextDialog(QStringLiteral("prompt_list"));
+    (void)prompts.chooseItem(uiText(text::ChooseDataSource), {QStringLiteral("SLM101_street_day"), QStringLiteral("VM21_workshop")});
+    pictureNextDialog(QStringLiteral("prompt_question"));
+    (void)prompts.ask(uiText(text::ConfirmBindingRemoval), true);
+    return ok;
+}
+
 // The ranges window on the current file with a work range, an exclusion zone
 // and a correction zone, and the two dialogs of its menus.
 bool rangePictures(ProjectSession& session, QWidget& window, const QString& language, const QString& folder) {
@@ -175,8 +215,11 @@ bool rangePictures(ProjectSession& session, QWidget& window, const QString& lang
     BoundsDialog bounds(f->ranges.zone(0).begin, f->ranges.zone(0).end, f->file.startTime, session.prompts(), &ranges);
     bounds.show();
     ok &= save(bounds, folder + "/bounds_" + language + ".png");
+    std::array<QString, 3> headings;
+    for (int family = 1; family <= 3; ++family)
+        headings[static_cast<std::size_t>(family - 1)] = toQt(familyCaption(f->file.layout, family));
     CorrectionsDialog corrections(correctionBands(session.teleDescription(), f->file.layout), f->ranges.zone(1).corrections,
-                                  session.prompts(), &ranges);
+                                  session.prompts(), &ranges, headings);
     corrections.show();
     ok &= save(corrections, folder + "/corrections_" + language + ".png");
     return ok;
@@ -199,6 +242,20 @@ bool parameterPictures(ProjectSession& session, QWidget& window, const QString& 
         }
     }
     ok &= save(parameters, folder + "/parameters_" + language + ".png");
+    // The percentile tooltip of the first row that has percentiles, as it shows.
+    for (int row = 0; row < model->rowCount(); ++row) {
+        const QString table = model->data(model->index(row, kPercentileColumn), Qt::ToolTipRole).toString();
+        if (!table.startsWith(QStringLiteral("<table"))) continue;
+        QLabel tip(table);
+        tip.setWindowTitle(model->headerData(kPercentileColumn, Qt::Horizontal, Qt::DisplayRole).toString());
+        tip.setPalette(QToolTip::palette());
+        tip.setAutoFillBackground(true);
+        tip.setMargin(4);
+        tip.adjustSize();
+        tip.show();
+        ok &= save(tip, folder + "/percentile_tooltip_" + language + ".png");
+        break;
+    }
     ChooserRequest request;
     request.sources.push_back({QStringLiteral("SLM101_street_day.bin"), model->naming(), false});
     ParameterChooserDialog chooser(request, session.settings(), &parameters);
@@ -468,13 +525,15 @@ bool pictures(const QString& language, const QString& folder) {
     MainWindow& window = app.mainWindow();
     window.show();
     ProjectSession& session = app.session();
+    // Before any project: the first steps above the folder view.
+    bool ok = save(window, folder + "/main_" + language + "_start.png");
+    ok &= promptPictures(window, language, folder);
     if (!session.loadProject(paths.dataFolder + "/demo/demo.pht") || !session.controller().changeWorkingFolder() ||
         !session.controller().openProjectEntry(0)) {
         std::fprintf(stderr, "the demo project could not be opened\n");
         return false;
     }
     window.folderView().refresh();
-    bool ok = true;
     window.folderView().setStyle(FolderView::Style::Details);
     ok &= save(window, folder + "/main_" + language + "_details.png");
     window.folderView().setStyle(FolderView::Style::Icons);

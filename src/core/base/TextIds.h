@@ -239,6 +239,7 @@ enum Id : int {
     PictureFilter = 6475,              // "Рисунки (*.png *.svg *.bmp *.jpg *.jpeg *.wmf)"
     EnterIllustrationCaption = 6476,   // "Введите подпись к иллюстрации"
     AddGraphFromTable = 6478,          // "Добавить график из таблицы"
+    ReportWritten = 6479,              // "Отчет записан: %s"
     CreateIllustration = 6481,         // "Создать иллюстрацию"
     BitmapFilter = 6482,               // "Рисунки BMP (*.bmp)"
 
@@ -443,6 +444,25 @@ enum Id : int {
     NoValueMark = 6957,               // "—"
     ShowPeriodsAndEvents = 6958,      // "Периоды и события..."
     EventCountSummary = 6959,         // "Событий: %d"
+    // Buttons, units and notices of everyday work
+    Ok = 6740,                        // "ОК", a dialog's confirming button
+    Close = 6741,                     // "Закрыть", a dialog's closing button
+    KiloHertzUnit = 6742,             // "кГц", after a band's frequency in kilohertz
+    BandDecimalSeparator = 6743,      // ",", the decimal separator of band names
+    SecondsCaption = 6744,            // "с", the time axis caption in seconds
+    MinutesCaption = 6745,            // "мин", in minutes
+    HoursCaption = 6746,              // "ч", in hours
+    DecibelCaption = 6747,            // "дБ", the level axis caption
+    SaveGraphAsBitmap = 6748,         // "Сохранить график как BMP"
+    SaveGraphAsVector = 6749,         // "Сохранить график как SVG"
+    CalculationFinished = 6750,       // "Расчет закончен: %s"
+    ProjectRecalculated = 6751,       // "Проект пересчитан, файлы результатов в папке %s"
+    OpenDemoProject = 6752,           // "Открыть демонстрационный проект"
+    RecordsNumberedFrom = 6753,       // "Записи нумеруются с %d"
+    GettingStarted = 6754,            // "Откройте проект или файл измерений"
+    PercentileColumn = 6755,          // "Процентиль"
+    LevelColumn = 6756,               // "Уровень, дБ"
+    CorrectionsHeading = 6757,        // "Коррекции, дБ"
 };
 
 // Every id above, so that a check can find each in the language tables.
@@ -507,6 +527,9 @@ inline constexpr Id kAllIds[] = {
     PeriodDay, PeriodEvening, PeriodNight, ExposureSummary, WholeRecordLevel, ComputingIndicators,
     ChooseParameterFirst, IndicatorsOfParameter, HourlyLeqTitle, NoValueMark, ShowPeriodsAndEvents,
     EventCountSummary,
+    ReportWritten, Ok, Close, KiloHertzUnit, BandDecimalSeparator, SecondsCaption, MinutesCaption, HoursCaption,
+    DecibelCaption, SaveGraphAsBitmap, SaveGraphAsVector, CalculationFinished, ProjectRecalculated, OpenDemoProject,
+    RecordsNumberedFrom, GettingStarted, PercentileColumn, LevelColumn, CorrectionsHeading,
 };
 
 }  // namespace phonotab::text

@@ -2,6 +2,7 @@
 
 #include "core/base/MappedFile.h"
 #include "core/base/TextCodec.h"
+#include "core/measurement/BandNameLanguage.h"
 
 namespace phonotab {
 
@@ -170,7 +171,10 @@ Result<TeleDesc> parseTeleDesc(ByteSpan bytes, const std::string& language) {
 Result<TeleDesc> loadTeleDesc(const std::string& path, const std::string& language) {
     MappedFile file;
     if (!file.open(path)) return Message(msg::NoTelemetryDescription);
-    return parseTeleDesc(file.bytes(), language);
+    Result<TeleDesc> d = parseTeleDesc(file.bytes(), language);
+    // The description's band names carry Russian units: read in the interface language.
+    if (d) localizeBandNames(d->bandNames, currentBandNameUnits());
+    return d;
 }
 
 }  // namespace phonotab

@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QVBoxLayout>
 
+#include "gui/base/DialogButtons.h"
 #include "core/acoustics/TimeBar.h"
 #include "gui/base/UiText.h"
 #include "core/base/CFormat.h"
@@ -48,7 +49,7 @@ BoundsDialog::BoundsDialog(double begin, double end, const CalendarTime& start, 
         fill(t, 0);
         fill(t, 1);
     }
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    auto* buttons = standardButtons(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     layout->addWidget(buttons);

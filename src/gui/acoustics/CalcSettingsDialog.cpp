@@ -5,6 +5,7 @@
 
 #include <cmath>
 
+#include "gui/base/DialogButtons.h"
 #include "core/acoustics/CalcSettings.h"
 #include "gui/base/Prompts.h"
 #include "gui/base/UiText.h"
@@ -32,7 +33,7 @@ CalcSettingsDialog::CalcSettingsDialog(const CalcOptions& options, Prompts& prom
     noLeqTime = box(text::NoLeqTimeInResult, options.noLeqTime);
     csv = box(text::ResultsAsCsv, options.csv);
     singleFile = box(text::ResultsInOneFile, options.singleFile);
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    auto* buttons = standardButtons(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     form->addRow(buttons);

@@ -3,12 +3,14 @@
 #include <QDialogButtonBox>
 #include <QGridLayout>
 #include <QLabel>
+#include <QScreen>
 #include <QScrollArea>
 #include <QVBoxLayout>
 
 #include <algorithm>
 #include <cmath>
 
+#include "gui/base/DialogButtons.h"
 #include "gui/base/Prompts.h"
 #include "gui/base/UiText.h"
 #include "core/base/CFormat.h"
@@ -17,7 +19,7 @@
 namespace phonotab {
 
 CorrectionsDialog::CorrectionsDialog(const std::vector<CorrectionBand>& bands, const Corrections& values,
-                                     Prompts& prompts, QWidget* parent)
+                                     Prompts& prompts, QWidget* parent, const std::array<QString, 3>& familyHeadings)
     : QDialog(parent), bands_(bands), values_(values), prompts_(prompts) {
     setWindowTitle(uiText(text::Corrections));
     auto* inner = new QWidget;
@@ -26,7 +28,19 @@ CorrectionsDialog::CorrectionsDialog(const std::vector<CorrectionBand>& bands, c
     int family2 = 0;
     for (const CorrectionBand& b : bands_) family2 += b.family == 2 ? 1 : 0;
     const int perColumn2 = std::max(1, (family2 + 2) / 3);
-    int row3 = 0, row1 = 0, seen2 = 0;
+    // Row 0: each family's heading over its first column.
+    bool present[3] = {false, false, false};
+    for (const CorrectionBand& b : bands_)
+        if (b.family >= 1 && b.family <= 3) present[b.family - 1] = true;
+    const int headingColumn[3] = {1, 2, 0};  // of families 1, 2, 3
+    const int headingSpan[3] = {1, 3, 1};
+    for (int family = 1; family <= 3; ++family) {
+        const QString& heading = familyHeadings[static_cast<std::size_t>(family - 1)];
+        if (!present[family - 1] || heading.isEmpty()) continue;
+        auto* label = new QLabel(QStringLiteral("<b>%1</b>").arg(heading.toHtmlEscaped()), inner);
+        grid->addWidget(label, 0, headingColumn[family - 1] * 2, 1, headingSpan[family - 1] * 2);
+    }
+    int row3 = 1, row1 = 1, seen2 = 0;
     for (const CorrectionBand& b : bands_) {
         int column = 0, row = 0;
         if (b.family == 3) {
@@ -36,7 +50,7 @@ CorrectionsDialog::CorrectionsDialog(const std::vector<CorrectionBand>& bands, c
             row = row1++;
         } else {
             column = 2 + seen2 / perColumn2;
-            row = seen2++ % perColumn2;
+            row = 1 + seen2++ % perColumn2;
         }
         auto* e = new QLineEdit(QString::fromStdString(cformat("%.2lf", values_[static_cast<std::size_t>(b.index)])), inner);
         e->setObjectName(QStringLiteral("correction%1").arg(b.index));
@@ -50,11 +64,15 @@ CorrectionsDialog::CorrectionsDialog(const std::vector<CorrectionBand>& bands, c
     scroll->setWidgetResizable(true);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(scroll);
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    auto* buttons = standardButtons(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     layout->addWidget(buttons);
-    resize(std::min(760, 140 + 150 * (family2 > 0 ? 5 : 2)), 420);
+    // As large as the rows need, within the screen; the scroll area takes the rest.
+    grid->setRowStretch(grid->rowCount(), 1);
+    const QSize wanted = inner->sizeHint() + QSize(60, 20 + buttons->sizeHint().height() + 40);
+    const QRect screen = this->screen() ? this->screen()->availableGeometry() : QRect(0, 0, 1024, 768);
+    resize(std::min(wanted.width(), screen.width() * 9 / 10), std::min(wanted.height(), screen.height() * 9 / 10));
 }
 
 void CorrectionsDialog::accept() {

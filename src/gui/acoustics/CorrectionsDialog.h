@@ -6,6 +6,7 @@
 #include <QDialog>
 #include <QLineEdit>
 
+#include <array>
 #include <vector>
 
 #include "core/acoustics/CorrectionBands.h"
@@ -18,8 +19,10 @@ class Prompts;
 class CorrectionsDialog : public QDialog {
     Q_OBJECT
 public:
+    // familyHeadings: the captions of families 1 to 3 over their columns
+    // (the telemetry description's); none when empty.
     CorrectionsDialog(const std::vector<CorrectionBand>& bands, const Corrections& values, Prompts& prompts,
-                      QWidget* parent = nullptr);
+                      QWidget* parent = nullptr, const std::array<QString, 3>& familyHeadings = {});
 
     const Corrections& values() const { return values_; }
     const std::vector<QLineEdit*>& edits() const { return edits_; }

@@ -7,12 +7,15 @@
 #include <QGridLayout>
 #include <QGuiApplication>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <climits>
 #include <cmath>
 
+#include "gui/base/DialogButtons.h"
 #include "core/acoustics/CalcSettings.h"
 #include "core/acoustics/DistributionHistogram.h"
 #include "core/acoustics/ParameterName.h"
@@ -23,6 +26,7 @@
 #include "core/base/CFormat.h"
 #include "core/base/TypedNumber.h"
 #include "core/base/MappedFile.h"
+#include "core/measurement/Catalogue.h"
 #include "core/measurement/FileProbe.h"
 #include "core/measurement/TeleDesc.h"
 
@@ -53,10 +57,15 @@ DistributionHistogramDialog::DistributionHistogramDialog(Prompts& prompts, Setti
     form->addRow(uiText(text::DistributionFiles), fileBox);
     firstRecord = new QSpinBox(this);
     lastRecord = new QSpinBox(this);
-    for (QSpinBox* s : {firstRecord, lastRecord}) s->setRange(0, INT_MAX);
-    lastRecord->setValue(INT_MAX);
+    // The range is the files' records: none before a file is added.
+    for (QSpinBox* s : {firstRecord, lastRecord}) {
+        s->setRange(0, 0);
+        s->setEnabled(false);
+    }
+    lastRecord->setSpecialValueText(QStringLiteral("—"));
     form->addRow(uiText(text::DistributionFirstRecord), firstRecord);
     form->addRow(uiText(text::DistributionLastRecord), lastRecord);
+    form->addRow(QString(), new QLabel(toQt(Message(text::RecordsNumberedFrom, std::int64_t{0}).text()), this));
     field = new QComboBox(this);
     form->addRow(uiText(text::DistributionLevelField), field);
     auto* pcts = new QHBoxLayout;
@@ -71,7 +80,7 @@ DistributionHistogramDialog::DistributionHistogramDialog(Prompts& prompts, Setti
     results = new QPlainTextEdit(this);
     results->setReadOnly(true);
     layout->addWidget(results);
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
+    auto* buttons = standardButtons(QDialogButtonBox::Close, this);
     auto* calc = buttons->addButton(uiText(text::Calculate), QDialogButtonBox::ActionRole);
     auto* copy = buttons->addButton(uiText(text::DistributionCopy), QDialogButtonBox::ActionRole);
     layout->addWidget(buttons);
@@ -94,6 +103,28 @@ DistributionHistogramDialog::~DistributionHistogramDialog() {
 void DistributionHistogramDialog::addFile(const QString& path) {
     files->addItem(path);
     if (field->count() == 0) fillFields(path);
+    showRecordRange();
+}
+
+void DistributionHistogramDialog::showRecordRange() {
+    // The longest file's records; a shorter file gives what it has.
+    std::int64_t longest = 0;
+    for (int i = 0; i < files->count(); ++i) {
+        MappedFile f;
+        if (!f.open(files->item(i)->text().toStdString())) continue;
+        const TeleTypeEntry* type = teleDesc_.type(ProbeFileType(f.bytes()).typeCode);
+        if (type && type->recordSize > 0)
+            longest = std::max(longest, static_cast<std::int64_t>(f.bytes().size() / type->recordSize));
+    }
+    // A file of no known type: every record it has.
+    const int last = longest > 0 ? static_cast<int>(std::min<std::int64_t>(longest - 1, INT_MAX)) : INT_MAX;
+    const bool wasWhole = !lastRecord->isEnabled() || lastRecord->value() == lastRecord->maximum();
+    for (QSpinBox* s : {firstRecord, lastRecord}) {
+        s->setRange(0, last);
+        s->setEnabled(true);
+    }
+    lastRecord->setSpecialValueText(QString());
+    if (wasWhole) lastRecord->setValue(last);
 }
 
 void DistributionHistogramDialog::fillFields(const QString& path) {
@@ -110,6 +141,9 @@ void DistributionHistogramDialog::fillFields(const QString& path) {
         if (layout) {
             const ParameterNames names = ParameterName(c, NamingContext{&teleDesc_, &*layout, nullptr});
             if (!names.fullName.empty()) caption = names.fullName;
+            // Octave and third-octave bands of the same frequency read alike without their family.
+            const std::string family = familyCaption(*layout, static_cast<int>(field::family(c)));
+            if (!family.empty() && !names.fullName.empty()) caption = family + ", " + caption;
         }
         field->addItem(QString::fromStdString(caption), QVariant::fromValue<uint>(c));
     }

@@ -40,6 +40,8 @@ public:
 
 private:
     void fillFields(const QString& path);
+    // The record range of the added files.
+    void showRecordRange();
     Prompts& prompts_;
     SettingsStore& settings_;
     const TeleDesc& teleDesc_;

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "gui/base/DialogButtons.h"
 #include "gui/base/Prompts.h"
 #include "gui/base/UiText.h"
 #include "core/base/CFormat.h"
@@ -39,7 +40,7 @@ HistogramSettingsDialog::HistogramSettingsDialog(const HistogramSettings& settin
     form->addRow(uiText(text::HistogramClassWidth), width);
     form->addRow(uiText(text::HistogramPercentiles), percentiles);
     form->addRow(excludeEdges);
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    auto* buttons = standardButtons(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     form->addRow(buttons);

@@ -5,6 +5,7 @@
 #include <QHBoxLayout>
 #include <QSignalBlocker>
 
+#include "gui/base/DialogButtons.h"
 #include "gui/base/SettingsStore.h"
 #include "gui/base/UiText.h"
 #include "core/measurement/Catalogue.h"
@@ -59,7 +60,7 @@ ParameterChooserDialog::ParameterChooserDialog(ChooserRequest request, SettingsS
     form->setRowVisible(source, request_.showSource);
     bound->setVisible(request_.tableBinding && request_.items.isEmpty());
     severalFiles->setVisible(request_.tableBinding);
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    auto* buttons = standardButtons(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     form->addRow(buttons);

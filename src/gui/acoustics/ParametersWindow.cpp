@@ -1,14 +1,17 @@
 #include "gui/acoustics/ParametersWindow.h"
 
 #include <QColorDialog>
+#include <QDir>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QMenu>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <filesystem>
 
 #include "gui/acoustics/CalcSettingsDialog.h"
+#include "core/acoustics/CalcSettings.h"
 #include "gui/acoustics/HistogramSettingsDialog.h"
 #include "gui/acoustics/ParameterChooserDialog.h"
 #include "gui/base/EditHistoryActions.h"
@@ -52,8 +55,10 @@ ParametersWindow::ParametersWindow(ProjectSession& session, QWidget* parent)
     auto* row = new QHBoxLayout;
     calculate_ = new QPushButton(uiText(text::Calculate), this);
     settings_ = new QPushButton(uiText(text::CalcSettings), this);
+    addParameter_ = new QPushButton(uiText(text::AddParameter), this);
     scanning_ = new QCheckBox(uiText(text::Scanning), this);
-    for (QPushButton* b : {calculate_, settings_}) b->setAutoDefault(false);
+    for (QPushButton* b : {calculate_, settings_, addParameter_}) b->setAutoDefault(false);
+    row->addWidget(addParameter_);
     row->addWidget(calculate_);
     row->addWidget(settings_);
     row->addStretch();
@@ -61,6 +66,7 @@ ParametersWindow::ParametersWindow(ProjectSession& session, QWidget* parent)
     layout->addLayout(row);
     connect(calculate_, &QPushButton::clicked, this, &ParametersWindow::calculate);
     connect(settings_, &QPushButton::clicked, this, &ParametersWindow::openSettings);
+    connect(addParameter_, &QPushButton::clicked, this, &ParametersWindow::addParameter);
     connect(scanning_, &QCheckBox::clicked, this, [this](bool on) {
         if (!file()) return;
         if (Status st = this->session().controller().setScanning(on); !st)
@@ -76,7 +82,11 @@ void ParametersWindow::refresh() {
     const CalcFile* f = file();
     for (QWidget* w : std::initializer_list<QWidget*>{calculate_, settings_, scanning_, view_}) w->setEnabled(f != nullptr);
     scanning_->setChecked(f && f->settings.scanning);
+    addParameter_->setVisible(f && f->entries.empty());
+    // The row the user works on stays highlighted over the reload.
+    const int row = std::max(0, view_->currentIndex().row());
     model_->reload();
+    if (row >= 0 && row < model_->rowCount()) view_->selectRow(row);
 }
 
 void ParametersWindow::report(const Status& status) {
@@ -160,8 +170,13 @@ void ParametersWindow::rename(std::size_t row) {
 
 void ParametersWindow::calculate() {
     if (!file()) return;
-    session().controller().calculateCurrentFile();
+    // Settings the calculation refuses compute nothing: that refusal is all it says.
+    const bool computes = static_cast<bool>(checkCalcSettings(file()->settings));
+    const CalcReport report = session().controller().calculateCurrentFile();
     model_->reload();
+    if (computes && !report.cancelled)
+        session().announce(
+            messageText(Message(text::CalculationFinished, fromQt(QDir::toNativeSeparators(session().localWorkingFolder())))));
 }
 
 void ParametersWindow::openSettings() {

@@ -31,6 +31,8 @@ public:
     ParameterTableModel* model() const { return model_; }
     QPushButton* calculateButton() const { return calculate_; }
     QPushButton* settingsButton() const { return settings_; }
+    // Shown while the file has no parameter: the first step, besides the menu item.
+    QPushButton* addParameterButton() const { return addParameter_; }
     QCheckBox* scanning() const { return scanning_; }
 
     // The grid's context menu at a point of the view's viewport.
@@ -63,7 +65,7 @@ private:
 
     QTableView* view_;
     ParameterTableModel* model_;
-    QPushButton *calculate_, *settings_;
+    QPushButton *calculate_, *settings_, *addParameter_;
     QCheckBox* scanning_;
 };
 

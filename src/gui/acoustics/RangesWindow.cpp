@@ -158,7 +158,7 @@ std::unique_ptr<QMenu> RangesWindow::menuAt(QPoint position) {
     if (hit.zones.size() > 1) {
         QStringList items;
         for (std::size_t z : hit.zones) items << QString::fromStdString(zoneChoiceText(f->ranges.zone(z)));
-        const int chosen = session().prompts().chooseItem(windowTitle(), items);
+        const int chosen = session().prompts().chooseFromMenu(items);
         if (chosen < 0 || chosen >= static_cast<int>(hit.zones.size())) return nullptr;
         zone = hit.zones[static_cast<std::size_t>(chosen)];
     }

@@ -3,6 +3,8 @@
 #include "gui/acoustics/BoundsDialog.h"
 #include "core/acoustics/CorrectionBands.h"
 #include "gui/acoustics/CorrectionsDialog.h"
+#include "core/measurement/Catalogue.h"
+#include "gui/base/UiText.h"
 #include "gui/base/ProjectSession.h"
 
 namespace phonotab {
@@ -16,7 +18,11 @@ void ZoneCommands::report(const Status& status) {
 bool ZoneCommands::askCorrections(Corrections& values) {
     const CalcFile* f = file();
     if (!f) return false;
-    CorrectionsDialog dialog(correctionBands(session_.teleDescription(), f->file.layout), values, session_.prompts(), parent_);
+    std::array<QString, 3> headings;
+    for (int family = 1; family <= 3; ++family)
+        headings[static_cast<std::size_t>(family - 1)] = toQt(familyCaption(f->file.layout, family));
+    CorrectionsDialog dialog(correctionBands(session_.teleDescription(), f->file.layout), values, session_.prompts(),
+                             parent_, headings);
     if (dialog.exec() != QDialog::Accepted) return false;
     values = dialog.values();
     return true;

@@ -1,6 +1,7 @@
 #include "gui/app/MainCommands.h"
 
 #include <QActionGroup>
+#include <QKeySequence>
 #include <QMainWindow>
 #include <QMenuBar>
 #include <QToolBar>
@@ -9,6 +10,9 @@
 #include "gui/base/UiText.h"
 #include "core/project/MruList.h"
 
+#include <utility>
+#include <vector>
+
 namespace phonotab {
 
 namespace {
@@ -16,6 +20,25 @@ namespace {
 // titles and the items whose number is taken by another text have names of
 // their own in text::.
 QString commandText(int command) { return uiText(static_cast<text::Id>(command)); }
+// A menu title with its first letter as the Alt mnemonic.
+QString menuTitle(text::Id id) { return QStringLiteral("&") + uiText(id); }
+// The usual keys of the usual commands (made once the application runs:
+// the platform's standard keys are not known before).
+std::vector<std::pair<int, QKeySequence>> commandShortcuts() {
+    return {
+        {command::OpenFile, QKeySequence(QKeySequence::Open)},
+        {command::NewProject, QKeySequence(QKeySequence::New)},
+        {command::OpenProject, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_O)},
+        {command::SaveProject, QKeySequence(QKeySequence::Save)},
+        {command::SaveProjectAs, QKeySequence(QKeySequence::SaveAs)},
+        {command::Exit, QKeySequence(QKeySequence::Quit)},
+        {command::ShowProjectFiles, QKeySequence(Qt::CTRL | Qt::Key_1)},
+        {command::ShowParameters, QKeySequence(Qt::CTRL | Qt::Key_2)},
+        {command::ShowRanges, QKeySequence(Qt::CTRL | Qt::Key_3)},
+        {command::ShowTimePlot, QKeySequence(Qt::CTRL | Qt::Key_4)},
+        {command::ShowReport, QKeySequence(Qt::CTRL | Qt::Key_5)},
+    };
+}
 // A recent-file item until it is filled.
 const QString kEmptyRecent = QStringLiteral("..");
 }  // namespace
@@ -24,7 +47,7 @@ MainCommands::MainCommands(QMainWindow& window) : QObject(&window) {
     using namespace command;
     QMenuBar* bar = window.menuBar();
 
-    QMenu* file = bar->addMenu(uiText(text::FileMenu));
+    QMenu* file = bar->addMenu(menuTitle(text::FileMenu));
     add(file, OpenFile, commandText(OpenFile));
     QMenu* recentFiles = file->addMenu(commandText(RecentFile1));
     for (int i = 0; i < 4; ++i) add(recentFiles, RecentFile1 + i, kEmptyRecent);
@@ -33,7 +56,7 @@ MainCommands::MainCommands(QMainWindow& window) : QObject(&window) {
     file->addSeparator();
     add(file, Exit, uiText(text::Exit));
 
-    QMenu* project = bar->addMenu(uiText(text::ProjectMenu));
+    QMenu* project = bar->addMenu(menuTitle(text::ProjectMenu));
     for (int c : {NewProject, OpenProject, SaveProject, SaveProjectAs}) add(project, c, commandText(c));
     QMenu* recentProjects = project->addMenu(commandText(RecentProject1));
     for (int i = 0; i < 4; ++i) add(recentProjects, RecentProject1 + i, kEmptyRecent);
@@ -41,19 +64,22 @@ MainCommands::MainCommands(QMainWindow& window) : QObject(&window) {
     add(project, ChangeWorkingFolder, commandText(ChangeWorkingFolder));
     add(project, ReferenceBookEditor, commandText(ReferenceBookEditor));
 
-    QMenu* view = bar->addMenu(uiText(text::ViewMenu));
+    QMenu* view = bar->addMenu(menuTitle(text::ViewMenu));
     auto* styles = new QActionGroup(this);
     for (int c : {ViewIcons, ViewList, ViewDetails}) styles->addAction(add(view, c, commandText(c), true));
 
-    QMenu* windows = bar->addMenu(uiText(text::WindowMenu));
+    QMenu* windows = bar->addMenu(menuTitle(text::WindowMenu));
     add(windows, ShowProjectFiles, uiText(text::ProjectFilesItem), true);
     add(windows, ShowParameters, uiText(text::Parameters), true);
     add(windows, ShowRanges, uiText(text::RangeItem), true);
     add(windows, ShowTimePlot, uiText(text::Plot), true);
     add(windows, ShowReport, uiText(text::Report), true);
 
-    QMenu* help = bar->addMenu(uiText(text::HelpMenu));
+    QMenu* help = bar->addMenu(menuTitle(text::HelpMenu));
     add(help, About, uiText(text::AboutItem));
+    // On the menu item only: the same keys on its toolbar button would be ambiguous.
+    for (const auto& [c, keys] : commandShortcuts())
+        if (const std::vector<QAction*> all = actions(c); !all.empty()) all.front()->setShortcut(keys);
 
     toolbar_ = window.addToolBar(QStringLiteral("Phonotab"));
     toolbar_->setObjectName(QStringLiteral("mainToolbar"));

@@ -2,6 +2,8 @@
 
 #include <QCloseEvent>
 #include <QDir>
+#include <QStatusBar>
+#include <QVBoxLayout>
 
 #include "gui/app/AboutDialog.h"
 #include "gui/base/AppIcons.h"
@@ -9,6 +11,7 @@
 #include "gui/app/FolderView.h"
 #include "gui/acoustics/DistributionHistogramDialog.h"
 #include "gui/app/MainCommands.h"
+#include "gui/app/StartPanel.h"
 #include "gui/base/ProjectSession.h"
 #include "gui/base/ScreenPlacement.h"
 #include "gui/base/SettingsStore.h"
@@ -35,9 +38,16 @@ MainWindow::MainWindow(ProjectSession& session, QWidget* parent) : QMainWindow(p
     connect(commands_, &MainCommands::triggered, this, &MainWindow::run);
 
     session_.startInFolder(QDir::currentPath());
-    folderView_ = new FolderView(session_, *windows_, this);
+    auto* central = new QWidget(this);
+    auto* column = new QVBoxLayout(central);
+    column->setContentsMargins(0, 0, 0, 0);
+    startPanel_ = new StartPanel(session_, central);
+    connect(startPanel_, &StartPanel::commandRequested, this, &MainWindow::run);
+    column->addWidget(startPanel_);
+    folderView_ = new FolderView(session_, *windows_, central);
     folderView_->setContentsMargins(5, 0, 5, 5);
-    setCentralWidget(folderView_);
+    column->addWidget(folderView_, 1);
+    setCentralWidget(central);
     commands_->setChecked(command::ViewIcons, true);
 
     session_.readRecentLists();
@@ -47,6 +57,7 @@ MainWindow::MainWindow(ProjectSession& session, QWidget* parent) : QMainWindow(p
     connect(&session_, &ProjectSession::stateChanged, this, &MainWindow::refreshState);
     connect(&session_, &ProjectSession::fileChanged, this, &MainWindow::refreshState);
     connect(windows_.get(), &ChildWindowList::changed, this, &MainWindow::updateWindowChecks);
+    connect(&session_, &ProjectSession::announced, this, [this](const QString& text) { statusBar()->showMessage(text); });
     refreshState();
 }
 
@@ -83,6 +94,7 @@ void MainWindow::refreshState() {
     setWindowTitle(session_.title());
     commands_->showRecent(command::RecentFile1, session_.recentFiles());
     commands_->showRecent(command::RecentProject1, session_.recentProjects());
+    startPanel_->refresh();
     applyEnablingRule();
     updateWindowChecks();
 }

@@ -15,6 +15,7 @@ class ChildWindowList;
 class FolderView;
 class MainCommands;
 class ProjectSession;
+class StartPanel;
 
 class MainWindow : public QMainWindow {
     Q_OBJECT
@@ -32,6 +33,7 @@ public:
 
     MainCommands& commands() { return *commands_; }
     FolderView& folderView() { return *folderView_; }
+    StartPanel& startPanel() { return *startPanel_; }
     ProjectSession& session() { return session_; }
     ChildWindowList& windows() { return *windows_; }
 
@@ -60,6 +62,7 @@ private:
     std::unique_ptr<ChildWindowList> windows_;
     MainCommands* commands_;
     FolderView* folderView_;
+    StartPanel* startPanel_;
     bool shutDown_ = false;
 };
 

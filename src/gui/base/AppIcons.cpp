@@ -258,6 +258,80 @@ QIcon toolbarIcon(ToolbarImage image) {
                 }
                 p.drawPolygon(star);
             });
+        case ToolbarImage::CopyTableColour:
+        case ToolbarImage::CopyTableBlackAndWhite: {
+            const bool colour = image == ToolbarImage::CopyTableColour;
+            return drawn([colour](QPainter& p) {
+                // Two sheets: the copy on top of its table.
+                grid(p, QRectF(2, 2, 18, 16), 2, 3, colour ? QColor(200, 220, 245) : QColor(215, 215, 215));
+                grid(p, QRectF(12, 13, 18, 16), 2, 3, colour ? QColor(250, 210, 120) : QColor(150, 150, 150));
+            });
+        }
+        case ToolbarImage::ExportWorkbook:
+            return drawn([](QPainter& p) {
+                // A sheet of a workbook with an arrow out of it.
+                grid(p, QRectF(2, 4, 20, 24), 3, 5, QColor(120, 200, 140));
+                p.setPen(QPen(kGreen.darker(120), 3, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+                p.drawLine(QPointF(16, 16), QPointF(29, 16));
+                p.drawPolyline(QPolygonF({QPointF(24, 11), QPointF(29, 16), QPointF(24, 21)}));
+            });
+        case ToolbarImage::TableSizeAndName:
+            return drawn([](QPainter& p) {
+                // A table with a label above and a handle that stretches it.
+                grid(p, QRectF(2, 9, 20, 16), 3, 3, QColor(200, 220, 245));
+                p.setPen(QPen(kInk, 2, Qt::SolidLine, Qt::RoundCap));
+                p.drawLine(QPointF(3, 4), QPointF(17, 4));
+                p.setPen(QPen(kBlue, 2.4, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+                p.drawLine(QPointF(20, 23), QPointF(29, 30));
+                p.drawPolyline(QPolygonF({QPointF(23, 30), QPointF(29, 30), QPointF(29, 24)}));
+            });
+        case ToolbarImage::TableGraph:
+        case ToolbarImage::TableGraphSettings: {
+            const bool settings = image == ToolbarImage::TableGraphSettings;
+            return drawn([settings](QPainter& p) {
+                p.setPen(QPen(kInk, 1.4));
+                p.drawLine(QPointF(3, 3), QPointF(3, 29));
+                p.drawLine(QPointF(3, 29), QPointF(30, 29));
+                p.setBrush(kBlue);
+                p.drawRect(QRectF(7, 16, 5, 13));
+                p.drawRect(QRectF(14, 9, 5, 20));
+                p.drawRect(QRectF(21, 19, 5, 10));
+                if (!settings) return;
+                // A cog over the bars: the graph's settings.
+                p.setBrush(kYellow);
+                p.setPen(QPen(kInk, 1.2));
+                QPolygonF cog;
+                for (int i = 0; i < 16; ++i) {
+                    const double a = 3.14159265 / 8 * i;
+                    const double r = i % 2 ? 5.0 : 7.5;
+                    cog << QPointF(23 + r * std::cos(a), 9 + r * std::sin(a));
+                }
+                p.drawPolygon(cog);
+                p.setBrush(kPaper);
+                p.drawEllipse(QPointF(23, 9), 2.2, 2.2);
+            });
+        }
+        case ToolbarImage::Undo:
+        case ToolbarImage::Redo: {
+            const bool undo = image == ToolbarImage::Undo;
+            return drawn([undo](QPainter& p) {
+                if (!undo) {
+                    p.translate(32, 0);
+                    p.scale(-1, 1);
+                }
+                // A curved arrow turning back to the left.
+                p.setPen(QPen(kBlue, 3, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+                p.setBrush(Qt::NoBrush);
+                QPainterPath path;
+                path.moveTo(7, 13);
+                path.cubicTo(QPointF(14, 5), QPointF(29, 8), QPointF(27, 20));
+                path.cubicTo(QPointF(26, 26), QPointF(20, 28), QPointF(15, 28));
+                p.drawPath(path);
+                p.setBrush(kBlue);
+                p.setPen(QPen(kBlue, 1.5, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+                p.drawPolygon(QPolygonF({QPointF(3, 6), QPointF(12, 16), QPointF(3, 17)}));
+            });
+        }
     }
     return {};
 }

@@ -31,7 +31,16 @@ enum class ToolbarImage {
     Plot,
     Parameters,
     NewTable,
-    StandardTable
+    StandardTable,
+    // The table window's own commands.
+    CopyTableColour,
+    CopyTableBlackAndWhite,
+    ExportWorkbook,
+    TableSizeAndName,
+    TableGraph,
+    TableGraphSettings,
+    Undo,
+    Redo
 };
 QIcon toolbarIcon(ToolbarImage image);
 

@@ -1,5 +1,6 @@
 #include "gui/base/ChildWindow.h"
 
+#include "gui/base/DocumentWindow.h"
 #include "gui/base/ProjectSession.h"
 #include "gui/base/ScreenPlacement.h"
 #include "gui/base/SettingsStore.h"
@@ -42,6 +43,15 @@ ChildWindow::ChildWindow(ProjectSession& session, WindowKind kind, const QString
 void ChildWindow::showEvent(QShowEvent* e) {
     shown_ = true;
     QDialog::showEvent(e);
+}
+
+void ChildWindow::makeDocumentWindow() {
+    const QRect placed = geometry();
+    phonotab::makeDocumentWindow(*this);
+    if (placed_)
+        setGeometry(placed);
+    else
+        resize(placed.size());
 }
 
 ChildWindow::~ChildWindow() {

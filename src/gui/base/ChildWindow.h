@@ -44,6 +44,9 @@ protected:
     virtual void mainWindowMoved() {}
 
     void showEvent(QShowEvent* e) override;
+    // For the large windows: one the window manager may put behind the main
+    // window and minimize (see DocumentWindow.h). Call in the constructor.
+    void makeDocumentWindow();
 
     WindowState state_;
 

@@ -11,7 +11,8 @@ namespace phonotab {
 
 class DialogPrompts : public Prompts {
 public:
-    // The window the dialogs belong to (may change, may be null).
+    // The window the dialogs belong to when no window of the program is
+    // active (may change, may be null).
     void setParent(QWidget* parent) { parent_ = parent; }
 
     void showMessage(const QString& text) override;
@@ -23,8 +24,14 @@ public:
     QString chooseFolder(const QString& title, const QString& start) override;
     std::optional<QString> askText(const QString& title, const QString& preset) override;
     int chooseItem(const QString& title, const QStringList& items) override;
+    int chooseFromMenu(const QStringList& items) override;
     int chooseLanguage(const std::vector<LanguageChoice>& choices, int preferred) override;
     void openExternally(const QString& path) override;
+
+    // The window a dialog opened now belongs to: the modal dialog or the window
+    // the user works in (a table window's question stays over the table window),
+    // the main window otherwise.
+    QWidget* owner() const;
 
 private:
     QPointer<QWidget> parent_;

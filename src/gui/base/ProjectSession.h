@@ -63,6 +63,9 @@ public:
     // Notifications that the windows send each other through the main window.
     void notifyViewChanged() { emit viewChanged(); }
     void notifyMainMoved() { emit mainMoved(); }
+    // A short notice that finished work ("Отчет записан: …") shows on the
+    // main window's status bar.
+    void announce(const QString& text) { emit announced(text); }
 
 signals:
     // 0: put pending edits into the project (before saving and closing);
@@ -76,6 +79,7 @@ signals:
     void mainMoved();
     // Title, command states or recent lists may have changed.
     void stateChanged();
+    void announced(const QString& text);
 
 private:
     static std::string fromQtPath(const QString& path) { return path.toStdString(); }

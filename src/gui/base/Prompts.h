@@ -44,6 +44,9 @@ public:
     virtual std::optional<QString> askText(const QString& title, const QString& preset) = 0;
     // One of the items; -1 when cancelled.
     virtual int chooseItem(const QString& title, const QStringList& items) = 0;
+    // One of a few items picked from a popup menu at the mouse pointer (the
+    // zone under the pointer when several overlap); -1 when dismissed.
+    virtual int chooseFromMenu(const QStringList& items) { return chooseItem(QString(), items); }
     // The language dialog with the table at `preferred` selected (the user's
     // locale's language; -1: none): the position of the chosen table, -1 when
     // cancelled.

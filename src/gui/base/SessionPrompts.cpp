@@ -1,5 +1,6 @@
 #include "gui/base/SessionPrompts.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QFileInfo>
 
@@ -56,7 +57,12 @@ std::string SessionPrompts::chooseFolder(const std::string& start) {
 void SessionPrompts::openExternally(const std::string& path) { prompts_.openExternally(toQt(path)); }
 
 void SessionPrompts::runLong(const Message& label, const std::function<void(const Progress&)>& work) {
-    runLongTask(dialogParent_, messageText(label), work);
+    // The progress belongs to the window the work was started from, so that
+    // the main window is not raised over it; the main window otherwise.
+    QWidget* owner = QApplication::activeModalWidget();
+    if (!owner) owner = QApplication::activeWindow();
+    if (!owner) owner = dialogParent_;
+    runLongTask(owner, messageText(label), work);
 }
 
 }  // namespace phonotab

@@ -298,6 +298,9 @@ void GraphWindow::mouseMoveEvent(QMouseEvent* e) {
             }
         }
     }
+    // A cross over the plot area, where a click reads or marks a value; an arrow elsewhere.
+    const bool overPlot = !hovered_ && viewAt(pointer_) != nullptr;
+    if (overPlot != (cursor().shape() == Qt::CrossCursor)) setCursor(overPlot ? Qt::CrossCursor : Qt::ArrowCursor);
     updateReadouts();
     update();
 }

@@ -7,7 +7,9 @@
 #include <QVBoxLayout>
 
 #include "core/acoustics/ParameterName.h"
+#include "core/plots/TimePlotReadout.h"
 #include "gui/base/ProjectSession.h"
+#include "gui/base/SettingsStore.h"
 #include "gui/base/UiText.h"
 #include "core/base/CFormat.h"
 #include "core/base/TypedNumber.h"
@@ -45,12 +47,16 @@ HistogramPlotWindow::HistogramPlotWindow(ProjectSession& session, BarChartInput 
 }
 
 void HistogramPlotWindow::build() {
+    makeDocumentWindow();
     auto* layout = new QHBoxLayout(this);
     layout->setSizeConstraint(QLayout::SetNoConstraint);
     auto* left = new QVBoxLayout;
     chart_ = new BarChartWidget(this);
     left->addWidget(chart_, 1);
     readout_ = new QLabel(this);
+    // The reading under the chart is the cursor's: shown when the plots' legend setting shows the cursor.
+    const int legendMask = session().settings().integer(QStringLiteral("Plot"), QStringLiteral("LegendD"), 3);
+    readout_->setVisible((static_cast<std::uint32_t>(legendMask) & (legend::kCursorX | legend::kCursorY)) != 0);
     left->addWidget(readout_);
     layout->addLayout(left, 1);
     connect(chart_, &BarChartWidget::readoutChanged, readout_, &QLabel::setText);
@@ -86,7 +92,7 @@ void HistogramPlotWindow::build() {
 
 void HistogramPlotWindow::exportVector() {
     const QString folder = session().localWorkingFolder().isEmpty() ? QDir::currentPath() : session().localWorkingFolder();
-    const QString path = session().prompts().saveFilePath(QString(), QStringLiteral("SVG files (*.svg);;All Files (*)"),
+    const QString path = session().prompts().saveFilePath(uiText(text::SaveGraphAsVector), QStringLiteral("SVG files (*.svg);;All Files (*)"),
                                                           QDir(folder).filePath(QStringLiteral("histogram.svg")),
                                                           QStringLiteral("svg"));
     if (path.isEmpty()) return;

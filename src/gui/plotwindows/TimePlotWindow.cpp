@@ -27,6 +27,15 @@ const QString kLegendKey = QStringLiteral("LegendD");
 const QString kRelativeKey = QStringLiteral("bATime");
 constexpr int kPane = 0;
 
+// The time axis caption of a unit in the interface language ("с", "мин", "ч").
+std::string timeUnitCaption(TimeUnit unit) {
+    switch (unit) {
+        case TimeUnit::Minutes: return fromQt(uiText(text::MinutesCaption));
+        case TimeUnit::Hours: return fromQt(uiText(text::HoursCaption));
+        default: return fromQt(uiText(text::SecondsCaption));
+    }
+}
+
 // The legend menu's items: text and mask bit, in menu order.
 struct LegendItem {
     text::Id text;
@@ -43,10 +52,12 @@ constexpr LegendItem kLegendItems[] = {
 TimePlotWindow::TimePlotWindow(ProjectSession& session, QWidget* parent)
     : ChildWindow(session, WindowKind::TimePlot, uiText(text::Plot), QStringLiteral("PlotDlg"), parent),
       zones_(session, this) {
+    makeDocumentWindow();
     addEditHistoryActions(this, session);
     mask_ = static_cast<std::uint32_t>(session.settings().integer(kSection, kLegendKey, 3));
     relative_ = session.settings().integer(kSection, kRelativeKey, 0) != 0;
-    if (relative_) xCaption_ = unitCaption(unit_);
+    yCaption_ = fromQt(uiText(text::DecibelCaption));
+    if (relative_) xCaption_ = timeUnitCaption(unit_);
 
     auto* layout = new QHBoxLayout(this);
     // A stored placement is taken as it is, however small.
@@ -55,7 +66,7 @@ TimePlotWindow::TimePlotWindow(ProjectSession& session, QWidget* parent)
     graph_ = new GraphWindow(this);
     graph_->addPane(kPane).setFlags(paneflag::kAskFileName | paneflag::kExportColours);
     graph_->setFileChooser([this](const QString& filter, const QString& suggested) {
-        return this->session().prompts().saveFilePath(QString(), filter, suggested, QFileInfo(suggested).suffix());
+        return this->session().prompts().saveFilePath(uiText(text::SaveGraphAsVector), filter, suggested, QFileInfo(suggested).suffix());
     });
     graph_->setMessageSink([this](const Message& m) { this->session().prompts().showMessage(m); });
     graph_->setContextMenuPolicy(Qt::CustomContextMenu);
@@ -248,7 +259,7 @@ std::unique_ptr<QMenu> TimePlotWindow::propertiesMenu() {
 
 void TimePlotWindow::setUnit(TimeUnit unit) {
     unit_ = unit;
-    xCaption_ = unitCaption(unit);
+    xCaption_ = timeUnitCaption(unit);
     rebuild();
 }
 
@@ -309,7 +320,7 @@ std::unique_ptr<QMenu> TimePlotWindow::menuAt(QPoint p) {
     if (zones.size() > 1) {
         QStringList items;
         for (std::size_t z : zones) items << QString::fromStdString(zoneChoiceText(f->ranges.zone(z)));
-        const int chosen = session().prompts().chooseItem(windowTitle(), items);
+        const int chosen = session().prompts().chooseFromMenu(items);
         if (chosen < 0 || chosen >= static_cast<int>(zones.size())) return nullptr;
         zone = zones[static_cast<std::size_t>(chosen)];
     }

@@ -1,6 +1,7 @@
 #include "gui/project/ProjectFilesWindow.h"
 
 #include <QAction>
+#include <QDir>
 #include <QFileInfo>
 #include <QHeaderView>
 #include <QMenu>
@@ -9,6 +10,7 @@
 #include <QToolBar>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <set>
 
 #include "gui/base/AppIcons.h"
@@ -44,6 +46,7 @@ std::vector<std::string> localPaths(const QStringList& paths) {
 
 ProjectFilesWindow::ProjectFilesWindow(ProjectSession& session, QWidget* parent)
     : ChildWindow(session, WindowKind::ProjectFiles, uiText(text::ProjectFilesTitle), QStringLiteral("ProjectDlg"), parent) {
+    makeDocumentWindow();
     state_ = ProjectFilesWindowState{};
     addEditHistoryActions(this, session);
     model_ = new ProjectFilesModel(session.state(), session.teleDescription(), this);
@@ -115,8 +118,13 @@ void ProjectFilesWindow::resizeEvent(QResizeEvent* e) {
     ChildWindow::resizeEvent(e);
     const int inner = view_->viewport()->width();
     if (!widthsSet_) {
-        view_->setColumnWidth(0, std::max(60, inner - 3 * kOtherColumns));
-        for (int c = 1; c < ProjectFilesModel::ColumnCount; ++c) view_->setColumnWidth(c, kOtherColumns);
+        // The other columns show their headers whole; the first takes the rest, at least its content.
+        int others = 0;
+        for (int c = 1; c < ProjectFilesModel::ColumnCount; ++c) {
+            view_->setColumnWidth(c, std::max(kOtherColumns, view_->horizontalHeader()->sectionSizeHint(c)));
+            others += view_->columnWidth(c);
+        }
+        view_->setColumnWidth(0, std::max({60, inner - others, static_cast<const QAbstractItemView*>(view_)->sizeHintForColumn(0)}));
         return;
     }
     // The first column gives way when the columns no longer fit.
@@ -271,8 +279,11 @@ void ProjectFilesWindow::recalculate(bool all, bool sharedFile) {
         if (path.isEmpty()) return;
         request.sharedFile = fromQt(path);
     }
+    const std::string written = request.sharedFile.value_or(folder);
     const RecalcReport report = session().controller().recalculateProject(std::move(request));
     showMessages(report.messages);
+    if (!report.cancelled)
+        session().announce(messageText(Message(text::ProjectRecalculated, fromQt(QDir::toNativeSeparators(toQt(written))))));
 }
 
 void ProjectFilesWindow::activate(int row, int column) {

@@ -6,6 +6,7 @@
 #include <QTableView>
 #include <QVBoxLayout>
 
+#include "gui/base/DialogButtons.h"
 #include "gui/base/ProjectSession.h"
 #include "gui/base/UiText.h"
 #include "core/base/CFormat.h"
@@ -37,7 +38,7 @@ bool editAllowed(ProjectSession& session) {
 void layOut(QDialog* dialog, QTableView* view) {
     auto* layout = new QVBoxLayout(dialog);
     layout->addWidget(view);
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, dialog);
+    auto* buttons = standardButtons(QDialogButtonBox::Close, dialog);
     QObject::connect(buttons, &QDialogButtonBox::rejected, dialog, &QDialog::reject);
     layout->addWidget(buttons);
 }

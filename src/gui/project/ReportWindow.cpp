@@ -57,6 +57,7 @@ QString numbered(text::Id text, std::size_t n) { return uiText(text).replace(QSt
 
 ReportWindow::ReportWindow(ProjectSession& session, QWidget* parent)
     : ChildWindow(session, WindowKind::Report, uiText(text::Report), QStringLiteral("ReportDlg"), parent) {
+    makeDocumentWindow();
     auto* layout = new QVBoxLayout(this);
     toolbar_ = new QToolBar(this);
     saveProject_ = toolbar_->addAction(toolbarIcon(ToolbarImage::SaveProject), uiText(text::SaveProject));
@@ -145,7 +146,10 @@ QWidget* ReportWindow::buildConclusionPage() {
 
 void ReportWindow::setText(ReportText t, const QString& value) {
     QWidget* w = textField(t);
-    if (auto* line = qobject_cast<QLineEdit*>(w)) line->setText(value);
+    if (auto* line = qobject_cast<QLineEdit*>(w)) {
+        line->setText(value);
+        line->setCursorPosition(0);  // a long text shows from its start
+    }
     if (auto* multi = qobject_cast<QPlainTextEdit*>(w)) multi->setPlainText(value);
 }
 
@@ -254,11 +258,15 @@ void ReportWindow::removeTable(std::size_t k) {
 // shipped one) or a table of the working folder.
 void ReportWindow::addTable() {
     QStringList paths, names;
-    for (const QString& folder : {session().paths().tableStore(), session().paths().dataFolder + "/TblStore",
-                                  session().localWorkingFolder()}) {
+    const QString userStore = session().paths().tableStore();
+    const QString shippedStore = session().paths().dataFolder + "/TblStore";
+    QStringList standardNames;  // a standard table is listed once: the user's copy wins over the shipped one
+    for (const QString& folder : {userStore, shippedStore, session().localWorkingFolder()}) {
         if (folder.isEmpty()) continue;
         const QDir dir(folder);
         for (const QFileInfo& f : dir.entryInfoList({QStringLiteral("*.tbl")}, QDir::Files, QDir::Name)) {
+            if (folder == shippedStore && standardNames.contains(f.fileName())) continue;
+            if (folder == userStore) standardNames << f.fileName();
             paths << f.absoluteFilePath();
             names << f.fileName();
         }
@@ -313,6 +321,7 @@ bool ReportWindow::writeReport() {
         for (const ReportSkip& s : (*outcome)->skipped) lines << toQt(s.placeholder) + ": " + messageText(s.reason);
         prompts.showMessage(lines.join('\n'));
     }
+    session().announce(messageText(Message(text::ReportWritten, fromQt(QDir::toNativeSeparators(output)))));
     prompts.openExternally(output);
     return true;
 }

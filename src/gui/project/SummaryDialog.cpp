@@ -11,6 +11,7 @@
 #include <QSpinBox>
 #include <QVBoxLayout>
 
+#include "gui/base/DialogButtons.h"
 #include "gui/base/SettingsStore.h"
 #include "gui/base/UiText.h"
 #include "core/measurement/Catalogue.h"
@@ -71,7 +72,7 @@ SummaryDialog::SummaryDialog(const SummaryColumnModel& model, SettingsStore& set
     frequency_ = new QCheckBox(uiText(text::FrequencyAsNumber), this);
     frequency_->setChecked(settings.integer(kSection, QStringLiteral("bFreqValue"), 0) != 0);
 
-    auto* ok = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    auto* ok = standardButtons(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     ok->button(QDialogButtonBox::Ok)->setText(uiText(text::MakeSummary));
     connect(ok, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(ok, &QDialogButtonBox::rejected, this, &QDialog::reject);

@@ -6,6 +6,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "gui/base/DialogButtons.h"
 #include "gui/base/ProjectSession.h"
 #include "gui/base/UiText.h"
 
@@ -21,9 +22,7 @@ TextChooserDialog::TextChooserDialog(ProjectSession& session, Kind kind, QWidget
     auto* remove = new QPushButton(uiText(text::RemoveEntry), this);
     connect(add, &QPushButton::clicked, this, &TextChooserDialog::addText);
     connect(remove, &QPushButton::clicked, this, &TextChooserDialog::removeText);
-    auto* buttons = new QDialogButtonBox(this);
-    buttons->addButton(uiText(text::Yes), QDialogButtonBox::AcceptRole);
-    buttons->addButton(uiText(text::Cancel), QDialogButtonBox::RejectRole);
+    auto* buttons = standardButtons(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     connect(list_, &QListWidget::itemDoubleClicked, this, &QDialog::accept);

@@ -12,6 +12,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 
+#include "core/tables/TableCell.h"
+#include "gui/base/DialogButtons.h"
 #include "gui/base/Prompts.h"
 #include "gui/base/UiText.h"
 
@@ -80,7 +82,8 @@ CellFormatDialog::CellFormatDialog(const CellFormatChoice& common, Prompts& prom
     face->addItems(QFontDatabase::families());
     face->setEditText(common.face ? toQt(*common.face) : QString());
     size = new QComboBox(this);
-    for (int s = 1; s <= 7; ++s) size->addItem(QString::number(s), s);
+    // The sizes as the user knows them, in points; the step is what the cell keeps.
+    for (int s = 1; s <= 7; ++s) size->addItem(QString::number(cellfont::points(static_cast<std::uint32_t>(s))), s);
     size->setCurrentIndex(common.sizeStep ? size->findData(*common.sizeStep) : -1);
     width = numberField(common.width, this);
     height = numberField(common.height, this);
@@ -120,7 +123,7 @@ CellFormatDialog::CellFormatDialog(const CellFormatChoice& common, Prompts& prom
     form->addRow(uiText(text::VerticalAlignment), vRow);
     form->addRow(engineering);
     form->addRow(uiText(text::DecimalCount), decimals);
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    auto* buttons = standardButtons(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     form->addRow(buttons);

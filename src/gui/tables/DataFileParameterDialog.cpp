@@ -8,6 +8,7 @@
 
 #include <algorithm>
 
+#include "gui/base/DialogButtons.h"
 #include "gui/base/UiText.h"
 #include "core/tables/macros/DataAddress.h"
 
@@ -60,7 +61,7 @@ DataFileParameterDialog::DataFileParameterDialog(DataTree& file, const FileParam
     form->addRow(uiText(text::ParameterMode), mode);
     form->addRow(uiText(text::ParameterBand), bands);
     form->addRow(uiText(text::ParameterCount), count);
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    auto* buttons = standardButtons(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     form->addRow(buttons);

@@ -2,6 +2,8 @@
 
 #include <QComboBox>
 #include <QDialogButtonBox>
+#include <QDir>
+#include <QFileInfo>
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -10,6 +12,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "gui/base/DialogButtons.h"
 #include "gui/base/SettingsStore.h"
 #include "gui/base/UiText.h"
 #include "core/tables/formula/FormulaDialogText.h"
@@ -50,7 +53,7 @@ FormulaDialog::FormulaDialog(const QString& preset, SettingsStore& settings, QSt
     }
     layout->addLayout(grid);
 
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    auto* buttons = standardButtons(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     help = buttons->addButton(uiText(text::FormulaHelp), QDialogButtonBox::HelpRole);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
@@ -74,7 +77,13 @@ void FormulaDialog::showHelp() {
         helpWindow_->raise();
         return;
     }
-    const auto lines = LoadFormulaHelp(fromQt(helpFile_));
+    // The help in the interface language ("calc_help_en.txt" beside "calc_help.txt"
+    // for the table "en.txt"); the shipped Russian one when there is none.
+    const QString table = QFileInfo(settings_.text(QStringLiteral("Init"), QStringLiteral("Language"))).completeBaseName();
+    const QFileInfo help(helpFile_);
+    const QString translated = help.dir().filePath(help.completeBaseName() + "_" + table + "." + help.suffix());
+    const bool ownLanguage = !table.isEmpty() && QFileInfo::exists(translated);
+    const auto lines = LoadFormulaHelp(fromQt(ownLanguage ? translated : helpFile_));
     if (!lines) {
         QMessageBox::information(this, QStringLiteral("Phonotab"), toQt(BuiltInFormulaHelp()));
         return;

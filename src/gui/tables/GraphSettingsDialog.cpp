@@ -15,6 +15,7 @@
 
 #include <cstdio>
 
+#include "gui/base/DialogButtons.h"
 #include "gui/base/UiText.h"
 
 namespace phonotab {
@@ -101,7 +102,7 @@ GraphSettingsDialog::GraphSettingsDialog(const TableGraphSettings& settings, QWi
     range->addWidget(maximum);
     axes->addRow(range);
     layout->addLayout(axes);
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    auto* buttons = standardButtons(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     layout->addWidget(buttons);

@@ -10,6 +10,7 @@
 #include <QTextCursor>
 #include <QVBoxLayout>
 
+#include "gui/base/DialogButtons.h"
 #include "gui/base/SettingsStore.h"
 #include "gui/base/UiText.h"
 
@@ -35,7 +36,7 @@ MacroEditorDialog::MacroEditorDialog(const std::string& macro, SettingsStore& se
     edit = new QPlainTextEdit(toQt(macro), this);
     edit->setLineWrapMode(QPlainTextEdit::WidgetWidth);
     layout->addWidget(edit);
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    auto* buttons = standardButtons(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     operations = buttons->addButton(uiText(text::MacroOperations), QDialogButtonBox::ActionRole);
     operationsMenu = new QMenu(this);
     operationsMenu->addAction(uiText(text::ShiftFormulaLeft), this, [this] { shiftSelection(MacroShift::Left); });
@@ -83,7 +84,7 @@ void MacroEditorDialog::replicateSelection() {
     form->addRow(uiText(text::ReplicateCount), q);
     form->addRow(uiText(text::ReplicateXOffset), x);
     form->addRow(uiText(text::ReplicateYOffset), y);
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &ask);
+    auto* buttons = standardButtons(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &ask);
     connect(buttons, &QDialogButtonBox::accepted, &ask, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, &ask, &QDialog::reject);
     form->addRow(buttons);

@@ -4,6 +4,7 @@
 #include <QDialogButtonBox>
 #include <QFormLayout>
 
+#include "gui/base/DialogButtons.h"
 #include "gui/base/UiText.h"
 
 namespace phonotab {
@@ -21,7 +22,7 @@ ReferenceFormulaDialog::ReferenceFormulaDialog(const ReferenceBooks& books, cons
     for (const auto& [name, records] : books_.referenceBooks) book->addItem(toQt(name));
     form->addRow(uiText(text::ReferenceBookLabel), book);
     form->addRow(uiText(text::ReferenceEntryLabel), entry);
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    auto* buttons = standardButtons(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     form->addRow(buttons);

@@ -5,6 +5,7 @@
 #include <QLineEdit>
 #include <QSpinBox>
 
+#include "gui/base/DialogButtons.h"
 #include "gui/base/UiText.h"
 #include "core/tables/ReportTable.h"
 
@@ -29,7 +30,7 @@ TablePropertiesDialog::TablePropertiesDialog(int rows, int columns, const std::s
     form->addRow(uiText(text::TableRows), rowCount);
     form->addRow(uiText(text::TableColumns), columnCount);
     form->addRow(uiText(text::TableName), nameEdit);
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    auto* buttons = standardButtons(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     form->addRow(buttons);

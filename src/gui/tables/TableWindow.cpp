@@ -5,10 +5,11 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QMenu>
-#include <QStyle>
 #include <QToolBar>
 #include <QVBoxLayout>
 
+#include "gui/base/AppIcons.h"
+#include "gui/base/DocumentWindow.h"
 #include "gui/base/ProjectSession.h"
 #include "gui/base/UiText.h"
 #include "core/project/ProjectTableSources.h"
@@ -48,18 +49,19 @@ constexpr text::Id kCommandTexts[] = {text::SaveTable,         text::CopyTable, 
                                      text::ExportTableToWorkbook, text::TableSizeAndName, text::ShowTableGraph,
                                      text::TableGraphSettings,    text::UndoOperation,    text::RedoOperation};
 
-QIcon commandIcon(const QStyle& style, TableWindow::Command c) {
+// Drawn pictures that say what each command does.
+QIcon commandIcon(TableWindow::Command c) {
     using C = TableWindow::Command;
     switch (c) {
-        case C::Save: return style.standardIcon(QStyle::SP_DialogSaveButton);
-        case C::CopyColour: return style.standardIcon(QStyle::SP_FileDialogDetailedView);
-        case C::CopyBlackAndWhite: return style.standardIcon(QStyle::SP_FileDialogListView);
-        case C::ExportWorkbook: return style.standardIcon(QStyle::SP_DriveHDIcon);
-        case C::SizeAndName: return style.standardIcon(QStyle::SP_FileDialogInfoView);
-        case C::ShowGraph: return style.standardIcon(QStyle::SP_ComputerIcon);
-        case C::GraphSettings: return style.standardIcon(QStyle::SP_FileDialogContentsView);
-        case C::Undo: return style.standardIcon(QStyle::SP_ArrowBack);
-        case C::Redo: return style.standardIcon(QStyle::SP_ArrowForward);
+        case C::Save: return toolbarIcon(ToolbarImage::SaveProject);
+        case C::CopyColour: return toolbarIcon(ToolbarImage::CopyTableColour);
+        case C::CopyBlackAndWhite: return toolbarIcon(ToolbarImage::CopyTableBlackAndWhite);
+        case C::ExportWorkbook: return toolbarIcon(ToolbarImage::ExportWorkbook);
+        case C::SizeAndName: return toolbarIcon(ToolbarImage::TableSizeAndName);
+        case C::ShowGraph: return toolbarIcon(ToolbarImage::TableGraph);
+        case C::GraphSettings: return toolbarIcon(ToolbarImage::TableGraphSettings);
+        case C::Undo: return toolbarIcon(ToolbarImage::Undo);
+        case C::Redo: return toolbarIcon(ToolbarImage::Redo);
     }
     return {};
 }
@@ -73,6 +75,7 @@ TableWindow::TableWindow(ProjectSession& session, ReportTable table, QWidget* pa
       form_(form) {
     if (form_ == TableWindowForm::FreeStanding) {
         setAttribute(Qt::WA_DeleteOnClose);
+        makeDocumentWindow(*this);
         resize(400, 400);
     }
     openId_ = session_.controller().openTables().add(
@@ -115,7 +118,7 @@ QAction* TableWindow::action(Command command) const { return actions_[static_cas
 void TableWindow::buildToolbar() {
     toolbar_->setIconSize(QSize(16, 16));
     auto add = [&](Command c, auto slot) {
-        QAction* a = toolbar_->addAction(commandIcon(*style(), c), uiText(kCommandTexts[static_cast<int>(c)]));
+        QAction* a = toolbar_->addAction(commandIcon(c), uiText(kCommandTexts[static_cast<int>(c)]));
         a->setToolTip(a->text());
         connect(a, &QAction::triggered, this, slot);
         actions_[static_cast<int>(c)] = a;

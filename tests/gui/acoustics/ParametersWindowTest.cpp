@@ -142,7 +142,10 @@ private slots:
         QVERIFY2(leq.startsWith("LEq: ") && leq.size() > 6, qPrintable(leq));
         const double value = leq.section(' ', 1, 1).toDouble();
         QVERIFY(value > 0);
-        QVERIFY(p.model()->data(p.model()->index(row, kPercentileColumn), Qt::ToolTipRole).toString().startsWith("Percentiles: {"));
+        // The percentiles as a small table: a labelled row per percentile.
+        const QString percentiles = p.model()->data(p.model()->index(row, kPercentileColumn), Qt::ToolTipRole).toString();
+        QVERIFY2(percentiles.startsWith("<table") && percentiles.contains("<td>L5</td>") && percentiles.contains("Процентиль"),
+                 qPrintable(percentiles));
         for (const QString& m : w.f.prompts.messages) QVERIFY2(m == QString::fromStdString(phonotab::tr(msg::InsufficientSamples)), qPrintable(m));
 
         // Rename and remove through the row's menu.

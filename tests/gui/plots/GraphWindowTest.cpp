@@ -209,6 +209,24 @@ TEST(GraphWindow, ChosenNamesAndCancelledDialogs) {
     EXPECT_FALSE(QFile::exists(answer));
 }
 
+TEST(GraphWindow, TheCursorIsACrossOverThePlotOnly) {
+    Window win;
+    win.w.show();
+    const PaneScene& s = win.scene();
+    const struct {
+        QPoint at;
+        Qt::CursorShape shape;
+    } cases[] = {
+        {QPoint(s.map.px(300), s.map.py(60)), Qt::CrossCursor},  // over the plot
+        {QPoint(2, 2), Qt::ArrowCursor},                          // the margin outside it
+        {QPoint(s.map.px(500), s.map.py(70)), Qt::CrossCursor},  // back over the plot
+    };
+    for (const auto& c : cases) {
+        pointAt(win.w, c.at);
+        EXPECT_EQ(win.w.cursor().shape(), c.shape) << c.at.x() << "," << c.at.y();
+    }
+}
+
 TEST(GraphWindow, MouseSetsMarkersReadoutsFollowAndTheWheelZooms) {
     Window win;
     win.w.show();

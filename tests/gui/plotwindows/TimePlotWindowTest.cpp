@@ -184,7 +184,9 @@ private slots:
         menu = w.plot->propertiesMenu();
         actionNamed(*menu, text::TimeInMinutes)->trigger();
         QCOMPARE(w.plot->content().dx, w.file().settings.samplePeriod / 60);
-        QCOMPARE(QString::fromStdString(w.plot->graph()->paneSet().pane(0)->xTitle()), QString("min"));
+        // The unit's caption in the interface language.
+        QCOMPARE(QString::fromStdString(w.plot->graph()->paneSet().pane(0)->xTitle()), QString("мин"));
+        QCOMPARE(QString::fromStdString(w.plot->graph()->paneSet().pane(0)->yTitle()), QString("дБ"));
         w.f.prompts.texts.push_back("Время");
         menu = w.plot->propertiesMenu();
         actionNamed(*menu, text::ChangeXCaption)->trigger();

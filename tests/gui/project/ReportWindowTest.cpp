@@ -11,6 +11,7 @@
 #include <QProcess>
 #include <QRegularExpression>
 #include <QPushButton>
+#include <QStatusBar>
 #include <QTabWidget>
 #include <QTest>
 
@@ -102,12 +103,16 @@ private slots:
         auto* files = dynamic_cast<ProjectFilesWindow*>(f.window().windows().find(WindowKind::ProjectFiles));
         QVERIFY(files);
         files->recalculate(true, false);
+        QVERIFY2(f.window().statusBar()->currentMessage().startsWith(QStringLiteral("Проект пересчитан")),
+                 qPrintable(f.window().statusBar()->currentMessage()));
 
         // The report through the shipped template, beside the project.
         const QString output = work + "/отчет.docx";
         f.prompts.files = {dataFolder() + "/report/template_ru.docx", output};
         QVERIFY(w->writeReport());
         QCOMPARE(f.prompts.opened.value(0), output);
+        // The status bar says what was written and where.
+        QCOMPARE(f.window().statusBar()->currentMessage(), QStringLiteral("Отчет записан: ") + QDir::toNativeSeparators(output));
         QCOMPARE(f.session().state().reportText(ReportText::ProtocolNumber), std::string("П-17/2026"));
         const QStringList lines = readBack(output);
         QVERIFY2(lines.filter(QStringLiteral("П-17/2026")).size() == 1, qPrintable(lines.join('\n')));

@@ -6,6 +6,7 @@
 
 #include "core/acoustics/LevelAccumulator.h"
 #include "core/acoustics/PercentileTracker.h"
+#include "core/base/LargeVector.h"
 #include "core/measurement/MeasurementRecord.h"
 
 namespace phonotab {
@@ -134,7 +135,8 @@ void appendWindow(const Aggregate& a, const CalcSettings& s, VariantResults& r) 
 
 struct WindowScanner::State {
     State(const std::vector<SampleSegment>& segments, const std::vector<double>& corrections, VariantRule rule,
-          const WindowPlan& plan, const CalcSettings& settings, VariantResults& results, bool rangeHistogram)
+          const WindowPlan& plan, const CalcSettings& settings, VariantResults& results, bool rangeHistogram,
+          Parts parts)
         : plan(plan),
           settings(settings),
           results(results),
@@ -146,13 +148,16 @@ struct WindowScanner::State {
           windows(plan.windowCount()),
           overlapping(plan.overlapping()),
           blockSize(overlapping ? std::gcd(plan.step, plan.length) : 0),
-          rangeHistogram(rangeHistogram),
-          rangeCountedApart(rangeHistogram &&
+          levels(parts != Parts::Classes),
+          counts(parts != Parts::Levels),
+          rangeHistogram(rangeHistogram && counts),
+          rangeCountedApart(this->rangeHistogram &&
                             !(windows == 1 && plan.start(0) == 0 && plan.end(0) == plan.samples && !overlapping)) {
         if (rangeCountedApart) rangeCounts.assign(counters, 0);
     }
 
     void countClass(double level, int delta) {
+        inWindow += delta;
         const int c = classOf(level);
         if (c < 0 || static_cast<std::size_t>(c) >= counters) return;
         classes[static_cast<std::size_t>(c)] += delta;
@@ -166,22 +171,28 @@ struct WindowScanner::State {
             const std::int64_t end = plan.end(k);
             if (!open) {
                 current = Aggregate{};
-                std::fill(classes.begin(), classes.end(), 0);
+                inWindow = 0;
+                if (counts) std::fill(classes.begin(), classes.end(), 0);
                 consumedTo = plan.start(k);
                 open = true;
             }
             const std::int64_t to = std::min(end, available);
             if (consumedTo < to) {
-                source.forEach(consumedTo, to, [&](double level) {
-                    current.add(level, levelEnergy(level));
-                    countClass(level, 1);
-                });
+                if (levels && counts)
+                    source.forEach(consumedTo, to, [&](double level) {
+                        current.add(level, levelEnergy(level));
+                        countClass(level, 1);
+                    });
+                else if (levels)
+                    source.forEach(consumedTo, to, [&](double level) { current.add(level, levelEnergy(level)); });
+                else
+                    source.forEach(consumedTo, to, [&](double level) { countClass(level, 1); });
                 consumedTo = to;
             }
             if (consumedTo < end) return;
-            appendWindow(current, settings, results);
-            ComputePercentiles(settings.histogram, classes, current.count, results.percentiles,
-                               results.insufficient);
+            if (levels) appendWindow(current, settings, results);
+            if (counts)
+                ComputePercentiles(settings.histogram, classes, inWindow, results.percentiles, results.insufficient);
             open = false;
             ++k;
         }
@@ -195,20 +206,23 @@ struct WindowScanner::State {
             const std::int64_t start = plan.start(k), end = plan.end(k);
             if (k > 0) {
                 const std::int64_t prevStart = plan.start(k - 1);
-                for (std::int64_t b = prevStart; b < start; b += blockSize) total.pop();
-                source.forEach(prevStart, start, [&](double level) { countClass(level, -1); });
+                if (levels)
+                    for (std::int64_t b = prevStart; b < start; b += blockSize) total.pop();
+                if (counts) source.forEach(prevStart, start, [&](double level) { countClass(level, -1); });
             }
-            for (; queuedTo < end; queuedTo += blockSize) {
-                Aggregate block;
-                source.forEach(queuedTo, queuedTo + blockSize, [&](double level) {
-                    block.add(level, levelEnergy(level));
-                    countClass(level, 1);
-                });
-                total.push(block);
+            if (levels) {
+                for (std::int64_t b = queuedTo; b < end; b += blockSize) {
+                    Aggregate block;
+                    source.forEach(b, b + blockSize, [&](double level) { block.add(level, levelEnergy(level)); });
+                    total.push(block);
+                }
+                appendWindow(total.total(), settings, results);
             }
-            const Aggregate a = total.total();
-            appendWindow(a, settings, results);
-            tracker.append(a.count, results.percentiles, results.insufficient);
+            if (counts) {
+                source.forEach(queuedTo, end, [&](double level) { countClass(level, 1); });
+                tracker.append(inWindow, results.percentiles, results.insufficient);
+            }
+            queuedTo = end;
         }
     }
 
@@ -223,11 +237,13 @@ struct WindowScanner::State {
     std::int64_t windows;
     bool overlapping;
     std::int64_t blockSize;
+    bool levels, counts;  // the parts computed: minimum, maximum and Leq; class counts and percentiles
     bool rangeHistogram, rangeCountedApart;
     std::vector<int> rangeCounts;
     std::int64_t arrived = 0;  // samples [0, arrived) have been seen
 
-    std::int64_t k = 0;  // the next window
+    std::int64_t k = 0;         // the next window
+    std::int64_t inWindow = 0;  // samples counted in the window
     // Separate windows: the sums of window k so far.
     bool open = false;
     Aggregate current;
@@ -239,15 +255,21 @@ struct WindowScanner::State {
 
 WindowScanner::WindowScanner(const std::vector<SampleSegment>& segments, const std::vector<double>& corrections,
                              VariantRule rule, const WindowPlan& plan, const CalcSettings& settings,
-                             VariantResults& results, bool rangeHistogram)
-    : state_(std::make_unique<State>(segments, corrections, rule, plan, settings, results, rangeHistogram)) {
+                             VariantResults& results, bool rangeHistogram, Parts parts)
+    : state_(std::make_unique<State>(segments, corrections, rule, plan, settings, results, rangeHistogram, parts)) {
     const std::size_t windows = static_cast<std::size_t>(state_->windows);
-    results.minima.reserve(windows);
-    results.maxima.reserve(windows);
-    results.leqs.reserve(windows);
-    results.durations.reserve(windows);
-    results.percentiles.assign(settings.histogram.percentiles.size(), {});
-    for (auto& p : results.percentiles) p.reserve(windows);
+    // A scan of a long file has millions of windows: their lists are mapped
+    // in huge pages rather than faulted in 4 KiB at a time.
+    auto reserve = [&](std::vector<double>& v) {
+        v.reserve(windows);
+        adviseHugePages(v.data(), windows * sizeof(double));
+    };
+    if (state_->levels)
+        for (auto* v : {&results.minima, &results.maxima, &results.leqs, &results.durations}) reserve(*v);
+    if (state_->counts) {
+        results.percentiles.assign(settings.histogram.percentiles.size(), {});
+        for (auto& p : results.percentiles) reserve(p);
+    }
 }
 
 WindowScanner::~WindowScanner() = default;

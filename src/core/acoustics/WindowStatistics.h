@@ -51,9 +51,15 @@ void computeWindows(const double* data, const std::vector<SampleSegment>& segmen
 // scanner says from which sample on it will still read.
 class WindowScanner {
 public:
+    // The two halves of a window's statistics, which two scanners over the
+    // same samples may compute side by side (they fill different members of
+    // the results): minimum, maximum, Leq and its time; the class counts, the
+    // percentiles and the range histogram.
+    enum class Parts { All, Levels, Classes };
+
     WindowScanner(const std::vector<SampleSegment>& segments, const std::vector<double>& corrections,
                   VariantRule rule, const WindowPlan& plan, const CalcSettings& settings, VariantResults& results,
-                  bool rangeHistogram = true);
+                  bool rangeHistogram = true, Parts parts = Parts::All);
     ~WindowScanner();
     WindowScanner(const WindowScanner&) = delete;
     WindowScanner& operator=(const WindowScanner&) = delete;

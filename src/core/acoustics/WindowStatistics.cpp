@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <numeric>
+#include <type_traits>
 
 #include "core/acoustics/LevelAccumulator.h"
 #include "core/acoustics/PercentileTracker.h"
@@ -48,7 +49,8 @@ struct Aggregate {
 };
 
 // The contributing levels of one variant, sample by sample, with the runs'
-// treatment applied. Visits are made in increasing sample order.
+// treatment applied. Visits are made in increasing sample order; f takes the
+// level, or the sample and its level.
 class LevelSource {
 public:
     LevelSource(const std::vector<SampleSegment>& segs, const std::vector<double>& corr, VariantRule rule)
@@ -72,7 +74,11 @@ public:
             for (std::int64_t t = from; t < to; ++t) {
                 const double v = data_[t - dataBegin_];
                 if (v == kNoValue || std::isnan(v)) continue;
-                f(rule_.corrected && !s.excluded ? v + c : v);
+                const double level = rule_.corrected && !s.excluded ? v + c : v;
+                if constexpr (std::is_invocable_v<F, std::int64_t, double>)
+                    f(t, level);
+                else
+                    f(level);
             }
         }
     }
@@ -154,11 +160,15 @@ struct WindowScanner::State {
           rangeCountedApart(this->rangeHistogram &&
                             !(windows == 1 && plan.start(0) == 0 && plan.end(0) == plan.samples && !overlapping)) {
         if (rangeCountedApart) rangeCounts.assign(counters, 0);
+        if (overlapping && counts) {
+            ringSize = plan.length;
+            entered.assign(static_cast<std::size_t>(ringSize), kNotCounted);
+        }
     }
 
-    void countClass(double level, int delta) {
+    void countClass(double level, int delta) { countIndex(classOf(level), delta); }
+    void countIndex(int c, int delta) {
         inWindow += delta;
-        const int c = classOf(level);
         if (c < 0 || static_cast<std::size_t>(c) >= counters) return;
         classes[static_cast<std::size_t>(c)] += delta;
         if (overlapping) tracker.countChanged(static_cast<std::size_t>(c), delta);
@@ -208,7 +218,12 @@ struct WindowScanner::State {
                 const std::int64_t prevStart = plan.start(k - 1);
                 if (levels)
                     for (std::int64_t b = prevStart; b < start; b += blockSize) total.pop();
-                if (counts) source.forEach(prevStart, start, [&](double level) { countClass(level, -1); });
+                // The samples leaving take their class from when they entered.
+                if (counts)
+                    for (std::int64_t t = prevStart; t < start; ++t) {
+                        const int c = entered[static_cast<std::size_t>(t % ringSize)];
+                        if (c != kNotCounted) countIndex(c, -1);
+                    }
             }
             if (levels) {
                 for (std::int64_t b = queuedTo; b < end; b += blockSize) {
@@ -219,7 +234,12 @@ struct WindowScanner::State {
                 appendWindow(total.total(), settings, results);
             }
             if (counts) {
-                source.forEach(queuedTo, end, [&](double level) { countClass(level, 1); });
+                for (std::int64_t t = queuedTo; t < end; ++t) entered[static_cast<std::size_t>(t % ringSize)] = kNotCounted;
+                source.forEach(queuedTo, end, [&](std::int64_t t, double level) {
+                    const int c = classOf(level);
+                    entered[static_cast<std::size_t>(t % ringSize)] = c;
+                    countIndex(c, 1);
+                });
                 tracker.append(inWindow, results.percentiles, results.insufficient);
             }
             queuedTo = end;
@@ -251,6 +271,11 @@ struct WindowScanner::State {
     // Overlapping windows.
     SlidingTotal total;
     std::int64_t queuedTo = 0;  // blocks cover [start of window, queuedTo)
+    // The class of each sample of the window (by sample modulo the window
+    // length), or kNotCounted for a sample that does not enter.
+    static constexpr int kNotCounted = -2;
+    std::vector<int> entered;
+    std::int64_t ringSize = 1;
 };
 
 WindowScanner::WindowScanner(const std::vector<SampleSegment>& segments, const std::vector<double>& corrections,

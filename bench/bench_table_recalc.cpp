@@ -118,7 +118,8 @@ void BM_HtmlCopy(benchmark::State& state) {
 
 }  // namespace
 
-BENCHMARK(BM_HtmlCopy)->Unit(benchmark::kMillisecond)->MinTime(1.0);
 BENCHMARK(BM_FormatEveryCell)->Unit(benchmark::kMillisecond)->MinTime(1.0);
 BENCHMARK(BM_RecalculateAll)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+// Last: its hundred megabytes stay out of the recalculation's peak memory.
+BENCHMARK(BM_HtmlCopy)->Unit(benchmark::kMillisecond)->MinTime(1.0);
 BENCHMARK_MAIN();

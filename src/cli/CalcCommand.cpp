@@ -101,6 +101,7 @@ int runCalc(CliContext& ctx, CalcArgs a) {
     req.options.resultFolder = a.outDir.empty() || a.outDir.back() == '/' ? a.outDir : a.outDir + "/";
     req.options.baseName = std::filesystem::path(path).stem().string();
     req.encoding = ctx.encoding;
+    req.keepSeries = false;  // only the result files are wanted
     const CalcReport report = CalculateFile(cf, desc, req);
     int status = kExitOk;
     for (const Message& m : report.messages) {

@@ -2,7 +2,10 @@
 
 #include <algorithm>
 #include <cmath>
+#include <atomic>
 #include <limits>
+#include <memory>
+#include <thread>
 
 #include "core/acoustics/LevelAccumulator.h"
 #include "core/acoustics/LevelSource.h"
@@ -58,9 +61,18 @@ std::int64_t wholeSamples(double seconds, double period) {
     return n >= 9e18 ? std::numeric_limits<std::int64_t>::max() / 2 : static_cast<std::int64_t>(n);
 }
 
+// Whether an entry's series is extracted from the samples (not built from
+// stored histograms).
+bool extractedFromSamples(const ParameterEntry& e) {
+    const ParameterKind kind = parameterKind(e.code);
+    return kind != ParameterKind::StoredHistogram && kind != ParameterKind::SynthesizedLeq;
+}
+
 // Loads the series of the entries that have none: the measured levels of the
-// whole file in one pass, stored histograms over the work range.
-Status loadSeries(CalcFile& cf, std::vector<ParameterEntry*>& all, const Progress& progress) {
+// whole file in one pass (unless streamed: those are left to the
+// calculation), stored histograms over the work range.
+Status loadSeries(CalcFile& cf, std::vector<ParameterEntry*>& all, const Progress& progress,
+                  bool streamed = false) {
     std::vector<FieldCode> codes;
     std::vector<ParameterEntry*> levelEntries;
     for (ParameterEntry* e : all) {
@@ -88,6 +100,7 @@ Status loadSeries(CalcFile& cf, std::vector<ParameterEntry*>& all, const Progres
             e->loaded = true;
             continue;
         }
+        if (streamed) continue;
         codes.push_back(e->code);
         levelEntries.push_back(e);
     }
@@ -124,6 +137,104 @@ void computeTimeSeries(CalcFile& cf, ParameterEntry& e, const std::vector<Sample
     } else {
         computeWindows(data, segments, corr, VariantRule{true, false}, plan, s, e.first, rangeHistogram);
     }
+}
+
+// The scanners fed from one parameter's series.
+struct SeriesScanners {
+    std::vector<std::unique_ptr<WindowScanner>> scanners;
+    std::vector<double> held;    // samples [heldFrom, read so far)
+    std::int64_t heldFrom = 0;
+};
+
+// One pass over the work range, a block at a time: each block is appended to
+// what the scanners still need of every series, and the rest is dropped.
+// keepGoing gets the share done after each block; false stops the pass.
+template <typename KeepGoing>
+bool scanSeries(SeriesBlockReader& reader, std::vector<SeriesScanners>& series, std::int64_t first, std::int64_t n,
+                KeepGoing&& keepGoing) {
+    constexpr std::int64_t kBlock = 1 << 15;
+    std::vector<std::vector<double>> blocks(series.size());
+    for (std::int64_t done = 0; done < n;) {
+        const std::int64_t count = std::min(kBlock, n - done);
+        for (SeriesScanners& ss : series) {
+            if (ss.scanners.empty()) continue;  // a parameter the file does not store
+            std::int64_t needed = done;
+            for (const auto& sc : ss.scanners) needed = std::min(needed, sc->neededFrom());
+            const auto drop = static_cast<std::ptrdiff_t>(needed - ss.heldFrom);
+            if (drop > 0) {
+                ss.held.erase(ss.held.begin(), ss.held.begin() + drop);
+                ss.heldFrom = needed;
+            }
+        }
+        for (std::size_t k = 0; k < series.size(); ++k) std::swap(blocks[k], series[k].held);
+        reader.read(first + done, count, blocks);
+        for (std::size_t k = 0; k < series.size(); ++k) std::swap(blocks[k], series[k].held);
+        done += count;
+        for (SeriesScanners& ss : series)
+            for (const auto& sc : ss.scanners) sc->advance(ss.held.data(), ss.heldFrom, done);
+        if (!keepGoing(static_cast<double>(done) / static_cast<double>(n))) return false;
+    }
+    for (SeriesScanners& ss : series)
+        for (const auto& sc : ss.scanners) sc->finish();
+    return true;
+}
+
+// The windows of the entries whose series are read a block at a time. With
+// two processors, a second pass beside the first counts the classes and
+// reads the percentiles while the first sums the levels. False when a stop
+// was asked for.
+bool computeStreamed(CalcFile& cf, const std::vector<std::pair<ParameterEntry*, bool>>& entries,
+                     const std::vector<SampleSegment>& segments, const WindowPlan& plan, const Progress& progress,
+                     std::vector<Message>& messages) {
+    const CalcSettings& s = cf.settings;
+    std::vector<FieldCode> codes;
+    for (const auto& [e, rangeHistogram] : entries) codes.push_back(e->code);
+    Result<SeriesBlockReader> reader = SeriesBlockReader::open(cf.file, codes);
+    Result<SeriesBlockReader> secondReader = reader && std::thread::hardware_concurrency() > 1
+                                                 ? SeriesBlockReader::open(cf.file, codes)
+                                                 : Result<SeriesBlockReader>(Message(msg::Cancelled));
+    if (!reader) messages.push_back(reader.error());  // the series stay empty: zero results
+    const bool split = reader && secondReader;
+    using Parts = WindowScanner::Parts;
+
+    std::vector<std::vector<double>> corrections(entries.size());
+    std::vector<SeriesScanners> first(entries.size()), second(split ? entries.size() : 0);
+    for (std::size_t k = 0; k < entries.size(); ++k) {
+        auto [e, rangeHistogram] = entries[k];
+        if (!reader || !reader->present(k)) {
+            computeTimeSeries(cf, *e, segments, plan, rangeHistogram);  // nothing to compute from
+            continue;
+        }
+        corrections[k] = segmentCorrections(segments, cf.ranges, entryCorrectionIndex(*e, cf.file.layout));
+        auto add = [&](VariantRule rule, VariantResults& results) {
+            const bool range = rangeHistogram;
+            first[k].scanners.push_back(std::make_unique<WindowScanner>(
+                segments, corrections[k], rule, plan, s, results, range, split ? Parts::Levels : Parts::All));
+            if (split)
+                second[k].scanners.push_back(std::make_unique<WindowScanner>(segments, corrections[k], rule, plan, s,
+                                                                             results, range, Parts::Classes));
+        };
+        if (e->twoVariants()) {
+            add(VariantRule{false, s.includeExclusionsUncorrected}, e->first);
+            add(VariantRule{true, false}, e->second);
+        } else {
+            add(VariantRule{true, false}, e->first);
+        }
+    }
+    if (!reader) return true;
+
+    std::atomic<bool> stop{false};
+    std::thread classes;
+    if (split)
+        classes = std::thread([&] {
+            scanSeries(*secondReader, second, s.firstSample, s.sampleCount,
+                       [&](double) { return !stop.load(std::memory_order_relaxed) && !progress.cancelled(); });
+        });
+    const bool finished = scanSeries(*reader, first, s.firstSample, s.sampleCount,
+                                     [&](double share) { return progress.report(share); });
+    if (!finished) stop = true;
+    if (classes.joinable()) classes.join();
+    return finished && !progress.cancelled();
 }
 
 void evaluateHistogramVariant(const CalcSettings& s, const Series& counts, VariantResults& r) {
@@ -185,7 +296,9 @@ CalcReport CalculateFile(CalcFile& cf, const TeleDesc& desc, const CalcRequest& 
     if (request.extraEntries) collect(*request.extraEntries);
     for (ParameterEntry* e : all) e->clearResults();
 
-    if (Status st = loadSeries(cf, all, request.progress.part(0.0, kLoadShare)); !st) {
+    // The batch tool's measured levels are read while their windows are computed.
+    const bool streamed = !request.keepSeries && !s.histogramMode && SeriesBlockReader::suits(cf.file);
+    if (Status st = loadSeries(cf, all, request.progress.part(0.0, kLoadShare), streamed); !st) {
         if (st.error().id == msg::Cancelled) {
             report.cancelled = true;
             return report;
@@ -212,6 +325,21 @@ CalcReport CalculateFile(CalcFile& cf, const TeleDesc& desc, const CalcRequest& 
                                             wholeSamples(s.scanInterval, s.samplePeriod));
         }
         const std::vector<SampleSegment> segments = classifySamples(cf.ranges, s);
+        if (streamed) {
+            std::vector<std::pair<ParameterEntry*, bool>> pending;  // entries and whether they want the range histogram
+            for (ParameterEntry* owner : owners) {
+                auto add = [&](ParameterEntry& e) {
+                    if (!e.loaded && extractedFromSamples(e)) pending.emplace_back(&e, owner->flags.histogram);
+                };
+                add(*owner);
+                for (auto& sub : owner->subEntries) add(sub);
+            }
+            if (!computeStreamed(cf, pending, segments, plan, request.progress.part(0.0, kLoadShare),
+                                 report.messages)) {
+                report.cancelled = true;
+                return report;
+            }
+        }
         for (std::size_t k = 0; k < owners.size(); ++k) {
             ParameterEntry* owner = owners[k];
             if (!request.progress.report(kLoadShare + (1.0 - kLoadShare) * static_cast<double>(k) /
@@ -223,6 +351,7 @@ CalcReport CalculateFile(CalcFile& cf, const TeleDesc& desc, const CalcRequest& 
             // over the work range is only wanted for the histogram file.
             const bool rangeHistogram = owner->flags.histogram;
             auto compute = [&](ParameterEntry& e) {
+                if (streamed && !e.loaded && extractedFromSamples(e)) return;  // computed above
                 if (parameterKind(e.code) != ParameterKind::SynthesizedLeq)  // plotted, never computed
                     computeTimeSeries(cf, e, segments, plan, rangeHistogram);
             };

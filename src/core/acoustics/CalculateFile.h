@@ -35,6 +35,10 @@ struct CalcRequest {
     ResultOptions options;
     TextEncoding encoding = TextEncoding::Utf8;
     bool fromParametersWindow = true;
+    // False: the series of measured levels not loaded yet are read block by
+    // block while the windows are computed, and not kept (the batch tool,
+    // which needs only the result files): memory for a window, not a series.
+    bool keepSeries = true;
     Progress progress;  // loading the series, then the windows; a stop writes no file
 };
 

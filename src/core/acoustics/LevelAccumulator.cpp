@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <set>
 
 namespace phonotab {
 
@@ -11,6 +12,12 @@ void LevelAccumulator::reset(const HistogramSettings& h) {
     energy = 0.0;
     classes.assign(static_cast<std::size_t>(std::max(h.counterCount(), 0)), 0);
 }
+
+ClassIndexer::ClassIndexer(const HistogramSettings& h)
+    : h_(h), lower_(h.lower), inverseWidth_(h.width > 0 ? 1.0 / h.width : 0.0), classes_(std::max(h.classes, 0)),
+      excludeEdges_(h.excludeEdges), widthUsable_(h.width > 0) {}
+
+int ClassIndexer::exactIndex(double level) const { return ClassIndex(h_, level); }
 
 int ClassIndex(const HistogramSettings& h, double level) {
     const int n = std::max(h.classes, 0);
@@ -38,7 +45,7 @@ void AccumulateSample(const HistogramSettings& h, double level, LevelAccumulator
 
 void ComputePercentiles(const HistogramSettings& h, const std::vector<int>& classes, std::int64_t total,
                         std::vector<std::vector<double>>& percentiles, bool& insufficient) {
-    const std::vector<double> set(h.percentiles.begin(), h.percentiles.end());
+    const std::set<double>& set = h.percentiles;
     percentiles.resize(set.size());
     if (total < 100) insufficient = true;
     // Every percentile gets exactly one value per window, 0 when nothing was
@@ -46,19 +53,22 @@ void ComputePercentiles(const HistogramSettings& h, const std::vector<int>& clas
     // window times (like the minimum, maximum and Leq of an empty window).
     for (std::size_t k = 0; k < set.size(); ++k) percentiles[k].push_back(0.0);
     if (total <= 0 || set.empty()) return;
-    int slot = static_cast<int>(set.size()) - 1;
+    // From the largest percentile (the lowest level) down.
+    auto slot = set.rbegin();
+    std::size_t row = set.size() - 1;
     std::int64_t cumulative = 0;
-    for (std::size_t i = 0; i < classes.size() && slot >= 0; ++i) {
+    for (std::size_t i = 0; i < classes.size() && slot != set.rend(); ++i) {
         cumulative += classes[i];
         const double f = static_cast<double>(cumulative) / static_cast<double>(total);
-        while (slot >= 0) {
-            const double n = set[static_cast<std::size_t>(slot)];
+        while (slot != set.rend()) {
+            const double n = *slot;
             if (1.0 - n * 0.01 >= f) break;
             // The upper edge of class i in both layouts.
             const double level = h.excludeEdges ? h.lower + (static_cast<double>(i) + 1) * h.width
                                                 : h.lower + static_cast<double>(i) * h.width;
-            percentiles[static_cast<std::size_t>(slot)].back() = level;
-            --slot;
+            percentiles[row].back() = level;
+            ++slot;
+            --row;
         }
     }
 }

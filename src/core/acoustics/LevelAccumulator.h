@@ -2,6 +2,7 @@
 // the percentile levels read from the class counts.
 #pragma once
 
+#include <cmath>
 #include <cstdint>
 #include <vector>
 
@@ -25,6 +26,36 @@ struct LevelAccumulator {
 // cannot divide the levels: every level at or above the lower bound counts as
 // beyond the upper bound.
 int ClassIndex(const HistogramSettings& h, double level);
+
+// ClassIndex for the many levels of one calculation: a multiplication by the
+// inverse class width instead of a division, and the division itself only
+// where the product lies so near a class edge that the two could part.
+class ClassIndexer {
+public:
+    explicit ClassIndexer(const HistogramSettings& h);
+
+    int operator()(double level) const {
+        if (level < lower_) return excludeEdges_ ? -1 : 0;
+        if (!widthUsable_) return exactIndex(level);
+        // Both quotients lie within 1e-10 of the exact one for any class
+        // count allowed, so away from an integer they have the same floor.
+        const double q = (level - lower_) * inverseWidth_;
+        const double whole = std::floor(q);
+        const double fraction = q - whole;
+        if (!(fraction >= 1e-9 && fraction <= 1.0 - 1e-9) || !(whole < 2e9)) return exactIndex(level);
+        const int k = static_cast<int>(whole);
+        if (k >= classes_) return excludeEdges_ ? -1 : classes_ + 1;
+        return excludeEdges_ ? k : k + 1;
+    }
+
+private:
+    int exactIndex(double level) const;
+
+    const HistogramSettings& h_;
+    double lower_, inverseWidth_;
+    int classes_;
+    bool excludeEdges_, widthUsable_;
+};
 
 // The energy of a level: 10^(L/10), computed as exp(L·ln10/10).
 double levelEnergy(double level);

@@ -2,6 +2,7 @@
 
 #include <sys/stat.h>
 
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <ctime>
@@ -183,7 +184,14 @@ public:
         const double whole = std::floor(seconds + 0.5);
         const long long secs = std::isfinite(whole) ? static_cast<long long>(std::fmod(whole, 86400.0)) : 0;
         const long long day = (secs % 86400 + 86400) % 86400;
-        if (plain_) return cformat("%02lld:%02lld:%02lld", day / 3600, day % 3600 / 60, day % 60);
+        if (plain_) {
+            const int h = static_cast<int>(day / 3600), m = static_cast<int>(day % 3600 / 60),
+                      sec = static_cast<int>(day % 60);
+            const char text[8] = {static_cast<char>('0' + h / 10),   static_cast<char>('0' + h % 10),   ':',
+                                  static_cast<char>('0' + m / 10),   static_cast<char>('0' + m % 10),   ':',
+                                  static_cast<char>('0' + sec / 10), static_cast<char>('0' + sec % 10)};
+            return std::string(text, sizeof text);
+        }
         return timeText("%X", at(day));
     }
 
@@ -341,6 +349,16 @@ void writePlainRows(ResultText& t, const ResultFileContext& ctx, const Statistic
     }
 }
 
+// "%d\t" of every count.
+void appendCounts(std::string& out, const std::vector<int>& counts) {
+    char buf[16];
+    for (int c : counts) {
+        char* end = std::to_chars(buf, buf + sizeof buf - 1, c).ptr;
+        *end++ = '\t';
+        out.append(buf, end);
+    }
+}
+
 void writeHistogramFile(const ResultFileContext& ctx, const ParameterEntry& e, const EntryNames& names,
                         std::vector<Message>& messages) {
     const std::string path =
@@ -350,12 +368,12 @@ void writeHistogramFile(const ResultFileContext& ctx, const ParameterEntry& e, c
                               h.excludeEdges ? 1 : 0);
     out += encodeForOutput("Histogram: " + names.own.fullName + "\n" + names.own.bandText, ctx.encoding);
     out += '\t';
-    for (int c : e.first.classCounts) cformatAppend(out, "%d\t", c);
+    appendCounts(out, e.first.classCounts);
     out += '\n';
     for (std::size_t i = 0; i < e.subEntries.size(); ++i) {
         out += encodeForOutput(names.subBands[i], ctx.encoding);
         out += '\t';
-        for (int c : e.subEntries[i].first.classCounts) cformatAppend(out, "%d\t", c);
+        appendCounts(out, e.subEntries[i].first.classCounts);
         out += '\n';
     }
     if (!writeFileAtomically(path, out)) messages.push_back(Message(msg::CannotOpen, path));

@@ -3,9 +3,13 @@
 #include <algorithm>
 #include <cmath>
 #include <numeric>
+#include <type_traits>
 
 #include "core/acoustics/LevelAccumulator.h"
 #include "core/acoustics/LevelSource.h"
+#include "core/acoustics/PercentileTracker.h"
+#include "core/base/LargeVector.h"
+#include "core/measurement/MeasurementRecord.h"
 
 namespace phonotab {
 
@@ -74,7 +78,8 @@ private:
     Aggregate backTotal_;
 };
 
-void appendWindow(const Aggregate& a, const std::vector<int>& classes, const CalcSettings& s, VariantResults& r) {
+// The window's minimum, maximum, Leq and duration; its percentiles are the caller's.
+void appendWindow(const Aggregate& a, const CalcSettings& s, VariantResults& r) {
     if (a.count > 0) {
         r.counted = true;
         r.minima.push_back(a.minimum);
@@ -88,79 +93,206 @@ void appendWindow(const Aggregate& a, const std::vector<int>& classes, const Cal
         r.durations.push_back(0.0);
     }
     r.histogramCount = r.leqCount = a.count;
-    ComputePercentiles(s.histogram, classes, a.count, r.percentiles, r.insufficient);
 }
 
 }  // namespace
 
-void computeWindows(const double* data, const std::vector<SampleSegment>& segments,
-                    const std::vector<double>& corrections, VariantRule rule, const WindowPlan& plan,
-                    const CalcSettings& settings, VariantResults& results, bool rangeHistogram) {
-    const HistogramSettings& h = settings.histogram;
-    const LevelSource source(data, segments, corrections, rule);
-    const std::size_t counters = static_cast<std::size_t>(std::max(h.counterCount(), 0));
-    const std::int64_t windows = plan.windowCount();
-    results.minima.reserve(static_cast<std::size_t>(windows));
-    results.maxima.reserve(static_cast<std::size_t>(windows));
-    results.leqs.reserve(static_cast<std::size_t>(windows));
-    results.durations.reserve(static_cast<std::size_t>(windows));
-    results.percentiles.assign(h.percentiles.size(), {});
-    for (auto& p : results.percentiles) p.reserve(static_cast<std::size_t>(windows));
-    std::vector<int> classes(counters, 0);
-    auto countClass = [&](double level, int delta) {
-        const int c = ClassIndex(h, level);
-        if (c >= 0 && static_cast<std::size_t>(c) < classes.size()) classes[static_cast<std::size_t>(c)] += delta;
-    };
-
-    if (!plan.overlapping()) {
-        // Windows that do not share samples: each is summed sample by sample.
-        for (std::int64_t k = 0; k < windows; ++k) {
-            Aggregate a;
-            std::fill(classes.begin(), classes.end(), 0);
-            source.forEach(plan.start(k), plan.end(k), [&](double level) {
-                a.add(level, levelEnergy(level));
-                countClass(level, 1);
-            });
-            appendWindow(a, classes, settings, results);
+struct WindowScanner::State {
+    State(const std::vector<SampleSegment>& segments, const std::vector<double>& corrections, VariantRule rule,
+          const WindowPlan& plan, const CalcSettings& settings, VariantResults& results, bool rangeHistogram,
+          Parts parts)
+        : plan(plan),
+          settings(settings),
+          results(results),
+          source(segments, corrections, rule),
+          classOf(settings.histogram),
+          counters(static_cast<std::size_t>(std::max(settings.histogram.counterCount(), 0))),
+          classes(counters, 0),
+          tracker(settings.histogram, classes),
+          windows(plan.windowCount()),
+          overlapping(plan.overlapping()),
+          blockSize(overlapping ? std::gcd(plan.step, plan.length) : 0),
+          levels(parts != Parts::Classes),
+          counts(parts != Parts::Levels),
+          rangeHistogram(rangeHistogram && counts),
+          rangeCountedApart(this->rangeHistogram &&
+                            !(windows == 1 && plan.start(0) == 0 && plan.end(0) == plan.samples && !overlapping)) {
+        if (rangeCountedApart) rangeCounts.assign(counters, 0);
+        if (overlapping && counts) {
+            ringSize = plan.length;
+            entered.assign(static_cast<std::size_t>(ringSize), kNotCounted);
         }
-    } else {
-        // Overlapping windows: the work range in blocks of gcd(step, length)
-        // samples; each block is summed once and enters and leaves the sliding
-        // total once; class counts follow the samples entering and leaving.
-        const std::int64_t g = std::gcd(plan.step, plan.length);
-        SlidingTotal total;
-        std::int64_t queuedTo = 0;  // blocks cover [start of window, queuedTo)
-        for (std::int64_t k = 0; k < windows; ++k) {
+    }
+
+    void countClass(double level, int delta) { countIndex(classOf(level), delta); }
+    void countIndex(int c, int delta) {
+        inWindow += delta;
+        if (c < 0 || static_cast<std::size_t>(c) >= counters) return;
+        classes[static_cast<std::size_t>(c)] += delta;
+        if (overlapping) tracker.countChanged(static_cast<std::size_t>(c), delta);
+    }
+
+    // Windows that do not share samples: each is summed sample by sample, as
+    // far as the samples have arrived.
+    void advanceSeparate(std::int64_t available) {
+        while (k < windows) {
+            const std::int64_t end = plan.end(k);
+            if (!open) {
+                current = Aggregate{};
+                inWindow = 0;
+                if (counts) std::fill(classes.begin(), classes.end(), 0);
+                consumedTo = plan.start(k);
+                open = true;
+            }
+            const std::int64_t to = std::min(end, available);
+            if (consumedTo < to) {
+                if (levels && counts)
+                    source.forEach(consumedTo, to, [&](double level) {
+                        current.add(level, levelEnergy(level));
+                        countClass(level, 1);
+                    });
+                else if (levels)
+                    source.forEach(consumedTo, to, [&](double level) { current.add(level, levelEnergy(level)); });
+                else
+                    source.forEach(consumedTo, to, [&](double level) { countClass(level, 1); });
+                consumedTo = to;
+            }
+            if (consumedTo < end) return;
+            if (levels) appendWindow(current, settings, results);
+            if (counts)
+                ComputePercentiles(settings.histogram, classes, inWindow, results.percentiles, results.insufficient);
+            open = false;
+            ++k;
+        }
+    }
+
+    // Overlapping windows: the work range in blocks of gcd(step, length)
+    // samples; each block is summed once and enters and leaves the sliding
+    // total once; class counts follow the samples entering and leaving.
+    void advanceOverlapping(std::int64_t available) {
+        for (; k < windows && plan.end(k) <= available; ++k) {
             const std::int64_t start = plan.start(k), end = plan.end(k);
             if (k > 0) {
                 const std::int64_t prevStart = plan.start(k - 1);
-                for (std::int64_t b = prevStart; b < start; b += g) total.pop();
-                source.forEach(prevStart, start, [&](double level) { countClass(level, -1); });
+                if (levels)
+                    for (std::int64_t b = prevStart; b < start; b += blockSize) total.pop();
+                // The samples leaving take their class from when they entered.
+                if (counts)
+                    for (std::int64_t t = prevStart; t < start; ++t) {
+                        const int c = entered[static_cast<std::size_t>(t % ringSize)];
+                        if (c != kNotCounted) countIndex(c, -1);
+                    }
             }
-            for (; queuedTo < end; queuedTo += g) {
-                Aggregate block;
-                source.forEach(queuedTo, queuedTo + g, [&](double level) {
-                    block.add(level, levelEnergy(level));
-                    countClass(level, 1);
+            if (levels) {
+                for (std::int64_t b = queuedTo; b < end; b += blockSize) {
+                    Aggregate block;
+                    source.forEach(b, b + blockSize, [&](double level) { block.add(level, levelEnergy(level)); });
+                    total.push(block);
+                }
+                appendWindow(total.total(), settings, results);
+            }
+            if (counts) {
+                for (std::int64_t t = queuedTo; t < end; ++t) entered[static_cast<std::size_t>(t % ringSize)] = kNotCounted;
+                source.forEach(queuedTo, end, [&](std::int64_t t, double level) {
+                    const int c = classOf(level);
+                    entered[static_cast<std::size_t>(t % ringSize)] = c;
+                    countIndex(c, 1);
                 });
-                total.push(block);
+                tracker.append(inWindow, results.percentiles, results.insufficient);
             }
-            appendWindow(total.total(), classes, settings, results);
+            queuedTo = end;
         }
     }
 
-    // The class counts of the whole work range (the histogram file).
-    const std::int64_t n = plan.samples;
-    if (!rangeHistogram) return;
-    if (windows == 1 && plan.start(0) == 0 && plan.end(0) == n && !plan.overlapping()) {
-        results.classCounts = classes;
-    } else {
-        results.classCounts.assign(counters, 0);
-        source.forEach(0, n, [&](double level) {
-            const int c = ClassIndex(h, level);
-            if (c >= 0 && static_cast<std::size_t>(c) < counters) ++results.classCounts[static_cast<std::size_t>(c)];
+    const WindowPlan& plan;
+    const CalcSettings& settings;
+    VariantResults& results;
+    LevelSource source;
+    ClassIndexer classOf;
+    std::size_t counters;
+    std::vector<int> classes;
+    PercentileTracker tracker;
+    std::int64_t windows;
+    bool overlapping;
+    std::int64_t blockSize;
+    bool levels, counts;  // the parts computed: minimum, maximum and Leq; class counts and percentiles
+    bool rangeHistogram, rangeCountedApart;
+    std::vector<int> rangeCounts;
+    std::int64_t arrived = 0;  // samples [0, arrived) have been seen
+
+    std::int64_t k = 0;         // the next window
+    std::int64_t inWindow = 0;  // samples counted in the window
+    // Separate windows: the sums of window k so far.
+    bool open = false;
+    Aggregate current;
+    std::int64_t consumedTo = 0;
+    // Overlapping windows.
+    SlidingTotal total;
+    std::int64_t queuedTo = 0;  // blocks cover [start of window, queuedTo)
+    // The class of each sample of the window (by sample modulo the window
+    // length), or kNotCounted for a sample that does not enter.
+    static constexpr int kNotCounted = -2;
+    std::vector<int> entered;
+    std::int64_t ringSize = 1;
+};
+
+WindowScanner::WindowScanner(const std::vector<SampleSegment>& segments, const std::vector<double>& corrections,
+                             VariantRule rule, const WindowPlan& plan, const CalcSettings& settings,
+                             VariantResults& results, bool rangeHistogram, Parts parts)
+    : state_(std::make_unique<State>(segments, corrections, rule, plan, settings, results, rangeHistogram, parts)) {
+    const std::size_t windows = static_cast<std::size_t>(state_->windows);
+    // A scan of a long file has millions of windows: their lists are mapped
+    // in huge pages rather than faulted in 4 KiB at a time.
+    auto reserve = [&](std::vector<double>& v) {
+        v.reserve(windows);
+        adviseHugePages(v.data(), windows * sizeof(double));
+    };
+    if (state_->levels)
+        for (auto* v : {&results.minima, &results.maxima, &results.leqs, &results.durations}) reserve(*v);
+    if (state_->counts) {
+        results.percentiles.assign(settings.histogram.percentiles.size(), {});
+        for (auto& p : results.percentiles) reserve(p);
+    }
+}
+
+WindowScanner::~WindowScanner() = default;
+
+void WindowScanner::advance(const double* data, std::int64_t begin, std::int64_t end) {
+    State& s = *state_;
+    s.source.setData(data, begin);
+    if (s.rangeCountedApart && s.arrived < end) {
+        s.source.forEach(s.arrived, end, [&](double level) {
+            const int c = s.classOf(level);
+            if (c >= 0 && static_cast<std::size_t>(c) < s.counters) ++s.rangeCounts[static_cast<std::size_t>(c)];
         });
     }
+    s.arrived = std::max(s.arrived, end);
+    if (s.overlapping)
+        s.advanceOverlapping(end);
+    else
+        s.advanceSeparate(end);
+}
+
+std::int64_t WindowScanner::neededFrom() const {
+    const State& s = *state_;
+    if (s.k >= s.windows) return s.arrived;
+    const std::int64_t windowNeeds =
+        s.overlapping ? (s.k > 0 ? s.plan.start(s.k - 1) : 0) : (s.open ? s.consumedTo : s.plan.start(s.k));
+    return std::min(windowNeeds, s.arrived);
+}
+
+void WindowScanner::finish() {
+    State& s = *state_;
+    if (!s.rangeHistogram) return;
+    s.results.classCounts = s.rangeCountedApart ? std::move(s.rangeCounts) : s.classes;
+}
+
+void computeWindows(const double* data, const std::vector<SampleSegment>& segments,
+                    const std::vector<double>& corrections, VariantRule rule, const WindowPlan& plan,
+                    const CalcSettings& settings, VariantResults& results, bool rangeHistogram) {
+    WindowScanner scanner(segments, corrections, rule, plan, settings, results, rangeHistogram);
+    scanner.advance(data, 0, plan.samples);
+    scanner.finish();
 }
 
 }  // namespace phonotab

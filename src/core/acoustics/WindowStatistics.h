@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 #include "core/acoustics/CalcSettings.h"
@@ -30,6 +31,8 @@ struct WindowPlan {
     bool overlapping() const { return step > 0 && length > step && windowCount() > 1; }
 };
 
+class WindowScanner;
+
 // Computes the windows of one variant. data points at the entry's value of the
 // first sample of the work range; corrections holds one value per segment.
 // Samples holding the no-value mark never enter. With rangeHistogram, the class
@@ -37,5 +40,36 @@ struct WindowPlan {
 void computeWindows(const double* data, const std::vector<SampleSegment>& segments,
                     const std::vector<double>& corrections, VariantRule rule, const WindowPlan& plan,
                     const CalcSettings& settings, VariantResults& results, bool rangeHistogram = true);
+
+// The same computation over samples that arrive in order, a block at a time,
+// for a calculation that never holds the whole series: after each block the
+// scanner says from which sample on it will still read.
+class WindowScanner {
+public:
+    // The two halves of a window's statistics, which two scanners over the
+    // same samples may compute side by side (they fill different members of
+    // the results): minimum, maximum, Leq and its time; the class counts, the
+    // percentiles and the range histogram.
+    enum class Parts { All, Levels, Classes };
+
+    WindowScanner(const std::vector<SampleSegment>& segments, const std::vector<double>& corrections,
+                  VariantRule rule, const WindowPlan& plan, const CalcSettings& settings, VariantResults& results,
+                  bool rangeHistogram = true, Parts parts = Parts::All);
+    ~WindowScanner();
+    WindowScanner(const WindowScanner&) = delete;
+    WindowScanner& operator=(const WindowScanner&) = delete;
+
+    // Samples [begin, end) of the work range are at data[0 … end − begin);
+    // begin is at most neededFrom(), end grows from one call to the next.
+    void advance(const double* data, std::int64_t begin, std::int64_t end);
+    // The first sample that a later advance must still hold.
+    std::int64_t neededFrom() const;
+    // After the last sample: the results are complete.
+    void finish();
+
+private:
+    struct State;
+    std::unique_ptr<State> state_;
+};
 
 }  // namespace phonotab

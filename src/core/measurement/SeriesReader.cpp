@@ -142,7 +142,63 @@ Status extractContiguous(const MeasurementFile& file, const std::vector<ValueLoc
     return {};
 }
 
+// Where each code lies in a sample; absent for a field that does not fit.
+std::vector<ValueLocator> locateAll(const MeasurementFile& file, std::span<const FieldCode> codes) {
+    std::vector<ValueLocator> where;
+    const std::size_t sampleSize = file.isMonitoring() ? kMonitoringEntryWords * 2 : file.recordSize;
+    for (FieldCode code : codes) {
+        where.push_back(locateParameter(file, code));
+        // A field that does not fit in a sample is as absent as a missing one.
+        if (where.back().present() && static_cast<std::size_t>(where.back().offset) + where.back().size > sampleSize)
+            where.back() = ValueLocator{};
+    }
+    return where;
+}
+
 }  // namespace
+
+bool SeriesBlockReader::suits(const MeasurementFile& file) { return !file.isMonitoring() && !file.isMnt; }
+
+Result<SeriesBlockReader> SeriesBlockReader::open(const MeasurementFile& file, std::span<const FieldCode> codes) {
+    SeriesBlockReader r;
+    r.file_ = &file;
+    r.where_ = locateAll(file, codes);
+    r.fd_ = ::open(file.path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (r.fd_ < 0) return Message(msg::CannotOpen, file.path);
+    ::posix_fadvise(r.fd_, 0, 0, POSIX_FADV_SEQUENTIAL);
+    return r;
+}
+
+SeriesBlockReader::SeriesBlockReader(SeriesBlockReader&& other) noexcept
+    : file_(other.file_), fd_(other.fd_), where_(std::move(other.where_)), records_(std::move(other.records_)) {
+    other.fd_ = -1;
+}
+
+SeriesBlockReader::~SeriesBlockReader() {
+    if (fd_ >= 0) ::close(fd_);
+}
+
+void SeriesBlockReader::read(std::int64_t first, std::int64_t count, std::vector<std::vector<double>>& out) {
+    const std::size_t rs = file_->recordSize;
+    const std::size_t n = static_cast<std::size_t>(std::max<std::int64_t>(count, 0));
+    records_.resize(n * rs);
+    const std::uint64_t at = file_->dataOffset + static_cast<std::uint64_t>(first) * rs;
+    std::size_t got = 0;
+    while (got < n * rs) {
+        const ssize_t r = ::pread(fd_, records_.data() + got, n * rs - got, static_cast<off_t>(at + got));
+        if (r <= 0) break;
+        got += static_cast<std::size_t>(r);
+    }
+    const std::size_t whole = rs ? std::min(n, got / rs) : 0;
+    for (std::size_t k = 0; k < where_.size(); ++k) {
+        if (!where_[k].present()) continue;
+        std::vector<double>& v = out[k];
+        const std::size_t old = v.size();
+        v.resize(old + n);
+        extractColumn(where_[k], records_.data(), rs, whole, v.data() + old);
+        std::fill(v.data() + old + whole, v.data() + old + n, kNoValue);
+    }
+}
 
 Result<std::vector<Series>> ExtractSeries(const MeasurementFile& file, std::span<const FieldCode> codes,
                                                       std::int64_t first, std::int64_t count,
@@ -151,13 +207,10 @@ Result<std::vector<Series>> ExtractSeries(const MeasurementFile& file, std::span
     first = std::clamp<std::int64_t>(first, 0, file.count);
     count = std::clamp<std::int64_t>(count, 0, file.count - first);
 
-    std::vector<ValueLocator> where;
+    const std::vector<ValueLocator> where = locateAll(file, codes);
     std::vector<std::size_t> present;
     for (std::size_t k = 0; k < codes.size(); ++k) {
-        where.push_back(locateParameter(file, codes[k]));
-        // A field that does not fit in a sample is as absent as a missing one.
-        const std::size_t sampleSize = file.isMonitoring() ? kMonitoringEntryWords * 2 : file.recordSize;
-        if (where.back().present() && static_cast<std::size_t>(where.back().offset) + where.back().size <= sampleSize) {
+        if (where[k].present()) {
             present.push_back(k);
             // Uninitialised: every element is written below, by the thread
             // that reads its records (which then also takes its page faults).

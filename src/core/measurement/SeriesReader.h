@@ -50,6 +50,34 @@ private:
     std::vector<std::uint8_t> entryBytes_;  // monitoring entries as little-endian bytes
 };
 
+// Reads the values of chosen parameters a block of samples at a time, for a
+// calculation that keeps only the part of each series its windows still
+// need. Only files of equally spaced records (record and CBF files) are read
+// this way; others are extracted whole.
+class SeriesBlockReader {
+public:
+    static bool suits(const MeasurementFile& file);
+    // 105 when the file cannot be opened.
+    static Result<SeriesBlockReader> open(const MeasurementFile& file, std::span<const FieldCode> codes);
+    SeriesBlockReader(SeriesBlockReader&& other) noexcept;
+    SeriesBlockReader& operator=(SeriesBlockReader&&) = delete;
+    ~SeriesBlockReader();
+
+    // Whether the file stores parameter k (an absent one gives no values).
+    bool present(std::size_t k) const { return where_[k].present(); }
+    // Appends the values of samples [first, first + count) of every present
+    // parameter k to out[k]; samples a file cut short since loading lacks
+    // hold the no-value mark.
+    void read(std::int64_t first, std::int64_t count, std::vector<std::vector<double>>& out);
+
+private:
+    SeriesBlockReader() = default;
+    const MeasurementFile* file_ = nullptr;
+    int fd_ = -1;
+    std::vector<ValueLocator> where_;
+    std::vector<std::uint8_t> records_;  // the bytes of one block, reused
+};
+
 // Extracts the series of each code over samples [first, first + count) in one
 // pass. A parameter the file does not store gives an empty series. Fails with
 // 105 when the file cannot be read, 5006 when a stop was asked for through the

@@ -48,6 +48,7 @@ private:
 
     std::string path_, temp_;
     std::FILE* file_ = nullptr;
+    std::size_t unsynced_ = 0;  // bytes written since the disk was last asked to start writing
     bool failed_ = false;
 };
 

@@ -5,6 +5,7 @@
 #include <numbers>
 #include <vector>
 
+#include "core/base/LargeVector.h"
 #include "core/tables/formula/CellNumberFormat.h"
 #include "core/tables/formula/FormulaProgram.h"
 
@@ -193,11 +194,20 @@ private:
 // cell to formula so that references need no map search.
 class TableCells final : public formula::CellAccess {
 public:
-    TableCells(ReportTable& t, const DisplayTexts& shown) : t_(t), shown_(shown) {
+    // resetAll: every formula is set to Pending on the way (one walk of the
+    // formulas instead of two).
+    TableCells(ReportTable& t, const DisplayTexts& shown, bool resetAll = false) : t_(t), shown_(shown) {
         if (t.formulas.size() >= 512) {
-            index_.assign(static_cast<std::size_t>(t.rowCount()) * static_cast<std::size_t>(t.columnCount()), nullptr);
-            for (auto& [k, f] : t.formulas)
+            const std::size_t cells = static_cast<std::size_t>(t.rowCount()) * static_cast<std::size_t>(t.columnCount());
+            index_.reserve(cells);
+            adviseHugePages(index_.data(), cells * sizeof(CellFormula*));
+            index_.assign(cells, nullptr);
+            for (auto& [k, f] : t.formulas) {
+                if (resetAll) f.state = FormulaState::Pending;
                 if (t.inside(k)) index_[slot(k.column, k.row)] = &f;
+            }
+        } else if (resetAll) {
+            ResetFormulas(t);
         }
     }
     int rowCount() const override { return t_.rowCount(); }
@@ -227,20 +237,20 @@ private:
 // Depth-first evaluation with an explicit stack of formulas in progress.
 class Evaluator {
 public:
-    Evaluator(ReportTable& t, const DisplayTexts& shown, const ReferenceBookLookup* books)
-        : cells_(t, shown), books_(books) {}
+    Evaluator(ReportTable& t, const DisplayTexts& shown, const ReferenceBookLookup* books, bool resetAll = false)
+        : cells_(t, shown, resetAll), books_(books) {}
 
     void evaluate(CellFormula& root) {
         if (!start(root)) return;
-        while (!frames_.empty()) {
-            Frame& f = frames_.back();
+        while (depth_ > 0) {
+            Frame& f = frames_[depth_ - 1];
             if (f.nextDep < f.deps.size()) {
                 CellFormula* d = f.deps[f.nextDep++];
                 if (d->state == FormulaState::Pending) start(*d);  // may push a frame
                 continue;
             }
             finish(f);
-            frames_.pop_back();
+            --depth_;
         }
     }
 
@@ -267,8 +277,13 @@ private:
             return false;
         }
         f.state = FormulaState::Evaluating;
-        Frame fr;
+        // Frames are kept when popped: their lists keep their room for the
+        // next formula at that depth, a million formulas need no allocation.
+        if (depth_ == frames_.size()) frames_.emplace_back();
+        Frame& fr = frames_[depth_];
         fr.formula = &f;
+        fr.deps.clear();
+        fr.nextDep = 0;
         formula::Compile(f.text, cells_, fr.program);
         if (fr.program.failed) {
             f.state = FormulaState::Failed;
@@ -283,7 +298,7 @@ private:
                     if (CellFormula* d = fr.program.elements[static_cast<std::size_t>(e)].formula) fr.deps.push_back(d);
             }
         }
-        frames_.push_back(std::move(fr));
+        ++depth_;
         return true;
     }
 
@@ -299,7 +314,8 @@ private:
 
     TableCells cells_;
     const ReferenceBookLookup* books_;
-    std::vector<Frame> frames_;
+    std::vector<Frame> frames_;  // [0, depth_) in progress, the rest kept for reuse
+    std::size_t depth_ = 0;
     Machine machine_;
 };
 
@@ -313,6 +329,12 @@ void EvaluateFormula(ReportTable& table, const DisplayTexts& shown, CellKey key,
 
 void EvaluatePendingFormulas(ReportTable& table, const DisplayTexts& shown, const ReferenceBookLookup* books) {
     Evaluator ev(table, shown, books);
+    for (auto& [k, f] : table.formulas)
+        if (f.state == FormulaState::Pending && table.inside(k)) ev.evaluate(f);
+}
+
+void EvaluateAllFormulas(ReportTable& table, const DisplayTexts& shown, const ReferenceBookLookup* books) {
+    Evaluator ev(table, shown, books, true);
     for (auto& [k, f] : table.formulas)
         if (f.state == FormulaState::Pending && table.inside(k)) ev.evaluate(f);
 }

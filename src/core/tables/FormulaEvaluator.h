@@ -26,6 +26,9 @@ void EvaluateFormula(ReportTable& table, const DisplayTexts& shown, CellKey key,
 // Evaluates every formula that is Pending, in key order.
 void EvaluatePendingFormulas(ReportTable& table, const DisplayTexts& shown, const ReferenceBookLookup* books);
 
+// Sets every formula to Pending and evaluates them all, in key order.
+void EvaluateAllFormulas(ReportTable& table, const DisplayTexts& shown, const ReferenceBookLookup* books);
+
 // Sets every formula of the table to Pending.
 void ResetFormulas(ReportTable& table);
 

@@ -34,8 +34,10 @@ DisplayTexts DrawDisplayTexts(ReportTable& table, const TableEnvironment& env) {
         shown.set(k, std::move(text));
     }
 
-    if (table.recalculationRequested()) ResetFormulas(table);
-    EvaluatePendingFormulas(table, shown, env.books);
+    if (table.recalculationRequested())
+        EvaluateAllFormulas(table, shown, env.books);
+    else
+        EvaluatePendingFormulas(table, shown, env.books);
     for (const auto& [k, f] : table.formulas) {
         if (!table.inside(k)) continue;
         shown.set(k, f.valid() ? FormatCellNumber(table.cell(k).numberFormat, f.value) : NoValueText);

@@ -107,7 +107,7 @@ void expectSame(const VariantResults& got, const VariantResults& want, const std
 TEST(CalculateFile, WindowsEqualThePlainSequentialAlgorithmOnRandomData) {
     std::mt19937 rng(7);
     std::uniform_real_distribution<double> level(20.0, 140.0);
-    for (int round = 0; round < 40; ++round) {
+    for (int round = 0; round < 80; ++round) {
         CalcFile cf;
         const std::int64_t total = 200 + static_cast<std::int64_t>(rng() % 3000);
         CalcSettings& s = cf.settings;
@@ -121,6 +121,11 @@ TEST(CalculateFile, WindowsEqualThePlainSequentialAlgorithmOnRandomData) {
         s.includeExclusionsUncorrected = rng() % 2 == 0;
         s.histogram.excludeEdges = rng() % 3 == 0;
         s.histogram.percentiles = {1, 10, 50, 90, 99};
+        if (round % 2) {  // narrow classes, more of them, and other percentiles
+            s.histogram.width = 0.1 * static_cast<double>(1 + rng() % 20);
+            s.histogram.classes = 10 + static_cast<int>(rng() % 1000);
+            s.histogram.percentiles = {static_cast<double>(1 + rng() % 50), 50.5, static_cast<double>(51 + rng() % 48)};
+        }
         cf.ranges = RangeSet(static_cast<double>(total - 1) * s.samplePeriod);
         const double span = cf.ranges.span().end;
         for (int z = 0; z < 8; ++z) {

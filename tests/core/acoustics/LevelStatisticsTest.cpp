@@ -1,9 +1,12 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <random>
+#include <tuple>
 
 #include "core/acoustics/CalcSettings.h"
 #include "core/acoustics/LevelAccumulator.h"
+#include "core/acoustics/PercentileTracker.h"
 
 using namespace phonotab;
 
@@ -23,6 +26,71 @@ TEST(ClassIndex, BoundariesAndEdges) {
     h.excludeEdges = false;
     h.width = 0;  // unusable classes never divide by zero
     EXPECT_EQ(ClassIndex(h, 50), 101);
+}
+
+TEST(ClassIndex, TheIndexerAgreesWithTheDivisionOnEdgesAndRandomLevels) {
+    // Widths that are not binary fractions put levels right at a class edge
+    // where a product and a quotient could part.
+    std::mt19937_64 rng(11);
+    for (const auto& [lower, width, classes] : {std::tuple{20.0, 1.0, 100}, {0.0, 0.1, 1500}, {-10.5, 0.3, 700},
+                                                 {30.0, 0.7, 3}, {25.0, 2.5, 40}, {1e-3, 1e-3, 100000}}) {
+        HistogramSettings h;
+        h.lower = lower;
+        h.width = width;
+        h.classes = classes;
+        std::uniform_real_distribution<double> level(lower - 5, h.upper() + 5);
+        std::vector<double> levels = {lower, h.upper(), std::nextafter(h.upper(), 0.0), -1e300, 1e300, NAN};
+        for (int k = 0; k <= classes; k += std::max(1, classes / 300)) {
+            const double edge = lower + k * width;
+            levels.insert(levels.end(), {edge, std::nextafter(edge, -1e9), std::nextafter(edge, 1e9)});
+        }
+        for (int i = 0; i < 20000; ++i) levels.push_back(level(rng));
+        for (bool exclude : {false, true}) {
+            h.excludeEdges = exclude;
+            const ClassIndexer indexer(h);
+            for (double v : levels) ASSERT_EQ(indexer(v), ClassIndex(h, v)) << v << " width " << width;
+        }
+    }
+}
+
+TEST(Percentiles, TheTrackerFollowsChangingCountsLikeSummingFromTheBottom) {
+    // Windows sliding over random levels: samples enter and leave a few at a
+    // time, with jumps, empty and thin windows; every window's values must be
+    // those of summing the same counts from the lowest class.
+    std::mt19937 rng(5);
+    for (int round = 0; round < 60; ++round) {
+        HistogramSettings h;
+        h.classes = 1 + static_cast<int>(rng() % 60);
+        h.excludeEdges = rng() % 2 == 0;
+        h.percentiles.clear();
+        for (int p = 1 + static_cast<int>(rng() % 5); p > 0; --p) h.percentiles.insert(1 + rng() % 99 + (rng() % 2) * 0.5);
+        std::vector<int> classes(static_cast<std::size_t>(h.counterCount()), 0);
+        PercentileTracker tracker(h, classes);
+        std::vector<std::size_t> inWindow;  // the classes of the samples in the window, oldest first
+        std::vector<std::vector<double>> tracked, summed;
+        bool trackedInsufficient = false, summedInsufficient = false;
+        for (int window = 0; window < 300; ++window) {
+            const int leave = static_cast<int>(rng() % 30), enter = static_cast<int>(rng() % 30);
+            for (int i = 0; i < leave && !inWindow.empty(); ++i) {
+                --classes[inWindow.front()];
+                tracker.countChanged(inWindow.front(), -1);
+                inWindow.erase(inWindow.begin());
+            }
+            const std::size_t centre = rng() % classes.size();
+            for (int i = 0; i < enter; ++i) {
+                const std::size_t c = rng() % 4 == 0 ? rng() % classes.size() : std::min(classes.size() - 1, centre + rng() % 3);
+                ++classes[c];
+                tracker.countChanged(c, 1);
+                inWindow.push_back(c);
+            }
+            // Samples outside every class (edges excluded) count in the total only.
+            const std::int64_t total = static_cast<std::int64_t>(inWindow.size()) + (h.excludeEdges ? rng() % 3 : 0);
+            tracker.append(total, tracked, trackedInsufficient);
+            ComputePercentiles(h, classes, total, summed, summedInsufficient);
+            ASSERT_EQ(tracked, summed) << "round " << round << " window " << window;
+            ASSERT_EQ(trackedInsufficient, summedInsufficient);
+        }
+    }
 }
 
 TEST(Percentiles, UpperEdgeOfTheClassAndTheInsufficientFlag) {

@@ -2,6 +2,7 @@
 
 #include <clocale>
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
 #include <random>
 
@@ -44,6 +45,18 @@ TEST(CFormat, FastLgEqualsPrintfLg) {
                                   -2.5e-7, 100000.0, 1e15, 5e-324};
     for (int i = 0; i < 200000; ++i) values.push_back(level(rng));
     for (int i = 0; i < 20000; ++i) values.push_back(level(rng) * std::pow(10.0, exp10(rng) / 2));
+    // Levels as instruments store them (1/256 and 1/65536 dB), and numbers at
+    // or next to a rounding tie or a decade, in every range of six digits.
+    for (int k = 0; k < 140 * 256; ++k) values.push_back(k / 256.0);
+    for (int i = 0; i < 20000; ++i) values.push_back(static_cast<std::int32_t>(rng()) / 65536.0);
+    std::uniform_int_distribution<int> sixDigits(100000, 999999);
+    for (int e = -6; e <= 7; ++e)
+        for (int i = 0; i < 2000; ++i) {
+            const double tie = (sixDigits(rng) + 0.5) * std::pow(10.0, e - 5);
+            const double decade = std::pow(10.0, e) * (1 - 5e-7 * (i % 3));
+            for (double v : {tie, decade})
+                values.insert(values.end(), {v, std::nextafter(v, 0.0), std::nextafter(v, 1e300), -v});
+        }
     for (double v : values) {
         char ref[64];
         std::snprintf(ref, sizeof ref, "%lg", v);

@@ -45,9 +45,14 @@ class Reader {
 public:
     Reader(const CellAccess& cells, Program& out) : cells_(cells), p_(out) {}
 
+    static void resetScratch() {
+        stack_.clear();
+        text_.clear();
+    }
+
     void run(std::string_view text) {
-        std::string s;
-        s.reserve(text.size());
+        std::string& s = text_;
+        s.clear();
         for (char c : text) {
             if (c == '$' || c == ' ' || c == '\t') continue;
             s.push_back((c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c);
@@ -66,7 +71,7 @@ public:
                 while (j < n && (isDigit(s[j]) || s[j] == '.' || s[j] == 'E' ||
                                  ((s[j] == '+' || s[j] == '-') && s[j - 1] == 'E')))
                     ++j;
-                number(s.substr(i, j - i));
+                number(std::string_view(s).substr(i, j - i));
                 // A number directly followed by a letter is an error.
                 if (j < n && isLetter(s[j])) p_.failed = true;
                 i = j;
@@ -134,7 +139,8 @@ private:
 
     void identifier(std::string_view name) {
         Op op;
-        if (functionOp(name, op)) {
+        // Function names are letters only; a reference ends in its row's digits.
+        if (!isDigit(name.back()) && functionOp(name, op)) {
             pushOperator(op);
             return;
         }
@@ -237,9 +243,16 @@ private:
         p_.items.push_back({Item::Kind::Reference, Op::Group, column, row});
     }
 
-    void number(const std::string& text) {
+    // The token holds digits, points, "E" and signs after an "E": its longest
+    // prefix that reads as a decimal number, as "%lg" reads it.
+    void number(std::string_view text) {
         double v = 0;
-        if (!scanLg(text.c_str(), v)) {
+        const std::errc ec = std::from_chars(text.data(), text.data() + text.size(), v).ec;
+        if (ec == std::errc::result_out_of_range) {
+            // Beyond the doubles: the scan's infinity or zero.
+            const std::string copy(text);
+            scanLg(copy.c_str(), v);
+        } else if (ec != std::errc()) {
             p_.failed = true;
             return;
         }
@@ -272,12 +285,18 @@ private:
 
     const CellAccess& cells_;
     Program& p_;
-    std::vector<Op> stack_;
+    // Scratch kept from one formula to the next (a table has a million).
+    static thread_local std::vector<Op> stack_;
+    static thread_local std::string text_;
 };
+
+thread_local std::vector<Op> Reader::stack_;
+thread_local std::string Reader::text_;
 
 }  // namespace
 
 void Compile(std::string_view text, const CellAccess& cells, Program& out) {
+    Reader::resetScratch();
     out.items.clear();
     out.elements.clear();
     out.failed = false;

@@ -66,6 +66,15 @@ int PeriodScheme::lengthMinutes(std::size_t i) const {
     return next - offsetMinutes(i);
 }
 
+std::size_t PeriodScheme::midnightPeriod() const {
+    if (periods.empty()) return 0;
+    // Midnight lies this many minutes after the start of the scheme's day.
+    const int midnight = (kMinutesPerDay - periods[0].startMinute) % kMinutesPerDay;
+    for (std::size_t i = 0; i < periods.size(); ++i)
+        if (midnight >= offsetMinutes(i) && midnight < offsetMinutes(i) + lengthMinutes(i)) return i;
+    return periods.size() - 1;
+}
+
 const std::vector<std::string>& builtInSchemeNames() {
     static const std::vector<std::string> names = [] {
         std::vector<std::string> out;

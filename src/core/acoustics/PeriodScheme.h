@@ -31,6 +31,9 @@ struct PeriodScheme {
     // Minutes from the start of the scheme's day to the start of period i, and its length.
     int offsetMinutes(std::size_t i) const;
     int lengthMinutes(std::size_t i) const;
+    // The period that holds midnight: the night of every built-in scheme,
+    // and the one a time plot shades as the night of a user's scheme.
+    std::size_t midnightPeriod() const;
     bool operator==(const PeriodScheme&) const = default;
 };
 

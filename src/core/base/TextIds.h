@@ -444,6 +444,7 @@ enum Id : int {
     NoValueMark = 6957,               // "—"
     ShowPeriodsAndEvents = 6958,      // "Периоды и события..."
     EventCountSummary = 6959,         // "Событий: %d"
+    ShadeNightsAndEvents = 6960,      // "Ночи и события на графике"
     // Buttons, units and notices of everyday work
     Ok = 6740,                        // "ОК", a dialog's confirming button
     Close = 6741,                     // "Закрыть", a dialog's closing button
@@ -526,7 +527,7 @@ inline constexpr Id kAllIds[] = {
     ColumnCoverage, ColumnEventCount, ColumnEventShare, ColumnDurationSeconds, ColumnLmaxTime, ColumnHour,
     PeriodDay, PeriodEvening, PeriodNight, ExposureSummary, WholeRecordLevel, ComputingIndicators,
     ChooseParameterFirst, IndicatorsOfParameter, HourlyLeqTitle, NoValueMark, ShowPeriodsAndEvents,
-    EventCountSummary,
+    EventCountSummary, ShadeNightsAndEvents,
     ReportWritten, Ok, Close, KiloHertzUnit, BandDecimalSeparator, SecondsCaption, MinutesCaption, HoursCaption,
     DecibelCaption, SaveGraphAsBitmap, SaveGraphAsVector, CalculationFinished, ProjectRecalculated, OpenDemoProject,
     RecordsNumberedFrom, GettingStarted, PercentileColumn, LevelColumn, CorrectionsHeading,

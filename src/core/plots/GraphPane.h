@@ -88,6 +88,8 @@ public:
     void addZone(double value, std::uint32_t word) { zones_.push_back({value, word}); }
     void clearZones() { zones_.clear(); }
     const std::vector<GraphZone>& zones() const { return zones_; }
+    void setShadedSpans(std::vector<ShadedSpan> spans) { shaded_ = std::move(spans); }
+    const std::vector<ShadedSpan>& shadedSpans() const { return shaded_; }
 
     void setTitles(std::string title, std::string xTitle, std::string yTitle);
     const std::string& title() const { return title_; }
@@ -140,6 +142,7 @@ private:
     std::uint32_t flags_ = 0;
     double yFixMin_ = 0, yFixMax_ = 1;
     std::vector<GraphZone> zones_;
+    std::vector<ShadedSpan> shaded_;
     std::string title_, xTitle_, yTitle_;
     int labelDigits_ = 10, readoutDecimals_ = 2;
     int spacingX_ = 80, spacingY_ = 40;

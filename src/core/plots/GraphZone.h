@@ -31,6 +31,15 @@ struct GraphZone {
     bool horizontal() const { return (word & kHorizontal) != 0; }
 };
 
+// A stretch of the x axis shaded behind everything else of the pane (the
+// night periods and the events of a long record): shown only, never stored,
+// and independent of the zone boundaries. colour is 0x00BBGGRR.
+struct ShadedSpan {
+    double from = 0, to = 0;
+    std::uint32_t colour = 0;
+    bool operator==(const ShadedSpan&) const = default;
+};
+
 // Whether boundary i of an ordered list is drawn as a line: neither it nor the
 // boundary after it fills a band.
 bool zoneDrawnAsLine(const std::vector<GraphZone>& zones, std::size_t i);

@@ -52,6 +52,13 @@ private:
     void addBands() {
         const auto& zones = pane_.zones();
         const PlotRect& r = scene_.plot;
+        // Shaded spans lie under the zones' bands: a zone stays visible over a night.
+        for (const ShadedSpan& s : pane_.shadedSpans()) {
+            int a = map().px(s.from), b = map().px(s.to);
+            if (a > b) std::swap(a, b);
+            SceneBand band{{std::max(a, r.left), r.top, std::min(b + 1, r.right), r.bottom}, s.colour};
+            if (band.rect.width() > 0 && band.rect.height() > 0) scene_.bands.push_back(band);
+        }
         for (std::size_t i = 1; i < zones.size(); ++i) {
             if (!zones[i].fillsBand()) continue;
             SceneBand band;

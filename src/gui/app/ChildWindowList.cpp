@@ -48,6 +48,14 @@ ChildWindowInterface* ChildWindowList::make(WindowKind kind) {
                 connect(periods, &PeriodsWindow::eventChosen, this, [this](double from, double to) {
                     if (auto* plot = dynamic_cast<TimePlotWindow*>(show(WindowKind::TimePlot))) plot->showSpan(from, to);
                 });
+                // Its nights and events are shaded in the time plot, which is opened for them.
+                connect(periods, &PeriodsWindow::spansToShade, this, [this](const std::vector<ShadedSpan>& spans) {
+                    if (spans.empty()) {
+                        if (auto* plot = dynamic_cast<TimePlotWindow*>(find(WindowKind::TimePlot))) plot->shadeSpans({});
+                    } else if (auto* plot = dynamic_cast<TimePlotWindow*>(show(WindowKind::TimePlot))) {
+                        plot->shadeSpans(spans);
+                    }
+                });
                 add(periods);
             });
             return parameters;

@@ -101,6 +101,9 @@ PeriodsWindow::PeriodsWindow(ProjectSession& session, FieldCode code, QWidget* p
         b->setAutoDefault(false);
         buttons->addWidget(b);
     }
+    shade_ = new QCheckBox(uiText(text::ShadeNightsAndEvents), this);
+    buttons->addWidget(shade_);
+    connect(shade_, &QCheckBox::toggled, this, [this] { emit spansToShade(spansInPlot()); });
     buttons->addStretch();
     layout->addLayout(buttons);
 
@@ -239,6 +242,7 @@ bool PeriodsWindow::calculate() {
     }
     results_ = std::move(**computed);
     showResults();
+    if (shade_->isChecked()) emit spansToShade(spansInPlot());
     return true;
 }
 
@@ -268,7 +272,9 @@ void PeriodsWindow::showResults() {
 }
 
 void PeriodsWindow::clearResults() {
+    const bool shaded = results_ && shade_->isChecked();
     results_.reset();
+    if (shaded) emit spansToShade({});
     for (TextTableModel* m : models_) m->setTable({});
     chart_->setChart({}, {});
     summary_->clear();
@@ -284,6 +290,19 @@ void PeriodsWindow::showEventInPlot(int row) {
     const LevelEvent& e = results_->events[static_cast<std::size_t>(row)];
     const double origin = static_cast<double>(toCivilSeconds(f->file.startTime));
     emit eventChosen(e.start - origin, e.end - origin);
+}
+
+std::vector<ShadedSpan> PeriodsWindow::spansInPlot() const {
+    const CalcFile* f = const_cast<PeriodsWindow*>(this)->session().currentFile();
+    std::vector<ShadedSpan> spans;
+    if (!results_ || !f || !shade_->isChecked()) return spans;
+    const double origin = static_cast<double>(toCivilSeconds(f->file.startTime));
+    // Nights pale blue, events pale orange over them (colours as 0x00BBGGRR).
+    const std::size_t night = results_->scheme.midnightPeriod();
+    for (const PeriodRow& p : results_->periods)
+        if (p.period == night) spans.push_back({p.begin - origin, p.end - origin, 0xF0DCC8u});
+    for (const LevelEvent& e : results_->events) spans.push_back({e.start - origin, e.end - origin, 0x9CD2FFu});
+    return spans;
 }
 
 void PeriodsWindow::copyTable() {

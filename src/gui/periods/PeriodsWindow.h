@@ -20,6 +20,7 @@
 #include <optional>
 
 #include "core/acoustics/PeriodIndicators.h"
+#include "core/plots/GraphZone.h"
 #include "core/measurement/FieldCode.h"
 #include "gui/base/ChildWindow.h"
 
@@ -36,6 +37,7 @@ public:
     FieldCode code() const { return code_; }
     QComboBox* scheme() const { return scheme_; }
     QCheckBox* findEvents() const { return findEvents_; }
+    QCheckBox* shadeInPlot() const { return shade_; }
     QDoubleSpinBox* threshold() const { return threshold_; }
     QDoubleSpinBox* minDuration() const { return minDuration_; }
     QDoubleSpinBox* mergeGap() const { return mergeGap_; }
@@ -57,6 +59,8 @@ public:
 
     // A double click on an event's row: the event in the time plot.
     void showEventInPlot(int row);
+    // The nights and events of the results, as the time plot shades them.
+    std::vector<ShadedSpan> spansInPlot() const;
 
     // The tabs, in order.
     enum Tab { PeriodsTab, DaysTab, EventsTab, HoursTab };
@@ -64,6 +68,9 @@ public:
 signals:
     // The event's stretch in seconds from the record start, for the time plot.
     void eventChosen(double fromSeconds, double toSeconds);
+    // The nights and the events to shade in the time plot, in seconds from
+    // the record start; none when the box is cleared or the results are gone.
+    void spansToShade(const std::vector<phonotab::ShadedSpan>& spans);
 
 protected:
     void currentFileChanged() override { clearResults(); }
@@ -83,6 +90,7 @@ private:
     QLabel* parameter_;
     QComboBox* scheme_;
     QCheckBox* findEvents_;
+    QCheckBox* shade_ = nullptr;
     QDoubleSpinBox *threshold_, *minDuration_, *mergeGap_, *exposureHours_;
     QPushButton *calculate_, *copy_, *export_;
     QTabWidget* tabs_;

@@ -162,8 +162,26 @@ void TimePlotWindow::rebuild() {
             if (pane.markerSet(which))
                 pane.setMarker(which, {pane.marker(which).x * oldUnit / content_.unit, pane.marker(which).y});
     graph_->paneSet().pane(kPane)->setTitles(std::string(), xCaption_, yCaption_);
+    applyShadedSpans();
     graph_->invalidate();
     updateReadout();
+}
+
+void TimePlotWindow::shadeSpans(std::vector<ShadedSpan> secondsSpans) {
+    shadedSeconds_ = std::move(secondsSpans);
+    shadedFile_ = file() ? file()->file.path : std::string();
+    applyShadedSpans();
+    graph_->invalidate();
+}
+
+void TimePlotWindow::applyShadedSpans() {
+    GraphPane* pane = graph_->paneSet().pane(kPane);
+    if (!pane) return;
+    std::vector<ShadedSpan> spans;
+    if (file() && file()->file.path == shadedFile_)
+        for (const ShadedSpan& s : shadedSeconds_)
+            spans.push_back({content_.xOfSeconds(s.from), content_.xOfSeconds(s.to), s.colour});
+    pane->setShadedSpans(std::move(spans));
 }
 
 void TimePlotWindow::showSpan(double fromSeconds, double toSeconds) {

@@ -51,6 +51,10 @@ public:
     // margin on either side and both markers on its ends (an event chosen in
     // the periods and events window); nothing without curves.
     void showSpan(double fromSeconds, double toSeconds);
+    // Shades stretches of the current file behind the curves (the nights and
+    // the events of the periods and events window); from and to in seconds
+    // from the record start. Shown only, never stored; none clears them.
+    void shadeSpans(std::vector<ShadedSpan> secondsSpans);
 
     WindowState ownState() const override;
     void restoreOwnState(const WindowState& s) override;
@@ -71,6 +75,8 @@ protected:
 
 private:
     const CalcFile* file() const;
+    // The shaded stretches in the axis' units, when they belong to the file shown.
+    void applyShadedSpans();
     // Loads the series the plot lacks (long work), then rebuilds.
     void reload();
     // The content from the current file, put into the graph; the zoom stays.
@@ -92,6 +98,8 @@ private:
     QPushButton *legend_, *bitmap_, *vector_, *properties_;
     QLabel* readout_;
     TimePlotContent content_;
+    std::vector<ShadedSpan> shadedSeconds_;
+    std::string shadedFile_;  // the data file they were computed on
     TimeUnit unit_ = TimeUnit::Seconds;
     bool relative_ = false;
     std::uint32_t mask_ = 3;

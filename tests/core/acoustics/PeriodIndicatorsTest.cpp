@@ -328,6 +328,7 @@ TEST(PeriodScheme, BuiltInSchemes) {
             EXPECT_EQ(s.lengthMinutes(i), c.lengthsAndPenalties[i].first);
             EXPECT_EQ(s.periods[i].penalty, c.lengthsAndPenalties[i].second);
         }
+        EXPECT_EQ(s.midnightPeriod(), s.periods.size() - 1);  // the night
         // Written and read back as a user's file.
         Result<PeriodScheme> again = parsePeriodScheme(formatPeriodScheme(s), c.name);
         ASSERT_TRUE(again);
@@ -335,6 +336,10 @@ TEST(PeriodScheme, BuiltInSchemes) {
     }
     PeriodScheme none;
     EXPECT_FALSE(builtInScheme("xx", none));
+    // A day that starts at midnight has its night first.
+    Result<PeriodScheme> fromMidnight = parsePeriodScheme("night 00:00 10\nday 06:00 0\n", "m");
+    ASSERT_TRUE(fromMidnight);
+    EXPECT_EQ(fromMidnight->midnightPeriod(), 0u);
 }
 
 TEST(PeriodScheme, UserSchemes) {

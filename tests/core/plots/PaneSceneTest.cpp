@@ -40,6 +40,17 @@ TEST(PaneScene, ZoneBandsAndLines) {
     EXPECT_EQ(s.bands[0].rect.bottom, 341);
     EXPECT_TRUE(s.zoneLines.empty());
 
+    // A shaded span (a night) lies under the zone's band, whatever the zones;
+    // one beyond the plot is cut to it.
+    f.pane.setShadedSpans({{10, 30, 0xF0DCC8u}, {90, 5000, 0x9CD2FFu}});
+    s = buildPaneScene(f.pane, kMetrics);
+    ASSERT_EQ(s.bands.size(), 3u);
+    EXPECT_EQ(s.bands[0].colour, 0xF0DCC8u);
+    EXPECT_EQ(s.bands[0].rect.left, s.map.px(10));
+    EXPECT_EQ(s.bands[1].rect.right, 681);
+    EXPECT_EQ(s.bands[2].colour, rgbWord(252, 252, 84));
+    f.pane.setShadedSpans({});
+
     // A single boundary 63 << 24 | 40: a dotted dark grey line of width 1.
     f.pane.setZones({{60, 63u << 24 | 40}});
     s = buildPaneScene(f.pane, kMetrics);

@@ -88,6 +88,16 @@ private slots:
         const auto eventLast = static_cast<std::int64_t>((r.events[1].end - origin) / period) - 1;
         QVERIFY(panes.visibleRange().first <= eventFirst && panes.visibleRange().last >= eventLast);
         QVERIFY(panes.visibleRange().count() < static_cast<std::int64_t>(f.session().currentFile()->file.count) / 10);
+        // "Ночи и события на графике": the nights and the events shaded behind the curves,
+        // gone again when the box is cleared.
+        std::size_t nights = 0;
+        for (const PeriodRow& p : r.periods) nights += p.period == r.scheme.midnightPeriod();
+        window->shadeInPlot()->setChecked(true);
+        const GraphPane& pane = *plot->graph()->paneSet().pane(0);
+        QCOMPARE(pane.shadedSpans().size(), nights + r.events.size());
+        QCOMPARE(pane.shadedSpans().front().from, plot->content().xOfSeconds(r.periods.front().begin - origin));
+        window->shadeInPlot()->setChecked(false);
+        QVERIFY(pane.shadedSpans().empty());
         QCOMPARE(window->model(PeriodsWindow::HoursTab)->rowCount(), static_cast<int>(r.hours.size()));
         QCOMPARE(window->chart()->chart().values.size(), std::size_t{24});
         QVERIFY(window->summary()->text().contains("LEX,8h"));

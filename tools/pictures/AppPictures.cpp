@@ -15,7 +15,8 @@
 // chooser_<language>.png and the settings dialogs histogram_settings_<language>.png
 // and calc_settings_<language>.png, the percentile dialog distribution_<language>.png;
 // the periods and events of the monitoring station's day periods_<language>.png
-// and its hour-of-day chart periods_hourly_<language>.png;
+// and its hour-of-day chart periods_hourly_<language>.png, the time plot with
+// the nights and events shaded periods_plot_<language>.png;
 // the report window's tabs report_<tab>_<language>.png and the first two pages
 // of the demo project's report report_page<n>_<language>.png (when an office
 // suite is installed to render them), and the language dialog of a first start
@@ -480,6 +481,18 @@ bool periodsPictures(ProjectSession& session, QWidget& window, const QString& la
     ok &= save(periods, folder + "/periods_" + language + ".png");
     periods.tabs()->setCurrentIndex(PeriodsWindow::HoursTab);
     ok &= save(periods, folder + "/periods_hourly_" + language + ".png");
+    // The station's level with its nights and events shaded in the time plot.
+    if (!session.currentFile()->entries[0].flags.plot && !session.controller().toggleParameterFlag(0, kPlotColumn))
+        return false;
+    TimePlotWindow plot(session, &window);
+    plot.resize(900, 520);
+    plot.show();
+    QApplication::processEvents();
+    periods.shadeInPlot()->setChecked(true);
+    plot.shadeSpans(periods.spansInPlot());
+    plot.graph()->redraw();
+    ok &= save(plot, folder + "/periods_plot_" + language + ".png");
+    plot.close();
     periods.close();
     return ok;
 }

@@ -73,11 +73,29 @@ void ReportTable::rekeyMaps(Axis axis, int index, int delta) {
 }
 
 void ReportTable::shiftAllReferences(Axis axis, int index, int delta) {
+    if (deferShifts_) {
+        if (pendingSteps_.empty()) {  // the counts before this step
+            rowsBeforePending_ = rowCount() - (axis == Axis::Rows ? delta : 0);
+            columnsBeforePending_ = columnCount() - (axis == Axis::Columns ? delta : 0);
+        }
+        pendingSteps_.push_back(StructureStep{axis == Axis::Columns, index, delta});
+        return;
+    }
     const CellRect filter = axis == Axis::Rows ? shiftRegionFrom(0, index) : shiftRegionFrom(index, 0);
     const int dc = axis == Axis::Columns ? delta : 0;
     const int dr = axis == Axis::Rows ? delta : 0;
     for (auto& [k, f] : formulas) ShiftReferences(f.text, filter, dc, dr, true, false);
     for (auto& [k, m] : macros) ShiftReferences(m, filter, dc, dr, true, false);
+}
+
+void ReportTable::bringReferencesUpToDate() {
+    if (pendingSteps_.empty()) return;
+    std::vector<std::string*> all;
+    all.reserve(formulas.size() + macros.size());
+    for (auto& [k, f] : formulas) all.push_back(&f.text);
+    for (auto& [k, m] : macros) all.push_back(&m);
+    ReplayStructureSteps(all, rowsBeforePending_, columnsBeforePending_, pendingSteps_);
+    pendingSteps_.clear();
 }
 
 bool ReportTable::InsertRow(int at, int templateRow) {

@@ -15,6 +15,7 @@
 
 #include "core/tables/CellBinding.h"
 #include "core/tables/formula/CellFormula.h"
+#include "core/tables/formula/StructureStepReplay.h"
 #include "core/tables/CellKey.h"
 #include "core/tables/TableCell.h"
 #include "core/tables/TableGraphSettings.h"
@@ -88,6 +89,18 @@ public:
     // the cells that fall off, so that the resize itself is undone first.
     bool Resize(int rows, int columns);
 
+    // While a macro changes the structure step after step, the references of
+    // the formulas and macros are not rewritten at each step: the steps wait,
+    // and bringReferencesUpToDate() applies them all in one pass. Whoever reads
+    // a formula or macro text meanwhile brings them up to date first;
+    // endDeferredShifts() does so and rewrites at each step again.
+    void deferReferenceShifts() { deferShifts_ = true; }
+    void bringReferencesUpToDate();
+    void endDeferredShifts() {
+        bringReferencesUpToDate();
+        deferShifts_ = false;
+    }
+
     // Replaces the whole grid (the table file reader); counts must be 1..1000
     // and every row as long as the first.
     void setGrid(std::vector<std::vector<TableCell>> rows);
@@ -123,6 +136,9 @@ private:
     bool modified_ = false;
     bool recalculateAll_ = true;
     UndoHistory undo_;
+    bool deferShifts_ = false;
+    std::vector<StructureStep> pendingSteps_;
+    int rowsBeforePending_ = 0, columnsBeforePending_ = 0;
 };
 
 }  // namespace phonotab

@@ -169,6 +169,9 @@ bool RunMacroCommand(ReportTable& table, std::string_view statement, MacroChange
         if (!a.empty()) args.push_back(std::move(a));
 
     auto is = [&](std::string_view name) { return word.size() == name.size() && startsWithWord(word, 0, name); };
+    // Every command but an insertion reads formula or macro texts (images for
+    // the undo, the copy, what a deletion loses): they must be up to date.
+    if (!is("INSCP")) table.bringReferencesUpToDate();
     if (is("RSHOW") || is("RHIDE")) return !args.empty() && showHide(table, args, is("RSHOW"), log);
 
     if (is("DELCP")) {

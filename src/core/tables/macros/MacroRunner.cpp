@@ -201,6 +201,7 @@ private:
             if (RunMacroCommand(table_, statement, log_)) displayStale_ = true;
             return;
         }
+        table_.bringReferencesUpToDate();  // an assignment reads and writes cells
         const std::string_view target = trimMacroBlanks(std::string_view(statement).substr(0, eq));
         if (target.empty() || eq + 1 >= statement.size()) return;
         std::string expanded;
@@ -265,6 +266,13 @@ MacroEnd RunMacro(ReportTable& table, CellKey cell, MacroDialogs& dialogs, DataF
     auto it = table.macros.find(cell);
     if (it == table.macros.end()) return MacroEnd::NoMacro;
     const std::string macro = it->second;  // the run may move or delete the cell
+    // A macro may insert rows or columns by the thousand: their references are
+    // brought up to date when something reads them and at the end of the run.
+    struct DeferredShifts {
+        ReportTable& table;
+        explicit DeferredShifts(ReportTable& t) : table(t) { table.deferReferenceShifts(); }
+        ~DeferredShifts() { table.endDeferredShifts(); }
+    } deferred(table);
     return MacroRun(table, dialogs, loader, env).run(macro);
 }
 

@@ -422,6 +422,7 @@ enum Id : int {
     PercentileColumn = 6755,          // "Процентиль"
     LevelColumn = 6756,               // "Уровень, дБ"
     CorrectionsHeading = 6757,        // "Коррекции, дБ"
+    SixteenBitDecibelType = 6760,     // "%s (дБ, 16 бит)", a chooser type of a family's 16-bit decibel codes
 };
 
 // Every id above, so that a check can find each in the language tables.
@@ -482,6 +483,7 @@ inline constexpr Id kAllIds[] = {
     ReportWritten, Ok, Close, KiloHertzUnit, BandDecimalSeparator, SecondsCaption, MinutesCaption, HoursCaption,
     DecibelCaption, SaveGraphAsBitmap, SaveGraphAsVector, CalculationFinished, ProjectRecalculated, OpenDemoProject,
     RecordsNumberedFrom, GettingStarted, PercentileColumn, LevelColumn, CorrectionsHeading,
+    SixteenBitDecibelType,
 };
 
 }  // namespace phonotab::text

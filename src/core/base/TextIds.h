@@ -166,7 +166,7 @@ enum Id : int {
     LegendClockTimes = 297,   // "Показывать время относительно начала записи"
 
     // The graph's buttons and readout
-    ReadoutPoints = 5200,   // "%1ld points"
+    ReadoutPoints = 5200,   // "%1ld точек"
     ReadoutMaximum = 5201,  // "%1.0lf (макс)"
     ClearMarkers = 5202,    // "Снять метки"
     VectorExport = 5203,    // "SVG"

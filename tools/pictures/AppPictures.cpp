@@ -20,8 +20,8 @@
 // the report window's tabs report_<tab>_<language>.png and the first two pages
 // of the demo project's report report_page<n>_<language>.png (when an office
 // suite is installed to render them), and the language dialog of a first start
-// under an English locale, language_dialog.png. Runs on the offscreen platform
-// unless another is set; settings and the user's data go to a temporary folder.
+// with English and with Russian selected, language_dialog_en.png and _ru.png.
+// Runs on the offscreen platform unless another is set; settings and the user's data go to a temporary folder.
 #include <QApplication>
 #include <QDir>
 #include <QFile>
@@ -598,15 +598,20 @@ bool pictures(const QString& language, const QString& folder) {
     return ok && prompts.messages == 0;
 }
 
-// The first start's language dialog: English, the locale's language, selected.
+// The first start's language dialog with English, then Russian selected: its
+// buttons speak the selected language.
 bool languageDialogPicture(const QString& folder) {
     const std::vector<LanguageChoice> choices = listLanguageTables(fromQt(AppPaths::ofProgram().languages()));
-    int english = -1;
-    for (std::size_t i = 0; i < choices.size(); ++i)
-        if (choices[i].fileName == "en.txt") english = static_cast<int>(i);
-    LanguageDialog dialog(choices, english);
-    dialog.show();
-    return save(dialog, folder + "/language_dialog.png");
+    bool ok = true;
+    for (const char* language : {"en", "ru"}) {
+        int selected = -1;
+        for (std::size_t i = 0; i < choices.size(); ++i)
+            if (choices[i].fileName == std::string(language) + ".txt") selected = static_cast<int>(i);
+        LanguageDialog dialog(choices, selected);
+        dialog.show();
+        ok &= save(dialog, folder + "/language_dialog_" + language + ".png");
+    }
+    return ok;
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "core/base/Message.h"
+#include "core/base/TextIds.h"
 
 namespace phonotab {
 
@@ -14,6 +15,15 @@ FieldCode ParameterChooser::prefix(int type, int sel) {
         return (high << 24) | ((t - 3) << 20) | ((static_cast<FieldCode>(sel) & 0xF) << 16);
     }
     return 0;
+}
+
+std::string ParameterChooser::typeCaption(const RecordLayout& layout, int type) {
+    if (type < 1 || type > 6) return {};
+    const std::string& own = layout.titles[static_cast<std::size_t>(type - 1)];
+    if (!own.empty()) return own;
+    const std::string& family = layout.titles[static_cast<std::size_t>((type - 1) % 3)];
+    if (family.empty()) return std::to_string(type);
+    return type <= 3 ? family : Message(text::SixteenBitDecibelType, family).text();
 }
 
 std::vector<FieldCode> ParameterChooser::matching(int type, int sel) const {

@@ -26,6 +26,13 @@ public:
     // t − 3, the channel the low nibble of the selection, bits 24–31 are
     // (selection >> 8) | 1.
     static FieldCode prefix(int type, int channelSelection);
+    // The caption of a type in the chooser's type list: types 1 to 3 by their
+    // family's title; types 4 to 6 by their own title (titles 4 to 6 of the
+    // telemetry description) or, when it gives none, by the family's title
+    // marked as the family's values stored as 16-bit decibels, which is what
+    // those types list under the channel selections the chooser offers.
+    // A type without any title is captioned by its number.
+    static std::string typeCaption(const RecordLayout& layout, int type);
 
     // Detector or operation indices (bits 15–8) of the type's codes with this prefix.
     std::vector<int> modes(int type, int channelSelection) const;

@@ -78,20 +78,21 @@ std::pair<double, double> workRangeTimes(const CalcSettings& s, const RangeSet& 
     return {first, last};
 }
 
-std::string sliderTimeText(std::int64_t position, double period, const RangeSet& ranges) {
-    const double t = std::floor(static_cast<double>(position) * period + ranges.span().begin + 0.5);
-    const auto s = static_cast<std::int64_t>(std::clamp(t, -9e15, 9e15));
-    const double duration = ranges.span().end - ranges.span().begin;
-    if (duration < 60) return cformat("%d", static_cast<int>(s));
-    if (duration < 3600) return cformat("%02d:%02d", static_cast<int>(s / 60), static_cast<int>(s % 60));
+std::string recordTimeText(double seconds, double recordLength, bool relative, const CalendarTime& start) {
+    const auto s = static_cast<std::int64_t>(std::clamp(std::floor(seconds + 0.5), -9e15, 9e15));
+    if (!relative) {
+        const CalendarTime c = fromCivilSeconds(toCivilSeconds(start) + s);
+        return cformat("%02d:%02d:%02d", c.hour, c.minute, c.second);
+    }
+    if (recordLength < 60) return cformat("%d", static_cast<int>(s));
+    if (recordLength < 3600) return cformat("%02d:%02d", static_cast<int>(s / 60), static_cast<int>(s % 60));
     return clockText(s);
 }
 
-std::string barTimeText(double t, bool relative, const CalendarTime& start) {
-    const auto s = static_cast<std::int64_t>(std::floor(std::clamp(t, 0.0, 9e15) + 0.5));
-    if (relative) return clockText(s);
-    const CalendarTime c = fromCivilSeconds(toCivilSeconds(start) + s);
-    return cformat("%02d:%02d:%02d", c.hour, c.minute, c.second);
+std::string sliderTimeText(std::int64_t position, double period, const RangeSet& ranges, bool relative,
+                           const CalendarTime& start) {
+    return recordTimeText(static_cast<double>(position) * period + ranges.span().begin,
+                          ranges.span().end - ranges.span().begin, relative, start);
 }
 
 std::string rangesTitle(const CalcSettings& s, const CalendarTime& start) {

@@ -64,14 +64,16 @@ private:
 // The work range in seconds from the record's start: its first and last sample.
 std::pair<double, double> workRangeTimes(const CalcSettings& s, const RangeSet& ranges);
 
-// The time of a slider position: floor(position × period + span begin + 0.5)
-// whole seconds, written "%d" for a record shorter than a minute, "%02d:%02d"
-// shorter than an hour, "%02d:%02d:%02d" otherwise (the record's length decides).
-std::string sliderTimeText(std::int64_t position, double period, const RangeSet& ranges);
+// A moment of the record as the ranges window writes it, in its slider edits
+// and under its time bar alike. Relative: floor(seconds + 0.5) whole seconds,
+// written "%d" for a record shorter than a minute, "%02d:%02d" shorter than an
+// hour, "%02d:%02d:%02d" otherwise (the record's length decides, not the
+// value). Otherwise the instrument's clock time of start + seconds, "%02d:%02d:%02d".
+std::string recordTimeText(double seconds, double recordLength, bool relative, const CalendarTime& start);
 
-// A bar label: relative time "%02d:%02d:%02d" from the record's start, or the
-// instrument's clock time of that moment ("%02d:%02d:%02d" of start + t).
-std::string barTimeText(double t, bool relative, const CalendarTime& start);
+// The time of a slider position: position × period + span begin, written as above.
+std::string sliderTimeText(std::int64_t position, double period, const RangeSet& ranges, bool relative,
+                           const CalendarTime& start);
 
 // The title of the ranges window: "Диапазоны (%.0lf сек), %s" with the work
 // range's duration (sample count × period) and the record's start date "%d/%m/%Y".

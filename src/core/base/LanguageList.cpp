@@ -4,6 +4,7 @@
 #include <filesystem>
 
 #include "core/base/StringTable.h"
+#include "core/base/TextIds.h"
 
 namespace phonotab {
 
@@ -15,8 +16,10 @@ std::vector<LanguageChoice> listLanguageTables(const std::string& folder) {
         std::error_code fec;
         if (!it->is_regular_file(fec) || it->path().extension() != ".txt") continue;
         StringTable t;
-        if (loadStringTableFile(it->path().string(), t))
-            out.push_back({it->path().filename().string(), t.languageName()});
+        if (!loadStringTableFile(it->path().string(), t)) continue;
+        // A table without the buttons' texts would fall back to Russian ones.
+        const auto own = [&t](int id, const char* otherwise) { return t.contains(id) ? t.text(id) : otherwise; };
+        out.push_back({it->path().filename().string(), t.languageName(), own(text::Ok, "OK"), own(text::Cancel, "Cancel")});
     }
     std::sort(out.begin(), out.end(), [](const auto& a, const auto& b) { return a.fileName < b.fileName; });
     return out;

@@ -1,5 +1,7 @@
 // The interface languages offered at start-up: the language tables in the
-// program's data folder, each named by its string 103.
+// program's data folder, each named by its string 103 and carrying its own
+// captions of the confirming and cancelling buttons, so that the language
+// dialog can speak the language selected in it.
 #pragma once
 
 #include <string>
@@ -10,6 +12,8 @@ namespace phonotab {
 struct LanguageChoice {
     std::string fileName;  // the table's file name in the folder
     std::string name;      // its string 103
+    std::string okCaption;      // its confirming button's caption; "OK" when it has none
+    std::string cancelCaption;  // its cancelling button's caption; "Cancel" when it has none
     bool operator==(const LanguageChoice&) const = default;
 };
 

@@ -166,7 +166,7 @@ enum Id : int {
     LegendClockTimes = 297,   // "Показывать время относительно начала записи"
 
     // The graph's buttons and readout
-    ReadoutPoints = 5200,   // "%1ld points"
+    ReadoutPoints = 5200,   // "%1ld точек"
     ReadoutMaximum = 5201,  // "%1.0lf (макс)"
     ClearMarkers = 5202,    // "Снять метки"
     VectorExport = 5203,    // "SVG"
@@ -320,7 +320,7 @@ enum Id : int {
     ConfirmBindingRemoval = 234,   // "Старая привязка к данным будет удалена.\nВсе равно продолжить?"
     ChooseDataSource = 6409,       // "Источник данных"
     OpenDataFile = 6410,           // "Открыть файл данных"
-    DataFileFilter = 6411,         // "Data files (*.bin *.ldl *.txt);;All Files (*)"
+    DataFileFilter = 6411,         // "Файлы данных (*.bin *.ldl *.txt);;Все файлы (*)"
     CellHintSourceName = 5610,     // "Имя источника": then the data items' names, one text an item
     CellHintPercentile = 5615,     // "Процентиль L%.0lf"
     CellHintDoubleClick = 5616,    // "двойной щелчок"
@@ -464,6 +464,16 @@ enum Id : int {
     PercentileColumn = 6755,          // "Процентиль"
     LevelColumn = 6756,               // "Уровень, дБ"
     CorrectionsHeading = 6757,        // "Коррекции, дБ"
+    SixteenBitDecibelType = 6760,     // "%s (дБ, 16 бит)", a chooser type of a family's 16-bit decibel codes
+    // File dialogs' filters, in Qt's form
+    SvgFileFilter = 6761,             // "Рисунки SVG (*.svg);;Все файлы (*)"
+    TextFileFilter = 6762,            // "Текстовые файлы (*.txt);;Все файлы (*)"
+    BitmapFileFilter = 6763,          // "Рисунки BMP (*.bmp);;Все файлы (*)"
+    MeasurementFileFilter = 6764,     // "Файлы измерений (*.bin *.cbf *.mnt);;Файлы мониторинга (*.mnt);;Все файлы (*)"
+    CsvFileFilter = 6765,             // "Файлы CSV (*.csv);;Все файлы (*)"
+    BinaryFileFilter = 6766,          // "Файлы измерений (*.bin);;Все файлы (*)"
+    ResultFileFilter = 6767,          // "Файлы CSV (*.csv);;Текстовые файлы (*.txt);;Все файлы (*)"
+    ProjectFileFilter = 6768,         // "Проекты Phonotab (*.pht);;Все файлы (*)"
 };
 
 // Every id above, so that a check can find each in the language tables.
@@ -531,6 +541,7 @@ inline constexpr Id kAllIds[] = {
     ReportWritten, Ok, Close, KiloHertzUnit, BandDecimalSeparator, SecondsCaption, MinutesCaption, HoursCaption,
     DecibelCaption, SaveGraphAsBitmap, SaveGraphAsVector, CalculationFinished, ProjectRecalculated, OpenDemoProject,
     RecordsNumberedFrom, GettingStarted, PercentileColumn, LevelColumn, CorrectionsHeading,
+    SixteenBitDecibelType, SvgFileFilter, TextFileFilter, BitmapFileFilter, MeasurementFileFilter, CsvFileFilter, BinaryFileFilter, ResultFileFilter, ProjectFileFilter,
 };
 
 }  // namespace phonotab::text

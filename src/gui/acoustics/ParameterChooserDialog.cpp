@@ -118,10 +118,7 @@ void ParameterChooserDialog::fillTypes() {
         bool offered = false;
         for (int c = 0; c < std::max(layout->channelCount, 1) && !offered; ++c) offered = !chooser().modes(t, c).empty();
         if (!offered) continue;
-        const int family = t <= 3 ? t : t - 3;
-        QString caption = QString::fromStdString(familyCaption(*layout, family));
-        if (caption.isEmpty()) caption = QString::number(t);
-        type->addItem(t <= 3 ? caption : caption + " (2)", t);
+        type->addItem(QString::fromStdString(ParameterChooser::typeCaption(*layout, t)), t);
     }
 }
 

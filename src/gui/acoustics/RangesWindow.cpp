@@ -65,6 +65,7 @@ RangesWindow::RangesWindow(ProjectSession& session, QWidget* parent)
     connect(relative_, &QCheckBox::toggled, this, [this](bool on) {
         this->session().settings().setInteger(kSection, kRelativeKey, on ? 1 : 0);
         bar_->setFile(file(), on);
+        updateTimes();  // the slider edits follow the bar's choice of time
     });
     invert_ = new QPushButton(uiText(text::InvertExclusions), this);
     invert_->setAutoDefault(false);
@@ -106,7 +107,8 @@ void RangesWindow::updateTimes() {
     const CalcFile* f = file();
     if (!f) return;
     for (int i = 0; i < 2; ++i)
-        times_[i]->setText(QString::fromStdString(sliderTimeText(sliders_[i]->value(), f->settings.samplePeriod, f->ranges)));
+        times_[i]->setText(QString::fromStdString(sliderTimeText(sliders_[i]->value(), f->settings.samplePeriod, f->ranges,
+                                                                 relative_->isChecked(), f->file.startTime)));
 }
 
 bool RangesWindow::sliderRange(std::int64_t& lo, std::int64_t& hi) const {

@@ -43,6 +43,16 @@ QSize TimeBarWidget::minimumSizeHint() const {
     return {120, kMargin * 2 + kBarHeight + fontMetrics().height() + 4};
 }
 
+std::pair<QString, QString> TimeBarWidget::endTimeTexts() const {
+    if (!file_) return {};
+    const RangeZone& span = file_->ranges.span();
+    const double length = span.end - span.begin;
+    const auto text = [&](double t) {
+        return QString::fromStdString(recordTimeText(t, length, relative_, file_->file.startTime));
+    };
+    return {text(0.0), text(length)};
+}
+
 void TimeBarWidget::paintEvent(QPaintEvent*) {
     QPainter p(this);
     const BarRect a = barArea();
@@ -53,10 +63,7 @@ void TimeBarWidget::paintEvent(QPaintEvent*) {
         for (const BarBlock& b : tb.blocks())
             p.fillRect(QRect(b.rect.left, b.rect.top, b.rect.right - b.rect.left, b.rect.bottom - b.rect.top),
                        laneColour(b.lane));
-        // The times of the record's start and end under the bar's ends.
-        const RangeZone& span = file_->ranges.span();
-        const QString from = QString::fromStdString(barTimeText(0.0, relative_, file_->file.startTime));
-        const QString to = QString::fromStdString(barTimeText(span.end - span.begin, relative_, file_->file.startTime));
+        const auto [from, to] = endTimeTexts();
         const int y = a.bottom + 2 + fontMetrics().ascent();
         p.setPen(palette().color(QPalette::WindowText));
         p.drawText(a.left, y, from);

@@ -2,7 +2,10 @@
 // TimeBar computes; a right click asks the window for its menu.
 #pragma once
 
+#include <QString>
 #include <QWidget>
+
+#include <utility>
 
 #include "core/acoustics/CalculateFile.h"
 #include "core/acoustics/TimeBar.h"
@@ -19,6 +22,9 @@ public:
     // The bar's area inside the widget (room for the time labels below it).
     BarRect barArea() const;
     TimeBar timeBar() const;
+    // The times of the record's start and end written under the bar's ends,
+    // in the slider edits' format; empty without a file.
+    std::pair<QString, QString> endTimeTexts() const;
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
 

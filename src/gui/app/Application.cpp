@@ -56,8 +56,6 @@ void Application::chooseLanguage() {
     const std::string localeTable = languageTableFile(languageOfEnvironment());
     const auto others = std::stable_partition(choices.begin(), choices.end(),
                                               [&](const LanguageChoice& c) { return c.fileName == localeTable; });
-    // The dialog's own buttons speak the locale's language too.
-    translateToolkit(QFileInfo(toQt(localeTable)).completeBaseName());
     const int chosen = options_.prompts->chooseLanguage(choices, others == choices.begin() ? -1 : 0);
     if (chosen >= 0 && static_cast<std::size_t>(chosen) < choices.size()) {
         const LanguageChoice& c = choices[static_cast<std::size_t>(chosen)];

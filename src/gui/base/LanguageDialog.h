@@ -1,5 +1,7 @@
 // "Select language": the interface languages found beside the program, by
 // name, with the user's locale's language selected so that Return takes it.
+// Shown before any language is in use, so its buttons speak the language
+// selected in the list, in that language table's own words.
 #pragma once
 
 #include <QDialog>
@@ -9,6 +11,7 @@
 #include "core/base/LanguageList.h"
 
 class QListWidget;
+class QPushButton;
 
 namespace phonotab {
 
@@ -20,13 +23,21 @@ public:
     // The position of the chosen language after OK; -1 before.
     int chosen() const { return chosen_; }
     QListWidget* list() const { return list_; }
+    QPushButton* okButton() const { return ok_; }
+    QPushButton* cancelButton() const { return cancel_; }
 
 public slots:
     // OK: with nothing selected the dialog stays open.
     void accept() override;
 
 private:
+    // The buttons in the words of the selected language; English with none selected.
+    void captionButtons();
+
+    std::vector<LanguageChoice> choices_;
     QListWidget* list_;
+    QPushButton* ok_;
+    QPushButton* cancel_;
     int chosen_ = -1;
 };
 

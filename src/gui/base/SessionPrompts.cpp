@@ -12,9 +12,6 @@
 namespace phonotab {
 
 namespace {
-const QString kProjectFilter = QStringLiteral("Phonotab project (*.pht);;All Files (*)");
-const QString kDataFilter =
-    QStringLiteral("Binary files (*.bin *.cbf *.mnt);;Monitoring files (*.mnt);;All Files (*)");
 // The folder the data-file dialog opened last.
 const QString kBrowseSection = QStringLiteral("BrowseSect");
 const QString kBrowseKey = QStringLiteral("BinPath");
@@ -35,14 +32,14 @@ DocumentPrompts::Answer SessionPrompts::ask(const Message& question, bool withCa
 std::string SessionPrompts::chooseFile(FileQuestion question, const std::string& start) {
     switch (question) {
         case FileQuestion::OpenProject:
-            return fromQt(prompts_.openFilePath(uiText(text::OpenProject), kProjectFilter, toQt(start)));
+            return fromQt(prompts_.openFilePath(uiText(text::OpenProject), uiText(text::ProjectFileFilter), toQt(start)));
         case FileQuestion::SaveProjectAs:
             return fromQt(
-                prompts_.saveFilePath(uiText(text::SaveProjectAs), kProjectFilter, toQt(start), QStringLiteral("pht")));
+                prompts_.saveFilePath(uiText(text::SaveProjectAs), uiText(text::ProjectFileFilter), toQt(start), QStringLiteral("pht")));
         case FileQuestion::OpenDataFile: {
             QString folder = settings_.text(kBrowseSection, kBrowseKey);
             if (folder.isEmpty()) folder = toQt(start);
-            const QString path = prompts_.openFilePath(uiText(text::OpenFile), kDataFilter, folder);
+            const QString path = prompts_.openFilePath(uiText(text::OpenFile), uiText(text::MeasurementFileFilter), folder);
             if (!path.isEmpty()) settings_.setText(kBrowseSection, kBrowseKey, QFileInfo(path).absolutePath() + "/");
             return fromQt(path);
         }

@@ -424,7 +424,7 @@ Result<QString> GraphWindow::exportVector(int paneId) {
     if (sceneDirty_ || !v->drawn) redraw();
     panes_.prepareDraw();
     const QString path =
-        targetFor(v->pane, QStringLiteral("svg"), QStringLiteral("SVG files (*.svg);;All Files (*)"));
+        targetFor(v->pane, QStringLiteral("svg"), QString::fromStdString(phonotab::tr(text::SvgFileFilter)));
     if (path.isEmpty()) return QString();
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly)) return Message(msg::CannotWrite, path.toStdString());
@@ -452,7 +452,7 @@ Result<QString> GraphWindow::exportText(int paneId) {
     if (!v) return QString();
     panes_.prepareDraw();
     const QString path =
-        targetFor(v->pane, QStringLiteral("txt"), QStringLiteral("Text files (*.txt);;All Files (*)"));
+        targetFor(v->pane, QStringLiteral("txt"), QString::fromStdString(phonotab::tr(text::TextFileFilter)));
     if (path.isEmpty()) return QString();
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly)) return Message(msg::CannotWrite, path.toStdString());

@@ -92,7 +92,7 @@ void HistogramPlotWindow::build() {
 
 void HistogramPlotWindow::exportVector() {
     const QString folder = session().localWorkingFolder().isEmpty() ? QDir::currentPath() : session().localWorkingFolder();
-    const QString path = session().prompts().saveFilePath(uiText(text::SaveGraphAsVector), QStringLiteral("SVG files (*.svg);;All Files (*)"),
+    const QString path = session().prompts().saveFilePath(uiText(text::SaveGraphAsVector), uiText(text::SvgFileFilter),
                                                           QDir(folder).filePath(QStringLiteral("histogram.svg")),
                                                           QStringLiteral("svg"));
     if (path.isEmpty()) return;

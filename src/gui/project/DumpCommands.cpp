@@ -13,8 +13,6 @@
 namespace phonotab {
 
 namespace {
-const QString kDataFilter = QStringLiteral("Binary files (*.bin);;All Files (*)");
-const QString kResultFilter = QStringLiteral("CSV files (*.csv);;Text files (*.txt);;All Files (*)");
 const QString kBrowseSection = QStringLiteral("BrowseSect");
 const QString kDataKey = QStringLiteral("BinPath");
 const QString kResultKey = QStringLiteral("ResultPath");
@@ -22,7 +20,7 @@ const QString kResultKey = QStringLiteral("ResultPath");
 QStringList chooseDataFiles(ProjectSession& session, text::Id title) {
     SettingsStore& s = session.settings();
     const QStringList files =
-        session.prompts().openFilePaths(uiText(title), kDataFilter, s.text(kBrowseSection, kDataKey));
+        session.prompts().openFilePaths(uiText(title), uiText(text::BinaryFileFilter), s.text(kBrowseSection, kDataKey));
     if (!files.isEmpty()) s.setText(kBrowseSection, kDataKey, QFileInfo(files.front()).absolutePath() + "/");
     return files;
 }
@@ -33,7 +31,7 @@ QString chooseResultFile(ProjectSession& session, text::Id title, const QString&
     const QFileInfo data(dataFile);
     QString folder = s.text(kBrowseSection, kResultKey);
     if (folder.isEmpty()) folder = data.absolutePath() + "/";
-    const QString path = session.prompts().saveFilePath(uiText(title), kResultFilter,
+    const QString path = session.prompts().saveFilePath(uiText(title), uiText(text::ResultFileFilter),
                                                         folder + data.completeBaseName(), QStringLiteral("txt"));
     if (!path.isEmpty()) s.setText(kBrowseSection, kResultKey, QFileInfo(path).absolutePath() + "/");
     return path;

@@ -29,8 +29,6 @@ namespace {
 
 const QString kSection = QStringLiteral("ProjectDlg");
 const QString kShowPath = QStringLiteral("ShowPath");
-const QString kBinaryFilter =
-    QStringLiteral("Binary files (*.bin *.cbf *.mnt);;Monitoring files (*.mnt);;All Files (*)");
 const QString kBrowseSection = QStringLiteral("BrowseSect");
 const QString kBrowseKey = QStringLiteral("BinPath");
 
@@ -203,7 +201,7 @@ void ProjectFilesWindow::showMessages(const std::vector<Message>& messages) {
 void ProjectFilesWindow::addFiles() {
     SettingsStore& settings = session().settings();
     const QStringList paths =
-        session().prompts().openFilePaths(uiText(text::AddFileToProject), kBinaryFilter, settings.text(kBrowseSection, kBrowseKey));
+        session().prompts().openFilePaths(uiText(text::AddFileToProject), uiText(text::MeasurementFileFilter), settings.text(kBrowseSection, kBrowseKey));
     if (paths.isEmpty()) return;
     settings.setText(kBrowseSection, kBrowseKey, QFileInfo(paths.front()).absolutePath() + "/");
     QString name;
@@ -221,7 +219,7 @@ void ProjectFilesWindow::addFiles() {
 void ProjectFilesWindow::substituteFiles() {
     const std::vector<int> selected = selectedRows();
     const QStringList paths = session().prompts().openFilePaths(
-        uiText(text::SubstituteFile), kBinaryFilter, session().settings().text(kBrowseSection, kBrowseKey));
+        uiText(text::SubstituteFile), uiText(text::MeasurementFileFilter), session().settings().text(kBrowseSection, kBrowseKey));
     if (paths.isEmpty()) return;
     // The open file follows its entry's new data file (the controller reopens it).
     const Status result = session().controller().substituteFiles(selected, localPaths(paths));
@@ -274,7 +272,7 @@ void ProjectFilesWindow::recalculate(bool all, bool sharedFile) {
         const bool csv = session().state().csvResults;
         const QString path = session().prompts().saveFilePath(
             uiText(text::RecalcSelectedToOneFile),
-            csv ? QStringLiteral("CSV files (*.csv);;All Files (*)") : QStringLiteral("Text files (*.txt);;All Files (*)"),
+            csv ? uiText(text::CsvFileFilter) : uiText(text::TextFileFilter),
             toQt(folder), csv ? QStringLiteral("csv") : QStringLiteral("txt"));
         if (path.isEmpty()) return;
         request.sharedFile = fromQt(path);

@@ -15,8 +15,6 @@
 namespace phonotab {
 
 namespace {
-const QString kDataFilter = QStringLiteral("Binary files (*.bin);;All Files (*)");
-const QString kResultFilter = QStringLiteral("CSV files (*.csv);;Text files (*.txt);;All Files (*)");
 const QString kBrowseSection = QStringLiteral("BrowseSect");
 const QString kDataKey = QStringLiteral("BinPath");
 const QString kResultKey = QStringLiteral("ResultPath");
@@ -27,7 +25,7 @@ void makeSummary(ProjectSession& session, QWidget* parent, const SummaryDialogRu
     SettingsStore& settings = session.settings();
     Prompts& prompts = session.prompts();
     const QStringList chosen =
-        prompts.openFilePaths(uiText(text::MakeSummary), kDataFilter, settings.text(kBrowseSection, kDataKey));
+        prompts.openFilePaths(uiText(text::MakeSummary), uiText(text::BinaryFileFilter), settings.text(kBrowseSection, kDataKey));
     if (chosen.isEmpty()) return;
     settings.setText(kBrowseSection, kDataKey, QFileInfo(chosen.front()).absolutePath() + "/");
 
@@ -66,7 +64,7 @@ void makeSummary(ProjectSession& session, QWidget* parent, const SummaryDialogRu
 
     QString folder = settings.text(kBrowseSection, kResultKey);
     if (folder.isEmpty()) folder = QFileInfo(chosen.front()).absolutePath() + "/";
-    const QString target = prompts.saveFilePath(uiText(text::MakeSummary), kResultFilter,
+    const QString target = prompts.saveFilePath(uiText(text::MakeSummary), uiText(text::ResultFileFilter),
                                                 folder + QFileInfo(chosen.front()).completeBaseName(), QStringLiteral("csv"));
     if (target.isEmpty()) return;
     settings.setText(kBrowseSection, kResultKey, QFileInfo(target).absolutePath() + "/");

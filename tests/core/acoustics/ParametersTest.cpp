@@ -68,6 +68,21 @@ TEST(ParameterChooser, ModesBandsAllAndSubEntries) {
     ParameterChooser chooser(slm.ctx(), false);
     EXPECT_EQ(ParameterChooser::prefix(3, 0), 0x01300000u);
     EXPECT_EQ(ParameterChooser::prefix(5, 0x5012), 0x51220000u);
+
+    // Type captions: the family's title; types 4 to 6 their own title, else the
+    // family's marked as 16-bit decibels; a type without titles by its number.
+    RecordLayout titled = slm.layout;
+    titled.titles[4] = "Третьоктавы, второй набор";
+    RecordLayout untitled = slm.layout;
+    untitled.titles = {};
+    const struct {
+        const RecordLayout* layout;
+        int type;
+        const char* caption;
+    } captions[] = {{&slm.layout, 1, "Октавы"}, {&slm.layout, 4, "Октавы (дБ, 16 бит)"},
+                    {&titled, 5, "Третьоктавы, второй набор"}, {&titled, 6, "Суммарные (дБ, 16 бит)"},
+                    {&untitled, 5, "5"}};
+    for (const auto& c : captions) EXPECT_EQ(ParameterChooser::typeCaption(*c.layout, c.type), c.caption) << c.type;
     EXPECT_EQ(chooser.modes(3, 0), (std::vector<int>{0, 1, 2, 3, 4}));
     EXPECT_EQ(chooser.modes(1, 0), (std::vector<int>{0, 1}));
     const auto bands = chooser.bands(1, 0, 1);

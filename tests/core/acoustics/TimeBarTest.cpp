@@ -84,7 +84,7 @@ TEST(TimeBar, ARecordOfOneSampleDividesByNothing) {
     const std::vector<BarBlock> blocks = bar.blocks();
     ASSERT_EQ(blocks.size(), 1u);
     EXPECT_EQ(blocks[0].rect.right - blocks[0].rect.left, 1);
-    EXPECT_EQ(sliderTimeText(0, 1.0, b.ranges), "0");
+    EXPECT_EQ(sliderTimeText(0, 1.0, b.ranges, true, {}), "0");
 }
 
 TEST(TimeBar, TimeTexts) {
@@ -93,10 +93,12 @@ TEST(TimeBar, TimeTexts) {
         std::int64_t position;
         const char* text;
     } cases[] = {{59, 59, "59"}, {3540, 125, "02:05"}, {3600, 3725, "01:02:05"}, {7200, 7199, "01:59:59"}};
-    for (const Case& c : cases) EXPECT_EQ(sliderTimeText(c.position, 1.0, RangeSet(c.duration)), c.text) << c.duration;
     const CalendarTime start{2024, 5, 20, 23, 59, 30};
-    EXPECT_EQ(barTimeText(45, true, start), "00:00:45");
-    EXPECT_EQ(barTimeText(45, false, start), "00:00:15");  // past midnight on the instrument's clock
+    for (const Case& c : cases)
+        EXPECT_EQ(sliderTimeText(c.position, 1.0, RangeSet(c.duration), true, start), c.text) << c.duration;
+    EXPECT_EQ(recordTimeText(44.6, 7200, true, start), "00:00:45");
+    EXPECT_EQ(recordTimeText(45, 59, false, start), "00:00:15");  // past midnight on the instrument's clock
+    EXPECT_EQ(sliderTimeText(90, 0.5, RangeSet(59), false, start), "00:00:15");
 
     CalcSettings s;
     s.samplePeriod = 0.5;

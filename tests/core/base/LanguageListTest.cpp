@@ -12,12 +12,13 @@ using namespace phonotab::testing;
 
 TEST(LanguageList, OffersEveryTableWithALanguageName) {
     ScratchDir dir;
-    std::ofstream(dir.file("en.txt")) << "103\tEnglish\n104\tOpen file\n";
-    std::ofstream(dir.file("en2.txt")) << "103\tEnglish\n";  // the same name twice: both listed
+    std::ofstream(dir.file("en.txt")) << "103\tEnglish\n104\tOpen file\n6740\tOkay\n5530\tNo thanks\n";
+    // The same name twice: both listed; a table without the buttons' texts gets English ones.
+    std::ofstream(dir.file("en2.txt")) << "103\tEnglish\n";
     std::ofstream(dir.file("broken.txt")) << "104\tno language name\n";
     std::ofstream(dir.file("de.dat")) << "103\tDeutsch\n";
     EXPECT_EQ(listLanguageTables(dir.path().string()),
-              (std::vector<LanguageChoice>{{"en.txt", "English"}, {"en2.txt", "English"}}));
+              (std::vector<LanguageChoice>{{"en.txt", "English", "Okay", "No thanks"}, {"en2.txt", "English", "OK", "Cancel"}}));
 
     setCurrentStrings(StringTable::russian());
     EXPECT_FALSE(applyLanguageTable(dir.path().string(), "broken.txt"));

@@ -43,11 +43,11 @@ TEST(Readout, TextsOfEachMode) {
         {paneflag::kSampleNumber, ReadoutMode::Cursor, "101.020000 (3)", "33.46"},
         {paneflag::kSampleNumber, ReadoutMode::FromMarker1, "0.520000", "3.46"},
         {0, ReadoutMode::FromMarker2, "-0.980000", "-6.54"},
-        {paneflag::kFirstMaximum, ReadoutMode::Statistics, "6 points", "60.00 (макс)"},
-        {paneflag::kRootSumSquares, ReadoutMode::Statistics, "6 points", "95.47"},
+        {paneflag::kFirstMaximum, ReadoutMode::Statistics, "6 точек", "60.00 (макс)"},
+        {paneflag::kRootSumSquares, ReadoutMode::Statistics, "6 точек", "95.47"},
         // All nine raw samples: range 59 (without the margins), mean 24, deviation
         // 20.9, the last two with two significant digits.
-        {0, ReadoutMode::Statistics, "6 points", "59.00 (24, 21)"},
+        {0, ReadoutMode::Statistics, "6 точек", "59.00 (24, 21)"},
     };
     for (const Case& c : cases) {
         f.pane.setFlags(c.flags);

@@ -84,7 +84,8 @@ private slots:
         QTest::mouseClick(r.workButton(), Qt::LeftButton);
         QCOMPARE(ranges.count(), 0);
         w.sliders(200, 20);
-        QCOMPARE(r.timeEdit(1)->text(), QString::fromStdString(sliderTimeText(20, period, w.file().ranges)));
+        QCOMPARE(r.timeEdit(1)->text(), QString::fromStdString(sliderTimeText(20, period, w.file().ranges, true,
+                                                                                w.file().file.startTime)));
         QTest::mouseClick(r.workButton(), Qt::LeftButton);
         QCOMPARE(ranges.count(), 1);
         QCOMPARE(w.file().settings.firstSample, 20);
@@ -209,9 +210,14 @@ private slots:
         QCOMPARE(w.file().ranges.zoneCount(), std::size_t(2));
         QCOMPARE(w.file().ranges.zone(1).exclusion, 1);
 
+        // The slider edits and the bar write a time alike, relative or on the instrument's clock.
+        w.sliders(0, 0);
         QVERIFY(r.relativeTimes()->isChecked());  // default 1
+        QCOMPARE(r.timeEdit(0)->text(), r.bar()->endTimeTexts().first);
         r.relativeTimes()->click();
         QCOMPARE(w.f.settings().integer("RangeDlg", "bATime", 1), 0);
+        QCOMPARE(r.timeEdit(0)->text(), r.bar()->endTimeTexts().first);
+        QVERIFY(r.timeEdit(0)->text().count(':') == 2);
     }
 };
 

@@ -73,10 +73,11 @@ private slots:
         f.window().run(command::ShowParameters);
         auto* window = dynamic_cast<ParametersWindow*>(f.window().windows().find(WindowKind::Parameters));
         QVERIFY(window);
-        QStringList offered;
+        QStringList offered, types;
         whenShown<ParameterChooserDialog>([&](ParameterChooserDialog& d) {
             for (int t = 0; t < d.type->count(); ++t) {
                 d.type->setCurrentIndex(t);
+                types << d.type->currentText();
                 for (int b = 0; b < d.bands->count(); ++b) offered << d.bands->item(b)->text();
             }
             d.reject();
@@ -87,6 +88,8 @@ private slots:
         QVERIFY2(offered.contains(QStringLiteral("31.5 Hz")), qPrintable(offered.join(" | ")));
         QVERIFY(offered.contains(QStringLiteral("1 kHz")));
         for (const QString& band : offered) QVERIFY2(!band.contains(QStringLiteral("Гц")), qPrintable(band));
+        // The second set of a family says what it holds.
+        QVERIFY2(types.contains(QStringLiteral("Octaves (dB, 16-bit)")), qPrintable(types.join(" | ")));
     }
 };
 

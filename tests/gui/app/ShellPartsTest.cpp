@@ -95,7 +95,7 @@ private slots:
     }
 
     void languageDialogWantsAChoice() {
-        LanguageDialog d({{"en.txt", "English"}, {"en2.txt", "English"}}, -1);
+        LanguageDialog d({{"en.txt", "English", "OK", "Cancel"}, {"en2.txt", "English", "OK", "Cancel"}}, -1);
         QCOMPARE(d.windowTitle(), QString("Select language"));
         QCOMPARE(d.list()->count(), 2);
         d.show();
@@ -107,8 +107,16 @@ private slots:
         QVERIFY(!d.isVisible());
         QCOMPARE(d.chosen(), 1);
 
-        // The locale's language is selected at first: Return takes it.
-        LanguageDialog first({{"ru.txt", "Русский"}, {"en.txt", "English"}}, 1);
+        // The locale's language is selected at first: Return takes it. The
+        // buttons speak the selected language, English while none is selected.
+        LanguageDialog first({{"ru.txt", "Русский", "ОК", "Отмена"}, {"en.txt", "English", "OK", "Cancel"}}, 1);
+        const auto captions = [&first] { return first.okButton()->text() + "/" + first.cancelButton()->text(); };
+        QCOMPARE(captions(), QString("OK/Cancel"));
+        first.list()->setCurrentRow(0);
+        QCOMPARE(captions(), QString("ОК/Отмена"));
+        first.list()->clearSelection();
+        QCOMPARE(captions(), QString("OK/Cancel"));
+        first.list()->setCurrentRow(1);
         first.show();
         QVERIFY(QTest::qWaitForWindowExposed(&first));
         QTest::keyClick(first.list(), Qt::Key_Return);

@@ -191,7 +191,7 @@ TEST(GraphWindow, ChosenNamesAndCancelledDialogs) {
     const Result<QString> cancelled = win.w.exportText(1);
     ASSERT_TRUE(cancelled);
     EXPECT_TRUE(cancelled->isEmpty());
-    EXPECT_TRUE(offeredFilter.startsWith("Text files (*.txt)"));
+    EXPECT_TRUE(offeredFilter.contains("(*.txt)"));
     EXPECT_TRUE(QDir(QString::fromStdString(dir.path().string())).entryList(QDir::Files).isEmpty());
 
     // A chosen existing file is replaced by the complete export.

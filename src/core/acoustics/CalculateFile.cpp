@@ -200,14 +200,15 @@ bool computeStreamed(CalcFile& cf, const std::vector<std::pair<ParameterEntry*, 
     std::vector<std::vector<double>> corrections(entries.size());
     std::vector<SeriesScanners> first(entries.size()), second(split ? entries.size() : 0);
     for (std::size_t k = 0; k < entries.size(); ++k) {
-        auto [e, rangeHistogram] = entries[k];
+        // Plain names, not a structured binding: the lambda below captures them (Debian 12's clang refuses that).
+        ParameterEntry* const e = entries[k].first;
+        const bool rangeHistogram = entries[k].second;
         if (!reader || !reader->present(k)) {
             computeTimeSeries(cf, *e, segments, plan, rangeHistogram);  // nothing to compute from
             continue;
         }
         corrections[k] = segmentCorrections(segments, cf.ranges, entryCorrectionIndex(*e, cf.file.layout));
-        auto add = [&](VariantRule rule, VariantResults& results) {
-            const bool range = rangeHistogram;
+        auto add = [&, range = rangeHistogram](VariantRule rule, VariantResults& results) {
             first[k].scanners.push_back(std::make_unique<WindowScanner>(
                 segments, corrections[k], rule, plan, s, results, range, split ? Parts::Levels : Parts::All));
             if (split)

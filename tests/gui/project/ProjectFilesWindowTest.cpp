@@ -25,6 +25,14 @@ ProjectFilesWindow* projectWindow(AppFixture& f) {
     return dynamic_cast<ProjectFilesWindow*>(f.window().windows().find(WindowKind::ProjectFiles));
 }
 
+// The program started, a new project made in a scratch "work" folder and its
+// files window shown; null when the project could not be made.
+ProjectFilesWindow* windowOnNewProject(AppFixture& f) {
+    f.start();
+    f.prompts.folders.push_back(f.folder("work"));
+    return f.session().controller().newProject() ? projectWindow(f) : nullptr;
+}
+
 QString cell(ProjectFilesWindow* w, int row, int column) {
     return w->model()->data(w->model()->index(row, column), Qt::DisplayRole).toString();
 }
@@ -50,10 +58,7 @@ private slots:
     // renamed (a table's binding follows it), the selection recalculated.
     void buildNameAndRecalculateAProject() {
         AppFixture f;
-        f.start();
-        f.prompts.folders.push_back(f.folder("work"));
-        QVERIFY(f.session().controller().newProject());
-        ProjectFilesWindow* w = projectWindow(f);
+        ProjectFilesWindow* w = windowOnNewProject(f);
         QVERIFY(w);
         QCOMPARE(w->model()->rowCount(), 0);
         QCOMPARE(menuItems(w).size(), 3);  // add, substitute, remove
@@ -143,10 +148,7 @@ private slots:
     // is what the tables' data chooser offers at once.
     void substitutingTheOpenFileReopensIt() {
         AppFixture f;
-        f.start();
-        f.prompts.folders.push_back(f.folder("work"));
-        QVERIFY(f.session().controller().newProject());
-        ProjectFilesWindow* w = projectWindow(f);
+        ProjectFilesWindow* w = windowOnNewProject(f);
         QVERIFY(w);
         f.prompts.fileLists.push_back({demoFile(kDay)});
         f.prompts.texts.push_back(QStringLiteral("Точка"));
@@ -173,10 +175,7 @@ private slots:
     // file; redo brings the file back under the name it was added with.
     void undoAndRedoTheFileList() {
         AppFixture f;
-        f.start();
-        f.prompts.folders.push_back(f.folder("work"));
-        QVERIFY(f.session().controller().newProject());
-        ProjectFilesWindow* w = projectWindow(f);
+        ProjectFilesWindow* w = windowOnNewProject(f);
         QVERIFY(w);
         auto* undo = w->findChild<QAction*>(QStringLiteral("undoEdit"));
         auto* redo = w->findChild<QAction*>(QStringLiteral("redoEdit"));

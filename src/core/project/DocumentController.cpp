@@ -452,12 +452,24 @@ Status DocumentController::changeCurrentFile(DocumentNotice notice, const std::f
     // the recalculation — sees what the windows show) and, when the edit
     // reaches them, the tables.
     const unsigned parts = CurrentEntry | FileList | (projectFollows ? Tables : 0u);
-    ProjectState projectBefore = document_.state();
+    // Only the parts the step restores are kept: a zone dragged across a plot
+    // must not copy the project's tables at every step.
+    auto keptParts = [this, parts] {
+        const ProjectState& now = document_.state();
+        ProjectState kept;
+        kept.files = now.files;
+        kept.currentIndex = now.currentIndex;
+        kept.currentFile = now.currentFile;
+        kept.serialNumber = now.serialNumber;
+        if (parts & Tables) kept.tables = now.tables;
+        return kept;
+    };
+    ProjectState projectBefore = keptParts();
     projectBefore.currentFile = entryBefore;
     copyCurrentSettingsBack(document_.state());
     if (projectFollows) tablesFollow(&document_.state(), true);
     const CurrentFileSnapshot after = CurrentFileSnapshot::of(*currentFile_.file());
-    const ProjectState projectAfter = document_.state();
+    const ProjectState projectAfter = keptParts();
     document_.setModified(true);
     auto put = [this, parts, tablesFollow](const CurrentFileSnapshot& file, const ProjectState& project, bool forward) {
         if (currentFile_.file()) file.restoreInto(*currentFile_.file());
@@ -853,10 +865,9 @@ Status DocumentController::setHistogramSettings(const HistogramSettings& setting
     // that read its percentiles stay on their levels.
     std::vector<PercentileSetChange> changes;
     const std::set<double>& before = currentFile_.file()->settings.histogram.percentiles;
-    ProjectState probe = document_.state();
-    storeSettings(*currentFile_.file(), probe.currentFile);
-    if (before != settings.percentiles && currentEntryIndex(probe) >= 0)
-        changes.push_back({probe.currentFile.referenceName, before, settings.percentiles});
+    // (The entry is found by path, mode, type and name, which settings never change.)
+    if (before != settings.percentiles && currentEntryIndex(document_.state()) >= 0)
+        changes.push_back({document_.state().currentFile.referenceName, before, settings.percentiles});
     if (!confirmPercentileChanges(changes)) return Message(msg::Cancelled);
     // The project's tables change in the step; the tables open from their
     // own files are moved along, and back when the step is undone.

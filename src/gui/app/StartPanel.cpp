@@ -62,10 +62,18 @@ void StartPanel::refresh() {
 bool StartPanel::openDemoProject() {
     const QDir shipped(session_.paths().dataFolder + QStringLiteral("/demo"));
     const QString copy = session_.paths().userFolder + QStringLiteral("/demo");
-    if (!QDir().mkpath(copy)) return false;
+    // A copy that cannot be made is said, not passed over.
+    if (!QDir().mkpath(copy)) {
+        session_.prompts().showMessage(Message(msg::CannotWrite, fromQt(copy)));
+        return false;
+    }
     // Files already there are the user's: a calculation's results, a saved project.
     for (const QString& name : shipped.entryList(QDir::Files))
-        (void)copyFileIfAbsent(fromQt(shipped.filePath(name)), fromQt(copy + "/" + name));
+        if (const Result<bool> copied = copyFileIfAbsent(fromQt(shipped.filePath(name)), fromQt(copy + "/" + name));
+            !copied) {
+            session_.prompts().showMessage(copied.error());
+            return false;
+        }
     const QString project = copy + QStringLiteral("/demo.pht");
     return QFileInfo::exists(project) && session_.loadProject(project);
 }

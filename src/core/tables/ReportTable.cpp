@@ -1,6 +1,7 @@
 #include "core/tables/ReportTable.h"
 
 #include <algorithm>
+#include <iterator>
 #include <utility>
 
 #include "core/tables/formula/ShiftReferences.h"
@@ -40,21 +41,37 @@ void ReportTable::setColumnInReport(int column, bool included) {
 
 namespace {
 
+// Moves the entries in place: a shift keeps their order, so each moved node
+// goes back where it was, without allocating. An insertion moves the entries
+// from the last one back, a deletion from the first one on, so that a moved
+// key never meets one that has yet to move.
 template <typename V>
 void rekey(std::map<CellKey, V>& m, bool rows, int index, int delta) {
-    std::map<CellKey, V> out;
-    for (auto& [k, v] : m) {
-        CellKey nk = k;
-        int& coord = rows ? nk.row : nk.column;
-        if (delta > 0) {
-            if (coord >= index) coord += delta;
-        } else {
-            if (coord == index) continue;
-            if (coord > index) coord += delta;
+    auto coordOf = [rows](auto it) { return rows ? it->first.row : it->first.column; };
+    auto moved = [&](auto it) {
+        auto node = m.extract(it);
+        (rows ? node.key().row : node.key().column) += delta;
+        return node;
+    };
+    if (delta > 0) {
+        for (auto it = m.end(); it != m.begin();) {
+            const auto entry = std::prev(it);
+            it = coordOf(entry) < index ? entry : m.insert(it, moved(entry));
         }
-        out.emplace_hint(out.end(), nk, std::move(v));
+        return;
     }
-    m = std::move(out);
+    for (auto it = m.begin(); it != m.end();) {
+        const int coord = coordOf(it);
+        if (coord < index) {
+            ++it;
+        } else if (coord == index) {
+            it = m.erase(it);
+        } else {
+            const auto next = std::next(it);
+            m.insert(next, moved(it));
+            it = next;
+        }
+    }
 }
 
 template <typename V>

@@ -51,8 +51,8 @@ struct Token {
     bool signFollows = false;        // ":" right before and "+" or "-" right after
     int member[2] = {-1, -1};        // its membership on each axis
     bool lost = false;               // "?" or dropped
-    bool settled = false;            // no longer changes: settledText
-    std::string settledText;
+    bool settled = false;            // no longer changes: written as settledTexts_[settledText]
+    int settledText = -1;
     int previous = -1, next = -1;    // neighbours still in the text
     int text = 0;
 };
@@ -205,6 +205,14 @@ class Replay {
 public:
     Replay(int rows, int columns) : axes_{AxisPlaces(columns), AxisPlaces(rows)} {}
 
+    // Room for the texts to read, with a guess of one token in four characters.
+    void reserve(std::size_t texts, std::size_t characters) {
+        texts_.reserve(texts);
+        originals_.reserve(texts);
+        firstTokenOfText_.reserve(texts + 1);
+        tokens_.reserve(characters / 4);
+    }
+    // Takes the text over until write() puts its new version back.
     void read(std::string& text);
     void run(const std::vector<StructureStep>& steps);
     void write();
@@ -230,13 +238,19 @@ private:
     bool unmoved(int a, int start, int now) const {
         return now == start && axes_[a].minInsert > start && axes_[a].minDelete >= start;
     }
-    std::string spell(const Token& t, const std::string& original, int column, int row) const;
+    std::string spell(const Token& t, std::string_view original, int column, int row) const;
+    void settle(Token& t, std::string text) {
+        t.settledText = static_cast<int>(settledTexts_.size());
+        settledTexts_.push_back(std::move(text));
+        t.settled = true;
+    }
 
     AxisPlaces axes_[2];
     std::vector<Token> tokens_;
     std::vector<std::string*> texts_;
     std::vector<std::string> originals_;
-    std::vector<std::vector<int>> tokensOfText_;
+    std::vector<int> firstTokenOfText_;  // a text's tokens are numbered one after another
+    std::vector<std::string> settledTexts_;
     std::vector<int> lostInStep_;
 };
 
@@ -244,21 +258,23 @@ void Replay::read(std::string& text) {
     if (isReferenceBookFormula(text)) return;
     const int textIndex = static_cast<int>(texts_.size());
     texts_.push_back(&text);
-    originals_.push_back(text);
-    std::vector<int>& ids = tokensOfText_.emplace_back();
+    originals_.push_back(std::move(text));
+    firstTokenOfText_.push_back(static_cast<int>(tokens_.size()));
+    const std::string& original = originals_.back();
+    int previousId = -1;
 
     enum class Mode { References, ShowHideArguments, CopyArguments } mode = Mode::References;
     bool nextIsSecondEnd = false;
-    const std::size_t n = text.size();
+    const std::size_t n = original.size();
     std::size_t i = 0;
     while (i < n) {
-        const char ch = text[i];
+        const char ch = original[i];
         if (ch == '{') {
-            const std::size_t close = text.find('}', i);
+            const std::size_t close = original.find('}', i);
             i = close == std::string::npos ? n : close + 1;
             continue;
         }
-        const bool signAfterColon = (ch == '+' || ch == '-') && i > 0 && text[i - 1] == ':';
+        const bool signAfterColon = (ch == '+' || ch == '-') && i > 0 && original[i - 1] == ':';
         if (!isTokenChar(ch) && !signAfterColon) {
             if (ch == ';') mode = Mode::References;
             if (ch == ':') nextIsSecondEnd = true;
@@ -266,17 +282,17 @@ void Replay::read(std::string& text) {
             continue;
         }
         std::size_t j = i + 1;
-        while (j < n && isTokenChar(text[j])) ++j;
-        const std::string_view token(text.data() + i, j - i);
+        while (j < n && isTokenChar(original[j])) ++j;
+        const std::string_view token(original.data() + i, j - i);
         Token t;
         t.text = textIndex;
         t.begin = i;
         t.end = j;
         t.colonBefore = nextIsSecondEnd;
         t.secondEnd = nextIsSecondEnd;
-        t.firstEnd = j < n && text[j] == ':';
-        t.signFollows = i > 0 && text[i - 1] == ':' && j < n && (text[j] == '+' || text[j] == '-');
-        const bool afterHash = i > 0 && text[i - 1] == '#';
+        t.firstEnd = j < n && original[j] == ':';
+        t.signFollows = i > 0 && original[i - 1] == ':' && j < n && (original[j] == '+' || original[j] == '-');
+        const bool afterHash = i > 0 && original[i - 1] == '#';
         nextIsSecondEnd = false;
         i = j;
 
@@ -311,17 +327,17 @@ void Replay::read(std::string& text) {
         }
 
         const int id = static_cast<int>(tokens_.size());
-        if (!ids.empty()) {
-            t.previous = ids.back();
-            tokens_[static_cast<std::size_t>(ids.back())].next = id;
+        if (previousId >= 0) {
+            t.previous = previousId;
+            tokens_[static_cast<std::size_t>(previousId)].next = id;
         }
         const Kind kind = kindOf(t);
         for (int a = 0; a < 2; ++a) {
             const bool moves = t.role == Role::Reference || (t.role != Role::Fixed && t.axis == a);
             if (moves) t.member[a] = axes_[a].addMember(id, axes_[a].placeAt(t.start[a]), kind);
         }
-        tokens_.push_back(std::move(t));
-        ids.push_back(id);
+        tokens_.push_back(t);
+        previousId = id;
     }
 }
 
@@ -341,9 +357,8 @@ void Replay::settleGroupAtTenDigits(int group) {
     axes_[1].forEachMember(group, [&](int member, int id) {
         Token& t = tokens_[static_cast<std::size_t>(id)];
         if (!current(1, member, t)) return;
-        t.settledText = t.role == Role::Reference ? spellReference(t, position(0, t), TenDigitRow)
-                                                  : std::to_string(TenDigitRow + 1);
-        t.settled = true;
+        settle(t, t.role == Role::Reference ? spellReference(t, position(0, t), TenDigitRow)
+                                            : std::to_string(TenDigitRow + 1));
     });
 }
 
@@ -404,14 +419,15 @@ void Replay::afterStep() {
         if (signBecomesToken) {
             if (next.begin == t.end + 1 && !next.lost && !next.settled) {
                 // The sign and the token after it are read as one token from now on.
-                std::string now = originals_[static_cast<std::size_t>(next.text)].substr(next.begin, next.end - next.begin);
-                if (next.role != Role::Fixed) {
+                const std::string_view was =
+                    std::string_view(originals_[static_cast<std::size_t>(next.text)]).substr(next.begin, next.end - next.begin);
+                if (next.role == Role::Fixed) {
+                    settle(next, std::string(was));
+                } else {
                     const int column = next.member[0] >= 0 ? position(0, next) : 0;
                     const int row = next.member[1] >= 0 ? position(1, next) : 0;
-                    now = spell(next, now, column, row);
+                    settle(next, spell(next, was, column, row));
                 }
-                next.settledText = std::move(now);
-                next.settled = true;
             }
             continue;
         }
@@ -438,34 +454,35 @@ void Replay::run(const std::vector<StructureStep>& steps) {
 
 // A token that still moves, at its positions now: as it was written when it
 // never moved, else written anew.
-std::string Replay::spell(const Token& t, const std::string& original, int column, int row) const {
+std::string Replay::spell(const Token& t, std::string_view original, int column, int row) const {
     if (t.role == Role::Reference) {
-        if (unmoved(0, t.start[0], column) && unmoved(1, t.start[1], row)) return original;
+        if (unmoved(0, t.start[0], column) && unmoved(1, t.start[1], row)) return std::string(original);
         return spellReference(t, column, row);
     }
     const int now = t.axis == 0 ? column : row;
-    if (unmoved(t.axis, t.start[t.axis], now)) return original;
+    if (unmoved(t.axis, t.start[t.axis], now)) return std::string(original);
     return t.axis == 1 ? std::to_string(now + 1) : columnLetters(now);
 }
 
 void Replay::write() {
     const std::vector<int> positions[2] = {axes_[0].positionsOfPlaces(), axes_[1].positionsOfPlaces()};
+    firstTokenOfText_.push_back(static_cast<int>(tokens_.size()));
     for (std::size_t i = 0; i < texts_.size(); ++i) {
         const std::string& original = originals_[i];
         std::string out;
         out.reserve(original.size() + 8);
         std::size_t at = 0;
-        for (int id : tokensOfText_[i]) {
+        for (int id = firstTokenOfText_[i]; id < firstTokenOfText_[i + 1]; ++id) {
             const Token& t = tokens_[static_cast<std::size_t>(id)];
             out.append(original, at, t.begin - at);
             at = t.end;
-            const std::string token = original.substr(t.begin, t.end - t.begin);
+            const std::string_view token = std::string_view(original).substr(t.begin, t.end - t.begin);
             if (t.role == Role::Fixed) {
                 out += token;
             } else if (t.lost) {
                 if (t.role == Role::Reference) out.push_back('?');
             } else if (t.settled) {
-                out += t.settledText;
+                out += settledTexts_[static_cast<std::size_t>(t.settledText)];
             } else {
                 int now[2] = {0, 0};
                 for (int a = 0; a < 2; ++a)
@@ -485,6 +502,9 @@ void ReplayStructureSteps(const std::vector<std::string*>& texts, int rows, int 
                           const std::vector<StructureStep>& steps) {
     if (steps.empty()) return;
     Replay replay(rows, columns);
+    std::size_t characters = 0;
+    for (const std::string* text : texts) characters += text->size();
+    replay.reserve(texts.size(), characters);
     for (std::string* text : texts) replay.read(*text);
     replay.run(steps);
     replay.write();

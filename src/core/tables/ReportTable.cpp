@@ -4,7 +4,6 @@
 #include <iterator>
 #include <utility>
 
-#include "core/tables/formula/ShiftReferences.h"
 
 namespace phonotab {
 
@@ -89,32 +88,6 @@ void ReportTable::rekeyMaps(Axis axis, int index, int delta) {
     rekey(macros, rows, index, delta);
 }
 
-void ReportTable::shiftAllReferences(Axis axis, int index, int delta) {
-    if (deferShifts_) {
-        if (pendingSteps_.empty()) {  // the counts before this step
-            rowsBeforePending_ = rowCount() - (axis == Axis::Rows ? delta : 0);
-            columnsBeforePending_ = columnCount() - (axis == Axis::Columns ? delta : 0);
-        }
-        pendingSteps_.push_back(StructureStep{axis == Axis::Columns, index, delta});
-        return;
-    }
-    const CellRect filter = axis == Axis::Rows ? shiftRegionFrom(0, index) : shiftRegionFrom(index, 0);
-    const int dc = axis == Axis::Columns ? delta : 0;
-    const int dr = axis == Axis::Rows ? delta : 0;
-    for (auto& [k, f] : formulas) ShiftReferences(f.text, filter, dc, dr, true, false);
-    for (auto& [k, m] : macros) ShiftReferences(m, filter, dc, dr, true, false);
-}
-
-void ReportTable::bringReferencesUpToDate() {
-    if (pendingSteps_.empty()) return;
-    std::vector<std::string*> all;
-    all.reserve(formulas.size() + macros.size());
-    for (auto& [k, f] : formulas) all.push_back(&f.text);
-    for (auto& [k, m] : macros) all.push_back(&m);
-    ReplayStructureSteps(all, rowsBeforePending_, columnsBeforePending_, pendingSteps_);
-    pendingSteps_.clear();
-}
-
 bool ReportTable::InsertRow(int at, int templateRow) {
     if (at < 0 || at > rowCount() || templateRow < 0 || templateRow >= rowCount() || rowCount() >= MaxRows)
         return false;
@@ -145,6 +118,7 @@ bool ReportTable::InsertColumn(int at, int templateColumn) {
 bool ReportTable::DeleteRow(int row) {
     if (row < 0 || row >= rowCount() || rowCount() <= 1) return false;
     rows_.erase(rows_.begin() + row);
+    keepDepartingTexts(Axis::Rows, row);
     rekeyMaps(Axis::Rows, row, -1);
     shiftAllReferences(Axis::Rows, row, -1);
     modified_ = true;
@@ -155,6 +129,7 @@ bool ReportTable::DeleteRow(int row) {
 bool ReportTable::DeleteColumn(int column) {
     if (column < 0 || column >= columnCount() || columnCount() <= 1) return false;
     for (auto& r : rows_) r.erase(r.begin() + column);
+    keepDepartingTexts(Axis::Columns, column);
     rekeyMaps(Axis::Columns, column, -1);
     shiftAllReferences(Axis::Columns, column, -1);
     modified_ = true;
@@ -284,17 +259,25 @@ void ReportTable::applyUndo(UndoRecord& r, bool undoing) {
     modified_ = true;
 }
 
+// Undo and redo put texts back as they were recorded: the references are up
+// to date before, and rewritten at each step while they work.
 bool ReportTable::Undo() {
+    bringReferencesUpToDate();
     UndoRecord* r = undo_.stepBack();
     if (!r) return false;
+    const bool deferred = std::exchange(deferShifts_, false);
     applyUndo(*r, true);
+    deferShifts_ = deferred;
     return true;
 }
 
 bool ReportTable::Redo() {
+    bringReferencesUpToDate();
     UndoRecord* r = undo_.stepForward();
     if (!r) return false;
+    const bool deferred = std::exchange(deferShifts_, false);
     applyUndo(*r, false);
+    deferShifts_ = deferred;
     return true;
 }
 

@@ -89,11 +89,18 @@ public:
     // the cells that fall off, so that the resize itself is undone first.
     bool Resize(int rows, int columns);
 
+    // Records the undo of deleting a row (rows) or column at index, before the
+    // deletion: the before-images of its cells and the formula and macro texts
+    // that the deletion rewrites beyond what re-inserting gives back.
+    void recordDeletionUndo(bool rows, int index);
+
     // While a macro changes the structure step after step, the references of
     // the formulas and macros are not rewritten at each step: the steps wait,
-    // and bringReferencesUpToDate() applies them all in one pass. Whoever reads
-    // a formula or macro text meanwhile brings them up to date first;
-    // endDeferredShifts() does so and rewrites at each step again.
+    // and bringReferencesUpToDate() applies them all in one pass. The texts of
+    // a deletion's undo record wait too, and are filled in for the records the
+    // history still keeps. Whoever reads a formula or macro text meanwhile
+    // brings them up to date first; endDeferredShifts() does so and rewrites
+    // at each step again.
     void deferReferenceShifts() { deferShifts_ = true; }
     void bringReferencesUpToDate();
     void endDeferredShifts() {
@@ -119,7 +126,10 @@ public:
     bool canUndo() const { return undo_.canUndo(); }
     bool canRedo() const { return undo_.canRedo(); }
     const UndoHistory& undoHistory() const { return undo_; }
-    void clearUndoHistory() { undo_.clear(); }
+    void clearUndoHistory() {
+        undo_.clear();
+        deferredDeletionUndo_.clear();
+    }
 
     // The image of a cell as an undo record keeps it, and putting one back.
     CellImage imageOf(CellKey k) const;
@@ -129,6 +139,8 @@ private:
     enum class Axis { Rows, Columns };
     void rekeyMaps(Axis axis, int index, int delta);
     void shiftAllReferences(Axis axis, int index, int delta);
+    void keepDepartingTexts(Axis axis, int index);
+    void completeDeferredDeletionUndo(std::size_t firstStep);
     void applyUndo(UndoRecord& r, bool undoing);
     void swapImages(UndoRecord& r);
 
@@ -139,6 +151,23 @@ private:
     bool deferShifts_ = false;
     std::vector<StructureStep> pendingSteps_;
     int rowsBeforePending_ = 0, columnsBeforePending_ = 0;
+    // A formula or macro text that left with a deleted row or column while
+    // shifts wait: its cell just before the step, and its text as of the
+    // last time the references were up to date.
+    struct DepartedText {
+        std::size_t step = 0;
+        CellKey key;
+        bool isMacro = false;
+        std::string text;
+    };
+    std::vector<DepartedText> departed_;
+    // A deletion's undo record whose texts wait: its number in the history
+    // and its step.
+    struct DeferredDeletionUndo {
+        std::size_t record = 0;
+        std::size_t step = 0;
+    };
+    std::vector<DeferredDeletionUndo> deferredDeletionUndo_;
 };
 
 }  // namespace phonotab

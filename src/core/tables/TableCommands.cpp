@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <set>
 
-#include "core/tables/formula/ShiftReferences.h"
 
 namespace phonotab {
 
@@ -32,45 +31,15 @@ bool InsertColumnCommand(ReportTable& table, int at, int templateColumn) {
     return table.InsertColumn(at, templateColumn);
 }
 
-namespace {
-
-// A deletion turns references to the deleted row or column into "?"; re-inserting
-// it on undo cannot bring them back. Keep every formula and macro text that a
-// deletion followed by a re-insertion would not give back unchanged.
-void keepLossyTexts(const ReportTable& table, bool rows, int index, UndoRecord& r) {
-    const CellRect filter = rows ? shiftRegionFrom(0, index) : shiftRegionFrom(index, 0);
-    const int dc = rows ? 0 : 1;
-    const int dr = rows ? 1 : 0;
-    auto lossy = [&](const std::string& text) {
-        std::string t = text;
-        ShiftReferences(t, filter, -dc, -dr, true, false);
-        ShiftReferences(t, filter, dc, dr, true, false);
-        return t != text;
-    };
-    auto inDeleted = [&](CellKey k) { return (rows ? k.row : k.column) == index; };
-    for (const auto& [k, f] : table.formulas)
-        if (!inDeleted(k) && lossy(f.text)) r.rewritten.push_back({k, false, f.text});
-    for (const auto& [k, m] : table.macros)
-        if (!inDeleted(k) && lossy(m)) r.rewritten.push_back({k, true, m});
-}
-
-}  // namespace
-
 bool DeleteRowCommand(ReportTable& table, int row) {
     if (row < 0 || row >= table.rowCount() || table.rowCount() <= 1) return false;
-    UndoRecord r{UndoKind::RowDeleted, row, 0, {}, {}};
-    for (int c = 0; c < table.columnCount(); ++c) r.cells.push_back(table.imageOf({c, row}));
-    keepLossyTexts(table, true, row, r);
-    table.RecordUndo(std::move(r));
+    table.recordDeletionUndo(true, row);
     return table.DeleteRow(row);
 }
 
 bool DeleteColumnCommand(ReportTable& table, int column) {
     if (column < 0 || column >= table.columnCount() || table.columnCount() <= 1) return false;
-    UndoRecord r{UndoKind::ColumnDeleted, column, 0, {}, {}};
-    for (int row = 0; row < table.rowCount(); ++row) r.cells.push_back(table.imageOf({column, row}));
-    keepLossyTexts(table, false, column, r);
-    table.RecordUndo(std::move(r));
+    table.recordDeletionUndo(false, column);
     return table.DeleteColumn(column);
 }
 

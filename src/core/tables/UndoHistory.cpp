@@ -5,7 +5,10 @@ namespace phonotab {
 void UndoHistory::record(UndoRecord r) {
     records_.erase(records_.begin() + static_cast<std::ptrdiff_t>(position_), records_.end());
     records_.push_back(std::move(r));
-    while (records_.size() > Capacity) records_.pop_front();
+    while (records_.size() > Capacity) {
+        records_.pop_front();
+        ++dropped_;
+    }
     position_ = records_.size();
 }
 
@@ -21,6 +24,7 @@ UndoRecord* UndoHistory::stepForward() {
 }
 
 void UndoHistory::clear() {
+    dropped_ += records_.size();
     records_.clear();
     position_ = 0;
 }

@@ -87,9 +87,20 @@ public:
     std::size_t position() const { return position_; }
     const UndoRecord& at(std::size_t i) const { return records_[i]; }
 
+    // Records are numbered in the order they were recorded: the number of the
+    // last one (there must be one), and a record by its number while the
+    // history still keeps it. A record undone and then replaced by a new one
+    // hands its number on, so numbers are for the records of a stretch
+    // without undo.
+    std::size_t numberOfLast() const { return dropped_ + records_.size() - 1; }
+    UndoRecord* numbered(std::size_t number) {
+        return number >= dropped_ && number - dropped_ < records_.size() ? &records_[number - dropped_] : nullptr;
+    }
+
 private:
     std::deque<UndoRecord> records_;
     std::size_t position_ = 0;
+    std::size_t dropped_ = 0;  // records dropped from the front or cleared
 };
 
 }  // namespace phonotab

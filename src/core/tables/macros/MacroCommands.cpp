@@ -169,9 +169,10 @@ bool RunMacroCommand(ReportTable& table, std::string_view statement, MacroChange
         if (!a.empty()) args.push_back(std::move(a));
 
     auto is = [&](std::string_view name) { return word.size() == name.size() && startsWithWord(word, 0, name); };
-    // Every command but an insertion reads formula or macro texts (images for
-    // the undo, the copy, what a deletion loses): they must be up to date.
-    if (!is("INSCP")) table.bringReferencesUpToDate();
+    // Every command but an insertion or a deletion reads formula or macro
+    // texts (images for the undo, the copy): they must be up to date. A
+    // deletion's undo record takes its texts when they are brought up to date.
+    if (!is("INSCP") && !is("DELCP")) table.bringReferencesUpToDate();
     if (is("RSHOW") || is("RHIDE")) return !args.empty() && showHide(table, args, is("RSHOW"), log);
 
     if (is("DELCP")) {

@@ -266,7 +266,7 @@ MacroEnd RunMacro(ReportTable& table, CellKey cell, MacroDialogs& dialogs, DataF
     auto it = table.macros.find(cell);
     if (it == table.macros.end()) return MacroEnd::NoMacro;
     const std::string macro = it->second;  // the run may move or delete the cell
-    // A macro may insert rows or columns by the thousand: their references are
+    // A macro may insert or delete rows or columns by the thousand: references are
     // brought up to date when something reads them and at the end of the run.
     struct DeferredShifts {
         ReportTable& table;

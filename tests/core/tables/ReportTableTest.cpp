@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <random>
+
 #include "TableTestSupport.h"
 #include "core/tables/TableCommands.h"
 
@@ -54,6 +56,48 @@ TEST(ReportTable, DeletingRowsAndColumns) {
     ASSERT_TRUE(DeleteColumnCommand(s.t, 0));
     EXPECT_EQ(s.t.columnCount(), 3);
     EXPECT_EQ(s.t.formulas.at(at("C3")).text, "?");
+}
+
+// Every cell of a small table holds a text naming it; a random series of row
+// and column insertions and deletions must leave each text in the cell its row
+// and column went to, and none where a row or column was inserted.
+TEST(ReportTable, EntriesGoWithTheirRowsAndColumns) {
+    std::mt19937 rng(7);
+    auto pick = [&](int from, int to) { return std::uniform_int_distribution<int>(from, to)(rng); };
+    ReportTable t(6, 6);
+    std::vector<int> rowOf{0, 1, 2, 3, 4, 5}, columnOf = rowOf;  // original index, -1 when inserted
+    auto name = [](int column, int row) { return std::to_string(column) + "," + std::to_string(row); };
+    for (int c = 0; c < 6; ++c)
+        for (int r = 0; r < 6; ++r) t.texts[{c, r}] = name(c, r);
+    for (int step = 0; step < 300; ++step) {
+        const bool columns = pick(0, 1) == 1;
+        std::vector<int>& ids = columns ? columnOf : rowOf;
+        const int n = static_cast<int>(ids.size());
+        if (n > 1 && pick(0, 9) < (n > 8 ? 7 : 4)) {
+            const int at = pick(0, n - 1);
+            ASSERT_TRUE(columns ? t.DeleteColumn(at) : t.DeleteRow(at));
+            ids.erase(ids.begin() + at);
+        } else {
+            const int at = pick(0, n);
+            ASSERT_TRUE(columns ? t.InsertColumn(at, 0) : t.InsertRow(at, 0));
+            ids.insert(ids.begin() + at, -1);
+        }
+        std::size_t expected = 0;
+        for (int c = 0; c < t.columnCount(); ++c) {
+            for (int r = 0; r < t.rowCount(); ++r) {
+                const auto it = t.texts.find({c, r});
+                if (columnOf[static_cast<std::size_t>(c)] < 0 || rowOf[static_cast<std::size_t>(r)] < 0) {
+                    EXPECT_TRUE(it == t.texts.end()) << "step " << step;
+                    continue;
+                }
+                ++expected;
+                ASSERT_TRUE(it != t.texts.end()) << "step " << step;
+                EXPECT_EQ(it->second, name(columnOf[static_cast<std::size_t>(c)], rowOf[static_cast<std::size_t>(r)]))
+                    << "step " << step;
+            }
+        }
+        ASSERT_EQ(t.texts.size(), expected) << "step " << step;
+    }
 }
 
 TEST(ReportTable, CountsStayWithinOneToAThousand) {

@@ -522,7 +522,10 @@ struct DocxDocument::Impl {
             if (std::string_view(rel.attribute("TargetMode").value()) == "External") continue;
             std::string target = rel.attribute("Target").value();
             target = !target.empty() && target[0] == '/' ? target.substr(1) : folder + target;
-            ZipPart* page = part(target);
+            // Each part once, and only a part of its own (never the body or a list of parts).
+            bool known = target == documentPath || target == relsPath || target == "[Content_Types].xml";
+            for (const auto& loaded : pageParts) known |= loaded->path == target;
+            ZipPart* page = known ? nullptr : part(target);
             if (!page) continue;
             auto loaded = std::make_unique<PagePart>();
             loaded->path = target;

@@ -1,4 +1,5 @@
 // phonotab-cli report P.pht [--template T.docx] -o OUT.docx [--refbooks RefMap.txt] [--calc]
+//                          [--decimal-comma | --decimal-point]
 // The project's measurement report as a word-processor document, the same the
 // desktop writes: the title-page texts and conclusion, the report tables as
 // drawn, the illustrations' pictures (SVG and the like converted to PNG) and
@@ -7,6 +8,10 @@
 // So is every bound cell that has no value (a project never recalculated):
 // --calc recalculates the project's files first, as "project calc" does,
 // without saving the project.
+// The numbers of the report's tables take a decimal comma with --decimal-comma,
+// a point with --decimal-point, and by default the comma in a Russian
+// interface (whose shipped template is then the default one), as the desktop's
+// report window does until the user says otherwise.
 #include <CLI/CLI.hpp>
 
 #include <cstdio>
@@ -31,6 +36,7 @@ namespace {
 struct ReportOptions {
     std::string project, templatePath, output, refbooks;
     bool calculate = false;
+    bool decimalComma = false, decimalPoint = false;
 };
 
 // Every bound cell of the report tables that has no value, as a notice each.
@@ -75,7 +81,9 @@ int runReport(CliContext& ctx, const ReportOptions& o) {
     const std::string templatePath =
         o.templatePath.empty() ? defaultReportTemplate(CliContext::dataFolder(), currentStrings().languageName())
                                : o.templatePath;
-    const Result<ReportOutcome> out = job.write(templatePath, o.output);
+    phonotab::ReportOptions options;
+    options.decimalComma = o.decimalComma || (!o.decimalPoint && decimalCommaByDefault(currentStrings().languageName()));
+    const Result<ReportOutcome> out = job.write(templatePath, o.output, {}, options);
     if (!out) return fail(out.error());
     const std::string skipped = Message(msg::ReportSkipped).text();
     for (const ReportSkip& s : out->skipped)
@@ -91,6 +99,10 @@ void addReportCommand(CLI::App& app, CliContext& ctx, CommandList& commands) {
     report->add_option("-o,--output", o->output, "report to write (.docx)")->required();
     report->add_option("--refbooks", o->refbooks, "reference books (RefMap.txt) for \"#book#index\" formulas");
     report->add_flag("--calc", o->calculate, "recalculate the project's files first (the project file is not changed)");
+    auto* comma = report->add_flag("--decimal-comma", o->decimalComma,
+                                   "numbers in the tables with a decimal comma (72,5; default in Russian)");
+    report->add_flag("--decimal-point", o->decimalPoint, "numbers in the tables with a decimal point (72.5)")
+        ->excludes(comma);
     commands.emplace_back(report, [&ctx, o] { return runReport(ctx, *o); });
 }
 

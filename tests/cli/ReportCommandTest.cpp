@@ -5,6 +5,9 @@
 #include <fstream>
 #include <map>
 
+#include <regex>
+#include <sstream>
+
 #include "DocxTestSupport.h"
 #include "PngFile.h"
 #include "TestSupport.h"
@@ -60,7 +63,8 @@ TEST(ReportCommand, WritesTheDemoReportWithTextsTablesAndPictures) {
     EXPECT_THAT(lines, Contains("tc\t1\t1\t-\tООО «Акустика»"));          // the title page's fields
     EXPECT_THAT(lines, Contains("tc\t0\t1\t-\tТочка измерений"));         // the first report table
     EXPECT_THAT(lines, Contains("tc\t0\t1\t-\tПолоса, Гц"));              // the second
-    EXPECT_EQ(linesStartingWith(lines, "tbl\t").size(), 3u);
+    EXPECT_EQ(linesStartingWith(lines, "tbl\t").size(), 4u);  // with the title page's and the signatures'
+    EXPECT_THAT(lines, Contains("p\tTableCaption\tТаблица 2 — Октавный спектр"));
     EXPECT_THAT(lines, Contains("p\tCaption\tСхема точек"));
     EXPECT_THAT(lines, Contains("p\tCaption\tУровни звука в точках измерений"));
     // The PNG as it is, the SVG converted and the table's graph drawn.
@@ -138,4 +142,52 @@ TEST(ReportCommand, ACopiedDemoWorksInItsNewFolder) {
     EXPECT_EQ(report.out.find("нет значения"), std::string::npos) << report.out;
     EXPECT_GT(listing(dir.path().string()).size(), copiedFiles + 1);  // results beside the copy
     EXPECT_EQ(listing(original), originalBefore);
+}
+
+namespace {
+
+std::string packagePart(const std::string& docxPath, const std::string& name) {
+    std::ifstream in(docxPath, std::ios::binary);
+    std::ostringstream bytes;
+    bytes << in.rdbuf();
+    for (const ZipPart& part : readZipParts(bytes.str(), 100, 1u << 24, 1u << 26).value_or(std::vector<ZipPart>()))
+        if (part.name == name) return part.bytes;
+    return {};
+}
+
+}  // namespace
+
+// --decimal-comma writes the tables' numbers "70,5", --decimal-point "70.5";
+// the default follows the language (English: the point). The shipped template
+// puts the protocol number at the top of each page and the page numbers below.
+TEST(ReportCommand, DecimalCommaAndThePageHeaderAndFooter) {
+    DemoReport demo;
+    ASSERT_EQ(runCli("project calc '" + demo.project + "' -o '" + demo.project + "'").status, 0);
+    // Cells below the headings (the band names above, "31,5", are texts).
+    static const std::regex withComma(R"(^tc\t[1-9]\d*\t.*\t\d+,\d$)"), withPoint(R"(^tc\t[1-9]\d*\t.*\t\d+\.\d$)");
+    struct Case {
+        std::string options;
+        bool comma;
+    };
+    for (const Case& c : {Case{"", false}, Case{"--decimal-comma", true}, Case{"--decimal-point", false}}) {
+        SCOPED_TRACE(c.options);
+        const std::string out = demo.dir.file("report.docx");
+        const CliRun run = runCli("--lang English report '" + demo.project + "' " + c.options + " -o '" + out + "'");
+        ASSERT_EQ(run.status, 0) << run.out;
+        int commas = 0, points = 0;
+        for (const std::string& l : readDocxWithPythonDocx(out)) {
+            commas += std::regex_match(l, withComma);
+            points += std::regex_match(l, withPoint);
+        }
+        EXPECT_EQ(commas > 0, c.comma);
+        EXPECT_EQ(points > 0, !c.comma);
+        const std::string header = packagePart(out, "word/header1.xml");
+        EXPECT_THAT(header, HasSubstr("Measurement report No. "));
+        EXPECT_THAT(header, HasSubstr(">12/24<"));
+        EXPECT_EQ(header.find("&lt;004&gt;"), std::string::npos);
+        EXPECT_THAT(packagePart(out, "word/footer1.xml"), HasSubstr(" NUMPAGES "));
+    }
+    // The two ask opposite things: refused as a wrong call.
+    EXPECT_EQ(runCli("report '" + demo.project + "' --decimal-comma --decimal-point -o '" +
+                     demo.dir.file("both.docx") + "'").status, 2);
 }

@@ -127,6 +127,7 @@ enum Id : int {
     EventSettingsOutOfRange = 6909,  // minimum duration and merge gap 0 to 86400 s, a finite threshold
     ExposureTimeOutOfRange = 6910,   // Te above 0 and at most 8760 h
     TablesWritten = 6911,          // notice: "The tables were written to %s"
+    PictureLeftBlank = 7100,       // notice: illustration "%s": picture '%s' was never drawn on, left out
 };
 
 }  // namespace msg
@@ -149,6 +150,7 @@ constexpr Severity severityOf(int id) {
         case msg::ReportSkipped:
         case msg::BoundCellWithoutValue:
         case msg::TablesWritten:
+        case msg::PictureLeftBlank:
             return Severity::Notice;
         default:
             return Severity::Failure;

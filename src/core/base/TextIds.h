@@ -474,6 +474,11 @@ enum Id : int {
     BinaryFileFilter = 6766,          // "Файлы измерений (*.bin);;Все файлы (*)"
     ResultFileFilter = 6767,          // "Файлы CSV (*.csv);;Текстовые файлы (*.txt);;Все файлы (*)"
     ProjectFileFilter = 6768,         // "Проекты Phonotab (*.pht);;Все файлы (*)"
+    // The report as a printed protocol.
+    ReportTableCaption = 7101,        // "Таблица %d — %s", a report table's caption in the document
+    ReportTableNumber = 7102,         // "Таблица %d", the caption of a table without a name
+    DecimalCommaOption = 7103,        // "Десятичная запятая", the report's numbers written "72,5"
+    DecimalCommaHint = 7104,          // its tooltip: the tables themselves keep their point
 };
 
 // Every id above, so that a check can find each in the language tables.
@@ -542,6 +547,7 @@ inline constexpr Id kAllIds[] = {
     DecibelCaption, SaveGraphAsBitmap, SaveGraphAsVector, CalculationFinished, ProjectRecalculated, OpenDemoProject,
     RecordsNumberedFrom, GettingStarted, PercentileColumn, LevelColumn, CorrectionsHeading,
     SixteenBitDecibelType, SvgFileFilter, TextFileFilter, BitmapFileFilter, MeasurementFileFilter, CsvFileFilter, BinaryFileFilter, ResultFileFilter, ProjectFileFilter,
+    ReportTableCaption, ReportTableNumber, DecimalCommaOption, DecimalCommaHint,
 };
 
 }  // namespace phonotab::text

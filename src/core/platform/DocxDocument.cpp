@@ -27,6 +27,8 @@ constexpr const char* kMainNamespace = "http://schemas.openxmlformats.org/wordpr
 constexpr const char* kOfficeDocumentType =
     "http://schemas.openxmlformats.org/officeDocument/2006/relationships/officeDocument";
 constexpr const char* kImageType = "http://schemas.openxmlformats.org/officeDocument/2006/relationships/image";
+constexpr const char* kHeaderType = "http://schemas.openxmlformats.org/officeDocument/2006/relationships/header";
+constexpr const char* kFooterType = "http://schemas.openxmlformats.org/officeDocument/2006/relationships/footer";
 constexpr const char* kRelationshipsNamespace = "http://schemas.openxmlformats.org/package/2006/relationships";
 constexpr const char* kContentTypesNamespace = "http://schemas.openxmlformats.org/package/2006/content-types";
 // Whitespace that is all of an element's text (a run's single space) is text;
@@ -81,6 +83,7 @@ std::string lower(std::string s) {
 // (pictures among them), which are not copied.
 struct WrittenPackage {
     ZipPart types, document, rels;
+    std::vector<ZipPart> pageParts;  // the headers and footers that got a text
     std::vector<const ZipPart*> order;
 };
 
@@ -93,6 +96,14 @@ struct DocxDocument::Impl {
     std::string documentPath;  // "word/document.xml"
     std::string relsPath;      // "word/_rels/document.xml.rels"
     pugi::xml_document document, rels, contentTypes;
+    // The page headers and footers: their placeholders take texts too (a
+    // protocol's number at the top of every page).
+    struct PagePart {
+        std::string path;
+        pugi::xml_document xml;
+        bool changed = false;  // written anew only when a placeholder was found in it
+    };
+    std::vector<std::unique_ptr<PagePart>> pageParts;
     Names names{"w:"};
     std::map<std::string, std::vector<pugi::xml_node>> anchors;  // marked runs per placeholder
     // Tables, written as XML text and spliced in when the document is saved;
@@ -215,9 +226,16 @@ struct DocxDocument::Impl {
         walker.p = &names.p;
         walker.out = &paragraphs;
         document.document_element().traverse(walker);
+        const std::size_t bodyParagraphs = paragraphs.size();
+        std::vector<PagePart*> partOfParagraph;  // of each paragraph after the body's
+        for (const auto& page : pageParts) {
+            page->xml.document_element().traverse(walker);
+            partOfParagraph.resize(paragraphs.size() - bodyParagraphs, page.get());
+        }
 
         std::size_t found = 0;
-        for (pugi::xml_node paragraph : paragraphs) {
+        for (std::size_t index = 0; index < paragraphs.size(); ++index) {
+            const pugi::xml_node paragraph = paragraphs[index];
             std::string text;
             std::vector<Piece> pieces;
             collectText(paragraph, text, pieces);
@@ -241,6 +259,7 @@ struct DocxDocument::Impl {
                 marked.emplace_back(it->second, isolate(pieces, it->first, it->second->size(), *it->second));
             for (auto it = marked.rbegin(); it != marked.rend(); ++it) anchors[*it->first].push_back(it->second);
             found += marked.size();
+            if (!marked.empty() && index >= bodyParagraphs) partOfParagraph[index - bodyParagraphs]->changed = true;
         }
         return found;
     }
@@ -312,6 +331,28 @@ struct DocxDocument::Impl {
         pugi::xml_node run = it->second.front();
         it->second.erase(it->second.begin());
         return run;
+    }
+
+    // The first occurrence in the body: a table or picture has no place in
+    // a page header or footer, so an occurrence there is emptied and passed over.
+    pugi::xml_node takeBodyAnchor(const std::string& name) {
+        while (pugi::xml_node run = takeAnchor(name)) {
+            if (run.root() == document.root()) return run;
+            setText(run.child(names.t.c_str()), std::string());
+        }
+        return {};
+    }
+
+    // Keeps the paragraph on the page of the one after it (a caption with its table).
+    void keepWithNext(pugi::xml_node paragraph) {
+        pugi::xml_node pPr = paragraph.child(names.pPr.c_str());
+        if (!pPr) pPr = paragraph.prepend_child(names.pPr.c_str());
+        if (pPr.child(names.w("keepNext"))) return;
+        // The paragraph's style comes first among its properties, then this.
+        if (pugi::xml_node style = pPr.child(names.w("pStyle")))
+            pPr.insert_child_after(names.w("keepNext"), style);
+        else
+            pPr.prepend_child(names.w("keepNext"));
     }
 
     static bool hasContent(pugi::xml_node paragraph, const Names& names) {
@@ -473,6 +514,25 @@ struct DocxDocument::Impl {
             decl.append_attribute("standalone") = "yes";
             rels.append_child("Relationships").append_attribute("xmlns") = kRelationshipsNamespace;
         }
+        // The headers and footers the document names; one that is not XML is
+        // left as it is (its placeholders are not looked for).
+        for (pugi::xml_node rel : rels.document_element().children("Relationship")) {
+            const std::string_view type = rel.attribute("Type").value();
+            if (type != kHeaderType && type != kFooterType) continue;
+            if (std::string_view(rel.attribute("TargetMode").value()) == "External") continue;
+            std::string target = rel.attribute("Target").value();
+            target = !target.empty() && target[0] == '/' ? target.substr(1) : folder + target;
+            // Each part once, and only a part of its own (never the body or a list of parts).
+            bool known = target == documentPath || target == relsPath || target == "[Content_Types].xml";
+            for (const auto& loaded : pageParts) known |= loaded->path == target;
+            ZipPart* page = known ? nullptr : part(target);
+            if (!page) continue;
+            auto loaded = std::make_unique<PagePart>();
+            loaded->path = target;
+            if (loaded->xml.load_buffer(page->bytes.data(), page->bytes.size(), kParseOptions) &&
+                loaded->xml.document_element())
+                pageParts.push_back(std::move(loaded));
+        }
         if (ZipPart* ct = part("[Content_Types].xml")) {
             if (!contentTypes.load_buffer(ct->bytes.data(), ct->bytes.size(), kParseOptions) ||
                 !contentTypes.document_element())
@@ -562,12 +622,13 @@ void DocxDocument::clear(const std::string& name) {
     }
 }
 
-bool DocxDocument::putTable(const std::string& name, const DocxTable& table) {
+bool DocxDocument::putTable(const std::string& name, const DocxTable& table, std::string_view caption) {
     if (table.columnWidths.empty() || table.rows.empty() || count(name) == 0) return false;
     for (const auto& row : table.rows)
         if (row.size() != table.columnWidths.size()) return false;
     Impl& d = *impl_;
-    pugi::xml_node run = d.takeAnchor(name);
+    pugi::xml_node run = d.takeBodyAnchor(name);
+    if (!run) return false;
     pugi::xml_node paragraph = d.paragraphOf(run);
     if (!paragraph) return false;
     pugi::xml_node top = Impl::topOf(run, paragraph);
@@ -575,7 +636,16 @@ bool DocxDocument::putTable(const std::string& name, const DocxTable& table) {
     // the same format that also takes over a section break.
     pugi::xml_node after = d.newParagraphAfter(paragraph, paragraph);
     Impl::moveRest(top, after);
-    run.parent().remove_child(run);
+    if (caption.empty()) {
+        run.parent().remove_child(run);
+    } else {
+        // The caption takes the placeholder's place, on one line, and stays with its table.
+        std::string line = cleanDocumentText(caption);
+        for (char& c : line)
+            if (c == '\r' || c == '\n') c = ' ';
+        setText(run.child(d.names.t.c_str()), line);
+        d.keepWithNext(paragraph);
+    }
     pugi::xml_node pPr = paragraph.child(d.names.pPr.c_str());
     if (pugi::xml_node sect = pPr ? pPr.child(d.names.sectPr.c_str()) : pugi::xml_node()) {
         pugi::xml_node afterPPr = after.child(d.names.pPr.c_str());
@@ -614,10 +684,13 @@ Status DocxDocument::putPicture(const std::string& name, std::string_view pictur
         if (!info) return Message(msg::PictureUnreadable, nameForMessages);
     }
     Impl& d = *impl_;
-    pugi::xml_node run = d.takeAnchor(name);
+    pugi::xml_node run = d.takeBodyAnchor(name);
     if (!run) return Status::success();
     d.putTextAt(run, caption.empty() ? std::string() : "\n" + std::string(caption));
     if (!info) return Status::success();
+    // A picture is never parted from its caption by a page break.
+    if (!caption.empty())
+        if (pugi::xml_node paragraph = d.paragraphOf(run)) d.keepWithNext(paragraph);
     run.remove_child(d.names.t.c_str());
     const double dpiX = info->dpiX > 1 ? info->dpiX : 96.0, dpiY = info->dpiY > 1 ? info->dpiY : 96.0;
     double cx = info->width * static_cast<double>(kEmuPerInch) / dpiX;
@@ -685,11 +758,16 @@ void DocxDocument::Impl::write(WrittenPackage& out) const {
     out.document = std::move(document);
     out.rels = serialise(d.rels, d.relsPath);
     out.types = serialise(d.contentTypes, "[Content_Types].xml");
+    for (const auto& page : d.pageParts)
+        if (page->changed) out.pageParts.push_back(serialise(page->xml, page->path));
     out.order.reserve(d.parts.size() + 2);
     out.order.push_back(&out.types);
     for (const ZipPart& p : d.parts) {
         if (p.name == out.types.name || p.name == out.rels.name) continue;
-        out.order.push_back(p.name == out.document.name ? &out.document : &p);
+        const ZipPart* written = p.name == out.document.name ? &out.document : &p;
+        for (const ZipPart& page : out.pageParts)
+            if (page.name == p.name) written = &page;
+        out.order.push_back(written);
     }
     out.order.push_back(&out.rels);
 }

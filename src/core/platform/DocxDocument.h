@@ -8,7 +8,9 @@
 // processor split one across several runs (spelling marks, a change of format
 // in the middle); each occurrence is then a run of its own. Only those marked
 // places are ever replaced, so a text put into the document that looks like a
-// placeholder stays as it is.
+// placeholder stays as it is. The page headers and footers the document names
+// are searched too; a placeholder there takes a text (a table or picture has
+// no place there: it is emptied and the next occurrence in the body is used).
 #pragma once
 
 #include <memory>
@@ -62,7 +64,10 @@ public:
     void clear(const std::string& name);
     // A table in place of the first occurrence: the paragraph is split around
     // it. False when the name has no occurrence left or the table has no cells.
-    bool putTable(const std::string& name, const DocxTable& table);
+    // A caption that is not empty takes the placeholder's place in the
+    // paragraph before the table (its line breaks become blanks), which is
+    // kept on the page of the table.
+    bool putTable(const std::string& name, const DocxTable& table, std::string_view caption = {});
     // An inline picture (PNG, JPEG or BMP bytes, stored as they are) in place
     // of the first occurrence, sized from its pixels and resolution (96 dots
     // per inch when it does not say) and made smaller to fit the page; a

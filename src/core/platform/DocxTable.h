@@ -31,6 +31,10 @@ struct DocxTable {
     std::vector<int> columnWidths;  // twips (1/1440 inch), one per grid column
     std::vector<int> rowHeights;    // twips, the least height of each row
     std::vector<std::vector<DocxCell>> rows;  // one row per height, one cell per column
+    // Rows at the top that head the table: repeated at the top of each page
+    // the table runs onto, their text bold. A merged block that starts among
+    // them and reaches further down takes the rows it covers into the heading.
+    int headerRows = 0;
 };
 
 }  // namespace phonotab

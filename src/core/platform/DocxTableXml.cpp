@@ -70,7 +70,7 @@ private:
     const std::string& w_;
 };
 
-void cellParagraphs(Writer& x, const DocxCell& cell, const std::string& face) {
+void cellParagraphs(Writer& x, const DocxCell& cell, const std::string& face, bool heading) {
     const char* jc = cell.horizontal == DocxCell::Horizontal::Centre  ? "center"
                      : cell.horizontal == DocxCell::Horizontal::Right ? "right"
                                                                       : nullptr;
@@ -86,7 +86,7 @@ void cellParagraphs(Writer& x, const DocxCell& cell, const std::string& face) {
             x.open("r");
             x.open("rPr");
             if (!face.empty()) x.empty("rFonts", {{"ascii", face}, {"hAnsi", face}, {"cs", face}});
-            if (cell.bold) x.empty("b");
+            if (cell.bold || heading) x.empty("b");
             if (cell.italic) x.empty("i");
             x.empty("color", {{"val", colour}});
             if (!half.empty()) {
@@ -147,21 +147,32 @@ void appendTableXml(std::string& out, const DocxTable& table, const std::string&
     x.close("tblGrid");
 
     const std::vector<Owner> owners = blockOwners(table, rows, columns);
+    // The heading takes in the rows its merged blocks reach down to, unless
+    // that is the whole table (a heading repeats above the rest of it).
+    const int askedHeaderRows = std::clamp(table.headerRows, 0, rows);
+    int headerRows = askedHeaderRows;
+    for (int r = 0; r < headerRows; ++r)
+        for (int c = 0; c < columns; ++c) {
+            const Owner& o = owners[static_cast<std::size_t>(r) * static_cast<std::size_t>(columns) + static_cast<std::size_t>(c)];
+            if (o.row >= 0) headerRows = std::max(headerRows, o.row + o.rowSpan);
+        }
+    if (headerRows >= rows) headerRows = askedHeaderRows;
     static const DocxCell kEmpty;
     std::string face;
     for (int r = 0; r < rows; ++r) {
         x.open("tr");
         const int height = r < static_cast<int>(table.rowHeights.size()) ? table.rowHeights[static_cast<std::size_t>(r)] : 0;
-        if (height > 0) {
+        if (height > 0 || r < headerRows) {
             x.open("trPr");
-            x.empty("trHeight", {{"val", std::to_string(height)}, {"hRule", "atLeast"}});
+            if (height > 0) x.empty("trHeight", {{"val", std::to_string(height)}, {"hRule", "atLeast"}});
+            if (r < headerRows) x.empty("tblHeader");
             x.close("trPr");
         }
         for (int c = 0; c < columns;) {
             const Owner& o = owners[static_cast<std::size_t>(r) * static_cast<std::size_t>(columns) + static_cast<std::size_t>(c)];
             if (o.row < 0) {  // covered, but by no block
                 cellStart(x, table, kEmpty, c, 1, nullptr);
-                cellParagraphs(x, kEmpty, {});
+                cellParagraphs(x, kEmpty, {}, false);
                 x.close("tc");
                 ++c;
                 continue;
@@ -171,10 +182,10 @@ void appendTableXml(std::string& out, const DocxTable& table, const std::string&
             if (o.row == r) {
                 cellStart(x, table, first, c, span, o.rowSpan > 1 ? "restart" : nullptr);
                 face = cleanDocumentText(first.fontFace);
-                cellParagraphs(x, c == o.column ? first : kEmpty, face);
+                cellParagraphs(x, c == o.column ? first : kEmpty, face, r < headerRows);
             } else {
                 cellStart(x, table, first, c, span, "");
-                cellParagraphs(x, kEmpty, {});
+                cellParagraphs(x, kEmpty, {}, false);
             }
             x.close("tc");
             c += span;

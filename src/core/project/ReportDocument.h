@@ -9,6 +9,20 @@
 // illustration without a usable picture are skipped and listed; the report is
 // still written. Places the template has for tables and illustrations beyond
 // the project's (<TBL03> with two tables) are emptied.
+//
+// The document is a printed protocol's:
+// - a table's place written "<TBL01 caption>" (the word "caption" after the
+//   number, one blank between) puts the caption "Таблица 1 — name" (in the
+//   interface language; the number counts the report tables in the document,
+//   the name is the report table's) in that paragraph, above the table and on
+//   its page; "<TBL01>" puts the table alone;
+// - each table's first row is its heading: bold, repeated on every page;
+// - rows a macro has not filled yet (MacroEmptyRows.h) are left out;
+// - with the decimal comma, the numbers the tables show are written "72,5"
+//   (DecimalComma.h); the tables themselves keep their point;
+// - an illustration whose picture was never drawn on (the shipped empty
+//   picture as "Создать иллюстрацию" copied it) is left out, caption and all,
+//   and listed (7100).
 #pragma once
 
 #include <functional>
@@ -38,11 +52,19 @@ struct ReportOutcome {
     std::vector<ReportSkip> skipped;
 };
 
+// How the report is written, beyond its template.
+struct ReportOptions {
+    // Numbers in the tables with a decimal comma, as a Russian document has them.
+    bool decimalComma = false;
+};
+
 // The placeholder names: "<%03d>" of a text, "<TBL%02d>" and "<PIC%02d>" of
 // the table and illustration at a 0-based position.
 std::string reportTextPlaceholder(std::size_t index);
 std::string reportTablePlaceholder(std::size_t index);
 std::string reportPicturePlaceholder(std::size_t index);
+// "<TBL%02d caption>": the table's place with its caption above it.
+std::string reportCaptionedTablePlaceholder(std::size_t index);
 
 // Fills the template and writes the report to outputPath (replaced only once
 // written completely). Each text goes to every occurrence of its placeholder,
@@ -52,7 +74,8 @@ std::string reportPicturePlaceholder(std::size_t index);
 // when the progress asks to stop (nothing written).
 Result<ReportOutcome> WriteReport(const ProjectState& project, const std::string& templatePath,
                                   const std::string& outputPath, const ReportTableTexts& tableTexts,
-                                  const ReportPictureSource& pictures, const Progress& progress);
+                                  const ReportPictureSource& pictures, const Progress& progress,
+                                  const ReportOptions& options = {});
 
 // Every report table drawn once, in the project's order, with its formulas,
 // references and bound values worked out afresh: the texts its report table and
@@ -63,8 +86,9 @@ std::vector<DisplayTexts> DrawReportTables(const ProjectState& project, const Ta
 // against the working folder; PNG, JPEG and BMP files as they are, anything
 // else through `convert` (the desktop and the batch tool turn SVG and the like
 // into PNG), when given. Messages: 6202 the file is missing, 6203 it cannot be
-// read, 6207 it is of a kind nothing converts. An illustration that shows a
-// table's graph is the caller's business (6204 here).
+// read, 6207 it is of a kind nothing converts, 7100 it was never drawn on (a
+// bitmap of one colour, BlankPicture.h). An illustration that shows a table's
+// graph is the caller's business (6204 here).
 Result<std::string> ReadIllustrationPicture(
     const Illustration& illustration, const std::string& localWorkingFolder,
     const std::function<Result<std::string>(const std::string& bytes, const std::string& path)>& convert);

@@ -9,6 +9,10 @@ std::string defaultReportTemplate(const std::string& dataFolder, const std::stri
     return dataFolder + "/report/template_" + (russian ? "ru" : "en") + ".docx";
 }
 
+bool decimalCommaByDefault(const std::string& interfaceLanguage) {
+    return interfaceLanguage == StringTable::russian().languageName();
+}
+
 ReportJob::ReportJob(const ProjectState& project, const TableEnvironment& environment,
                      const std::string& localWorkingFolder, const ReportPictureSourceMaker& makePictures)
     : project_(project), tableTexts_(DrawReportTables(project, environment)) {
@@ -21,7 +25,7 @@ ReportJob::ReportJob(const ProjectState& project, const TableEnvironment& enviro
 }
 
 Result<ReportOutcome> ReportJob::write(const std::string& templatePath, const std::string& outputPath,
-                                       const Progress& progress) const {
+                                       const Progress& progress, const ReportOptions& options) const {
     const ReportTableTexts texts = [this](std::size_t k) {
         return k < tableTexts_.size() ? tableTexts_[k] : DisplayTexts();
     };
@@ -29,7 +33,7 @@ Result<ReportOutcome> ReportJob::write(const std::string& templatePath, const st
         if (auto it = graphs_.find(i); it != graphs_.end()) return it->second;
         return pictureFiles_(ill, i);
     };
-    return WriteReport(project_, templatePath, outputPath, texts, pictures, progress);
+    return WriteReport(project_, templatePath, outputPath, texts, pictures, progress, options);
 }
 
 }  // namespace phonotab

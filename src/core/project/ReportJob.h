@@ -19,6 +19,9 @@ namespace phonotab {
 // shipped one of the interface language ("report/template_ru.docx" in Russian,
 // "report/template_en.docx" in any other) in the program's data folder.
 std::string defaultReportTemplate(const std::string& dataFolder, const std::string& interfaceLanguage);
+// Whether the report's numbers take a decimal comma until the user says
+// otherwise: yes in Russian, whose shipped template is then the default one.
+bool decimalCommaByDefault(const std::string& interfaceLanguage);
 
 // Where the pictures of a report come from, given the project, what its tables
 // show and the working folder as found here (the drawing layer supplies it:
@@ -38,7 +41,7 @@ public:
 
     // Fills the template and writes the report; the messages of WriteReport.
     Result<ReportOutcome> write(const std::string& templatePath, const std::string& outputPath,
-                                const Progress& progress = {}) const;
+                                const Progress& progress = {}, const ReportOptions& options = {}) const;
 
 private:
     const ProjectState& project_;

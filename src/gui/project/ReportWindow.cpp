@@ -1,6 +1,7 @@
 #include "gui/project/ReportWindow.h"
 
 #include <QAction>
+#include <QCheckBox>
 #include <QDate>
 #include <QDir>
 #include <QFileInfo>
@@ -51,6 +52,7 @@ constexpr TitleField kTitleFields[] = {
     {text::AdditionalInformation, ReportText::AdditionalInformation, true},
 };
 const QString kSection = QStringLiteral("Report");
+const QString kDecimalCommaKey = QStringLiteral("DecimalComma");
 
 QString numbered(text::Id text, std::size_t n) { return uiText(text).replace(QStringLiteral("%d"), QString::number(n)); }
 }  // namespace
@@ -71,6 +73,17 @@ ReportWindow::ReportWindow(ProjectSession& session, QWidget* parent)
     });
     connect(addTable_, &QAction::triggered, this, &ReportWindow::addTable);
     connect(writeReport_, &QAction::triggered, this, &ReportWindow::writeReport);
+    // The numbers' decimal separator in the document, as the user last chose it
+    // (a comma in Russian until then).
+    toolbar_->addSeparator();
+    decimalComma_ = new QCheckBox(uiText(text::DecimalCommaOption), toolbar_);
+    decimalComma_->setToolTip(uiText(text::DecimalCommaHint));
+    decimalComma_->setChecked(session.settings().integer(
+                                  kSection, kDecimalCommaKey,
+                                  decimalCommaByDefault(currentStrings().languageName()) ? 1 : 0) != 0);
+    connect(decimalComma_, &QCheckBox::toggled, this,
+            [this](bool on) { this->session().settings().setInteger(kSection, kDecimalCommaKey, on ? 1 : 0); });
+    toolbar_->addWidget(decimalComma_);
     layout->addWidget(toolbar_);
 
     tabs_ = new QTabWidget(this);
@@ -309,9 +322,12 @@ bool ReportWindow::writeReport() {
     const ProjectTableSources sources(session().state().files, &session().controller().teleDescription());
     const ReportJob job(session().state(), TableEnvironment{&books, &sources}, fromQt(session().localWorkingFolder()),
                         &reportPictureSource);
+    ReportOptions options;
+    options.decimalComma = decimalComma_->isChecked();
     std::optional<Result<ReportOutcome>> outcome;
-    runLongTask(this, uiText(text::WriteReport),
-                [&](const Progress& progress) { outcome.emplace(job.write(fromQt(templatePath), fromQt(output), progress)); });
+    runLongTask(this, uiText(text::WriteReport), [&](const Progress& progress) {
+        outcome.emplace(job.write(fromQt(templatePath), fromQt(output), progress, options));
+    });
     if (!outcome || !*outcome) {
         if (outcome) prompts.showMessage((*outcome).error());
         return false;

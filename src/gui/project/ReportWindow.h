@@ -11,6 +11,7 @@
 #include "core/project/ProjectState.h"
 
 class QAction;
+class QCheckBox;
 class QLineEdit;
 class QMenu;
 class QPlainTextEdit;
@@ -35,6 +36,8 @@ public:
     TableWindow* tableWindow(std::size_t k) const { return k < tables_.size() ? tables_[k] : nullptr; }
     QAction* addTableAction() const { return addTable_; }
     QAction* writeReportAction() const { return writeReport_; }
+    // "Десятичная запятая": the report's numbers written "72,5" (remembered).
+    QCheckBox* decimalCommaBox() const { return decimalComma_; }
 
     std::unique_ptr<QMenu> tableTabMenu(std::size_t k);
     // "Сохранить отчет в документ Word через шаблон"; false when cancelled or failed.
@@ -62,6 +65,7 @@ private:
     ReportIllustrationList* illustrations_ = nullptr;
     std::vector<TableWindow*> tables_;
     QAction *saveProject_ = nullptr, *addTable_ = nullptr, *writeReport_ = nullptr;
+    QCheckBox* decimalComma_ = nullptr;
     static constexpr int FixedTabs = 3;
 };
 

@@ -4,6 +4,7 @@
 // python-docx.
 #include <QDir>
 #include <QFile>
+#include <QCheckBox>
 #include <QImage>
 #include <QLineEdit>
 #include <QMenu>
@@ -33,7 +34,8 @@ using namespace phonotab::testing;
 
 namespace {
 
-// The document as python-docx reads it: its paragraphs' texts, then "tables N" and "pictures N".
+// The document as python-docx reads it: its paragraphs' texts, then "tables N",
+// the first cell, "pictures N" and the text of every table cell ("td ...").
 QStringList readBack(const QString& path) {
     QProcess python;
     python.start(QStringLiteral("/usr/bin/python3"),
@@ -42,7 +44,10 @@ QStringList readBack(const QString& path) {
                                  "for p in d.paragraphs: print('p ' + p.text)\n"
                                  "print('tables %d' % len(d.tables))\n"
                                  "print('cell ' + d.tables[0].cell(0, 0).text if d.tables else 'cell')\n"
-                                 "print('pictures %d' % len(d.inline_shapes))\n"),
+                                 "print('pictures %d' % len(d.inline_shapes))\n"
+                                 "for t in d.tables:\n"
+                                 "    for row in t.rows:\n"
+                                 "        for c in row.cells: print('td ' + c.text)\n"),
                   path});
     python.waitForFinished(60000);
     return QString::fromUtf8(python.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts);
@@ -109,13 +114,14 @@ private slots:
         // The report through the shipped template, beside the project.
         const QString output = work + "/отчет.docx";
         f.prompts.files = {dataFolder() + "/report/template_ru.docx", output};
+        QVERIFY(w->decimalCommaBox()->isChecked());  // in Russian, until the user says otherwise
         QVERIFY(w->writeReport());
         QCOMPARE(f.prompts.opened.value(0), output);
         // The status bar says what was written and where.
         QCOMPARE(f.window().statusBar()->currentMessage(), QStringLiteral("Отчет записан: ") + QDir::toNativeSeparators(output));
         QCOMPARE(f.session().state().reportText(ReportText::ProtocolNumber), std::string("П-17/2026"));
         const QStringList lines = readBack(output);
-        QVERIFY2(lines.filter(QStringLiteral("П-17/2026")).size() == 1, qPrintable(lines.join('\n')));
+        QVERIFY2(lines.filter(QRegularExpression(QStringLiteral("^p .*П-17/2026"))).size() == 1, qPrintable(lines.join('\n')));
         // Every report table is a table of the document (the template has tables of its own too).
         const QStringList tables = lines.filter(QRegularExpression(QStringLiteral("^tables ")));
         QCOMPARE(tables.size(), 1);
@@ -124,6 +130,13 @@ private slots:
         QVERIFY2(lines.contains(QStringLiteral("pictures 2")), qPrintable(lines.join('\n')));
         QVERIFY2(lines.contains(QStringLiteral("p Зелёный рисунок")), qPrintable(lines.join('\n')));
         QVERIFY2(lines.contains(QStringLiteral("p Уровни звука в точках измерений")), qPrintable(lines.join('\n')));
+        // The tables captioned, their numbers with a decimal comma; the tables themselves keep the point.
+        QVERIFY2(lines.contains(QStringLiteral("p Таблица 1 — Уровни звука")), qPrintable(lines.join('\n')));
+        QVERIFY2(!lines.filter(QRegularExpression(QStringLiteral("^td \\d+,\\d$"))).isEmpty(), qPrintable(lines.join('\n')));
+        QVERIFY2(lines.filter(QRegularExpression(QStringLiteral("^td \\d+\\.\\d$"))).isEmpty(), qPrintable(lines.join('\n')));
+        // The choice is remembered.
+        w->decimalCommaBox()->setChecked(false);
+        QCOMPARE(f.session().settings().integer(QStringLiteral("Report"), QStringLiteral("DecimalComma"), 1), 0);
         QCOMPARE(f.prompts.unexpected, 0);
     }
 

@@ -19,6 +19,7 @@ std::optional<DocxTable> TableDocxTable(const ReportTable& table, const DisplayT
     const CellGrid& grid = report.cells;
     if (grid.empty() || grid[0].empty()) return std::nullopt;
     DocxTable out;
+    out.headerRows = 1;
     const std::size_t columns = grid[0].size();
     for (std::size_t c = 0; c < columns; ++c) out.columnWidths.push_back(std::max(grid[0][c].width, 1) * kTwipsPerPixel);
     out.rows.resize(grid.size());

@@ -16,8 +16,8 @@ inline constexpr int kTwipsPerPixel = 15;
 
 // Each cell shows its text of `shown`, a drawing of the table ("???" left
 // empty, "\r\n" a line break); widths and heights are the grid's pixels in
-// twips; fonts take the drawn point sizes. Nothing when every row or every
-// column is excluded.
+// twips; fonts take the drawn point sizes. The first row heads the table (bold,
+// repeated on each page). Nothing when every row or every column is excluded.
 std::optional<DocxTable> TableDocxTable(const ReportTable& table, const DisplayTexts& shown);
 
 }  // namespace phonotab

@@ -474,6 +474,13 @@ enum Id : int {
     BinaryFileFilter = 6766,          // "Файлы измерений (*.bin);;Все файлы (*)"
     ResultFileFilter = 6767,          // "Файлы CSV (*.csv);;Текстовые файлы (*.txt);;Все файлы (*)"
     ProjectFileFilter = 6768,         // "Проекты Phonotab (*.pht);;Все файлы (*)"
+    // Axis titles of figures for print
+    TimeAxisTitle = 7000,             // "Время"
+    LevelAxisTitle = 7001,            // "Уровень", followed by the unit: "Уровень, дБ"
+    CountAxisTitle = 7002,            // "Число отсчетов"
+    PercentAxisTitle = 7003,          // "Доля, %"
+    NormalisedAxisTitle = 7004,       // "Доля от наибольшего класса"
+    PercentileAxisTitle = 7005,       // "Процентиль, %"
 };
 
 // Every id above, so that a check can find each in the language tables.
@@ -542,6 +549,7 @@ inline constexpr Id kAllIds[] = {
     DecibelCaption, SaveGraphAsBitmap, SaveGraphAsVector, CalculationFinished, ProjectRecalculated, OpenDemoProject,
     RecordsNumberedFrom, GettingStarted, PercentileColumn, LevelColumn, CorrectionsHeading,
     SixteenBitDecibelType, SvgFileFilter, TextFileFilter, BitmapFileFilter, MeasurementFileFilter, CsvFileFilter, BinaryFileFilter, ResultFileFilter, ProjectFileFilter,
+    TimeAxisTitle, LevelAxisTitle, CountAxisTitle, PercentAxisTitle, NormalisedAxisTitle, PercentileAxisTitle,
 };
 
 }  // namespace phonotab::text

@@ -6,6 +6,7 @@
 #include <QString>
 
 #include "core/base/Result.h"
+#include "core/plots/PlotFigure.h"
 
 namespace phonotab {
 
@@ -17,5 +18,14 @@ Result<QString> saveBitmapAs(const QImage& image, Prompts& prompts, const QStrin
 // Writes the image in the format of the path's suffix (bmp, png) through a
 // temporary file.
 Result<QString> writeImage(const QImage& image, const QString& path);
+
+// The plot windows' "-> BMP" and "-> SVG": the figure for print (not the
+// window's picture) as a bitmap at a print resolution, or as SVG. Each asks
+// for the file, suggesting `suggested` in folder; empty when cancelled.
+Result<QString> saveFigureBitmapAs(const PlotFigure& figure, Prompts& prompts, const QString& folder);
+Result<QString> saveFigureSvgAs(const PlotFigure& figure, Prompts& prompts, const QString& folder,
+                                const QString& suggested);
+// Lays out a figure with the figure fonts (the ones figureImage paints with).
+const TextMetrics& figureMetrics();
 
 }  // namespace phonotab

@@ -21,14 +21,6 @@ Result<QString> writeImage(const QImage& image, const QString& path) {
     return path;
 }
 
-Result<QString> saveBitmapAs(const QImage& image, Prompts& prompts, const QString& folder) {
-    const QString start = folder.isEmpty() ? QDir::currentPath() : folder;
-    const QString path = prompts.saveFilePath(uiText(text::SaveGraphAsBitmap), uiText(text::BitmapFileFilter),
-                                              QDir(start).filePath(QStringLiteral("graph.bmp")), QStringLiteral("bmp"));
-    if (path.isEmpty()) return QString();
-    return writeImage(image, path);
-}
-
 namespace {
 
 const GraphFonts& figureFonts() {

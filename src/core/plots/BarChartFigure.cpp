@@ -14,7 +14,7 @@ PlotFigure buildBarChartFigure(const BarChartInput& input, const std::vector<std
     f.foreground = input.foreground;
     std::vector<FigureSeries> series;
     for (std::size_t k = 0; k < seriesNames.size() && k <= input.moreSeries.size(); ++k)
-        series.push_back({seriesNames[k], k == 0 ? input.barColour : input.moreSeries[k - 1].colour});
+        series.push_back({seriesNames[k], k == 0 ? input.barColour : input.moreSeries[k - 1].colour, true});
     const int legendH = figureLegendHeight(series, width, metrics);
     const int legendTop = height - kPad - legendH;
 
@@ -26,7 +26,7 @@ PlotFigure buildBarChartFigure(const BarChartInput& input, const std::vector<std
     f.lines = s.grid;
     f.lines.insert(f.lines.end(), s.marks.begin(), s.marks.end());
     for (const SceneText& t : s.texts) f.texts.push_back({t, metrics.width(t.text, t.role)});
-    layoutFigureLegend(f, series, legendTop, metrics, false);
+    layoutFigureLegend(f, series, legendTop, metrics);
     return f;
 }
 

@@ -33,6 +33,10 @@ PlotFigure buildPaneFigure(const GraphPane& source, const PaneFigureInput& in, i
         if (name.empty()) name = cformat(tr(text::GraphSeries).c_str(), static_cast<int>(i + 1));
         series.push_back({name, colours.seriesColour(source.series()[i].colour)});
     }
+    for (FigureSeries key : in.zoneKeys) {
+        key.block = true;
+        series.push_back(std::move(key));
+    }
     const int legendH = figureLegendHeight(series, width, metrics);
     const int legendTop = height - kPad - legendH;
 
@@ -81,7 +85,7 @@ PlotFigure buildPaneFigure(const GraphPane& source, const PaneFigureInput& in, i
                 f.plotLines.push_back({x, scene.plot.top, x, scene.plot.bottom - 1, f.foreground, 1, which == 2});
             }
     }
-    layoutFigureLegend(f, series, legendTop, metrics, true);
+    layoutFigureLegend(f, series, legendTop, metrics);
     return f;
 }
 

@@ -16,6 +16,9 @@ struct PaneFigureInput {
     // The legend's names, one per series of the pane in its order; a series
     // without a name is called "График N" in the legend.
     std::vector<std::string> seriesNames;
+    // Legend entries after the curves' for the colours of the zones shown
+    // (exclusions, corrections), so that a reader knows what a band means.
+    std::vector<FigureSeries> zoneKeys;
     bool markers = false;  // draw the markers that are set
 };
 

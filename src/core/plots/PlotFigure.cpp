@@ -44,8 +44,7 @@ int figureLegendHeight(const std::vector<FigureSeries>& series, int width, const
     return static_cast<int>(rows.size()) * (metrics.height(TextRole::Label) + kRowGap);
 }
 
-int layoutFigureLegend(PlotFigure& f, const std::vector<FigureSeries>& series, int top, const TextMetrics& metrics,
-                       bool strokes) {
+int layoutFigureLegend(PlotFigure& f, const std::vector<FigureSeries>& series, int top, const TextMetrics& metrics) {
     const int lineH = metrics.height(TextRole::Label);
     const auto rows = legendRows(series, f.width, metrics);
     int y = top;
@@ -56,7 +55,7 @@ int layoutFigureLegend(PlotFigure& f, const std::vector<FigureSeries>& series, i
             FigureLegendEntry e;
             e.name = s.name;
             e.colour = s.colour;
-            const int h = strokes ? 3 : std::min(lineH - 2, 10);
+            const int h = s.block ? std::min(lineH - 2, 10) : 3;
             const int centre = y + lineH / 2;
             e.swatch = {x, centre - h / 2, x + kSwatchWidth, centre - h / 2 + h};
             f.fills.push_back({e.swatch, s.colour});

@@ -49,9 +49,12 @@ struct FigureText {
     int width = 0;
 };
 
+// An entry of the legend: a curve (a stroke of its colour) or a filled area,
+// a bar or a zone (a block of its colour).
 struct FigureSeries {
     std::string name;
     ColourWord colour = 0;
+    bool block = false;
 };
 
 struct PlotFigure {
@@ -72,10 +75,9 @@ struct PlotFigure {
 };
 
 // Lays out the legend's entries in rows centred across width, starting at
-// top; returns the height the rows take (0 without series). The swatch is
-// a bar's square, or a curve's stroke when strokes is set.
+// top; returns the height the rows take (0 without series).
 int layoutFigureLegend(PlotFigure& figure, const std::vector<FigureSeries>& series, int top,
-                       const TextMetrics& metrics, bool strokes);
+                       const TextMetrics& metrics);
 // The height layoutFigureLegend would take.
 int figureLegendHeight(const std::vector<FigureSeries>& series, int width, const TextMetrics& metrics);
 

@@ -324,6 +324,14 @@ PlotFigure TimePlotWindow::figure() {
                 if (e.code == c.code) name = e.displayName.empty() ? ParameterName(e.code, naming).name : e.displayName;
             in.seriesNames.push_back(name);
         }
+        bool exclusions = false, corrections = false;
+        for (std::size_t i = 0; i < f->ranges.zoneCount(); ++i)
+            (f->ranges.zone(i).exclusion ? exclusions : corrections) = true;
+        const ColourTable& colours = graph_->colourTable();
+        if (exclusions)
+            in.zoneKeys.push_back({fromQt(uiText(text::Exclusions)), colours.at(kExclusionZoneColour), true});
+        if (corrections)
+            in.zoneKeys.push_back({fromQt(uiText(text::Corrections)), colours.at(kCorrectionZoneColour), true});
     }
     return buildPaneFigure(pane, in, figure::unitsOfCm(figure::kWidthCm), figure::unitsOfCm(figure::kHeightCm),
                            figureMetrics(), &graph_->colourTable());

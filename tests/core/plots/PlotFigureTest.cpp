@@ -55,9 +55,13 @@ TEST(PlotFigure, TimePlotHasALegendEntryPerCurveAndNoWindowControls) {
     in.xTitle = "Время, с";
     in.yTitle = "Уровень, дБ";
     in.seriesNames = {"LAeq"};  // the second has no name of its own
+    in.zoneKeys = {{"Исключения", rgbWord(252, 84, 84)}};
     const PlotFigure f = buildPaneFigure(pane, in, kWidth, kHeight, kMetrics);
 
-    ASSERT_EQ(f.legend.size(), 2u);
+    // A curve's entry per series, then the zones' key.
+    ASSERT_EQ(f.legend.size(), 3u);
+    EXPECT_EQ(f.legend[2].name, "Исключения");
+    EXPECT_GT(f.legend[2].swatch.height(), f.legend[0].swatch.height());
     EXPECT_EQ(f.legend[0].name, "LAeq");
     EXPECT_EQ(f.legend[1].name, cformat(tr(text::GraphSeries).c_str(), 2));
     ASSERT_EQ(f.curves.size(), 2u);
@@ -70,7 +74,7 @@ TEST(PlotFigure, TimePlotHasALegendEntryPerCurveAndNoWindowControls) {
     for (const char* title : {"day.bin", "Время, с", "Уровень, дБ"}) EXPECT_TRUE(f.hasText(title)) << title;
     for (int control : {text::ClearMarkers, text::VectorExport, text::TextExport})
         EXPECT_FALSE(f.hasText(tr(control))) << tr(control);
-    EXPECT_EQ(f.fills.size(), 1u + 1u + 2u);  // the plot, the zone's band, two swatches
+    EXPECT_EQ(f.fills.size(), 1u + 1u + 3u);  // the plot, the zone's band, three swatches
     EXPECT_TRUE(f.plotLines.empty());         // no markers
     expectTextsInside(f);
 

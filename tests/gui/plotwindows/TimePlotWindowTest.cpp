@@ -223,8 +223,11 @@ private slots:
         QVERIFY(drawing.contains("<svg"));
         QVERIFY(!drawing.contains(QByteArray::fromStdString(phonotab::tr(text::ClearMarkers))));
         const PlotFigure figure = w.plot->figure();
-        QCOMPARE(figure.legend.size(), w.plot->content().curves.size());
-        QVERIFY(!figure.legend.empty());
+        // A legend entry per curve in its colour (then the zones' key, where there are zones).
+        QCOMPARE(figure.curves.size(), w.plot->content().curves.size());
+        QVERIFY(!figure.curves.empty());
+        QVERIFY(figure.legend.size() >= figure.curves.size());
+        for (std::size_t i = 0; i < figure.curves.size(); ++i) QCOMPARE(figure.legend[i].colour, figure.curves[i].colour);
         for (const FigureLegendEntry& e : figure.legend) QVERIFY(drawing.contains(QByteArray::fromStdString(">" + e.name + "<")));
         QCOMPARE(w.f.prompts.messages.size(), 0);
     }

@@ -95,8 +95,8 @@ Scene& scene() {
 void BM_WriteReport(benchmark::State& state) {
     Scene& s = scene();
     const ReportTableTexts texts = [&](std::size_t k) { return s.shown[k]; };
-    const ReportPictureSource pictures = [&](const Illustration&, std::size_t k) -> Result<std::string> {
-        return s.pictures[k];
+    const ReportPictureSource pictures = [&](const Illustration&, std::size_t k) -> Result<ReportPicture> {
+        return ReportPicture(s.pictures[k]);
     };
     for (auto _ : state) {
         const auto start = std::chrono::steady_clock::now();

@@ -45,6 +45,7 @@
 #include "gui/periods/PeriodsWindow.h"
 #include "gui/plotwindows/HistogramPlotWindow.h"
 #include "gui/plotwindows/TimePlotWindow.h"
+#include "render/plots/FigurePainter.h"
 #include "core/acoustics/CorrectionBands.h"
 #include "gui/acoustics/CorrectionsDialog.h"
 #include "gui/app/AboutDialog.h"
@@ -120,6 +121,11 @@ public:
 
 // The window as it looks on screen, with a title bar drawn above it (the
 // offscreen platform draws no frames).
+// A figure for print as the report and "-> BMP" draw it, at the print resolution.
+bool saveFigure(const PlotFigure& figure, const QString& path) {
+    return figureImage(figure, GraphFonts::figure()).save(path);
+}
+
 bool save(QWidget& w, const QString& path) {
     QApplication::processEvents();
     const QPixmap content = w.grab();
@@ -312,6 +318,7 @@ bool plotPictures(ProjectSession& session, QWidget& window, const QString& langu
     choose(point(0.25), text::Marker2);
     hover(point(0.8));
     bool ok = save(plot, folder + "/time_plot_clock_" + language + ".png");
+    ok &= saveFigure(plot.figure(), folder + "/figure_time_plot_" + language + ".png");
     for (text::Id item : {text::TimeFromRecordStart, text::TimeInMinutes}) {
         const std::unique_ptr<QMenu> menu = plot.propertiesMenu();
         for (QAction* a : menu->actions())
@@ -346,13 +353,14 @@ bool histogramPictures(ProjectSession& session, QuietPrompts& prompts, QWidget& 
         }
         prompts.text.clear();
         const BarChartScene& scene = current.chart()->scene();
-        if (scene.bars.size() > 40) {
-            const SceneBar& b = scene.bars[40];
+        if (!scene.bars.empty()) {
+            const SceneBar& b = scene.bars[scene.bars.size() / 2];
             QMouseEvent move(QEvent::MouseMove, QPointF((b.rect.left + b.rect.right) / 2, b.rect.bottom - 2),
                              QPointF(), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
             QApplication::sendEvent(current.chart(), &move);
         }
         ok &= save(current, folder + "/histogram_plot_file_" + language + ".png");
+        ok &= saveFigure(current.figure(), folder + "/figure_histogram_" + language + ".png");
     }
     {
         HistogramFile file;
@@ -433,6 +441,7 @@ bool tablePictures(ProjectSession& session, Prompts& prompts, QWidget& window, c
             for (HistogramPlotWindow* chart : w->findChildren<HistogramPlotWindow*>()) {
                 chart->resize(640, 400);
                 ok &= save(*chart, folder + "/table_graph_" + language + ".png");
+                ok &= saveFigure(chart->figure(), folder + "/figure_table_graph_" + language + ".png");
             }
         }
         w->table().SetModified(false);

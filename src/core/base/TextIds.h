@@ -479,6 +479,13 @@ enum Id : int {
     ReportTableNumber = 7102,         // "Таблица %d", the caption of a table without a name
     DecimalCommaOption = 7103,        // "Десятичная запятая", the report's numbers written "72,5"
     DecimalCommaHint = 7104,          // its tooltip: the tables themselves keep their point
+    // Axis titles of figures for print
+    TimeAxisTitle = 7000,             // "Время"
+    LevelAxisTitle = 7001,            // "Уровень", followed by the unit: "Уровень, дБ"
+    CountAxisTitle = 7002,            // "Число отсчетов"
+    PercentAxisTitle = 7003,          // "Доля, %"
+    NormalisedAxisTitle = 7004,       // "Доля от наибольшего класса"
+    PercentileAxisTitle = 7005,       // "Процентиль, %"
 };
 
 // Every id above, so that a check can find each in the language tables.
@@ -548,6 +555,7 @@ inline constexpr Id kAllIds[] = {
     RecordsNumberedFrom, GettingStarted, PercentileColumn, LevelColumn, CorrectionsHeading,
     SixteenBitDecibelType, SvgFileFilter, TextFileFilter, BitmapFileFilter, MeasurementFileFilter, CsvFileFilter, BinaryFileFilter, ResultFileFilter, ProjectFileFilter,
     ReportTableCaption, ReportTableNumber, DecimalCommaOption, DecimalCommaHint,
+    TimeAxisTitle, LevelAxisTitle, CountAxisTitle, PercentAxisTitle, NormalisedAxisTitle, PercentileAxisTitle,
 };
 
 }  // namespace phonotab::text

@@ -17,6 +17,7 @@
 #include "core/platform/DocxTableXml.h"
 #include "core/platform/DocxText.h"
 #include "core/platform/PictureInfo.h"
+#include "core/platform/PngResolution.h"
 #include "core/platform/ZipPackage.h"
 
 namespace phonotab {
@@ -389,21 +390,25 @@ struct DocxDocument::Impl {
     // --- pictures -----------------------------------------------------------
 
     std::string addPicturePart(std::string_view bytes, PictureKind kind) {
+        return addMediaPart(bytes, pictureExtension(kind), pictureContentType(kind), kind == PictureKind::Bmp);
+    }
+
+    std::string addMediaPart(std::string_view bytes, const char* extension, const char* contentType, bool compress) {
         std::string media;
         do {
-            media = cformat("word/media/phonotab_image%u.%s", nextPicture++, pictureExtension(kind));
+            media = cformat("word/media/phonotab_image%u.%s", nextPicture++, extension);
         } while (part(media));
-        parts.push_back({media, std::string(bytes), kind == PictureKind::Bmp});
+        parts.push_back({media, std::string(bytes), compress});
 
         // The content type of the extension, once.
         pugi::xml_node types = contentTypes.document_element();
         bool known = false;
         for (pugi::xml_node d : types.children("Default"))
-            known |= lower(d.attribute("Extension").value()) == pictureExtension(kind);
+            known |= lower(d.attribute("Extension").value()) == extension;
         if (!known) {
             pugi::xml_node d = types.prepend_child("Default");
-            d.append_attribute("Extension") = pictureExtension(kind);
-            d.append_attribute("ContentType") = pictureContentType(kind);
+            d.append_attribute("Extension") = extension;
+            d.append_attribute("ContentType") = contentType;
         }
 
         // A relationship id that no relationship has yet.
@@ -427,7 +432,8 @@ struct DocxDocument::Impl {
         return slash == std::string::npos ? std::string() : documentPath.substr(0, slash + 1);
     }
 
-    void appendDrawing(pugi::xml_node run, const std::string& relId, long long cx, long long cy) {
+    void appendDrawing(pugi::xml_node run, const std::string& relId, long long cx, long long cy,
+                       const std::string& svgRelId = {}) {
         const unsigned id = nextDrawingId++;
         pugi::xml_node inl = run.append_child(names.w("drawing")).append_child("wp:inline");
         inl.append_attribute("xmlns:wp") = "http://schemas.openxmlformats.org/drawingml/2006/wordprocessingDrawing";
@@ -454,7 +460,17 @@ struct DocxDocument::Impl {
         cNvPr.append_attribute("name") = cformat("Picture %u", id).c_str();
         nv.append_child("pic:cNvPicPr");
         pugi::xml_node fill = pic.append_child("pic:blipFill");
-        fill.append_child("a:blip").append_attribute("r:embed") = relId.c_str();
+        pugi::xml_node blip = fill.append_child("a:blip");
+        blip.append_attribute("r:embed") = relId.c_str();
+        if (!svgRelId.empty()) {
+            // The drawing beside its bitmap: word processors that read SVG show
+            // it, the others the bitmap.
+            pugi::xml_node ext = blip.append_child("a:extLst").append_child("a:ext");
+            ext.append_attribute("uri") = "{96DAC541-7B7A-43D3-8B79-37D633B846F1}";
+            pugi::xml_node svg = ext.append_child("asvg:svgBlip");
+            svg.append_attribute("xmlns:asvg") = "http://schemas.microsoft.com/office/drawing/2016/SVG/main";
+            svg.append_attribute("r:embed") = svgRelId.c_str();
+        }
         fill.append_child("a:stretch").append_child("a:fillRect");
         pugi::xml_node spPr = pic.append_child("pic:spPr");
         pugi::xml_node xfrm = spPr.append_child("a:xfrm");
@@ -677,7 +693,7 @@ bool DocxDocument::putTable(const std::string& name, const DocxTable& table, std
 }
 
 Status DocxDocument::putPicture(const std::string& name, std::string_view picture, std::string_view caption,
-                                const std::string& nameForMessages) {
+                                const std::string& nameForMessages, std::string_view svg) {
     std::optional<PictureInfo> info;
     if (!picture.empty()) {
         info = readPictureInfo(picture);
@@ -692,14 +708,24 @@ Status DocxDocument::putPicture(const std::string& name, std::string_view pictur
     if (!caption.empty())
         if (pugi::xml_node paragraph = d.paragraphOf(run)) d.keepWithNext(paragraph);
     run.remove_child(d.names.t.c_str());
-    const double dpiX = info->dpiX > 1 ? info->dpiX : 96.0, dpiY = info->dpiY > 1 ? info->dpiY : 96.0;
+    // A picture coarser than a print needs is placed smaller, never stretched.
+    const double dpiX = std::max(info->dpiX > 1 ? info->dpiX : 96.0, MinPictureDpi);
+    const double dpiY = std::max(info->dpiY > 1 ? info->dpiY : 96.0, MinPictureDpi);
     double cx = info->width * static_cast<double>(kEmuPerInch) / dpiX;
     double cy = info->height * static_cast<double>(kEmuPerInch) / dpiY;
     double scale = 1.0;
     if (d.maxWidthEmu > 0 && cx > d.maxWidthEmu) scale = std::min(scale, d.maxWidthEmu / cx);
     if (d.maxHeightEmu > 0 && cy > d.maxHeightEmu) scale = std::min(scale, d.maxHeightEmu / cy);
-    const std::string rel = d.addPicturePart(picture, info->kind);
-    d.appendDrawing(run, rel, std::max(1LL, std::llround(cx * scale)), std::max(1LL, std::llround(cy * scale)));
+    const long long placedX = std::max(1LL, std::llround(cx * scale)), placedY = std::max(1LL, std::llround(cy * scale));
+    std::string rel;
+    std::optional<std::string> stated;
+    // A PNG says the resolution it is placed at (one figure for both ways: a
+    // picture keeps its proportions).
+    if (info->kind == PictureKind::Png)
+        stated = withPngResolution(picture, info->width * static_cast<double>(kEmuPerInch) / static_cast<double>(placedX));
+    rel = d.addPicturePart(stated ? std::string_view(*stated) : picture, info->kind);
+    const std::string svgRel = svg.empty() ? std::string() : d.addMediaPart(svg, "svg", "image/svg+xml", true);
+    d.appendDrawing(run, rel, placedX, placedY, svgRel);
     return Status::success();
 }
 

@@ -68,14 +68,18 @@ public:
     // paragraph before the table (its line breaks become blanks), which is
     // kept on the page of the table.
     bool putTable(const std::string& name, const DocxTable& table, std::string_view caption = {});
-    // An inline picture (PNG, JPEG or BMP bytes, stored as they are) in place
-    // of the first occurrence, sized from its pixels and resolution (96 dots
-    // per inch when it does not say) and made smaller to fit the page; a
-    // caption that is not empty follows it on a line of its own. Empty
-    // picture bytes put the caption alone. 6203 with nameForMessages when the
-    // bytes are not a picture of those kinds (nothing changed then).
+    // An inline picture (PNG, JPEG or BMP bytes) in place of the first
+    // occurrence, sized from its pixels and resolution (96 dots per inch when
+    // it does not say), never coarser than MinPictureDpi on the page, and made
+    // smaller to fit the page; a PNG then states the resolution it is placed
+    // at. A caption that is not empty follows it on a line of its own. Empty
+    // picture bytes put the caption alone. With svg bytes the picture carries
+    // the drawing too, the bitmap being what a reader without SVG shows.
+    // 6203 with nameForMessages when the bytes are not a picture of those
+    // kinds (nothing changed then).
+    static constexpr double MinPictureDpi = 200;
     Status putPicture(const std::string& name, std::string_view picture, std::string_view caption,
-                      const std::string& nameForMessages = {});
+                      const std::string& nameForMessages = {}, std::string_view svg = {});
 
     // The package's parts with everything put so far, and the package itself.
     std::vector<ZipPart> parts() const;

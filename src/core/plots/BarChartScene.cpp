@@ -38,13 +38,54 @@ ValueRange valueRange(const BarChartInput& in) {
         if (r.max == r.min) r.min /= 10, r.max *= 10;
         return r;
     }
-    // Bars stand on zero.
-    r.min = std::min(lo, 0.0), r.max = std::max(hi, 0.0);
+    // Bars stand on zero, with room beyond the farthest.
+    r.min = -valueAxisEnd(-std::min(lo, 0.0)), r.max = valueAxisEnd(std::max(hi, 0.0));
     if (r.max == r.min) r.max = r.min + 1;
     return r;
 }
 
 }  // namespace
+
+double valueAxisEnd(double farthest) {
+    if (!(farthest > 0) || !std::isfinite(farthest)) return 0.0;
+    // The nice step: the least 1, 2 or 5 × 10^e at or above a tenth of the value.
+    const double tenth = farthest / 10;
+    int e = static_cast<int>(std::floor(std::log10(tenth)));
+    double m = tenth / std::pow(10.0, e);
+    if (m > 5 + 1e-9) m = 1, ++e;
+    else if (m > 2 + 1e-9) m = 5;
+    else if (m > 1 + 1e-9) m = 2;
+    else m = 1;
+    const double step = m * std::pow(10.0, e);
+    const double k = std::floor(farthest / step * (1 + 1e-12)) + 1;
+    // k × m ÷ 10^−e keeps decimal steps exact where they can be (0.9, not 0.9000000000000001).
+    return e < 0 ? k * m / std::pow(10.0, -e) : k * step;
+}
+
+std::optional<std::pair<int, int>> occupiedColumns(const std::vector<double>& values) {
+    int first = -1, last = -1;
+    for (int i = 0; i < static_cast<int>(values.size()); ++i) {
+        const double v = values[static_cast<std::size_t>(i)];
+        if (!std::isfinite(v) || v == 0) continue;
+        if (first < 0) first = i;
+        last = i;
+    }
+    if (first < 0) return std::nullopt;
+    return std::make_pair(first, last);
+}
+
+void fitToOccupiedColumns(BarChartInput& in) {
+    const auto columns = occupiedColumns(in.values);
+    if (!columns) return;
+    auto keep = [&](auto& v) {
+        if (static_cast<int>(v.size()) <= columns->first) return v.clear();
+        v.erase(v.begin() + std::min<std::ptrdiff_t>(columns->second + 1, static_cast<std::ptrdiff_t>(v.size())), v.end());
+        v.erase(v.begin(), v.begin() + columns->first);
+    };
+    keep(in.values);
+    keep(in.captions);
+    for (BarSeries& s : in.moreSeries) keep(s.values);
+}
 
 int barLabelStride(const std::vector<int>& widths, double pitch) {
     const int n = static_cast<int>(widths.size());
@@ -93,6 +134,13 @@ BarChartScene buildBarChartScene(const BarChartInput& in, PlotRect area, const T
     const int n = static_cast<int>(in.values.size());
     const int lineH = metrics.height(TextRole::Label);
     const int titleH = in.title.empty() ? 0 : metrics.height(TextRole::PaneTitle) + kMargin;
+    // Axis titles: a line of their own under the horizontal axis' labels, a
+    // column of their own left of the vertical axis' labels.
+    const int axisTitleH = metrics.height(TextRole::AxisTitle) + kCaptionGap;
+    const std::string& bottomTitle = in.horizontal ? in.valueTitle : in.captionTitle;
+    const std::string& leftTitle = in.horizontal ? in.captionTitle : in.valueTitle;
+    const int bottomRoom = bottomTitle.empty() ? 0 : axisTitleH;
+    const int leftRoom = leftTitle.empty() ? 0 : axisTitleH;
     const ValueRange range = valueRange(in);
     s.valueMin = range.min, s.valueMax = range.max, s.logarithmic = range.log;
 
@@ -111,15 +159,15 @@ BarChartScene buildBarChartScene(const BarChartInput& in, PlotRect area, const T
     for (int pass = 0; pass < 2; ++pass) {
         PlotRect p;
         if (!in.horizontal) {
-            p.left = area.left + kMargin + valueLabelWidth + kMajorMark + scenegeom::kLabelGap;
+            p.left = area.left + kMargin + leftRoom + valueLabelWidth + kMajorMark + scenegeom::kLabelGap;
             p.right = area.right - kMargin;
             p.top = area.top + kMargin + titleH + lineH / 2 + (lineH + 2);  // room for "E+n"
-            p.bottom = area.bottom - kMargin - lineH - kCaptionGap;
+            p.bottom = area.bottom - kMargin - bottomRoom - lineH - kCaptionGap;
         } else {
-            p.left = area.left + kMargin + widestCaption + kCaptionGap;
+            p.left = area.left + kMargin + leftRoom + widestCaption + kCaptionGap;
             p.right = area.right - kMargin - valueLabelWidth / 2;
             p.top = area.top + kMargin + titleH;
-            p.bottom = area.bottom - kMargin - lineH - kMajorMark - scenegeom::kLabelGap - (lineH + 2);
+            p.bottom = area.bottom - kMargin - bottomRoom - lineH - kMajorMark - scenegeom::kLabelGap - (lineH + 2);
         }
         if (p.right - p.left < 2) p.right = p.left + 2;
         if (p.bottom - p.top < 2) p.bottom = p.top + 2;
@@ -179,6 +227,23 @@ BarChartScene buildBarChartScene(const BarChartInput& in, PlotRect area, const T
         t.role = TextRole::PaneTitle;
         t.x = area.left + (area.width() - metrics.width(in.title, TextRole::PaneTitle)) / 2;
         t.y = area.top + kMargin / 2;
+        s.texts.push_back(std::move(t));
+    }
+    if (!bottomTitle.empty()) {
+        SceneText t;
+        t.text = bottomTitle;
+        t.role = TextRole::AxisTitle;
+        t.x = p.left + (p.width() - metrics.width(bottomTitle, TextRole::AxisTitle)) / 2;
+        t.y = area.bottom - kMargin - metrics.height(TextRole::AxisTitle);
+        s.texts.push_back(std::move(t));
+    }
+    if (!leftTitle.empty()) {
+        SceneText t;
+        t.text = leftTitle;
+        t.role = TextRole::AxisTitle;
+        t.vertical = true;
+        t.x = area.left + kMargin;
+        t.y = p.top + (p.height() - metrics.width(leftTitle, TextRole::AxisTitle)) / 2;
         s.texts.push_back(std::move(t));
     }
     if (n == 0) return s;

@@ -6,6 +6,7 @@
 #pragma once
 
 #include <optional>
+#include <utility>
 #include <string>
 #include <vector>
 
@@ -34,6 +35,8 @@ struct BarChartInput {
     // `barColour`, the others stand beside it in each column.
     std::vector<BarSeries> moreSeries;
     std::string title;                  // drawn centred above the chart when not empty
+    std::string captionTitle;           // under the captions (the classes' axis), with its unit
+    std::string valueTitle;             // along the value axis, with its unit
     ColourWord barColour = rgbWord(0, 0, 255);
     ColourWord background = 0xFFFFFF;
     ColourWord foreground = 0;          // axes, marks and texts
@@ -73,6 +76,18 @@ struct BarChartScene {
 };
 
 BarChartScene buildBarChartScene(const BarChartInput& input, PlotRect area, const TextMetrics& metrics);
+
+// The end of a linear value axis beyond its farthest value: the next multiple
+// of a nice step (1, 2 or 5 × 10^n, about a tenth of the span from zero)
+// past it, so that the tallest bar never touches the frame. 0 stays 0.
+double valueAxisEnd(double farthest);
+
+// The first and last columns that hold a value other than zero, for fitting a
+// histogram's level axis to its data; nothing when every column is empty.
+std::optional<std::pair<int, int>> occupiedColumns(const std::vector<double>& values);
+// Keeps only the columns from the first to the last that hold data (captions
+// and every series alike); a chart without data stays as it is.
+void fitToOccupiedColumns(BarChartInput& input);
 
 // The smallest stride k at which every pair of drawn captions i and i + k
 // (i = 0, k, 2k, …) keeps (w(i) + w(i + k)) ÷ 2 + 6 < k × pitch pixels apart;

@@ -127,7 +127,7 @@ Result<ReportOutcome> WriteReport(const ProjectState& project, const std::string
         const std::string name = reportPicturePlaceholder(k);
         if (present(name)) {
             const Illustration& illustration = project.illustrations[k];
-            Result<std::string> picture = pictures ? pictures(illustration, k) : Result<std::string>(std::string());
+            Result<ReportPicture> picture = pictures ? pictures(illustration, k) : Result<ReportPicture>(ReportPicture());
             if (!picture && picture.error().id == msg::PictureLeftBlank) {
                 // Never drawn on: neither a blank page nor a caption under nothing.
                 outcome.skipped.push_back({name, picture.error()});
@@ -136,12 +136,12 @@ Result<ReportOutcome> WriteReport(const ProjectState& project, const std::string
                 continue;
             }
             // Without a picture the caption still takes the placeholder's place.
-            std::string bytes;
+            ReportPicture drawn;
             if (picture)
-                bytes = std::move(*picture);
+                drawn = std::move(*picture);
             else
                 outcome.skipped.push_back({name, picture.error()});
-            if (Status s = doc.putPicture(name, bytes, illustration.caption, name); !s) {
+            if (Status s = doc.putPicture(name, drawn.bytes, illustration.caption, name, drawn.svg); !s) {
                 outcome.skipped.push_back({name, s.error()});
                 (void)doc.putPicture(name, {}, illustration.caption);
             }

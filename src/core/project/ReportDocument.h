@@ -39,9 +39,19 @@ namespace phonotab {
 
 // What a report table shows (a drawing of it).
 using ReportTableTexts = std::function<DisplayTexts(std::size_t table)>;
-// The picture of an illustration (its 0-based position) as PNG, JPEG or BMP
-// bytes, or the message that tells why there is none.
-using ReportPictureSource = std::function<Result<std::string>(const Illustration&, std::size_t index)>;
+// The picture of an illustration: PNG, JPEG or BMP bytes, and the same
+// drawing as SVG where there is one (a figure drawn for the report, or an
+// exported figure's SVG beside its bitmap), which the document carries with
+// the bitmap as its fallback.
+struct ReportPicture {
+    std::string bytes;
+    std::string svg;
+    ReportPicture() = default;
+    ReportPicture(std::string bitmap, std::string drawing = {}) : bytes(std::move(bitmap)), svg(std::move(drawing)) {}
+};
+// The picture of an illustration (its 0-based position), or the message that
+// tells why there is none.
+using ReportPictureSource = std::function<Result<ReportPicture>(const Illustration&, std::size_t index)>;
 
 struct ReportSkip {
     std::string placeholder;  // "<003>", "<TBL02>", "<PIC01>"

@@ -29,7 +29,7 @@ Result<ReportOutcome> ReportJob::write(const std::string& templatePath, const st
     const ReportTableTexts texts = [this](std::size_t k) {
         return k < tableTexts_.size() ? tableTexts_[k] : DisplayTexts();
     };
-    const ReportPictureSource pictures = [this](const Illustration& ill, std::size_t i) -> Result<std::string> {
+    const ReportPictureSource pictures = [this](const Illustration& ill, std::size_t i) -> Result<ReportPicture> {
         if (auto it = graphs_.find(i); it != graphs_.end()) return it->second;
         return pictureFiles_(ill, i);
     };

@@ -47,7 +47,7 @@ private:
     const ProjectState& project_;
     std::vector<DisplayTexts> tableTexts_;
     ReportPictureSource pictureFiles_;
-    std::map<std::size_t, Result<std::string>> graphs_;
+    std::map<std::size_t, Result<ReportPicture>> graphs_;
 };
 
 }  // namespace phonotab

@@ -74,6 +74,12 @@ Result<TableGraphChart> ReadTableGraph(const ReportTable& table, const DisplayTe
         series.number = static_cast<int>(number);
         series.fillColour = static_cast<std::uint32_t>(s.fillColour);
         series.lineColour = static_cast<std::uint32_t>(s.lineColour);
+        const bool column = range->right - range->left == 1;
+        const CellKey heading = column ? CellKey{range->left, range->top - 1} : CellKey{range->left - 1, range->top};
+        if (heading.column >= 0 && heading.row >= 0) {
+            const std::string text(trimmed(shown.at(heading)));
+            if (!text.empty() && !ParseCellNumber(text)) series.name = text;
+        }
         for (const CellKey& k : cellsOf(*range)) {
             const auto value = ParseCellNumber(shown.at(k));
             if (!value) return Message(msg::GraphCellError, number);

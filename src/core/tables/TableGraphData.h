@@ -14,6 +14,9 @@ namespace phonotab {
 
 struct TableGraphSeries {
     int number = 1;  // "График 1" to "График 4"
+    // The name a legend gives it: the text heading its cells (above a column,
+    // left of a row) when that is a text and no number; empty otherwise.
+    std::string name;
     std::vector<double> values;
     std::uint32_t fillColour = 0;  // 0x00BBGGRR
     std::uint32_t lineColour = 0;

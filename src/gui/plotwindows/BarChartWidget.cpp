@@ -2,10 +2,7 @@
 
 #include <QMouseEvent>
 #include <QPainter>
-#include <QSaveFile>
-#include <QSvgGenerator>
 
-#include "core/base/MessageIds.h"
 #include "render/plots/BarChartPainter.h"
 #include "render/plots/QtTextMetrics.h"
 
@@ -51,28 +48,5 @@ void BarChartWidget::mouseMoveEvent(QMouseEvent* e) {
 void BarChartWidget::leaveEvent(QEvent*) { emit readoutChanged(QString()); }
 
 void BarChartWidget::resizeEvent(QResizeEvent*) { dirty_ = true; }
-
-QImage BarChartWidget::renderImage() {
-    QImage image(size(), QImage::Format_RGB32);
-    QPainter painter(&image);
-    paintBarChart(painter, scene(), fonts_, size());
-    return image;
-}
-
-Result<QString> BarChartWidget::writeSvg(const QString& path) {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) return Message(msg::CannotWrite, path.toStdString());
-    QSvgGenerator svg;
-    svg.setOutputDevice(&file);
-    svg.setSize(size());
-    svg.setViewBox(QRect(QPoint(0, 0), size()));
-    svg.setDescription(QStringLiteral("Phonotab"));
-    {
-        QPainter painter(&svg);
-        paintBarChart(painter, scene(), fonts_, size());
-    }
-    if (!file.commit()) return Message(msg::CannotWrite, path.toStdString());
-    return path;
-}
 
 }  // namespace phonotab

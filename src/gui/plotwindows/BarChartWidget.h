@@ -1,5 +1,5 @@
-// Paints a bar chart scene the core computed, shows the readout of the bar
-// under the pointer and writes the chart as a bitmap or an SVG picture.
+// Paints a bar chart scene the core computed and shows the readout of the bar
+// under the pointer (the window's exports are figures for print, drawn apart).
 #pragma once
 
 #include <QImage>
@@ -26,9 +26,6 @@ public:
     const BarChartScene& scene();
     // The readout of the bar under a point of the widget; empty over none.
     std::string readoutAt(QPoint p);
-
-    QImage renderImage();
-    Result<QString> writeSvg(const QString& path);
 
 signals:
     void readoutChanged(const QString& text);

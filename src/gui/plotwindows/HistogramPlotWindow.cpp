@@ -7,6 +7,7 @@
 #include <QVBoxLayout>
 
 #include "core/acoustics/ParameterName.h"
+#include "core/plots/BarChartFigure.h"
 #include "core/plots/TimePlotReadout.h"
 #include "gui/base/ProjectSession.h"
 #include "gui/base/SettingsStore.h"
@@ -38,10 +39,12 @@ HistogramPlotWindow::HistogramPlotWindow(ProjectSession& session, const Histogra
     rebuild();
 }
 
-HistogramPlotWindow::HistogramPlotWindow(ProjectSession& session, BarChartInput chart, QWidget* parent)
+HistogramPlotWindow::HistogramPlotWindow(ProjectSession& session, BarChartInput chart, QWidget* parent,
+                                         std::vector<std::string> seriesNames)
     : ChildWindow(session, WindowKind::HistogramPlot, uiText(text::HistogramPlotTitle), QString(), parent),
       kind_(Kind::TableGraph),
-      table_(std::move(chart)) {
+      table_(std::move(chart)),
+      seriesNames_(std::move(seriesNames)) {
     build();
     rebuild();
 }
@@ -83,7 +86,7 @@ void HistogramPlotWindow::build() {
         settingsMenu()->exec(settings_->mapToGlobal(QPoint(0, settings_->height())));
     });
     connect(bitmap_, &QPushButton::clicked, this, [this] {
-        Result<QString> r = saveBitmapAs(chart_->renderImage(), session().prompts(), session().localWorkingFolder());
+        Result<QString> r = saveFigureBitmapAs(figure(), session().prompts(), session().localWorkingFolder());
         if (!r) session().prompts().showMessage(r.error());
     });
     connect(vector_, &QPushButton::clicked, this, &HistogramPlotWindow::exportVector);
@@ -91,12 +94,15 @@ void HistogramPlotWindow::build() {
 }
 
 void HistogramPlotWindow::exportVector() {
-    const QString folder = session().localWorkingFolder().isEmpty() ? QDir::currentPath() : session().localWorkingFolder();
-    const QString path = session().prompts().saveFilePath(uiText(text::SaveGraphAsVector), uiText(text::SvgFileFilter),
-                                                          QDir(folder).filePath(QStringLiteral("histogram.svg")),
-                                                          QStringLiteral("svg"));
-    if (path.isEmpty()) return;
-    if (Result<QString> r = chart_->writeSvg(path); !r) session().prompts().showMessage(r.error());
+    const Result<QString> r = saveFigureSvgAs(figure(), session().prompts(), session().localWorkingFolder(),
+                                              QStringLiteral("histogram.svg"));
+    if (!r) session().prompts().showMessage(r.error());
+}
+
+PlotFigure HistogramPlotWindow::figure() const {
+    return buildBarChartFigure(chart_->chart(), kind_ == Kind::TableGraph ? seriesNames_ : std::vector<std::string>(),
+                               figure::unitsOfCm(figure::kWidthCm), figure::unitsOfCm(figure::kHeightCm),
+                               figureMetrics());
 }
 
 void HistogramPlotWindow::reload() {
@@ -142,6 +148,18 @@ void HistogramPlotWindow::rebuild() {
             in.values = classColumnValues(counts, mode_);
             in.captions = histogramClassLabels(*file_, counts.size());
         }
+        // The level axis spans the classes that hold counts, not 0 to 256 dB.
+        if (mode_ != HistogramDisplay::Percentiles) fitToOccupiedColumns(in);
+    }
+    // Titled with the histogram's name and both axes with their units.
+    in.title = name;
+    const bool percentiles = mode_ == HistogramDisplay::Percentiles;
+    in.captionTitle = fromQt(uiText(percentiles ? text::PercentileAxisTitle : text::LevelColumn));
+    switch (mode_) {
+        case HistogramDisplay::Counts: in.valueTitle = fromQt(uiText(text::CountAxisTitle)); break;
+        case HistogramDisplay::Percent: in.valueTitle = fromQt(uiText(text::PercentAxisTitle)); break;
+        case HistogramDisplay::Normalised: in.valueTitle = fromQt(uiText(text::NormalisedAxisTitle)); break;
+        case HistogramDisplay::Percentiles: in.valueTitle = fromQt(uiText(text::LevelColumn)); break;
     }
     in.barColour = colour_;
     chart_->setChart(std::move(in), name);

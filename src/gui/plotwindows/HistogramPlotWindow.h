@@ -19,6 +19,7 @@
 #include "core/plots/BarChartScene.h"
 #include "gui/plotwindows/BarChartWidget.h"
 #include "core/plots/HistogramColumns.h"
+#include "core/plots/PlotFigure.h"
 
 class QMenu;
 
@@ -33,8 +34,10 @@ public:
     HistogramPlotWindow(ProjectSession& session, QWidget* parent);
     // A window showing the histograms of a histogram file.
     HistogramPlotWindow(ProjectSession& session, const HistogramFile& file, QWidget* parent);
-    // A table's graph: its bars, captions and settings as the table gives them.
-    HistogramPlotWindow(ProjectSession& session, BarChartInput chart, QWidget* parent);
+    // A table's graph: its bars, captions and settings as the table gives them,
+    // and the names its figure's legend gives the series.
+    HistogramPlotWindow(ProjectSession& session, BarChartInput chart, QWidget* parent,
+                        std::vector<std::string> seriesNames = {});
 
     Kind kind() const { return kind_; }
     const std::optional<HistogramFile>& histogramFile() const { return file_; }
@@ -47,6 +50,9 @@ public:
     HistogramDisplay displayMode() const { return mode_; }
     int step() const { return step_; }
     std::unique_ptr<QMenu> settingsMenu();
+    // The chart as a figure for print, what "-> BMP" and "-> SVG" write: the
+    // chart shown with its title and axis titles, and a table graph's legend.
+    PlotFigure figure() const;
 
 protected:
     void currentFileChanged() override { reload(); }
@@ -63,6 +69,7 @@ private:
     Kind kind_;
     std::optional<HistogramFile> file_;
     BarChartInput table_;
+    std::vector<std::string> seriesNames_;
     std::vector<std::pair<std::string, std::vector<double>>> histograms_;
     int current_ = 0;
     HistogramDisplay mode_ = HistogramDisplay::Counts;

@@ -1,6 +1,8 @@
 #include "gui/plotwindows/TimePlotWindow.h"
 
 #include <QCloseEvent>
+#include <QDateTime>
+#include <QDir>
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QMenu>
@@ -10,7 +12,11 @@
 #include <algorithm>
 #include <cmath>
 
+#include "core/acoustics/ParameterName.h"
 #include "core/acoustics/TimeBar.h"
+#include "core/plots/ExportName.h"
+#include "core/plots/PaneFigure.h"
+#include "core/plots/TimeAxis.h"
 #include "gui/base/EditHistoryActions.h"
 #include "gui/base/ProjectSession.h"
 #include "gui/base/SettingsStore.h"
@@ -102,13 +108,19 @@ TimePlotWindow::TimePlotWindow(ProjectSession& session, QWidget* parent)
         propertiesMenu()->exec(properties_->mapToGlobal(QPoint(0, properties_->height())));
     });
     connect(bitmap_, &QPushButton::clicked, this, [this] {
-        Result<QString> r = saveBitmapAs(graph_->renderImage(), this->session().prompts(),
-                                         this->session().localWorkingFolder());
+        Result<QString> r = saveFigureBitmapAs(figure(), this->session().prompts(), this->session().localWorkingFolder());
         if (!r) this->session().prompts().showMessage(r.error());
     });
     connect(vector_, &QPushButton::clicked, this, [this] {
-        graph_->setExportFolder(this->session().localWorkingFolder());
-        Result<QString> r = graph_->exportVector(kPane);
+        const QString folder = this->session().localWorkingFolder();
+        const QDir dir(folder.isEmpty() ? QDir::currentPath() : folder);
+        const QDateTime now = QDateTime::currentDateTime();
+        const CalendarTime clock{now.date().year(), now.date().month(), now.date().day(),
+                                 now.time().hour(), now.time().minute(), now.time().second()};
+        const std::string name = automaticExportName(clock, "svg", [&](const std::string& n) {
+            return QFileInfo::exists(dir.filePath(QString::fromStdString(n)));
+        });
+        Result<QString> r = saveFigureSvgAs(figure(), this->session().prompts(), folder, QString::fromStdString(name));
         if (!r) this->session().prompts().showMessage(r.error());
     });
     if (!hasOwnPlacement()) resize(900, 520);
@@ -290,6 +302,39 @@ void TimePlotWindow::changeCaption(bool xAxis) {
     graph_->paneSet().pane(kPane)->setTitles(std::string(), xCaption_, yCaption_);
     graph_->invalidate();
     markModified();
+}
+
+PlotFigure TimePlotWindow::figure() {
+    PaneSet& panes = graph_->paneSet();
+    panes.prepareDraw();
+    const GraphPane& pane = *panes.pane(kPane);
+    PaneFigureInput in;
+    const std::string time = fromQt(uiText(text::TimeAxisTitle));
+    in.xTitle = xCaption_.empty() ? time : time + ", " + xCaption_;
+    const std::string level = fromQt(uiText(text::LevelAxisTitle));
+    in.yTitle = yCaption_.empty() ? level : level + ", " + yCaption_;
+    if (const CalcFile* f = file()) {
+        in.title = QFileInfo(QString::fromStdString(f->file.path)).fileName().toStdString();
+        if (content_.clock) in.title += ", " + formatShortDate(f->file.startTime);
+        const NamingContext naming{&session().teleDescription(), &f->file.layout, &f->file.header};
+        // The pane's series are the content's curves, in order.
+        for (const TimePlotCurve& c : content_.curves) {
+            std::string name;
+            for (const ParameterEntry& e : f->entries)
+                if (e.code == c.code) name = e.displayName.empty() ? ParameterName(e.code, naming).name : e.displayName;
+            in.seriesNames.push_back(name);
+        }
+        bool exclusions = false, corrections = false;
+        for (std::size_t i = 0; i < f->ranges.zoneCount(); ++i)
+            (f->ranges.zone(i).exclusion ? exclusions : corrections) = true;
+        const ColourTable& colours = graph_->colourTable();
+        if (exclusions)
+            in.zoneKeys.push_back({fromQt(uiText(text::Exclusions)), colours.at(kExclusionZoneColour), true});
+        if (corrections)
+            in.zoneKeys.push_back({fromQt(uiText(text::Corrections)), colours.at(kCorrectionZoneColour), true});
+    }
+    return buildPaneFigure(pane, in, figure::unitsOfCm(figure::kWidthCm), figure::unitsOfCm(figure::kHeightCm),
+                           figureMetrics(), &graph_->colourTable());
 }
 
 WindowState TimePlotWindow::ownState() const {

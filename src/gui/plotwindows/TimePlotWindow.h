@@ -16,6 +16,7 @@
 #include "gui/base/ChildWindow.h"
 #include "core/base/Result.h"
 #include "gui/plots/GraphWindow.h"
+#include "core/plots/PlotFigure.h"
 #include "core/plots/TimePlotContent.h"
 #include "core/project/DocumentNotice.h"
 
@@ -46,6 +47,11 @@ public:
     std::unique_ptr<QMenu> legendMenu();
     std::unique_ptr<QMenu> propertiesMenu();
     std::unique_ptr<QMenu> menuAt(QPoint graphPoint);
+
+    // The plot as a figure for print, what "-> BMP" and "-> SVG" write: the
+    // curves over the range shown, the zones, the axes' titles with their
+    // units, the file as the title and a legend of the parameters.
+    PlotFigure figure();
 
     // Shows the stretch [from, to] (seconds from the record start) with a
     // margin on either side and both markers on its ends (an event chosen in

@@ -346,7 +346,7 @@ void TableWindow::showGraph() {
     // One chart window with every series, a child of the table window: it goes when the table's window goes.
     BarChartInput input = tableGraphBarChart(*chart);
     const QString title = input.title.empty() ? windowTitle() : windowTitle() + " - " + toQt(input.title);
-    auto* window = new HistogramPlotWindow(session_, std::move(input), this);
+    auto* window = new HistogramPlotWindow(session_, std::move(input), this, tableGraphSeriesNames(*chart));
     window->setWindowTitle(title);
     window->show();
 }

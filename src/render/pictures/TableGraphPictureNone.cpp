@@ -2,7 +2,7 @@
 
 namespace phonotab {
 
-Result<std::string> tableGraphPng(const ReportTable& table, const DisplayTexts&, const std::string& caption) {
+Result<ReportPicture> tableGraphPicture(const ReportTable& table, const DisplayTexts&, const std::string& caption) {
     return Message(msg::TableGraphUnavailable, caption, table.name);
 }
 

@@ -1,30 +1,26 @@
-#include <QImage>
-#include <QPainter>
-
+#include "core/plots/BarChartFigure.h"
+#include "core/plots/SceneSvg.h"
 #include "render/pictures/GuiApplication.h"
 #include "render/pictures/PngBytes.h"
 #include "render/pictures/TableGraphPicture.h"
-#include "render/plots/BarChartPainter.h"
+#include "render/plots/FigurePainter.h"
 #include "render/plots/QtTextMetrics.h"
 
 namespace phonotab {
 
-Result<std::string> tableGraphPng(const ReportTable& table, const DisplayTexts& shown, const std::string& caption) {
+Result<ReportPicture> tableGraphPicture(const ReportTable& table, const DisplayTexts& shown, const std::string& caption) {
     const Result<TableGraphChart> chart = ReadTableGraph(table, shown);
     if (!chart) return chart.error();
     if (chart->series.empty()) return Message(msg::TableGraphUnavailable, caption, table.name);
     ensureGuiApplication();
-    const BarChartInput input = tableGraphBarChart(*chart);
-    const GraphFonts fonts = GraphFonts::standard();
+    const GraphFonts fonts = GraphFonts::figure();
     const QtTextMetrics metrics(fonts);
-    const QSize size(kTableGraphWidth, kTableGraphHeight);
-    const BarChartScene scene = buildBarChartScene(input, {0, 0, size.width(), size.height()}, metrics);
-    QImage image(size, QImage::Format_RGB32);
-    {
-        QPainter painter(&image);
-        paintBarChart(painter, scene, fonts, size);
-    }
-    return pngBytes(image, table.name);
+    const PlotFigure figure =
+        buildBarChartFigure(tableGraphBarChart(*chart), tableGraphSeriesNames(*chart),
+                            figure::unitsOfCm(figure::kWidthCm), figure::unitsOfCm(figure::kHeightCm), metrics);
+    Result<std::string> png = pngBytes(figureImage(figure, fonts), table.name);
+    if (!png) return png.error();
+    return ReportPicture(std::move(*png), plotFigureSvg(figure));
 }
 
 }  // namespace phonotab

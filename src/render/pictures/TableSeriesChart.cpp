@@ -1,5 +1,9 @@
 #include "render/pictures/TableGraphPicture.h"
 
+#include "core/base/CFormat.h"
+#include "core/base/StringTable.h"
+#include "core/base/TextIds.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -10,6 +14,7 @@ BarChartInput tableGraphBarChart(const TableGraphChart& chart) {
     input.captions = chart.labels;
     input.logarithmic = chart.logarithmic;
     input.title = chart.yCaption;
+    input.captionTitle = chart.xCaption;
     // Every series has a column per label; a shorter one leaves its last columns empty.
     for (std::size_t k = 0; k < chart.series.size(); ++k) {
         const TableGraphSeries& s = chart.series[k];
@@ -24,6 +29,13 @@ BarChartInput tableGraphBarChart(const TableGraphChart& chart) {
     }
     input.captions.resize(input.values.size());
     return input;
+}
+
+std::vector<std::string> tableGraphSeriesNames(const TableGraphChart& chart) {
+    std::vector<std::string> names;
+    for (const TableGraphSeries& s : chart.series)
+        names.push_back(!s.name.empty() ? s.name : cformat(tr(text::GraphSeries).c_str(), s.number));
+    return names;
 }
 
 }  // namespace phonotab

@@ -26,7 +26,18 @@ void paintBarChart(QPainter& painter, const BarChartScene& s, const GraphFonts& 
     for (const SceneText& t : s.texts) {
         const QFont& font = fonts.forRole(t.role);
         painter.setFont(font);
-        painter.drawText(t.x, t.y + QFontMetrics(font).ascent(), QString::fromStdString(t.text));
+        const QFontMetrics fm(font);
+        const QString text = QString::fromStdString(t.text);
+        if (!t.vertical) {
+            painter.drawText(t.x, t.y + fm.ascent(), text);
+            continue;
+        }
+        // An axis title reading upwards; its box's bottom left is where it starts.
+        painter.save();
+        painter.translate(t.x + fm.ascent(), t.y + fm.horizontalAdvance(text));
+        painter.rotate(-90);
+        painter.drawText(0, 0, text);
+        painter.restore();
     }
 }
 

@@ -2,6 +2,8 @@
 
 #include <QStringList>
 
+#include "core/plots/PlotFigure.h"
+
 namespace phonotab {
 
 namespace {
@@ -27,6 +29,17 @@ GraphFonts GraphFonts::standard() {
     f.labelBold = make(sans, QFont::SansSerif, 13, QFont::Bold);
     f.vertical = make(sans, QFont::SansSerif, 13, QFont::Bold);  // drawn rotated by 90 degrees
     f.control = make(sans, QFont::SansSerif, 13, QFont::Bold);
+    return f;
+}
+
+GraphFonts GraphFonts::figure() {
+    const QStringList sans = {"Arial", "Liberation Sans", "DejaVu Sans"};
+    GraphFonts f;
+    f.title = make(sans, QFont::SansSerif, figure::kTitlePixels, QFont::Bold);
+    f.label = make(sans, QFont::SansSerif, figure::kLabelPixels, QFont::Normal);
+    f.labelBold = make(sans, QFont::SansSerif, figure::kAxisTitlePixels, QFont::Bold);
+    f.vertical = f.labelBold;
+    f.control = f.labelBold;
     return f;
 }
 

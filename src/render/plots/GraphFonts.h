@@ -14,6 +14,9 @@ struct GraphFonts {
     QFont title, label, labelBold, vertical, control;
 
     static GraphFonts standard();
+    // The fonts of a figure for print, in figure units: one sans-serif family,
+    // the title bold (see core/plots/PlotFigure.h for the sizes).
+    static GraphFonts figure();
     const QFont& forRole(TextRole role) const;
 };
 

@@ -163,7 +163,7 @@ TEST(DocxDocument, InsertsPicturesWithTheirPartsAndSizes) {
                                     run("<PIC03>") + "</w:p>");
     doc.markPlaceholders({"<PIC01>", "<PIC02>", "<PIC03>"});
     const std::string small = fixtures::makePng(40, 20, 7874);  // 200 dots per inch
-    const std::string wide = fixtures::makePng(1200, 300);       // 96 dots per inch (none stated)
+    const std::string wide = fixtures::makePng(2400, 600);       // none stated: 96, placed at 200
     ASSERT_TRUE(doc.putPicture("<PIC01>", small, "Рис. 1").ok());
     ASSERT_TRUE(doc.putPicture("<PIC02>", wide, "").ok());
     const Status notAPicture = doc.putPicture("<PIC03>", "GIF89a...", "Рис. 3", "plan.gif");
@@ -209,7 +209,7 @@ TEST(DocxDocument, EdgesOfRunsMergedCellsAndTallPictures) {
     DocxCell covered;
     covered.covered = true;
     ASSERT_TRUE(doc.putTable("<TBL01>", DocxTable{{1000, 1500}, {0}, {{merged, covered}}}));
-    ASSERT_TRUE(doc.putPicture("<PIC01>", fixtures::makePng(200, 2000), "").ok());  // 96 dots per inch
+    ASSERT_TRUE(doc.putPicture("<PIC01>", fixtures::makePng(200, 4000), "").ok());  // 20 inches at 200 dots per inch
 
     ScratchDir dir;
     const auto lines = writeAndRead(doc, dir);
@@ -219,9 +219,55 @@ TEST(DocxDocument, EdgesOfRunsMergedCellsAndTallPictures) {
     EXPECT_EQ(paragraphs[1], "p\tNormal\t\\tпосле");  // the reader writes the tab as "\t"
     const long long textHeight = (16838 - 1134 - 1134) * 635LL;
     EXPECT_THAT(linesStartingWith(lines, "pic\t"),
-                ElementsAre("pic\t" + std::to_string(textHeight / 10) + "\t" + std::to_string(textHeight) + "\timage/png"));
+                ElementsAre("pic\t" + std::to_string((textHeight + 10) / 20) + "\t" + std::to_string(textHeight) + "\timage/png"));
     const std::string xml = documentXml(dir.file("out.docx"));
     EXPECT_NE(xml.find("<w:tcW w:w=\"2500\" w:type=\"dxa\"/>"), std::string::npos);
+}
+
+// A picture is never placed coarser than a print needs, and the resolution
+// its PNG states is the one it is placed at; a drawing given with it travels
+// as an SVG part the picture names beside its bitmap.
+TEST(DocxDocument, PicturesArePlacedAtPrintResolutionAndCarryTheirDrawing) {
+    struct Case {
+        const char* what;
+        int width, height;
+        std::uint32_t perMetre;
+        double placedDpi;  // 0: page-wide, finer than stated
+    };
+    const long long textWidth = (11906 - 1701 - 850) * 635LL;
+    const Case cases[] = {{"none stated", 400, 200, 0, 200},
+                          {"screen resolution", 400, 200, 3780, 200},
+                          {"finer than a print needs", 900, 600, 11811, 300},
+                          {"wider than the page", 4000, 1000, 11811, 0}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        DocxDocument doc = openTemplate("<w:p>" + run("<PIC01>") + "</w:p>");
+        doc.markPlaceholders({"<PIC01>"});
+        ASSERT_TRUE(doc.putPicture("<PIC01>", fixtures::makePng(c.width, c.height, c.perMetre), "", "p", "<svg/>").ok());
+        std::string xml, png, svg;
+        for (const ZipPart& part : doc.parts()) {
+            if (part.name == "word/document.xml") xml = part.bytes;
+            if (part.name.ends_with(".png")) png = part.bytes;
+            if (part.name.ends_with(".svg")) svg = part.bytes;
+        }
+        std::smatch extent;
+        ASSERT_TRUE(std::regex_search(xml, extent, std::regex("wp:extent cx=\"([0-9]+)\" cy=\"([0-9]+)\"")));
+        const double placedInches = std::stod(extent[1]) / 914400.0;
+        const auto info = readPictureInfo(png);
+        ASSERT_TRUE(info);
+        EXPECT_EQ(info->kind, PictureKind::Png);
+        const double placedDpi = c.width / placedInches;
+        EXPECT_GE(placedDpi, 199.99);
+        EXPECT_NEAR(info->dpiX, placedDpi, 0.5);
+        EXPECT_NEAR(info->dpiY, placedDpi, 0.5);
+        if (c.placedDpi > 0) {
+            EXPECT_NEAR(placedDpi, c.placedDpi, 0.5);
+        } else {
+            EXPECT_EQ(std::stoll(extent[1]), textWidth);
+        }
+        EXPECT_EQ(svg, "<svg/>");
+        EXPECT_NE(xml.find("<asvg:svgBlip"), std::string::npos);
+    }
 }
 
 TEST(DocxDocument, RefusesWhatIsNotAWordDocument) {

@@ -98,12 +98,11 @@ TEST(BarChartScene, BarsAxisAndCaptions) {
     ASSERT_FALSE(s.empty);
     ASSERT_EQ(s.bars.size(), 8u);
     EXPECT_EQ(s.valueMin, 0);
-    EXPECT_EQ(s.valueMax, 2);
-    // The tallest bar reaches the top of the value range, a zero bar has no height,
-    // half the value half the height.
-    EXPECT_EQ(s.bars[3].rect.top, s.plot.top);
+    EXPECT_DOUBLE_EQ(s.valueMax, 2.2);  // room above the tallest bar
+    // A zero bar has no height, the bars' heights go with their values.
+    EXPECT_NEAR(s.bars[3].rect.height(), (s.plot.height() - 1) * 2 / 2.2, 1);
     EXPECT_EQ(s.bars[1].rect.height(), 0);
-    EXPECT_NEAR(s.bars[0].rect.height(), (s.plot.height() - 1) / 2.0, 1);
+    EXPECT_NEAR(s.bars[0].rect.height(), (s.plot.height() - 1) / 2.2, 1);
     for (std::size_t i = 1; i < s.bars.size(); ++i) EXPECT_GT(s.bars[i].rect.left, s.bars[i - 1].rect.right - 1);
     // Value labels from the engine's step rule, captions by their first line only.
     ASSERT_TRUE(s.valueStep);
@@ -167,7 +166,8 @@ TEST(BarChartScene, EmptyAndLogarithmicCharts) {
     in.horizontal = true;
     const BarChartScene h = buildBarChartScene(in, {0, 0, 400, 254}, metrics);
     ASSERT_EQ(h.bars.size(), 3u);
-    EXPECT_EQ(h.bars[2].rect.right, h.plot.right);
+    EXPECT_DOUBLE_EQ(h.valueMax, 1100);  // 1000 and room beyond it
+    EXPECT_NEAR(h.bars[2].rect.right - h.plot.left, (h.plot.width() - 1) * 1000 / 1100.0, 2);
     const auto c = std::find_if(h.texts.begin(), h.texts.end(), [](const SceneText& t) { return t.text == "b"; });
     ASSERT_NE(c, h.texts.end());
     EXPECT_EQ(c->x + 7, h.plot.left - 3);
@@ -185,7 +185,7 @@ TEST(BarChartScene, SeriesStandSideBySideInEachColumn) {
     in.barColour = 0x0000FF;
     in.moreSeries = {{{4, NAN}, 0x00FF00}, {{3}, 0xFF0000}};
     const BarChartScene s = buildBarChartScene(in, {0, 0, 400, 254}, metrics);
-    EXPECT_EQ(s.valueMax, 4);
+    EXPECT_DOUBLE_EQ(s.valueMax, 4.5);
     EXPECT_EQ(s.columns, 2);
     // The third series has no second value: five bars.
     ASSERT_EQ(s.bars.size(), 5u);
@@ -194,7 +194,7 @@ TEST(BarChartScene, SeriesStandSideBySideInEachColumn) {
         EXPECT_EQ(s.bars[i].colour, colours[i]) << i;
         if (i > 0) EXPECT_GE(s.bars[i].rect.left, s.bars[i - 1].rect.right) << i;
     }
-    EXPECT_EQ(s.bars[1].rect.top, s.plot.top);         // 4 reaches the top
+    EXPECT_NEAR(s.bars[1].rect.height(), (s.plot.height() - 1) * 4 / 4.5, 1);  // 4 of 4.5
     EXPECT_EQ(s.bars[4].rect.height(), 0);             // no number: no bar
     const int width = s.bars[0].rect.width();          // a third of the column each
     EXPECT_NEAR(width, s.pitch * 3 / 4 / 3, 1);

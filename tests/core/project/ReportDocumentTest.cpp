@@ -56,8 +56,10 @@ struct ReportFixture {
             ReportTable copy = project.tables[k].table;
             return DrawDisplayTexts(copy, TableEnvironment{});
         };
-        const ReportPictureSource pictures = [this](const Illustration& ill, std::size_t) {
-            return ReadIllustrationPicture(ill, dir.path().string(), nullptr);
+        const ReportPictureSource pictures = [this](const Illustration& ill, std::size_t) -> Result<ReportPicture> {
+            Result<std::string> bytes = ReadIllustrationPicture(ill, dir.path().string(), nullptr);
+            if (!bytes) return bytes.error();
+            return ReportPicture(std::move(*bytes));
         };
         return WriteReport(project, dir.file("template.docx"), dir.file("report.docx"), texts, pictures, progress);
     }

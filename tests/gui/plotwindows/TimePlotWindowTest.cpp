@@ -4,6 +4,7 @@
 #include <QSignalSpy>
 #include <QTest>
 
+#include <cmath>
 #include <memory>
 
 #include "AppFixture.h"
@@ -211,10 +212,23 @@ private slots:
         w.f.prompts.files.push_back(QString());  // cancelled
         QTest::mouseClick(w.plot->bitmapButton(), Qt::LeftButton);
         QCOMPARE(QDir(folder).entryList(QDir::Files), QStringList({"plot.bmp", "plot.svg"}));
-        QVERIFY(QImage(folder + "/plot.bmp").width() > 400);
+        // The figure for print, not the window: 16 cm at the print resolution,
+        // a legend of the curves, none of the window's buttons.
+        const QImage bitmap(folder + "/plot.bmp");
+        QCOMPARE(bitmap.width(), figure::pixelsAt(figure::unitsOfCm(figure::kWidthCm), figure::kPrintDpi));
+        QVERIFY(std::abs(bitmap.dotsPerMeterX() * 0.0254 - figure::kPrintDpi) < 0.5);
         QFile svg(folder + "/plot.svg");
         QVERIFY(svg.open(QIODevice::ReadOnly));
-        QVERIFY(svg.readAll().contains("<svg"));
+        const QByteArray drawing = svg.readAll();
+        QVERIFY(drawing.contains("<svg"));
+        QVERIFY(!drawing.contains(QByteArray::fromStdString(phonotab::tr(text::ClearMarkers))));
+        const PlotFigure figure = w.plot->figure();
+        // A legend entry per curve in its colour (then the zones' key, where there are zones).
+        QCOMPARE(figure.curves.size(), w.plot->content().curves.size());
+        QVERIFY(!figure.curves.empty());
+        QVERIFY(figure.legend.size() >= figure.curves.size());
+        for (std::size_t i = 0; i < figure.curves.size(); ++i) QCOMPARE(figure.legend[i].colour, figure.curves[i].colour);
+        for (const FigureLegendEntry& e : figure.legend) QVERIFY(drawing.contains(QByteArray::fromStdString(">" + e.name + "<")));
         QCOMPARE(w.f.prompts.messages.size(), 0);
     }
 };

@@ -29,5 +29,9 @@ if(PHONOTAB_BUILD_GUI)
   # chosen language with its translations.
   set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xdg-utils, hicolor-icon-theme, qt6-translations-l10n")
 endif()
+# Both programs write the report as PDF through LibreOffice's headless
+# converter when it is there; without it everything else works.
+list(APPEND CPACK_DEBIAN_PACKAGE_RECOMMENDS "libreoffice-writer-nogui | libreoffice-writer")
+list(JOIN CPACK_DEBIAN_PACKAGE_RECOMMENDS ", " CPACK_DEBIAN_PACKAGE_RECOMMENDS)
 
 include(CPack)

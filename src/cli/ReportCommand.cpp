@@ -1,8 +1,9 @@
-// phonotab-cli report P.pht [--template T.docx] -o OUT.docx [--refbooks RefMap.txt] [--calc]
+// phonotab-cli report P.pht [--template T.docx] -o OUT.docx|OUT.pdf [--refbooks RefMap.txt] [--calc]
 // The project's measurement report as a word-processor document, the same the
 // desktop writes: the title-page texts and conclusion, the report tables as
 // drawn, the illustrations' pictures (SVG and the like converted to PNG) and
-// the tables' graphs.
+// the tables' graphs. An output named *.pdf gets the same report as PDF,
+// converted by LibreOffice (which must be installed).
 // What was left out is listed on stderr; the report is written all the same.
 // So is every bound cell that has no value (a project never recalculated):
 // --calc recalculates the project's files first, as "project calc" does,
@@ -22,6 +23,7 @@
 #include "core/project/ReferenceBookFile.h"
 #include "core/project/RecalculateProject.h"
 #include "core/project/ReportJob.h"
+#include "core/project/ReportPdf.h"
 #include "core/tables/formula/ShiftReferences.h"
 
 namespace phonotab::cli {
@@ -43,6 +45,10 @@ void listCellsWithoutValue(const ProjectState& project, const std::string& proje
 }
 
 int runReport(CliContext& ctx, const ReportOptions& o) {
+    // Without LibreOffice a PDF cannot be had: said before any work is done.
+    const bool pdf = isPdfPath(o.output);
+    if (pdf)
+        if (Result<std::string> converter = findPdfConverter(); !converter) return fail(converter.error());
     BatchPrompts prompts;
     DocumentController doc(prompts);
     if (Status s = doc.readProject(o.project); !s) return fail(s.error());
@@ -75,7 +81,11 @@ int runReport(CliContext& ctx, const ReportOptions& o) {
     const std::string templatePath =
         o.templatePath.empty() ? defaultReportTemplate(CliContext::dataFolder(), currentStrings().languageName())
                                : o.templatePath;
-    const Result<ReportOutcome> out = job.write(templatePath, o.output);
+    const Result<ReportOutcome> out =
+        pdf ? writeReportAsPdf([&](const std::string& docx, const Progress& progress) {
+                  return job.write(templatePath, docx, progress);
+              }, o.output)
+            : job.write(templatePath, o.output);
     if (!out) return fail(out.error());
     const std::string skipped = Message(msg::ReportSkipped).text();
     for (const ReportSkip& s : out->skipped)
@@ -84,11 +94,12 @@ int runReport(CliContext& ctx, const ReportOptions& o) {
 }
 
 void addReportCommand(CLI::App& app, CliContext& ctx, CommandList& commands) {
-    auto* report = app.add_subcommand("report", "write the project's report as a Word document (.docx) from a template");
+    auto* report = app.add_subcommand("report", "write the project's report as a Word document (.docx) from a template, "
+                                                "or as PDF (.pdf, converted by LibreOffice)");
     auto o = std::make_shared<ReportOptions>();
     report->add_option("PROJECT", o->project, "project file (.pht)")->required();
     report->add_option("--template", o->templatePath, "report template (.docx; default: the shipped one)");
-    report->add_option("-o,--output", o->output, "report to write (.docx)")->required();
+    report->add_option("-o,--output", o->output, "report to write (.docx, or .pdf)")->required();
     report->add_option("--refbooks", o->refbooks, "reference books (RefMap.txt) for \"#book#index\" formulas");
     report->add_flag("--calc", o->calculate, "recalculate the project's files first (the project file is not changed)");
     commands.emplace_back(report, [&ctx, o] { return runReport(ctx, *o); });

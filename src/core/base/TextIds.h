@@ -474,6 +474,9 @@ enum Id : int {
     BinaryFileFilter = 6766,          // "Файлы измерений (*.bin);;Все файлы (*)"
     ResultFileFilter = 6767,          // "Файлы CSV (*.csv);;Текстовые файлы (*.txt);;Все файлы (*)"
     ProjectFileFilter = 6768,         // "Проекты Phonotab (*.pht);;Все файлы (*)"
+    // The report as PDF
+    SaveReportAsPdf = 7250,           // "Сохранить отчет в PDF"
+    PdfFilter = 7251,                 // "Документы PDF (*.pdf)"
 };
 
 // Every id above, so that a check can find each in the language tables.
@@ -542,6 +545,7 @@ inline constexpr Id kAllIds[] = {
     DecibelCaption, SaveGraphAsBitmap, SaveGraphAsVector, CalculationFinished, ProjectRecalculated, OpenDemoProject,
     RecordsNumberedFrom, GettingStarted, PercentileColumn, LevelColumn, CorrectionsHeading,
     SixteenBitDecibelType, SvgFileFilter, TextFileFilter, BitmapFileFilter, MeasurementFileFilter, CsvFileFilter, BinaryFileFilter, ResultFileFilter, ProjectFileFilter,
+    SaveReportAsPdf, PdfFilter,
 };
 
 }  // namespace phonotab::text

@@ -328,7 +328,7 @@ QString ReportWindow::chooseTemplate(const QString& title) {
     return templatePath;
 }
 
-QString ReportWindow::suggestedOutput(const QString& suffix) const {
+QString ReportWindow::suggestedOutput(const QString& suffix) {
     const QString project = toQt(session().controller().projectPath());
     return project.isEmpty() ? QDir(session().localWorkingFolder()).filePath(QStringLiteral("report.") + suffix)
                              : QFileInfo(project).absolutePath() + "/" + QFileInfo(project).completeBaseName() + "." + suffix;

@@ -64,7 +64,7 @@ private:
     // The template the report is written from, asked under the command's title; empty when cancelled.
     QString chooseTemplate(const QString& title);
     // The output beside the project, named after it, with the suffix.
-    QString suggestedOutput(const QString& suffix) const;
+    QString suggestedOutput(const QString& suffix);
     // Writes the report to output as long work and says what it wrote; false when cancelled or failed.
     using ReportWriting = std::function<Result<ReportOutcome>(const ReportJob& job, const Progress& progress)>;
     bool writeReportWith(const QString& title, const QString& output, const ReportWriting& writing);

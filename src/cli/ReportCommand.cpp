@@ -10,8 +10,10 @@
 // without saving the project.
 #include <CLI/CLI.hpp>
 
+#include <csignal>
 #include <cstdio>
 #include <filesystem>
+#include <optional>
 
 #include "BatchPrompts.h"
 #include "CliContext.h"
@@ -33,6 +35,34 @@ namespace {
 struct ReportOptions {
     std::string project, templatePath, output, refbooks;
     bool calculate = false;
+};
+
+// LibreOffice runs in a process group of its own, out of the terminal's
+// reach: while it converts, Ctrl-C (or a TERM or HUP) stops the conversion
+// through its progress instead, so that LibreOffice ends with the tool and
+// leaves nothing behind.
+class StopOnSignals {
+public:
+    explicit StopOnSignals(const Progress& progress) {
+        watched_ = &progress;
+        struct sigaction stop {};
+        stop.sa_handler = [](int) {
+            if (watched_) watched_->cancel();  // an atomic store: safe in a handler
+        };
+        sigemptyset(&stop.sa_mask);
+        for (std::size_t i = 0; i < std::size(kSignals); ++i) sigaction(kSignals[i], &stop, &old_[i]);
+    }
+    ~StopOnSignals() {
+        for (std::size_t i = 0; i < std::size(kSignals); ++i) sigaction(kSignals[i], &old_[i], nullptr);
+        watched_ = nullptr;
+    }
+    StopOnSignals(const StopOnSignals&) = delete;
+    StopOnSignals& operator=(const StopOnSignals&) = delete;
+
+private:
+    static constexpr int kSignals[] = {SIGINT, SIGTERM, SIGHUP};
+    static inline const Progress* watched_ = nullptr;
+    struct sigaction old_[std::size(kSignals)] {};
 };
 
 // Every bound cell of the report tables that has no value, as a notice each.
@@ -81,10 +111,13 @@ int runReport(CliContext& ctx, const ReportOptions& o) {
     const std::string templatePath =
         o.templatePath.empty() ? defaultReportTemplate(CliContext::dataFolder(), currentStrings().languageName())
                                : o.templatePath;
+    const Progress progress;
+    std::optional<StopOnSignals> stop;
+    if (pdf) stop.emplace(progress);
     const Result<ReportOutcome> out =
-        pdf ? writeReportAsPdf([&](const std::string& docx, const Progress& progress) {
-                  return job.write(templatePath, docx, progress);
-              }, o.output)
+        pdf ? writeReportAsPdf([&](const std::string& docx, const Progress& part) {
+                  return job.write(templatePath, docx, part);
+              }, o.output, progress)
             : job.write(templatePath, o.output);
     if (!out) return fail(out.error());
     const std::string skipped = Message(msg::ReportSkipped).text();

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Phonotab: set-up, build, demo and tests on Debian 12.
 #   ./phonotab.sh run     install what is missing, build, start the program on the demo project
-#                         (without a display: the batch tool on the demo data)
+#                         (without a display: the batch tool on the demo data, and the demo
+#                         project's report into build/: .docx, and .pdf where LibreOffice is installed)
 #   ./phonotab.sh test    install what is missing, build, run every test (plain, sanitizers, fuzzers)
 #   ./phonotab.sh build [--target T]   build only (build/), all targets or the named ones
 #   ./phonotab.sh fuzz SECONDS         run every fuzz target that long (long campaigns outside CI):
@@ -152,6 +153,26 @@ run_demo() {
   echo "== The demo project recalculated (result files in build/data/demo)"
   build/phonotab-cli project calc build/data/demo/demo.pht -o build/data/demo/demo-recalculated.pht || true
   ls build/data/demo/*.txt
+  demo_report
+}
+
+# The deliverable of the demo project: its report from the recalculated
+# project, as a document and, where LibreOffice is installed, as PDF.
+demo_report() {
+  local project=build/data/demo/demo-recalculated.pht
+  [ -f "$project" ] || project=build/data/demo/demo.pht
+  echo "== The demo project's report"
+  build/phonotab-cli report "$project" -o build/demo-report.docx
+  echo "Report written: $ROOT/build/demo-report.docx"
+  if command -v soffice >/dev/null || command -v libreoffice >/dev/null; then
+    if build/phonotab-cli report "$project" -o build/demo-report.pdf; then
+      echo "Report written: $ROOT/build/demo-report.pdf"
+    else
+      echo "The PDF of the report could not be written (see above)."
+    fi
+  else
+    echo "No PDF of the report: LibreOffice is not installed (Debian package libreoffice-writer-nogui)."
+  fi
 }
 
 # The Debian package, built from build/ under the build lock (cpack builds what is missing first).

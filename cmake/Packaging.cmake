@@ -29,5 +29,11 @@ if(PHONOTAB_BUILD_GUI)
   # chosen language with its translations.
   set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xdg-utils, hicolor-icon-theme, qt6-translations-l10n")
 endif()
+# Both programs write the report as PDF through LibreOffice's headless
+# converter when it is there; without it everything else works. The
+# report's Times New Roman and Arial need fonts of the same metrics, or the
+# PDF's pages break elsewhere than the word processor's.
+list(APPEND CPACK_DEBIAN_PACKAGE_RECOMMENDS "libreoffice-writer-nogui | libreoffice-writer" "fonts-liberation2")
+list(JOIN CPACK_DEBIAN_PACKAGE_RECOMMENDS ", " CPACK_DEBIAN_PACKAGE_RECOMMENDS)
 
 include(CPack)

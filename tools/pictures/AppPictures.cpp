@@ -17,9 +17,9 @@
 // the periods and events of the monitoring station's day periods_<language>.png
 // and its hour-of-day chart periods_hourly_<language>.png, the time plot with
 // the nights and events shaded periods_plot_<language>.png;
-// the report window's tabs report_<tab>_<language>.png and the first two pages
-// of the demo project's report report_page<n>_<language>.png (when an office
-// suite is installed to render them), and the language dialog of a first start
+// the report window's tabs report_<tab>_<language>.png and the first three pages
+// of the demo project's report report_page<n>_<language>.png (when LibreOffice
+// is installed to convert it to PDF), and the language dialog of a first start
 // with English and with Russian selected, language_dialog_en.png and _ru.png.
 // Runs on the offscreen platform unless another is set; settings and the user's data go to a temporary folder.
 #include <QApplication>

@@ -18,13 +18,11 @@ namespace phonotab {
 
 namespace {
 
-bool runTool(const QString& program, const QStringList& arguments, const QString& home = {}) {
+constexpr int kPages = 3;
+constexpr int kPageDpi = 80;
+
+bool runTool(const QString& program, const QStringList& arguments) {
     QProcess p;
-    if (!home.isEmpty()) {
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(QStringLiteral("HOME"), home);
-        p.setProcessEnvironment(env);
-    }
     p.start(program, arguments);
     if (!p.waitForFinished(180000) || p.exitStatus() != QProcess::NormalExit || p.exitCode() != 0) {
         std::fprintf(stderr, "%s failed: %s\n", qPrintable(program), p.readAllStandardError().constData());
@@ -56,20 +54,26 @@ bool reportPagePictures(const QString& language, const QString& folder) {
     state->workingFolder = toStoredPath(project.substr(0, project.rfind('/'))) + "\\";
     if (!SaveProject(*state, project).ok()) return false;
 
+    // The PDF as the batch tool writes it for a client: recalculated, then
+    // converted by LibreOffice.
     const QString cli = QCoreApplication::applicationDirPath() + "/phonotab-cli";
-    const QString docx = scratch.filePath(QStringLiteral("report.docx"));
     const QString pdf = scratch.filePath(QStringLiteral("report.pdf"));
-    if (!runTool(cli, {"project", "calc", toQt(project), "-o", toQt(project)}) ||
-        !runTool(cli, {"report", toQt(project), "--template", data + "/report/template_" + language + ".docx", "-o",
-                       docx}) ||
-        !runTool(office, {"--headless", "--convert-to", "pdf", "--outdir", scratch.path(), docx}, scratch.path()) ||
-        !runTool(raster, {"-png", "-r", "60", "-f", "1", "-l", "2", pdf, scratch.filePath(QStringLiteral("page"))}))
+    // The batch tool in the page's language, so captions and numbers read as its client would see them.
+    const QString languageName = language == QStringLiteral("ru") ? QStringLiteral("Русский") : QStringLiteral("English");
+    if (!runTool(cli, {"--lang", languageName, "report", "--calc", toQt(project), "--template",
+                       data + "/report/template_" + language + ".docx", "-o", pdf}) ||
+        !runTool(raster, {"-png", "-r", QString::number(kPageDpi), "-f", "1", "-l", QString::number(kPages), pdf,
+                          scratch.filePath(QStringLiteral("page"))}))
         return false;
     bool ok = true;
-    for (int page = 1; page <= 2; ++page) {
+    for (int page = 1; page <= kPages; ++page) {
         const QString target = QStringLiteral("%1/report_page%2_%3.png").arg(folder).arg(page).arg(language);
         QFile::remove(target);
-        ok &= QFile::copy(scratch.filePath(QStringLiteral("page-%1.png").arg(page)), target);
+        // pdftoppm numbers the pages with as many digits as the last page has.
+        QString source = scratch.filePath(QStringLiteral("page-%1.png").arg(page));
+        if (!QFile::exists(source)) source = scratch.filePath(QStringLiteral("page-%1.png").arg(page, 2, 10, QChar('0')));
+        if (!QFile::exists(source)) continue;  // a report shorter than that
+        ok &= QFile::copy(source, target);
     }
     return ok;
 }

@@ -128,6 +128,14 @@ enum Id : int {
     ExposureTimeOutOfRange = 6910,   // Te above 0 and at most 8760 h
     TablesWritten = 6911,          // notice: "The tables were written to %s"
     PictureLeftBlank = 7100,       // notice: illustration "%s": picture '%s' was never drawn on, left out
+
+    // The report as PDF, converted by LibreOffice
+    PdfConverterMissing = 7200,          // no LibreOffice on PATH: the package to install
+    PdfConversionTimedOut = 7201,        // the PDF "%s" not written within %d s; LibreOffice stopped
+    PdfConversionFailed = 7202,          // the PDF "%s" failed, exit code %d, then LibreOffice's last lines
+    PdfConversionFailedSilently = 7203,  // the same when LibreOffice said nothing
+    PdfNotWritten = 7204,                // LibreOffice ended without the PDF "%s", then its last lines
+    PdfNotWrittenSilently = 7205,        // the same when LibreOffice said nothing
 };
 
 }  // namespace msg

@@ -486,6 +486,9 @@ enum Id : int {
     PercentAxisTitle = 7003,          // "Доля, %"
     NormalisedAxisTitle = 7004,       // "Доля от наибольшего класса"
     PercentileAxisTitle = 7005,       // "Процентиль, %"
+    // The report as PDF
+    SaveReportAsPdf = 7250,           // "Сохранить отчет в PDF"
+    PdfFilter = 7251,                 // "Документы PDF (*.pdf)"
 };
 
 // Every id above, so that a check can find each in the language tables.
@@ -556,6 +559,7 @@ inline constexpr Id kAllIds[] = {
     SixteenBitDecibelType, SvgFileFilter, TextFileFilter, BitmapFileFilter, MeasurementFileFilter, CsvFileFilter, BinaryFileFilter, ResultFileFilter, ProjectFileFilter,
     ReportTableCaption, ReportTableNumber, DecimalCommaOption, DecimalCommaHint,
     TimeAxisTitle, LevelAxisTitle, CountAxisTitle, PercentAxisTitle, NormalisedAxisTitle, PercentileAxisTitle,
+    SaveReportAsPdf, PdfFilter,
 };
 
 }  // namespace phonotab::text

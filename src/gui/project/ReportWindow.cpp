@@ -5,15 +5,20 @@
 #include <QDate>
 #include <QDir>
 #include <QFileInfo>
+#include <QFont>
 #include <QFormLayout>
 #include <QLineEdit>
 #include <QMenu>
+#include <QPainter>
+#include <QPixmap>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QToolBar>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 #include "gui/base/AppIcons.h"
 #include "gui/base/EditHistoryActions.h"
@@ -25,6 +30,7 @@
 #include "core/project/ProjectPaths.h"
 #include "core/project/ProjectTableSources.h"
 #include "core/project/ReportJob.h"
+#include "core/project/ReportPdf.h"
 #include "gui/project/ReportIllustrationList.h"
 #include "core/project/ReportTableList.h"
 #include "gui/project/TextChooserDialog.h"
@@ -55,6 +61,29 @@ const QString kSection = QStringLiteral("Report");
 const QString kDecimalCommaKey = QStringLiteral("DecimalComma");
 
 QString numbered(text::Id text, std::size_t n) { return uiText(text).replace(QStringLiteral("%d"), QString::number(n)); }
+
+// The report's icon with a red "PDF" band across its foot, for the command
+// that writes the report as PDF.
+QIcon pdfReportIcon() {
+    const QIcon report = toolbarIcon(ToolbarImage::Report);
+    QIcon icon;
+    for (int size : {16, 24, 32, 48}) {
+        QPixmap pm = report.pixmap(size, size);
+        QPainter p(&pm);
+        p.setRenderHint(QPainter::Antialiasing);
+        const QRectF band(0, size * 0.58, size, size * 0.42);
+        p.fillRect(band, QColor(200, 40, 40));
+        QFont font = p.font();
+        font.setBold(true);
+        font.setPixelSize(std::max(6, static_cast<int>(size * 0.36)));
+        p.setFont(font);
+        p.setPen(Qt::white);
+        p.drawText(band, Qt::AlignCenter, QStringLiteral("PDF"));
+        p.end();
+        icon.addPixmap(pm);
+    }
+    return icon;
+}
 }  // namespace
 
 ReportWindow::ReportWindow(ProjectSession& session, QWidget* parent)
@@ -67,12 +96,14 @@ ReportWindow::ReportWindow(ProjectSession& session, QWidget* parent)
     addTable_ = toolbar_->addAction(toolbarIcon(ToolbarImage::StandardTable), uiText(text::AddTableToReport));
     toolbar_->addSeparator();
     writeReport_ = toolbar_->addAction(toolbarIcon(ToolbarImage::Report), uiText(text::WriteReport));
+    writePdfReport_ = toolbar_->addAction(pdfReportIcon(), uiText(text::SaveReportAsPdf));
     connect(saveProject_, &QAction::triggered, this, [this] {
         putIntoProject();
         this->session().controller().saveProject();
     });
     connect(addTable_, &QAction::triggered, this, &ReportWindow::addTable);
     connect(writeReport_, &QAction::triggered, this, &ReportWindow::writeReport);
+    connect(writePdfReport_, &QAction::triggered, this, &ReportWindow::writePdfReport);
     // The numbers' decimal separator in the document, as the user last chose it
     // (a comma in Russian until then).
     toolbar_->addSeparator();
@@ -298,26 +329,27 @@ void ReportWindow::addTable() {
     tabs_->setCurrentIndex(tabs_->count() - 1);
 }
 
-bool ReportWindow::writeReport() {
-    putIntoProject();
-    Prompts& prompts = session().prompts();
+QString ReportWindow::chooseTemplate(const QString& title) {
     SettingsStore& settings = session().settings();
-    // The template: the last one chosen, the shipped one in the interface's language at first.
+    // The last one chosen, the shipped one in the interface's language at first.
     const QString last = settings.text(kSection, QStringLiteral("Template"));
     const QString proposed =
         last.isEmpty() ? toQt(defaultReportTemplate(fromQt(session().paths().dataFolder), currentStrings().languageName()))
                        : last;
-    const QString templatePath = prompts.openFilePath(uiText(text::WriteReport), uiText(text::TemplateFilter), proposed);
-    if (templatePath.isEmpty()) return false;
-    settings.setText(kSection, QStringLiteral("Template"), templatePath);
-    // The report goes beside the project, named after it.
-    const QString project = toQt(session().controller().projectPath());
-    const QString suggested = project.isEmpty() ? QDir(session().localWorkingFolder()).filePath(QStringLiteral("report.docx"))
-                                                : QFileInfo(project).absolutePath() + "/" + QFileInfo(project).completeBaseName() + ".docx";
-    const QString output = prompts.saveFilePath(uiText(text::WriteReport), uiText(text::DocumentFilter), suggested, QStringLiteral("docx"));
-    if (output.isEmpty()) return false;
+    const QString templatePath = session().prompts().openFilePath(title, uiText(text::TemplateFilter), proposed);
+    if (!templatePath.isEmpty()) settings.setText(kSection, QStringLiteral("Template"), templatePath);
+    return templatePath;
+}
 
-    // Tables and graphs are drawn here, on the interface thread; the document is written off it.
+QString ReportWindow::suggestedOutput(const QString& suffix) {
+    const QString project = toQt(session().controller().projectPath());
+    return project.isEmpty() ? QDir(session().localWorkingFolder()).filePath(QStringLiteral("report.") + suffix)
+                             : QFileInfo(project).absolutePath() + "/" + QFileInfo(project).completeBaseName() + "." + suffix;
+}
+
+bool ReportWindow::writeReportWith(const QString& title, const QString& output, const ReportWriting& writing) {
+    Prompts& prompts = session().prompts();
+    // Tables and graphs are drawn here, on the interface thread; the report is written off it.
     const ProjectBookEntries books(session().controller().referenceBooks());
     const ProjectTableSources sources(session().state().files, &session().controller().teleDescription());
     const ReportJob job(session().state(), TableEnvironment{&books, &sources}, fromQt(session().localWorkingFolder()),
@@ -325,9 +357,7 @@ bool ReportWindow::writeReport() {
     ReportOptions options;
     options.decimalComma = decimalComma_->isChecked();
     std::optional<Result<ReportOutcome>> outcome;
-    runLongTask(this, uiText(text::WriteReport), [&](const Progress& progress) {
-        outcome.emplace(job.write(fromQt(templatePath), fromQt(output), progress, options));
-    });
+    runLongTask(this, title, [&](const Progress& progress) { outcome.emplace(writing(job, progress, options)); });
     if (!outcome || !*outcome) {
         if (outcome) prompts.showMessage((*outcome).error());
         return false;
@@ -340,6 +370,40 @@ bool ReportWindow::writeReport() {
     session().announce(messageText(Message(text::ReportWritten, fromQt(QDir::toNativeSeparators(output)))));
     prompts.openExternally(output);
     return true;
+}
+
+bool ReportWindow::writeReport() {
+    putIntoProject();
+    const QString templatePath = chooseTemplate(uiText(text::WriteReport));
+    if (templatePath.isEmpty()) return false;
+    // The report goes beside the project, named after it.
+    const QString output = session().prompts().saveFilePath(uiText(text::WriteReport), uiText(text::DocumentFilter),
+                                                            suggestedOutput(QStringLiteral("docx")), QStringLiteral("docx"));
+    if (output.isEmpty()) return false;
+    return writeReportWith(uiText(text::WriteReport), output, [&](const ReportJob& job, const Progress& progress, const ReportOptions& options) {
+        return job.write(fromQt(templatePath), fromQt(output), progress, options);
+    });
+}
+
+bool ReportWindow::writePdfReport() {
+    putIntoProject();
+    Prompts& prompts = session().prompts();
+    // Without LibreOffice no question is worth asking.
+    if (Result<std::string> converter = findPdfConverter(); !converter) {
+        prompts.showMessage(converter.error());
+        return false;
+    }
+    const QString title = uiText(text::SaveReportAsPdf);
+    const QString templatePath = chooseTemplate(title);
+    if (templatePath.isEmpty()) return false;
+    const QString output =
+        prompts.saveFilePath(title, uiText(text::PdfFilter), suggestedOutput(QStringLiteral("pdf")), QStringLiteral("pdf"));
+    if (output.isEmpty()) return false;
+    return writeReportWith(title, output, [&](const ReportJob& job, const Progress& progress, const ReportOptions& options) {
+        return writeReportAsPdf([&](const std::string& docx, const Progress& part) {
+            return job.write(fromQt(templatePath), docx, part, options);
+        }, fromQt(output), progress);
+    });
 }
 
 }  // namespace phonotab

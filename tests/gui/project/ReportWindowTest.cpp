@@ -14,6 +14,7 @@
 #include <QPushButton>
 #include <QStatusBar>
 #include <QTabWidget>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include "AppFixture.h"
@@ -51,6 +52,29 @@ QStringList readBack(const QString& path) {
                   path});
     python.waitForFinished(60000);
     return QString::fromUtf8(python.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts);
+}
+
+// The program's PATH changed for a walk, then restored.
+class SearchPathForWalk {
+public:
+    explicit SearchPathForWalk(const QString& path) : old_(qgetenv("PATH")) { qputenv("PATH", path.toLocal8Bit()); }
+    ~SearchPathForWalk() { qputenv("PATH", old_); }
+
+private:
+    QByteArray old_;
+};
+
+// A stand-in for LibreOffice: its "PDF" holds the document it was given.
+bool writeFakeOffice(const QString& folder) {
+    QFile script(folder + "/soffice");
+    if (!script.open(QIODevice::WriteOnly)) return false;
+    script.write("#!/bin/sh\n"
+                 "PATH=/usr/bin:/bin\n"  // the walk's own PATH holds the stand-in alone
+                 "for a; do [ \"$prev\" = --outdir ] && out=$a; prev=$a; doc=$a; done\n"
+                 "name=$(basename \"$doc\" .docx)\n"
+                 "{ printf '%%PDF-1.4\\n'; cat \"$doc\"; printf '\\n%%%%EOF\\n'; } > \"$out/$name.pdf\"\n");
+    script.close();
+    return script.setPermissions(script.permissions() | QFileDevice::ExeOwner);
 }
 
 // The report window, shown through the main window's command.
@@ -137,6 +161,37 @@ private slots:
         // The choice is remembered.
         w->decimalCommaBox()->setChecked(false);
         QCOMPARE(f.session().settings().integer(QStringLiteral("Report"), QStringLiteral("DecimalComma"), 1), 0);
+        QCOMPARE(f.prompts.unexpected, 0);
+    }
+
+    // "Сохранить отчет в PDF": without LibreOffice the package to install is
+    // said before any question; with it (a stand-in here), the report is
+    // written, converted, said and opened.
+    void writeTheReportAsPdf() {
+        AppFixture f;
+        f.start();
+        const QString work = f.openDemoCopy(QStringLiteral("work"));
+        QVERIFY(!work.isEmpty());
+        ReportWindow* w = reportWindow(f);
+        QVERIFY(w);
+        QTemporaryDir bin;
+        QVERIFY(bin.isValid());
+        const SearchPathForWalk path(bin.path());
+        QVERIFY(!w->writePdfReport());
+        QCOMPARE(f.prompts.messages.size(), 1);
+        QVERIFY2(f.prompts.messages[0].contains(QStringLiteral("libreoffice-writer-nogui")), qPrintable(f.prompts.messages[0]));
+        QCOMPARE(f.prompts.unexpected, 0);
+
+        QVERIFY(writeFakeOffice(bin.path()));
+        const QString output = work + "/протокол.pdf";
+        f.prompts.files = {dataFolder() + "/report/template_ru.docx", output};
+        w->writePdfReportAction()->trigger();
+        QCOMPARE(f.prompts.opened.value(0), output);
+        QCOMPARE(f.window().statusBar()->currentMessage(), QStringLiteral("Отчет записан: ") + QDir::toNativeSeparators(output));
+        QFile pdf(output);
+        QVERIFY(pdf.open(QIODevice::ReadOnly));
+        const QByteArray bytes = pdf.readAll();
+        QVERIFY(bytes.startsWith("%PDF-1.4\nPK"));  // the report document went through the converter
         QCOMPARE(f.prompts.unexpected, 0);
     }
 

@@ -88,7 +88,7 @@ void decimateSeries(const GraphSeries& series, IndexRange part, const SeriesMapp
         const std::int64_t end = walker.runEnd(k, part.last);
         // The next column most likely ends as far on as this one did.
         if (end - k >= 4 * static_cast<std::int64_t>(MinMaxPyramid::kExtremesBlock))
-            series.pyramid->prefetch(series.position(std::min(part.last, 2 * end - k + 1)));
+            series.pyramid->prefetch(series.position(std::min(part.last, end + 6 * (end - k + 1))));
         const int x = walker.column(k);
         if (end - k < 4) {
             for (std::int64_t j = k; j <= end; ++j) {

@@ -91,8 +91,8 @@ public:
 
 }  // namespace
 
-BENCHMARK(BM_ReadFromPageCache)->Unit(benchmark::kMillisecond)->MinTime(2.0);
-BENCHMARK(BM_Extract10Parameters)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+BENCHMARK(BM_ReadFromPageCache)->Unit(benchmark::kMillisecond)->MinTime(2.0)->UseRealTime();
+BENCHMARK(BM_Extract10Parameters)->Unit(benchmark::kMillisecond)->MinTime(2.0)->UseRealTime();
 
 int main(int argc, char** argv) {
     benchmark::Initialize(&argc, argv);
@@ -100,7 +100,7 @@ int main(int argc, char** argv) {
     RatioReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
     if (g_readBytesPerSecond > 0)
-        std::printf("extraction throughput / page-cache read throughput = %.2f (goal: at least 0.5)\n",
+        std::printf("extraction throughput / page-cache read throughput = %.2f (goal: at least 0.8)\n",
                     g_extractBytesPerSecond / g_readBytesPerSecond);
     return 0;
 }

@@ -107,6 +107,22 @@ void BM_ZoomedRedraw(benchmark::State& state) {
 }
 BENCHMARK(BM_ZoomedRedraw)->Arg(10'000'000)->Unit(benchmark::kMillisecond);
 
+// A redraw after every scroll by one sample: the view differs from the last
+// draw's, so every series is reduced again (a redraw of an unchanged view takes
+// the reduced curves from the last scene).
+void BM_ScrolledRedraw(benchmark::State& state) {
+    const std::int64_t n = state.range(0);
+    Scene scene(n);
+    std::int64_t step = 0;
+    for (auto _ : state) {
+        scene.window.paneSet().scrollTo(n / 20 + (step++ & 1), n - n / 10);
+        scene.window.invalidate();
+        scene.window.redraw();
+        benchmark::DoNotOptimize(scene.window.surface().constBits());
+    }
+}
+BENCHMARK(BM_ScrolledRedraw)->Arg(1920)->Arg(10'000'000)->Unit(benchmark::kMillisecond);
+
 // The one-time cost of adding a series: its pyramid.
 void BM_AddSeries(benchmark::State& state) {
     const std::int64_t n = state.range(0);

@@ -36,6 +36,8 @@ public:
     double xFraction(double x) const;
     double yFraction(double y) const;
 
+    bool operator==(const CoordinateMap&) const = default;
+
 private:
     int clampX(double p) const;
     int clampY(double p) const;

@@ -12,6 +12,16 @@ bool PaneScene::hasText(const std::string& text) const {
     return std::any_of(texts.begin(), texts.end(), [&](const SceneText& t) { return t.text == text; });
 }
 
+bool CurveSource::sameAs(const CurveSource& o) const {
+    // Owner equivalence: the pyramid is the very same object, alive or not
+    // (a weak pointer keeps its address from being reused by another).
+    const bool samePyramid = !pyramid.owner_before(o.pyramid) && !o.pyramid.owner_before(pyramid) &&
+                             !pyramid.expired();
+    return samePyramid && samples == o.samples && first == o.first && last == o.last && scale == o.scale &&
+           offset == o.offset && part == o.part && x0 == o.x0 && dx == o.dx && clamp == o.clamp &&
+           clampLo == o.clampLo && clampHi == o.clampHi;
+}
+
 namespace {
 
 using namespace scenegeom;
@@ -20,7 +30,7 @@ class SceneBuilder {
 public:
     SceneBuilder(const GraphPane& pane, const TextMetrics& metrics, const SceneOptions& options)
         : pane_(pane), metrics_(metrics), table_(options.table ? *options.table : ColourTable::standard()),
-          colours_(options.colours) {}
+          colours_(options.colours), previous_(options.previous) {}
 
     PaneScene build() {
         scene_.plot = pane_.plotRect();
@@ -250,11 +260,20 @@ private:
             m.clampLo = std::min(pane_.fixedYMin(), pane_.fixedYMax());
             m.clampHi = std::max(pane_.fixedYMin(), pane_.fixedYMax());
         }
+        const bool reuse = previous_ && !previous_->empty && previous_->map == scene_.map;
         for (const GraphSeries& s : pane_.series()) {
             const auto part = drawnPart(s, pane_.visibleRange());
             if (!part) continue;
             SceneCurve curve;
             curve.colour = colours_ ? table_.seriesColour(s.colour) : scene_.foreground;
+            curve.source = {s.pyramid, s.samples, s.first, s.last, s.scale, s.offset, *part,
+                            m.x0, m.dx, m.clamp, m.clampLo, m.clampHi};
+            if (const SceneCurve* old = reuse ? sameCurve(curve.source) : nullptr) {
+                curve.points = old->points;
+                curve.runs = old->runs;
+                scene_.curves.push_back(std::move(curve));
+                continue;
+            }
             curve.points.reserve(static_cast<std::size_t>(std::min<std::int64_t>(part->count(), 4 * scene_.plot.width() + 8)));
             decimateSeries(s, *part, m, curve.points);
             if (curve.points.empty()) continue;
@@ -264,10 +283,17 @@ private:
         }
     }
 
+    const SceneCurve* sameCurve(const CurveSource& source) const {
+        for (const SceneCurve& c : previous_->curves)
+            if (c.source.sameAs(source)) return &c;
+        return nullptr;
+    }
+
     const GraphPane& pane_;
     const TextMetrics& metrics_;
     const ColourTable& table_;
     bool colours_;
+    const PaneScene* previous_;
     ColourWord grid_ = 0;
     int xLabelsBottom_ = 0;
     PaneScene scene_;

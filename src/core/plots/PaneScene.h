@@ -4,6 +4,7 @@
 // numbers, texts and positions are all decided here.
 #pragma once
 
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -40,10 +41,27 @@ struct SceneText {
     bool vertical = false;
 };
 
+// What a curve's points and runs were made of, besides the scene's coordinate
+// map: a series whose samples, part and mapping are unchanged (its pyramid is
+// rebuilt whenever its samples change) gives the same curve again.
+struct CurveSource {
+    std::weak_ptr<const MinMaxPyramid> pyramid;
+    const double* samples = nullptr;
+    std::int64_t first = 0, last = -1;
+    double scale = 1, offset = 0;
+    IndexRange part;
+    double x0 = 0, dx = 1;
+    bool clamp = false;
+    double clampLo = 0, clampHi = 0;
+
+    bool sameAs(const CurveSource& other) const;
+};
+
 struct SceneCurve {
     std::vector<ScenePoint> points;  // the reduced polyline (for vector pictures)
     std::vector<ColumnRun> runs;     // its pixels within the plot (for bitmaps)
     ColourWord colour = 0;
+    CurveSource source;
 };
 
 struct PaneScene {
@@ -74,6 +92,11 @@ struct SceneOptions {
     // the pane's flag 0x2000.
     bool colours = true;
     const ColourTable* table = nullptr;  // the standard table when absent
+    // The pane's last scene, when there is one: curves whose series, part and
+    // mapping are unchanged are copied from it instead of being reduced again,
+    // so that redrawing an unchanged view (markers, resizes of other panes,
+    // repaints) does not revisit the samples.
+    const PaneScene* previous = nullptr;
 };
 
 // Lengths of tick marks and gaps around labels, in pixels.

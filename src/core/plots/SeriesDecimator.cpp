@@ -86,9 +86,10 @@ void decimateSeries(const GraphSeries& series, IndexRange part, const SeriesMapp
     const ColumnWalker walker(series, mapping);
     for (std::int64_t k = part.first; k <= part.last;) {
         const std::int64_t end = walker.runEnd(k, part.last);
-        // The next column most likely ends as far on as this one did.
+        // Columns most likely hold as many samples as this one: fetch what the
+        // sixth column on will read, far enough ahead for memory to answer.
         if (end - k >= 4 * static_cast<std::int64_t>(MinMaxPyramid::kExtremesBlock))
-            series.pyramid->prefetch(series.position(std::min(part.last, 2 * end - k + 1)));
+            series.pyramid->prefetch(series.position(std::min(part.last, end + 6 * (end - k + 1))));
         const int x = walker.column(k);
         if (end - k < 4) {
             for (std::int64_t j = k; j <= end; ++j) {

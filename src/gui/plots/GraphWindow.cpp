@@ -204,7 +204,9 @@ void GraphWindow::redraw() {
     {
         QPainter painter(&surface_);
         for (auto& v : views_) {
-            v->scene = buildPaneScene(*v->pane, *metrics_, options);
+            options.previous = &v->scene;
+            PaneScene scene = buildPaneScene(*v->pane, *metrics_, options);
+            v->scene = std::move(scene);
             if (!v->scene.empty) v->pane->setStats(v->scene.stats);
             paintScene(painter, v->scene, fonts_, CurvePainting::Later);
             v->drawn = true;

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
+#include <functional>
 #include <vector>
 
 #include "core/plots/PaneScene.h"
@@ -164,4 +166,56 @@ TEST(TimeAxis, StepTableAndDays) {
     ASSERT_FALSE(month.ticks.empty());
     EXPECT_EQ(month.ticks[0].label, "00:00:00\n15/01/24");
     EXPECT_DOUBLE_EQ(month.ticks[0].value, 5 * 86400.0);
+}
+
+// A scene built with the last one at hand takes over the curves whose inputs
+// are unchanged; whatever changed, the curves equal those of a scene built
+// afresh.
+TEST(PaneScene, CurvesTakenFromTheLastSceneEqualFreshOnes) {
+    std::vector<double> v(50000);
+    for (std::size_t i = 0; i < v.size(); ++i) v[i] = 60 + 10 * std::sin(static_cast<double>(i) / 700.0) + static_cast<double>(i % 7);
+    struct Case {
+        const char* change;
+        std::function<void(GraphPane&, std::vector<double>&)> apply;
+    };
+    const Case cases[] = {
+        {"nothing", [](GraphPane&, std::vector<double>&) {}},
+        {"scrolled by one sample", [](GraphPane& p, std::vector<double>&) { p.setVisibleRange({101, 40100}); }},
+        {"plot resized", [](GraphPane& p, std::vector<double>&) { p.setPlotRect({80, 40, 600, 341}); }},
+        {"scale", [](GraphPane& p, std::vector<double>&) { p.setSeriesScale(0, 0.5, 3); }},
+        {"x mapping", [](GraphPane& p, std::vector<double>&) { p.setXMapping(0, 0.5); }},
+        {"fixed y range", [](GraphPane& p, std::vector<double>&) {
+             p.setFlags(paneflag::kFixedY);
+             p.setFixedYRange(62, 66);
+         }},
+        {"samples changed in place", [](GraphPane& p, std::vector<double>& s) {
+             for (std::size_t i = 0; i < s.size(); i += 3) s[i] += 5;
+             p.samplesChanged(0);
+         }},
+        {"series replaced", [](GraphPane& p, std::vector<double>& s) {
+             p.removeAllSeries();
+             p.addSeries(s.data(), 10, static_cast<std::int64_t>(s.size()), 0x80000000u | 0x00FF00);
+         }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.change);
+        std::vector<double> samples = v;
+        GraphPane pane;
+        pane.addSeries(samples.data(), 0, static_cast<std::int64_t>(samples.size()), 0x80000000u | 0x0000FF);
+        pane.addSeries(samples.data() + 100, 0, 20000, 0x80000000u | 0xFF0000);
+        pane.setVisibleRange({100, 40099});
+        pane.setPlotRect({80, 40, 681, 341});
+        const PaneScene last = buildPaneScene(pane, kMetrics);
+        c.apply(pane, samples);
+        SceneOptions options;
+        options.previous = &last;
+        const PaneScene taken = buildPaneScene(pane, kMetrics, options);
+        const PaneScene fresh = buildPaneScene(pane, kMetrics);
+        ASSERT_EQ(taken.curves.size(), fresh.curves.size());
+        for (std::size_t i = 0; i < fresh.curves.size(); ++i) {
+            EXPECT_EQ(taken.curves[i].colour, fresh.curves[i].colour);
+            EXPECT_TRUE(taken.curves[i].points == fresh.curves[i].points) << "curve " << i;
+            EXPECT_TRUE(taken.curves[i].runs == fresh.curves[i].runs) << "curve " << i;
+        }
+    }
 }

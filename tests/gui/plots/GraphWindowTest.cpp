@@ -138,6 +138,40 @@ TEST(GraphWindow, ReducedCurveDrawsTheSamePixelsAsEverySample) {
     EXPECT_EQ(differ, 0);
 }
 
+// Runs written straight into a bitmap give the picture of filling each run in
+// turn, curve after curve: overlapping curves of random runs, some reaching
+// beyond the image, in no particular column order, on an image whose height
+// is no multiple of anything.
+TEST(GraphWindow, CurveRunsFilledIntoABitmapCoverLikeRunByRun) {
+    std::mt19937 rng(5);
+    std::uniform_int_distribution<int> column(-3, 99), row(-20, 90), length(0, 60);
+    PaneScene scene;
+    scene.empty = false;
+    scene.plot = {0, 0, 97, 75};
+    const ColourWord colours[] = {rgbWord(255, 0, 0), rgbWord(0, 128, 0), rgbWord(0, 0, 255)};
+    for (ColourWord colour : colours) {
+        SceneCurve c;
+        c.colour = colour;
+        for (int i = 0; i < 150; ++i) {
+            const int top = row(rng);
+            c.runs.push_back({column(rng), top, top + length(rng)});
+        }
+        scene.curves.push_back(std::move(c));
+    }
+    // The second, shorter image is filled with the buffers the first one left.
+    for (int height : {75, 40}) {
+        QImage filled(97, height, QImage::Format_RGB32), expected(97, height, QImage::Format_RGB32);
+        filled.fill(Qt::white);
+        expected.fill(Qt::white);
+        fillCurveRuns(filled, scene);
+        for (const SceneCurve& c : scene.curves)
+            for (const ColumnRun& r : c.runs)
+                for (int y = r.top; y <= r.bottom; ++y)
+                    if (expected.rect().contains(r.x, y)) expected.setPixel(r.x, y, toQColor(c.colour).rgb());
+        EXPECT_TRUE(filled == expected) << height;
+    }
+}
+
 TEST(GraphWindow, ExportsUnderAutomaticNamesNeverReplaceAFile) {
     phonotab::testing::ScratchDir dir;
     Window win;

@@ -1,10 +1,9 @@
 #include "core/platform/PngResolution.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstdint>
-
-#include <zlib.h>
 
 namespace phonotab {
 
@@ -12,10 +11,19 @@ namespace {
 
 constexpr std::string_view kSignature("\x89PNG\r\n\x1a\n", 8);
 
-// A chunk's check sum: the CRC-32 that zlib (under libzip) already carries.
-std::uint32_t chunkCrc(std::string_view bytes) {
-    return static_cast<std::uint32_t>(
-        ::crc32(0L, reinterpret_cast<const Bytef*>(bytes.data()), static_cast<uInt>(bytes.size())));
+std::uint32_t crc32(std::string_view bytes) {
+    static const std::array<std::uint32_t, 256> table = [] {
+        std::array<std::uint32_t, 256> t{};
+        for (std::uint32_t n = 0; n < 256; ++n) {
+            std::uint32_t c = n;
+            for (int k = 0; k < 8; ++k) c = (c & 1) ? 0xEDB88320u ^ (c >> 1) : c >> 1;
+            t[n] = c;
+        }
+        return t;
+    }();
+    std::uint32_t c = 0xFFFFFFFFu;
+    for (unsigned char b : bytes) c = table[(c ^ b) & 0xFF] ^ (c >> 8);
+    return c ^ 0xFFFFFFFFu;
 }
 
 std::uint32_t be32(std::string_view b, std::size_t at) {
@@ -53,7 +61,7 @@ std::optional<std::string> withPngResolution(std::string_view png, double dpi) {
         if (type == "IHDR" && !placed) {
             putBe32(out, 9);
             out += chunk;
-            putBe32(out, chunkCrc(chunk));
+            putBe32(out, crc32(chunk));
             placed = true;
         }
         at += whole;

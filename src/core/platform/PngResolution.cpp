@@ -11,21 +11,6 @@ namespace {
 
 constexpr std::string_view kSignature("\x89PNG\r\n\x1a\n", 8);
 
-std::uint32_t crc32(std::string_view bytes) {
-    static const std::array<std::uint32_t, 256> table = [] {
-        std::array<std::uint32_t, 256> t{};
-        for (std::uint32_t n = 0; n < 256; ++n) {
-            std::uint32_t c = n;
-            for (int k = 0; k < 8; ++k) c = (c & 1) ? 0xEDB88320u ^ (c >> 1) : c >> 1;
-            t[n] = c;
-        }
-        return t;
-    }();
-    std::uint32_t c = 0xFFFFFFFFu;
-    for (unsigned char b : bytes) c = table[(c ^ b) & 0xFF] ^ (c >> 8);
-    return c ^ 0xFFFFFFFFu;
-}
-
 std::uint32_t be32(std::string_view b, std::size_t at) {
     return (static_cast<std::uint32_t>(static_cast<unsigned char>(b[at])) << 24) |
            (static_cast<std::uint32_t>(static_cast<unsigned char>(b[at + 1])) << 16) |
@@ -61,7 +46,7 @@ std::optional<std::string> withPngResolution(std::string_view png, double dpi) {
         if (type == "IHDR" && !placed) {
             putBe32(out, 9);
             out += chunk;
-            putBe32(out, crc32(chunk));
+            putBe32(out, pngChunkCrc(chunk));
             placed = true;
         }
         at += whole;
@@ -69,6 +54,21 @@ std::optional<std::string> withPngResolution(std::string_view png, double dpi) {
     }
     if (!placed) return std::nullopt;
     return out;
+}
+
+std::uint32_t pngChunkCrc(std::string_view typeAndData) {
+    static const std::array<std::uint32_t, 256> table = [] {
+        std::array<std::uint32_t, 256> t{};
+        for (std::uint32_t n = 0; n < 256; ++n) {
+            std::uint32_t c = n;
+            for (int k = 0; k < 8; ++k) c = (c & 1) ? 0xEDB88320u ^ (c >> 1) : c >> 1;
+            t[n] = c;
+        }
+        return t;
+    }();
+    std::uint32_t c = 0xFFFFFFFFu;
+    for (unsigned char b : typeAndData) c = table[(c ^ b) & 0xFF] ^ (c >> 8);
+    return c ^ 0xFFFFFFFFu;
 }
 
 }  // namespace phonotab

@@ -2,6 +2,7 @@
 // a document places a picture at and the resolution the picture says agree.
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -12,5 +13,9 @@ namespace phonotab {
 // of dpi dots per inch both ways; nothing when the bytes are not a PNG whose
 // chunks read to the end.
 std::optional<std::string> withPngResolution(std::string_view png, double dpi);
+
+// The check sum of a PNG chunk (CRC-32 over its type and data), for any code
+// that writes chunks.
+std::uint32_t pngChunkCrc(std::string_view typeAndData);
 
 }  // namespace phonotab

@@ -129,7 +129,7 @@ void addCalcCommand(CLI::App& app, CliContext& ctx, CommandList& commands) {
     commands.emplace_back(cmd, [&ctx, a] { return runCalc(ctx, *a); });
 }
 
-const bool registered = registerCommand(&addCalcCommand);
+const bool calcCommandsRegistered = registerCommand(&addCalcCommand);
 
 }  // namespace
 

@@ -59,8 +59,12 @@ using CommandList = std::vector<std::pair<CLI::App*, CommandRunner>>;
 using CommandAdder = void (*)(CLI::App& app, CliContext& ctx, CommandList& commands);
 
 // Command files register their adder at start-up; a new command is a new file:
-//   static const bool registered = registerCommand(&addMyCommand);
+//   const bool myCommandRegistered = registerCommand(&addMyCommand);
 bool registerCommand(CommandAdder adder);
 const std::vector<CommandAdder>& registeredCommands();
+
+// The "table" command group, shared by the table command files (whichever
+// registers first creates it).
+CLI::App* tableCommandGroup(CLI::App& app);
 
 }  // namespace phonotab::cli

@@ -102,7 +102,7 @@ void addExportCommands(CLI::App& app, CliContext& ctx, CommandList& commands) {
     commands.emplace_back(sum, [&ctx, s] { return runSummary(ctx, *s); });
 }
 
-const bool registered = registerCommand(&addExportCommands);
+const bool exportCommandsRegistered = registerCommand(&addExportCommands);
 
 }  // namespace
 

@@ -230,7 +230,7 @@ void addIndicatorsCommand(CLI::App& app, CliContext& ctx, CommandList& commands)
     commands.emplace_back(cmd, [&ctx, a] { return runIndicators(ctx, *a); });
 }
 
-const bool registered = registerCommand(&addIndicatorsCommand);
+const bool indicatorsCommandsRegistered = registerCommand(&addIndicatorsCommand);
 
 }  // namespace
 

@@ -59,7 +59,7 @@ void addInfoCommand(CLI::App& app, CliContext& ctx, CommandList& commands) {
     commands.emplace_back(cmd, [&ctx, path, mode] { return runInfo(ctx, *path, *mode); });
 }
 
-const bool registered = registerCommand(&addInfoCommand);
+const bool infoCommandsRegistered = registerCommand(&addInfoCommand);
 
 }  // namespace
 

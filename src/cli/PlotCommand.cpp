@@ -139,7 +139,7 @@ void addPlotCommand(CLI::App& app, CliContext& ctx, CommandList& commands) {
     commands.emplace_back(cmd, [&ctx, a] { return runPlot(ctx, *a); });
 }
 
-const bool registered = registerCommand(&addPlotCommand);
+const bool plotCommandsRegistered = registerCommand(&addPlotCommand);
 
 }  // namespace
 

@@ -129,7 +129,7 @@ std::string projectJson(const ProjectState& s) {
     return j.str();
 }
 
-int runShow(const std::string& path) {
+int runProjectShow(const std::string& path) {
     BatchPrompts prompts;
     DocumentController doc(prompts);
     if (Status s = doc.readProject(path); !s) return fail(s.error());
@@ -137,7 +137,7 @@ int runShow(const std::string& path) {
     return kExitOk;
 }
 
-int runSave(const std::string& path, const std::string& out) {
+int runProjectSave(const std::string& path, const std::string& out) {
     BatchPrompts prompts;
     DocumentController doc(prompts);
     if (Status s = doc.readProject(path); !s) return fail(s.error());
@@ -185,12 +185,12 @@ void addProjectCommand(CLI::App& app, CliContext& ctx, CommandList& commands) {
 
     auto* show = project->add_subcommand("show", "the project as JSON");
     show->add_option("PROJECT", *path, "project file (.pht)")->required();
-    commands.emplace_back(show, [path] { return runShow(*path); });
+    commands.emplace_back(show, [path] { return runProjectShow(*path); });
 
     auto* save = project->add_subcommand("save", "read a project and write it back in the current version");
     save->add_option("PROJECT", *path, "project file (.pht)")->required();
     save->add_option("-o,--output", *out, "output project file")->required();
-    commands.emplace_back(save, [path, out] { return runSave(*path, *out); });
+    commands.emplace_back(save, [path, out] { return runProjectSave(*path, *out); });
 
     auto* calc = project->add_subcommand("calc", "recalculate the project's files and fill the tables' bound values");
     auto entries = std::make_shared<std::string>();
@@ -206,7 +206,7 @@ void addProjectCommand(CLI::App& app, CliContext& ctx, CommandList& commands) {
     });
 }
 
-const bool registered = registerCommand(&addProjectCommand);
+const bool projectCommandsRegistered = registerCommand(&addProjectCommand);
 
 }  // namespace
 

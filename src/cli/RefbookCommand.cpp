@@ -22,7 +22,7 @@ Status readBooks(const std::string& path, ReferenceBooks& books) {
     return LoadReferenceBooks(path, books);
 }
 
-int runShow(const std::string& path) {
+int runRefbookShow(const std::string& path) {
     ReferenceBooks books;
     if (Status s = readBooks(path, books); !s) return fail(s.error());
     JsonWriter j;
@@ -50,7 +50,7 @@ int runShow(const std::string& path) {
     return kExitOk;
 }
 
-int runSave(const CliContext& ctx, const std::string& path, const std::string& outPath) {
+int runRefbookSave(const CliContext& ctx, const std::string& path, const std::string& outPath) {
     ReferenceBooks books;
     if (Status s = readBooks(path, books); !s) return fail(s.error());
     if (Status s = SaveReferenceBooks(outPath, books, ctx.encoding); !s) return fail(s.error());
@@ -64,17 +64,17 @@ void addRefbookCommand(CLI::App& app, CliContext& ctx, CommandList& commands) {
     auto* show = group->add_subcommand("show", "print the books, instruments and documents as JSON");
     auto showPath = std::make_shared<std::string>();
     show->add_option("FILE", *showPath, "reference books file")->required();
-    commands.emplace_back(show, [showPath] { return runShow(*showPath); });
+    commands.emplace_back(show, [showPath] { return runRefbookShow(*showPath); });
 
     auto* save = group->add_subcommand("save", "read a reference books file and write it back");
     auto savePath = std::make_shared<std::string>();
     auto outPath = std::make_shared<std::string>();
     save->add_option("FILE", *savePath, "reference books file")->required();
     save->add_option("-o,--output", *outPath, "file to write")->required();
-    commands.emplace_back(save, [&ctx, savePath, outPath] { return runSave(ctx, *savePath, *outPath); });
+    commands.emplace_back(save, [&ctx, savePath, outPath] { return runRefbookSave(ctx, *savePath, *outPath); });
 }
 
-const bool registered = registerCommand(&addRefbookCommand);
+const bool refbookCommandsRegistered = registerCommand(&addRefbookCommand);
 
 }  // namespace
 

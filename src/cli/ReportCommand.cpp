@@ -150,7 +150,7 @@ void addReportCommand(CLI::App& app, CliContext& ctx, CommandList& commands) {
     commands.emplace_back(report, [&ctx, o] { return runReport(ctx, *o); });
 }
 
-const bool registered = registerCommand(&addReportCommand);
+const bool reportCommandsRegistered = registerCommand(&addReportCommand);
 
 }  // namespace
 

@@ -15,17 +15,15 @@
 
 namespace phonotab::cli {
 
-namespace {
-
-
-// The "table" command group; other command files may add their own table
-// subcommands to it (whichever file registers first creates it).
-CLI::App* tableGroup(CLI::App& app) {
+CLI::App* tableCommandGroup(CLI::App& app) {
     for (CLI::App* sub : app.get_subcommands([](CLI::App* a) { return a->get_name() == "table"; })) return sub;
-    CLI::App* group = app.add_subcommand("table", "report tables: render, save, show");
+    CLI::App* group = app.add_subcommand("table", "report tables: render, save, show, html, xlsx");
     group->require_subcommand(1);
     return group;
 }
+
+namespace {
+
 
 int runRender(const CliContext& ctx, const std::string& path, const std::string& refbooks) {
     ReportTable table;
@@ -50,7 +48,7 @@ int runRender(const CliContext& ctx, const std::string& path, const std::string&
     return kExitOk;
 }
 
-int runSave(const std::string& path, const std::string& outPath) {
+int runTableSave(const std::string& path, const std::string& outPath) {
     ReportTable table;
     if (Status s = TableFile::Load(table, path, nullptr); !s) return fail(s.error());
     if (Status s = TableFile::Save(table, outPath); !s) return fail(s.error());
@@ -69,7 +67,7 @@ void writeTextMap(JsonWriter& j, const char* name, const std::map<CellKey, std::
     j.endArray();
 }
 
-int runShow(const std::string& path) {
+int runTableShow(const std::string& path) {
     ReportTable t;
     if (Status s = TableFile::Load(t, path, nullptr); !s) return fail(s.error());
     JsonWriter j;
@@ -146,7 +144,7 @@ int runShow(const std::string& path) {
 }
 
 void addTableCommand(CLI::App& app, CliContext& ctx, CommandList& commands) {
-    CLI::App* group = tableGroup(app);
+    CLI::App* group = tableCommandGroup(app);
 
     auto* render = group->add_subcommand("render", "print the display text of every cell after a full drawing");
     auto renderPath = std::make_shared<std::string>();
@@ -160,15 +158,15 @@ void addTableCommand(CLI::App& app, CliContext& ctx, CommandList& commands) {
     auto outPath = std::make_shared<std::string>();
     save->add_option("FILE", *savePath, "table file (.tbl)")->required();
     save->add_option("-o,--output", *outPath, "file to write")->required();
-    commands.emplace_back(save, [savePath, outPath] { return runSave(*savePath, *outPath); });
+    commands.emplace_back(save, [savePath, outPath] { return runTableSave(*savePath, *outPath); });
 
     auto* show = group->add_subcommand("show", "print a table's cells and content maps as JSON");
     auto showPath = std::make_shared<std::string>();
     show->add_option("FILE", *showPath, "table file (.tbl)")->required();
-    commands.emplace_back(show, [showPath] { return runShow(*showPath); });
+    commands.emplace_back(show, [showPath] { return runTableShow(*showPath); });
 }
 
-const bool registered = registerCommand(&addTableCommand);
+const bool tableCommandsRegistered = registerCommand(&addTableCommand);
 
 }  // namespace
 

@@ -20,15 +20,6 @@ namespace phonotab::cli {
 namespace {
 
 
-// The "table" command group, shared with the other table command files
-// (whichever file registers first creates it).
-CLI::App* tableGroup(CLI::App& app) {
-    for (CLI::App* sub : app.get_subcommands([](CLI::App* a) { return a->get_name() == "table"; })) return sub;
-    CLI::App* group = app.add_subcommand("table", "report tables: render, save, show, html, xlsx");
-    group->require_subcommand(1);
-    return group;
-}
-
 // Loads the table and draws it: every cell's display text, reference-book
 // formulas read from refbooks when given.
 Result<DisplayTexts> loadDrawn(ReportTable& table, const std::string& path, const std::string& refbooks) {
@@ -68,7 +59,7 @@ int runXlsx(const ExportOptions& o) {
 }
 
 void addTableExportCommands(CLI::App& app, CliContext&, CommandList& commands) {
-    CLI::App* group = tableGroup(app);
+    CLI::App* group = tableCommandGroup(app);
 
     auto* html = group->add_subcommand("html", "write the table's HTML clipboard bytes (\"HTML Format\")");
     auto htmlOptions = std::make_shared<ExportOptions>();
@@ -86,7 +77,7 @@ void addTableExportCommands(CLI::App& app, CliContext&, CommandList& commands) {
     commands.emplace_back(xlsx, [xlsxOptions] { return runXlsx(*xlsxOptions); });
 }
 
-const bool registered = registerCommand(&addTableExportCommands);
+const bool tableExportCommandsRegistered = registerCommand(&addTableExportCommands);
 
 }  // namespace
 

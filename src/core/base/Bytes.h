@@ -11,6 +11,7 @@
 #include <cstring>
 #include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace phonotab {
@@ -32,6 +33,15 @@ inline double loadF64(const std::uint8_t* p) {
     double d;
     std::memcpy(&d, &bits, sizeof d);
     return d;
+}
+
+// The same over a file's bytes held as text; the caller has checked that the
+// field lies inside.
+inline std::uint32_t loadU16(std::string_view bytes, std::size_t at) {
+    return loadU16(reinterpret_cast<const std::uint8_t*>(bytes.data()) + at);
+}
+inline std::uint32_t loadU32(std::string_view bytes, std::size_t at) {
+    return loadU32(reinterpret_cast<const std::uint8_t*>(bytes.data()) + at);
 }
 
 // Bounds-checked field access at a byte offset; false when the field does not fit.

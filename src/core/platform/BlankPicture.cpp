@@ -3,28 +3,25 @@
 #include <cstdint>
 #include <cstdlib>
 
+#include "core/base/Bytes.h"
+
 namespace phonotab {
 
 namespace {
 
-constexpr std::int64_t kMaxSide = 1 << 20;
+constexpr std::int64_t kMaxBitmapSide = 1 << 20;
 constexpr std::uint32_t kUncompressed = 0, kBitFields = 3, kAlphaBitFields = 6;
-
-std::uint32_t le16(std::string_view b, std::size_t at) {
-    return static_cast<unsigned char>(b[at]) | (static_cast<std::uint32_t>(static_cast<unsigned char>(b[at + 1])) << 8);
-}
-std::uint32_t le32(std::string_view b, std::size_t at) { return le16(b, at) | (le16(b, at + 2) << 16); }
 
 }  // namespace
 
 bool isBlankBitmap(std::string_view b) {
     if (b.size() < 54 || b.substr(0, 2) != "BM") return false;
-    const std::uint32_t header = le32(b, 14);
+    const std::uint32_t header = loadU32(b, 14);
     if (header < 40 || header > b.size() - 14) return false;
-    const std::int64_t width = static_cast<std::int32_t>(le32(b, 18));
-    const std::int64_t height = std::llabs(static_cast<std::int32_t>(le32(b, 22)));
-    const std::uint32_t bits = le16(b, 28), compression = le32(b, 30);
-    if (width <= 0 || width > kMaxSide || height <= 0 || height > kMaxSide) return false;
+    const std::int64_t width = static_cast<std::int32_t>(loadU32(b, 18));
+    const std::int64_t height = std::llabs(static_cast<std::int32_t>(loadU32(b, 22)));
+    const std::uint32_t bits = loadU16(b, 28), compression = loadU32(b, 30);
+    if (width <= 0 || width > kMaxBitmapSide || height <= 0 || height > kMaxBitmapSide) return false;
     if (bits != 1 && bits != 4 && bits != 8 && bits != 16 && bits != 24 && bits != 32) return false;
     if (compression != kUncompressed &&
         !((compression == kBitFields || compression == kAlphaBitFields) && (bits == 16 || bits == 32)))
@@ -33,14 +30,14 @@ bool isBlankBitmap(std::string_view b) {
     // The colour table of a paletted picture: the pixels hold indices into it.
     std::string_view palette;
     if (bits <= 8) {
-        std::uint64_t entries = le32(b, 46);
+        std::uint64_t entries = loadU32(b, 46);
         if (entries == 0 || entries > (1u << bits)) entries = 1u << bits;
         const std::uint64_t at = 14 + static_cast<std::uint64_t>(header);
         if (at + entries * 4 > b.size()) return false;
         palette = b.substr(static_cast<std::size_t>(at), static_cast<std::size_t>(entries * 4));
     }
     const std::uint64_t stride = (static_cast<std::uint64_t>(width) * bits + 31) / 32 * 4;
-    const std::uint64_t offset = le32(b, 10);
+    const std::uint64_t offset = loadU32(b, 10);
     if (offset > b.size() || stride * static_cast<std::uint64_t>(height) > b.size() - offset) return false;
 
     auto colourAt = [&](std::size_t rowStart, std::int64_t x, std::uint32_t& colour) {
@@ -56,7 +53,7 @@ bool isBlankBitmap(std::string_view b) {
         }
         if (palette.empty()) return true;
         if (std::uint64_t{colour} * 4 + 4 > palette.size()) return false;
-        colour = le32(palette, colour * 4) & 0xFFFFFFu;
+        colour = loadU32(palette, colour * 4) & 0xFFFFFFu;
         return true;
     };
     std::uint32_t first = 0;

@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <cstdlib>
 
+#include "core/base/Bytes.h"
+
 namespace phonotab {
 
 namespace {
@@ -16,10 +18,6 @@ std::uint32_t be16(std::string_view b, std::size_t at) {
            static_cast<unsigned char>(b[at + 1]);
 }
 std::uint32_t be32(std::string_view b, std::size_t at) { return (be16(b, at) << 16) | be16(b, at + 2); }
-std::uint32_t le16(std::string_view b, std::size_t at) {
-    return static_cast<unsigned char>(b[at]) | (static_cast<std::uint32_t>(static_cast<unsigned char>(b[at + 1])) << 8);
-}
-std::uint32_t le32(std::string_view b, std::size_t at) { return le16(b, at) | (le16(b, at + 2) << 16); }
 
 bool sane(std::uint32_t w, std::uint32_t h) { return w > 0 && h > 0 && w <= kMaxSide && h <= kMaxSide; }
 
@@ -93,16 +91,16 @@ std::optional<PictureInfo> readJpeg(std::string_view b) {
 std::optional<PictureInfo> readBmp(std::string_view b) {
     if (b.size() < 26) return std::nullopt;
     PictureInfo info{PictureKind::Bmp, 0, 0, 0, 0};
-    const std::uint32_t header = le32(b, 14);
+    const std::uint32_t header = loadU32(b, 14);
     std::int64_t w = 0, h = 0;
     if (header == 12) {  // the old core header: 16-bit sizes
-        w = le16(b, 18);
-        h = le16(b, 20);
+        w = loadU16(b, 18);
+        h = loadU16(b, 20);
     } else if (header >= 40 && b.size() >= 46) {
-        w = static_cast<std::int32_t>(le32(b, 18));
-        h = static_cast<std::int32_t>(le32(b, 22));
-        info.dpiX = le32(b, 38) / kInchesPerMetre;
-        info.dpiY = le32(b, 42) / kInchesPerMetre;
+        w = static_cast<std::int32_t>(loadU32(b, 18));
+        h = static_cast<std::int32_t>(loadU32(b, 22));
+        info.dpiX = loadU32(b, 38) / kInchesPerMetre;
+        info.dpiY = loadU32(b, 42) / kInchesPerMetre;
     } else {
         return std::nullopt;
     }

@@ -35,6 +35,11 @@ double points(std::uint32_t font);
 int pixelHeight(std::uint32_t font);
 }  // namespace cellfont
 
+// A stored colour (0x00BBGGRR) as documents and web pages write it (0xRRGGBB).
+inline std::uint32_t storedColourToRgb(std::uint32_t bgr) {
+    return ((bgr & 0xFF) << 16) | (bgr & 0xFF00) | ((bgr >> 16) & 0xFF);
+}
+
 struct TableCell {
     std::int32_t width = 0;     // column width in pixels; only the cell of row 0 counts
     std::int32_t height = 0;    // row height in pixels; only the cell of column 0 counts

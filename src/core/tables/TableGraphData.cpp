@@ -10,7 +10,7 @@ namespace phonotab {
 
 namespace {
 
-std::string_view trimmed(std::string_view s) {
+std::string_view trimmedOfSpace(std::string_view s) {
     while (!s.empty() && std::isspace(static_cast<unsigned char>(s.front()))) s.remove_prefix(1);
     while (!s.empty() && std::isspace(static_cast<unsigned char>(s.back()))) s.remove_suffix(1);
     return s;
@@ -18,7 +18,7 @@ std::string_view trimmed(std::string_view s) {
 
 // "B12", "$B$12", "aa3": one or two letters, then a row number from 1.
 std::optional<CellKey> parseCell(std::string_view s) {
-    s = trimmed(s);
+    s = trimmedOfSpace(s);
     std::size_t i = 0;
     if (i < s.size() && s[i] == '$') ++i;
     int column = -1, letters = 0;
@@ -66,7 +66,7 @@ Result<TableGraphChart> ReadTableGraph(const ReportTable& table, const DisplayTe
     std::size_t longest = 0;
     for (std::size_t i = 0; i < g.series.size(); ++i) {
         const GraphSeriesSettings& s = g.series[i];
-        if (trimmed(s.cellRange).empty()) continue;
+        if (trimmedOfSpace(s.cellRange).empty()) continue;
         const auto number = static_cast<std::int64_t>(i + 1);
         const auto range = ParseCellRange(table, s.cellRange);
         if (!range) return Message(msg::GraphSeriesError, number);
@@ -77,7 +77,7 @@ Result<TableGraphChart> ReadTableGraph(const ReportTable& table, const DisplayTe
         const bool column = range->right - range->left == 1;
         const CellKey heading = column ? CellKey{range->left, range->top - 1} : CellKey{range->left - 1, range->top};
         if (heading.column >= 0 && heading.row >= 0) {
-            const std::string text(trimmed(shown.at(heading)));
+            const std::string text(trimmedOfSpace(shown.at(heading)));
             if (!text.empty() && !ParseCellNumber(text)) series.name = text;
         }
         for (const CellKey& k : cellsOf(*range)) {
@@ -88,7 +88,7 @@ Result<TableGraphChart> ReadTableGraph(const ReportTable& table, const DisplayTe
         longest = std::max(longest, series.values.size());
         chart.series.push_back(std::move(series));
     }
-    if (!trimmed(g.xMarkingRange).empty()) {
+    if (!trimmedOfSpace(g.xMarkingRange).empty()) {
         const auto range = ParseCellRange(table, g.xMarkingRange);
         if (!range) return Message(msg::GraphAxisError);
         for (const CellKey& k : cellsOf(*range)) chart.labels.push_back(shown.at(k));

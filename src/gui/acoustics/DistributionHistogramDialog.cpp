@@ -33,7 +33,7 @@
 namespace phonotab {
 
 namespace {
-const QString kSection = QStringLiteral("Histo");
+const QString kHistogramSection = QStringLiteral("Histo");
 const char* const kDefaults[6] = {"5", "10", "50", "90", "95", ""};
 }  // namespace
 
@@ -71,7 +71,7 @@ DistributionHistogramDialog::DistributionHistogramDialog(Prompts& prompts, Setti
     auto* pcts = new QHBoxLayout;
     for (int i = 0; i < 6; ++i) {
         percentiles[static_cast<std::size_t>(i)] =
-            new QLineEdit(settings_.text(kSection, QStringLiteral("Pr%1").arg(i), kDefaults[i]), this);
+            new QLineEdit(settings_.text(kHistogramSection, QStringLiteral("Pr%1").arg(i), kDefaults[i]), this);
         percentiles[static_cast<std::size_t>(i)]->setMaximumWidth(48);
         pcts->addWidget(percentiles[static_cast<std::size_t>(i)]);
     }
@@ -97,7 +97,7 @@ DistributionHistogramDialog::DistributionHistogramDialog(Prompts& prompts, Setti
 
 DistributionHistogramDialog::~DistributionHistogramDialog() {
     for (int i = 0; i < 6; ++i)
-        settings_.setText(kSection, QStringLiteral("Pr%1").arg(i), percentiles[static_cast<std::size_t>(i)]->text());
+        settings_.setText(kHistogramSection, QStringLiteral("Pr%1").arg(i), percentiles[static_cast<std::size_t>(i)]->text());
 }
 
 void DistributionHistogramDialog::addFile(const QString& path) {

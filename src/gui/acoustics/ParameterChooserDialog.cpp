@@ -13,7 +13,7 @@
 namespace phonotab {
 
 namespace {
-const QString kSection = QStringLiteral("ParChose");
+const QString kChooserSection = QStringLiteral("ParChose");
 
 void selectData(QComboBox* box, int value) {
     const int i = box->findData(value);
@@ -66,16 +66,16 @@ ParameterChooserDialog::ParameterChooserDialog(ChooserRequest request, SettingsS
     form->addRow(buttons);
 
     // The last choice first, as far as the source still offers it.
-    const int storedSource = source->findText(settings_.text(kSection, "Source"));
+    const int storedSource = source->findText(settings_.text(kChooserSection, "Source"));
     if (storedSource >= 0) source->setCurrentIndex(storedSource);
     fillTypes();
-    selectData(type, settings_.integer(kSection, "Type", 1));
+    selectData(type, settings_.integer(kChooserSection, "Type", 1));
     fillChannels();
-    selectData(channel, settings_.integer(kSection, "Channel", 0));
+    selectData(channel, settings_.integer(kChooserSection, "Channel", 0));
     fillModes();
-    selectData(mode, settings_.integer(kSection, "Operation", 0));
+    selectData(mode, settings_.integer(kChooserSection, "Operation", 0));
     fillBands();
-    bands->setCurrentRow(std::min(settings_.integer(kSection, "Band", 0), bands->count() - 1));
+    bands->setCurrentRow(std::min(settings_.integer(kChooserSection, "Band", 0), bands->count() - 1));
 
     connect(source, &QComboBox::currentIndexChanged, this, [this] {
         fillTypes();
@@ -182,12 +182,12 @@ ChooserChoice ParameterChooserDialog::choice() const {
 
 void ParameterChooserDialog::done(int result) {
     if (result == QDialog::Accepted) {
-        settings_.setInteger(kSection, "Type", type->currentData().toInt());
-        settings_.setInteger(kSection, "Mode", mode->currentIndex());
-        settings_.setInteger(kSection, "Band", std::max(bands->currentRow(), 0));
-        settings_.setInteger(kSection, "Channel", channel->currentData().toInt());
-        settings_.setInteger(kSection, "Operation", mode->currentData().toInt());
-        settings_.setText(kSection, "Source", source->currentText());
+        settings_.setInteger(kChooserSection, "Type", type->currentData().toInt());
+        settings_.setInteger(kChooserSection, "Mode", mode->currentIndex());
+        settings_.setInteger(kChooserSection, "Band", std::max(bands->currentRow(), 0));
+        settings_.setInteger(kChooserSection, "Channel", channel->currentData().toInt());
+        settings_.setInteger(kChooserSection, "Operation", mode->currentData().toInt());
+        settings_.setText(kChooserSection, "Source", source->currentText());
     }
     QDialog::done(result);
 }

@@ -18,7 +18,7 @@
 namespace phonotab {
 
 namespace {
-const QString kSection = QStringLiteral("RangeDlg");
+const QString kRangesWindowSection = QStringLiteral("RangeDlg");
 const QString kRelativeKey = QStringLiteral("bATime");
 }  // namespace
 
@@ -61,9 +61,9 @@ RangesWindow::RangesWindow(ProjectSession& session, QWidget* parent)
 
     auto* bottom = new QHBoxLayout;
     relative_ = new QCheckBox(uiText(text::ShowTimeFromRecordStart), this);
-    relative_->setChecked(session.settings().integer(kSection, kRelativeKey, 1) != 0);
+    relative_->setChecked(session.settings().integer(kRangesWindowSection, kRelativeKey, 1) != 0);
     connect(relative_, &QCheckBox::toggled, this, [this](bool on) {
-        this->session().settings().setInteger(kSection, kRelativeKey, on ? 1 : 0);
+        this->session().settings().setInteger(kRangesWindowSection, kRelativeKey, on ? 1 : 0);
         bar_->setFile(file(), on);
         updateTimes();  // the slider edits follow the bar's choice of time
     });

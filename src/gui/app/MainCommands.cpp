@@ -57,7 +57,7 @@ MainCommands::MainCommands(QMainWindow& window) : QObject(&window) {
     add(file, Exit, uiText(text::Exit));
 
     QMenu* project = bar->addMenu(menuTitle(text::ProjectMenu));
-    for (int c : {NewProject, OpenProject, SaveProject, SaveProjectAs}) add(project, c, commandText(c));
+    for (int c : {NewProject, OpenProject, command::SaveProject, SaveProjectAs}) add(project, c, commandText(c));
     QMenu* recentProjects = project->addMenu(commandText(RecentProject1));
     for (int i = 0; i < 4; ++i) add(recentProjects, RecentProject1 + i, kEmptyRecent);
     project->addSeparator();
@@ -87,7 +87,7 @@ MainCommands::MainCommands(QMainWindow& window) : QObject(&window) {
     toolbar_->setIconSize(QSize(24, 24));
     toolbar_->addSeparator();
     addButton(OpenProject, 0);
-    addButton(SaveProject, 1);
+    addButton(command::SaveProject, 1);
     toolbar_->addSeparator();
     addButton(ShowProjectFiles, 2);
     addButton(ShowReport, 3);

@@ -22,7 +22,7 @@
 namespace phonotab {
 
 namespace {
-const QString kSection = QStringLiteral("Phonotab");
+const QString kMainWindowSection = QStringLiteral("Phonotab");
 }  // namespace
 
 MainWindow::MainWindow(ProjectSession& session, QWidget* parent) : QMainWindow(parent), session_(session) {
@@ -72,10 +72,10 @@ void MainWindow::readPlacement() {
     const SettingsStore& s = session_.settings();
     // Never placed before: centred on the screen; placed off every screen: brought back.
     std::optional<QRect> stored;
-    if (s.contains(kSection, "Left") || s.contains(kSection, "Top") || s.contains(kSection, "Right") ||
-        s.contains(kSection, "Bottom")) {
-        const int left = s.integer(kSection, "Left", 0), top = s.integer(kSection, "Top", 0);
-        const int right = s.integer(kSection, "Right", kMinWidth), bottom = s.integer(kSection, "Bottom", kMinHeight);
+    if (s.contains(kMainWindowSection, "Left") || s.contains(kMainWindowSection, "Top") || s.contains(kMainWindowSection, "Right") ||
+        s.contains(kMainWindowSection, "Bottom")) {
+        const int left = s.integer(kMainWindowSection, "Left", 0), top = s.integer(kMainWindowSection, "Top", 0);
+        const int right = s.integer(kMainWindowSection, "Right", kMinWidth), bottom = s.integer(kMainWindowSection, "Bottom", kMinHeight);
         stored = QRect(left, top, std::max(right - left, 0), std::max(bottom - top, 0));
     }
     setGeometry(mainWindowRect(stored, QSize(kMinWidth, kMinHeight), availableScreenAreas(), primaryScreenArea()));
@@ -84,10 +84,10 @@ void MainWindow::readPlacement() {
 void MainWindow::writePlacement() {
     SettingsStore& s = session_.settings();
     const QRect g = geometry();
-    s.setInteger(kSection, "Left", g.x());
-    s.setInteger(kSection, "Top", g.y());
-    s.setInteger(kSection, "Right", g.x() + g.width());
-    s.setInteger(kSection, "Bottom", g.y() + g.height());
+    s.setInteger(kMainWindowSection, "Left", g.x());
+    s.setInteger(kMainWindowSection, "Top", g.y());
+    s.setInteger(kMainWindowSection, "Right", g.x() + g.width());
+    s.setInteger(kMainWindowSection, "Bottom", g.y() + g.height());
 }
 
 void MainWindow::refreshState() {
@@ -102,7 +102,7 @@ void MainWindow::refreshState() {
 void MainWindow::applyEnablingRule() {
     using namespace command;
     const bool project = session_.projectOpen();
-    for (int c : {SaveProject, SaveProjectAs, ShowProjectFiles, ShowReport}) commands_->setEnabled(c, project);
+    for (int c : {command::SaveProject, SaveProjectAs, ShowProjectFiles, ShowReport}) commands_->setEnabled(c, project);
     const bool file = session_.currentFile() != nullptr;
     for (int c : {ShowRanges, ShowTimePlot, ShowParameters}) commands_->setEnabled(c, file);
 }
@@ -151,7 +151,7 @@ void MainWindow::run(int cmd) {
         case OpenFile: session_.controller().chooseAndOpenDataFile(); break;
         case NewProject: session_.controller().newProject(); break;
         case OpenProject: session_.controller().openProject(); break;
-        case SaveProject: session_.controller().saveProject(); break;
+        case command::SaveProject: session_.controller().saveProject(); break;
         case SaveProjectAs: session_.controller().saveProjectAs(); break;
         case ChangeWorkingFolder: session_.controller().changeWorkingFolder(); break;
         case ViewIcons: folderView_->setStyle(FolderView::Style::Icons); break;

@@ -8,7 +8,7 @@
 namespace phonotab {
 
 namespace {
-const QString kSection = QStringLiteral("Settings");
+const QString kChildWindowSection = QStringLiteral("Settings");
 constexpr int kMinStoredSize = 50;  // a smaller stored rectangle is not used
 }  // namespace
 
@@ -20,7 +20,7 @@ ChildWindow::ChildWindow(ProjectSession& session, WindowKind kind, const QString
     setWindowTitle(title);
     resize(420, 300);
     if (!settingsKey_.isEmpty()) {
-        const auto r = session_.settings().rect(kSection, settingsKey_);
+        const auto r = session_.settings().rect(kChildWindowSection, settingsKey_);
         if (r && r->width() > kMinStoredSize && r->height() > kMinStoredSize && r->x() >= 0 && r->y() >= 0 &&
             titleBarReachable(*r, availableScreenAreas())) {
             setGeometry(*r);
@@ -55,7 +55,7 @@ void ChildWindow::makeDocumentWindow() {
 }
 
 ChildWindow::~ChildWindow() {
-    if (shown_ && !settingsKey_.isEmpty()) session_.settings().setRect(kSection, settingsKey_, geometry());
+    if (shown_ && !settingsKey_.isEmpty()) session_.settings().setRect(kChildWindowSection, settingsKey_, geometry());
 }
 
 }  // namespace phonotab

@@ -13,8 +13,6 @@ namespace phonotab {
 
 namespace {
 // The folder the data-file dialog opened last.
-const QString kBrowseSection = QStringLiteral("BrowseSect");
-const QString kBrowseKey = QStringLiteral("BinPath");
 
 }  // namespace
 
@@ -37,10 +35,10 @@ std::string SessionPrompts::chooseFile(FileQuestion question, const std::string&
             return fromQt(
                 prompts_.saveFilePath(uiText(text::SaveProjectAs), uiText(text::ProjectFileFilter), toQt(start), QStringLiteral("pht")));
         case FileQuestion::OpenDataFile: {
-            QString folder = settings_.text(kBrowseSection, kBrowseKey);
+            QString folder = settings_.text(browsesettings::kSection, browsesettings::kDataFolderKey);
             if (folder.isEmpty()) folder = toQt(start);
             const QString path = prompts_.openFilePath(uiText(text::OpenFile), uiText(text::MeasurementFileFilter), folder);
-            if (!path.isEmpty()) settings_.setText(kBrowseSection, kBrowseKey, QFileInfo(path).absolutePath() + "/");
+            if (!path.isEmpty()) settings_.setText(browsesettings::kSection, browsesettings::kDataFolderKey, QFileInfo(path).absolutePath() + "/");
             return fromQt(path);
         }
     }

@@ -39,4 +39,12 @@ private:
 // A rectangle as (left, top, right, bottom) with right and bottom just outside it.
 QRect rectFromEdges(int left, int top, int right, int bottom);
 
+// Where the file choosers start: the folders last used for instrument files
+// and for results, shared by every window that asks for such files.
+namespace browsesettings {
+inline const QString kSection = QStringLiteral("BrowseSect");
+inline const QString kDataFolderKey = QStringLiteral("BinPath");
+inline const QString kResultFolderKey = QStringLiteral("ResultPath");
+}  // namespace browsesettings
+
 }  // namespace phonotab

@@ -27,7 +27,7 @@ namespace phonotab {
 
 namespace {
 
-const QString kSection = QStringLiteral("PeriodsDlg");
+const QString kPeriodsWindowSection = QStringLiteral("PeriodsDlg");
 
 // The entry of the current file with the code (an entry or one of its further bands).
 const ParameterEntry* entryWithCode(const CalcFile& f, FieldCode code) {
@@ -48,7 +48,7 @@ QDoubleSpinBox* numberBox(QWidget* parent, double low, double high, int decimals
 
 double storedNumber(SettingsStore& settings, const QString& key, double fallback) {
     double v = fallback;
-    const std::string text = settings.text(kSection, key).toStdString();
+    const std::string text = settings.text(kPeriodsWindowSection, key).toStdString();
     const char* end = nullptr;
     if (text.empty() || !scanLg(text.c_str(), v, &end) || *end != '\0' || !std::isfinite(v)) return fallback;
     return v;
@@ -57,7 +57,7 @@ double storedNumber(SettingsStore& settings, const QString& key, double fallback
 }  // namespace
 
 PeriodsWindow::PeriodsWindow(ProjectSession& session, FieldCode code, QWidget* parent)
-    : ChildWindow(session, WindowKind::Other, uiText(text::PeriodsAndEvents), kSection, parent), code_(code) {
+    : ChildWindow(session, WindowKind::Other, uiText(text::PeriodsAndEvents), kPeriodsWindowSection, parent), code_(code) {
     auto* layout = new QVBoxLayout(this);
     parameter_ = new QLabel(this);
     layout->addWidget(parameter_);
@@ -138,7 +138,7 @@ PeriodsWindow::PeriodsWindow(ProjectSession& session, FieldCode code, QWidget* p
 
     // The settings of the last use.
     SettingsStore& settings = this->session().settings();
-    const QString stored = settings.text(kSection, QStringLiteral("Scheme"), QStringLiteral("eu"));
+    const QString stored = settings.text(kPeriodsWindowSection, QStringLiteral("Scheme"), QStringLiteral("eu"));
     int index = scheme_->findData(stored);
     if (index < 0 && QFileInfo::exists(stored)) {
         scheme_->insertItem(scheme_->count() - 1, QFileInfo(stored).fileName(), stored);
@@ -146,7 +146,7 @@ PeriodsWindow::PeriodsWindow(ProjectSession& session, FieldCode code, QWidget* p
     }
     scheme_->setCurrentIndex(index < 0 ? 1 : index);
     lastScheme_ = scheme_->currentIndex();
-    findEvents_->setChecked(settings.integer(kSection, QStringLiteral("Events"), 1) != 0);
+    findEvents_->setChecked(settings.integer(kPeriodsWindowSection, QStringLiteral("Events"), 1) != 0);
     threshold_->setValue(storedNumber(settings, QStringLiteral("Threshold"), 70.0));
     minDuration_->setValue(storedNumber(settings, QStringLiteral("MinDuration"), 5.0));
     mergeGap_->setValue(storedNumber(settings, QStringLiteral("MergeGap"), 3.0));
@@ -330,12 +330,12 @@ void PeriodsWindow::exportCsv() {
 
 void PeriodsWindow::storeSettings() {
     SettingsStore& settings = session().settings();
-    settings.setText(kSection, QStringLiteral("Scheme"), scheme_->currentData().toString());
-    settings.setInteger(kSection, QStringLiteral("Events"), findEvents_->isChecked() ? 1 : 0);
-    settings.setText(kSection, QStringLiteral("Threshold"), toQt(formatLg(threshold_->value())));
-    settings.setText(kSection, QStringLiteral("MinDuration"), toQt(formatLg(minDuration_->value())));
-    settings.setText(kSection, QStringLiteral("MergeGap"), toQt(formatLg(mergeGap_->value())));
-    settings.setText(kSection, QStringLiteral("Te"), toQt(formatLg(exposureHours_->value())));
+    settings.setText(kPeriodsWindowSection, QStringLiteral("Scheme"), scheme_->currentData().toString());
+    settings.setInteger(kPeriodsWindowSection, QStringLiteral("Events"), findEvents_->isChecked() ? 1 : 0);
+    settings.setText(kPeriodsWindowSection, QStringLiteral("Threshold"), toQt(formatLg(threshold_->value())));
+    settings.setText(kPeriodsWindowSection, QStringLiteral("MinDuration"), toQt(formatLg(minDuration_->value())));
+    settings.setText(kPeriodsWindowSection, QStringLiteral("MergeGap"), toQt(formatLg(mergeGap_->value())));
+    settings.setText(kPeriodsWindowSection, QStringLiteral("Te"), toQt(formatLg(exposureHours_->value())));
 }
 
 void PeriodsWindow::closeEvent(QCloseEvent* event) {

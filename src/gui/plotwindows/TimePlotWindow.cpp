@@ -28,7 +28,7 @@
 namespace phonotab {
 
 namespace {
-const QString kSection = QStringLiteral("Diagram");
+const QString kTimePlotWindowSection = QStringLiteral("Diagram");
 const QString kLegendKey = QStringLiteral("LegendD");
 const QString kRelativeKey = QStringLiteral("bATime");
 constexpr int kPane = 0;
@@ -60,8 +60,8 @@ TimePlotWindow::TimePlotWindow(ProjectSession& session, QWidget* parent)
       zones_(session, this) {
     makeDocumentWindow();
     addEditHistoryActions(this, session);
-    mask_ = static_cast<std::uint32_t>(session.settings().integer(kSection, kLegendKey, 3));
-    relative_ = session.settings().integer(kSection, kRelativeKey, 0) != 0;
+    mask_ = static_cast<std::uint32_t>(session.settings().integer(kTimePlotWindowSection, kLegendKey, 3));
+    relative_ = session.settings().integer(kTimePlotWindowSection, kRelativeKey, 0) != 0;
     yCaption_ = fromQt(uiText(text::DecibelCaption));
     if (relative_) xCaption_ = timeUnitCaption(unit_);
 
@@ -234,8 +234,8 @@ bool TimePlotWindow::eventFilter(QObject* watched, QEvent* e) {
 }
 
 void TimePlotWindow::closeEvent(QCloseEvent* e) {
-    session().settings().setInteger(kSection, kLegendKey, static_cast<int>(mask_));
-    session().settings().setInteger(kSection, kRelativeKey, relative_ ? 1 : 0);
+    session().settings().setInteger(kTimePlotWindowSection, kLegendKey, static_cast<int>(mask_));
+    session().settings().setInteger(kTimePlotWindowSection, kRelativeKey, relative_ ? 1 : 0);
     ChildWindow::closeEvent(e);
 }
 
@@ -254,7 +254,7 @@ std::unique_ptr<QMenu> TimePlotWindow::legendMenu() {
         const std::uint32_t bit = item.bit;
         connect(a, &QAction::triggered, this, [this, bit] {
             mask_ ^= bit;
-            session().settings().setInteger(kSection, kLegendKey, static_cast<int>(mask_));
+            session().settings().setInteger(kTimePlotWindowSection, kLegendKey, static_cast<int>(mask_));
             updateReadout();
             markModified();
         });
@@ -278,7 +278,7 @@ std::unique_ptr<QMenu> TimePlotWindow::propertiesMenu() {
     relative->setChecked(relative_);
     connect(relative, &QAction::triggered, this, [this] {
         relative_ = !relative_;
-        session().settings().setInteger(kSection, kRelativeKey, relative_ ? 1 : 0);
+        session().settings().setInteger(kTimePlotWindowSection, kRelativeKey, relative_ ? 1 : 0);
         rebuild();
     });
     menu->addSeparator();

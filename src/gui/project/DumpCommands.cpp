@@ -13,15 +13,12 @@
 namespace phonotab {
 
 namespace {
-const QString kBrowseSection = QStringLiteral("BrowseSect");
-const QString kDataKey = QStringLiteral("BinPath");
-const QString kResultKey = QStringLiteral("ResultPath");
 
 QStringList chooseDataFiles(ProjectSession& session, text::Id title) {
     SettingsStore& s = session.settings();
     const QStringList files =
-        session.prompts().openFilePaths(uiText(title), uiText(text::BinaryFileFilter), s.text(kBrowseSection, kDataKey));
-    if (!files.isEmpty()) s.setText(kBrowseSection, kDataKey, QFileInfo(files.front()).absolutePath() + "/");
+        session.prompts().openFilePaths(uiText(title), uiText(text::BinaryFileFilter), s.text(browsesettings::kSection, browsesettings::kDataFolderKey));
+    if (!files.isEmpty()) s.setText(browsesettings::kSection, browsesettings::kDataFolderKey, QFileInfo(files.front()).absolutePath() + "/");
     return files;
 }
 
@@ -29,11 +26,11 @@ QStringList chooseDataFiles(ProjectSession& session, text::Id title) {
 QString chooseResultFile(ProjectSession& session, text::Id title, const QString& dataFile) {
     SettingsStore& s = session.settings();
     const QFileInfo data(dataFile);
-    QString folder = s.text(kBrowseSection, kResultKey);
+    QString folder = s.text(browsesettings::kSection, browsesettings::kResultFolderKey);
     if (folder.isEmpty()) folder = data.absolutePath() + "/";
     const QString path = session.prompts().saveFilePath(uiText(title), uiText(text::ResultFileFilter),
                                                         folder + data.completeBaseName(), QStringLiteral("txt"));
-    if (!path.isEmpty()) s.setText(kBrowseSection, kResultKey, QFileInfo(path).absolutePath() + "/");
+    if (!path.isEmpty()) s.setText(browsesettings::kSection, browsesettings::kResultFolderKey, QFileInfo(path).absolutePath() + "/");
     return path;
 }
 

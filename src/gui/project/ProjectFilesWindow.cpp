@@ -27,10 +27,8 @@ namespace phonotab {
 
 namespace {
 
-const QString kSection = QStringLiteral("ProjectDlg");
+const QString kProjectFilesWindowSection = QStringLiteral("ProjectDlg");
 const QString kShowPath = QStringLiteral("ShowPath");
-const QString kBrowseSection = QStringLiteral("BrowseSect");
-const QString kBrowseKey = QStringLiteral("BinPath");
 
 constexpr int kOtherColumns = 80;
 
@@ -48,7 +46,7 @@ ProjectFilesWindow::ProjectFilesWindow(ProjectSession& session, QWidget* parent)
     state_ = ProjectFilesWindowState{};
     addEditHistoryActions(this, session);
     model_ = new ProjectFilesModel(session.state(), session.teleDescription(), this);
-    model_->setShowPath(session.settings().integer(kSection, kShowPath, 1) != 0);
+    model_->setShowPath(session.settings().integer(kProjectFilesWindowSection, kShowPath, 1) != 0);
 
     toolbar_ = new QToolBar(this);
     toolbar_->setIconSize(QSize(16, 15));
@@ -92,7 +90,7 @@ ProjectFilesWindow::ProjectFilesWindow(ProjectSession& session, QWidget* parent)
     rebuild();
 }
 
-ProjectFilesWindow::~ProjectFilesWindow() { session().settings().setInteger(kSection, kShowPath, model_->showPath() ? 1 : 0); }
+ProjectFilesWindow::~ProjectFilesWindow() { session().settings().setInteger(kProjectFilesWindowSection, kShowPath, model_->showPath() ? 1 : 0); }
 
 WindowState ProjectFilesWindow::ownState() const {
     ProjectFilesWindowState s;
@@ -201,9 +199,9 @@ void ProjectFilesWindow::showMessages(const std::vector<Message>& messages) {
 void ProjectFilesWindow::addFiles() {
     SettingsStore& settings = session().settings();
     const QStringList paths =
-        session().prompts().openFilePaths(uiText(text::AddFileToProject), uiText(text::MeasurementFileFilter), settings.text(kBrowseSection, kBrowseKey));
+        session().prompts().openFilePaths(uiText(text::AddFileToProject), uiText(text::MeasurementFileFilter), settings.text(browsesettings::kSection, browsesettings::kDataFolderKey));
     if (paths.isEmpty()) return;
-    settings.setText(kBrowseSection, kBrowseKey, QFileInfo(paths.front()).absolutePath() + "/");
+    settings.setText(browsesettings::kSection, browsesettings::kDataFolderKey, QFileInfo(paths.front()).absolutePath() + "/");
     QString name;
     if (!askName(name, paths.size() > 1)) return;
     AddFilesRequest request;
@@ -219,7 +217,7 @@ void ProjectFilesWindow::addFiles() {
 void ProjectFilesWindow::substituteFiles() {
     const std::vector<int> selected = selectedRows();
     const QStringList paths = session().prompts().openFilePaths(
-        uiText(text::SubstituteFile), uiText(text::MeasurementFileFilter), session().settings().text(kBrowseSection, kBrowseKey));
+        uiText(text::SubstituteFile), uiText(text::MeasurementFileFilter), session().settings().text(browsesettings::kSection, browsesettings::kDataFolderKey));
     if (paths.isEmpty()) return;
     // The open file follows its entry's new data file (the controller reopens it).
     const Status result = session().controller().substituteFiles(selected, localPaths(paths));

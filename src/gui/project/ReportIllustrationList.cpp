@@ -19,7 +19,7 @@ namespace phonotab {
 
 namespace {
 const QString kColumnsSection = QStringLiteral("ImageListDlg");
-const QString kBrowseSection = QStringLiteral("BrowsePicture");
+const QString kPictureBrowseSection = QStringLiteral("BrowsePicture");
 constexpr int kDefaultWidths[] = {200, 350, 70};
 // What the file column shows for an illustration of a table's graph.
 const QString kNoFile = QStringLiteral("---");
@@ -89,11 +89,11 @@ std::optional<std::string> ReportIllustrationList::askCaption(const QString& pre
 }
 
 QString ReportIllustrationList::pictureFolder() const {
-    return session_.settings().text(kBrowseSection, QStringLiteral("Path"), session_.localWorkingFolder());
+    return session_.settings().text(kPictureBrowseSection, QStringLiteral("Path"), session_.localWorkingFolder());
 }
 
 void ReportIllustrationList::rememberPictureFolder(const QString& file) {
-    session_.settings().setText(kBrowseSection, QStringLiteral("Path"), QFileInfo(file).absolutePath());
+    session_.settings().setText(kPictureBrowseSection, QStringLiteral("Path"), QFileInfo(file).absolutePath());
 }
 
 std::unique_ptr<QMenu> ReportIllustrationList::menu(int row) {

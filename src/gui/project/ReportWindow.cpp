@@ -57,7 +57,7 @@ constexpr TitleField kTitleFields[] = {
     {text::NormativeDocuments, ReportText::NormativeDocuments, true},
     {text::AdditionalInformation, ReportText::AdditionalInformation, true},
 };
-const QString kSection = QStringLiteral("Report");
+const QString kReportWindowSection = QStringLiteral("Report");
 const QString kDecimalCommaKey = QStringLiteral("DecimalComma");
 
 QString numbered(text::Id text, std::size_t n) { return uiText(text).replace(QStringLiteral("%d"), QString::number(n)); }
@@ -110,10 +110,10 @@ ReportWindow::ReportWindow(ProjectSession& session, QWidget* parent)
     decimalComma_ = new QCheckBox(uiText(text::DecimalCommaOption), toolbar_);
     decimalComma_->setToolTip(uiText(text::DecimalCommaHint));
     decimalComma_->setChecked(session.settings().integer(
-                                  kSection, kDecimalCommaKey,
+                                  kReportWindowSection, kDecimalCommaKey,
                                   decimalCommaByDefault(currentStrings().languageName()) ? 1 : 0) != 0);
     connect(decimalComma_, &QCheckBox::toggled, this,
-            [this](bool on) { this->session().settings().setInteger(kSection, kDecimalCommaKey, on ? 1 : 0); });
+            [this](bool on) { this->session().settings().setInteger(kReportWindowSection, kDecimalCommaKey, on ? 1 : 0); });
     toolbar_->addWidget(decimalComma_);
     layout->addWidget(toolbar_);
 
@@ -332,12 +332,12 @@ void ReportWindow::addTable() {
 QString ReportWindow::chooseTemplate(const QString& title) {
     SettingsStore& settings = session().settings();
     // The last one chosen, the shipped one in the interface's language at first.
-    const QString last = settings.text(kSection, QStringLiteral("Template"));
+    const QString last = settings.text(kReportWindowSection, QStringLiteral("Template"));
     const QString proposed =
         last.isEmpty() ? toQt(defaultReportTemplate(fromQt(session().paths().dataFolder), currentStrings().languageName()))
                        : last;
     const QString templatePath = session().prompts().openFilePath(title, uiText(text::TemplateFilter), proposed);
-    if (!templatePath.isEmpty()) settings.setText(kSection, QStringLiteral("Template"), templatePath);
+    if (!templatePath.isEmpty()) settings.setText(kReportWindowSection, QStringLiteral("Template"), templatePath);
     return templatePath;
 }
 

@@ -15,9 +15,6 @@
 namespace phonotab {
 
 namespace {
-const QString kBrowseSection = QStringLiteral("BrowseSect");
-const QString kDataKey = QStringLiteral("BinPath");
-const QString kResultKey = QStringLiteral("ResultPath");
 
 }  // namespace
 
@@ -25,9 +22,9 @@ void makeSummary(ProjectSession& session, QWidget* parent, const SummaryDialogRu
     SettingsStore& settings = session.settings();
     Prompts& prompts = session.prompts();
     const QStringList chosen =
-        prompts.openFilePaths(uiText(text::MakeSummary), uiText(text::BinaryFileFilter), settings.text(kBrowseSection, kDataKey));
+        prompts.openFilePaths(uiText(text::MakeSummary), uiText(text::BinaryFileFilter), settings.text(browsesettings::kSection, browsesettings::kDataFolderKey));
     if (chosen.isEmpty()) return;
-    settings.setText(kBrowseSection, kDataKey, QFileInfo(chosen.front()).absolutePath() + "/");
+    settings.setText(browsesettings::kSection, browsesettings::kDataFolderKey, QFileInfo(chosen.front()).absolutePath() + "/");
 
     // One kind of file: the first file's type is the kind.
     std::vector<std::string> files;
@@ -62,12 +59,12 @@ void makeSummary(ProjectSession& session, QWidget* parent, const SummaryDialogRu
     (void)stored.save(config);  // a list that cannot be stored is not worth a message
     if (!accepted || dialog.columns().empty()) return;
 
-    QString folder = settings.text(kBrowseSection, kResultKey);
+    QString folder = settings.text(browsesettings::kSection, browsesettings::kResultFolderKey);
     if (folder.isEmpty()) folder = QFileInfo(chosen.front()).absolutePath() + "/";
     const QString target = prompts.saveFilePath(uiText(text::MakeSummary), uiText(text::ResultFileFilter),
                                                 folder + QFileInfo(chosen.front()).completeBaseName(), QStringLiteral("csv"));
     if (target.isEmpty()) return;
-    settings.setText(kBrowseSection, kResultKey, QFileInfo(target).absolutePath() + "/");
+    settings.setText(browsesettings::kSection, browsesettings::kResultFolderKey, QFileInfo(target).absolutePath() + "/");
 
     const SummaryRequest request{files, dialog.columns(), dialog.flags(), dialog.band()};
     Status result;

@@ -20,7 +20,7 @@ namespace phonotab {
 
 namespace {
 
-const QString kSection = QStringLiteral("ReportDialog");
+const QString kSummaryDialogSection = QStringLiteral("ReportDialog");
 }  // namespace
 
 SummaryDialog::SummaryDialog(const SummaryColumnModel& model, SettingsStore& settings, const ReportConfig& stored,
@@ -61,7 +61,7 @@ SummaryDialog::SummaryDialog(const SummaryColumnModel& model, SettingsStore& set
     auto* flags = new QHBoxLayout(include);
     auto box = [&](text::Id text, const char* key, bool fallback) {
         auto* c = new QCheckBox(uiText(text), include);
-        c->setChecked(settings.integer(kSection, QString::fromLatin1(key), fallback ? 1 : 0) != 0);
+        c->setChecked(settings.integer(kSummaryDialogSection, QString::fromLatin1(key), fallback ? 1 : 0) != 0);
         flags->addWidget(c);
         return c;
     };
@@ -70,7 +70,7 @@ SummaryDialog::SummaryDialog(const SummaryColumnModel& model, SettingsStore& set
     vin_ = box(text::SummaryVin, "bVIN", true);
     duration_ = box(text::SummaryDuration, "bInterval", true);
     frequency_ = new QCheckBox(uiText(text::FrequencyAsNumber), this);
-    frequency_->setChecked(settings.integer(kSection, QStringLiteral("bFreqValue"), 0) != 0);
+    frequency_->setChecked(settings.integer(kSummaryDialogSection, QStringLiteral("bFreqValue"), 0) != 0);
 
     auto* ok = standardButtons(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     ok->button(QDialogButtonBox::Ok)->setText(uiText(text::MakeSummary));
@@ -124,11 +124,11 @@ int SummaryDialog::band() const { return std::max(0, band_->currentData().toInt(
 
 void SummaryDialog::storeFlags(SettingsStore& settings) const {
     const ReportFlags f = flags();
-    settings.setInteger(kSection, QStringLiteral("bDate"), f.includeDate);
-    settings.setInteger(kSection, QStringLiteral("bTime"), f.includeTime);
-    settings.setInteger(kSection, QStringLiteral("bVIN"), f.includeVin);
-    settings.setInteger(kSection, QStringLiteral("bInterval"), f.includeDuration);
-    settings.setInteger(kSection, QStringLiteral("bFreqValue"), f.frequencyAsNumber);
+    settings.setInteger(kSummaryDialogSection, QStringLiteral("bDate"), f.includeDate);
+    settings.setInteger(kSummaryDialogSection, QStringLiteral("bTime"), f.includeTime);
+    settings.setInteger(kSummaryDialogSection, QStringLiteral("bVIN"), f.includeVin);
+    settings.setInteger(kSummaryDialogSection, QStringLiteral("bInterval"), f.includeDuration);
+    settings.setInteger(kSummaryDialogSection, QStringLiteral("bFreqValue"), f.frequencyAsNumber);
 }
 
 void SummaryDialog::addColumn() {

@@ -20,7 +20,7 @@
 namespace phonotab {
 
 namespace {
-const QString kSection = QStringLiteral("EditCalc");
+const QString kFormulaSection = QStringLiteral("EditCalc");
 const QString kLevelKey = QStringLiteral("LevelI");
 }  // namespace
 
@@ -36,7 +36,7 @@ FormulaDialog::FormulaDialog(const QString& preset, SettingsStore& settings, QSt
     levelRow->addWidget(new QLabel(uiText(text::FormulaReferenceLevel), this));
     level = new QComboBox(this);
     for (int i = 0; i < 4; ++i) level->addItem(uiText(text::FormulaFirstReferenceLevel, i));
-    level->setCurrentIndex(clampReferenceLevel(settings_.integer(kSection, kLevelKey, 0)));
+    level->setCurrentIndex(clampReferenceLevel(settings_.integer(kFormulaSection, kLevelKey, 0)));
     levelRow->addWidget(level, 1);
     layout->addLayout(levelRow);
 
@@ -65,7 +65,7 @@ FormulaDialog::FormulaDialog(const QString& preset, SettingsStore& settings, QSt
 QString FormulaDialog::formula() const { return edit->text(); }
 
 void FormulaDialog::done(int result) {
-    if (result == QDialog::Accepted) settings_.setInteger(kSection, kLevelKey, level->currentIndex());
+    if (result == QDialog::Accepted) settings_.setInteger(kFormulaSection, kLevelKey, level->currentIndex());
     QDialog::done(result);
 }
 

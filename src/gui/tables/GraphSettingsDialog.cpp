@@ -22,7 +22,7 @@ namespace phonotab {
 
 namespace {
 QColor colourOf(std::int32_t bgr) { return QColor(bgr & 0xFF, (bgr >> 8) & 0xFF, (bgr >> 16) & 0xFF); }
-std::int32_t wordOf(const QColor& c) { return c.red() | (c.green() << 8) | (c.blue() << 16); }
+std::int32_t graphColourWord(const QColor& c) { return c.red() | (c.green() << 8) | (c.blue() << 16); }
 
 void showColour(QPushButton* b, std::int32_t colour) {
     QPixmap swatch(24, 12);
@@ -65,7 +65,7 @@ GraphSettingsDialog::GraphSettingsDialog(const TableGraphSettings& settings, QWi
         for (QPushButton* b : {f.fill, f.line})
             connect(b, &QPushButton::clicked, this, [this, b] {
                 const QColor c = QColorDialog::getColor(colourOf(b->property("colour").toInt()), this);
-                if (c.isValid()) showColour(b, wordOf(c));
+                if (c.isValid()) showColour(b, graphColourWord(c));
             });
         form->addRow(uiText(text::GraphCellRange), f.range);
         form->addRow(uiText(text::GraphLineWidth), f.width);

@@ -17,7 +17,7 @@
 namespace phonotab {
 
 namespace {
-const QString kSection = QString::fromLatin1(CopyFormulaSection);
+const QString kMacroEditorSection = QString::fromLatin1(CopyFormulaSection);
 
 // The editor counts characters, the macro tools bytes of UTF-8.
 std::size_t byteOffset(const QString& text, int position) {
@@ -78,9 +78,9 @@ void MacroEditorDialog::replicateSelection() {
         s->setValue(value);
         return s;
     };
-    QSpinBox* q = spin(1, std::max(1, settings_.integer(kSection, "Q", 1)));
-    QSpinBox* x = spin(-1000, settings_.integer(kSection, "XOfs", 0));
-    QSpinBox* y = spin(-1000, settings_.integer(kSection, "YOfs", 0));
+    QSpinBox* q = spin(1, std::max(1, settings_.integer(kMacroEditorSection, "Q", 1)));
+    QSpinBox* x = spin(-1000, settings_.integer(kMacroEditorSection, "XOfs", 0));
+    QSpinBox* y = spin(-1000, settings_.integer(kMacroEditorSection, "YOfs", 0));
     form->addRow(uiText(text::ReplicateCount), q);
     form->addRow(uiText(text::ReplicateXOffset), x);
     form->addRow(uiText(text::ReplicateYOffset), y);
@@ -91,9 +91,9 @@ void MacroEditorDialog::replicateSelection() {
     ask.setObjectName(QStringLiteral("copyFormula"));
     if (ask.exec() != QDialog::Accepted) return;
     const CopyFormulaSettings s{q->value(), x->value(), y->value()};
-    settings_.setInteger(kSection, "Q", s.q);
-    settings_.setInteger(kSection, "XOfs", s.xOfs);
-    settings_.setInteger(kSection, "YOfs", s.yOfs);
+    settings_.setInteger(kMacroEditorSection, "Q", s.q);
+    settings_.setInteger(kMacroEditorSection, "XOfs", s.xOfs);
+    settings_.setInteger(kMacroEditorSection, "YOfs", s.yOfs);
     const QString text = edit->toPlainText();
     const QTextCursor c = edit->textCursor();
     const Result<MacroTextEdit> out =

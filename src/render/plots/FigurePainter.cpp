@@ -23,7 +23,7 @@ QPen figurePen(ColourWord colour, double width, bool dotted) {
     return pen;
 }
 
-void drawLines(QPainter& p, const std::vector<SceneLine>& lines) {
+void drawFigureLines(QPainter& p, const std::vector<SceneLine>& lines) {
     for (const SceneLine& l : lines) {
         p.setPen(figurePen(l.colour, l.dotted ? 0.6 : l.width, l.dotted));
         p.drawLine(QPointF(l.x1 + 0.5, l.y1 + 0.5), QPointF(l.x2 + 0.5, l.y2 + 0.5));
@@ -39,7 +39,7 @@ void paintFigure(QPainter& painter, const PlotFigure& f, const GraphFonts& fonts
     painter.fillRect(QRectF(0, 0, f.width, f.height), toQColor(f.background));
     for (const SceneBand& b : f.fills)
         painter.fillRect(QRectF(b.rect.left, b.rect.top, b.rect.width(), b.rect.height()), toQColor(b.colour));
-    drawLines(painter, f.lines);
+    drawFigureLines(painter, f.lines);
     painter.setPen(toQColor(f.foreground));
     for (const FigureText& ft : f.texts) {
         const SceneText& t = ft.text;
@@ -59,7 +59,7 @@ void paintFigure(QPainter& painter, const PlotFigure& f, const GraphFonts& fonts
     }
     const PlotRect& r = f.plot;
     painter.setClipRect(QRectF(r.left, r.top, r.width(), r.height()));
-    drawLines(painter, f.plotLines);
+    drawFigureLines(painter, f.plotLines);
     for (const SceneCurve& c : f.curves) {
         if (c.points.empty()) continue;
         QPainterPath path(QPointF(c.points[0].x + 0.5, c.points[0].y + 0.5));

@@ -17,7 +17,7 @@ using namespace phonotab;
 
 namespace {
 
-const FixedTextMetrics kMetrics(7, 14);
+const FixedTextMetrics kFigureMetrics(7, 14);
 const int kWidth = figure::unitsOfCm(figure::kWidthCm), kHeight = figure::unitsOfCm(figure::kHeightCm);
 
 // Every text lies within the figure.
@@ -56,7 +56,7 @@ TEST(PlotFigure, TimePlotHasALegendEntryPerCurveAndNoWindowControls) {
     in.yTitle = "Уровень, дБ";
     in.seriesNames = {"LAeq"};  // the second has no name of its own
     in.zoneKeys = {{"Исключения", rgbWord(252, 84, 84)}};
-    const PlotFigure f = buildPaneFigure(pane, in, kWidth, kHeight, kMetrics);
+    const PlotFigure f = buildPaneFigure(pane, in, kWidth, kHeight, kFigureMetrics);
 
     // A curve's entry per series, then the zones' key.
     ASSERT_EQ(f.legend.size(), 3u);
@@ -79,7 +79,7 @@ TEST(PlotFigure, TimePlotHasALegendEntryPerCurveAndNoWindowControls) {
     expectTextsInside(f);
 
     in.markers = true;
-    EXPECT_EQ(buildPaneFigure(pane, in, kWidth, kHeight, kMetrics).plotLines.size(), 2u);
+    EXPECT_EQ(buildPaneFigure(pane, in, kWidth, kHeight, kFigureMetrics).plotLines.size(), 2u);
 
     // The SVG says the printed size and holds every text of the figure.
     const std::string svg = plotFigureSvg(f);
@@ -99,7 +99,7 @@ TEST(PlotFigure, BarChartHasALegendEntryPerSeries) {
     in.title = "Уровни";
     in.captionTitle = "Частота, Гц";
     in.valueTitle = "дБ";
-    const PlotFigure f = buildBarChartFigure(in, {"День", "Вечер", "Ночь"}, kWidth, kHeight, kMetrics);
+    const PlotFigure f = buildBarChartFigure(in, {"День", "Вечер", "Ночь"}, kWidth, kHeight, kFigureMetrics);
     ASSERT_EQ(f.legend.size(), 3u);
     const ColourWord colours[] = {0x0000FF, 0x00FF00, 0xFF0000};
     for (std::size_t i = 0; i < 3; ++i) {
@@ -109,7 +109,7 @@ TEST(PlotFigure, BarChartHasALegendEntryPerSeries) {
     for (const char* t : {"День", "Ночь", "Уровни", "Частота, Гц", "дБ"}) EXPECT_TRUE(f.hasText(t)) << t;
     expectTextsInside(f);
     // A histogram's title names its only series: no legend.
-    EXPECT_TRUE(buildBarChartFigure(in, {}, kWidth, kHeight, kMetrics).legend.empty());
+    EXPECT_TRUE(buildBarChartFigure(in, {}, kWidth, kHeight, kFigureMetrics).legend.empty());
 }
 
 // The value axis ends a nice step beyond the tallest bar (and the lowest
@@ -124,7 +124,7 @@ TEST(PlotFigure, ValueAxisLeavesRoomAboveTheTallestBar) {
     BarChartInput in;
     in.captions = {"a", "b"};
     in.values = {-3, 37};
-    const BarChartScene s = buildBarChartScene(in, {0, 0, 400, 254}, kMetrics);
+    const BarChartScene s = buildBarChartScene(in, {0, 0, 400, 254}, kFigureMetrics);
     EXPECT_EQ(s.valueMax, 40);
     EXPECT_EQ(s.valueMin, -3.5);
     EXPECT_GT(s.bars[1].rect.top, s.plot.top);

@@ -12,10 +12,10 @@ using namespace phonotab;
 
 namespace {
 
-struct Fixture {
+struct ReadoutFixture {
     std::vector<double> a = {10, 20, 30, 40, 50, 60}, b = {1, 2, 3};
     GraphPane pane;
-    Fixture() {
+    ReadoutFixture() {
         pane.addSeries(a.data(), 0, 6, 32);
         pane.addSeries(b.data(), 1, 3, 33);
         pane.setXMapping(100, 0.5);
@@ -28,7 +28,7 @@ struct Fixture {
 }  // namespace
 
 TEST(Readout, TextsOfEachMode) {
-    Fixture f;
+    ReadoutFixture f;
     const GraphMarker cursor{101.02, 33.456};
     f.pane.setMarker(1, {100.5, 30});
     f.pane.setMarker(2, {102, 40});
@@ -65,7 +65,7 @@ TEST(Readout, TextsOfEachMode) {
 }
 
 TEST(TextExport, OneLinePerVisibleIndexWithZerosPastShortSeries) {
-    Fixture f;
+    ReadoutFixture f;
     EXPECT_EQ(paneTextExport(f.pane),
               "Канал 1\n"
               "100\t10\t0\t\n"

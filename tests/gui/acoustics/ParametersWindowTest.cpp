@@ -28,7 +28,7 @@ using namespace phonotab::testing;
 
 namespace {
 
-struct Walk {
+struct ParametersWalk {
     AppFixture f;
     ParametersWindow* window = nullptr;
 
@@ -95,7 +95,7 @@ private slots:
     void cleanup() { setCurrentStrings(StringTable::russian()); }
 
     void chooseCalculateAndReadTheValues() {
-        Walk w;
+        ParametersWalk w;
         w.open();
         if (QTest::currentTestFailed()) return;
         ParametersWindow& p = *w.window;
@@ -166,7 +166,7 @@ private slots:
     // and settings, byte for byte (an exclusion zone and a work range not
     // starting at 0 included).
     void resultsAgreeWithTheBatchTool() {
-        Walk w;
+        ParametersWalk w;
         w.open();
         if (QTest::currentTestFailed()) return;
         const double period = w.file().settings.samplePeriod;
@@ -212,7 +212,7 @@ private slots:
     }
 
     void theChooserServesTableBindingsAndMacros() {
-        Walk w;
+        ParametersWalk w;
         w.open();
         if (QTest::currentTestFailed()) return;
         const NamingContext naming = w.window->model()->naming();
@@ -251,7 +251,7 @@ private slots:
     }
 
     void settingsDialogsRefuseBadValues() {
-        Walk w;
+        ParametersWalk w;
         w.open();
         if (QTest::currentTestFailed()) return;
         ParametersWindow& p = *w.window;

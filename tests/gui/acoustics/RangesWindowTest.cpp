@@ -37,7 +37,7 @@ QPoint inZone(const RangesWindow& w, std::size_t zone) {
     return {};
 }
 
-struct Walk {
+struct RangesWalk {
     AppFixture f;
     RangesWindow* window = nullptr;
 
@@ -70,7 +70,7 @@ private slots:
     void cleanup() { setCurrentStrings(StringTable::russian()); }
 
     void workRangeAndZonesWithTheMouse() {
-        Walk w;
+        RangesWalk w;
         w.open();
         if (QTest::currentTestFailed()) return;
         RangesWindow& r = *w.window;
@@ -176,7 +176,7 @@ private slots:
     }
 
     void overlappingZonesArePickedAndTheCheckboxIsStored() {
-        Walk w;
+        RangesWalk w;
         w.open();
         if (QTest::currentTestFailed()) return;
         RangesWindow& r = *w.window;

@@ -22,7 +22,7 @@ using namespace phonotab::testing;
 
 namespace {
 
-struct Walk {
+struct TimePlotWalk {
     AppFixture f;
     TimePlotWindow* plot = nullptr;
     RangesWindow* ranges = nullptr;
@@ -80,7 +80,7 @@ private slots:
     // zone is in the project entry, on the ranges window's bar and on the plot,
     // whose zoom stays.
     void excludeARangeWithTheMouse() {
-        Walk w;
+        TimePlotWalk w;
         w.open();
         if (QTest::currentTestFailed()) return;
         QSignalSpy ranges(&w.f.session(), &ProjectSession::workRangeChanged);
@@ -132,7 +132,7 @@ private slots:
     }
 
     void markersToWorkRange() {
-        Walk w;
+        TimePlotWalk w;
         w.open();
         if (QTest::currentTestFailed()) return;
         const QPoint m1 = w.at(0.2), m2 = w.at(0.7);
@@ -161,7 +161,7 @@ private slots:
     // The legend mask: a toggled item is stored and changes the readout line;
     // the time axis follows the properties menu.
     void legendMaskAndProperties() {
-        Walk w;
+        TimePlotWalk w;
         w.open();
         if (QTest::currentTestFailed()) return;
         QCOMPARE(w.plot->legendMask(), 3u);
@@ -200,7 +200,7 @@ private slots:
     // "-> BMP" and "-> WMF" write through a temporary file: the chosen file
     // and nothing else appears; a cancelled dialog writes nothing.
     void exportsWriteWholeFiles() {
-        Walk w;
+        TimePlotWalk w;
         w.open();
         if (QTest::currentTestFailed()) return;
         const QString folder = w.f.folder("exports");

@@ -16,7 +16,7 @@ using namespace phonotab::testing;
 
 namespace {
 
-QByteArray readAll(const QString& path) {
+QByteArray readFileBytes(const QString& path) {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
@@ -46,7 +46,7 @@ private slots:
             return true;
         });
         QVERIFY(chosen.size() > 1);
-        const QByteArray ours = readAll(out + "/summary.csv");
+        const QByteArray ours = readFileBytes(out + "/summary.csv");
         QVERIFY(!ours.isEmpty());
 
         QStringList args{QStringLiteral("--teledesc"), dataFolder() + "/TeleDescFile.bin", QStringLiteral("summary"),
@@ -60,7 +60,7 @@ private slots:
         cli.start(QString::fromLocal8Bit(qgetenv("PHONOTAB_CLI")), args);
         QVERIFY(cli.waitForFinished(60000));
         QCOMPARE(cli.exitCode(), 0);
-        QCOMPARE(ours, readAll(out + "/cli.csv"));
+        QCOMPARE(ours, readFileBytes(out + "/cli.csv"));
 
         // The list and the flags are there the next time, for this kind of file.
         const ReportConfig stored = ReportConfig::load(f.session().paths().reportConfig().toStdString());

@@ -10,8 +10,6 @@ namespace phonotab {
 namespace {
 
 // Stored colours are 0x00BBGGRR; the document wants 0xRRGGBB.
-std::uint32_t rgb(std::uint32_t bgr) { return ((bgr & 0xFF) << 16) | (bgr & 0xFF00) | ((bgr >> 16) & 0xFF); }
-
 }  // namespace
 
 std::optional<DocxTable> TableDocxTable(const ReportTable& table, const DisplayTexts& shown) {
@@ -42,8 +40,8 @@ std::optional<DocxTable> TableDocxTable(const ReportTable& table, const DisplayT
             d.fontPoints = cellfont::points(cell.font);
             d.bold = (cell.font & cellfont::Bold) != 0;
             d.italic = (cell.font & cellfont::Italic) != 0;
-            d.textColour = rgb(cell.textColour);
-            d.background = rgb(cell.background);
+            d.textColour = storedColourToRgb(cell.textColour);
+            d.background = storedColourToRgb(cell.background);
             switch (cellalign::horizontal(cell.alignment)) {
                 case cellalign::Right: d.horizontal = DocxCell::Horizontal::Right; break;
                 case cellalign::HCentre: d.horizontal = DocxCell::Horizontal::Centre; break;

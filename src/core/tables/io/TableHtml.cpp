@@ -11,11 +11,6 @@ namespace phonotab {
 
 namespace {
 
-// Stored colours are 0x00BBGGRR; HTML wants RRGGBB.
-std::uint32_t rgb(std::uint32_t bgr) {
-    return ((bgr & 0xFF) << 16) | (bgr & 0xFF00) | ((bgr >> 16) & 0xFF);
-}
-
 // Valid UTF-8 without zero characters (a zero would end the clipboard data).
 std::string cleanText(std::string_view text) {
     std::string out = isValidUtf8(text) ? std::string(text) : utf16ToUtf8(utf8ToUtf16(text));
@@ -90,7 +85,7 @@ void appendCell(std::string& out, const CellGrid& grid, const std::string& shown
     out += "\" WIDTH=\"";
     appendDecimal(out, grid[0][static_cast<std::size_t>(column)].width);
     out += "\" BGCOLOR=\"#";
-    appendHex6(out, colour ? rgb(cell.background) : 0xFFFFFFu);
+    appendHex6(out, colour ? storedColourToRgb(cell.background) : 0xFFFFFFu);
     out += '"';
     if (const int span = columnSpan(grid, column, row); span > 1) {
         out += " COLSPAN=\"";
@@ -113,7 +108,7 @@ void appendCell(std::string& out, const CellGrid& grid, const std::string& shown
         default: out += " VALIGN=\"TOP\""; break;
     }
     out += "><FONT COLOR=\"#";
-    appendHex6(out, colour ? rgb(cell.textColour) : 0u);
+    appendHex6(out, colour ? storedColourToRgb(cell.textColour) : 0u);
     out += "\" SIZE=\"";
     appendDecimal(out, cellfont::sizeStep(cell.font));
     out += "\" FACE=\"";

@@ -13,10 +13,6 @@ namespace {
 
 constexpr std::uint32_t kWhite = 0xFFFFFF;
 
-std::uint32_t rgb(std::uint32_t bgr) {
-    return ((bgr & 0xFF) << 16) | (bgr & 0xFF00) | ((bgr >> 16) & 0xFF);
-}
-
 XlsxFormat workbookFormat(const TableCell& cell, bool wrap) {
     XlsxFormat f;
     switch (cellalign::horizontal(cell.alignment)) {
@@ -33,8 +29,8 @@ XlsxFormat workbookFormat(const TableCell& cell, bool wrap) {
     f.fontSize = workbookFontPoints(cell.font);
     f.bold = (cell.font & cellfont::Bold) != 0;
     f.italic = (cell.font & cellfont::Italic) != 0;
-    f.fontColour = rgb(cell.textColour);
-    if ((cell.background & 0xFFFFFF) != kWhite) f.background = rgb(cell.background);
+    f.fontColour = storedColourToRgb(cell.textColour);
+    if ((cell.background & 0xFFFFFF) != kWhite) f.background = storedColourToRgb(cell.background);
     f.textNumberFormat = true;
     f.wrap = wrap;
     return f;

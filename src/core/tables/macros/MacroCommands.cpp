@@ -13,7 +13,7 @@ namespace phonotab {
 namespace {
 
 bool isLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
+bool isDecimalDigit(char c) { return c >= '0' && c <= '9'; }
 int letterIndex(char c) { return (c >= 'a' ? c - 'a' : c - 'A'); }
 
 // One or two letters: a column index.
@@ -28,7 +28,7 @@ std::optional<int> columnOf(std::string_view s) {
 std::optional<int> rowOf(std::string_view s) {
     if (s.empty() || s.size() > 6) return std::nullopt;
     for (char c : s)
-        if (!isDigit(c)) return std::nullopt;
+        if (!isDecimalDigit(c)) return std::nullopt;
     int n = 0;
     std::from_chars(s.data(), s.data() + s.size(), n);
     if (n < 1) return std::nullopt;

@@ -56,20 +56,19 @@ configure_and_build() {  # DIR [cmake options...]
 
 build() { configure_and_build build -DCMAKE_BUILD_TYPE=RelWithDebInfo; }
 
+# The sanitizer build (clang, address and undefined-behaviour sanitizers, no
+# desktop windows): the tests run there, and the fuzz targets are linked from
+# the same objects, so nothing is compiled twice for them.
 build_asan() {
-  configure_and_build build-asan -DCMAKE_BUILD_TYPE=Debug -DPHONOTAB_SANITIZE=ON \
-    -DPHONOTAB_BUILD_GUI=OFF -DPHONOTAB_BUILD_BENCH=OFF
-}
-
-build_fuzz() {
-  configure_and_build build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DPHONOTAB_FUZZ=ON \
+  configure_and_build build-asan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="-O1 -gline-tables-only" \
+    -DCMAKE_C_FLAGS_RELWITHDEBINFO="-O1 -gline-tables-only" -DPHONOTAB_FUZZ=ON \
     -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_C_COMPILER=clang
 }
 
 # The corpus folder of a fuzz target, seeded from tests/fuzz/seeds and the
 # tools' output in build/ (demo data, demo project, description).
 fuzz_corpus() {  # NAME
-  local name=$1 corpus=build-fuzz/corpus/$1
+  local name=$1 corpus=build-asan/corpus/$1
   mkdir -p "$corpus"
   if [ -d "tests/fuzz/seeds/$name" ]; then cp -n tests/fuzz/seeds/"$name"/* "$corpus"/ 2>/dev/null || true; fi
   case $name in
@@ -85,33 +84,33 @@ FUZZ_OPTIONS=(-max_len=65536 -rss_limit_mb=2048)
 
 run_fuzzers() {
   local corpus
-  for f in build-fuzz/fuzz_*; do
+  for f in build-asan/fuzz_*; do
     [ -x "$f" ] || continue
     local name; name=$(basename "$f")
     corpus=$(fuzz_corpus "$name")
     echo "== $name (${FUZZ_SECONDS}s)"
     "$f" -max_total_time="$FUZZ_SECONDS" "${FUZZ_OPTIONS[@]}" -print_final_stats=0 "$corpus" \
-      >"build-fuzz/$name.log" 2>&1 || { tail -40 "build-fuzz/$name.log"; echo "fuzzer $name failed"; return 1; }
+      >"build-asan/$name.log" 2>&1 || { tail -40 "build-asan/$name.log"; echo "fuzzer $name failed"; return 1; }
   done
 }
 
 # Long campaigns: every target for SECONDS. A finding (crash, leak, timeout,
-# memory limit) is kept under build-fuzz/findings/<campaign>/<target>/ and the
+# memory limit) is kept under build-asan/findings/<campaign>/<target>/ and the
 # target goes on for the rest of its time, up to 10 findings. Prints one line per target;
 # exits 1 when anything was found.
 fuzz_campaign() {  # SECONDS
   local seconds=$1 total_findings=0 campaign
-  build_fuzz
+  build_asan
   [ -d build/data/demo ] || { BUILD_ARGS=(--target phonotab_data); build; }
-  campaign=build-fuzz/findings/$(date +%Y%m%d-%H%M%S)
+  campaign=build-asan/findings/$(date +%Y%m%d-%H%M%S)
   printf '%-24s %12s %9s %9s %s\n' target inputs inputs/s peak_MB findings
-  for f in build-fuzz/fuzz_*; do
+  for f in build-asan/fuzz_*; do
     [ -x "$f" ] || continue
     local name corpus findings log left start stat before found execs=0 rss=0
     name=$(basename "$f")
     corpus=$(fuzz_corpus "$name")
     findings=$campaign/$name
-    log=build-fuzz/$name.campaign.log
+    log=build-asan/$name.campaign.log
     mkdir -p "$findings"
     : >"$log"
     left=$seconds
@@ -133,8 +132,8 @@ fuzz_campaign() {  # SECONDS
     printf '%-24s %12d %9d %9d %s\n' "$name" "$execs" $((execs / (seconds > 0 ? seconds : 1))) "$rss" \
       "$([ "$found" -eq 0 ] && echo none || echo "$found in $findings")"
   done
-  rmdir "$campaign" build-fuzz/findings 2>/dev/null || true
-  [ "$total_findings" -eq 0 ] || { echo "Findings: $total_findings (logs: build-fuzz/*.campaign.log)"; return 1; }
+  rmdir "$campaign" build-asan/findings 2>/dev/null || true
+  [ "$total_findings" -eq 0 ] || { echo "Findings: $total_findings (logs: build-asan/*.campaign.log)"; return 1; }
 }
 
 run_demo() {
@@ -191,7 +190,6 @@ test_all() {
   build_asan
   (cd build-asan && ASAN_OPTIONS=detect_leaks=1 LSAN_OPTIONS="suppressions=$ROOT/tests/lsan.supp" \
     UBSAN_OPTIONS=print_stacktrace=1 ctest --output-on-failure -j "$JOBS")
-  build_fuzz
   run_fuzzers
   echo "All tests passed."
 }

@@ -23,11 +23,14 @@ struct Json {
     double number = 0;
     std::string text;
     std::vector<Json> items;
-    std::vector<std::pair<std::string, Json>> fields;
+    // An object's fields: keys[i] names values[i] (a vector of pairs would need
+    // Json complete inside its own definition).
+    std::vector<std::string> keys;
+    std::vector<Json> values;
 
     const Json& operator[](const std::string& key) const {
-        for (const auto& [k, v] : fields)
-            if (k == key) return v;
+        for (std::size_t i = 0; i < keys.size(); ++i)
+            if (keys[i] == key) return values[i];
         static const Json none;
         ADD_FAILURE() << "no field " << key;
         return none;
@@ -49,7 +52,8 @@ public:
                 std::string key = readString();
                 skip();
                 ++at_;  // ':'
-                v.fields.emplace_back(std::move(key), read());
+                v.keys.push_back(std::move(key));
+                v.values.push_back(read());
                 skip();
                 if (s_.at(at_) == ',') ++at_;
             }

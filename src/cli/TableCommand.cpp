@@ -24,7 +24,6 @@ CLI::App* tableCommandGroup(CLI::App& app) {
 
 namespace {
 
-
 int runRender(const CliContext& ctx, const std::string& path, const std::string& refbooks) {
     ReportTable table;
     if (Status s = TableFile::Load(table, path, nullptr); !s) return fail(s.error());

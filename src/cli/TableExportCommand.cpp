@@ -19,7 +19,6 @@ namespace phonotab::cli {
 
 namespace {
 
-
 // Loads the table and draws it: every cell's display text, reference-book
 // formulas read from refbooks when given.
 Result<DisplayTexts> loadDrawn(ReportTable& table, const std::string& path, const std::string& refbooks) {

@@ -97,7 +97,8 @@ DistributionHistogramDialog::DistributionHistogramDialog(Prompts& prompts, Setti
 
 DistributionHistogramDialog::~DistributionHistogramDialog() {
     for (int i = 0; i < 6; ++i)
-        settings_.setText(kHistogramSection, QStringLiteral("Pr%1").arg(i), percentiles[static_cast<std::size_t>(i)]->text());
+        settings_.setText(kHistogramSection, QStringLiteral("Pr%1").arg(i),
+                          percentiles[static_cast<std::size_t>(i)]->text());
 }
 
 void DistributionHistogramDialog::addFile(const QString& path) {

@@ -72,10 +72,11 @@ void MainWindow::readPlacement() {
     const SettingsStore& s = session_.settings();
     // Never placed before: centred on the screen; placed off every screen: brought back.
     std::optional<QRect> stored;
-    if (s.contains(kMainWindowSection, "Left") || s.contains(kMainWindowSection, "Top") || s.contains(kMainWindowSection, "Right") ||
-        s.contains(kMainWindowSection, "Bottom")) {
+    if (s.contains(kMainWindowSection, "Left") || s.contains(kMainWindowSection, "Top") ||
+        s.contains(kMainWindowSection, "Right") || s.contains(kMainWindowSection, "Bottom")) {
         const int left = s.integer(kMainWindowSection, "Left", 0), top = s.integer(kMainWindowSection, "Top", 0);
-        const int right = s.integer(kMainWindowSection, "Right", kMinWidth), bottom = s.integer(kMainWindowSection, "Bottom", kMinHeight);
+        const int right = s.integer(kMainWindowSection, "Right", kMinWidth),
+                  bottom = s.integer(kMainWindowSection, "Bottom", kMinHeight);
         stored = QRect(left, top, std::max(right - left, 0), std::max(bottom - top, 0));
     }
     setGeometry(mainWindowRect(stored, QSize(kMinWidth, kMinHeight), availableScreenAreas(), primaryScreenArea()));

@@ -38,7 +38,9 @@ std::string SessionPrompts::chooseFile(FileQuestion question, const std::string&
             QString folder = settings_.text(browsesettings::kSection, browsesettings::kDataFolderKey);
             if (folder.isEmpty()) folder = toQt(start);
             const QString path = prompts_.openFilePath(uiText(text::OpenFile), uiText(text::MeasurementFileFilter), folder);
-            if (!path.isEmpty()) settings_.setText(browsesettings::kSection, browsesettings::kDataFolderKey, QFileInfo(path).absolutePath() + "/");
+            if (!path.isEmpty())
+                settings_.setText(browsesettings::kSection, browsesettings::kDataFolderKey,
+                                  QFileInfo(path).absolutePath() + "/");
             return fromQt(path);
         }
     }

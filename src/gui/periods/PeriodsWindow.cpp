@@ -57,7 +57,8 @@ double storedNumber(SettingsStore& settings, const QString& key, double fallback
 }  // namespace
 
 PeriodsWindow::PeriodsWindow(ProjectSession& session, FieldCode code, QWidget* parent)
-    : ChildWindow(session, WindowKind::Other, uiText(text::PeriodsAndEvents), kPeriodsWindowSection, parent), code_(code) {
+    : ChildWindow(session, WindowKind::Other, uiText(text::PeriodsAndEvents), kPeriodsWindowSection, parent),
+      code_(code) {
     auto* layout = new QVBoxLayout(this);
     parameter_ = new QLabel(this);
     layout->addWidget(parameter_);

@@ -17,8 +17,11 @@ namespace {
 QStringList chooseDataFiles(ProjectSession& session, text::Id title) {
     SettingsStore& s = session.settings();
     const QStringList files =
-        session.prompts().openFilePaths(uiText(title), uiText(text::BinaryFileFilter), s.text(browsesettings::kSection, browsesettings::kDataFolderKey));
-    if (!files.isEmpty()) s.setText(browsesettings::kSection, browsesettings::kDataFolderKey, QFileInfo(files.front()).absolutePath() + "/");
+        session.prompts().openFilePaths(uiText(title), uiText(text::BinaryFileFilter),
+                                        s.text(browsesettings::kSection, browsesettings::kDataFolderKey));
+    if (!files.isEmpty())
+        s.setText(browsesettings::kSection, browsesettings::kDataFolderKey,
+                  QFileInfo(files.front()).absolutePath() + "/");
     return files;
 }
 
@@ -30,7 +33,8 @@ QString chooseResultFile(ProjectSession& session, text::Id title, const QString&
     if (folder.isEmpty()) folder = data.absolutePath() + "/";
     const QString path = session.prompts().saveFilePath(uiText(title), uiText(text::ResultFileFilter),
                                                         folder + data.completeBaseName(), QStringLiteral("txt"));
-    if (!path.isEmpty()) s.setText(browsesettings::kSection, browsesettings::kResultFolderKey, QFileInfo(path).absolutePath() + "/");
+    if (!path.isEmpty())
+        s.setText(browsesettings::kSection, browsesettings::kResultFolderKey, QFileInfo(path).absolutePath() + "/");
     return path;
 }
 

@@ -90,7 +90,9 @@ ProjectFilesWindow::ProjectFilesWindow(ProjectSession& session, QWidget* parent)
     rebuild();
 }
 
-ProjectFilesWindow::~ProjectFilesWindow() { session().settings().setInteger(kProjectFilesWindowSection, kShowPath, model_->showPath() ? 1 : 0); }
+ProjectFilesWindow::~ProjectFilesWindow() {
+    session().settings().setInteger(kProjectFilesWindowSection, kShowPath, model_->showPath() ? 1 : 0);
+}
 
 WindowState ProjectFilesWindow::ownState() const {
     ProjectFilesWindowState s;
@@ -199,9 +201,11 @@ void ProjectFilesWindow::showMessages(const std::vector<Message>& messages) {
 void ProjectFilesWindow::addFiles() {
     SettingsStore& settings = session().settings();
     const QStringList paths =
-        session().prompts().openFilePaths(uiText(text::AddFileToProject), uiText(text::MeasurementFileFilter), settings.text(browsesettings::kSection, browsesettings::kDataFolderKey));
+        session().prompts().openFilePaths(uiText(text::AddFileToProject), uiText(text::MeasurementFileFilter),
+                                          settings.text(browsesettings::kSection, browsesettings::kDataFolderKey));
     if (paths.isEmpty()) return;
-    settings.setText(browsesettings::kSection, browsesettings::kDataFolderKey, QFileInfo(paths.front()).absolutePath() + "/");
+    settings.setText(browsesettings::kSection, browsesettings::kDataFolderKey,
+                     QFileInfo(paths.front()).absolutePath() + "/");
     QString name;
     if (!askName(name, paths.size() > 1)) return;
     AddFilesRequest request;
@@ -217,7 +221,8 @@ void ProjectFilesWindow::addFiles() {
 void ProjectFilesWindow::substituteFiles() {
     const std::vector<int> selected = selectedRows();
     const QStringList paths = session().prompts().openFilePaths(
-        uiText(text::SubstituteFile), uiText(text::MeasurementFileFilter), session().settings().text(browsesettings::kSection, browsesettings::kDataFolderKey));
+        uiText(text::SubstituteFile), uiText(text::MeasurementFileFilter),
+        session().settings().text(browsesettings::kSection, browsesettings::kDataFolderKey));
     if (paths.isEmpty()) return;
     // The open file follows its entry's new data file (the controller reopens it).
     const Status result = session().controller().substituteFiles(selected, localPaths(paths));

@@ -109,11 +109,12 @@ ReportWindow::ReportWindow(ProjectSession& session, QWidget* parent)
     toolbar_->addSeparator();
     decimalComma_ = new QCheckBox(uiText(text::DecimalCommaOption), toolbar_);
     decimalComma_->setToolTip(uiText(text::DecimalCommaHint));
-    decimalComma_->setChecked(session.settings().integer(
-                                  kReportWindowSection, kDecimalCommaKey,
-                                  decimalCommaByDefault(currentStrings().languageName()) ? 1 : 0) != 0);
-    connect(decimalComma_, &QCheckBox::toggled, this,
-            [this](bool on) { this->session().settings().setInteger(kReportWindowSection, kDecimalCommaKey, on ? 1 : 0); });
+    decimalComma_->setChecked(
+        session.settings().integer(kReportWindowSection, kDecimalCommaKey,
+                                   decimalCommaByDefault(currentStrings().languageName()) ? 1 : 0) != 0);
+    connect(decimalComma_, &QCheckBox::toggled, this, [this](bool on) {
+        this->session().settings().setInteger(kReportWindowSection, kDecimalCommaKey, on ? 1 : 0);
+    });
     toolbar_->addWidget(decimalComma_);
     layout->addWidget(toolbar_);
 

@@ -14,17 +14,17 @@
 
 namespace phonotab {
 
-namespace {
-
-}  // namespace
+namespace {}  // namespace
 
 void makeSummary(ProjectSession& session, QWidget* parent, const SummaryDialogRunner& run) {
     SettingsStore& settings = session.settings();
     Prompts& prompts = session.prompts();
     const QStringList chosen =
-        prompts.openFilePaths(uiText(text::MakeSummary), uiText(text::BinaryFileFilter), settings.text(browsesettings::kSection, browsesettings::kDataFolderKey));
+        prompts.openFilePaths(uiText(text::MakeSummary), uiText(text::BinaryFileFilter),
+                              settings.text(browsesettings::kSection, browsesettings::kDataFolderKey));
     if (chosen.isEmpty()) return;
-    settings.setText(browsesettings::kSection, browsesettings::kDataFolderKey, QFileInfo(chosen.front()).absolutePath() + "/");
+    settings.setText(browsesettings::kSection, browsesettings::kDataFolderKey,
+                     QFileInfo(chosen.front()).absolutePath() + "/");
 
     // One kind of file: the first file's type is the kind.
     std::vector<std::string> files;
@@ -64,7 +64,8 @@ void makeSummary(ProjectSession& session, QWidget* parent, const SummaryDialogRu
     const QString target = prompts.saveFilePath(uiText(text::MakeSummary), uiText(text::ResultFileFilter),
                                                 folder + QFileInfo(chosen.front()).completeBaseName(), QStringLiteral("csv"));
     if (target.isEmpty()) return;
-    settings.setText(browsesettings::kSection, browsesettings::kResultFolderKey, QFileInfo(target).absolutePath() + "/");
+    settings.setText(browsesettings::kSection, browsesettings::kResultFolderKey,
+                     QFileInfo(target).absolutePath() + "/");
 
     const SummaryRequest request{files, dialog.columns(), dialog.flags(), dialog.band()};
     Status result;

@@ -3,6 +3,8 @@
 #include <QPen>
 
 #include <algorithm>
+#include <cstring>
+#include <iterator>
 #include <QPoint>
 #include <QVarLengthArray>
 
@@ -59,13 +61,18 @@ void drawText(QPainter& p, const SceneText& t, const GraphFonts& fonts) {
 // column, and writing whole columns one after another touches a new cache line
 // and often a new page at every pixel; within a band of a few rows the lines
 // and pages stay at hand, and the bands follow each other through memory.
+// Within a band the pieces are kept in column order, so that pieces filling
+// all the band's rows of neighbouring columns (the body of a dense curve) are
+// copied row by row, whole cache lines at a time.
 class CurveRunFill {
 public:
     static constexpr int kBandRows = 16;
+    static constexpr int kShortStretch = 4;  // columns
 
     // Clips the runs to the image, keeps what later runs leave visible and
     // sorts the visible pieces by the band of their top row.
     void prepare(const std::vector<SceneCurve>& curves, int width, int height) {
+        width_ = std::max(width, 0);
         height_ = height;
         bands_ = (height + kBandRows - 1) / kBandRows;
         gather(curves, width, height);
@@ -86,17 +93,35 @@ public:
 
     void paint(uchar* bits, qsizetype stride) {
         active_.clear();
+        row_.resize(static_cast<std::size_t>(width_));
         for (int b = 0; b < bands_; ++b) {
             const int y0 = b * kBandRows, y1 = std::min(height_, y0 + kBandRows) - 1;
-            active_.insert(active_.end(), sorted_.begin() + static_cast<std::ptrdiff_t>(bandStart_[b]),
-                           sorted_.begin() + static_cast<std::ptrdiff_t>(bandStart_[b + 1]));
+            // The pieces stay in column order: those carried over from the bands
+            // above are merged with those starting in this one.
+            merged_.clear();
+            std::merge(active_.begin(), active_.end(), sorted_.begin() + static_cast<std::ptrdiff_t>(bandStart_[b]),
+                       sorted_.begin() + static_cast<std::ptrdiff_t>(bandStart_[b + 1]), std::back_inserter(merged_),
+                       [](const Piece& a, const Piece& c) { return a.x < c.x; });
+            active_.swap(merged_);
+            // Pieces that fill the band's rows in neighbouring columns are gathered
+            // into a stretch of row_ and copied row by row.
+            int from = 0, to = -1;
             std::size_t kept = 0;
-            for (const Piece& r : active_) {
-                const int top = std::max(r.top, y0), bottom = std::min(r.bottom, y1);
-                uchar* p = bits + static_cast<qsizetype>(top) * stride + static_cast<qsizetype>(r.x) * 4;
-                for (int y = top; y <= bottom; ++y, p += stride) *reinterpret_cast<QRgb*>(p) = r.colour;
+            for (std::size_t i = 0; i < active_.size(); ++i) {
+                const Piece r = active_[i];
+                if (r.top <= y0 && r.bottom >= y1) {
+                    if (r.x != to + 1 || to < from) {
+                        fillStretch(bits, stride, from, to, y0, y1);
+                        from = r.x;
+                    }
+                    to = r.x;
+                    row_[static_cast<std::size_t>(r.x)] = r.colour;
+                } else {
+                    fillColumn(bits, stride, r.x, std::max(r.top, y0), std::min(r.bottom, y1), r.colour);
+                }
                 if (r.bottom > y1) active_[kept++] = r;
             }
+            fillStretch(bits, stride, from, to, y0, y1);
             active_.resize(kept);
         }
     }
@@ -164,6 +189,25 @@ private:
         }
     }
 
+    static void fillColumn(uchar* bits, qsizetype stride, int x, int top, int bottom, QRgb colour) {
+        uchar* p = bits + static_cast<qsizetype>(top) * stride + static_cast<qsizetype>(x) * 4;
+        for (int y = top; y <= bottom; ++y, p += stride) *reinterpret_cast<QRgb*>(p) = colour;
+    }
+
+    // Rows y0..y1 of columns from..to take the colours row_[from..to]: a copy
+    // per row, which writes whole cache lines at a time; a stretch of a few
+    // columns goes column by column.
+    void fillStretch(uchar* bits, qsizetype stride, int from, int to, int y0, int y1) const {
+        if (to < from) return;
+        if (to - from < kShortStretch) {
+            for (int x = from; x <= to; ++x) fillColumn(bits, stride, x, y0, y1, row_[static_cast<std::size_t>(x)]);
+            return;
+        }
+        const std::size_t bytes = static_cast<std::size_t>(to - from + 1) * sizeof(QRgb);
+        uchar* p = bits + static_cast<qsizetype>(y0) * stride + static_cast<qsizetype>(from) * 4;
+        for (int y = y0; y <= y1; ++y, p += stride) std::memcpy(p, row_.data() + from, bytes);
+    }
+
     void show(int x, int top, int bottom, QRgb colour) {
         pieces_.push_back({x, top, bottom, colour});
         ++bandStart_[static_cast<std::size_t>(top / kBandRows) + 1];
@@ -176,9 +220,11 @@ private:
     std::vector<Piece> pieces_;              // what stays visible, column by column
     std::vector<std::size_t> bandStart_;     // sorted_[bandStart_[b] ..] start in band b
     std::vector<Piece> sorted_;              // the visible pieces by the band of their top row
-    std::vector<Piece> active_;              // pieces reaching into the current band
+    std::vector<Piece> active_;              // pieces reaching into the current band, by column
+    std::vector<Piece> merged_;
+    std::vector<QRgb> row_;                  // colours of the columns of a stretch
     std::vector<std::size_t> next_;
-    int height_ = 0, bands_ = 0;
+    int width_ = 0, height_ = 0, bands_ = 0;
 };
 
 // Kept between paints, so that a redraw allocates nothing once the first has

@@ -144,7 +144,8 @@ TEST(GraphWindow, ReducedCurveDrawsTheSamePixelsAsEverySample) {
 // the image, on an image whose height is no multiple of anything. The cases
 // run from scattered short runs in no particular column order (several runs
 // of one curve in a column) to one tall run per column and curve, as dense
-// series give, and curves sharing a colour.
+// series give (whole bands of rows over many neighbouring columns), and
+// curves sharing a colour.
 TEST(GraphWindow, CurveRunsFilledIntoABitmapCoverLikeRunByRun) {
     struct Case {
         unsigned seed;
@@ -156,6 +157,7 @@ TEST(GraphWindow, CurveRunsFilledIntoABitmapCoverLikeRunByRun) {
     const Case cases[] = {
         {5, 3, 150, 60, false},  {11, 4, 400, 8, false}, {23, 2, 0, 90, false},
         {37, 6, 0, 50, false},   {41, 5, 60, 120, true}, {53, 1, 300, 30, false},
+        {61, 4, 0, 200, false},
     };
     const ColourWord palette[] = {rgbWord(255, 0, 0), rgbWord(0, 128, 0), rgbWord(0, 0, 255),
                                   rgbWord(200, 120, 0), rgbWord(0, 150, 150), rgbWord(90, 0, 90)};

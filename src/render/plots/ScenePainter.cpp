@@ -3,6 +3,8 @@
 #include <QPen>
 
 #include <algorithm>
+#include <cstring>
+#include <iterator>
 #include <QPoint>
 #include <QVarLengthArray>
 
@@ -45,75 +47,184 @@ void drawText(QPainter& p, const SceneText& t, const GraphFonts& fonts) {
     p.restore();
 }
 
-// Writes curves' pixel runs band of rows by band of rows. A run is a column,
-// and writing whole columns one after another touches a new cache line and
-// often a new page at every pixel; within a band of a few rows the lines and
-// pages stay at hand, and the bands follow each other through memory. The
-// curves are written in their order within every band, so a later curve still
-// covers an earlier one wherever both have pixels.
+// Writes curves' pixel runs into a 32-bit image, every pixel at most once.
+//
+// A later curve covers an earlier one wherever both have pixels, and colours
+// are opaque, so a pixel takes the colour of the last curve whose runs hold it.
+// The runs are first gathered by column in painting order; each column is then
+// taken from its last run to its first, and a run keeps only the rows that no
+// later run of the column holds. With dense series every column holds a tall
+// run per curve and most of them lie under the curves drawn after them: those
+// rows are never written.
+//
+// The visible pieces are written band of rows by band of rows. A piece is a
+// column, and writing whole columns one after another touches a new cache line
+// and often a new page at every pixel; within a band of a few rows the lines
+// and pages stay at hand, and the bands follow each other through memory.
+// Within a band the pieces are kept in column order, so that pieces filling
+// all the band's rows of neighbouring columns (the body of a dense curve) are
+// copied row by row, whole cache lines at a time.
 class CurveRunFill {
 public:
     static constexpr int kBandRows = 16;
+    static constexpr int kShortStretch = 4;  // columns
 
-    // Clips the runs to the image and sorts them by the band of their top row.
+    // Clips the runs to the image, keeps what later runs leave visible and
+    // sorts the visible pieces by the band of their top row.
     void prepare(const std::vector<SceneCurve>& curves, int width, int height) {
+        width_ = std::max(width, 0);
         height_ = height;
         bands_ = (height + kBandRows - 1) / kBandRows;
-        curves_.resize(curves.size());
-        firstBand_ = bands_;
-        lastBand_ = -1;
-        for (std::size_t i = 0; i < curves.size(); ++i) {
-            const SceneCurve& c = curves[i];
-            Curve& out = curves_[i];
-            out.colour = qRgb(static_cast<int>(redOf(c.colour)), static_cast<int>(greenOf(c.colour)),
-                              static_cast<int>(blueOf(c.colour)));
-            out.bandStart.assign(static_cast<std::size_t>(bands_) + 1, 0);
-            out.active.clear();
-            clipped_.clear();
-            for (const ColumnRun& r : c.runs) {
-                if (r.x < 0 || r.x >= width) continue;
-                const int top = std::max(r.top, 0), bottom = std::min(r.bottom, height - 1);
-                if (top > bottom) continue;
-                clipped_.push_back({r.x, top, bottom});
-                ++out.bandStart[static_cast<std::size_t>(top / kBandRows) + 1];
-                firstBand_ = std::min(firstBand_, top / kBandRows);
-                lastBand_ = std::max(lastBand_, bottom / kBandRows);
-            }
-            for (int b = 0; b < bands_; ++b) out.bandStart[b + 1] += out.bandStart[b];
-            out.sorted.resize(clipped_.size());
-            next_.assign(out.bandStart.begin(), out.bandStart.end() - 1);
-            for (const ColumnRun& r : clipped_) out.sorted[next_[static_cast<std::size_t>(r.top / kBandRows)]++] = r;
+        gather(curves, width, height);
+        pieces_.clear();
+        bandStart_.assign(static_cast<std::size_t>(bands_) + 1, 0);
+        for (int x = 0; x < width; ++x) {
+            const std::size_t begin = columnStart_[static_cast<std::size_t>(x)];
+            const std::size_t end = columnStart_[static_cast<std::size_t>(x) + 1];
+            if (begin == end) continue;
+            covered_.clear();
+            for (std::size_t i = end; i-- > begin;) uncover(x, byColumn_[i]);
         }
+        for (int b = 0; b < bands_; ++b) bandStart_[b + 1] += bandStart_[b];
+        sorted_.resize(pieces_.size());
+        next_.assign(bandStart_.begin(), bandStart_.end() - 1);
+        for (const Piece& p : pieces_) sorted_[next_[static_cast<std::size_t>(p.top / kBandRows)]++] = p;
     }
 
     void paint(uchar* bits, qsizetype stride) {
-        for (int b = std::max(firstBand_, 0); b <= lastBand_; ++b) {
+        active_.clear();
+        row_.resize(static_cast<std::size_t>(width_));
+        for (int b = 0; b < bands_; ++b) {
             const int y0 = b * kBandRows, y1 = std::min(height_, y0 + kBandRows) - 1;
-            for (Curve& c : curves_) {
-                c.active.insert(c.active.end(), c.sorted.begin() + c.bandStart[b], c.sorted.begin() + c.bandStart[b + 1]);
-                std::size_t kept = 0;
-                for (const ColumnRun& r : c.active) {
-                    const int top = std::max(r.top, y0), bottom = std::min(r.bottom, y1);
-                    uchar* p = bits + static_cast<qsizetype>(top) * stride + static_cast<qsizetype>(r.x) * 4;
-                    for (int y = top; y <= bottom; ++y, p += stride) *reinterpret_cast<QRgb*>(p) = c.colour;
-                    if (r.bottom > y1) c.active[kept++] = r;
+            // The pieces stay in column order: those carried over from the bands
+            // above are merged with those starting in this one.
+            merged_.clear();
+            std::merge(active_.begin(), active_.end(), sorted_.begin() + static_cast<std::ptrdiff_t>(bandStart_[b]),
+                       sorted_.begin() + static_cast<std::ptrdiff_t>(bandStart_[b + 1]), std::back_inserter(merged_),
+                       [](const Piece& a, const Piece& c) { return a.x < c.x; });
+            active_.swap(merged_);
+            // Pieces that fill the band's rows in neighbouring columns are gathered
+            // into a stretch of row_ and copied row by row.
+            int from = 0, to = -1;
+            std::size_t kept = 0;
+            for (std::size_t i = 0; i < active_.size(); ++i) {
+                const Piece r = active_[i];
+                if (r.top <= y0 && r.bottom >= y1) {
+                    if (r.x != to + 1 || to < from) {
+                        fillStretch(bits, stride, from, to, y0, y1);
+                        from = r.x;
+                    }
+                    to = r.x;
+                    row_[static_cast<std::size_t>(r.x)] = r.colour;
+                } else {
+                    fillColumn(bits, stride, r.x, std::max(r.top, y0), std::min(r.bottom, y1), r.colour);
                 }
-                c.active.resize(kept);
+                if (r.bottom > y1) active_[kept++] = r;
             }
+            fillStretch(bits, stride, from, to, y0, y1);
+            active_.resize(kept);
         }
     }
 
 private:
-    struct Curve {
+    struct Run {
+        int top = 0, bottom = 0;
         QRgb colour = 0;
-        std::vector<ColumnRun> sorted;         // clipped runs by the band of their top row
-        std::vector<std::size_t> bandStart;    // sorted[bandStart[b] ..] start in band b
-        std::vector<ColumnRun> active;         // runs reaching into the current band
     };
-    std::vector<Curve> curves_;
-    std::vector<ColumnRun> clipped_;
+    struct Piece {
+        int x = 0, top = 0, bottom = 0;
+        QRgb colour = 0;
+    };
+    struct Span {
+        int top = 0, bottom = 0;
+    };
+
+    // Sorts the clipped runs by column, keeping the painting order within a
+    // column: curve after curve, each curve's runs in their order.
+    void gather(const std::vector<SceneCurve>& curves, int width, int height) {
+        columnStart_.assign(static_cast<std::size_t>(std::max(width, 0)) + 1, 0);
+        clipped_.clear();
+        for (const SceneCurve& c : curves) {
+            const QRgb colour = qRgb(static_cast<int>(redOf(c.colour)), static_cast<int>(greenOf(c.colour)),
+                                     static_cast<int>(blueOf(c.colour)));
+            for (const ColumnRun& r : c.runs) {
+                if (r.x < 0 || r.x >= width) continue;
+                const int top = std::max(r.top, 0), bottom = std::min(r.bottom, height - 1);
+                if (top > bottom) continue;
+                clipped_.push_back({r.x, top, bottom, colour});
+                ++columnStart_[static_cast<std::size_t>(r.x) + 1];
+            }
+        }
+        for (int x = 0; x < width; ++x) columnStart_[x + 1] += columnStart_[x];
+        byColumn_.resize(clipped_.size());
+        next_.assign(columnStart_.begin(), columnStart_.end() - 1);
+        for (const Piece& r : clipped_)
+            byColumn_[next_[static_cast<std::size_t>(r.x)]++] = {r.top, r.bottom, r.colour};
+    }
+
+    // Shows the rows of r that the column's later runs (covered_, sorted and
+    // disjoint) leave free, then adds r to them.
+    void uncover(int x, const Run& r) {
+        int y = r.top;
+        std::size_t i = 0;
+        // Spans wholly above r: neither cover it nor merge with it.
+        while (i < covered_.size() && covered_[i].bottom < r.top - 1) ++i;
+        const std::size_t firstTouching = i;
+        for (; i < covered_.size() && covered_[i].top <= r.bottom + 1; ++i) {
+            const Span& c = covered_[i];
+            if (c.top > y && y <= r.bottom) show(x, y, std::min(c.top - 1, r.bottom), r.colour);
+            y = std::max(y, c.bottom + 1);
+        }
+        if (y <= r.bottom) show(x, y, r.bottom, r.colour);
+        // covered_[firstTouching, i) overlap or adjoin r: they become one span.
+        Span merged{r.top, r.bottom};
+        if (firstTouching < i) {
+            merged.top = std::min(merged.top, covered_[firstTouching].top);
+            merged.bottom = std::max(merged.bottom, covered_[i - 1].bottom);
+            covered_[firstTouching] = merged;
+            covered_.erase(covered_.begin() + static_cast<std::ptrdiff_t>(firstTouching) + 1,
+                           covered_.begin() + static_cast<std::ptrdiff_t>(i));
+        } else {
+            covered_.insert(covered_.begin() + static_cast<std::ptrdiff_t>(firstTouching), merged);
+        }
+    }
+
+    static void fillColumn(uchar* bits, qsizetype stride, int x, int top, int bottom, QRgb colour) {
+        uchar* p = bits + static_cast<qsizetype>(top) * stride + static_cast<qsizetype>(x) * 4;
+        for (int y = top; y <= bottom; ++y, p += stride) *reinterpret_cast<QRgb*>(p) = colour;
+    }
+
+    // Rows y0..y1 of columns from..to take the colours row_[from..to]: a copy
+    // per row, which writes whole cache lines at a time; a stretch of a few
+    // columns goes column by column.
+    void fillStretch(uchar* bits, qsizetype stride, int from, int to, int y0, int y1) const {
+        if (to < from) return;
+        if (to - from < kShortStretch) {
+            for (int x = from; x <= to; ++x) fillColumn(bits, stride, x, y0, y1, row_[static_cast<std::size_t>(x)]);
+            return;
+        }
+        const std::size_t bytes = static_cast<std::size_t>(to - from + 1) * sizeof(QRgb);
+        uchar* p = bits + static_cast<qsizetype>(y0) * stride + static_cast<qsizetype>(from) * 4;
+        for (int y = y0; y <= y1; ++y, p += stride) std::memcpy(p, row_.data() + from, bytes);
+    }
+
+    void show(int x, int top, int bottom, QRgb colour) {
+        pieces_.push_back({x, top, bottom, colour});
+        ++bandStart_[static_cast<std::size_t>(top / kBandRows) + 1];
+    }
+
+    std::vector<Piece> clipped_;             // runs within the image, in painting order
+    std::vector<std::size_t> columnStart_;   // byColumn_[columnStart_[x] ..] lie in column x
+    std::vector<Run> byColumn_;
+    std::vector<Span> covered_;              // rows of the current column held by later runs
+    std::vector<Piece> pieces_;              // what stays visible, column by column
+    std::vector<std::size_t> bandStart_;     // sorted_[bandStart_[b] ..] start in band b
+    std::vector<Piece> sorted_;              // the visible pieces by the band of their top row
+    std::vector<Piece> active_;              // pieces reaching into the current band, by column
+    std::vector<Piece> merged_;
+    std::vector<QRgb> row_;                  // colours of the columns of a stretch
     std::vector<std::size_t> next_;
-    int height_ = 0, bands_ = 0, firstBand_ = 0, lastBand_ = -1;
+    int width_ = 0, height_ = 0, bands_ = 0;
 };
 
 // Kept between paints, so that a redraw allocates nothing once the first has

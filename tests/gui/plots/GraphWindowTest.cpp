@@ -139,36 +139,56 @@ TEST(GraphWindow, ReducedCurveDrawsTheSamePixelsAsEverySample) {
 }
 
 // Runs written straight into a bitmap give the picture of filling each run in
-// turn, curve after curve: overlapping curves of random runs, some reaching
-// beyond the image, in no particular column order, on an image whose height
-// is no multiple of anything.
+// turn, curve after curve, although a run's rows that a later run covers are
+// never written: random scenes of overlapping curves, some runs reaching beyond
+// the image, on an image whose height is no multiple of anything. The cases
+// run from scattered short runs in no particular column order (several runs
+// of one curve in a column) to one tall run per column and curve, as dense
+// series give (whole bands of rows over many neighbouring columns), and
+// curves sharing a colour.
 TEST(GraphWindow, CurveRunsFilledIntoABitmapCoverLikeRunByRun) {
-    std::mt19937 rng(5);
-    std::uniform_int_distribution<int> column(-3, 99), row(-20, 90), length(0, 60);
-    PaneScene scene;
-    scene.empty = false;
-    scene.plot = {0, 0, 97, 75};
-    const ColourWord colours[] = {rgbWord(255, 0, 0), rgbWord(0, 128, 0), rgbWord(0, 0, 255)};
-    for (ColourWord colour : colours) {
-        SceneCurve c;
-        c.colour = colour;
-        for (int i = 0; i < 150; ++i) {
-            const int top = row(rng);
-            c.runs.push_back({column(rng), top, top + length(rng)});
+    struct Case {
+        unsigned seed;
+        int curves;
+        int runs;       // per curve; 0: one per column, in column order
+        int maxLength;  // rows below the top
+        bool sharedColour;
+    };
+    const Case cases[] = {
+        {5, 3, 150, 60, false},  {11, 4, 400, 8, false}, {23, 2, 0, 90, false},
+        {37, 6, 0, 50, false},   {41, 5, 60, 120, true}, {53, 1, 300, 30, false},
+        {61, 4, 0, 200, false},
+    };
+    const ColourWord palette[] = {rgbWord(255, 0, 0), rgbWord(0, 128, 0), rgbWord(0, 0, 255),
+                                  rgbWord(200, 120, 0), rgbWord(0, 150, 150), rgbWord(90, 0, 90)};
+    for (const Case& k : cases) {
+        std::mt19937 rng(k.seed);
+        std::uniform_int_distribution<int> column(-3, 99), row(-20, 90), length(0, k.maxLength);
+        PaneScene scene;
+        scene.empty = false;
+        scene.plot = {0, 0, 97, 75};
+        for (int i = 0; i < k.curves; ++i) {
+            SceneCurve c;
+            c.colour = palette[k.sharedColour ? i % 2 : i];
+            const int runs = k.runs > 0 ? k.runs : 97;
+            for (int j = 0; j < runs; ++j) {
+                const int top = row(rng);
+                c.runs.push_back({k.runs > 0 ? column(rng) : j, top, top + length(rng)});
+            }
+            scene.curves.push_back(std::move(c));
         }
-        scene.curves.push_back(std::move(c));
-    }
-    // The second, shorter image is filled with the buffers the first one left.
-    for (int height : {75, 40}) {
-        QImage filled(97, height, QImage::Format_RGB32), expected(97, height, QImage::Format_RGB32);
-        filled.fill(Qt::white);
-        expected.fill(Qt::white);
-        fillCurveRuns(filled, scene);
-        for (const SceneCurve& c : scene.curves)
-            for (const ColumnRun& r : c.runs)
-                for (int y = r.top; y <= r.bottom; ++y)
-                    if (expected.rect().contains(r.x, y)) expected.setPixel(r.x, y, toQColor(c.colour).rgb());
-        EXPECT_TRUE(filled == expected) << height;
+        // The second, shorter image is filled with the buffers the first one left.
+        for (int height : {75, 40}) {
+            QImage filled(97, height, QImage::Format_RGB32), expected(97, height, QImage::Format_RGB32);
+            filled.fill(Qt::white);
+            expected.fill(Qt::white);
+            fillCurveRuns(filled, scene);
+            for (const SceneCurve& c : scene.curves)
+                for (const ColumnRun& r : c.runs)
+                    for (int y = r.top; y <= r.bottom; ++y)
+                        if (expected.rect().contains(r.x, y)) expected.setPixel(r.x, y, toQColor(c.colour).rgb());
+            EXPECT_TRUE(filled == expected) << "seed " << k.seed << ", height " << height;
+        }
     }
 }
 

@@ -4,12 +4,17 @@
 // readers write every element anyway, and a second pass over hundreds of
 // megabytes (and the page faults it would take on one thread) is what made
 // loading slow. Use resize() only when every new element is written next.
+// Large series get memory of their own (allocateLargeArray): aligned to huge
+// pages, so that whole-line stores and huge pages cover them from the start.
 #pragma once
 
+#include <cstddef>
 #include <memory>
 #include <new>
 #include <type_traits>
 #include <vector>
+
+#include "core/base/LargeVector.h"
 
 namespace phonotab {
 
@@ -20,6 +25,17 @@ struct DefaultInitAllocator : std::allocator<T> {
     struct rebind {
         using other = DefaultInitAllocator<U>;
     };
+    T* allocate(std::size_t n) {
+        if (n < kLargeArrayBytes / sizeof(T)) return std::allocator<T>::allocate(n);
+        if (n > static_cast<std::size_t>(-1) / sizeof(T)) throw std::bad_array_new_length();
+        return static_cast<T*>(allocateLargeArray(n * sizeof(T)));
+    }
+    void deallocate(T* p, std::size_t n) noexcept {
+        if (n < kLargeArrayBytes / sizeof(T))
+            std::allocator<T>::deallocate(p, n);
+        else
+            freeLargeArray(p, n * sizeof(T));
+    }
     template <typename U>
     void construct(U* p) noexcept(std::is_nothrow_default_constructible_v<U>) {
         ::new (static_cast<void*>(p)) U;

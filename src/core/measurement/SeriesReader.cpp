@@ -5,9 +5,12 @@
 
 #include <algorithm>
 #include <atomic>
+#include <cstdint>
 #include <thread>
+#if defined(__x86_64__)
+#include <emmintrin.h>
+#endif
 
-#include "core/base/LargeVector.h"
 #include "core/measurement/RecordDecoder.h"
 
 namespace phonotab {
@@ -71,12 +74,68 @@ ByteSpan SampleSource::sample(std::int64_t i) const {
 
 namespace {
 
-// One parameter's values from a block of equally spaced records, by the
-// encoding of its field; a tight loop per parameter keeps the block in cache.
-void extractColumn(const ValueLocator& where, const std::uint8_t* block, std::size_t stride, std::size_t n,
-                   double* out) {
-    const std::uint8_t* p = block + where.offset;
-    switch (field::encoding(where.fieldCode)) {
+// One parameter's values from n equally spaced records, by the encoding of
+// its field. On x86-64 two values at a time in SSE2 registers, converted
+// exactly as one at a time: every u16, i32 and u32 is a double, and the
+// scales are powers of two.
+//
+// Streamed: non-temporal stores, for a whole series of a large file, which
+// is not read again before it has left the caches anyway. A plain store first
+// reads the line it writes from memory; a streamed one does not, when the
+// line is written whole: out 64-byte aligned and the block a multiple of 8
+// values (partial lines are still right, only slower). out must be 16-byte
+// aligned for streaming; the caller fences before others read the values.
+#if defined(__x86_64__)
+template <bool Streamed>
+void decodeColumn(unsigned encoding, const std::uint8_t* p, std::size_t stride, std::size_t n, double* out) {
+    auto put = [out](std::size_t i, __m128d v) {
+        if constexpr (Streamed)
+            _mm_stream_pd(out + i, v);
+        else
+            _mm_storeu_pd(out + i, v);
+    };
+    std::size_t i = 0;
+    switch (encoding) {
+        case 0: {
+            const __m128i zero = _mm_setzero_si128();
+            const __m128d scale = _mm_set1_pd(1.0 / 256.0);
+            for (; i + 2 <= n; i += 2) {
+                const std::uint32_t pair = loadU16(p + i * stride) | (std::uint32_t{loadU16(p + (i + 1) * stride)} << 16);
+                const __m128i ints = _mm_unpacklo_epi16(_mm_cvtsi32_si128(static_cast<int>(pair)), zero);
+                put(i, _mm_mul_pd(_mm_cvtepi32_pd(ints), scale));
+            }
+            for (; i < n; ++i) out[i] = loadU16(p + i * stride) * (1.0 / 256.0);
+            break;
+        }
+        case 5: {
+            const __m128d scale = _mm_set1_pd(1.0 / 65536.0);
+            for (; i + 2 <= n; i += 2) {
+                const std::uint64_t pair = loadU32(p + i * stride) | (std::uint64_t{loadU32(p + (i + 1) * stride)} << 32);
+                put(i, _mm_mul_pd(_mm_cvtepi32_pd(_mm_cvtsi64_si128(static_cast<long long>(pair))), scale));
+            }
+            for (; i < n; ++i) out[i] = static_cast<std::int32_t>(loadU32(p + i * stride)) * (1.0 / 65536.0);
+            break;
+        }
+        case 7: {
+            // 2^52 + u in the bits of a double, less 2^52: u exactly.
+            const __m128i high = _mm_set1_epi64x(0x4330000000000000);
+            const __m128d two52 = _mm_set1_pd(4503599627370496.0);
+            for (; i + 2 <= n; i += 2) {
+                const __m128i bits = _mm_or_si128(
+                    _mm_set_epi64x(loadU32(p + (i + 1) * stride), loadU32(p + i * stride)), high);
+                put(i, _mm_sub_pd(_mm_castsi128_pd(bits), two52));
+            }
+            for (; i < n; ++i) out[i] = static_cast<double>(loadU32(p + i * stride));
+            break;
+        }
+        default:
+            std::fill(out, out + n, 0.0);
+    }
+}
+#else
+template <bool Streamed>
+void decodeColumn(unsigned encoding, const std::uint8_t* p, std::size_t stride, std::size_t n, double* out) {
+    switch (encoding) {
         case 0:
             for (std::size_t i = 0; i < n; ++i) out[i] = loadU16(p + i * stride) * (1.0 / 256.0);
             break;
@@ -91,18 +150,40 @@ void extractColumn(const ValueLocator& where, const std::uint8_t* block, std::si
             std::fill(out, out + n, 0.0);
     }
 }
+#endif
+
+void streamFence() {
+#if defined(__x86_64__)
+    _mm_sfence();
+#endif
+}
+
+// One parameter's values from a block of equally spaced records; a tight
+// loop per parameter over a block that stays in the cache.
+void extractColumn(const ValueLocator& where, const std::uint8_t* block, std::size_t stride, std::size_t n,
+                   double* out, bool streamed = false) {
+    const unsigned encoding = field::encoding(where.fieldCode);
+    if (streamed && reinterpret_cast<std::uintptr_t>(out) % 16 == 0)
+        decodeColumn<true>(encoding, block + where.offset, stride, n, out);
+    else
+        decodeColumn<false>(encoding, block + where.offset, stride, n, out);
+}
 
 // Equally spaced records (record and CBF files): read in blocks with plain
-// reads, which costs the same as copying the bytes from the page cache. The
-// range is split between threads; each reads and writes only its own part.
+// reads, which costs the same as copying the bytes from the page cache. A
+// block is small enough to stay in the core's own cache while each parameter
+// is taken from it, and a multiple of 8 records, so that each block writes
+// whole cache lines of every series. The range is split between threads at
+// multiples of 8 records too; each reads and writes only its own part.
 Status extractContiguous(const MeasurementFile& file, const std::vector<ValueLocator>& where,
                          const std::vector<std::size_t>& present, std::int64_t first, std::int64_t count,
-                         std::vector<Series>& out, const Progress& progress) {
+                         std::vector<Series>& out, const Progress& progress, const ExtractionTuning& tuning) {
     const int fd = ::open(file.path.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) return Message(msg::CannotOpen, file.path);
     ::posix_fadvise(fd, 0, 0, POSIX_FADV_SEQUENTIAL);
     const std::size_t rs = file.recordSize;
-    const std::size_t perBlock = std::max<std::size_t>(1, (1u << 20) / rs);
+    const std::size_t perBlock = std::max<std::size_t>(8, tuning.blockBytes / rs / 8 * 8);
+    const bool streamed = static_cast<std::uint64_t>(count) * sizeof(double) * present.size() >= tuning.streamedBytes;
     std::atomic<bool> stop{false};
 
     auto work = [&](std::int64_t from, std::int64_t to, bool reports) {
@@ -119,7 +200,7 @@ Status extractContiguous(const MeasurementFile& file, const std::vector<ValueLoc
             const std::size_t whole = std::min(n, got / rs);  // a file cut short since loading: no values
             for (std::size_t k : present) {
                 double* dst = out[k].data() + done;
-                extractColumn(where[k], buf.data(), rs, whole, dst);
+                extractColumn(where[k], buf.data(), rs, whole, dst, streamed);
                 std::fill(dst + whole, dst + n, kNoValue);
             }
             done += static_cast<std::int64_t>(n);
@@ -127,12 +208,15 @@ Status extractContiguous(const MeasurementFile& file, const std::vector<ValueLoc
                 static_cast<double>(done - from) / static_cast<double>(std::max<std::int64_t>(to - from, 1));
             if (reports ? !progress.report(fraction) : progress.cancelled()) stop = true;
         }
+        if (streamed) streamFence();  // the streamed stores reach memory before the thread is joined
     };
 
     const std::uint64_t bytes = static_cast<std::uint64_t>(count) * rs;
-    const unsigned threads = bytes < (64u << 20) ? 1u : std::clamp(std::thread::hardware_concurrency(), 1u, 8u);
+    const unsigned threads = bytes < tuning.threadedBytes ? 1u
+                             : tuning.threads > 0  ? tuning.threads
+                                                   : std::clamp(std::thread::hardware_concurrency(), 1u, 8u);
     std::vector<std::thread> pool;
-    const std::int64_t part = (count + threads - 1) / threads;
+    const std::int64_t part = ((count + threads - 1) / threads + 7) / 8 * 8;
     for (unsigned t = 1; t < threads; ++t)
         pool.emplace_back(work, std::min<std::int64_t>(count, part * t), std::min<std::int64_t>(count, part * (t + 1)), false);
     work(0, std::min<std::int64_t>(count, part), true);
@@ -202,7 +286,8 @@ void SeriesBlockReader::read(std::int64_t first, std::int64_t count, std::vector
 
 Result<std::vector<Series>> ExtractSeries(const MeasurementFile& file, std::span<const FieldCode> codes,
                                                       std::int64_t first, std::int64_t count,
-                                                      const Progress& progress) {
+                                                      const Progress& progress,
+                                                      const ExtractionTuning& tuning) {
     std::vector<Series> out(codes.size());
     first = std::clamp<std::int64_t>(first, 0, file.count);
     count = std::clamp<std::int64_t>(count, 0, file.count - first);
@@ -214,15 +299,14 @@ Result<std::vector<Series>> ExtractSeries(const MeasurementFile& file, std::span
             present.push_back(k);
             // Uninitialised: every element is written below, by the thread
             // that reads its records (which then also takes its page faults).
-            out[k].reserve(static_cast<std::size_t>(count));
-            adviseHugePages(out[k].data(), static_cast<std::size_t>(count) * sizeof(double));
+            // A large series is aligned to huge pages (allocateLargeArray).
             out[k].resize(static_cast<std::size_t>(count));
         }
     }
     if (present.empty() || count == 0) return out;
 
     if (!file.isMonitoring() && !(file.isMnt && !file.histogramMode())) {
-        Status s = extractContiguous(file, where, present, first, count, out, progress);
+        Status s = extractContiguous(file, where, present, first, count, out, progress, tuning);
         if (!s) return s.error();
         return out;
     }

@@ -78,12 +78,29 @@ private:
     std::vector<std::uint8_t> records_;  // the bytes of one block, reused
 };
 
+// How ExtractSeries reads files of equally spaced records (record and CBF
+// files). The defaults suit every file; tests take small sizes to reach block
+// boundaries, streamed stores and the split between threads with small files.
+struct ExtractionTuning {
+    // Bytes of records each thread reads at once: small enough to stay in a
+    // core's own cache while every parameter is taken from it.
+    std::size_t blockBytes = std::size_t{256} << 10;
+    // From this total size of the series on, they are written with streamed
+    // stores (they leave the caches before they are read anyway).
+    std::uint64_t streamedBytes = std::uint64_t{32} << 20;
+    // From this size of the records read on, several threads read them.
+    std::uint64_t threadedBytes = std::uint64_t{64} << 20;
+    // Threads then; 0: one per processor, at most 8.
+    unsigned threads = 0;
+};
+
 // Extracts the series of each code over samples [first, first + count) in one
 // pass. A parameter the file does not store gives an empty series. Fails with
 // 105 when the file cannot be read, 5006 when a stop was asked for through the
 // progress. Large record files are read by several threads, each its own part.
 Result<std::vector<Series>> ExtractSeries(const MeasurementFile& file, std::span<const FieldCode> codes,
                                                       std::int64_t first, std::int64_t count,
-                                                      const Progress& progress = {});
+                                                      const Progress& progress = {},
+                                                      const ExtractionTuning& tuning = {});
 
 }  // namespace phonotab

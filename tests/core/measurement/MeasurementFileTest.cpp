@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <bit>
+#include <filesystem>
+
 #include "DemoData.h"
 #include "InstrumentFiles.h"
 #include "TestSupport.h"
@@ -281,4 +284,104 @@ TEST(SeriesReader, OnePassExtractionEqualsDecodingEachRecord) {
     auto stopped = ExtractSeries(*f, codes, 0, 50, stop);
     ASSERT_FALSE(stopped.ok());
     EXPECT_EQ(stopped.error().id, msg::Cancelled);
+}
+
+// Every encoding, read in blocks of 8 records and more, by one thread or
+// several, with plain or streamed stores, from a range that starts and ends
+// inside blocks: the values of the records one by one, to the bit. A file
+// cut short since loading gives the no-value mark for the records it lacks.
+TEST(SeriesReader, BlocksThreadsAndStreamedStoresGiveEachRecordsValues) {
+    // u16 /256, i32 /65536, u32 as is, an encoding without values (0.0), and
+    // a field not asked for: 14-byte records, so that fields fall anywhere.
+    const std::vector<CbfDescriptor> d = {
+        {1, 0x01300000, 0}, {1, 0x51100001, 0}, {1, 0x71200100, 0}, {1, 0x31100002, 0}, {1, 0x01300300, 0}};
+    const std::vector<FieldCode> codes = {0x71200100, 0x01300000, 0x31100002, 0x51100001, 0x01300500};
+    const std::vector<FieldCode> fields = cbfCodes(d);
+    const int records = 1237;
+    std::vector<RecordBuilder> recs(records, RecordBuilder(fields, 14));
+    for (int i = 0; i < records; ++i) {
+        const auto u = static_cast<std::uint32_t>(i);
+        recs[static_cast<std::size_t>(i)].setRaw(0x01300000, (u * 7919u) & 0xFFFF);
+        recs[static_cast<std::size_t>(i)].setRaw(0x51100001, u * 2654435761u);  // negative ones too
+        recs[static_cast<std::size_t>(i)].setRaw(0x71200100, 0xFFFFFFFFu - u * 3037000493u);
+        recs[static_cast<std::size_t>(i)].setRaw(0x31100002, u);
+        recs[static_cast<std::size_t>(i)].setRaw(0x01300300, 0xFFFF - u);
+    }
+    const auto bytes = writeCbf(3000, 40, 1, d, recs);
+    phonotab::testing::ScratchDir dir;
+    const std::string path = dir.file("encodings.cbf");
+    ASSERT_TRUE(phonotab::testing::writeBytes(path, bytes));
+    Result<MeasurementFile> f = LoadMeasurementFile(path, FileWorkMode::Records, demoDesc());
+    ASSERT_TRUE(f.ok()) << f.error().text();
+    ASSERT_EQ(f->recordSize, 14u);
+    ASSERT_EQ(f->count, records);
+
+    std::vector<ValueLocator> where;
+    for (FieldCode c : codes) where.push_back(locateParameter(*f, c));
+    ASSERT_FALSE(where[4].present());
+    // The value of record i of code k as one record's decoding gives it; the
+    // no-value mark beyond `present` records.
+    auto expected = [&](std::size_t k, std::int64_t i, std::int64_t present) {
+        if (i >= present) return kNoValue;
+        return where[k].read(ByteSpan(bytes.data() + f->dataOffset + static_cast<std::size_t>(i) * 14, 14));
+    };
+    auto check = [&](const ExtractionTuning& tuning, std::int64_t first, std::int64_t count, std::int64_t present,
+                     const std::string& what) {
+        SCOPED_TRACE(what);
+        auto series = ExtractSeries(*f, codes, first, count, {}, tuning);
+        ASSERT_TRUE(series.ok());
+        ASSERT_EQ(series->size(), codes.size());
+        EXPECT_TRUE((*series)[4].empty());
+        for (std::size_t k = 0; k < 4; ++k) {
+            ASSERT_EQ((*series)[k].size(), static_cast<std::size_t>(count));
+            int wrong = 0;
+            for (std::int64_t i = 0; i < count; ++i) {
+                const double got = (*series)[k][static_cast<std::size_t>(i)];
+                const double want = expected(k, first + i, present);
+                if (std::bit_cast<std::uint64_t>(got) != std::bit_cast<std::uint64_t>(want) && ++wrong <= 3)
+                    ADD_FAILURE() << "code " << std::hex << codes[k] << std::dec << ", record " << first + i << ": "
+                                  << got << " instead of " << want;
+            }
+        }
+    };
+    ExtractionTuning small;  // blocks of 8 records, streamed, three threads
+    small.blockBytes = 1;
+    small.streamedBytes = 0;
+    small.threadedBytes = 0;
+    small.threads = 3;
+    ExtractionTuning medium = small;  // blocks of 40 records, two threads
+    medium.blockBytes = 40 * 14 + 13;
+    medium.threads = 2;
+    ExtractionTuning plainSmall = small;
+    plainSmall.streamedBytes = std::uint64_t{1} << 62;
+    for (std::int64_t first : {0, 3}) {
+        for (std::int64_t count : {std::int64_t{1}, std::int64_t{7}, std::int64_t{1231}, records - first}) {
+            const std::string range = std::to_string(first) + "+" + std::to_string(count);
+            check({}, first, count, records, "default, " + range);
+            check(small, first, count, records, "small blocks, " + range);
+            check(medium, first, count, records, "medium blocks, " + range);
+            check(plainSmall, first, count, records, "small plain blocks, " + range);
+        }
+    }
+
+    // Cut short in the middle of record 1000: 1000 records left.
+    std::filesystem::resize_file(path, f->dataOffset + 1000 * 14 + 5);
+    check(small, 3, records - 3, 1000, "cut short, small blocks");
+    check(medium, 0, records, 1000, "cut short, medium blocks");
+    check({}, 3, records - 3, 1000, "cut short, default");
+
+    // The block reader of the batch tool gives the same values.
+    std::filesystem::resize_file(path, 0);
+    ASSERT_TRUE(phonotab::testing::writeBytes(path, bytes));
+    Result<SeriesBlockReader> reader = SeriesBlockReader::open(*f, codes);
+    ASSERT_TRUE(reader.ok());
+    std::vector<std::vector<double>> blocks(codes.size());
+    for (std::int64_t at = 5; at < records; at += 97) reader->read(at, std::min<std::int64_t>(97, records - at), blocks);
+    for (std::size_t k = 0; k < 4; ++k) {
+        ASSERT_EQ(blocks[k].size(), static_cast<std::size_t>(records - 5));
+        for (std::int64_t i = 5; i < records; ++i)
+            ASSERT_EQ(std::bit_cast<std::uint64_t>(blocks[k][static_cast<std::size_t>(i - 5)]),
+                      std::bit_cast<std::uint64_t>(expected(k, i, records)))
+                << "code " << std::hex << codes[k] << std::dec << ", record " << i;
+    }
 }

@@ -18,6 +18,20 @@
 
 namespace phonotab {
 
+// Under the address sanitizer every series comes from the ordinary heap, so
+// that reads and writes past a series' end are still caught.
+#if defined(__SANITIZE_ADDRESS__)
+inline constexpr bool kLargeSeriesHaveOwnMemory = false;
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+inline constexpr bool kLargeSeriesHaveOwnMemory = false;
+#else
+inline constexpr bool kLargeSeriesHaveOwnMemory = true;
+#endif
+#else
+inline constexpr bool kLargeSeriesHaveOwnMemory = true;
+#endif
+
 template <typename T>
 struct DefaultInitAllocator : std::allocator<T> {
     using std::allocator<T>::allocator;
@@ -26,12 +40,12 @@ struct DefaultInitAllocator : std::allocator<T> {
         using other = DefaultInitAllocator<U>;
     };
     T* allocate(std::size_t n) {
-        if (n < kLargeArrayBytes / sizeof(T)) return std::allocator<T>::allocate(n);
+        if (!kLargeSeriesHaveOwnMemory || n < kLargeArrayBytes / sizeof(T)) return std::allocator<T>::allocate(n);
         if (n > static_cast<std::size_t>(-1) / sizeof(T)) throw std::bad_array_new_length();
         return static_cast<T*>(allocateLargeArray(n * sizeof(T)));
     }
     void deallocate(T* p, std::size_t n) noexcept {
-        if (n < kLargeArrayBytes / sizeof(T))
+        if (!kLargeSeriesHaveOwnMemory || n < kLargeArrayBytes / sizeof(T))
             std::allocator<T>::deallocate(p, n);
         else
             freeLargeArray(p, n * sizeof(T));

@@ -43,10 +43,10 @@ TEST(LargeArrays, LargeSeriesAreAlignedToHugePages) {
     EXPECT_EQ(small.size(), 1000u);
     Series large;
     large.resize(kLargeArrayBytes / sizeof(double) + 5);
-    EXPECT_TRUE(hugePageAligned(large.data()));
+    EXPECT_TRUE(hugePageAligned(large.data()) || !kLargeSeriesHaveOwnMemory);
     for (std::size_t i = 0; i < large.size(); ++i) large[i] = static_cast<double>(i);
     large.push_back(-1.0);  // grows into new memory: the values move along
-    EXPECT_TRUE(hugePageAligned(large.data()));
+    EXPECT_TRUE(hugePageAligned(large.data()) || !kLargeSeriesHaveOwnMemory);
     EXPECT_EQ(large[12345], 12345.0);
     EXPECT_EQ(large.back(), -1.0);
     Series copy = large;

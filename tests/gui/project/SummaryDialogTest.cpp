@@ -48,6 +48,10 @@ private slots:
         QVERIFY(chosen.size() > 1);
         const QByteArray ours = readFileBytes(out + "/summary.csv");
         QVERIFY(!ours.isEmpty());
+        // The file choosers start next time where the user took the data files
+        // from and put the summary (the folders the other windows share).
+        QCOMPARE(f.settings().text("BrowseSect", "BinPath"), QFileInfo(day).absolutePath() + "/");
+        QCOMPARE(f.settings().text("BrowseSect", "ResultPath"), out + "/");
 
         QStringList args{QStringLiteral("--teledesc"), dataFolder() + "/TeleDescFile.bin", QStringLiteral("summary"),
                          day, night, QStringLiteral("-o"), out + "/cli.csv"};

@@ -43,6 +43,14 @@ inline std::uint32_t loadU16(std::string_view bytes, std::size_t at) {
 inline std::uint32_t loadU32(std::string_view bytes, std::size_t at) {
     return loadU32(reinterpret_cast<const std::uint8_t*>(bytes.data()) + at);
 }
+// Big-endian fields (PNG and JPEG headers), with the same precondition.
+inline std::uint32_t loadBigEndianU16(std::string_view bytes, std::size_t at) {
+    return (static_cast<std::uint32_t>(static_cast<unsigned char>(bytes[at])) << 8) |
+           static_cast<unsigned char>(bytes[at + 1]);
+}
+inline std::uint32_t loadBigEndianU32(std::string_view bytes, std::size_t at) {
+    return (loadBigEndianU16(bytes, at) << 16) | loadBigEndianU16(bytes, at + 2);
+}
 
 // Bounds-checked field access at a byte offset; false when the field does not fit.
 inline bool readU16At(ByteSpan bytes, std::size_t offset, std::uint16_t& out) {

@@ -13,31 +13,25 @@ constexpr double kInchesPerMetre = 39.37007874015748;
 // The pictures of a report stay far below this; bigger sizes are corrupt headers.
 constexpr std::uint32_t kMaxSide = 1u << 20;
 
-std::uint32_t be16(std::string_view b, std::size_t at) {
-    return (static_cast<std::uint32_t>(static_cast<unsigned char>(b[at])) << 8) |
-           static_cast<unsigned char>(b[at + 1]);
-}
-std::uint32_t be32(std::string_view b, std::size_t at) { return (be16(b, at) << 16) | be16(b, at + 2); }
-
 bool sane(std::uint32_t w, std::uint32_t h) { return w > 0 && h > 0 && w <= kMaxSide && h <= kMaxSide; }
 
 std::optional<PictureInfo> readPng(std::string_view b) {
     // Signature, then the IHDR chunk first of all.
     if (b.size() < 33 || b.substr(12, 4) != "IHDR") return std::nullopt;
     PictureInfo info{PictureKind::Png, 0, 0, 0, 0};
-    const std::uint32_t w = be32(b, 16), h = be32(b, 20);
+    const std::uint32_t w = loadBigEndianU32(b, 16), h = loadBigEndianU32(b, 20);
     if (!sane(w, h)) return std::nullopt;
     info.width = static_cast<int>(w);
     info.height = static_cast<int>(h);
     // The resolution chunk pHYs, when it comes before the image data.
     std::size_t at = 8;
     while (b.size() - at >= 12) {
-        const std::uint32_t length = be32(b, at);
+        const std::uint32_t length = loadBigEndianU32(b, at);
         const std::string_view type = b.substr(at + 4, 4);
         if (type == "IDAT" || type == "IEND" || length > b.size() - at - 12) break;
         if (type == "pHYs" && length == 9 && b[at + 16] == 1) {
-            info.dpiX = be32(b, at + 8) / kInchesPerMetre;
-            info.dpiY = be32(b, at + 12) / kInchesPerMetre;
+            info.dpiX = loadBigEndianU32(b, at + 8) / kInchesPerMetre;
+            info.dpiY = loadBigEndianU32(b, at + 12) / kInchesPerMetre;
             break;
         }
         at += 12 + length;
@@ -59,12 +53,12 @@ std::optional<PictureInfo> readJpeg(std::string_view b) {
             at += 2;
             continue;
         }
-        const std::uint32_t length = be16(b, at + 2);
+        const std::uint32_t length = loadBigEndianU16(b, at + 2);
         if (length < 2 || length > b.size() - at - 2) return std::nullopt;
         const std::size_t body = at + 4;
         if (marker == 0xE0 && length >= 16 && b.substr(body, 5) == std::string_view("JFIF\0", 5)) {
             const unsigned units = static_cast<unsigned char>(b[body + 7]);
-            const double x = be16(b, body + 8), y = be16(b, body + 10);
+            const double x = loadBigEndianU16(b, body + 8), y = loadBigEndianU16(b, body + 10);
             if (units == 1) {
                 info.dpiX = x;
                 info.dpiY = y;
@@ -76,7 +70,7 @@ std::optional<PictureInfo> readJpeg(std::string_view b) {
         // Start of frame: every SOFn except the DHT, JPG and DAC markers.
         if (marker >= 0xC0 && marker <= 0xCF && marker != 0xC4 && marker != 0xC8 && marker != 0xCC) {
             if (length < 7) return std::nullopt;
-            const std::uint32_t h = be16(b, body + 1), w = be16(b, body + 3);
+            const std::uint32_t h = loadBigEndianU16(b, body + 1), w = loadBigEndianU16(b, body + 3);
             if (!sane(w, h)) return std::nullopt;
             info.width = static_cast<int>(w);
             info.height = static_cast<int>(h);

@@ -5,18 +5,13 @@
 #include <cmath>
 #include <cstdint>
 
+#include "core/base/Bytes.h"
+
 namespace phonotab {
 
 namespace {
 
 constexpr std::string_view kSignature("\x89PNG\r\n\x1a\n", 8);
-
-std::uint32_t be32(std::string_view b, std::size_t at) {
-    return (static_cast<std::uint32_t>(static_cast<unsigned char>(b[at])) << 24) |
-           (static_cast<std::uint32_t>(static_cast<unsigned char>(b[at + 1])) << 16) |
-           (static_cast<std::uint32_t>(static_cast<unsigned char>(b[at + 2])) << 8) |
-           static_cast<std::uint32_t>(static_cast<unsigned char>(b[at + 3]));
-}
 
 void putBe32(std::string& out, std::uint32_t v) {
     for (int shift = 24; shift >= 0; shift -= 8) out += static_cast<char>((v >> shift) & 0xFF);
@@ -37,7 +32,7 @@ std::optional<std::string> withPngResolution(std::string_view png, double dpi) {
     std::size_t at = 8;
     while (at < png.size()) {
         if (png.size() - at < 12) return std::nullopt;
-        const std::uint32_t length = be32(png, at);
+        const std::uint32_t length = loadBigEndianU32(png, at);
         if (length > png.size() - at - 12) return std::nullopt;
         const std::string_view type = png.substr(at + 4, 4);
         const std::size_t whole = 12 + static_cast<std::size_t>(length);
